@@ -1,0 +1,3 @@
+#include "mainwindow/ui/frmMDIBKLMain.h"
+
+frmMDIBKLMain::frmMDIBKLMain(QWidget* parent) : QMainWindow(parent) { setWindowTitle(QStringLiteral("Brisklane")); }

@@ -1,0 +1,52 @@
+#include "platform/db/Connection.h"
+
+#include "platform/db/ConnectionString.h"
+#include "platform/db/DbError.h"
+#include "platform/db/EmbeddedServer.h"
+#include "platform/db/odbc/OdbcBackend.h"
+#include "platform/db/sqlite/EmbeddedEngine.h"
+
+
+namespace bkl::db {
+
+struct Connection::Data {
+    QString connectionString;
+    int commandTimeout = 30;
+    int loginTimeout = 15;
+    std::unique_ptr<Backend> backend;
+};
+
+Connection::Connection() : d_(std::make_shared<Data>()) {}
+
+void Connection::setConnectionString(const QString& cs) { d_->connectionString = cs; }
+QString Connection::connectionString() const { return d_->connectionString; }
+void Connection::setCommandTimeout(int seconds) { d_->commandTimeout = seconds; }
+int Connection::commandTimeout() const { return d_->commandTimeout; }
+void Connection::setLoginTimeout(int seconds) { d_->loginTimeout = seconds; }
+int Connection::loginTimeout() const { return d_->loginTimeout; }
+
+void Connection::open()
+{
+    if (d_->backend)
+        throw DbError(err::ProviderError, kDataLayerSource, QStringLiteral("The connection is already open."));
+    const QMap<QString, QString> keys = ParseConnectionString(d_->connectionString);
+    const QString folder = EmbeddedServerFolder(keys.value(QStringLiteral("DATA SOURCE")));
+    if (!folder.isEmpty())
+        d_->backend = sqlite::OpenEmbedded(folder, keys.value(QStringLiteral("INITIAL CATALOG")));
+    else
+        d_->backend = odbc::OpenOdbc(keys, d_->loginTimeout);
+}
+
+void Connection::close() { d_->backend.reset(); }
+
+bool Connection::isOpen() const { return d_->backend != nullptr; }
+
+ResultSet Connection::execute(const QString& sql) const
+{
+    if (!d_->backend)
+        throw DbError(err::ObjectClosed, kDataLayerSource,
+                      QStringLiteral("Operation is not allowed when the connection is closed."));
+    return d_->backend->execute(sql, d_->commandTimeout);
+}
+
+} // namespace bkl::db

@@ -1,0 +1,38 @@
+#pragma once
+#include "platform/db/Connection.h"
+
+#include <memory>
+
+namespace bkl::db {
+
+// A forward-only view over one statement's result.
+//   Recordset rs; rs.open(sql, cn); while (!rs.eof()) { rs.field("Name").toText(); rs.moveNext(); } rs.close();
+// Reading a field without a current row (at end of data) is an error, as is an unknown field name.
+class Recordset {
+public:
+    Recordset() = default;
+    Recordset(const QString& sql, const Connection& cn) { open(sql, cn); }
+
+    void open(const QString& sql, const Connection& cn); // throws DbError
+    void close();
+    bool isOpen() const { return result_ != nullptr; }
+
+    bool eof() const;
+    void moveNext();
+    long long recordCount() const;
+
+    int fieldCount() const;
+    QString fieldName(int index) const;
+    // By name, case-insensitive; or by 0-based position.
+    const Value& field(const QString& name) const;
+    const Value& field(int index) const;
+    const Value& operator[](const QString& name) const { return field(name); }
+    const Value& operator[](int index) const { return field(index); }
+
+private:
+    std::shared_ptr<const ResultSet> result_;
+    size_t row_ = 0;
+    void requireOpen() const;
+};
+
+} // namespace bkl::db

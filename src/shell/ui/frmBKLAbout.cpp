@@ -1,0 +1,3 @@
+#include "shell/ui/frmBKLAbout.h"
+
+frmBKLAbout::frmBKLAbout(QWidget* parent) : QDialog(parent) {}

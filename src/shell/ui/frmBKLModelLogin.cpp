@@ -1,0 +1,3 @@
+#include "shell/ui/frmBKLModelLogin.h"
+
+frmBKLModelLogin::frmBKLModelLogin(QWidget* parent) : QDialog(parent) {}

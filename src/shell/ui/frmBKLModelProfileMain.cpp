@@ -1,0 +1,3 @@
+#include "shell/ui/frmBKLModelProfileMain.h"
+
+frmBKLModelProfileMain::frmBKLModelProfileMain(QWidget* parent) : QDialog(parent) {}

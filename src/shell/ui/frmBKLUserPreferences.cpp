@@ -1,0 +1,3 @@
+#include "shell/ui/frmBKLUserPreferences.h"
+
+frmBKLUserPreferences::frmBKLUserPreferences(QWidget* parent) : QDialog(parent) {}

@@ -1,0 +1,22 @@
+// Test entry: a QApplication on the offscreen platform, the locale fixed to
+// en_US, settings and the application folder pointed at a temporary folder.
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brisklane"));
+    bkl::test::PrepareTestEnvironment();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
