@@ -20,11 +20,10 @@ public:
     {
         if (!SQL_SUCCEEDED(SQLAllocHandle(type, parent, &handle_))) {
             handle_ = SQL_NULL_HANDLE;
-            if (parent != SQL_NULL_HANDLE)
-                throw DiagnosticsError(type == SQL_HANDLE_STMT ? SQL_HANDLE_DBC : SQL_HANDLE_ENV, parent,
-                                       QStringLiteral("The ODBC driver manager could not allocate a handle."));
-            throw DbError(err::ProviderError, QStringLiteral("ODBC"),
-                          QStringLiteral("The ODBC driver manager could not allocate a handle."));
+            const QString what = QStringLiteral("The ODBC driver manager could not allocate a handle.");
+            if (parent == SQL_NULL_HANDLE)
+                throw DbError(err::ProviderError, QStringLiteral("ODBC"), what);
+            throw DiagnosticsError(type == SQL_HANDLE_STMT ? SQL_HANDLE_DBC : SQL_HANDLE_ENV, parent, what);
         }
     }
     ~Handle()
@@ -62,11 +61,8 @@ public:
         SQLSetConnectAttr(dbc_->get(), SQL_ATTR_CONNECTION_TIMEOUT, Integer(timeout), 0);
         SQLSetConnectAttr(dbc_->get(), SQL_ATTR_ACCESS_MODE, Integer(SQL_MODE_READ_ONLY), 0);
 
-        SQLWCHAR completed[1024];
-        SQLSMALLINT completedLength = 0;
-        const SQLRETURN rc = SQLDriverConnectW(dbc_->get(), nullptr, WideText(connectionString), SQL_NTS, completed,
-                                               static_cast<SQLSMALLINT>(std::size(completed)), &completedLength,
-                                               SQL_DRIVER_NOPROMPT);
+        const SQLRETURN rc = SQLDriverConnectW(dbc_->get(), nullptr, WideText(connectionString), SQL_NTS, nullptr, 0,
+                                               nullptr, SQL_DRIVER_NOPROMPT);
         if (!SQL_SUCCEEDED(rc))
             throw DiagnosticsError(SQL_HANDLE_DBC, dbc_->get(), QStringLiteral("Unable to connect."));
     }
@@ -80,8 +76,8 @@ public:
         SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, Integer(static_cast<SQLULEN>(qMax(commandTimeoutSeconds, 0))), 0);
 
         SQLRETURN rc = SQLExecDirectW(stmt.get(), WideText(sql), SQL_NTS);
-        if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
-            throw DiagnosticsError(SQL_HANDLE_STMT, stmt.get(), QStringLiteral("The statement failed."));
+        if (rc != SQL_NO_DATA)
+            CheckStatement(rc, stmt.get(), QStringLiteral("The statement failed."));
 
         // The first result that has columns is the statement's result.
         SQLSMALLINT columnCount = 0;
@@ -118,8 +114,7 @@ public:
 private:
     static void Check(SQLRETURN rc, SQLHSTMT stmt)
     {
-        if (!SQL_SUCCEEDED(rc))
-            throw DiagnosticsError(SQL_HANDLE_STMT, stmt, QStringLiteral("Reading the result failed."));
+        CheckStatement(rc, stmt, QStringLiteral("Reading the result failed."));
     }
 
     static std::vector<Column> Describe(SQLHSTMT stmt, SQLSMALLINT count)

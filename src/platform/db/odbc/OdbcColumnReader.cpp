@@ -49,8 +49,7 @@ Kind KindOf(SQLSMALLINT sqlType)
 
 void Check(SQLRETURN rc, SQLHSTMT stmt)
 {
-    if (!SQL_SUCCEEDED(rc))
-        throw DiagnosticsError(SQL_HANDLE_STMT, stmt, QStringLiteral("Reading a column value failed."));
+    CheckStatement(rc, stmt, QStringLiteral("Reading a column value failed."));
 }
 
 // Reads a fixed-size value; false for NULL.

@@ -29,4 +29,11 @@ inline QString FromWide(const SQLWCHAR* text, qsizetype units)
 // `fallback` is the description when the handle holds no record.
 DbError DiagnosticsError(SQLSMALLINT handleType, SQLHANDLE handle, const QString& fallback);
 
+// Throws the statement's DiagnosticsError unless the call succeeded.
+inline void CheckStatement(SQLRETURN rc, SQLHSTMT stmt, const QString& fallback)
+{
+    if (!SQL_SUCCEEDED(rc))
+        throw DiagnosticsError(SQL_HANDLE_STMT, stmt, fallback);
+}
+
 } // namespace bkl::db::odbc
