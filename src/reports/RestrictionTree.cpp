@@ -1,25 +1,20 @@
 #include "reports/RestrictionTree.h"
 
-#include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/Recordset.h"
 #include "reports/AliasRewriting.h"
 #include "reports/CalcCells.h"
+#include "reports/CalcRules.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
 
 #include <QHash>
 #include <QSet>
 #include <limits>
-#include <stdexcept>
 
 namespace bkl::reports {
 
 namespace {
-
-// A walk that meets a group a second time, or nests too deep: the platform
-// reported runaway recursion as "Out of stack space".
-constexpr long kRunawayRecursionNumber = 28;
 
 class TreeCycle : public RenderError {
 public:
@@ -61,7 +56,7 @@ public:
 
 private:
     QString lineEnd() const { return html_ ? QString::fromLatin1(kBr) : QString::fromLatin1(kCrLf); }
-    QString model(const QString& text) const { return html_ ? HtmlText(text) : text; }
+    QString model(const QString& text) const { return ModelText(text, html_ ? RenderMode::Html : RenderMode::Text); }
 
     QString levelLines(int32_t parentId, int16_t depth)
     {
