@@ -168,8 +168,8 @@ QString GetCalcConstraintTree(const db::Connection& cn, int32_t calcId, int32_t 
 QString CalculationRestrictions(const db::Connection& cn, int32_t calcId, RenderMode mode, const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html ? policy.html.restrictions
-                                        : SectionFailure{QStringLiteral("ExportCalculationRestrictions"), QString()};
+    const SectionFailure failure =
+        SectionFailureFor(mode, policy.html.restrictions, "ExportCalculationRestrictions");
     return RunGuarded(failure.logName, failure.value, [&] {
         const QString tree = GetCalcConstraintTree(cn, calcId, 0, 0, html ? 2 : 1, RenderModeText(mode),
                                                    policy.constraintTreeName);
