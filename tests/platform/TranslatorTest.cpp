@@ -162,6 +162,8 @@ TEST(EngineTranslator, LikePatternsFollowTsql)
     EXPECT_TRUE(TsqlLikePattern("[abc]%").matches("Beta"));
     EXPECT_FALSE(TsqlLikePattern("[abc]%").matches("delta"));
     EXPECT_TRUE(TsqlLikePattern("[a-c]1").matches("b1"));
+    EXPECT_TRUE(TsqlLikePattern("[a-c]1").matches("Á1"));
+    EXPECT_FALSE(TsqlLikePattern("[a-c]1").matches("d1"));
     EXPECT_TRUE(TsqlLikePattern("[^a]%").matches("xyz"));
     EXPECT_FALSE(TsqlLikePattern("[^a]%").matches("Axyz"));
     EXPECT_TRUE(TsqlLikePattern("%[_]Result%").matches("Calc_Result12"));
