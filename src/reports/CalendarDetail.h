@@ -5,8 +5,8 @@
 
 namespace bkl::reports {
 
-// HTML fragment of the preview for one calendar: the periods of the calendar named by an "(id) name" item text;
-// read through `cn`.
+// HTML fragment of the preview for one calendar: its periods, by an
+// "(id) name" item text; read through `cn`.
 QString GetCalendarDetails(const db::Connection& cn, const QString& itemText);
 // Text block of the export file for one calendar; writes the sections whose flag is set.
 QString ExportCalendarDetails(const db::Connection& cn, const QString& itemText);

@@ -5,8 +5,8 @@
 
 namespace bkl::reports {
 
-// HTML fragment of the preview for one tailored report: report id, payee group and calculation list of the report named by an "(id) name" item text;
-// read through `cn`.
+// HTML fragment of the preview for one tailored report: report id, payee
+// group and calculation list, by an "(id) name" item text; read through `cn`.
 QString GetTailoredReportDetails(const db::Connection& cn, const QString& itemText);
 // Text block of the export file for one tailored report; writes the sections whose flag is set.
 QString ExportTailoredReportDetails(const db::Connection& cn, const QString& itemText);
