@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QSet>
 #include <limits>
+#include <stdexcept>
 
 namespace bkl::reports {
 
@@ -95,7 +96,9 @@ private:
                                            "links form a cycle")
                                 .arg(id)
                                 .arg(calcId_));
-        if (depth - startDepth_ >= kMaxConstraintNesting || depth == std::numeric_limits<int16_t>::max())
+        if (depth == std::numeric_limits<int16_t>::max())
+            throw std::overflow_error("indent depth beyond 16 bits"); // fails the level silently
+        if (depth - startDepth_ >= kMaxConstraintNesting)
             throw TreeCycle(kRunawayRecursionNumber,
                             QStringLiteral("Constraint %1 of calculation %2 is nested more than %3 levels deep")
                                 .arg(id)

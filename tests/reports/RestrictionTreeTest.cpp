@@ -119,3 +119,12 @@ TEST(CalcRestriction, ACyclicTreeEndsWithAnErrorLine)
     ASSERT_EQ(log.size(), 1);
     EXPECT_TRUE(log[0].startsWith(QStringLiteral("Function: CompareCalcConstraintTree() --> Code: 28 --> ")));
 }
+
+TEST(CalcRestriction, ADepthBeyondSixteenBitsFailsItsLevelSilently)
+{
+    ClearLog();
+    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    // The first group would indent its children by 32768 units: the top level fails.
+    EXPECT_EQ(GetCalcConstraintTree(cn, kOddOperators, 0, 0, 32767, QStringLiteral("TEXT")), QString());
+    EXPECT_TRUE(LogMessages().isEmpty());
+}
