@@ -1,5 +1,6 @@
 #include "platform/db/sqlite/TsqlTranslator.h"
 
+#include "platform/core/Escaping.h"
 #include "platform/db/sqlite/TsqlErrors.h"
 #include "platform/db/sqlite/TsqlParser.h"
 
@@ -35,12 +36,7 @@ QString quoteName(const QString& name)
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-QString quoteText(const QString& text)
-{
-    QString q = text;
-    q.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
-}
+QString quoteText(const QString& text) { return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\''); }
 
 const QString kCollate = QStringLiteral(" COLLATE ") + QLatin1String(kCaseInsensitiveCollation);
 
