@@ -49,6 +49,7 @@ TEST(EngineTranslator, AliasAssignmentIsNeverAComparison)
     EXPECT_EQ(tr("SELECT [Name] = [Type] FROM Calculation"), R"(SELECT "Type" AS "Name" FROM "Calculation")");
     EXPECT_EQ(tr("SELECT [CALCID]=[CalculationID], [CALCNAME]=[Name] FROM [Calculation] WHERE [Name] = 'A'"),
               R"(SELECT "CalculationID" AS "CALCID", "Name" AS "CALCNAME" FROM "Calculation" WHERE "Name" COLLATE BKL_CI = 'A')");
+    EXPECT_EQ(tr("SELECT 'Type' = [Name] FROM Calculation"), R"(SELECT "Name" AS "Type" FROM "Calculation")");
     EXPECT_EQ(tr("SELECT UserID AS AUDITUSERID, Event AUDITEVENT FROM Audit"),
               R"(SELECT "UserID" AS "AUDITUSERID", "Event" AS "AUDITEVENT" FROM "Audit")");
     // A comparison elsewhere in a select list is a T-SQL syntax error, not a silent 0/1 column.
@@ -73,7 +74,7 @@ TEST(EngineTranslator, PlusJoinsTextsButAddsNumbers)
     EXPECT_EQ(tr("SELECT TOP 1 [TIMECAL] = [TimeID]+ ' - ' + [Name] FROM [Time]"),
               R"(SELECT "TimeID" || ' - ' || "Name" AS "TIMECAL" FROM "Time" LIMIT 1)");
     EXPECT_EQ(tr("SELECT [PARTITIONORDER] = [Order] + 1 FROM CalculationPartition ORDER BY [PARTITIONORDER]"),
-              R"(SELECT "Order" + 1 AS "PARTITIONORDER" FROM "CalculationPartition" ORDER BY "PARTITIONORDER" COLLATE BKL_CI)");
+              R"(SELECT "Order" + 1 AS "PARTITIONORDER" FROM "CalculationPartition" ORDER BY "PARTITIONORDER")");
     // Two text columns and no literal: still a concatenation, from the declared types.
     EXPECT_EQ(tr("SELECT DISTINCT (TimeLevel + '/' +  ResetLevel) TIMERESET FROM Calculation"),
               R"(SELECT DISTINCT ("TimeLevel" || '/' || "ResetLevel") COLLATE BKL_CI AS "TIMERESET" FROM "Calculation")");
@@ -126,11 +127,17 @@ TEST(EngineTranslator, ComparisonsOrderingAndGroupingUseTheCaseInsensitiveCollat
               R"( AND (bkl_upper("TABLE_CATALOG") COLLATE BKL_CI = 'M1') AND (bkl_upper("TABLE_NAME") COLLATE BKL_CI IN ('CALCULATION', 'AUDIT')))");
     EXPECT_EQ(tr("SELECT [TableName] = so.name, [RowCount] = MAX(si.Rows) FROM sysobjects so, sysindexes si "
                  "WHERE so.xtype = 'U' AND si.id = OBJECT_ID(so.name) GROUP BY so.Name "),
-              R"(SELECT "so"."name" AS "TableName", max("si"."Rows") AS "RowCount" FROM "sysobjects" AS "so", "sysindexes" AS "si")"
+              R"(SELECT "so"."name" AS "TableName", max("si"."Rows" COLLATE BKL_CI) AS "RowCount" FROM "sysobjects" AS "so", "sysindexes" AS "si")"
               R"( WHERE ("so"."xtype" COLLATE BKL_CI = 'U') AND ("si"."id" COLLATE BKL_CI = bkl_object_id("so"."name")))"
               R"( GROUP BY "so"."Name" COLLATE BKL_CI)");
     EXPECT_EQ(tr("SELECT [Name] FROM Calculation WHERE CalculationID = 5 ORDER BY 1 DESC"),
               R"(SELECT "Name" FROM "Calculation" WHERE "CalculationID" = 5 ORDER BY 1 COLLATE BKL_CI DESC)");
+    // Numbers and date/times keep their own order; texts of unknown type are compared as texts.
+    EXPECT_EQ(tr("SELECT [Type], Starting AS S FROM Calculation, [Time] ORDER BY 1, S DESC"),
+              R"(SELECT "Type", "Starting" AS "S" FROM "Calculation", "Time" ORDER BY 1, "S" DESC)");
+    EXPECT_EQ(tr("SELECT MAX([Name]), COUNT(DISTINCT TimeLevel) FROM Calculation WHERE TimeLevel BETWEEN 'a' AND 'm'"),
+              R"(SELECT max("Name" COLLATE BKL_CI), count(DISTINCT "TimeLevel" COLLATE BKL_CI) FROM "Calculation")"
+              R"( WHERE "TimeLevel" COLLATE BKL_CI BETWEEN 'a' AND 'm')");
     EXPECT_EQ(tr("SELECT [Name] FROM dbo.Calculation WITH (NOLOCK) WHERE [Name] LIKE '%[_]x%' AND [Name] NOT LIKE 'a%'"),
               R"(SELECT "Name" FROM "Calculation" WHERE ("Name" LIKE '%[_]x%') AND ("Name" NOT LIKE 'a%'))");
 }
