@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidgetItem>
+#include <QTest>
 #include <QTreeWidget>
 
 int MainWindowFrame::programEnds = 0;
@@ -74,6 +75,8 @@ void MainWindowFrame::OpenFrame(const QString& model)
     g_sModelKey = g_sServerHost + QLatin1Char('#') + model;
     frame = new frmMDIBKLMain;
     frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     objects = frmBKLMain::current();
     ASSERT_NE(objects, nullptr);
 }

@@ -305,6 +305,9 @@ void frmBKLMain::Form_Load()
     lblPercentage->hide();
     lblPercentage->clear();
 
+    // The user starts by typing a name; the pickers keep no current item.
+    txtFind->setFocus();
+
     if (g_bShowGridLines)
         lvObjects->setStyleSheet(
             QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }"));
