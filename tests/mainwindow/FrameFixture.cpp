@@ -40,7 +40,9 @@ void MainWindowFrame::SetUp()
     bkl::SetBrowserFactory([](QWidget* parent) -> bkl::Browser* { return new RecordingBrowser(parent); });
     frmMDIBKLMain::SetProgramEnd([] { ++MainWindowFrame::programEnds; });
     programEnds = 0;
-    QDir().mkpath(bkl::ApplicationFolderPath(QStringLiteral("logs")));
+    // The folders start-up makes.
+    for (const char* folder : {"config", "data", "logs", "temp"})
+        QDir().mkpath(bkl::ApplicationFolderPath(QLatin1String(folder)));
     logStart_ = QFile(LogPath()).size();
 }
 

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -106,7 +107,7 @@ TEST_F(MainWindowFrame, MenusToolbarAndLoadState)
     EXPECT_TRUE(objects->lblVersion->text().startsWith("Build "));
     EXPECT_EQ(objects->lvObjects->headerItem()->text(0), "NAME");
     EXPECT_EQ(objects->lvObjects->headerItem()->text(1), "TYPE");
-    EXPECT_EQ(LogMessages(), QStringList({"Launch frmBKLMain - SalesModel2026"}));
+    EXPECT_EQ(LogMessages().filter("frmBKLMain"), QStringList({"Launch frmBKLMain - SalesModel2026"}));
 }
 
 TEST_F(MainWindowFrame, DefaultSelectionPreTicksKindsAndGridLinesFollowThePreference)
@@ -244,8 +245,9 @@ TEST_F(MainWindowFrame, SwitchModelReleasesTheModelAndReopensTheLogin)
     QTest::keyClick(frame, Qt::Key_F2, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    EXPECT_EQ(LogMessages().mid(before),
-              QStringList({"Launch Switch Model", "Exiting SalesModel2026", "Exiting Brisklane"}));
+    // The progress window writes its own lines in between.
+    const QStringList frameLines = LogMessages().mid(before).filter(QRegularExpression("^(Launch Switch|Exiting)"));
+    EXPECT_EQ(frameLines, QStringList({"Launch Switch Model", "Exiting SalesModel2026", "Exiting Brisklane"}));
     EXPECT_FALSE(g_cnModel.isOpen());
     EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
     EXPECT_EQ(frmBKLMain::current(), nullptr);
