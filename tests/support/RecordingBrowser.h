@@ -11,7 +11,6 @@
 namespace bkl::test {
 
 class RecordingBrowser final : public Browser {
-    Q_OBJECT
 public:
     using Browser::Browser;
 
