@@ -18,8 +18,10 @@ void SetSummaryChartData(QChartView* chartView, const mainwindow::ChartDataArray
         chart->removeAxis(axis);
         delete axis;
     }
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
+    // One series: its name goes to the legend at the right, so the nine
+    // category labels keep the full height of the panel.
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->setMargins(QMargins(2, 2, 2, 2));
     if (data.empty())
         return;
 
@@ -39,11 +41,16 @@ void SetSummaryChartData(QChartView* chartView, const mainwindow::ChartDataArray
 
     auto* categoryAxis = new QBarCategoryAxis;
     categoryAxis->append(categories);
+    QFont labelFont = categoryAxis->labelsFont();
+    labelFont.setPointSizeF(7.5);
+    categoryAxis->setLabelsFont(labelFont);
+    categoryAxis->setReverse(true); // the first category at the top
     chart->addAxis(categoryAxis, Qt::AlignLeft);
     series->attachAxis(categoryAxis);
 
     auto* valueAxis = new QValueAxis;
     valueAxis->setLabelFormat(QStringLiteral("%d"));
+    valueAxis->setLabelsFont(labelFont);
     valueAxis->setRange(0, top > 0 ? top : 1);
     valueAxis->applyNiceNumbers();
     chart->addAxis(valueAxis, Qt::AlignBottom);
