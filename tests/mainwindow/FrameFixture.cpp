@@ -41,6 +41,7 @@ void MainWindowFrame::SetUp()
     frmMDIBKLMain::SetProgramEnd([] { ++MainWindowFrame::programEnds; });
     programEnds = 0;
     QDir().mkpath(bkl::ApplicationFolderPath(QStringLiteral("logs")));
+    QDir().mkpath(bkl::ApplicationFolderPath(QStringLiteral("temp"))); // the summary pages go there
     logStart_ = QFile(LogPath()).size();
 }
 
