@@ -23,9 +23,8 @@ QString CalculationSourceAndJoinAndUnion(const db::Connection& cn, const QString
                                          RenderMode mode, const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html
-        ? policy.html.dataSources
-        : SectionFailure{QStringLiteral("ExportCalculationSourceAndJoinAndUnion"), QString()};
+    const SectionFailure failure =
+        SectionFailureFor(mode, policy.html.dataSources, "ExportCalculationSourceAndJoinAndUnion");
     return RunGuarded(failure.logName, failure.value, [&] {
         const QString head = html
             ? QLatin1String(kListTableOpen)
@@ -106,8 +105,7 @@ QString CalculationPartitions(const db::Connection& cn, int32_t calcId, const QS
                               const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html ? policy.html.partitions
-                                        : SectionFailure{QStringLiteral("ExportCalculationPartitions"), QString()};
+    const SectionFailure failure = SectionFailureFor(mode, policy.html.partitions, "ExportCalculationPartitions");
     return RunGuarded(failure.logName, failure.value, [&] {
         db::Recordset rs(QStringLiteral("SELECT [PARTITIONORDER] = [Order] + 1, [PARTITIONNAME] = [Name], "
                                         "[PARTITIONSOURCETABLE] = [SourceTable], ")

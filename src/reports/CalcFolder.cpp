@@ -79,8 +79,7 @@ QString CalculationFolder(const db::Connection& cn, int32_t calcId, const QStrin
                           const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html ? policy.html.folder
-                                        : SectionFailure{QStringLiteral("ExportCalculationFolder"), QString()};
+    const SectionFailure failure = SectionFailureFor(mode, policy.html.folder, "ExportCalculationFolder");
     return RunGuarded(failure.logName, failure.value, [&] {
         if (UCase(Left(Trim(calcName), 3)) == QLatin1String("_WR"))
             return html ? QString::fromLatin1(kErrorSpacer) : QString();

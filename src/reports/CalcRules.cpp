@@ -8,6 +8,11 @@ namespace bkl::reports {
 
 QString ModelText(const QString& text, RenderMode mode) { return mode == RenderMode::Html ? HtmlText(text) : text; }
 
+SectionFailure SectionFailureFor(RenderMode mode, const SectionFailure& html, const char* textName)
+{
+    return mode == RenderMode::Html ? html : SectionFailure{QLatin1String(textName), QString()};
+}
+
 void CountOne16(int& counter)
 {
     if (++counter > 32767)

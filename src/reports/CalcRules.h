@@ -11,6 +11,10 @@ namespace bkl::reports {
 // A model text as it goes into the output: HTML-escaped in HTML mode, as read in text.
 QString ModelText(const QString& text, RenderMode mode);
 
+// The failure of a section procedure in `mode`: the HTML one the policy gives,
+// or the text one, which logs `textName` and returns "".
+SectionFailure SectionFailureFor(RenderMode mode, const SectionFailure& html, const char* textName);
+
 // Adds one to a row or token counter that counts in 16 bits; past 32767 it
 // throws std::overflow_error (logged as 6 "Overflow"), failing the procedure.
 void CountOne16(int& counter);

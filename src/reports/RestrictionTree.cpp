@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QSet>
 #include <limits>
+#include <stdexcept>
 
 namespace bkl::reports {
 
@@ -95,7 +96,9 @@ private:
                                            "links form a cycle")
                                 .arg(id)
                                 .arg(calcId_));
-        if (depth - startDepth_ >= kMaxConstraintNesting || depth == std::numeric_limits<int16_t>::max())
+        if (depth == std::numeric_limits<int16_t>::max())
+            throw std::overflow_error("indent depth beyond 16 bits"); // fails the level silently
+        if (depth - startDepth_ >= kMaxConstraintNesting)
             throw TreeCycle(kRunawayRecursionNumber,
                             QStringLiteral("Constraint %1 of calculation %2 is nested more than %3 levels deep")
                                 .arg(id)
@@ -168,8 +171,8 @@ QString GetCalcConstraintTree(const db::Connection& cn, int32_t calcId, int32_t 
 QString CalculationRestrictions(const db::Connection& cn, int32_t calcId, RenderMode mode, const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html ? policy.html.restrictions
-                                        : SectionFailure{QStringLiteral("ExportCalculationRestrictions"), QString()};
+    const SectionFailure failure =
+        SectionFailureFor(mode, policy.html.restrictions, "ExportCalculationRestrictions");
     return RunGuarded(failure.logName, failure.value, [&] {
         const QString tree = GetCalcConstraintTree(cn, calcId, 0, 0, html ? 2 : 1, RenderModeText(mode),
                                                    policy.constraintTreeName);

@@ -1,5 +1,6 @@
 // The calculation detail as a whole: exact HTML and text of the richest demo
 // calculation, the section flags, and the failure and escaping rules.
+#include "reports/CalcDataSources.h"
 #include "reports/CalculationDetail.h"
 #include "reports/DetailSectionFlags.h"
 #include "reports/Fragments.h"
@@ -277,4 +278,21 @@ TEST(CalcDetail, WrCalculationsShowTheSpacerAsFolder)
                     .endsWith(QStringLiteral("<tr><td width='20%' ><b><font  face='Calibri' size='2'>Folder</font></b></td>"
                                              "<td width='80%'><font  face='Calibri' size='2'>")
                               + QLatin1String(kErrorSpacer) + QStringLiteral("</font></td></tr></table>")));
+}
+
+TEST(CalcDetail, FailingSectionsLogTheirOwnNamesAndReturnTheirNeutralValues)
+{
+    ClearLog();
+    bkl::db::Connection closed;
+    const QString spacer = QLatin1String(kErrorSpacer);
+    EXPECT_EQ(GetCalculationSourceAndJoinAndUnion(closed, QStringLiteral("S"), 1), spacer);
+    EXPECT_EQ(ExportCalculationSourceAndJoinAndUnion(closed, QStringLiteral("S"), 1), QString());
+    EXPECT_EQ(GetCalculationPartitions(closed, 1, QString(), QString(), QString()), spacer);
+    EXPECT_EQ(ExportCalculationPartitions(closed, 1, QString(), QString(), QString()), QString());
+    const QStringList log = LogMessages();
+    ASSERT_EQ(log.size(), 4);
+    EXPECT_TRUE(log[0].startsWith(QStringLiteral("Function: GetCalculationSourceAndJoinAndUnion() --> Code: 3704 --> ")));
+    EXPECT_TRUE(log[1].startsWith(QStringLiteral("Function: ExportCalculationSourceAndJoinAndUnion() --> Code: 3704 --> ")));
+    EXPECT_TRUE(log[2].startsWith(QStringLiteral("Function: GetCalculationPartitions() --> Code: 3704 --> ")));
+    EXPECT_TRUE(log[3].startsWith(QStringLiteral("Function: ExportCalculationPartitions() --> Code: 3704 --> ")));
 }

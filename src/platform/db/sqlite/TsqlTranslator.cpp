@@ -489,8 +489,13 @@ private:
             if (op == QLatin1String("=") || op == QLatin1String("<>") || op == QLatin1String("!=") || op == QLatin1String("<")
                 || op == QLatin1String(">") || op == QLatin1String("<=") || op == QLatin1String(">="))
                 return comparison(*e.args[0], op == QLatin1String("!=") ? QStringLiteral("<>") : op, *e.args[1], scope);
-            if (op == QLatin1String("AND") || op == QLatin1String("OR"))
-                return operand(*e.args[0], scope) + QLatin1Char(' ') + op + QLatin1Char(' ') + operand(*e.args[1], scope);
+            if (op == QLatin1String("AND") || op == QLatin1String("OR")) {
+                // a AND b AND c needs no parentheses around its own chain.
+                const Expr& l = *e.args[0];
+                const bool chain = l.kind == Expr::Kind::Binary && l.text == op;
+                return (chain ? expr(l, scope) : operand(l, scope)) + QLatin1Char(' ') + op + QLatin1Char(' ')
+                    + operand(*e.args[1], scope);
+            }
             // - * / %: numbers only
             for (const auto& a : e.args)
                 if (typeOf(*a, scope) == Ty::Text)
