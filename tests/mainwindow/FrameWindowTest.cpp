@@ -107,7 +107,7 @@ TEST_F(MainWindowFrame, MenusToolbarAndLoadState)
     EXPECT_TRUE(objects->lblVersion->text().startsWith("Build "));
     EXPECT_EQ(objects->lvObjects->headerItem()->text(0), "NAME");
     EXPECT_EQ(objects->lvObjects->headerItem()->text(1), "TYPE");
-    EXPECT_EQ(LogMessages().filter("frmBKLMain"), QStringList({"Launch frmBKLMain - SalesModel2026"}));
+    EXPECT_EQ(LogMessages(), QStringList({"Re-load Object summary", "Launch frmBKLMain - SalesModel2026"}));
 }
 
 TEST_F(MainWindowFrame, DefaultSelectionPreTicksKindsAndGridLinesFollowThePreference)
