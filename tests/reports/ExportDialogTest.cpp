@@ -373,3 +373,38 @@ TEST_F(ExportDialog, BrowseReplacesTheLocationUnlessCancelled)
     EXPECT_EQ(dialog->txtLocation->text(), QStringLiteral("/srv/exports"));
     EXPECT_EQ(seams.dialogs.titles, QStringList(3, QStringLiteral("Choose the folder to save the export file")));
 }
+
+TEST_F(ExportDialog, AllSevenKindsInTheFixedOrder)
+{
+    auto dialog = std::make_unique<frmBKLExportObjects>();
+    dialog->m_sTablesExport = QStringLiteral("|RegionLookup");
+    dialog->m_sViewsExport = QStringLiteral("|RegionSalesView");
+    dialog->m_sCalendarsExport = QStringLiteral("|(STD) Standard Calendar");
+    dialog->m_sCalculationsExport = QStringLiteral("|Total Sales");
+    dialog->m_sCompensationPlansExport = QStringLiteral("|(NH2026) New Hire Plan 2026");
+    dialog->m_sTailoredReportsExport = QStringLiteral("|(TR01) Monthly Commission Statement");
+    dialog->m_sPresentorReportsExport = QStringLiteral("|Region Summary");
+    dialog->show();
+    dialog->txtLocation->setText(folder.path() + QLatin1Char('/'));
+    EXPECT_EQ(dialog->tvExport->topLevelItemCount(), 7);
+    Export(*dialog);
+
+    const QString file = QString::fromUtf8(ReadAll(ExportPath()));
+    qsizetype at = 0;
+    for (const char* header : {"* TABLES *", "* VIEWS *", "* CALENDARS *", "* CALCULATIONS *",
+                               "* COMPENSATION PLANS *", "* TAILORED REPORTS *", "* PRESENTOR REPORTS *"}) {
+        const qsizetype found = file.indexOf(QLatin1String(header) + QStringLiteral("\r\n\r\n"), at);
+        ASSERT_GE(found, at) << header;
+        // Every section but the first follows the three line ends of the one before.
+        if (at > 0)
+            EXPECT_TRUE(file.left(found).endsWith(QStringLiteral("\r\n\r\n\r\n"))) << header;
+        at = found + 1;
+    }
+    for (const char* name : {"RegionLookup", "RegionSalesView", "Standard Calendar", "Total Sales",
+                             "New Hire Plan 2026", "Monthly Commission Statement", "Region Summary"})
+        EXPECT_TRUE(file.contains(QLatin1String(name))) << name;
+    EXPECT_TRUE(file.endsWith(QStringLiteral("\r\n\r\n\r\n")));
+    EXPECT_EQ(dialog->lblPercentage->text(), QStringLiteral("100%"));
+    EXPECT_EQ(seams.boxes.shown.back().style, mb::Information);
+    EXPECT_TRUE(test::LogMessages().isEmpty()) << qPrintable(test::LogMessages().join(QLatin1Char('\n')));
+}

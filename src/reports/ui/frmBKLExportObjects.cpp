@@ -82,7 +82,7 @@ void frmBKLExportObjects::createControls()
     lvExport->header()->resizeSection(0, 260);
     lvExport->setMinimumHeight(140);
     layout->addWidget(Label2);
-    layout->addWidget(lvExport, 1);
+    layout->addWidget(lvExport, 2);
 
     Frame1 = new QGroupBox(QStringLiteral("Options"), this);
     auto* options = new QVBoxLayout(Frame1);
@@ -110,7 +110,7 @@ void frmBKLExportObjects::createControls()
     options->addLayout(fileRows);
     chkOpenFile = new QCheckBox(QStringLiteral("Open file after export completes"), Frame1);
     options->addWidget(chkOpenFile);
-    layout->addWidget(Frame1, 1);
+    layout->addWidget(Frame1, 3);
 
     lblPreviewStatus = new QLabel(this);
     layout->addWidget(lblPreviewStatus);
@@ -143,7 +143,7 @@ void frmBKLExportObjects::createControls()
     pbProgress->hide();
     lblPreviewStatus->hide();
     lblPercentage->hide();
-    resize(480, 640);
+    resize(480, 680);
 
     connect(tvExport, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem* node, int column) {
