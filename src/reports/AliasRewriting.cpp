@@ -3,25 +3,16 @@
 #include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/Recordset.h"
+#include "reports/CalcRules.h"
 #include "reports/RenderGuard.h"
 
 #include <QList>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 
 namespace bkl::reports {
 
 namespace {
-
-// The token list and the row counters of the resolvers count in 16 bits.
-constexpr int kCounterLimit = 32767;
-
-void countOne(int& counter)
-{
-    if (++counter > kCounterLimit)
-        throw std::overflow_error("counter overflow");
-}
 
 struct AliasWord {
     QLatin1StringView word;
@@ -85,7 +76,7 @@ QString runPass(const QString& text, const AliasWord& w, const QString& passName
             if (!n)
                 continue;
             previous = *n;
-            countOne(counter);
+            CountOne16(counter);
             numbers.append(*n);
         }
         QString working = text;
@@ -151,7 +142,7 @@ QString GetCalcNameForTableAlias(const db::Connection& cn, int32_t calcId, int32
                 table2 = rs.field(QStringLiteral("TABLENAME2")).toText();
                 column2 = rs.field(QStringLiteral("COLUMNNAME2")).toText();
             }
-            countOne(row);
+            CountOne16(row);
         }
         if (Trim(table2).isEmpty() || Trim(column2).isEmpty())
             return QString();
@@ -172,7 +163,7 @@ QString GetCalcNameForLookupAlias(const db::Connection& cn, int32_t calcId, int3
         for (int row = 0; !rs.eof(); rs.moveNext()) {
             if (row == index)
                 source = rs.field(QStringLiteral("CALCORTABLESOURCE")).toText();
-            countOne(row);
+            CountOne16(row);
         }
         return source;
     });

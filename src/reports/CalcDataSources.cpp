@@ -5,27 +5,17 @@
 #include "platform/db/Recordset.h"
 #include "reports/AliasRewriting.h"
 #include "reports/CalcCells.h"
+#include "reports/CalcRules.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
 #include "reports/RestrictionTree.h"
 
-#include <stdexcept>
 
 namespace bkl::reports {
 
 namespace {
 
-// Lookups and union rows are counted in 16 bits.
-void countOne(int& counter)
-{
-    if (++counter > 32767)
-        throw std::overflow_error("counter overflow");
-}
-
 QString crLf() { return QString::fromLatin1(kCrLf); }
-
-// The text as it goes into the output: escaped for HTML, as read for text.
-QString shown(const QString& text, RenderMode mode) { return mode == RenderMode::Html ? HtmlText(text) : text; }
 
 } // namespace
 
@@ -33,9 +23,8 @@ QString CalculationSourceAndJoinAndUnion(const db::Connection& cn, const QString
                                          RenderMode mode, const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html
-        ? policy.html.dataSources
-        : SectionFailure{QStringLiteral("ExportCalculationSourceAndJoinAndUnion"), QString()};
+    const SectionFailure failure =
+        SectionFailureFor(mode, policy.html.dataSources, "ExportCalculationSourceAndJoinAndUnion");
     return RunGuarded(failure.logName, failure.value, [&] {
         const QString head = html
             ? QLatin1String(kListTableOpen)
@@ -51,7 +40,7 @@ QString CalculationSourceAndJoinAndUnion(const db::Connection& cn, const QString
         QString block;
         int lookupCount = 0;
         for (; !lookups.eof(); lookups.moveNext()) {
-            countOne(lookupCount);
+            CountOne16(lookupCount);
             const int32_t lookupId = CLng(Val(lookups.field(QStringLiteral("LOOKUPID")).toText()));
             const QString source = lookups.field(QStringLiteral("LOOKUPSOURCE")).toText();
             const QString name = lookups.field(QStringLiteral("LOOKUPNAME")).toText();
@@ -87,7 +76,7 @@ QString CalculationSourceAndJoinAndUnion(const db::Connection& cn, const QString
                 cn, unions.field(QStringLiteral("UNIONTABLE")).toText(), calcId, RenderMode::Text, policy.alias);
             unionLines += html ? Row(CalcSpacerCell() + CalcTextCell(QLatin1String(kNbsp) + HtmlText(table)))
                                : QStringLiteral("\t") + table + crLf();
-            countOne(unionCount);
+            CountOne16(unionCount);
         }
         unions.close();
 
@@ -116,8 +105,7 @@ QString CalculationPartitions(const db::Connection& cn, int32_t calcId, const QS
                               const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html ? policy.html.partitions
-                                        : SectionFailure{QStringLiteral("ExportCalculationPartitions"), QString()};
+    const SectionFailure failure = SectionFailureFor(mode, policy.html.partitions, "ExportCalculationPartitions");
     return RunGuarded(failure.logName, failure.value, [&] {
         db::Recordset rs(QStringLiteral("SELECT [PARTITIONORDER] = [Order] + 1, [PARTITIONNAME] = [Name], "
                                         "[PARTITIONSOURCETABLE] = [SourceTable], ")
@@ -128,17 +116,17 @@ QString CalculationPartitions(const db::Connection& cn, int32_t calcId, const QS
                              + QString::number(calcId) + QStringLiteral(" ORDER BY [PARTITIONORDER]"),
                          cn);
         const bool tagged = !timeLevel.isEmpty() && !resetLevel.isEmpty() && !calendar.isEmpty();
-        const QString tag = QLatin1Char('[') + shown(calendar, mode) + QLatin1Char('/') + shown(timeLevel, mode)
-            + QLatin1Char('/') + shown(resetLevel, mode) + QLatin1Char(']');
+        const QString tag = QLatin1Char('[') + ModelText(calendar, mode) + QLatin1Char('/') + ModelText(timeLevel, mode)
+            + QLatin1Char('/') + ModelText(resetLevel, mode) + QLatin1Char(']');
         QString out;
         for (; !rs.eof(); rs.moveNext()) {
             const QString name = rs.field(QStringLiteral("PARTITIONNAME")).toText();
             const QString table = ReplaceResultAndLookupAndTableAlias(
                 cn, rs.field(QStringLiteral("PARTITIONSOURCETABLE")).toText(), calcId, RenderMode::Text, policy.alias);
-            const QString body = shown(rs.field(QStringLiteral("PARTITIONORDER")).toText(), mode) + QStringLiteral(" - ")
-                + shown(table, mode) + QLatin1Char('.')
-                + shown(rs.field(QStringLiteral("PARTITIONSOURCECOLUMN")).toText(), mode) + QStringLiteral(" [")
-                + shown(name, mode) + QStringLiteral("] ") + (tagged && Trim(name) == timeLevel ? tag : QString());
+            const QString body = ModelText(rs.field(QStringLiteral("PARTITIONORDER")).toText(), mode) + QStringLiteral(" - ")
+                + ModelText(table, mode) + QLatin1Char('.')
+                + ModelText(rs.field(QStringLiteral("PARTITIONSOURCECOLUMN")).toText(), mode) + QStringLiteral(" [")
+                + ModelText(name, mode) + QStringLiteral("] ") + (tagged && Trim(name) == timeLevel ? tag : QString());
             out += html ? Row(ListCell(body)) : QStringLiteral("\t") + body + crLf();
         }
         return html ? QLatin1String(kListTableOpen) + out + QLatin1String(kTableClose) : out;

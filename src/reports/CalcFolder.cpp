@@ -3,6 +3,7 @@
 #include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/Recordset.h"
+#include "reports/CalcRules.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
 #include "shell/Log.h"
@@ -13,9 +14,6 @@
 namespace bkl::reports {
 
 namespace {
-
-// The platform reported runaway recursion as "Out of stack space".
-constexpr long kRunawayRecursionNumber = 28;
 
 constexpr char kRootLevel[] = "Calculations (Root)";
 constexpr char kPathSeparator[] = " --> ";
@@ -44,10 +42,17 @@ QString GetCalculationFolderPath(const db::Connection& cn, int32_t calcId, int32
     QString path;
     QSet<int32_t> visited;
     for (int32_t node = nodeId; node != -1;) {
-        if (node != 0 && (visited.contains(node) || visited.size() >= kMaxFolderDepth)) {
+        if (node != 0 && visited.contains(node)) {
             LogFunctionError(cycleLogName, kRunawayRecursionNumber,
-                             QStringLiteral("Folder node %1 of calculation %2 is reached twice or lies more than %3 "
-                                            "levels deep; the tree's parent links form a cycle")
+                             QStringLiteral("Folder node %1 of calculation %2 is reached twice; the tree's parent "
+                                            "links form a cycle")
+                                 .arg(node)
+                                 .arg(calcId));
+            return path;
+        }
+        if (visited.size() > kMaxFolderDepth) {
+            LogFunctionError(cycleLogName, kRunawayRecursionNumber,
+                             QStringLiteral("Folder node %1 of calculation %2 lies more than %3 levels deep")
                                  .arg(node)
                                  .arg(calcId)
                                  .arg(kMaxFolderDepth));
@@ -74,8 +79,7 @@ QString CalculationFolder(const db::Connection& cn, int32_t calcId, const QStrin
                           const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html ? policy.html.folder
-                                        : SectionFailure{QStringLiteral("ExportCalculationFolder"), QString()};
+    const SectionFailure failure = SectionFailureFor(mode, policy.html.folder, "ExportCalculationFolder");
     return RunGuarded(failure.logName, failure.value, [&] {
         if (UCase(Left(Trim(calcName), 3)) == QLatin1String("_WR"))
             return html ? QString::fromLatin1(kErrorSpacer) : QString();

@@ -4,6 +4,8 @@
 // value a failing section returns, the depth of a lookup's join conditions and
 // the widths of the dependencies table. The detail renderers use DetailPolicy();
 // the comparison builds its own once and passes it to the same code.
+#include "reports/Fragments.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -35,13 +37,14 @@ struct AliasRewritePolicy {
     bool unreadTakesPreviousNumber = false;
 };
 
-// The HTML section procedures of a calculation, with their failure behaviour.
+// The HTML section procedures of a calculation, with their failure behaviour
+// (their names and the error spacer in the detail).
 struct CalcHtmlSections {
-    SectionFailure dataSources{QStringLiteral("GetCalculationSourceAndJoinAndUnion"), QString()};
-    SectionFailure partitions{QStringLiteral("GetCalculationPartitions"), QString()};
-    SectionFailure restrictions{QStringLiteral("GetCalculationRestrictions"), QString()};
-    SectionFailure dependencies{QStringLiteral("GetCalculationDependentObjects"), QString()};
-    SectionFailure folder{QStringLiteral("GetCalculationFolder "), QString()};
+    SectionFailure dataSources{QStringLiteral("GetCalculationSourceAndJoinAndUnion"), QLatin1String(kErrorSpacer)};
+    SectionFailure partitions{QStringLiteral("GetCalculationPartitions"), QLatin1String(kErrorSpacer)};
+    SectionFailure restrictions{QStringLiteral("GetCalculationRestrictions"), QLatin1String(kErrorSpacer)};
+    SectionFailure dependencies{QStringLiteral("GetCalculationDependentObjects"), QLatin1String(kErrorSpacer)};
+    SectionFailure folder{QStringLiteral("GetCalculationFolder "), QLatin1String(kErrorSpacer)};
     QString viewsList = QStringLiteral("ReturnAllViewsForCalculation");
     QString compPlanList = QStringLiteral("ReturnAllCompPlanForCalculation");
     QString tailoredList = QStringLiteral("ReturnAllTailoredReportsForCalculation");
@@ -63,7 +66,8 @@ struct CalcPolicy {
                                        QStringLiteral("75%")};
 };
 
-// The calculation detail's own policy (error spacer, depth 3, 25%/75%).
+// The calculation detail's own policy (error spacer, depth 3, 25%/75%): the
+// defaults above.
 const CalcPolicy& DetailPolicy();
 
 } // namespace bkl::reports

@@ -4,6 +4,7 @@
 #include "platform/core/TextSemantics.h"
 #include "platform/db/Recordset.h"
 #include "reports/CalcCells.h"
+#include "reports/CalcRules.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
 
@@ -125,9 +126,8 @@ QString CalculationDependentObjects(const db::Connection& cn, int32_t calcId, co
                                     RenderMode mode, const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html
-        ? policy.html.dependencies
-        : SectionFailure{QStringLiteral("ExportCalculationDependentObjects"), QString()};
+    const SectionFailure failure =
+        SectionFailureFor(mode, policy.html.dependencies, "ExportCalculationDependentObjects");
     return RunGuarded(failure.logName, failure.value, [&] {
         const QString id = QString::number(calcId);
         const auto list = [&](WhereUsedList which, const QString& key, const QString& htmlName, const char* textName) {

@@ -1,10 +1,10 @@
 #include "reports/RestrictionTree.h"
 
-#include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/Recordset.h"
 #include "reports/AliasRewriting.h"
 #include "reports/CalcCells.h"
+#include "reports/CalcRules.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
 
@@ -16,10 +16,6 @@
 namespace bkl::reports {
 
 namespace {
-
-// A walk that meets a group a second time, or nests too deep: the platform
-// reported runaway recursion as "Out of stack space".
-constexpr long kRunawayRecursionNumber = 28;
 
 class TreeCycle : public RenderError {
 public:
@@ -61,7 +57,7 @@ public:
 
 private:
     QString lineEnd() const { return html_ ? QString::fromLatin1(kBr) : QString::fromLatin1(kCrLf); }
-    QString model(const QString& text) const { return html_ ? HtmlText(text) : text; }
+    QString model(const QString& text) const { return ModelText(text, html_ ? RenderMode::Html : RenderMode::Text); }
 
     QString levelLines(int32_t parentId, int16_t depth)
     {
@@ -100,7 +96,9 @@ private:
                                            "links form a cycle")
                                 .arg(id)
                                 .arg(calcId_));
-        if (depth - startDepth_ >= kMaxConstraintNesting || depth == std::numeric_limits<int16_t>::max())
+        if (depth == std::numeric_limits<int16_t>::max())
+            throw std::overflow_error("indent depth beyond 16 bits"); // fails the level silently
+        if (depth - startDepth_ >= kMaxConstraintNesting)
             throw TreeCycle(kRunawayRecursionNumber,
                             QStringLiteral("Constraint %1 of calculation %2 is nested more than %3 levels deep")
                                 .arg(id)
@@ -173,8 +171,8 @@ QString GetCalcConstraintTree(const db::Connection& cn, int32_t calcId, int32_t 
 QString CalculationRestrictions(const db::Connection& cn, int32_t calcId, RenderMode mode, const CalcPolicy& policy)
 {
     const bool html = mode == RenderMode::Html;
-    const SectionFailure failure = html ? policy.html.restrictions
-                                        : SectionFailure{QStringLiteral("ExportCalculationRestrictions"), QString()};
+    const SectionFailure failure =
+        SectionFailureFor(mode, policy.html.restrictions, "ExportCalculationRestrictions");
     return RunGuarded(failure.logName, failure.value, [&] {
         const QString tree = GetCalcConstraintTree(cn, calcId, 0, 0, html ? 2 : 1, RenderModeText(mode),
                                                    policy.constraintTreeName);

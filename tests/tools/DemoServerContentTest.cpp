@@ -44,45 +44,48 @@ TEST(DemoServerContent, ModelsHoldNineMarkerTablesAndTheArchiveEight)
     EXPECT_EQ(MarkerTables(QStringLiteral("SalesArchive2025")), 8);
 }
 
-TEST(DemoServerContent, SourceModelIsConsistent)
+TEST(DemoServerContent, SourceAndTargetModelsAreConsistent)
 {
-    const QString f = DemoFile(kSource);
-    EXPECT_EQ(DemoValue(f, QStringLiteral("SELECT COUNT(*) FROM SalesTransactions")), QStringLiteral("1500"));
-    // Every table has its physical table, every view a real view with "<calculation>.<field>" columns.
-    EXPECT_EQ(DemoRows(f, QStringLiteral("SELECT TableName FROM CustomTable ct WHERE NOT EXISTS (SELECT 1 FROM "
-                                         "sqlite_master m WHERE m.name = ct.TableName AND m.type = "
-                                         "CASE WHEN ct.TableType = 'View' THEN 'view' ELSE 'table' END)")),
-              QStringList());
-    EXPECT_EQ(DemoRows(f, QStringLiteral("SELECT v.name, c.name FROM sqlite_master v, pragma_table_info(v.name) c "
-                                         "WHERE v.type = 'view' AND (instr(c.name, '.') = 0 OR NOT EXISTS (SELECT 1 "
-                                         "FROM Calculation WHERE Name = substr(c.name, 1, instr(c.name, '.') - 1)))")),
-              QStringList());
-    // Every 'List' column has its reference, to an existing table column.
-    EXPECT_EQ(DemoRows(f, QStringLiteral("SELECT cc.TableName, cc.ColumnName FROM CustomColumn cc WHERE cc.[Type] = "
-                                         "'List' AND NOT EXISTS (SELECT 1 FROM Reference r, ReferenceColumn rc, "
-                                         "CustomColumn target WHERE r.ReferenceID = rc.ReferenceID AND r.TableName = "
-                                         "cc.TableName AND rc.ColumnName = cc.ColumnName AND target.TableName = "
-                                         "r.ReferencedTable AND target.ColumnName = rc.ReferencedColumn)")),
-              QStringList());
-    // Every referenced calculation, calendar, list and payee group exists.
-    for (const QString& sql : {
-             QStringLiteral("SELECT CalculationID FROM WebReportCalculation EXCEPT SELECT CalculationID FROM Calculation"),
-             QStringLiteral("SELECT CalculationID FROM CalculationListElement EXCEPT SELECT CalculationID FROM Calculation"),
-             QStringLiteral("SELECT CalendarUsed FROM Calculation WHERE CalendarUsed IS NOT NULL EXCEPT "
-                            "SELECT TimeID FROM [Time] WHERE Parent IS NULL"),
-             QStringLiteral("SELECT TimeID FROM TimeCalendar EXCEPT SELECT TimeID FROM [Time] WHERE Parent IS NULL"),
-             QStringLiteral("SELECT PayeeGroupID FROM CompPlan UNION SELECT PayeeGroupID FROM TailoredReport "
-                            "EXCEPT SELECT PayeeGroupID FROM PayeeGroup"),
-             QStringLiteral("SELECT LinkedWebReportID FROM WebReportLinkDependency EXCEPT SELECT WebReportID FROM WebReport"),
-             QStringLiteral("SELECT ConstraintID FROM CalcConstraintTree WHERE ClauseType IS NULL EXCEPT "
-                            "SELECT ConstraintID FROM CalcConstraintValue"),
-         })
-        EXPECT_EQ(DemoRows(f, sql), QStringList()) << sql.toStdString();
-    // Every _Result token names an existing calculation.
-    for (const QString& text : DemoRows(f, QStringLiteral("SELECT Operation FROM Calculation UNION ALL SELECT Source "
-                                                         "FROM Calculation UNION ALL SELECT UnionTable FROM "
-                                                         "CalculationUnion UNION ALL SELECT Value FROM CalcConstraintValue")))
-        EXPECT_FALSE(ResolveResults(kSource, text).contains(QStringLiteral("<0 rows>"))) << text.toStdString();
+    EXPECT_EQ(DemoValue(DemoFile(kSource), QStringLiteral("SELECT COUNT(*) FROM SalesTransactions")), QStringLiteral("1500"));
+    for (const QString& model : {kSource, kTarget}) {
+        SCOPED_TRACE(model.toStdString());
+        const QString f = DemoFile(model);
+        // Every table has its physical table, every view a real view with "<calculation>.<field>" columns.
+        EXPECT_EQ(DemoRows(f, QStringLiteral("SELECT TableName FROM CustomTable ct WHERE NOT EXISTS (SELECT 1 FROM "
+                                             "sqlite_master m WHERE m.name = ct.TableName AND m.type = "
+                                             "CASE WHEN ct.TableType = 'View' THEN 'view' ELSE 'table' END)")),
+                  QStringList());
+        EXPECT_EQ(DemoRows(f, QStringLiteral("SELECT v.name, c.name FROM sqlite_master v, pragma_table_info(v.name) c "
+                                             "WHERE v.type = 'view' AND (instr(c.name, '.') = 0 OR NOT EXISTS (SELECT 1 "
+                                             "FROM Calculation WHERE Name = substr(c.name, 1, instr(c.name, '.') - 1)))")),
+                  QStringList());
+        // Every 'List' column has its reference, to an existing table column.
+        EXPECT_EQ(DemoRows(f, QStringLiteral("SELECT cc.TableName, cc.ColumnName FROM CustomColumn cc WHERE cc.[Type] = "
+                                             "'List' AND NOT EXISTS (SELECT 1 FROM Reference r, ReferenceColumn rc, "
+                                             "CustomColumn target WHERE r.ReferenceID = rc.ReferenceID AND r.TableName = "
+                                             "cc.TableName AND rc.ColumnName = cc.ColumnName AND target.TableName = "
+                                             "r.ReferencedTable AND target.ColumnName = rc.ReferencedColumn)")),
+                  QStringList());
+        // Every referenced calculation, calendar, list and payee group exists.
+        for (const QString& sql : {
+                 QStringLiteral("SELECT CalculationID FROM WebReportCalculation EXCEPT SELECT CalculationID FROM Calculation"),
+                 QStringLiteral("SELECT CalculationID FROM CalculationListElement EXCEPT SELECT CalculationID FROM Calculation"),
+                 QStringLiteral("SELECT CalendarUsed FROM Calculation WHERE CalendarUsed IS NOT NULL EXCEPT "
+                                "SELECT TimeID FROM [Time] WHERE Parent IS NULL"),
+                 QStringLiteral("SELECT TimeID FROM TimeCalendar EXCEPT SELECT TimeID FROM [Time] WHERE Parent IS NULL"),
+                 QStringLiteral("SELECT PayeeGroupID FROM CompPlan UNION SELECT PayeeGroupID FROM TailoredReport "
+                                "EXCEPT SELECT PayeeGroupID FROM PayeeGroup"),
+                 QStringLiteral("SELECT LinkedWebReportID FROM WebReportLinkDependency EXCEPT SELECT WebReportID FROM WebReport"),
+                 QStringLiteral("SELECT ConstraintID FROM CalcConstraintTree WHERE ClauseType IS NULL EXCEPT "
+                                "SELECT ConstraintID FROM CalcConstraintValue"),
+             })
+            EXPECT_EQ(DemoRows(f, sql), QStringList()) << sql.toStdString();
+        // Every _Result token names an existing calculation.
+        for (const QString& text : DemoRows(f, QStringLiteral("SELECT Operation FROM Calculation UNION ALL SELECT Source "
+                                                             "FROM Calculation UNION ALL SELECT UnionTable FROM "
+                                                             "CalculationUnion UNION ALL SELECT Value FROM CalcConstraintValue")))
+            EXPECT_FALSE(ResolveResults(model, text).contains(QStringLiteral("<0 rows>"))) << text.toStdString();
+    }
 }
 
 TEST(DemoServerContent, SourceModelCoversWhatTheReportsRead)
