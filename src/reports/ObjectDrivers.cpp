@@ -6,6 +6,7 @@
 #include "reports/CalculationDetail.h"
 #include "reports/CalendarDetail.h"
 #include "reports/CompensationPlanDetail.h"
+#include "reports/Fragments.h"
 #include "reports/PresentorReportDetail.h"
 #include "reports/TableDetail.h"
 #include "reports/TailoredReportDetail.h"
@@ -138,7 +139,7 @@ QString CreateTheHTMLForAllObjects(const QString& kindKey, const QString& nameLi
         return Banner(*kind) + objects;
     } catch (const std::exception& e) {
         LogDriverError("CreateTheHTMLForAllObjects", e);
-        return QLatin1String(kDriverErrorSpacer);
+        return QLatin1String(kErrorSpacer);
     }
 }
 

@@ -9,15 +9,13 @@
 
 namespace bkl::reports {
 
-// Fallback HTML of a driver that failed in its own steps.
-inline constexpr char kDriverErrorSpacer[] = "<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>";
-
 // `kindKey` is "Tables", "Views", "Calendars", "Calculations", "Compensation Plans",
 // "Tailored Reports" or "Presentor Reports" (compared trimmed and upper-cased; any
 // other key gives ""). `nameList` holds the kind's item texts joined by "|" (the
 // leading "|" already cut).
 //
-// HTML: a navy banner for the kind, then per object a clickable title that calls
+// HTML (the error spacer of the fragments when the driver fails in its own steps):
+// a navy banner for the kind, then per object a clickable title that calls
 // toggleDiv with the object's element id (prefix + counter from 1 in every call)
 // and a block with that id holding the renderer's fragment.
 QString CreateTheHTMLForAllObjects(const QString& kindKey, const QString& nameList, ProgressSink& progress);

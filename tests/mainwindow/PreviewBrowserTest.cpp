@@ -3,6 +3,7 @@
 // goes to a PDF file, and Save As copies the shown page.
 #include "platform/core/ScriptedSeams.h"
 #include "platform/ui/WebBrowser.h"
+#include "shell/ToggleDivScript.h"
 #include "support/TestEnvironment.h"
 
 #include <QEventLoop>
@@ -18,15 +19,16 @@ using namespace bkl;
 
 namespace {
 
-const QByteArray kTogglePage =
-    "<html><body>\r\n"
-    "<script type='text/javascript'>function toggleDiv(id) { var e = document.getElementById(id);"
-    " if(e.style.display == '') e.style.display = 'none'; else e.style.display = ''; }</script>\r\n"
-    "<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
-    "<p><b><font face='Calibri' size='2'><span title='Click here to see more information' "
-    "style='cursor:pointer; cursor:hand' onclick='toggleDiv(\"TAB_1\")'>CUST \xc3\x9c\xe2\x82\xac</span></font></b></p>"
-    "<div id='TAB_1'><p><b><font face='Calibri' size='2'>Block of CUST</font></b></p></div>\r\n"
-    "</body>\r\n</html>\r\n";
+// A preview page as the run writes it, with the program's own toggle script.
+QByteArray TogglePage()
+{
+    return "<html><body>\r\n" + GetToggleDivScript().toUtf8()
+        + "\r\n<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
+          "<p><b><font face='Calibri' size='2'><span title='Click here to see more information' "
+          "style='cursor:pointer; cursor:hand' onclick='toggleDiv(\"TAB_1\")'>CUST \xc3\x9c\xe2\x82\xac</span></font></b></p>"
+          "<div id='TAB_1'><p><b><font face='Calibri' size='2'>Block of CUST</font></b></p></div>\r\n"
+          "</body>\r\n</html>\r\n";
+}
 
 QString WritePage(const QString& name, const QByteArray& bytes)
 {
@@ -69,7 +71,7 @@ TEST(PreviewBrowserRender, TitleClickHidesAndShowsTheBlock)
     WebBrowser browser;
     browser.resize(640, 360);
     browser.show();
-    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("toggle.html"), kTogglePage)));
+    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("toggle.html"), TogglePage())));
     EXPECT_EQ(RunScript(browser, QStringLiteral("document.querySelector('span').innerText")).toString(),
               QString::fromUtf8("CUST \xc3\x9c\xe2\x82\xac"));
     EXPECT_EQ(BlockDisplay(browser), QStringLiteral("block"));
@@ -97,7 +99,7 @@ TEST(PreviewBrowserRender, PrintWritesAPdf)
     WebBrowser browser;
     browser.resize(640, 360);
     browser.show();
-    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("print.html"), kTogglePage)));
+    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("print.html"), TogglePage())));
     const QString pdf = test::TestHome() + QStringLiteral("/print.pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -117,7 +119,7 @@ TEST(PreviewBrowserSave, SaveAsCopiesTheShownPage)
     WebBrowser browser;
     EXPECT_THROW(browser.saveAs(), std::runtime_error); // nothing shown yet
 
-    const QString page = WritePage(QStringLiteral("_temp_01.html"), kTogglePage);
+    const QString page = WritePage(QStringLiteral("_temp_01.html"), TogglePage());
     browser.navigate(page);
     const QString target = test::TestHome() + QStringLiteral("/saved.html");
     WritePage(QStringLiteral("saved.html"), "old contents");
@@ -125,7 +127,7 @@ TEST(PreviewBrowserSave, SaveAsCopiesTheShownPage)
     browser.saveAs();
     QFile saved(target);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), kTogglePage);
+    EXPECT_EQ(saved.readAll(), TogglePage());
 
     // A cancelled dialog writes nothing.
     QFile::remove(target);

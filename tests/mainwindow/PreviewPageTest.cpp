@@ -4,6 +4,7 @@
 #include "reports/CalculationDetail.h"
 #include "reports/CalendarDetail.h"
 #include "reports/CompensationPlanDetail.h"
+#include "reports/Fragments.h"
 #include "reports/PresentorReportDetail.h"
 #include "reports/TableDetail.h"
 #include "reports/TailoredReportDetail.h"
@@ -67,8 +68,17 @@ TEST(PreviewPage, GroupsCheckedRowsByKindInPreviewOrder)
 
 TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
 {
+    g_cnModel = db::Connection();
+    g_cnModel.setConnectionString(bkl::test::DemoConnectionString(QStringLiteral("SalesModel2026")));
+    g_cnModel.open();
     PreviewLists lists;
-    const QStringList items{"CUST", "V_SALES", "Rate Calc", "(3) Monthly", "(1) Plan A", "(2) Statement", "Dash"};
+    const QStringList items{"SalesTransactions",
+                            "PayeeEarningsView",
+                            "Commission Amount",
+                            "(FISCAL) Fiscal Calendar",
+                            "(AE2026) Account Executive Plan 2026",
+                            "(TR01) Monthly Commission Statement",
+                            "Sales Dashboard"};
     for (int k = 0; k < 7; ++k)
         lists[k] = QLatin1Char('|') + items[k];
     g_lPreviewDone = 0;
@@ -78,22 +88,28 @@ TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
     int finished = 0;
     QDir().mkpath(bkl::test::TestHome() + QStringLiteral("/temp"));
     const QString path = PreviewPagePath();
-    WritePreviewPage(path, kScript, lists, sink,
-                     {[&](const QString& s) { statuses << s; }, [&] { ++finished; }});
+    WritePreviewPage(path, kScript, lists, sink, {[&](const QString& s) { statuses << s; }, [&] { ++finished; }});
 
+    // The fragments are the renderers' own (pinned by their tests); here they must
+    // be real details of the demo objects, framed exactly.
     const db::Connection& cn = g_cnModel;
-    const QString expected = QStringLiteral("<html><body>\r\n") + kScript + QStringLiteral("\r\n")
-        + QStringLiteral("<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n")
-        + KindHtml("Tables", "TAB_1", "CUST", reports::GetTableDetails(cn, "CUST")) + "\r\n"
-        + KindHtml("Views", "VIE_1", "V_SALES", reports::GetViewDetails(cn, "V_SALES")) + "\r\n"
-        + KindHtml("Calculations", "CALC_1", "Rate Calc", reports::GetCalculationDetails(cn, "Rate Calc")) + "\r\n"
-        + KindHtml("Calendars", "CALE_1", "(3) Monthly", reports::GetCalendarDetails(cn, "(3) Monthly")) + "\r\n"
-        + KindHtml("Compensation Plans", "COMP_1", "(1) Plan A", reports::GetCompensationPlanDetails(cn, "(1) Plan A"))
-        + "\r\n"
-        + KindHtml("Tailored Reports", "TAIL_1", "(2) Statement",
-                   reports::GetTailoredReportDetails(cn, "(2) Statement"))
-        + "\r\n" + KindHtml("Presentor Reports", "PRES_1", "Dash", reports::GetPresentorReportDetails(cn, "Dash"))
-        + "\r\n" + QStringLiteral("</body>\r\n</html>\r\n");
+    const QStringList fragments{
+        reports::GetTableDetails(cn, items[0]),           reports::GetViewDetails(cn, items[1]),
+        reports::GetCalculationDetails(cn, items[2]),     reports::GetCalendarDetails(cn, items[3]),
+        reports::GetCompensationPlanDetails(cn, items[4]), reports::GetTailoredReportDetails(cn, items[5]),
+        reports::GetPresentorReportDetails(cn, items[6])};
+    for (const QString& fragment : fragments) {
+        EXPECT_GT(fragment.size(), 200);
+        EXPECT_NE(fragment, QLatin1String(reports::kErrorSpacer));
+    }
+    const char* captions[] = {"Tables", "Views", "Calculations", "Calendars", "Compensation Plans",
+                              "Tailored Reports", "Presentor Reports"};
+    const char* ids[] = {"TAB_1", "VIE_1", "CALC_1", "CALE_1", "COMP_1", "TAIL_1", "PRES_1"};
+    QString expected = QStringLiteral("<html><body>\r\n") + kScript + QStringLiteral("\r\n")
+        + QStringLiteral("<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n");
+    for (int k = 0; k < 7; ++k)
+        expected += KindHtml(captions[k], QLatin1String(ids[k]), items[k], fragments[k]) + QStringLiteral("\r\n");
+    expected += QStringLiteral("</body>\r\n</html>\r\n");
     EXPECT_EQ(ReadFile(path), expected.toUtf8());
     EXPECT_EQ(statuses, (QStringList{"Preview Table(s)...", "Preview View(s)...", "Preview Calculation(s)...",
                                      "Preview Calendar(s)...", "Preview Compensation Plan(s)...",
@@ -102,6 +118,7 @@ TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
     EXPECT_EQ(sink.value(), 8);
     EXPECT_EQ(sink.caption(), QStringLiteral("100%"));
     EXPECT_TRUE(path.endsWith(QStringLiteral("/temp/_temp_02.html")));
+    g_cnModel = db::Connection();
 }
 
 TEST(PreviewPage, KindsWithoutRowsWriteNothing)

@@ -58,19 +58,23 @@ BrowserCommandButtons::BrowserCommandButtons(Browser* browser, Qt::Orientation o
     connect(cmdPrint, &QToolButton::clicked, this, &BrowserCommandButtons::cmdPrint_Click);
 }
 
-void BrowserCommandButtons::cmdIEPreview_Click()
+void BrowserSaveAs(Browser* browser)
 {
-    RunCommand([this] { browser_->saveAs(); }, QStringLiteral("Save Error"));
+    RunCommand([browser] { browser->saveAs(); }, QStringLiteral("Save Error"));
 }
 
-void BrowserCommandButtons::cmdPreview_Click()
+void BrowserPrintPreview(Browser* browser)
 {
-    RunCommand([this] { browser_->printPreview(); }, QStringLiteral("Preview Error"));
+    RunCommand([browser] { browser->printPreview(); }, QStringLiteral("Preview Error"));
 }
 
-void BrowserCommandButtons::cmdPrint_Click()
+void BrowserPrint(Browser* browser)
 {
-    RunCommand([this] { browser_->print(); }, QStringLiteral("Print Error"));
+    RunCommand([browser] { browser->print(); }, QStringLiteral("Print Error"));
 }
+
+void BrowserCommandButtons::cmdIEPreview_Click() { BrowserSaveAs(browser_); }
+void BrowserCommandButtons::cmdPreview_Click() { BrowserPrintPreview(browser_); }
+void BrowserCommandButtons::cmdPrint_Click() { BrowserPrint(browser_); }
 
 } // namespace bkl

@@ -9,6 +9,13 @@ class QToolButton;
 namespace bkl {
 class Browser;
 
+// The three commands on a window's browser, each with the user prompt; a failure
+// shows "Unable to perform the command" and the reason, titled "Save Error",
+// "Preview Error" or "Print Error". Windows with their own buttons call these.
+void BrowserSaveAs(Browser* browser);
+void BrowserPrintPreview(Browser* browser);
+void BrowserPrint(Browser* browser);
+
 class BrowserCommandButtons final : public QWidget {
     Q_OBJECT
 public:

@@ -2,30 +2,31 @@
 
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
+#include <QtCharts/QChartView>
 #include <QtCharts/QHorizontalBarSeries>
 #include <QtCharts/QValueAxis>
+#include <algorithm>
 
 namespace bkl {
 
-SummaryChart::SummaryChart(QWidget* parent) : QChartView(parent)
+void SetSummaryChartData(QChartView* chartView, const mainwindow::ChartDataArray& data)
 {
-    setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setVisible(true);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
-    chart()->setMargins(QMargins(4, 4, 4, 4));
-}
-
-void SummaryChart::setChartData(const mainwindow::ChartDataArray& data)
-{
-    QChart* c = chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes())
-        c->removeAxis(axis), delete axis;
+    chartView->setRenderHint(QPainter::Antialiasing);
+    QChart* chart = chartView->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    // One series: its name goes to the legend at the right, so the nine
+    // category labels keep the full height of the panel.
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->setMargins(QMargins(2, 2, 2, 2));
     if (data.empty())
         return;
 
     auto* set = new QBarSet(data.front()[1].toString());
-    set->setColor(QColor(0x2B, 0x38, 0x56));
+    set->setColor(QColor(0x73, 0x7C, 0xA1));
     QStringList categories;
     qreal top = 0;
     for (size_t r = 1; r < data.size(); ++r) {
@@ -36,35 +37,39 @@ void SummaryChart::setChartData(const mainwindow::ChartDataArray& data)
     }
     auto* series = new QHorizontalBarSeries;
     series->append(set);
-    series->setLabelsVisible(false);
-    c->addSeries(series);
+    chart->addSeries(series);
 
     auto* categoryAxis = new QBarCategoryAxis;
     categoryAxis->append(categories);
-    c->addAxis(categoryAxis, Qt::AlignLeft);
+    QFont labelFont = categoryAxis->labelsFont();
+    labelFont.setPointSizeF(7.5);
+    categoryAxis->setLabelsFont(labelFont);
+    categoryAxis->setReverse(true); // the first category at the top
+    chart->addAxis(categoryAxis, Qt::AlignLeft);
     series->attachAxis(categoryAxis);
 
     auto* valueAxis = new QValueAxis;
     valueAxis->setLabelFormat(QStringLiteral("%d"));
+    valueAxis->setLabelsFont(labelFont);
     valueAxis->setRange(0, top > 0 ? top : 1);
     valueAxis->applyNiceNumbers();
-    c->addAxis(valueAxis, Qt::AlignBottom);
+    chart->addAxis(valueAxis, Qt::AlignBottom);
     series->attachAxis(valueAxis);
 }
 
-QStringList SummaryChart::categories() const
+QStringList SummaryChartCategories(const QChartView* chartView)
 {
-    for (QAbstractAxis* axis : chart()->axes(Qt::Vertical)) {
+    for (QAbstractAxis* axis : chartView->chart()->axes(Qt::Vertical)) {
         if (auto* categoryAxis = qobject_cast<QBarCategoryAxis*>(axis))
             return categoryAxis->categories();
     }
     return {};
 }
 
-QList<qreal> SummaryChart::values() const
+QList<qreal> SummaryChartValues(const QChartView* chartView)
 {
     QList<qreal> out;
-    for (QAbstractSeries* s : chart()->series()) {
+    for (QAbstractSeries* s : chartView->chart()->series()) {
         if (auto* bars = qobject_cast<QAbstractBarSeries*>(s)) {
             for (QBarSet* set : bars->barSets()) {
                 for (int i = 0; i < set->count(); ++i)

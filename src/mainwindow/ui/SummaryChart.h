@@ -1,21 +1,20 @@
 #pragma once
-// The model summary chart: one bar series "Objects" over nine object counts,
-// fed with the summary's data array (row 0 the series name, column 0 the
-// category labels).
+// The model summary chart: one bar series over nine object counts, fed with the
+// summary's data array (row 0 the series name, column 0 the category labels).
 #include "mainwindow/ModelSummary.h"
 
-#include <QtCharts/QChartView>
+#include <QList>
+#include <QStringList>
+
+class QChartView;
 
 namespace bkl {
 
-class SummaryChart final : public QChartView {
-    Q_OBJECT
-public:
-    explicit SummaryChart(QWidget* parent = nullptr);
-    void setChartData(const mainwindow::ChartDataArray& data);
-    // The categories and values shown (for tests and the status of the chart).
-    QStringList categories() const;
-    QList<qreal> values() const;
-};
+// Replaces the chart's series and axes with the data array's.
+void SetSummaryChartData(QChartView* chartView, const mainwindow::ChartDataArray& data);
+
+// What the chart shows: the category labels and the values of its bars.
+QStringList SummaryChartCategories(const QChartView* chartView);
+QList<qreal> SummaryChartValues(const QChartView* chartView);
 
 } // namespace bkl

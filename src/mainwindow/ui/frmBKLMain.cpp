@@ -96,29 +96,29 @@ void frmBKLMain::createPickersAndFindRow()
         });
         return list;
     };
-    lstObjectsGroup1 = picker(0, 128);
-    lstObjectsGroup2 = picker(131, 156);
-    lstObjectsGroup3 = picker(290, 125);
+    lstObjectsGroup1 = picker(0, 92);
+    lstObjectsGroup2 = picker(95, 160);
+    lstObjectsGroup3 = picker(258, 157);
 
     lblFindObjects = new QLabel(QStringLiteral("Find Objects by Name:"), this);
     lblFindObjects->setGeometry(0, 72, 200, 18);
     txtFind = new QLineEdit(this);
-    txtFind->setGeometry(0, 92, 262, 26);
+    txtFind->setGeometry(0, 92, 236, 26);
     txtFind->setToolTip(QStringLiteral("Type in the keyword to find objects"));
     lblFindObjects->setBuddy(txtFind);
 
     cmdFind = new QPushButton(this);
-    cmdFind->setGeometry(265, 92, 30, 26);
+    cmdFind->setGeometry(239, 92, 30, 26);
     cmdFind->setIcon(bkl::mainwindow::Icon(bkl::mainwindow::ToolbarIcon::Find));
     cmdFind->setToolTip(QStringLiteral("Find Objects"));
     connect(cmdFind, &QPushButton::clicked, this, &frmBKLMain::cmdFind_Click);
     cmdStop = new QPushButton(this);
-    cmdStop->setGeometry(298, 92, 30, 26);
+    cmdStop->setGeometry(272, 92, 30, 26);
     cmdStop->setIcon(bkl::mainwindow::Icon(bkl::mainwindow::ToolbarIcon::Stop));
     cmdStop->setToolTip(QStringLiteral("Stop Find"));
     connect(cmdStop, &QPushButton::clicked, this, &frmBKLMain::cmdStop_Click);
     cmdAdvancedFind = new QPushButton(QStringLiteral("Advanced Find"), this);
-    cmdAdvancedFind->setGeometry(331, 92, 84, 26);
+    cmdAdvancedFind->setGeometry(305, 92, 110, 26);
     connect(cmdAdvancedFind, &QPushButton::clicked, this, [this] { cmdAdvancedFind_MouseUp(Qt::LeftButton); });
 
     chkWholeWord = new QCheckBox(QStringLiteral("Whole Word"), this);
@@ -304,6 +304,9 @@ void frmBKLMain::Form_Load()
     lblFilter->hide();
     lblPercentage->hide();
     lblPercentage->clear();
+
+    // The user starts by typing a name; the pickers keep no current item.
+    txtFind->setFocus();
 
     if (g_bShowGridLines)
         lvObjects->setStyleSheet(
