@@ -11,11 +11,6 @@
 namespace demo {
 namespace {
 
-Cell Text(const char* s) { return QString::fromUtf8(s); }
-Cell Text(const QString& s) { return s; }
-const Cell kNull = Null{};
-const int kUserDefined = 3;
-
 void WriteEdgeTables(ModelParts& p)
 {
     SqliteWriter& db = p.db();
