@@ -1,13 +1,9 @@
 // The export hand-off through the windows: the object list's checked rows
 // reach a new, modal export dialog, or a message when nothing is checked.
-#include "mainwindow/ui/frmBKLMain.h"
-#include "mainwindow/ui/frmMDIBKLMain.h"
-#include "platform/core/ScriptedSeams.h"
+#include "FrameFixture.h"
+
 #include "platform/ui/RunGuard.h"
 #include "reports/ui/frmBKLExportObjects.h"
-#include "shell/Globals.h"
-#include "support/RecordingBrowser.h"
-#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,7 +11,6 @@
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
 using namespace bkl;
 
@@ -31,24 +26,14 @@ struct ShownDialog {
     QStringList roots;
 };
 
-class ExportHandOff : public ::testing::Test {
+class ExportHandOff : public MainWindowFrame {
 protected:
-    SeamGuard seams;
-    test::RecordingBrowserFactory browsers;
-    std::unique_ptr<frmMDIBKLMain> frame;
-    frmBKLMain* objects = nullptr;
-
     void SetUp() override
     {
-        seams.install();
-        g_cnModel = db::Connection();
-        g_cnModel.setConnectionString(test::DemoConnectionString(QStringLiteral("SalesModel2026")));
-        g_cnModel.open();
-        g_sModelName = QStringLiteral("SalesModel2026");
-        frame = std::make_unique<frmMDIBKLMain>();
-        objects = frame->objectList();
+        MainWindowFrame::SetUp();
+        OpenFrame();
+        seams.boxes.shown.clear();
     }
-    void TearDown() override { frame.reset(); }
 
     void AddRow(const QString& name, const QString& type, bool checked)
     {
