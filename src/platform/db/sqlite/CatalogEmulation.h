@@ -1,0 +1,19 @@
+#pragma once
+// The server catalog a model's statements read, emulated per connection with TEMP
+// objects (the database file is never touched, and may be read-only):
+//   sysdatabases (name, dbid), sysobjects (name, id, xtype 'U'/'V', type),
+//   sysindexes (id, indid, rows = the table's row count),
+//   bkl_sys_views (name, object_id) for sys.views,
+//   bkl_sys_columns (object_id, name, column_id from 1) for sys.columns,
+//   bkl_information_schema_tables for INFORMATION_SCHEMA.TABLES.
+// One id space serves OBJECT_ID, sysobjects and sys.views.
+#include "platform/db/sqlite/EngineFunctions.h"
+
+#include <QStringList>
+
+namespace bkl::db::sqlite {
+
+// Throws DbError when the file cannot be read as a database.
+void CreateCatalog(EngineContext& context, const QString& databaseName, const QStringList& serverDatabases);
+
+} // namespace bkl::db::sqlite

@@ -1,0 +1,191 @@
+#include "platform/db/sqlite/EngineFunctions.h"
+
+#include "platform/db/sqlite/TsqlErrors.h"
+#include "platform/db/sqlite/TsqlTranslator.h"
+
+#include <sqlite3.h>
+
+namespace bkl::db::sqlite {
+
+namespace {
+
+EngineContext* contextOf(sqlite3_context* c) { return static_cast<EngineContext*>(sqlite3_user_data(c)); }
+
+QString textArg(sqlite3_value* v)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+}
+
+bool anyNull(int argc, sqlite3_value** argv)
+{
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
+    return false;
+}
+
+void resultText(sqlite3_context* c, const QString& s)
+{
+    const QByteArray utf8 = s.toUtf8();
+    sqlite3_result_text(c, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void raise(sqlite3_context* c, long number, const char* message)
+{
+    contextOf(c)->functionError = number;
+    sqlite3_result_error(c, message, -1);
+}
+
+int collate(void*, int n1, const void* p1, int n2, const void* p2)
+{
+    const QString a = QString::fromRawData(static_cast<const QChar*>(p1), n1 / 2);
+    const QString b = QString::fromRawData(static_cast<const QChar*>(p2), n2 / 2);
+    return CompareCaseInsensitive(a, b);
+}
+
+// like(pattern, text): the function SQLite calls for "text LIKE pattern".
+void likeFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    EngineContext* ctx = contextOf(c);
+    const QString pattern = textArg(argv[0]);
+    if (!ctx->lastPattern || ctx->lastPattern->pattern() != pattern)
+        ctx->lastPattern = std::make_unique<TsqlLikePattern>(pattern);
+    sqlite3_result_int(c, ctx->lastPattern->matches(textArg(argv[1])) ? 1 : 0);
+}
+
+void leftOrRight(sqlite3_context* c, sqlite3_value** argv, bool left)
+{
+    const sqlite3_int64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0)
+        return raise(c, engine_err::InvalidLength,
+                     left ? "Invalid length parameter passed to the left function."
+                          : "Invalid length parameter passed to the right function.");
+    const QString s = textArg(argv[0]);
+    resultText(c, left ? s.left(static_cast<qsizetype>(qMin<sqlite3_int64>(n, s.size())))
+                       : s.right(static_cast<qsizetype>(qMin<sqlite3_int64>(n, s.size()))));
+}
+
+void leftFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    leftOrRight(c, argv, true);
+}
+
+void rightFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    leftOrRight(c, argv, false);
+}
+
+// charindex(find, in[, start]): 1-based position of find in `in`, 0 when absent.
+void charindexFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    const QString find = textArg(argv[0]);
+    const QString in = textArg(argv[1]);
+    sqlite3_int64 start = argc > 2 ? sqlite3_value_int64(argv[2]) : 1;
+    if (start < 1)
+        start = 1;
+    if (find.isEmpty() || start > in.size())
+        return sqlite3_result_int64(c, 0);
+    const qsizetype at = in.indexOf(find, static_cast<qsizetype>(start - 1), Qt::CaseInsensitive);
+    sqlite3_result_int64(c, at < 0 ? 0 : at + 1);
+}
+
+// len(s): length without trailing blanks.
+void lenFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    QString s = textArg(argv[0]);
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
+        --n;
+    sqlite3_result_int64(c, n);
+}
+
+void upperFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    resultText(c, textArg(argv[0]).toUpper());
+}
+
+void lowerFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    resultText(c, textArg(argv[0]).toLower());
+}
+
+// object_id('name' | 'dbo.name' | '[name]'): the object's id in the emulated catalog.
+void objectIdFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    QStringList parts = textArg(argv[0]).split(QLatin1Char('.'));
+    for (QString& p : parts) {
+        p = p.trimmed();
+        if (p.startsWith(QLatin1Char('[')) && p.endsWith(QLatin1Char(']')))
+            p = p.mid(1, p.size() - 2);
+    }
+    if (parts.size() > 1 && parts.at(parts.size() - 2).compare(QLatin1String("dbo"), Qt::CaseInsensitive) != 0)
+        return sqlite3_result_null(c);
+    const auto it = contextOf(c)->objectIdByName.constFind(parts.last().toLower());
+    if (it == contextOf(c)->objectIdByName.constEnd())
+        return sqlite3_result_null(c);
+    sqlite3_result_int64(c, it.value());
+}
+
+// bkl_rowcount(id): rows of the base table with that id, counted once per connection.
+void rowCountFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    EngineContext* ctx = contextOf(c);
+    const qint64 id = sqlite3_value_int64(argv[0]);
+    if (const auto it = ctx->rowCountById.constFind(id); it != ctx->rowCountById.constEnd())
+        return sqlite3_result_int64(c, it.value());
+    const auto name = ctx->tableNameById.constFind(id);
+    if (name == ctx->tableNameById.constEnd())
+        return sqlite3_result_null(c);
+    QString quoted = name.value();
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    const QByteArray sql = QStringLiteral("SELECT COUNT(*) FROM main.\"%1\"").arg(quoted).toUtf8();
+    sqlite3_stmt* st = nullptr;
+    qint64 count = 0;
+    if (sqlite3_prepare_v2(ctx->db, sql.constData(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        count = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    ctx->rowCountById.insert(id, count);
+    sqlite3_result_int64(c, count);
+}
+
+} // namespace
+
+void RegisterEngineFunctions(sqlite3* db, EngineContext* context)
+{
+    context->db = db;
+    sqlite3_create_collation(db, kCaseInsensitiveCollation, SQLITE_UTF16_ALIGNED, nullptr, collate);
+    struct Fn {
+        const char* name;
+        int args;
+        void (*f)(sqlite3_context*, int, sqlite3_value**);
+    };
+    const Fn functions[] = {
+        {"like", 2, likeFunction},           {"bkl_left", 2, leftFunction},
+        {"bkl_right", 2, rightFunction},     {"bkl_charindex", 2, charindexFunction},
+        {"bkl_charindex", 3, charindexFunction}, {"bkl_len", 1, lenFunction},
+        {"bkl_upper", 1, upperFunction},     {"bkl_lower", 1, lowerFunction},
+        {"bkl_object_id", 1, objectIdFunction}, {"bkl_rowcount", 1, rowCountFunction},
+    };
+    for (const Fn& fn : functions)
+        sqlite3_create_function(db, fn.name, fn.args, SQLITE_UTF8, context, fn.f, nullptr, nullptr);
+}
+
+} // namespace bkl::db::sqlite

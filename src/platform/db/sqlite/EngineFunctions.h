@@ -1,0 +1,27 @@
+#pragma once
+// SQL functions and the collation the translated statements call: T-SQL LIKE,
+// LEFT/RIGHT/CHARINDEX/LEN, Unicode UPPER/LOWER, OBJECT_ID and table row counts.
+#include "platform/db/sqlite/TsqlLike.h"
+
+#include <QHash>
+#include <QString>
+#include <memory>
+
+struct sqlite3;
+
+namespace bkl::db::sqlite {
+
+// Per-connection state the functions use.
+struct EngineContext {
+    sqlite3* db = nullptr;
+    QHash<QString, qint64> objectIdByName;   // lower-cased object name -> id
+    QHash<qint64, QString> tableNameById;    // base tables only
+    QHash<qint64, qint64> rowCountById;      // filled on first use
+    long functionError = 0;                  // error number a function raised last
+    std::unique_ptr<TsqlLikePattern> lastPattern;
+};
+
+// Registers the collation and functions on `db`; `context` must outlive the connection.
+void RegisterEngineFunctions(sqlite3* db, EngineContext* context);
+
+} // namespace bkl::db::sqlite

@@ -1,0 +1,25 @@
+#pragma once
+// Splits a T-SQL statement into tokens. String literals keep their contents byte for
+// byte ('' stands for one quote), [bracketed] and "quoted" identifiers are unwrapped,
+// comments are dropped.
+#include <QString>
+#include <vector>
+
+namespace bkl::db::sqlite {
+
+struct Token {
+    enum class Kind { Word, QuotedName, String, Number, Symbol, End };
+    Kind kind = Kind::End;
+    QString text; // word or name as written / literal contents / number / symbol
+    bool national = false; // N'...'
+    int position = 0;      // offset in the statement
+
+    bool isWord(const char* w) const { return kind == Kind::Word && text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0; }
+    bool isSymbol(const char* s) const { return kind == Kind::Symbol && text == QLatin1String(s); }
+    bool isName() const { return kind == Kind::Word || kind == Kind::QuotedName; }
+};
+
+// Throws DbError (unclosed quote or bracket, a character T-SQL does not know).
+std::vector<Token> TokenizeTsql(const QString& sql);
+
+} // namespace bkl::db::sqlite

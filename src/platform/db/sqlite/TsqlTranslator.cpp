@@ -1,0 +1,534 @@
+#include "platform/db/sqlite/TsqlTranslator.h"
+
+#include "platform/db/sqlite/TsqlErrors.h"
+#include "platform/db/sqlite/TsqlParser.h"
+
+namespace bkl::db::sqlite {
+
+using namespace ast;
+
+namespace {
+
+enum class Ty { Unknown, Text, Number, Date, Null };
+
+Ty typeOfDeclared(const QString& declared)
+{
+    const QString d = declared.toLower();
+    if (d.isEmpty())
+        return Ty::Unknown;
+    if (d.contains(QLatin1String("char")) || d.contains(QLatin1String("text")) || d.contains(QLatin1String("clob"))
+        || d.contains(QLatin1String("sysname")) || d.contains(QLatin1String("uniqueidentifier")))
+        return Ty::Text;
+    if (d.contains(QLatin1String("date")) || d.contains(QLatin1String("time")))
+        return Ty::Date;
+    static const char* const numeric[] = {"int", "real", "floa", "doub", "dec", "num", "money", "bit"};
+    for (const char* n : numeric)
+        if (d.contains(QLatin1String(n)))
+            return Ty::Number;
+    return Ty::Unknown;
+}
+
+QString quoteName(const QString& name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QString quoteText(const QString& text)
+{
+    QString q = text;
+    q.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + q + QLatin1Char('\'');
+}
+
+const QString kCollate = QStringLiteral(" COLLATE ") + QLatin1String(kCaseInsensitiveCollation);
+
+struct Source {
+    QString qualifier; // alias, or the table's own name
+    std::vector<std::pair<QString, Ty>> columns;
+};
+
+struct Scope {
+    std::vector<Source> sources;
+    const Scope* parent = nullptr;
+};
+
+struct FunctionRule {
+    const char* tsql;
+    const char* sqlite;
+    int minArgs;
+    int maxArgs;
+    Ty result; // Unknown: the type of the first argument
+};
+
+const FunctionRule kFunctions[] = {
+    {"left", "bkl_left", 2, 2, Ty::Text},
+    {"right", "bkl_right", 2, 2, Ty::Text},
+    {"charindex", "bkl_charindex", 2, 3, Ty::Number},
+    {"len", "bkl_len", 1, 1, Ty::Number},
+    {"ltrim", "ltrim", 1, 1, Ty::Text},
+    {"rtrim", "rtrim", 1, 1, Ty::Text},
+    {"upper", "bkl_upper", 1, 1, Ty::Text},
+    {"lower", "bkl_lower", 1, 1, Ty::Text},
+    {"substring", "substr", 3, 3, Ty::Text},
+    {"isnull", "ifnull", 2, 2, Ty::Unknown},
+    {"coalesce", "coalesce", 2, 32, Ty::Unknown},
+    {"object_id", "bkl_object_id", 1, 1, Ty::Number},
+    {"count", "count", 0, 1, Ty::Number},
+    {"max", "max", 1, 1, Ty::Unknown},
+    {"min", "min", 1, 1, Ty::Unknown},
+    {"sum", "sum", 1, 1, Ty::Number},
+    {"avg", "avg", 1, 1, Ty::Number},
+    {"abs", "abs", 1, 1, Ty::Number},
+};
+
+class Translator {
+public:
+    Translator(const QString& sql, const SchemaLookup& schema) : sql_(sql), schema_(schema) {}
+
+    QString query(const Query& q, const Scope* outer)
+    {
+        const bool compound = q.selects.size() > 1;
+        QString out;
+        std::vector<Scope> scopes;
+        scopes.reserve(q.selects.size());
+        for (size_t i = 0; i < q.selects.size(); ++i) {
+            const Select& s = q.selects[i];
+            if (compound && s.top)
+                fail(engine_err::Unsupported, QStringLiteral("TOP inside a UNION is not supported by the embedded engine"),
+                     s.position);
+            if (i > 0)
+                out += QLatin1Char(' ') + q.operators[i - 1] + QLatin1Char(' ');
+            scopes.emplace_back();
+            scopes.back().parent = outer;
+            const bool dedupe = s.distinct || (compound && (i == 0 ? q.operators[0] : q.operators[i - 1]) == QLatin1String("UNION"));
+            out += select(s, scopes.back(), dedupe);
+        }
+        if (!q.orderBy.empty()) {
+            out += QStringLiteral(" ORDER BY ");
+            for (size_t i = 0; i < q.orderBy.size(); ++i) {
+                if (i > 0)
+                    out += QStringLiteral(", ");
+                const OrderItem& o = q.orderBy[i];
+                out += operand(*o.expr, scopes.front()) + kCollate;
+                if (o.descending)
+                    out += QStringLiteral(" DESC");
+            }
+        }
+        if (!compound && q.selects.front().top)
+            out += QStringLiteral(" LIMIT %1").arg(*q.selects.front().top);
+        return out;
+    }
+
+private:
+    const QString& sql_;
+    const SchemaLookup& schema_;
+
+    [[noreturn]] void fail(long number, const QString& reason, int position) const
+    {
+        ThrowTranslateError(number, reason, sql_, position);
+    }
+
+    // Maps a T-SQL object name to the SQLite object and the name it answers to.
+    std::pair<QString, QString> mapTable(const QStringList& parts, int position) const
+    {
+        const QString last = parts.last();
+        if (parts.size() == 1)
+            return {last, last};
+        if (parts.size() > 2)
+            fail(engine_err::Unsupported,
+                 QStringLiteral("Names of other databases or servers are not supported by the embedded engine"), position);
+        const QString schema = parts.first().toLower();
+        if (schema == QLatin1String("dbo"))
+            return {last, last};
+        if (schema == QLatin1String("sys")) {
+            const QString view = last.toLower();
+            if (view == QLatin1String("views") || view == QLatin1String("columns"))
+                return {QStringLiteral("bkl_sys_") + view, last};
+            fail(engine_err::Unsupported, QStringLiteral("The catalog view sys.%1 is not emulated").arg(last), position);
+        }
+        if (schema == QLatin1String("information_schema")) {
+            if (last.compare(QLatin1String("TABLES"), Qt::CaseInsensitive) == 0)
+                return {QStringLiteral("bkl_information_schema_tables"), last};
+            fail(engine_err::Unsupported, QStringLiteral("INFORMATION_SCHEMA.%1 is not emulated").arg(last), position);
+        }
+        fail(engine_err::Unsupported, QStringLiteral("Unknown schema '%1'").arg(parts.first()), position);
+    }
+
+    QString select(const Select& s, Scope& scope, bool dedupe)
+    {
+        // FROM first: the select list and conditions resolve their columns against it.
+        for (const TableRef& ref : s.from)
+            scope.sources.push_back(sourceOf(ref));
+        const QString from = fromClause(s, scope);
+
+        QString out = QStringLiteral("SELECT ");
+        if (s.distinct)
+            out += QStringLiteral("DISTINCT ");
+        for (size_t i = 0; i < s.items.size(); ++i) {
+            if (i > 0)
+                out += QStringLiteral(", ");
+            out += selectItem(s.items[i], scope, dedupe);
+        }
+        if (!from.isEmpty())
+            out += QStringLiteral(" FROM ") + from;
+        if (s.where)
+            out += QStringLiteral(" WHERE ") + expr(*s.where, scope);
+        if (!s.groupBy.empty()) {
+            out += QStringLiteral(" GROUP BY ");
+            for (size_t i = 0; i < s.groupBy.size(); ++i) {
+                if (i > 0)
+                    out += QStringLiteral(", ");
+                out += operand(*s.groupBy[i], scope) + kCollate;
+            }
+        }
+        if (s.having)
+            out += QStringLiteral(" HAVING ") + expr(*s.having, scope);
+        return out;
+    }
+
+    Source sourceOf(const TableRef& ref) const
+    {
+        Source src;
+        if (ref.derived) {
+            src.qualifier = ref.alias;
+            for (const SelectItem& item : ref.derived->selects.front().items) {
+                QString name = item.alias;
+                if (name.isEmpty() && item.expr->kind == Expr::Kind::Column)
+                    name = item.expr->parts.last();
+                src.columns.emplace_back(name, Ty::Unknown);
+            }
+            return src;
+        }
+        const auto [table, answersTo] = mapTable(ref.name, ref.position);
+        src.qualifier = ref.alias.isEmpty() ? answersTo : ref.alias;
+        if (const auto cols = schema_(table))
+            for (const ColumnType& c : *cols)
+                src.columns.emplace_back(c.name, typeOfDeclared(c.declaredType));
+        return src;
+    }
+
+    QString fromClause(const Select& s, const Scope& scope)
+    {
+        QString from;
+        for (size_t i = 0; i < s.from.size(); ++i) {
+            const TableRef& ref = s.from[i];
+            switch (ref.join) {
+            case TableRef::Join::First: break;
+            case TableRef::Join::Comma: from += QStringLiteral(", "); break;
+            case TableRef::Join::Inner: from += QStringLiteral(" INNER JOIN "); break;
+            case TableRef::Join::Left: from += QStringLiteral(" LEFT OUTER JOIN "); break;
+            case TableRef::Join::Cross: from += QStringLiteral(" CROSS JOIN "); break;
+            }
+            if (ref.derived) {
+                from += QLatin1Char('(') + query(*ref.derived, scope.parent) + QStringLiteral(") AS ") + quoteName(ref.alias);
+            } else {
+                const auto [table, answersTo] = mapTable(ref.name, ref.position);
+                from += quoteName(table);
+                if (!ref.alias.isEmpty() || table != answersTo)
+                    from += QStringLiteral(" AS ") + quoteName(scope.sources[i].qualifier);
+            }
+            if (ref.on)
+                from += QStringLiteral(" ON ") + expr(*ref.on, scope);
+        }
+        return from;
+    }
+
+    QString selectItem(const SelectItem& item, const Scope& scope, bool dedupe)
+    {
+        QString alias = item.alias;
+        QString text = expr(*item.expr, scope);
+        const Ty ty = typeOf(*item.expr, scope);
+        if (dedupe && item.expr->kind != Expr::Kind::Star && ty != Ty::Number && ty != Ty::Date) {
+            // Duplicates that differ only in case or trailing blanks are one row, as on the server.
+            if (alias.isEmpty() && item.expr->kind == Expr::Kind::Column)
+                alias = item.expr->parts.last();
+            text = wrap(*item.expr, text) + kCollate;
+        }
+        if (!alias.isEmpty())
+            text += QStringLiteral(" AS ") + quoteName(alias);
+        return text;
+    }
+
+    static bool isSimple(const Expr& e)
+    {
+        switch (e.kind) {
+        case Expr::Kind::Number:
+        case Expr::Kind::String:
+        case Expr::Kind::Null:
+        case Expr::Kind::Column:
+        case Expr::Kind::Function:
+        case Expr::Kind::Cast:
+        case Expr::Kind::Subquery:
+        case Expr::Kind::Paren:
+        case Expr::Kind::Star:
+        case Expr::Kind::Exists:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    static QString wrap(const Expr& e, const QString& text)
+    {
+        return isSimple(e) ? text : QLatin1Char('(') + text + QLatin1Char(')');
+    }
+
+    QString operand(const Expr& e, const Scope& scope) { return wrap(e, expr(e, scope)); }
+
+    // Finds the type of a column reference in this scope or an outer one.
+    Ty columnType(const Expr& e, const Scope& scope) const
+    {
+        QStringList parts = e.parts;
+        if (parts.size() == 3 && parts.first().compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0)
+            parts.removeFirst();
+        const QString column = parts.last();
+        for (const Scope* sc = &scope; sc; sc = sc->parent)
+            for (const Source& src : sc->sources) {
+                if (parts.size() == 2 && src.qualifier.compare(parts.first(), Qt::CaseInsensitive) != 0)
+                    continue;
+                for (const auto& [name, ty] : src.columns)
+                    if (name.compare(column, Qt::CaseInsensitive) == 0)
+                        return ty;
+            }
+        return Ty::Unknown;
+    }
+
+    const FunctionRule* functionRule(const Expr& e) const
+    {
+        for (const FunctionRule& f : kFunctions)
+            if (e.text == QLatin1String(f.tsql))
+                return &f;
+        fail(engine_err::UnknownFunction, QStringLiteral("'%1' is not a recognized built-in function name").arg(e.text),
+             e.position);
+    }
+
+    static QString castTarget(const QString& type, Ty* ty)
+    {
+        const QString base = type.section(QLatin1Char('('), 0, 0);
+        static const char* const text[] = {"char", "varchar", "nchar", "nvarchar", "text", "ntext", "sysname"};
+        static const char* const integer[] = {"int", "bigint", "smallint", "tinyint", "bit"};
+        static const char* const real[] = {"float", "real", "decimal", "numeric", "money", "smallmoney"};
+        static const char* const date[] = {"date", "datetime", "datetime2", "smalldatetime"};
+        for (const char* t : text)
+            if (base == QLatin1String(t))
+                return *ty = Ty::Text, QStringLiteral("TEXT");
+        for (const char* t : integer)
+            if (base == QLatin1String(t))
+                return *ty = Ty::Number, QStringLiteral("INTEGER");
+        for (const char* t : real)
+            if (base == QLatin1String(t))
+                return *ty = Ty::Number, QStringLiteral("REAL");
+        for (const char* t : date)
+            if (base == QLatin1String(t))
+                return *ty = Ty::Date, QString();
+        return *ty = Ty::Unknown, QString();
+    }
+
+    Ty typeOf(const Expr& e, const Scope& scope)
+    {
+        switch (e.kind) {
+        case Expr::Kind::Number: return Ty::Number;
+        case Expr::Kind::String: return Ty::Text;
+        case Expr::Kind::Null: return Ty::Null;
+        case Expr::Kind::Column: return columnType(e, scope);
+        case Expr::Kind::Star: return Ty::Unknown;
+        case Expr::Kind::Paren: return typeOf(*e.args[0], scope);
+        case Expr::Kind::Subquery: return Ty::Unknown;
+        case Expr::Kind::Unary: return Ty::Number;
+        case Expr::Kind::Cast: {
+            Ty ty;
+            castTarget(e.text, &ty);
+            return ty;
+        }
+        case Expr::Kind::Function: {
+            const FunctionRule* f = functionRule(e);
+            if (f->result != Ty::Unknown)
+                return f->result;
+            for (const auto& a : e.args) {
+                const Ty t = typeOf(*a, scope);
+                if (t != Ty::Unknown && t != Ty::Null)
+                    return t;
+            }
+            return Ty::Unknown;
+        }
+        case Expr::Kind::Binary:
+            if (e.text == QLatin1String("+")) {
+                std::vector<const Expr*> ops;
+                plusOperands(e, ops);
+                for (const Expr* o : ops)
+                    if (typeOf(*o, scope) == Ty::Text)
+                        return Ty::Text;
+            }
+            return Ty::Number;
+        default: return Ty::Number; // predicates
+        }
+    }
+
+    static void plusOperands(const Expr& e, std::vector<const Expr*>& out)
+    {
+        if (e.kind == Expr::Kind::Binary && e.text == QLatin1String("+")) {
+            plusOperands(*e.args[0], out);
+            plusOperands(*e.args[1], out);
+        } else {
+            out.push_back(&e);
+        }
+    }
+
+    // A '+' chain: string concatenation when an operand is text, addition when the
+    // operands are numbers; anything the translator cannot decide is an error.
+    QString plusChain(const Expr& e, const Scope& scope)
+    {
+        std::vector<const Expr*> ops;
+        plusOperands(e, ops);
+        bool text = false, number = false, date = false, unknown = false;
+        for (const Expr* o : ops) {
+            switch (typeOf(*o, scope)) {
+            case Ty::Text: text = true; break;
+            case Ty::Number: number = true; break;
+            case Ty::Date: date = true; break;
+            case Ty::Unknown: unknown = true; break;
+            case Ty::Null: break;
+            }
+        }
+        if (date)
+            fail(engine_err::Unsupported, QStringLiteral("'+' with a date/time operand is not supported by the embedded engine"),
+                 e.position);
+        if (text && number)
+            fail(engine_err::AmbiguousPlus,
+                 QStringLiteral("'+' mixes a text and a number; convert the number with CAST(... AS varchar)"), e.position);
+        if (!text && !number && unknown)
+            fail(engine_err::AmbiguousPlus,
+                 QStringLiteral("Cannot tell whether '+' adds numbers or joins texts: the operand types are unknown"),
+                 e.position);
+        const QString joiner = text ? QStringLiteral(" || ") : QStringLiteral(" + ");
+        QString out;
+        for (size_t i = 0; i < ops.size(); ++i) {
+            if (i > 0)
+                out += joiner;
+            out += operand(*ops[i], scope);
+        }
+        return out;
+    }
+
+    QString comparison(const Expr& l, const QString& op, const Expr& r, const Scope& scope)
+    {
+        const bool numeric = typeOf(l, scope) == Ty::Number && typeOf(r, scope) == Ty::Number;
+        return operand(l, scope) + (numeric ? QString() : kCollate) + QLatin1Char(' ') + op + QLatin1Char(' ')
+            + operand(r, scope);
+    }
+
+    QString expr(const Expr& e, const Scope& scope)
+    {
+        switch (e.kind) {
+        case Expr::Kind::Number: return e.text;
+        case Expr::Kind::String: return quoteText(e.text);
+        case Expr::Kind::Null: return QStringLiteral("NULL");
+        case Expr::Kind::Column: {
+            QStringList parts = e.parts;
+            if (parts.size() == 3 && parts.first().compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0)
+                parts.removeFirst();
+            if (parts.size() > 2)
+                fail(engine_err::Unsupported, QStringLiteral("Column names with more than a table qualifier are not supported"),
+                     e.position);
+            QStringList quoted;
+            for (const QString& p : parts)
+                quoted << quoteName(p);
+            return quoted.join(QLatin1Char('.'));
+        }
+        case Expr::Kind::Star:
+            return e.parts.isEmpty() ? QStringLiteral("*") : quoteName(e.parts.last()) + QStringLiteral(".*");
+        case Expr::Kind::Paren: return QLatin1Char('(') + expr(*e.args[0], scope) + QLatin1Char(')');
+        case Expr::Kind::Subquery: return QLatin1Char('(') + query(*e.query, &scope) + QLatin1Char(')');
+        case Expr::Kind::Exists: return QStringLiteral("EXISTS (") + query(*e.query, &scope) + QLatin1Char(')');
+        case Expr::Kind::Unary:
+            if (e.text == QLatin1String("NOT"))
+                return QStringLiteral("NOT ") + operand(*e.args[0], scope);
+            return e.text + operand(*e.args[0], scope);
+        case Expr::Kind::Cast: {
+            Ty ty;
+            const QString target = castTarget(e.text, &ty);
+            if (ty == Ty::Unknown)
+                fail(engine_err::Unsupported, QStringLiteral("Conversion to %1 is not supported by the embedded engine").arg(e.text),
+                     e.position);
+            const QString arg = expr(*e.args[0], scope);
+            if (ty == Ty::Date)
+                return arg; // date/times are stored as ISO text already
+            QString out = QStringLiteral("CAST(") + arg + QStringLiteral(" AS ") + target + QLatin1Char(')');
+            if (ty == Ty::Text) {
+                // The server cuts a converted text to its declared length (30 when none is given).
+                const QString length = e.text.section(QLatin1Char('('), 1).chopped(e.text.contains(QLatin1Char('(')) ? 1 : 0);
+                if (length.compare(QLatin1String("max"), Qt::CaseInsensitive) != 0) {
+                    const int n = length.isEmpty() ? 30 : length.toInt();
+                    out = QStringLiteral("substr(%1, 1, %2)").arg(out).arg(n);
+                }
+            }
+            return out;
+        }
+        case Expr::Kind::Function: {
+            const FunctionRule* f = functionRule(e);
+            const int n = e.starArg ? 0 : static_cast<int>(e.args.size());
+            if ((e.starArg && e.text != QLatin1String("count")) || n < f->minArgs || n > f->maxArgs
+                || (e.text == QLatin1String("count") && !e.starArg && n == 0))
+                fail(engine_err::Syntax, QStringLiteral("The %1 function has the wrong number of arguments").arg(e.text),
+                     e.position);
+            QStringList args;
+            for (const auto& a : e.args)
+                args << expr(*a, scope);
+            QString out = QLatin1String(f->sqlite) + QLatin1Char('(');
+            if (e.distinctArg)
+                out += QStringLiteral("DISTINCT ");
+            out += e.starArg ? QStringLiteral("*") : args.join(QStringLiteral(", "));
+            return out + QLatin1Char(')');
+        }
+        case Expr::Kind::Binary: {
+            const QString& op = e.text;
+            if (op == QLatin1String("+"))
+                return plusChain(e, scope);
+            if (op == QLatin1String("=") || op == QLatin1String("<>") || op == QLatin1String("!=") || op == QLatin1String("<")
+                || op == QLatin1String(">") || op == QLatin1String("<=") || op == QLatin1String(">="))
+                return comparison(*e.args[0], op == QLatin1String("!=") ? QStringLiteral("<>") : op, *e.args[1], scope);
+            if (op == QLatin1String("AND") || op == QLatin1String("OR"))
+                return operand(*e.args[0], scope) + QLatin1Char(' ') + op + QLatin1Char(' ') + operand(*e.args[1], scope);
+            // - * / %: numbers only
+            for (const auto& a : e.args)
+                if (typeOf(*a, scope) == Ty::Text)
+                    fail(engine_err::Unsupported, QStringLiteral("Arithmetic '%1' on a text").arg(op), e.position);
+            return operand(*e.args[0], scope) + QLatin1Char(' ') + op + QLatin1Char(' ') + operand(*e.args[1], scope);
+        }
+        case Expr::Kind::IsNull:
+            return operand(*e.args[0], scope) + (e.negated ? QStringLiteral(" IS NOT NULL") : QStringLiteral(" IS NULL"));
+        case Expr::Kind::Like:
+            return operand(*e.args[0], scope) + (e.negated ? QStringLiteral(" NOT LIKE ") : QStringLiteral(" LIKE "))
+                + operand(*e.args[1], scope);
+        case Expr::Kind::Between:
+            return operand(*e.args[0], scope) + kCollate + (e.negated ? QStringLiteral(" NOT BETWEEN ") : QStringLiteral(" BETWEEN "))
+                + operand(*e.args[1], scope) + QStringLiteral(" AND ") + operand(*e.args[2], scope);
+        case Expr::Kind::In: {
+            QString out = operand(*e.args[0], scope) + kCollate + (e.negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN ("));
+            if (e.query) {
+                out += query(*e.query, &scope);
+            } else {
+                QStringList items;
+                for (size_t i = 1; i < e.args.size(); ++i)
+                    items << expr(*e.args[i], scope);
+                out += items.join(QStringLiteral(", "));
+            }
+            return out + QLatin1Char(')');
+        }
+        }
+        fail(engine_err::Unsupported, QStringLiteral("Unsupported expression"), e.position);
+    }
+};
+
+} // namespace
+
+QString TranslateTsql(const QString& tsql, const SchemaLookup& schema)
+{
+    const auto q = ParseTsqlSelect(tsql);
+    Translator t(tsql, schema);
+    return t.query(*q, nullptr);
+}
+
+} // namespace bkl::db::sqlite
