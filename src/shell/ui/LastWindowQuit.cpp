@@ -10,7 +10,11 @@ namespace {
 
 class LastWindowWatcher final : public QObject {
 public:
-    using QObject::QObject;
+    LastWindowWatcher(QObject* parent, std::function<void()> onNoWindowLeft)
+        : QObject(parent), onNoWindowLeft_(std::move(onNoWindowLeft))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -18,13 +22,16 @@ protected:
         if (event->type() == QEvent::Hide || event->type() == QEvent::Close) {
             auto* w = qobject_cast<QWidget*>(watched);
             if (w && w->isWindow())
-                QTimer::singleShot(0, this, [] {
+                QTimer::singleShot(0, this, [this] {
                     if (!AnyWindowOpen())
-                        QCoreApplication::quit();
+                        onNoWindowLeft_();
                 });
         }
         return false;
     }
+
+private:
+    std::function<void()> onNoWindowLeft_;
 };
 
 } // namespace
@@ -39,10 +46,15 @@ bool AnyWindowOpen()
     return false;
 }
 
+QObject* WatchForLastWindow(QObject* parent, std::function<void()> onNoWindowLeft)
+{
+    return new LastWindowWatcher(parent, std::move(onNoWindowLeft));
+}
+
 void QuitWhenLastWindowCloses(QApplication& app)
 {
     app.setQuitOnLastWindowClosed(false);
-    app.installEventFilter(new LastWindowWatcher(&app));
+    WatchForLastWindow(&app, [] { QCoreApplication::quit(); });
 }
 
 } // namespace bkl
