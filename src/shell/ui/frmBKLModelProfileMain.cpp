@@ -38,6 +38,7 @@ void frmBKLModelProfileMain::buildControls()
     lvProfile->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvProfile->setSelectionMode(QAbstractItemView::SingleSelection);
     lvProfile->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvProfile->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvProfile->horizontalHeader()->setStretchLastSection(true);
     lvProfile->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
