@@ -190,7 +190,8 @@ void WriteSalesCalculations(SalesContext& ctx)
     node("Year To Date Sales", metrics);
 
     p.calculation({id("Product Mix"), "Product Mix", kUserDefined, Text("Share of software and services sales."),
-                   Text("SalesTransactions"), Text("SUM( _TableAlias0 ) / " + R("Total Sales")), Text("RETAIL"),
+                   Text("SalesTransactions"), Text("SUM( _TableAlias0 ) / " + R("Total Sales")),
+                   Text(ctx.target() ? "PLAN" : "RETAIL"),
                    Text("Month"), Text("Quarter")});
     {
         const int pm = id("Product Mix");

@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -51,7 +52,9 @@ int main(int argc, char* argv[])
         ? parser.value(QStringLiteral("connection"))
         : QStringLiteral("Provider=SQLOLEDB.1;Initial Catalog=")
             + bkl::db::ConnectionStringValue(parser.value(QStringLiteral("database"))) + QStringLiteral(";Data Source=")
-            + bkl::db::ConnectionStringValue(QStringLiteral("local:") + parser.value(QStringLiteral("server")));
+            // A relative server folder means the current folder here, not the application folder.
+            + bkl::db::ConnectionStringValue(QStringLiteral("local:")
+                                             + QFileInfo(parser.value(QStringLiteral("server"))).absoluteFilePath());
 
     try {
         bkl::db::Connection cn;

@@ -1,5 +1,6 @@
 #include "platform/db/sqlite/CatalogEmulation.h"
 
+#include "platform/core/Escaping.h"
 #include "platform/db/sqlite/TsqlErrors.h"
 #include "platform/db/sqlite/TsqlTranslator.h"
 
@@ -46,12 +47,7 @@ void insertRows(sqlite3* db, const char* sql, const std::vector<std::pair<QStrin
     }
 }
 
-QString literal(const QString& text)
-{
-    QString q = text;
-    q.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
-}
+QString literal(const QString& text) { return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\''); }
 
 } // namespace
 

@@ -53,11 +53,14 @@ bool TsqlLikePattern::matchesAt(const Element& e, QChar c) const
     case Element::Kind::Char: return e.ch == c;
     case Element::Kind::Set: {
         bool in = false;
-        for (const auto& [lo, hi] : e.ranges)
-            if (c >= lo && c <= hi) {
-                in = true;
+        for (const auto& [lo, hi] : e.ranges) {
+            // A range [a-z] spans the collation's order, not code points.
+            in = lo == hi ? c == lo
+                          : CompareCaseInsensitive(QString(c), QString(lo)) >= 0
+                    && CompareCaseInsensitive(QString(c), QString(hi)) <= 0;
+            if (in)
                 break;
-            }
+        }
         return in != e.negated;
     }
     case Element::Kind::AnyRun: break;

@@ -174,17 +174,39 @@ private:
         return n;
     }
 
+    static bool isPredicate(const Expr& e)
+    {
+        switch (e.kind) {
+        case Expr::Kind::In:
+        case Expr::Kind::IsNull:
+        case Expr::Kind::Like:
+        case Expr::Kind::Between:
+        case Expr::Kind::Exists:
+            return true;
+        case Expr::Kind::Unary: return e.text == QLatin1String("NOT");
+        case Expr::Kind::Binary:
+            return !(e.text == QLatin1String("+") || e.text == QLatin1String("-") || e.text == QLatin1String("*")
+                     || e.text == QLatin1String("/") || e.text == QLatin1String("%"));
+        default: return false;
+        }
+    }
+
     SelectItem selectItem()
     {
         SelectItem item;
-        // [ALIAS] = expr: an alias assignment, never a comparison, in a select list.
-        if (peek().isName() && !isReserved(peek()) && peek(1).isSymbol("=")) {
+        // [ALIAS] = expr (or 'ALIAS' = expr): an alias assignment, never a comparison, in a select list.
+        const bool aliasName = (peek().isName() && !isReserved(peek())) || peek().kind == Token::Kind::String;
+        if (aliasName && peek(1).isSymbol("=")) {
             item.alias = next().text;
             next();
             item.expr = expression();
             return item;
         }
         item.expr = expression();
+        if (isPredicate(*item.expr))
+            ThrowTranslateError(engine_err::Syntax,
+                                QStringLiteral("A comparison cannot stand in a select list (only [alias] = expression)"),
+                                sql_, item.expr->position);
         if (acceptWord("AS")) {
             if (peek().kind == Token::Kind::String)
                 item.alias = next().text;

@@ -1,5 +1,6 @@
 #include "platform/db/sqlite/TsqlTranslator.h"
 
+#include "platform/core/Escaping.h"
 #include "platform/db/sqlite/TsqlErrors.h"
 #include "platform/db/sqlite/TsqlParser.h"
 
@@ -35,12 +36,7 @@ QString quoteName(const QString& name)
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-QString quoteText(const QString& text)
-{
-    QString q = text;
-    q.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
-}
+QString quoteText(const QString& text) { return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\''); }
 
 const QString kCollate = QStringLiteral(" COLLATE ") + QLatin1String(kCaseInsensitiveCollation);
 
@@ -111,7 +107,7 @@ public:
                 if (i > 0)
                     out += QStringLiteral(", ");
                 const OrderItem& o = q.orderBy[i];
-                out += operand(*o.expr, scopes.front()) + kCollate;
+                out += orderTerm(*o.expr, q.selects.front(), scopes.front());
                 if (o.descending)
                     out += QStringLiteral(" DESC");
             }
@@ -180,7 +176,7 @@ private:
             for (size_t i = 0; i < s.groupBy.size(); ++i) {
                 if (i > 0)
                     out += QStringLiteral(", ");
-                out += operand(*s.groupBy[i], scope) + kCollate;
+                out += collated(*s.groupBy[i], scope);
             }
         }
         if (s.having)
@@ -276,6 +272,31 @@ private:
     }
 
     QString operand(const Expr& e, const Scope& scope) { return wrap(e, expr(e, scope)); }
+
+    static bool comparesAsText(Ty t) { return t != Ty::Number && t != Ty::Date; }
+
+    // The expression with the case-insensitive collation when it may be a text.
+    QString collated(const Expr& e, const Scope& scope)
+    {
+        return operand(e, scope) + (comparesAsText(typeOf(e, scope)) ? kCollate : QString());
+    }
+
+    // An ORDER BY term; a name of a select-list alias takes the type of the aliased expression.
+    QString orderTerm(const Expr& e, const Select& first, const Scope& scope)
+    {
+        Ty ty = typeOf(e, scope);
+        if (e.kind == Expr::Kind::Number) { // a column position
+            const int position = e.text.toInt();
+            ty = position >= 1 && position <= static_cast<int>(first.items.size())
+                ? typeOf(*first.items[static_cast<size_t>(position - 1)].expr, scope)
+                : Ty::Unknown;
+        }
+        if (e.kind == Expr::Kind::Column && e.parts.size() == 1)
+            for (const SelectItem& item : first.items)
+                if (item.alias.compare(e.parts.first(), Qt::CaseInsensitive) == 0)
+                    ty = typeOf(*item.expr, scope);
+        return operand(e, scope) + (comparesAsText(ty) ? kCollate : QString());
+    }
 
     // Finds the type of a column reference in this scope or an outer one.
     Ty columnType(const Expr& e, const Scope& scope) const
@@ -414,8 +435,10 @@ private:
 
     QString comparison(const Expr& l, const QString& op, const Expr& r, const Scope& scope)
     {
-        const bool numeric = typeOf(l, scope) == Ty::Number && typeOf(r, scope) == Ty::Number;
-        return operand(l, scope) + (numeric ? QString() : kCollate) + QLatin1Char(' ') + op + QLatin1Char(' ')
+        const Ty lt = typeOf(l, scope);
+        const Ty rt = typeOf(r, scope);
+        const bool textual = !(lt == Ty::Number && rt == Ty::Number) && lt != Ty::Date && rt != Ty::Date;
+        return operand(l, scope) + (textual ? kCollate : QString()) + QLatin1Char(' ') + op + QLatin1Char(' ')
             + operand(r, scope);
     }
 
@@ -474,8 +497,10 @@ private:
                 fail(engine_err::Syntax, QStringLiteral("The %1 function has the wrong number of arguments").arg(e.text),
                      e.position);
             QStringList args;
+            // MAX, MIN and COUNT(DISTINCT) compare texts like the server does.
+            const bool comparesArgs = e.distinctArg || e.text == QLatin1String("max") || e.text == QLatin1String("min");
             for (const auto& a : e.args)
-                args << expr(*a, scope);
+                args << (comparesArgs ? collated(*a, scope) : expr(*a, scope));
             QString out = QLatin1String(f->sqlite) + QLatin1Char('(');
             if (e.distinctArg)
                 out += QStringLiteral("DISTINCT ");
@@ -489,8 +514,13 @@ private:
             if (op == QLatin1String("=") || op == QLatin1String("<>") || op == QLatin1String("!=") || op == QLatin1String("<")
                 || op == QLatin1String(">") || op == QLatin1String("<=") || op == QLatin1String(">="))
                 return comparison(*e.args[0], op == QLatin1String("!=") ? QStringLiteral("<>") : op, *e.args[1], scope);
-            if (op == QLatin1String("AND") || op == QLatin1String("OR"))
-                return operand(*e.args[0], scope) + QLatin1Char(' ') + op + QLatin1Char(' ') + operand(*e.args[1], scope);
+            if (op == QLatin1String("AND") || op == QLatin1String("OR")) {
+                // a AND b AND c needs no parentheses around its own chain.
+                const Expr& l = *e.args[0];
+                const bool chain = l.kind == Expr::Kind::Binary && l.text == op;
+                return (chain ? expr(l, scope) : operand(l, scope)) + QLatin1Char(' ') + op + QLatin1Char(' ')
+                    + operand(*e.args[1], scope);
+            }
             // - * / %: numbers only
             for (const auto& a : e.args)
                 if (typeOf(*a, scope) == Ty::Text)
@@ -503,10 +533,10 @@ private:
             return operand(*e.args[0], scope) + (e.negated ? QStringLiteral(" NOT LIKE ") : QStringLiteral(" LIKE "))
                 + operand(*e.args[1], scope);
         case Expr::Kind::Between:
-            return operand(*e.args[0], scope) + kCollate + (e.negated ? QStringLiteral(" NOT BETWEEN ") : QStringLiteral(" BETWEEN "))
+            return collated(*e.args[0], scope) + (e.negated ? QStringLiteral(" NOT BETWEEN ") : QStringLiteral(" BETWEEN "))
                 + operand(*e.args[1], scope) + QStringLiteral(" AND ") + operand(*e.args[2], scope);
         case Expr::Kind::In: {
-            QString out = operand(*e.args[0], scope) + kCollate + (e.negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN ("));
+            QString out = collated(*e.args[0], scope) + (e.negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN ("));
             if (e.query) {
                 out += query(*e.query, &scope);
             } else {

@@ -1,0 +1,228 @@
+#include "EngineFixture.h"
+
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/sqlite/TsqlErrors.h"
+
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace bkl::db;
+using namespace bkl::db::sqlite;
+
+namespace {
+
+class EngineTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir_ = new QTemporaryDir;
+        bkl::test::WriteEngineFixtureServer(dir_->path());
+    }
+    static void TearDownTestSuite()
+    {
+        delete dir_;
+        dir_ = nullptr;
+    }
+    static QString server() { return dir_->path(); }
+    static Connection open(const QString& catalog)
+    {
+        Connection cn;
+        cn.setConnectionString(bkl::test::EngineConnectionString(server(), catalog));
+        cn.open();
+        return cn;
+    }
+    // First column of every row, as text.
+    static QStringList column(const Connection& cn, const QString& sql)
+    {
+        QStringList out;
+        for (Recordset rs(sql, cn); !rs.eof(); rs.moveNext())
+            out << rs.field(0).toText();
+        return out;
+    }
+    static long errorOf(const std::function<void()>& f)
+    {
+        try {
+            f();
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.source(), QString::fromLatin1(kEngineSource));
+            return e.number();
+        }
+        return 0;
+    }
+
+private:
+    static QTemporaryDir* dir_;
+};
+QTemporaryDir* EngineTest::dir_ = nullptr;
+
+const QString kModelTest = QStringLiteral(
+    "SELECT COUNT(1) FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_TYPE = 'BASE TABLE' AND UPPER(TABLE_CATALOG) = '%1'  "
+    "AND UPPER(TABLE_NAME) IN ('CALCULATION', 'CALCULATIONTREE', 'CONFIG','CURRENCY', 'SALUTATION', 'IMPORT', "
+    "'DOCUMENT', 'ADMIN', 'AUDIT')");
+
+} // namespace
+
+TEST_F(EngineTest, ServerListsItsDatabasesInCaseInsensitiveOrder)
+{
+    const QStringList expected{"alpha", "master", "model", "Model1", "msdb", "NotAModel", "tempdb", "Zeta"};
+    EXPECT_EQ(column(open("master"), "SELECT name FROM sysdatabases ORDER BY NAME"), expected);
+    // The list is server-wide: any database answers it.
+    EXPECT_EQ(column(open("Model1"), "SELECT name FROM sysdatabases ORDER BY NAME"), expected);
+}
+
+TEST_F(EngineTest, CatalogsOpenCaseInsensitivelyAndUnknownOnesAreRefused)
+{
+    EXPECT_EQ(column(open("MODEL1"), "SELECT TABLE_CATALOG FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_NAME = 'audit'"),
+              QStringList{"Model1"});
+    EXPECT_EQ(column(open("TempDB"), "SELECT COUNT(1) FROM INFORMATION_SCHEMA.TABLES"), QStringList{"0"});
+    EXPECT_EQ(errorOf([] { open("NoSuchModel"); }), engine_err::UnknownDatabase);
+    try {
+        open("NoSuchModel");
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.description(), QStringLiteral("Cannot open database \"NoSuchModel\" requested by the login. The login failed."));
+    }
+    Connection cn;
+    cn.setConnectionString(bkl::test::EngineConnectionString("local:" + server() + "/missing", "Model1"));
+    EXPECT_EQ(errorOf([&] { cn.open(); }), engine_err::ServerNotFound);
+    EXPECT_FALSE(cn.isOpen());
+}
+
+TEST_F(EngineTest, ModelTestFindsNineMarkerTablesOnlyInAModel)
+{
+    EXPECT_EQ(column(open("Model1"), kModelTest.arg("MODEL1")), QStringList{"9"});
+    EXPECT_EQ(column(open("notamodel"), kModelTest.arg("NOTAMODEL")), QStringList{"8"});
+    EXPECT_EQ(column(open("master"), kModelTest.arg("MASTER")), QStringList{"0"});
+}
+
+TEST_F(EngineTest, RecordCountComesThroughSysobjectsSysindexesAndObjectId)
+{
+    const Connection cn = open("Model1");
+    Recordset rs("SELECT [TableName] = so.name, [RowCount] = MAX(si.Rows) FROM sysobjects so, sysindexes si WHERE "
+                 "so.xtype = 'U' AND si.id = OBJECT_ID(so.name) AND so.name = 'ORDERS' GROUP BY so.Name ",
+                 cn);
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.field("TABLENAME").toText(), "Orders");
+    EXPECT_EQ(rs.field("RowCount").toInt64(), 1500);
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    // A view has no row count; OBJECT_ID, sysobjects and sys.views share one id space.
+    EXPECT_TRUE(column(cn, "SELECT so.name FROM sysobjects so, sysindexes si WHERE si.id = so.id AND so.name = 'SalesView'").isEmpty());
+    EXPECT_EQ(column(cn, "SELECT xtype FROM sysobjects WHERE id = OBJECT_ID('dbo.[SalesView]')"), QStringList{"V"});
+    EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM sys.views v, sysobjects o WHERE v.object_id = o.id AND v.name = o.name"),
+              QStringList{"2"});
+    EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM sysobjects WHERE OBJECT_ID(name) = id"), column(cn, "SELECT COUNT(1) FROM sysobjects"));
+    EXPECT_EQ(column(cn, "SELECT ISNULL(OBJECT_ID('NoSuchTable'), -1)"), QStringList{"-1"});
+}
+
+TEST_F(EngineTest, ViewColumnsAndDependenciesComeThroughSysViewsAndSysColumns)
+{
+    const Connection cn = open("Model1");
+    EXPECT_EQ(column(cn, "SELECT sc.name AS ViewColumnName FROM sys.columns sc WHERE object_id in (SELECT object_id FROM "
+                         "sys.views cv WHERE cv.name  = 'salesview') ORDER BY sc.column_id"),
+              (QStringList{"Alpha.Value", "Alpha.Region", "beta.Amount"}));
+    EXPECT_EQ(column(cn, "SELECT sc.column_id FROM sys.columns sc WHERE object_id = OBJECT_ID('SalesView') ORDER BY 1"),
+              (QStringList{"1", "2", "3"}));
+    QStringList calcs = column(cn, "SELECT distinct(left([name], charindex('.', [name])-1)) AS CALCNAME FROM sys.columns WHERE "
+                                   "object_id IN (SELECT object_id FROM sys.views WHERE [name] = 'SalesView')");
+    calcs.sort();
+    EXPECT_EQ(calcs, (QStringList{"Alpha", "beta"}));
+    EXPECT_EQ(column(cn, "SELECT [name] AS VIEWNAME FROM sys.views WHERE object_id IN (SELECT object_id FROM sys.columns WHERE "
+                         "left([name], charindex('.', [name],1)) = 'ALPHA.')"),
+              QStringList{"SalesView"});
+    EXPECT_EQ(column(cn, "SELECT TABLE_TYPE FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_NAME = 'OtherView' AND TABLE_SCHEMA = 'dbo'"),
+              QStringList{"VIEW"});
+}
+
+TEST_F(EngineTest, ValuesAreTypedByStorageAndDeclaredType)
+{
+    const Connection cn = open("Model1");
+    const ResultSet r = cn.execute("SELECT c.CalculationID, c.[Name], Amount, Rate, Created, p.[Order] + 1 AS Pos FROM Calculation c "
+                                   "LEFT OUTER JOIN CalculationPartition p ON p.CalculationID = c.CalculationID AND p.[Order] = 1 "
+                                   "ORDER BY c.CalculationID");
+    ASSERT_EQ(r.rows.size(), 4u);
+    EXPECT_EQ(r.columns, (QStringList{"CalculationID", "Name", "Amount", "Rate", "Created", "Pos"}));
+    const auto& a = r.rows[0];
+    EXPECT_EQ(a[0], Value::integer(1));
+    EXPECT_EQ(a[1], Value::text("Alpha"));
+    EXPECT_EQ(a[2].type(), Value::Type::Decimal);
+    EXPECT_EQ(a[2].toText(), "1234.5");
+    EXPECT_EQ(a[3], Value::real(0.25));
+    EXPECT_EQ(a[4], Value::dateTime(QDateTime(QDate(2024, 3, 1), QTime(8, 30))));
+    EXPECT_EQ(a[5], Value::integer(2));
+    const auto& b = r.rows[1];
+    EXPECT_TRUE(b[2].isNull() && b[3].isNull() && b[4].isNull() && b[5].isNull());
+    EXPECT_EQ(r.rows[2][2].toText(), "1234567890123.45");
+    EXPECT_EQ(r.rows[2][4], Value::dateTime(QDateTime(QDate(2024, 3, 2), QTime(0, 0))));
+    EXPECT_EQ(r.rows[3][4], Value::dateTime(QDateTime(QDate(2024, 3, 3), QTime(10, 0, 0, 250))));
+    EXPECT_EQ(r.rows[3][2].toText(), "0.0001");
+}
+
+TEST_F(EngineTest, TextComparesAndSortsLikeACaseInsensitiveServer)
+{
+    const Connection cn = open("Model1");
+    // Case, Unicode case and trailing blanks are ignored by "=", also against function results and literals.
+    EXPECT_EQ(column(cn, "SELECT CalculationID FROM Calculation WHERE [Name] = 'ÄRGER'"), QStringList{"4"});
+    EXPECT_EQ(column(cn, "SELECT CalculationID FROM Calculation WHERE UPPER([Name]) = 'alpha'"), QStringList{"1"});
+    EXPECT_EQ(column(cn, "SELECT CalculationID FROM Calculation WHERE 'BETA' = LTRIM([Name])"), QStringList{"2"});
+    EXPECT_EQ(column(cn, "SELECT UPPER([Name]) FROM Calculation WHERE CalculationID = 4"), QStringList{"ÄRGER "});
+    EXPECT_EQ(column(cn, "SELECT [Name] FROM Calculation ORDER BY [Name]"), (QStringList{"_Result1", "Alpha", "ärger ", "beta"}));
+    EXPECT_EQ(column(cn, "SELECT [Name] FROM Calculation ORDER BY 1 DESC"), (QStringList{"beta", "ärger ", "Alpha", "_Result1"}));
+    EXPECT_EQ(column(cn, "SELECT [Name] FROM Calculation WHERE UPPER([Name]) LIKE '%[_]RES%'"), QStringList{"_Result1"});
+    // Ranges follow the collation's order, so an accented letter falls inside [a-b].
+    EXPECT_EQ(column(cn, "SELECT [Name] FROM Calculation WHERE [Name] LIKE '[a-b]%' ORDER BY [Name]"),
+              (QStringList{"Alpha", "ärger ", "beta"}));
+    EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM (SELECT DISTINCT Region FROM Orders) r"), QStringList{"2"});
+    EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM Orders GROUP BY Region ORDER BY 1"), (QStringList{"500", "1000"}));
+    EXPECT_EQ(column(cn, "SELECT DISTINCT (TimeLevel + '/' +  ResetLevel) TIMERESET FROM Calculation WHERE TimeLevel IS NOT NULL "
+                         "ORDER BY 1"),
+              (QStringList{"Month/Quarter", "Month/Year"}));
+    EXPECT_EQ(column(cn, "SELECT TOP 2 CAST(CalculationID AS varchar) + ':' + [Name] FROM dbo.Calculation WITH (NOLOCK) ORDER BY 1"),
+              (QStringList{"1:Alpha", "2:beta"}));
+    EXPECT_EQ(column(cn, "SELECT [Name] FROM Calculation WHERE [Name] IN ('ALPHA', 'Beta  ') ORDER BY [Name]"),
+              (QStringList{"Alpha", "beta"}));
+    EXPECT_EQ(column(cn, "SELECT charindex('R', [Name]), len([Name]) FROM Calculation WHERE CalculationID = 4"), QStringList{"2"});
+    EXPECT_EQ(errorOf([&] { cn.execute("SELECT left([Name], -1) FROM Calculation"); }), engine_err::InvalidLength);
+}
+
+namespace {
+// Walks the folder tree below `node` the way the renderers do: one open recordset
+// per level while the levels below it run.
+void walk(const Connection& cn, long long node, const QString& path, QStringList& out, QSet<long long>& seen, int depth)
+{
+    if (seen.contains(node) || depth > 20)
+        return;
+    seen.insert(node);
+    Recordset rs(QStringLiteral("SELECT [FOLDERNAME] = [Name], NodeID FROM CalculationTree WHERE Parent = %1 ORDER BY [Name]")
+                     .arg(node),
+                 cn);
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString p = path + QLatin1Char('/') + rs.field("FOLDERNAME").toText();
+        out << p;
+        walk(cn, rs.field("NodeID").toInt64(), p, out, seen, depth + 1);
+    }
+}
+} // namespace
+
+TEST_F(EngineTest, NestedRecordsetsStayOpenDuringARecursion)
+{
+    const Connection cn = open("Model1");
+    QStringList paths;
+    QSet<long long> seen;
+    walk(cn, 1, QString(), paths, seen, 0);
+    EXPECT_EQ(paths, (QStringList{"/Sales", "/Sales/beta", "/Sales/Quarterly", "/Sales/Quarterly/Alpha"}));
+}
+
+TEST_F(EngineTest, ModelsAreReadOnlyAndLongQueriesTimeOut)
+{
+    Connection cn = open("Model1");
+    EXPECT_EQ(errorOf([&] { cn.execute("DELETE FROM Orders"); }), engine_err::ReadOnly);
+    EXPECT_EQ(errorOf([&] { cn.execute("SELECT 1; DELETE FROM Orders"); }), engine_err::Syntax);
+    EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM Orders"), QStringList{"1500"});
+    cn.setCommandTimeout(1);
+    EXPECT_EQ(errorOf([&] { cn.execute("SELECT COUNT(1) FROM Orders a, Orders b, Orders c"); }), engine_err::Timeout);
+    // The connection stays usable after a timeout.
+    EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM [Admin]"), QStringList{"0"});
+}

@@ -1,0 +1,58 @@
+#include "EngineFixture.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#ifdef BKL_MODELSQL_EXE
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+ToolRun modelsql(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(BKL_MODELSQL_EXE), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(EngineModelsql, PrintsAHeaderAndTabSeparatedRowsWithNullAsNULL)
+{
+    QTemporaryDir dir;
+    bkl::test::WriteEngineFixtureServer(dir.path());
+    const QString sql = QStringLiteral("SELECT [CALCID] = CalculationID, [Name], Amount FROM Calculation WHERE CalculationID IN (1, 2) "
+                                       "ORDER BY 1");
+    const QString expected = QStringLiteral("CALCID\tName\tAmount\n1\tAlpha\t1234.5\n2\tbeta\tNULL\n");
+    ToolRun r = modelsql({"--server", dir.path(), "--database", "MODEL1", sql});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.toStdString(), expected.toStdString());
+
+    r = modelsql({"--connection", bkl::test::EngineConnectionString(dir.path(), "Model1"), sql});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.toStdString(), expected.toStdString());
+}
+
+TEST(EngineModelsql, FailsWithNumberSourceAndDescription)
+{
+    QTemporaryDir dir;
+    bkl::test::WriteEngineFixtureServer(dir.path());
+    ToolRun r = modelsql({"--server", dir.path(), "--database", "NoSuch", "SELECT 1"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err.toStdString(),
+              "Number: 4060\nSource: Brisklane embedded engine\n"
+              "Description: Cannot open database \"NoSuch\" requested by the login. The login failed.\n");
+    r = modelsql({"--server", dir.path(), "--database", "Model1", "SELECT TOP 1.5 [Name] FROM Calculation"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith("Number: 1060\n")) << r.err.toStdString();
+}
+
+#endif

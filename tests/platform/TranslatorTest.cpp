@@ -1,0 +1,195 @@
+#include "platform/db/DbError.h"
+#include "platform/db/sqlite/TsqlErrors.h"
+#include "platform/db/sqlite/TsqlLike.h"
+#include "platform/db/sqlite/TsqlTranslator.h"
+
+#include <gtest/gtest.h>
+
+using namespace bkl::db;
+using namespace bkl::db::sqlite;
+
+namespace {
+
+// The columns the translator may ask about, as a model file declares them.
+std::optional<std::vector<ColumnType>> testSchema(const QString& table)
+{
+    const QString t = table.toLower();
+    if (t == QLatin1String("calculation"))
+        return std::vector<ColumnType>{{"CalculationID", "INTEGER"}, {"Name", "nvarchar(50)"}, {"Type", "int"},
+                                       {"TimeLevel", "varchar(20)"}, {"ResetLevel", "varchar(20)"}};
+    if (t == QLatin1String("calculationpartition"))
+        return std::vector<ColumnType>{{"CalculationID", "int"}, {"Order", "int"}, {"Name", "nvarchar(50)"}};
+    if (t == QLatin1String("time"))
+        return std::vector<ColumnType>{{"TimeID", "varchar(10)"}, {"Name", "nvarchar(50)"}, {"Parent", "int"},
+                                       {"Starting", "datetime"}};
+    if (t == QLatin1String("mystery"))
+        return std::vector<ColumnType>{{"A", ""}, {"B", ""}};
+    return std::nullopt;
+}
+
+std::string tr(const QString& sql) { return TranslateTsql(sql, testSchema).toStdString(); }
+
+long errorNumber(const QString& sql)
+{
+    try {
+        TranslateTsql(sql, testSchema);
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.source(), QString::fromLatin1(kEngineSource));
+        EXPECT_FALSE(e.description().isEmpty());
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(EngineTranslator, AliasAssignmentIsNeverAComparison)
+{
+    // [Name] is also a column: read as a comparison the row would hold 0/1.
+    EXPECT_EQ(tr("SELECT [Name] = [Type] FROM Calculation"), R"(SELECT "Type" AS "Name" FROM "Calculation")");
+    EXPECT_EQ(tr("SELECT [CALCID]=[CalculationID], [CALCNAME]=[Name] FROM [Calculation] WHERE [Name] = 'A'"),
+              R"(SELECT "CalculationID" AS "CALCID", "Name" AS "CALCNAME" FROM "Calculation" WHERE "Name" COLLATE BKL_CI = 'A')");
+    EXPECT_EQ(tr("SELECT 'Type' = [Name] FROM Calculation"), R"(SELECT "Name" AS "Type" FROM "Calculation")");
+    EXPECT_EQ(tr("SELECT UserID AS AUDITUSERID, Event AUDITEVENT FROM Audit"),
+              R"(SELECT "UserID" AS "AUDITUSERID", "Event" AS "AUDITEVENT" FROM "Audit")");
+    // A comparison elsewhere in a select list is a T-SQL syntax error, not a silent 0/1 column.
+    EXPECT_EQ(errorNumber("SELECT c.Name = 1 FROM Calculation c"), engine_err::Syntax);
+}
+
+TEST(EngineTranslator, TopBecomesLimitAndOnlyWholeCountsAreAccepted)
+{
+    EXPECT_EQ(tr("SELECT TOP 1 [Name] FROM Calculation ORDER BY [Name]"),
+              R"(SELECT "Name" FROM "Calculation" ORDER BY "Name" COLLATE BKL_CI LIMIT 1)");
+    EXPECT_EQ(tr("SELECT DISTINCT TOP (5) [Type] FROM Calculation"), R"(SELECT DISTINCT "Type" FROM "Calculation" LIMIT 5)");
+    EXPECT_EQ(errorNumber("SELECT TOP 12.5 [Name] FROM Calculation"), engine_err::InvalidTop);
+    EXPECT_EQ(errorNumber("SELECT TOP -5 [Name] FROM Calculation"), engine_err::InvalidTop);
+    EXPECT_EQ(errorNumber("SELECT TOP x [Name] FROM Calculation"), engine_err::InvalidTop);
+    EXPECT_EQ(errorNumber("SELECT TOP 10 PERCENT [Name] FROM Calculation"), engine_err::Unsupported);
+}
+
+TEST(EngineTranslator, PlusJoinsTextsButAddsNumbers)
+{
+    EXPECT_EQ(tr("SELECT '(' + TimeID + ') ' + [Name] AS ColName FROM [Time] WHERE Parent IS NULL"),
+              R"(SELECT '(' || "TimeID" || ') ' || "Name" AS "ColName" FROM "Time" WHERE "Parent" IS NULL)");
+    EXPECT_EQ(tr("SELECT TOP 1 [TIMECAL] = [TimeID]+ ' - ' + [Name] FROM [Time]"),
+              R"(SELECT "TimeID" || ' - ' || "Name" AS "TIMECAL" FROM "Time" LIMIT 1)");
+    EXPECT_EQ(tr("SELECT [PARTITIONORDER] = [Order] + 1 FROM CalculationPartition ORDER BY [PARTITIONORDER]"),
+              R"(SELECT "Order" + 1 AS "PARTITIONORDER" FROM "CalculationPartition" ORDER BY "PARTITIONORDER")");
+    // Two text columns and no literal: still a concatenation, from the declared types.
+    EXPECT_EQ(tr("SELECT DISTINCT (TimeLevel + '/' +  ResetLevel) TIMERESET FROM Calculation"),
+              R"(SELECT DISTINCT ("TimeLevel" || '/' || "ResetLevel") COLLATE BKL_CI AS "TIMERESET" FROM "Calculation")");
+    EXPECT_EQ(tr("SELECT c.TimeLevel + c.ResetLevel FROM Calculation c"),
+              R"(SELECT "c"."TimeLevel" || "c"."ResetLevel" FROM "Calculation" AS "c")");
+    EXPECT_EQ(tr("SELECT CAST(CalculationID AS varchar(10)) + '.' FROM Calculation"),
+              R"(SELECT substr(CAST("CalculationID" AS TEXT), 1, 10) || '.' FROM "Calculation")");
+    EXPECT_EQ(tr("SELECT (CalculationID + 1) * 2 FROM Calculation"), R"(SELECT ("CalculationID" + 1) * 2 FROM "Calculation")");
+    // Undecidable or mixed operands are refused rather than guessed.
+    EXPECT_EQ(errorNumber("SELECT A + B FROM Mystery"), engine_err::AmbiguousPlus);
+    EXPECT_EQ(errorNumber("SELECT CalculationID + '.' FROM Calculation"), engine_err::AmbiguousPlus);
+}
+
+TEST(EngineTranslator, LiteralsAreKeptByteForByte)
+{
+    EXPECT_EQ(tr("SELECT 'It''s -- not a comment /* nor this */ [x] + y' AS T"),
+              R"(SELECT 'It''s -- not a comment /* nor this */ [x] + y' AS "T")");
+    EXPECT_EQ(tr("SELECT N'Größe ''ü''' AS T -- trailing comment"), R"(SELECT 'Größe ''ü''' AS "T")");
+    EXPECT_EQ(tr("SELECT [Name] FROM Calculation WHERE [Name] = '  padded  '"),
+              R"(SELECT "Name" FROM "Calculation" WHERE "Name" COLLATE BKL_CI = '  padded  ')");
+    EXPECT_EQ(tr("SELECT [a]]b] FROM [Calculation]"), R"(SELECT "a]b" FROM "Calculation")");
+}
+
+TEST(EngineTranslator, UnescapedQuoteAndUnknownSyntaxAreErrors)
+{
+    // A name typed with an unescaped quote breaks the statement: it must fail, not run something else.
+    EXPECT_EQ(errorNumber("SELECT [Name] FROM Calculation WHERE [Name] = 'O'Brien'"), engine_err::UnclosedQuote);
+    EXPECT_EQ(errorNumber("SELECT [Name] FROM Calculation WHERE [Name] = 'O'Brien''"), engine_err::Syntax);
+    EXPECT_EQ(errorNumber("SELECT foo(1)"), engine_err::UnknownFunction);
+    EXPECT_EQ(errorNumber("SELECT CASE WHEN 1 = 1 THEN 1 END"), engine_err::Unsupported);
+    EXPECT_EQ(errorNumber("SELECT x FROM other.dbo.Calculation"), engine_err::Unsupported);
+    EXPECT_EQ(errorNumber("SELECT name FROM sys.objects"), engine_err::Unsupported);
+    EXPECT_EQ(errorNumber("DELETE FROM Calculation"), engine_err::ReadOnly);
+    EXPECT_EQ(errorNumber("SELECT 1; DROP TABLE Calculation"), engine_err::Syntax);
+    EXPECT_EQ(errorNumber("SELECT [Name] INTO Copy FROM Calculation"), engine_err::ReadOnly);
+    EXPECT_EQ(errorNumber("SELECT [Name] FROM"), engine_err::Syntax);
+    EXPECT_EQ(errorNumber(""), engine_err::Syntax);
+    try {
+        TranslateTsql("SELECT TOP 12.5 [Name] FROM Calculation", testSchema);
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.description().contains("12.5")) << e.description().toStdString();
+    }
+}
+
+TEST(EngineTranslator, ComparisonsOrderingAndGroupingUseTheCaseInsensitiveCollation)
+{
+    EXPECT_EQ(tr("SELECT COUNT(1) FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_TYPE = 'BASE TABLE' "
+                 "AND UPPER(TABLE_CATALOG) = 'M1'  AND UPPER(TABLE_NAME) IN ('CALCULATION', 'AUDIT')"),
+              R"(SELECT count(1) FROM "bkl_information_schema_tables" AS "TABLES" WHERE ("TABLE_TYPE" COLLATE BKL_CI = 'BASE TABLE'))"
+              R"( AND (bkl_upper("TABLE_CATALOG") COLLATE BKL_CI = 'M1') AND (bkl_upper("TABLE_NAME") COLLATE BKL_CI IN ('CALCULATION', 'AUDIT')))");
+    EXPECT_EQ(tr("SELECT [TableName] = so.name, [RowCount] = MAX(si.Rows) FROM sysobjects so, sysindexes si "
+                 "WHERE so.xtype = 'U' AND si.id = OBJECT_ID(so.name) GROUP BY so.Name "),
+              R"(SELECT "so"."name" AS "TableName", max("si"."Rows" COLLATE BKL_CI) AS "RowCount" FROM "sysobjects" AS "so", "sysindexes" AS "si")"
+              R"( WHERE ("so"."xtype" COLLATE BKL_CI = 'U') AND ("si"."id" COLLATE BKL_CI = bkl_object_id("so"."name")))"
+              R"( GROUP BY "so"."Name" COLLATE BKL_CI)");
+    EXPECT_EQ(tr("SELECT [Name] FROM Calculation WHERE CalculationID = 5 ORDER BY 1 DESC"),
+              R"(SELECT "Name" FROM "Calculation" WHERE "CalculationID" = 5 ORDER BY 1 COLLATE BKL_CI DESC)");
+    // Numbers and date/times keep their own order; texts of unknown type are compared as texts.
+    EXPECT_EQ(tr("SELECT [Type], Starting AS S FROM Calculation, [Time] ORDER BY 1, S DESC"),
+              R"(SELECT "Type", "Starting" AS "S" FROM "Calculation", "Time" ORDER BY 1, "S" DESC)");
+    EXPECT_EQ(tr("SELECT MAX([Name]), COUNT(DISTINCT TimeLevel) FROM Calculation WHERE TimeLevel BETWEEN 'a' AND 'm'"),
+              R"(SELECT max("Name" COLLATE BKL_CI), count(DISTINCT "TimeLevel" COLLATE BKL_CI) FROM "Calculation")"
+              R"( WHERE "TimeLevel" COLLATE BKL_CI BETWEEN 'a' AND 'm')");
+    EXPECT_EQ(tr("SELECT [Name] FROM dbo.Calculation WITH (NOLOCK) WHERE [Name] LIKE '%[_]x%' AND [Name] NOT LIKE 'a%'"),
+              R"(SELECT "Name" FROM "Calculation" WHERE ("Name" LIKE '%[_]x%') AND ("Name" NOT LIKE 'a%'))");
+}
+
+TEST(EngineTranslator, FunctionsJoinsSubqueriesAndUnions)
+{
+    EXPECT_EQ(tr("SELECT distinct(left([name], charindex('.', [name])-1)) AS CALCNAME FROM sys.columns "
+                 "WHERE object_id IN (SELECT object_id FROM sys.views WHERE [name] = 'V')"),
+              R"(SELECT DISTINCT (bkl_left("name", bkl_charindex('.', "name") - 1)) COLLATE BKL_CI AS "CALCNAME")"
+              R"( FROM "bkl_sys_columns" AS "columns" WHERE "object_id" COLLATE BKL_CI IN)"
+              R"( (SELECT "object_id" FROM "bkl_sys_views" AS "views" WHERE "name" COLLATE BKL_CI = 'V'))");
+    EXPECT_EQ(tr("SELECT c.[Name], p.Name FROM Calculation c LEFT OUTER JOIN CalculationPartition p ON p.CalculationID = c.CalculationID "
+                 "INNER JOIN [Time] t ON t.Name = p.Name"),
+              R"(SELECT "c"."Name", "p"."Name" FROM "Calculation" AS "c" LEFT OUTER JOIN "CalculationPartition" AS "p")"
+              R"( ON "p"."CalculationID" = "c"."CalculationID" INNER JOIN "Time" AS "t" ON "t"."Name" COLLATE BKL_CI = "p"."Name")");
+    EXPECT_EQ(tr("SELECT [Name] AS N FROM Calculation UNION SELECT [Name] FROM [Time] ORDER BY N"),
+              R"(SELECT "Name" COLLATE BKL_CI AS "N" FROM "Calculation" UNION SELECT "Name" COLLATE BKL_CI AS "Name" FROM "Time")"
+              R"( ORDER BY "N" COLLATE BKL_CI)");
+    EXPECT_EQ(tr("SELECT ISNULL(TimeLevel, '') + LTRIM(RTRIM(ResetLevel)), LEN([Name]) FROM Calculation"),
+              R"(SELECT ifnull("TimeLevel", '') || ltrim(rtrim("ResetLevel")), bkl_len("Name") FROM "Calculation")");
+    EXPECT_EQ(errorNumber("SELECT TOP 1 [Name] FROM Calculation UNION SELECT [Name] FROM [Time]"), engine_err::Unsupported);
+}
+
+TEST(EngineTranslator, LikePatternsFollowTsql)
+{
+    EXPECT_TRUE(TsqlLikePattern("%RES%").matches("_result1"));
+    EXPECT_TRUE(TsqlLikePattern("a_c").matches("ABC"));
+    EXPECT_FALSE(TsqlLikePattern("a_c").matches("abbc"));
+    EXPECT_TRUE(TsqlLikePattern("[abc]%").matches("Beta"));
+    EXPECT_FALSE(TsqlLikePattern("[abc]%").matches("delta"));
+    EXPECT_TRUE(TsqlLikePattern("[a-c]1").matches("b1"));
+    EXPECT_TRUE(TsqlLikePattern("[a-c]1").matches("Á1"));
+    EXPECT_FALSE(TsqlLikePattern("[a-c]1").matches("d1"));
+    EXPECT_TRUE(TsqlLikePattern("[^a]%").matches("xyz"));
+    EXPECT_FALSE(TsqlLikePattern("[^a]%").matches("Axyz"));
+    EXPECT_TRUE(TsqlLikePattern("%[_]Result%").matches("Calc_Result12"));
+    EXPECT_FALSE(TsqlLikePattern("%[_]Result%").matches("CalcResult12"));
+    EXPECT_TRUE(TsqlLikePattern("%ÄRGER%").matches("großer ärger"));
+    EXPECT_TRUE(TsqlLikePattern("%%").matches(""));
+    EXPECT_TRUE(TsqlLikePattern("a[b").matches("a[b")); // an unclosed [ stands for itself
+    EXPECT_TRUE(TsqlLikePattern("%a%b%c").matches("xxaxxbxxbc"));
+}
+
+TEST(EngineTranslator, CollationIgnoresCaseAndTrailingBlanksAndOrdersLikeTheServer)
+{
+    EXPECT_EQ(CompareCaseInsensitive("Orders", "ORDERS  "), 0);
+    EXPECT_NE(CompareCaseInsensitive("Orders", "  Orders"), 0);
+    EXPECT_EQ(CompareCaseInsensitive("straße", "STRASSE") == 0, false); // accent/letter sensitive
+    EXPECT_EQ(CompareCaseInsensitive("ärger", "ÄRGER"), 0);
+    EXPECT_LT(CompareCaseInsensitive("alpha", "Beta"), 0);
+    EXPECT_LT(CompareCaseInsensitive("model", "Model1"), 0);
+    EXPECT_LT(CompareCaseInsensitive("Model1", "msdb"), 0);
+    EXPECT_LT(CompareCaseInsensitive("_Result1", "Alpha"), 0);
+    EXPECT_LT(CompareCaseInsensitive("a b", "ab"), 0);
+}
