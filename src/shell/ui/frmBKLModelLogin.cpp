@@ -7,6 +7,7 @@
 #include "shell/Globals.h"
 #include "shell/ModelConnection.h"
 #include "shell/ui/DatabaseCatalogCombo.h"
+#include "shell/ui/FormControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,13 +25,6 @@ using namespace bkl;
 namespace {
 
 const char kAnnote[] = "Quellmar SPM 6.1 and above";
-
-QLineEdit* NewTextBox(QWidget* parent, int maxLength)
-{
-    auto* box = new QLineEdit(parent);
-    box->setMaxLength(maxLength);
-    return box;
-}
 
 // Restores the default pointer when the scope ends, whatever way it ends.
 class HourglassOver {
@@ -77,14 +71,12 @@ void frmBKLModelLogin::buildControls()
     cboModelProfiles = new QComboBox(Frame1);
     txtSQLServerHost = NewTextBox(Frame1, 255);
     txtSQLServerUser = NewTextBox(Frame1, 255);
-    txtSQLServerPassword = NewTextBox(Frame1, 255);
-    txtSQLServerPassword->setEchoMode(QLineEdit::Password);
+    txtSQLServerPassword = NewPasswordBox(Frame1, 255);
     chkWindowsAuth = new QCheckBox(QStringLiteral("Windows Authentication"), Frame1);
     cboSQLServerDB = new QComboBox(Frame1);
     cboSQLServerDB->setEditable(true);
     cboSQLServerDB->setInsertPolicy(QComboBox::NoInsert);
-    cmdSelectDatabase = new QPushButton(QStringLiteral("&Refresh Model(s)"), Frame1);
-    cmdSelectDatabase->setToolTip(QStringLiteral("Refresh Model(s)"));
+    cmdSelectDatabase = NewButton(QStringLiteral("&Refresh Model(s)"), QStringLiteral("Refresh Model(s)"), Frame1);
 
     auto* db = new QHBoxLayout;
     db->addWidget(cboSQLServerDB, 1);
@@ -97,20 +89,14 @@ void frmBKLModelLogin::buildControls()
     form->addRow(QString(), chkWindowsAuth);
     form->addRow(QStringLiteral("Model Database:"), db);
 
-    cmdConnect = new QPushButton(QStringLiteral("&Connect"), this);
-    cmdConnect->setToolTip(QStringLiteral("Connect to Model"));
+    cmdConnect = NewButton(QStringLiteral("&Connect"), QStringLiteral("Connect to Model"), this);
     cmdConnect->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("C&lose"), this);
-    cmdClose->setToolTip(QStringLiteral("Close Window"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdConnect);
-    buttons->addWidget(cmdClose);
+    cmdClose = NewButton(QStringLiteral("C&lose"), QStringLiteral("Close Window"), this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(picTop);
     layout->addWidget(Frame1);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({cmdConnect, cmdClose}));
     setMinimumWidth(460);
     setCredentialBoxesEnabled(true);
 
@@ -185,8 +171,7 @@ void frmBKLModelLogin::setCredentialBoxesEnabled(bool enabled)
     txtSQLServerUser->setEnabled(enabled);
     txtSQLServerUser->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; }").arg(colour));
     txtSQLServerPassword->setEnabled(enabled);
-    txtSQLServerPassword->setStyleSheet(
-        QStringLiteral("QLineEdit { background-color: %1; lineedit-password-character: 42; }").arg(colour));
+    txtSQLServerPassword->setStyleSheet(PasswordBoxStyle(colour));
 }
 
 bool frmBKLModelLogin::hostGiven()

@@ -7,6 +7,7 @@
 #include "shell/Log.h"
 #include "shell/ProfileFile.h"
 #include "shell/ui/ButtonImages.h"
+#include "shell/ui/FormControls.h"
 #include "shell/ui/ProfileListRows.h"
 #include "shell/ui/frmKBLAddModifyModelProfiles.h"
 
@@ -42,24 +43,16 @@ void frmBKLModelProfileMain::buildControls()
     lvProfile->horizontalHeader()->setStretchLastSection(true);
     lvProfile->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    cmdAddNew = new QPushButton(QStringLiteral("&Add"), this);
-    cmdAddNew->setToolTip(QStringLiteral("Add New Profile"));
-    cmdModify = new QPushButton(QStringLiteral("&Modify"), this);
-    cmdModify->setToolTip(QStringLiteral("Modify Profile"));
-    cmdDelete = new QPushButton(QStringLiteral("&Remove"), this);
-    cmdDelete->setToolTip(QStringLiteral("Remove Profile from list"));
-    cmdSave = new QPushButton(QStringLiteral("&Save"), this);
-    cmdSave->setToolTip(QStringLiteral("Save Changes and Exit"));
-    cmdClose = new QPushButton(QStringLiteral("C&lose"), this);
-    cmdClose->setToolTip(QStringLiteral("Close Window"));
+    cmdAddNew = NewButton(QStringLiteral("&Add"), QStringLiteral("Add New Profile"), this);
+    cmdModify = NewButton(QStringLiteral("&Modify"), QStringLiteral("Modify Profile"), this);
+    cmdDelete = NewButton(QStringLiteral("&Remove"), QStringLiteral("Remove Profile from list"), this);
+    cmdSave = NewButton(QStringLiteral("&Save"), QStringLiteral("Save Changes and Exit"), this);
+    cmdClose = NewButton(QStringLiteral("C&lose"), QStringLiteral("Close Window"), this);
 
-    auto* edit = new QHBoxLayout;
-    edit->addWidget(cmdAddNew);
-    edit->addWidget(cmdModify);
-    edit->addWidget(cmdDelete);
-    edit->addStretch(1);
-    edit->addWidget(cmdSave);
-    edit->addWidget(cmdClose);
+    QHBoxLayout* edit = RightAlignedButtons({cmdSave, cmdClose});
+    edit->insertWidget(0, cmdDelete);
+    edit->insertWidget(0, cmdModify);
+    edit->insertWidget(0, cmdAddNew);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Model Profile(s):"), this));
     layout->addWidget(lvProfile, 1);

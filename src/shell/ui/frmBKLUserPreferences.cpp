@@ -4,6 +4,7 @@
 #include "shell/Globals.h"
 #include "shell/Log.h"
 #include "shell/Preferences.h"
+#include "shell/ui/FormControls.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -21,22 +22,16 @@ frmBKLUserPreferences::frmBKLUserPreferences(QWidget* parent) : UnloadingDialog(
     chkGridLines = new QCheckBox(QStringLiteral("Show Lines on Grids"), this);
     chkClearLogFiles = new QCheckBox(QStringLiteral("Clear Application Log"), this);
     lstObjects = new QListWidget(this);
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdOk->setToolTip(QStringLiteral("Save Changes and Exit"));
+    cmdOk = NewButton(QStringLiteral("&Ok"), QStringLiteral("Save Changes and Exit"), this);
     cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdCancel->setToolTip(QStringLiteral("Cancel Changes and Exit"));
+    cmdCancel = NewButton(QStringLiteral("&Cancel"), QStringLiteral("Cancel Changes and Exit"), this);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chkGridLines);
     layout->addWidget(chkClearLogFiles);
     layout->addWidget(new QLabel(QStringLiteral("Default Objects Selection:"), this));
     layout->addWidget(lstObjects);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({cmdOk, cmdCancel}));
 
     connect(cmdOk, &QPushButton::clicked, this, &frmBKLUserPreferences::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmBKLUserPreferences::cmdCancel_Click);

@@ -5,6 +5,7 @@
 #include "platform/core/TextSemantics.h"
 #include "shell/Log.h"
 #include "shell/ui/ButtonImages.h"
+#include "shell/ui/FormControls.h"
 #include "shell/ui/ProfileListRows.h"
 
 #include <QComboBox>
@@ -21,13 +22,6 @@ using namespace bkl;
 
 namespace {
 
-QLineEdit* NewTextBox(QWidget* parent, int maxLength)
-{
-    auto* box = new QLineEdit(parent);
-    box->setMaxLength(maxLength);
-    return box;
-}
-
 QString FlagWord(const QComboBox* cbo) { return cbo->currentIndex() == 0 ? QStringLiteral("Yes") : QStringLiteral("No"); }
 
 } // namespace
@@ -40,17 +34,13 @@ frmKBLAddModifyModelProfiles::frmKBLAddModifyModelProfiles(QTableWidget* lvProfi
     txtProfile = NewTextBox(this, 100);
     txtServerHost = NewTextBox(this, 100);
     txtUser = NewTextBox(this, 100);
-    txtPassword = NewTextBox(this, 50);
-    txtPassword->setEchoMode(QLineEdit::Password);
-    txtPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    txtPassword = NewPasswordBox(this, 50);
     txtModel = NewTextBox(this, 100);
     cboWindowsAuth = new QComboBox(this);
     cboDefault = new QComboBox(this);
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdOk->setToolTip(QStringLiteral("Apply Changes and Exit"));
+    cmdOk = NewButton(QStringLiteral("&Ok"), QStringLiteral("Apply Changes and Exit"), this);
     cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdCancel->setToolTip(QStringLiteral("Exit Window without change"));
+    cmdCancel = NewButton(QStringLiteral("&Cancel"), QStringLiteral("Exit Window without change"), this);
     lblAction = new QLabel(this);
     lblAction->hide();
     lblSelectedIndex = new QLabel(this);
@@ -64,13 +54,9 @@ frmKBLAddModifyModelProfiles::frmKBLAddModifyModelProfiles(QTableWidget* lvProfi
     form->addRow(QStringLiteral("Model Name:"), txtModel);
     form->addRow(QStringLiteral("Windows Authentication:"), cboWindowsAuth);
     form->addRow(QStringLiteral("Default Profile:"), cboDefault);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({cmdOk, cmdCancel}));
     setMinimumWidth(380);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmKBLAddModifyModelProfiles::cmdOk_Click);
