@@ -6,8 +6,12 @@
 #include "compare/CalendarComparator.h"
 #include "compare/Comparator.h"
 #include "compare/CompareObject.h"
+#include "compare/ComparisonCalcPolicy.h"
+#include "compare/PresentorReportComparator.h"
 #include "compare/TableComparator.h"
 #include "compare/ViewComparator.h"
+#include "reports/CalcDataSources.h"
+#include "reports/CalcWhereUsed.h"
 #include "reports/Fragments.h"
 
 #include <QCoreApplication>
@@ -224,4 +228,74 @@ TEST_F(ComparatorEdge, TheMessagePumpRunsBeforeSectionsExceptForCalendars)
     SetAllSectionFlags(false);
     EXPECT_TRUE(pumped("PayeeMaster", "TABLE"));
     EXPECT_FALSE(pumped("QuotaTargets", "TABLE"));
+}
+
+TEST_F(ComparatorEdge, FailingFetchersGiveTheirNeutralValues)
+{
+    using namespace bkl::compare;
+    const bkl::db::Connection closed;
+    const QString t = QStringLiteral("PayeeMaster");
+    const QString c = QStringLiteral("Commission Amount");
+    const QString nbsp = QStringLiteral("&nbsp;");
+    EXPECT_EQ(CompareTableGetTableType(closed, t), nbsp);
+    EXPECT_EQ(CompareTableGetRecCountUsingSYSTables(closed, t), 0);
+    EXPECT_EQ(CompareTableGetColumns(closed, t), nbsp);
+    EXPECT_EQ(CompareViewFields(closed, t), nbsp);
+    EXPECT_EQ(CompareAllCalculationsForView(closed, t), kSpacer);
+    EXPECT_EQ(CompareCalendarDetails(closed, QStringLiteral("STD")), kSpacer);
+    EXPECT_EQ(ComparePresentorReportSourceDependency(closed, t), nbsp);
+    EXPECT_EQ(ComparePresentorReportLinkedReports(closed, t), QString());
+    EXPECT_EQ(CompareTimeCalendar(closed, QStringLiteral("STD")), QString());
+    for (auto fetch : {CompareCalGetCalcType, CompareCalGetCalcComment, CompareCalGetCalcDataSource,
+                       CompareCalGetCalcOperation, CompareCalGetCalcPartitions, CompareCalGetCalcRestrictions,
+                       CompareCalGetCalcCalendar, CompareCalGetCalcDependencies, CompareCalGetCalcFolder})
+        EXPECT_EQ(fetch(closed, c), nbsp);
+    EXPECT_EQ(startsOfErrors(),
+              (QStringList{QStringLiteral("Function: CompareTableGetTableType() --> Code: "),
+                           QStringLiteral("Function: CompareTableGetRecCountUsingSYSTables() --> Code: "),
+                           QStringLiteral("Function: CompareTableGetColumns() --> Code: "),
+                           QStringLiteral("Function: CompareViewFields() --> Code: "),
+                           QStringLiteral("Function: CompareAllCalculationsForView() --> Code: "),
+                           QStringLiteral("Function: CompareCalendarDetails() --> Code: "),
+                           QStringLiteral("Function: ComparePresentorReportSourceDependency() --> Code: "),
+                           QStringLiteral("Function: ComparePresentorReportLinkedReports() --> Code: "),
+                           QStringLiteral("Function: CompareTimeCalendar() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcType() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcComment() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcDataSource() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcOperation() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcPartitions() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcRestrictions() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcCalendar() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcDependencies() --> Code: "),
+                           QStringLiteral("Function: CompareCalGetCalcFolder() --> Code: ")}));
+}
+
+TEST_F(ComparatorEdge, FailingSectionsOfACalculationGiveNbsp)
+{
+    // The comparison's sections log under their own names and give "&nbsp;";
+    // the folder's name is logged with a blank before "()".
+    using namespace bkl::reports;
+    const bkl::db::Connection closed;
+    const CalcPolicy& p = bkl::compare::ComparisonCalcPolicy();
+    EXPECT_EQ(CalculationSourceAndJoinAndUnion(closed, QStringLiteral("X"), 1, RenderMode::Html, p), QStringLiteral("&nbsp;"));
+    EXPECT_EQ(CalculationPartitions(closed, 1, QString(), QString(), QString(), RenderMode::Html, p), QStringLiteral("&nbsp;"));
+    EXPECT_EQ(CalculationDependentObjects(closed, 1, QStringLiteral("X"), RenderMode::Html, p),
+              QStringLiteral("<table border='0' width='100%'><tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;View(s):"
+                             "</font></td><td width='66%'> <font face='Calibri' size='2'></font></td></tr><tr><td "
+                             "width='35%'> <font face='Calibri' size='2'>&nbsp;Presentor Reports(s):</font></td><td "
+                             "width='65%'> <font face='Calibri' size='2'></font></td></tr><tr><td width='35%'> <font "
+                             "face='Calibri' size='2'>&nbsp;Tailored Report(s):</font></td><td width='65%'> <font "
+                             "face='Calibri' size='2'></font></td></tr><tr><td width='35%'> <font face='Calibri' "
+                             "size='2'>&nbsp;Compensation Plan(s):</font></td><td width='65%'> <font face='Calibri' "
+                             "size='2'></font></td></tr></table>"));
+    EXPECT_EQ(startsOfErrors(),
+              (QStringList{QStringLiteral("Function: CompareCalculationSourceAndJoinAndUnion() --> Code: "),
+                           QStringLiteral("Function: CompareCalculationPartitions() --> Code: "),
+                           QStringLiteral("Function: CompareAllViewsForCalculation() --> Code: "),
+                           QStringLiteral("Function: CompareAllCompPlanForCalculation() --> Code: "),
+                           QStringLiteral("Function: CompareAllTailoredReportsForCalculation() --> Code: "),
+                           QStringLiteral("Function: CompareAllPresentorReportsForCalculation() --> Code: ")}));
+    EXPECT_EQ(p.html.folder.logName, QStringLiteral("CompareCalculationFolder "));
+    EXPECT_EQ(p.html.restrictions.value, QStringLiteral("&nbsp;"));
 }
