@@ -40,8 +40,9 @@ void MainWindowFrame::SetUp()
     bkl::SetBrowserFactory([](QWidget* parent) -> bkl::Browser* { return new RecordingBrowser(parent); });
     frmMDIBKLMain::SetProgramEnd([] { ++MainWindowFrame::programEnds; });
     programEnds = 0;
-    QDir().mkpath(bkl::ApplicationFolderPath(QStringLiteral("logs")));
-    QDir().mkpath(bkl::ApplicationFolderPath(QStringLiteral("temp"))); // the summary pages go there
+    // The folders start-up makes.
+    for (const char* folder : {"config", "data", "logs", "temp"})
+        QDir().mkpath(bkl::ApplicationFolderPath(QLatin1String(folder)));
     logStart_ = QFile(LogPath()).size();
 }
 

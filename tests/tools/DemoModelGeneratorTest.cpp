@@ -4,6 +4,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,6 +66,22 @@ TEST(DemoModelGenerator, RerunReplacesFilesCleanlyAndKeepsOtherFiles)
     for (const QString& db : kDatabases)
         EXPECT_EQ(Digest(QDir(server).filePath(db + QStringLiteral(".sqlite"))), Digest(In(fresh, db)))
             << db.toStdString();
+}
+
+TEST(DemoModelGenerator, TwoRunsAtOnceIntoOneFolderBothSucceed)
+{
+    QTemporaryDir fresh, shared;
+    ASSERT_EQ(RunDemoModel({QStringLiteral("--out"), fresh.path()}), 0);
+    QProcess first, second;
+    first.start(QStringLiteral(BKL_DEMO_MODEL_EXE), {QStringLiteral("--out"), shared.path()});
+    second.start(QStringLiteral(BKL_DEMO_MODEL_EXE), {QStringLiteral("--out"), shared.path()});
+    ASSERT_TRUE(first.waitForFinished(120000));
+    ASSERT_TRUE(second.waitForFinished(120000));
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(QDir(shared.path()).entryList(QDir::Files).size(), 4);
+    for (const QString& db : kDatabases)
+        EXPECT_EQ(Digest(In(shared, db)), Digest(In(fresh, db))) << db.toStdString();
 }
 
 TEST(DemoModelGenerator, RefusesBadArguments)

@@ -76,6 +76,27 @@ void WriteSalesReports(SalesContext& ctx)
     link("Sales Dashboard", "Payee Statement");
     link("Payee Statement", "Sales Dashboard");
     link("Quota Tracker", "Payee Statement");
+
+    // Generated blocks: per block 2 plans, 2 tailored reports and 5 Presentor reports
+    // over the generated calculations and tables.
+    const int fillers = FillerCalcCount(ctx);
+    for (int i = 0; i < 2 * ctx.extraBlocks(); ++i) {
+        std::vector<int> calcs;
+        for (int k = 0; k < 10; ++k)
+            calcs.push_back(ctx.id(FillerCalcName((i * 10 + k) % fillers)));
+        const QString n = QStringLiteral("%1").arg(i + 1, 4, 10, QLatin1Char('0'));
+        db.insert(QStringLiteral("CompPlan"), {QStringLiteral("GP") + n, QStringLiteral("Gen Plan ") + n,
+                                               int64_t(1 + i % 4), Null{}, int64_t(p.list(calcs))});
+        db.insert(QStringLiteral("TailoredReport"), {QStringLiteral("GT") + n, QStringLiteral("Gen Tailored Report ") + n,
+                                                     int64_t(1 + i % 4), int64_t(p.list(calcs))});
+    }
+    for (int i = 0; i < 5 * ctx.extraBlocks(); ++i) {
+        const int id = p.nextId();
+        db.insert(QStringLiteral("WebReport"),
+                  {int64_t(id), QStringLiteral("Gen Report %1").arg(i + 1, 4, 10, QLatin1Char('0')), Null{}});
+        db.insert(QStringLiteral("WebReportDependency"), {int64_t(id), FillerTableName(i % FillerTableCount(ctx))});
+        db.insert(QStringLiteral("WebReportCalculation"), {int64_t(id), int64_t(ctx.id(FillerCalcName(i % fillers)))});
+    }
 }
 
 } // namespace demo

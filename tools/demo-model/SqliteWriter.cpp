@@ -1,5 +1,6 @@
 #include "SqliteWriter.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <sqlite3.h>
@@ -8,7 +9,9 @@
 namespace demo {
 
 SqliteWriter::SqliteWriter(const QString& finalPath)
-    : finalPath_(finalPath), tempPath_(finalPath + QStringLiteral(".partial"))
+    : finalPath_(finalPath),
+      // Unique per process, so two generators writing the same folder never share a file.
+      tempPath_(finalPath + QStringLiteral(".%1.partial").arg(QCoreApplication::applicationPid()))
 {
     QFile::remove(tempPath_);
     if (sqlite3_open(tempPath_.toUtf8().constData(), &db_) != SQLITE_OK)

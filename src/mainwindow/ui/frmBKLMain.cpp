@@ -28,7 +28,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <optional>
