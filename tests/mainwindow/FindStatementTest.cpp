@@ -1,6 +1,6 @@
 #include "mainwindow/FindStatement.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

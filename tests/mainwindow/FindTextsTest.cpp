@@ -3,7 +3,7 @@
 #include "mainwindow/ObjectKinds.h"
 #include "mainwindow/ResizeRule.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Opens the demo source model and the frame window on it, with scripted
 // message boxes, a recording browser and a recorded program end.
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include "mainwindow/ui/frmBKLMain.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"

@@ -6,6 +6,8 @@
 #include "shell/ToggleDivScript.h"
 #include "support/TestEnvironment.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QFile>
 #include <QPrinter>
@@ -13,6 +15,7 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace bkl;
@@ -134,4 +137,31 @@ TEST(PreviewBrowserSave, SaveAsCopiesTheShownPage)
     browser.saveAs();
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_EQ(seams.dialogs.titles.size(), 2);
+}
+
+TEST(PreviewBrowserRender, CancelledPrintDialogsDoNothing)
+{
+    WebBrowser browser;
+    browser.resize(640, 360);
+    browser.show();
+    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("cancel.html"), TogglePage())));
+    // Cancels the print or preview dialog as soon as it is open.
+    int dialogs = 0;
+    std::function<void()> cancelNextDialog = [&] {
+        QTimer::singleShot(100, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) {
+                    ++dialogs;
+                    dialog->reject();
+                    return;
+                }
+            }
+            cancelNextDialog();
+        });
+    };
+    cancelNextDialog();
+    EXPECT_NO_THROW(browser.print());
+    cancelNextDialog();
+    EXPECT_NO_THROW(browser.printPreview());
+    EXPECT_EQ(dialogs, 2);
 }

@@ -124,12 +124,20 @@ TEST_F(PreviewWindow, StartupShowsThePlainPageWithTheChartAndReloadTheRichPage)
     EXPECT_EQ(SummaryChartValues(list->MSChart1), (QList<qreal>{15, 5, 41, 4, 8, 3, 3, 3, 4}));
 
     frame->mnuReloadModelSummary_Click();
-    const QByteArray rich = browser()->lastPage;
-    EXPECT_TRUE(rich.contains("<td align='Center' style='border-style: double; border-width: 3px'> <b><font "
-                              "color='#FFFFFF' face='Calibri' size='2'><b>Model: SalesModel2026</b></font></b></td>"));
-    EXPECT_TRUE(rich.contains("<table bgcolor = '#737CA1' border='0' width='100%' cellspacing='3' cellpadding='1' "
-                              "style='border-style: double; border-width: 3px'><tr><td><font color = '#000000' "
-                              "face='Calibri' size='2'>Tables: 15</font></td>"));
+    QString richTable = kDemoCountsPlainTable;
+    richTable.replace(QStringLiteral("<table border='0' width='100%' cellspacing='1' cellpadding='2' style="),
+                      QStringLiteral("<table bgcolor = '#737CA1' border='0' width='100%' cellspacing='3' "
+                                     "cellpadding='1' style="));
+    richTable.replace(QStringLiteral("<tr><td><font face='Calibri'"),
+                      QStringLiteral("<tr><td><font color = '#000000' face='Calibri'"));
+    const QString rich = QStringLiteral(
+        "<html><body>\r\n<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
+        "<table border='1' width='100%' bgcolor='#2B3856' cellspacing='2' cellpadding='3'> <tr valign='Center' >"
+        "<td align='Center' style='border-style: double; border-width: 3px'> <b><font color='#FFFFFF' "
+        "face='Calibri' size='2'><b>Model: SalesModel2026</b></font></b></td></tr></table><br>\r\n")
+        + richTable + QStringLiteral("\r\n</body>\r\n</html>\r\n");
+    EXPECT_EQ(QString::fromUtf8(browser()->lastPage), rich);
+    EXPECT_EQ(browser()->calls.size(), 3);
     EXPECT_EQ(LogMessages(), QStringList{"INFO|Re-load Object summary"});
 }
 

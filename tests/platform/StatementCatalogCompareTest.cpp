@@ -165,6 +165,45 @@ TEST(StatementCatalog, EdgeCaseModelStatements)
                         "[Order]"),
          {"QuarterlyAcceleratedCommissionThresholdAmountLocal|Currency",
           "QuarterlyAcceleratedCommissionThresholdAmountGlobal|Currency"}},
+        {"periods: symbols sort before digits, a NULL end date first", kEdge,
+         QStringLiteral("SELECT [Name] AS [CALNAME], [Level] AS [CALLEVEL], [Parent] AS [CALPARENT], [Starting] AS "
+                        "[CALSTARTING], [Ending] AS [CALENDING] FROM [Time] WHERE TimeID = 'EDGE' AND [Parent] IS "
+                        "NOT NULL  ORDER BY [Parent], Ending "),
+         {"Edge 2026|Year|Edge <Calendar> & Co|2026-01-01 00:00:00|2026-12-31 00:00:00",
+          "Edge Q1 2026|Quarter|Edge 2026|2026-01-01 00:00:00|2026-03-31 00:00:00",
+          "Edge Q2 2026|Quarter|Edge 2026|2026-04-01 00:00:00|2026-06-30 00:00:00",
+          "Edge Q3 2026|Quarter|Edge 2026|2026-07-01 00:00:00|2026-09-30 00:00:00",
+          "Edge Q4 2026|Quarter|Edge 2026|2026-10-01 00:00:00|2026-12-31 00:00:00",
+          "Jan 2026|Month|Edge Q1 2026|2026-01-01 00:00:00|2026-01-31 00:00:00",
+          "Feb 2026|Month|Edge Q1 2026|2026-02-01 00:00:00|2026-02-28 00:00:00",
+          "Mar 2026|Month|Edge Q1 2026|2026-03-01 00:00:00|2026-03-31 00:00:00",
+          "Apr 2026|Month|Edge Q2 2026|2026-04-01 00:00:00|2026-04-30 00:00:00",
+          "May 2026|Month|Edge Q2 2026|2026-05-01 00:00:00|2026-05-31 00:00:00",
+          "Jun 2026|Month|Edge Q2 2026|2026-06-01 00:00:00|2026-06-30 00:00:00",
+          "Jul 2026|Month|Edge Q3 2026|2026-07-01 00:00:00|2026-07-31 00:00:00",
+          "Aug 2026|Month|Edge Q3 2026|2026-08-01 00:00:00|2026-08-31 00:00:00",
+          "Sep 2026|Month|Edge Q3 2026|2026-09-01 00:00:00|2026-09-30 00:00:00",
+          "Open Period|Month|Edge Q4 2026|2027-01-01 00:00:00|NULL",
+          "Oct 2026|Month|Edge Q4 2026|2026-10-01 00:00:00|2026-10-31 00:00:00",
+          "Nov 2026|Month|Edge Q4 2026|2026-11-01 00:00:00|2026-11-30 00:00:00",
+          "Dec 2026|Month|Edge Q4 2026|2026-12-01 00:00:00|2026-12-31 00:00:00"}},
+        {"leaf with two value rows", kEdge,
+         QStringLiteral("SELECT [LEFTJOINTABLE] = ccv.[TableName], [LEFTJOINCOLUMN] = ccv.[ColumnName], [JOINOPERATOR] = "
+                        "ccv.[Operator], [JOINVALUE] = ccv.[Value], [JOINLITERALTYPE] = ccv.[LiteralType] FROM "
+                        "[CalcConstraintValue] ccv WHERE ccv.[ConstraintID] = 319"),
+         {"O'Brien Accounts|Amount|LESSTHAN|100|2", "O'Brien Accounts|Amount|LESSTHAN|200|2"}, RowOrder::AnyOrder},
+        {"a table and a calculation of the same name are two sources", kEdge,
+         QStringLiteral("SELECT DISTINCT TableName AS SOURCETABLENAME, 'Table' AS SOURCETYPE FROM WebReportDependency "
+                        "WHERE WebReportID IN (SELECT WebReportID FROM WebReport WHERE [Name] = 'Same Name Report') UNION "
+                        "SELECT [Name] AS SOURCETABLENAME, 'Calculation' AS SOURCETYPE FROM Calculation WHERE "
+                        "CalculationID IN ( SELECT CalculationID FROM WebReportCalculation WHERE WebReportID IN (SELECT "
+                        "WebReportID FROM WebReport WHERE [Name] = 'Same Name Report')) "),
+         {"Base Amount|Table", "Base Amount|Calculation"}, RowOrder::AnyOrder},
+        {"a report linked to itself", kEdge,
+         QStringLiteral("SELECT [Name] AS LINKEDREPORT FROM WebReport WHERE WebReportID IN ( SELECT LinkedWebReportID "
+                        "FROM WebReportLinkDependency WHERE WebReportID IN ( SELECT WebReportID FROM WebReport WHERE "
+                        "[Name] = 'Self Linked Report')) ORDER BY [Name]"),
+         {"Self Linked Report"}},
         {"_Result12 is calculation 12", kEdge,
          QStringLiteral("SELECT [CALCNAME] = [Name] FROM Calculation WHERE CalculationID = 12"), {"Twelve Result"}},
     });

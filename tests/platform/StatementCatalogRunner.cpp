@@ -10,12 +10,6 @@
 #include <ostream>
 #include <gtest/gtest.h>
 
-// Readable failure output: texts as texts.
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace bkl::test {
 namespace {
 

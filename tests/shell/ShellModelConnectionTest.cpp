@@ -8,6 +8,8 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace bkl;
@@ -69,25 +71,19 @@ TEST(ShellModelTest, DemoServerListsTheModelsOnly)
     ResetLog();
     SeamGuard seams;
     seams.install();
-    const QStringList all = DemoDatabases();
-    ASSERT_FALSE(all.isEmpty()) << "demo server missing";
-
-    QStringList expectedModels;
-    for (const QString& name : all)
-        if (!CheckIfQuellmarModelAndReturn(name, Demo()).isEmpty())
-            expectedModels << name;
-    EXPECT_GE(expectedModels.size(), 2);
-    EXPECT_LT(expectedModels.size(), all.size()); // the 8-marker-table database is not a model
+    ASSERT_TRUE(DemoDatabases().contains(QStringLiteral("SalesArchive2025"))) << "demo server missing";
 
     const DatabaseCatalog catalog = FillAllDatabaseCatalog(Demo());
     EXPECT_TRUE(catalog.listed);
-    EXPECT_EQ(catalog.names, expectedModels);
+    // SalesArchive2025 holds 8 of the 9 marker tables.
+    EXPECT_EQ(catalog.names, (QStringList{QStringLiteral("EdgeCaseModel"), QStringLiteral("SalesModel2026"),
+                                          QStringLiteral("SalesModel2026_Target")}));
+    EXPECT_EQ(CheckIfQuellmarModelAndReturn(QStringLiteral("SalesArchive2025"), Demo()), QString());
     EXPECT_TRUE(seams.boxes.shown.empty());
     EXPECT_TRUE(LogLines().isEmpty());
 
     // A name in another letter case is tested upper-cased and returned as given.
-    const QString lower = expectedModels.first().toLower();
-    EXPECT_EQ(CheckIfQuellmarModelAndReturn(lower, Demo()), lower);
+    EXPECT_EQ(CheckIfQuellmarModelAndReturn(QStringLiteral("salesmodel2026"), Demo()), QStringLiteral("salesmodel2026"));
 }
 
 TEST(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)
@@ -102,6 +98,20 @@ TEST(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)
     EXPECT_TRUE(LogLines()[0].contains(
         QStringLiteral("||ERROR|Function: CheckIfQuellmarModelAndReturn() --> Connection Failed ! Source: ")));
     EXPECT_TRUE(LogLines()[0].contains(QStringLiteral(" Description: ")));
+
+    // A server folder with one model and one damaged database file.
+    QTemporaryDir server;
+    ASSERT_TRUE(QFile::copy(test::DemoServerFolder() + QStringLiteral("/SalesModel2026.sqlite"),
+                            server.filePath(QStringLiteral("SalesModel2026.sqlite"))));
+    WriteFile(server.filePath(QStringLiteral("Broken.sqlite")), QByteArray(4096, 'x'));
+    ResetLog();
+    const DatabaseCatalog catalog
+        = FillAllDatabaseCatalog({server.path(), QStringLiteral("demo"), QStringLiteral("demo"), false});
+    EXPECT_TRUE(catalog.listed);
+    EXPECT_EQ(catalog.names, QStringList{QStringLiteral("SalesModel2026")});
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("Function: CheckIfQuellmarModelAndReturn() --> Connection Failed !")));
 }
 
 TEST(ShellModelTest, UnreachableServerReportsAndKeepsTheList)

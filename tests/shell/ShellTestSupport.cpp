@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QWidget>
 
 namespace bkl::shelltest {
@@ -86,6 +87,20 @@ FolderWriteLock::~FolderWriteLock()
     if (immutable_)
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder_});
     QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void OnNextModal(std::function<void(QWidget*)> drive)
+{
+    QTimer::singleShot(0, [drive] { drive(QApplication::activeModalWidget()); });
+}
+
+QList<QWidget*> VisibleWindows(const char* className)
+{
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->inherits(className))
+            found << w;
+    return found;
 }
 
 } // namespace bkl::shelltest

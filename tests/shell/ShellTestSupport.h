@@ -40,3 +40,17 @@ private:
 };
 
 } // namespace bkl::shelltest
+
+#include <functional>
+class QWidget;
+
+namespace bkl::shelltest {
+
+// Runs `drive` on the modal dialog that the next blocking call opens, once its
+// event loop runs (for handlers that show a window with exec()).
+void OnNextModal(std::function<void(QWidget*)> drive);
+
+// The visible top-level windows of a class, by its object name.
+QList<QWidget*> VisibleWindows(const char* className);
+
+} // namespace bkl::shelltest

@@ -92,3 +92,29 @@ TEST(DemoEdgeCaseModel, IncompleteObjects)
                                   "(SELECT 1 FROM CalcConstraintValue v WHERE v.ConstraintID = t.ConstraintID)")),
               QStringLiteral("1"));
 }
+
+TEST(DemoEdgeCaseModel, BoundaryValuesForTheRenderers)
+{
+    EXPECT_EQ(EdgeRows(QStringLiteral("SELECT [Level], length(Name) FROM [Time] WHERE TimeID = 'WIDE' AND [Level] IN "
+                                      "('Year', 'Quarter') GROUP BY [Level], length(Name) ORDER BY 1")),
+              QStringList({"Quarter|21", "Year|20"}));
+    EXPECT_EQ(Edge(QStringLiteral("SELECT Name FROM [Time] WHERE Ending IS NULL AND Parent IS NOT NULL")),
+              QStringLiteral("Open Period"));
+    EXPECT_EQ(EdgeRows(QStringLiteral("SELECT '[' || Name || ']' || Source FROM CalculationLookup WHERE CalculationID = "
+                                      "12 ORDER BY LookupID")),
+              QStringList({"[rates <2026> & more]Rates <2026> & More", "[  O'Brien Accounts  ]O'Brien Accounts",
+                           "[Padded] O'Brien Accounts "}));
+    EXPECT_EQ(Edge(QStringLiteral("SELECT COUNT(*) FROM CalcConstraintValue GROUP BY ConstraintID HAVING COUNT(*) > 1")),
+              QStringLiteral("2"));
+    EXPECT_EQ(Edge(QStringLiteral("SELECT f.Parent FROM CalculationTree n, CalculationTree f WHERE n.CalculationID = "
+                                  "21 AND f.NodeID = n.Parent")),
+              QStringLiteral("-1"));
+    EXPECT_EQ(Edge(QStringLiteral("SELECT COUNT(*) FROM CalculationTree n, CalculationTree f WHERE n.CalculationID = 22 "
+                                  "AND f.NodeID = n.Parent AND f.Parent NOT IN (SELECT NodeID FROM CalculationTree)")),
+              QStringLiteral("1"));
+    EXPECT_EQ(EdgeRows(QStringLiteral("SELECT w.Name FROM WebReport w WHERE EXISTS (SELECT 1 FROM WebReportDependency d, "
+                                      "WebReportCalculation c, Calculation k WHERE d.WebReportID = w.WebReportID AND "
+                                      "c.WebReportID = w.WebReportID AND k.CalculationID = c.CalculationID AND "
+                                      "k.Name = d.TableName)")),
+              QStringList({"Same Name Report"}));
+}

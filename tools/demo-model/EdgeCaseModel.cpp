@@ -11,11 +11,6 @@
 namespace demo {
 namespace {
 
-Cell Text(const char* s) { return QString::fromUtf8(s); }
-Cell Text(const QString& s) { return s; }
-const Cell kNull = Null{};
-const int kUserDefined = 3;
-
 void WriteEdgeTables(ModelParts& p)
 {
     SqliteWriter& db = p.db();
@@ -62,6 +57,13 @@ void WriteEdgeTables(ModelParts& p)
     p.calendar(QStringLiteral("EMPTY"), QStringLiteral("Calendar Without Periods"), {}, 1, names);
     p.calendar(QStringLiteral("EDGE"), QStringLiteral("Edge <Calendar> & Co"), {2026}, 1, names);
     p.calendar(QStringLiteral("OBC"), QStringLiteral("O'Brien Calendar"), {2026}, 7, names);
+    // Period names of 20 (years) and 21 (quarters) characters.
+    p.calendar(QStringLiteral("WIDE"), QStringLiteral("Wide Period Names"), {2026}, 1,
+               {[](int y) { return QStringLiteral("Year Name Twenty%1").arg(y); },
+                [](int y, int q) { return QStringLiteral("Quarter Name 21 Q%1 %2").arg(q).arg(y % 100); }});
+    // A period without end date.
+    db.insert(QStringLiteral("Time"), {QStringLiteral("EDGE"), QStringLiteral("Open Period"), QStringLiteral("Month"),
+                                       QStringLiteral("Edge Q4 2026"), DateTimeText(QDate(2027, 1, 1)), Null{}});
 }
 
 void WriteEdgeCalculations(ModelParts& p)
@@ -125,13 +127,23 @@ void WriteEdgeCalculations(ModelParts& p)
         p.group(10, 0, 0, 1); // an ANY group without children
         const int hidden = p.group(10, 0, 0, 2);
         p.leaf(10, 0, hidden, QStringLiteral("Hidden"), QStringLiteral("Column"), Text("EQUALS"), Text("1"));
+        const int twice = p.leaf(10, 0, g, QStringLiteral("O'Brien Accounts"), QStringLiteral("Amount"),
+                                 Text("LESSTHAN"), Text("100"), 2);
+        db.insert(QStringLiteral("CalcConstraintValue"), {int64_t(twice), QStringLiteral("O'Brien Accounts"),
+                                                          QStringLiteral("Amount"), QStringLiteral("LESSTHAN"),
+                                                          QStringLiteral("200"), int64_t(2)});
         const int broken = p.group(10, 0, 0, 0);
         db.insert(QStringLiteral("CalcConstraintTree"), {int64_t(p.nextId()), int64_t(10), Null{}, int64_t(broken), Null{}});
     }
     p.calcNode(10, QStringLiteral("Odd Operators"), blank);
 
     calc(11, "Calculation Name With Exactly Fifty Characters 50!", Text("O'Brien Accounts"), Text("SUM( Amount )"));
-    calc(12, "Twelve Result", Text("O'Brien Accounts"), Text("COUNT( AccountID )"));
+    calc(12, "Twelve Result", Text("O'Brien Accounts"), Text("COUNT( AccountID ) * _LookupAlias0.Rate"));
+    // Lookup names that differ from their sources only in letter case, only in blanks;
+    // a source with blanks around it.
+    p.lookup(12, QStringLiteral("rates <2026> & more"), Text("Rates <2026> & More"));
+    p.lookup(12, QStringLiteral("  O'Brien Accounts  "), Text("O'Brien Accounts"));
+    p.lookup(12, QStringLiteral("Padded"), Text(" O'Brien Accounts "));
     // _Result1 and _Result12 in one formula: the first must not rewrite the start of the second.
     calc(13, "Tokens One And Twelve", Text("_Result12"), Text("_Result1 + _Result12 + _Result1"), Text("EDGE"),
          Text("Month"), Text("Year"));
@@ -148,10 +160,22 @@ void WriteEdgeCalculations(ModelParts& p)
     p.calcNode(18, QStringLiteral("Self Parent Folder"), 9201);
     // Tokens nothing resolves, and words that are no tokens.
     calc(19, "Unresolvable Tokens", Text("_Result999"),
-         Text("_Result999 + _TableAlias5.X + _LookupAlias7.Y + _result1 + _Result1)*2"));
+         Text("_Result999 + _TableAlias5.X + _TableAlias0.Y + _LookupAlias7.Y + _result1 + _Result1)*2 + "
+              "_Result123456789.Z + _LookupAlias1234.W"));
+    p.join(19, 0, QStringLiteral("O'Brien Accounts"), QStringLiteral("Amount"), QStringLiteral("Rates <2026> & More"),
+           QString()); // no second column: the token names nothing
     // A calculation on the calendar that has no periods.
     calc(20, "Empty Calendar User", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("EMPTY"), Text("Month"),
          Text("Year"));
+    p.partition(20, 0, QStringLiteral("month"), Text("Time"), QStringLiteral("Month")); // case differs: no tag
+    p.partition(20, 1, QStringLiteral("Month"), Text("Time"), QStringLiteral("_TableAlias0"));
+    // Folder paths ending at a parent of -1, and at a parent id that names no node.
+    calc(21, "Minus One Parent", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    const int belowNothing = p.nextId();
+    db.insert(QStringLiteral("CalculationTree"), {int64_t(belowNothing), QStringLiteral("Below Nothing"), int64_t(-1), Null{}});
+    p.calcNode(21, QStringLiteral("Minus One Parent"), belowNothing);
+    calc(22, "Missing Parent Folder", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    p.calcNode(22, QStringLiteral("Missing Parent Folder"), p.folder(QStringLiteral("Lost Folder"), 99999));
     db.insert(QStringLiteral("CalculationColumnDependency"),
               {int64_t(2), QStringLiteral("O'Brien Accounts"), QStringLiteral("Amount")});
     db.insert(QStringLiteral("CalculationColumnDependency"),
@@ -192,6 +216,11 @@ void WriteEdgeReports(ModelParts& p)
     db.insert(QStringLiteral("WebReportCalculation"), {int64_t(self), int64_t(777)}); // no such calculation
     db.insert(QStringLiteral("WebReportLinkDependency"), {int64_t(self), int64_t(self)});
     db.insert(QStringLiteral("WebReportLinkDependency"), {int64_t(markup), int64_t(obrien)});
+    // A table and a calculation of the same name.
+    const int same = p.nextId();
+    db.insert(QStringLiteral("WebReport"), {int64_t(same), QStringLiteral("Same Name Report"), Null{}});
+    db.insert(QStringLiteral("WebReportDependency"), {int64_t(same), QStringLiteral("Base Amount")});
+    db.insert(QStringLiteral("WebReportCalculation"), {int64_t(same), int64_t(1)});
 }
 
 } // namespace

@@ -14,6 +14,14 @@ namespace demo {
 
 QString DateTimeText(const QDate& date, int hour = 0, int minute = 0, int second = 0);
 
+// Cells for the object writers.
+inline Cell Text(const char* s) { return QString::fromUtf8(s); }
+inline Cell Text(const QString& s) { return s; }
+inline const Cell kNull = Null{};
+
+// Calculation [Type] values.
+enum CalcType { kSort = 1, kTimeShift = 2, kUserDefined = 3 };
+
 // One column of a model table. A 'List' column names the table and column its values
 // come from; withReference false leaves out its Reference rows (a dangling list).
 struct ColumnDef {

@@ -16,12 +16,6 @@ const char* kNamed[] = {"Total Sales",        "Region Sales",       "Quota Attai
                         "Draw Recovery",      "_WR_Dashboard Sales", "_WR_Payee Statement Total",
                         "Team Sales Rollup",  "New Hire Ramp"};
 
-const int kUserDefined = 3, kSort = 1, kTimeShift = 2;
-
-Cell Text(const char* s) { return QString::fromUtf8(s); }
-Cell Text(const QString& s) { return s; }
-const Cell kNull = Null{};
-
 } // namespace
 
 void WriteSalesCalculations(SalesContext& ctx)

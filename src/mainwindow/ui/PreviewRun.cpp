@@ -100,7 +100,6 @@ void RunPreview(frmBKLMain& w, frmMDIBKLMain& frame, PreviewEntry entry)
     w.lblPercentage->show();
     g_lPreviewDone = 0;
     g_lPreviewTotal = n;
-    SetPreviewLocks(w, frame, false, fromFrame);
 
     const QString page = mainwindow::PreviewPagePath();
     const QString title = fromFrame ? frame.windowTitle() : w.windowTitle();
@@ -112,6 +111,7 @@ void RunPreview(frmBKLMain& w, frmMDIBKLMain& frame, PreviewEntry entry)
             w.lblPercentage->hide();
             SetPreviewLocks(w, frame, true, true);
         });
+        SetPreviewLocks(w, frame, false, fromFrame);
         ProgressBarSink sink(w.pbProgress, w.lblPercentage);
         mainwindow::PreviewKindHooks hooks{[&w](const QString& status) {
                                                w.lblPreviewStatus->setText(status);

@@ -1,0 +1,21 @@
+#pragma once
+// The compare dispatcher: compares one object of the compare list between the
+// source and the target model.
+#include "platform/db/Connection.h"
+
+#include <QString>
+
+namespace bkl::compare {
+
+// Returns the compare result string: a status digit — "0" exists in the target
+// and some compared section differs, "1" exists and every compared section is
+// equal, "2" not in the target — followed by the object's HTML comparison page.
+// A comparator that fails returns the error spacer without a digit; kinds that
+// are not compared (compensation plans, tailored reports) give "".
+// `kind` is the list type trimmed and upper-cased ("TABLE", "VIEW", "CALENDAR",
+// "CALCULATION", "PRESENTOR REPORT", ...), compared exactly.
+// The sections compared are those whose DetailSectionFlags are set.
+QString CompareObject(const db::Connection& source, const db::Connection& target, const QString& name,
+                      const QString& kind);
+
+} // namespace bkl::compare
