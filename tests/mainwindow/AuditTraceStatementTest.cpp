@@ -1,6 +1,6 @@
 #include "mainwindow/AuditTraceStatement.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
