@@ -37,7 +37,7 @@ constexpr char kInputTitle[] = "Advanced Find - Calculations";
 constexpr char kLoadingText[] = "Loading Calculations...";
 
 // Window size in twips.
-constexpr int kWidth = 9240;
+constexpr int kWidth = 13800;
 constexpr int kHeight = 8370;
 
 int Px(int twips) { return twips / bkl::mainwindow::kTwipsPerPixel; }
@@ -137,9 +137,6 @@ void frmCalculationsAdvancedFind::createTabs()
     cboTimeReset->setObjectName(QStringLiteral("cboTimeReset"));
     Place(cboTimeReset, 4500, 975, 4050, 345);
     sstCalculations->addTab(miscellaneous, QStringLiteral("Find Calculations - Miscellaneous"));
-    // The tab captions are long: they share the width, shortened where needed.
-    sstCalculations->setElideMode(Qt::ElideRight);
-    sstCalculations->setUsesScrollButtons(false);
 }
 
 void frmCalculationsAdvancedFind::createButtonsAndList()
@@ -168,7 +165,7 @@ void frmCalculationsAdvancedFind::createButtonsAndList()
     lvAdvancedFind->setObjectName(QStringLiteral("lvAdvancedFind"));
     Place(lvAdvancedFind, 120, 3840, kWidth - 240, kHeight - 3840 - 120);
     lvAdvancedFind->setHeaderLabels({QStringLiteral("NAME"), QStringLiteral("TYPE")});
-    lvAdvancedFind->setColumnWidth(0, Px(5700));
+    lvAdvancedFind->setColumnWidth(0, Px(9000));
     lvAdvancedFind->setRootIsDecorated(false);
     lvAdvancedFind->setUniformRowHeights(true);
     lvAdvancedFind->setAllColumnsShowFocus(true);
