@@ -25,24 +25,7 @@ const char kInputTitle[] = "|64|Advanced Find - Calculations";
 
 class AdvancedFindWindow : public AuditTraceFixture {
 protected:
-    void SetUp() override
-    {
-        AuditTraceFixture::SetUp();
-        bkl::db::SetStatementObserver([this](const QString& sql) { statements << sql; });
-    }
-    void TearDown() override
-    {
-        bkl::db::SetStatementObserver(nullptr);
-        AuditTraceFixture::TearDown();
-    }
     QStringList SearchStatements() const { return statements.filter(QStringLiteral("AS ColName")); }
-    QStringList BoxTexts() const
-    {
-        QStringList texts;
-        for (const auto& box : seams.boxes.shown)
-            texts << QStringLiteral("%1|%2|%3").arg(box.prompt).arg(box.style).arg(box.title);
-        return texts;
-    }
     static QStringList Hits(const QTreeWidget* list)
     {
         QStringList rows;
@@ -56,15 +39,6 @@ protected:
             n += QStringLiteral("|Calculation");
         return names;
     }
-    static QStringList Items(const QComboBox* combo)
-    {
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        return items;
-    }
-
-    QStringList statements;
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "shell/Globals.h"
 #include "support/TestEnvironment.h"
 
+#include <QComboBox>
 #include <QFile>
 
 // Opens g_cnModel on a demo database (the source model unless told otherwise).
@@ -24,4 +25,34 @@ inline QByteArray FileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-class AuditTraceFixture : public MainWindowFrame {};
+// Records the statements sent and reads the boxes shown.
+class AuditTraceFixture : public MainWindowFrame {
+protected:
+    void SetUp() override
+    {
+        MainWindowFrame::SetUp();
+        bkl::db::SetStatementObserver([this](const QString& sql) { statements << sql; });
+    }
+    void TearDown() override
+    {
+        bkl::db::SetStatementObserver(nullptr);
+        MainWindowFrame::TearDown();
+    }
+    // Each box shown as "prompt|style|title".
+    QStringList BoxTexts() const
+    {
+        QStringList texts;
+        for (const auto& box : seams.boxes.shown)
+            texts << QStringLiteral("%1|%2|%3").arg(box.prompt).arg(box.style).arg(box.title);
+        return texts;
+    }
+    static QStringList Items(const QComboBox* combo)
+    {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        return items;
+    }
+
+    QStringList statements;
+};

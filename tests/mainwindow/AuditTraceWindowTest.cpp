@@ -31,39 +31,13 @@ const QString kSpacerPage = QStringLiteral(
 
 class AuditTraceWindow : public AuditTraceFixture {
 protected:
-    void SetUp() override
-    {
-        AuditTraceFixture::SetUp();
-        bkl::db::SetStatementObserver([this](const QString& sql) { statements << sql; });
-    }
-    void TearDown() override
-    {
-        bkl::db::SetStatementObserver(nullptr);
-        AuditTraceFixture::TearDown();
-    }
     // The trace statements sent (the filter lists' statements left out).
     QStringList TraceStatements() const { return statements.filter(QStringLiteral("AUDITUSERID")); }
-    QStringList BoxTexts() const
-    {
-        QStringList texts;
-        for (const auto& box : seams.boxes.shown)
-            texts << QStringLiteral("%1|%2|%3").arg(box.prompt).arg(box.style).arg(box.title);
-        return texts;
-    }
-    static QStringList Items(const QComboBox* combo)
-    {
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        return items;
-    }
     static void FilterMode(frmBKLTraceAuditLog& w)
     {
         w.optTraceFilter->click();
         w.chkMessage->setChecked(false);
     }
-
-    QStringList statements;
 };
 
 } // namespace

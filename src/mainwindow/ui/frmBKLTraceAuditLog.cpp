@@ -51,13 +51,19 @@ void Place(QWidget* w, int left, int top, int width, int height)
     w->setGeometry(Px(left), Px(top), Px(width), Px(height));
 }
 
-// Logs a failure of this window as its ERROR line and shows it in a critical box.
-void ReportFailure(const QString& procedure, long number, const QString& description)
+// Tells the user why a step of this window failed, in a critical box.
+void ShowFailure(long number, const QString& description)
 {
-    bkl::LogFunctionError(procedure, number, description);
     bkl::MsgBox(QStringLiteral("Run-time error '%1':").arg(number) + QLatin1String(bkl::kCrLf)
                     + QLatin1String(bkl::kCrLf) + description,
                 bkl::mb::Critical, QLatin1String(kCaption));
+}
+
+// Logs a failure of this window as its ERROR line and shows it.
+void ReportFailure(const QString& procedure, long number, const QString& description)
+{
+    bkl::LogFunctionError(procedure, number, description);
+    ShowFailure(number, description);
 }
 
 QComboBox* FilterCombo(QWidget* parent, const char* name)
@@ -319,9 +325,7 @@ void frmBKLTraceAuditLog::cmdTrace_Click()
     resize(width(), Px(kHeightAfterTrace));
     // The page shows the spacer in place of the table; the user learns why.
     if (failure)
-        bkl::MsgBox(QStringLiteral("Run-time error '%1':").arg(failure->number()) + QLatin1String(bkl::kCrLf)
-                        + QLatin1String(bkl::kCrLf) + failure->description(),
-                    bkl::mb::Critical, windowTitle());
+        ShowFailure(failure->number(), failure->description());
 }
 
 // Unloads the window (done() refuses while a run is active).

@@ -80,6 +80,14 @@ QLabel* StatusLabel(QWidget* parent, int top)
     return label;
 }
 
+// Tells the user why a database step failed, in a critical box titled as the window.
+void ShowFailure(const bkl::db::DbError& e, const QWidget* window)
+{
+    bkl::MsgBox(QStringLiteral("Run-time error '%1':").arg(e.number()) + QLatin1String(bkl::kCrLf)
+                    + QLatin1String(bkl::kCrLf) + e.description(),
+                bkl::mb::Critical, window->windowTitle());
+}
+
 void InputBox(const char* message, QWidget* focus)
 {
     bkl::MsgBox(QLatin1String(message), bkl::mb::Information, QLatin1String(kInputTitle));
@@ -204,9 +212,7 @@ void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()
             cboTimeReset->addItem(pair.text, QStringList{pair.timeLevel, pair.resetLevel});
     } catch (const bkl::db::DbError& e) {
         bkl::LogFunctionError(QStringLiteral("FillCalendarAndTimeResetLists"), e.number(), e.description());
-        bkl::MsgBox(QStringLiteral("Run-time error '%1':").arg(e.number()) + QLatin1String(bkl::kCrLf)
-                        + QLatin1String(bkl::kCrLf) + e.description(),
-                    bkl::mb::Critical, windowTitle());
+        ShowFailure(e, this);
     }
     cboCalendarUsed->setCurrentIndex(0);
     cboTimeReset->setCurrentIndex(cboTimeReset->count() > 0 ? 0 : -1);
@@ -296,9 +302,7 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
     bkl::WriteLog(QStringLiteral("Advanced Find - Calculations end"), bkl::LogInfo);
     // The search has ended in order, keeping its rows; now the user learns why it stopped early.
     if (failure)
-        bkl::MsgBox(QStringLiteral("Run-time error '%1':").arg(failure->number()) + QLatin1String(bkl::kCrLf)
-                        + QLatin1String(bkl::kCrLf) + failure->description(),
-                    bkl::mb::Critical, windowTitle());
+        ShowFailure(*failure, this);
 }
 
 void frmCalculationsAdvancedFind::ListHits(const QString& sql)
