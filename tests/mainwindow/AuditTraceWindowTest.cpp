@@ -8,6 +8,7 @@
 #include "support/RecordingBrowser.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -347,4 +348,27 @@ TEST_F(AuditTraceWindow, TheFrameOpensItModalFromTraceAuditLog)
     EXPECT_EQ(frame->mnuTraceAuditLog->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
     const QStringList messages = LogMessages();
     EXPECT_EQ(messages.mid(messages.size() - 2), QStringList({"Launch Trace Audit Log", "Exiting Trace Audit Log"}));
+}
+
+TEST_F(AuditTraceWindow, APageThatCannotBeWrittenIsReported)
+{
+    OpenDemoModel();
+    const QString page = bkl::mainwindow::AuditTracePagePath();
+    QFile::remove(page);
+    ASSERT_TRUE(QDir().mkpath(page)); // a folder where the page file should go
+    {
+        frmBKLTraceAuditLog w;
+        w.cmdTrace_Click();
+        ASSERT_EQ(seams.boxes.shown.size(), 2u);
+        for (const auto& box : seams.boxes.shown) {
+            EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("Run-time error '75':\r\n\r\n")));
+            EXPECT_EQ(box.style, bkl::mb::Critical);
+            EXPECT_EQ(box.title, "Trace Audit Log");
+        }
+        EXPECT_EQ(LogMessages().filter(QStringLiteral("Function: SetDefaultTraceOptions() --> Code: 75 --> ")).size(), 1);
+        EXPECT_EQ(LogMessages().filter(QStringLiteral("Function: cmdTrace_Click() --> Code: 75 --> ")).size(), 1);
+        EXPECT_EQ(LogMessages().last(), "Trace Audit Log end");
+        EXPECT_TRUE(w.cmdTrace->isEnabled());
+    }
+    QDir(page).removeRecursively();
 }
