@@ -76,6 +76,10 @@ TEST(StatementCatalog, AdvancedSearch)
         {"restriction column, whole word and match case, empty value", kSource,
          restriction + QStringLiteral(" AND CCV.ColumnName  = 'TerminationDate'  AND CCV.Value IS NULL  ORDER BY ColName"),
          calcs({"Commission Amount"})},
+        {"restriction column, match case only", kSource,
+         restriction + QStringLiteral(" AND CCV.ColumnName  LIKE '%Date%'  AND UPPER(CCV.Value)  LIKE '%2026%'  ORDER "
+                                      "BY ColName"),
+         calcs({"Commission Amount", "New Hire Guarantee"})},
         {"restriction listed once per matching value (no DISTINCT)", kSource,
          restriction + QStringLiteral(" AND UPPER(CCV.ColumnName)  = 'TITLE'  AND UPPER(CCV.Value)  LIKE '%A%'  ORDER "
                                       "BY ColName"),
