@@ -5,9 +5,10 @@
 
 namespace bkl::reports {
 
-// HTML fragment of the preview for one object, read through `cn`; `itemText` as the list holds it.
+// HTML fragment of the preview for one calendar: its periods, by an
+// "(id) name" item text; read through `cn`.
 QString GetCalendarDetails(const db::Connection& cn, const QString& itemText);
-// Text block of the export file for one object; computes only the sections whose flag is set.
+// Text block of the export file for one calendar; writes the sections whose flag is set.
 QString ExportCalendarDetails(const db::Connection& cn, const QString& itemText);
 
 } // namespace bkl::reports

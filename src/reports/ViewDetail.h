@@ -5,9 +5,21 @@
 
 namespace bkl::reports {
 
-// HTML fragment of the preview for one object, read through `cn`; `itemText` as the list holds it.
+// HTML fragment of the preview for one view: its columns and the calculations it
+// draws on; read through `cn`.
 QString GetViewDetails(const db::Connection& cn, const QString& itemText);
-// Text block of the export file for one object; computes only the sections whose flag is set.
+// Text block of the export file for one view; writes the sections whose flag is set.
 QString ExportViewDetails(const db::Connection& cn, const QString& itemText);
+
+// List table of the view's columns in catalog order (the error spacer on failure).
+QString ReturnViewFields(const db::Connection& cn, const QString& viewName);
+// Tab-led lines of the view's columns, each ending in a blank ("" on failure).
+QString ExportViewFields(const db::Connection& cn, const QString& viewName);
+
+// List table of the calculations the view's columns are taken from (the error
+// spacer on failure, e.g. a column name without ".").
+QString ReturnAllCalculationsForView(const db::Connection& cn, const QString& viewName);
+// Tab-led lines of those calculations ("" on failure).
+QString ExportAllCalculationsForView(const db::Connection& cn, const QString& viewName);
 
 } // namespace bkl::reports

@@ -49,6 +49,7 @@ TEST(EngineTranslator, AliasAssignmentIsNeverAComparison)
     EXPECT_EQ(tr("SELECT [Name] = [Type] FROM Calculation"), R"(SELECT "Type" AS "Name" FROM "Calculation")");
     EXPECT_EQ(tr("SELECT [CALCID]=[CalculationID], [CALCNAME]=[Name] FROM [Calculation] WHERE [Name] = 'A'"),
               R"(SELECT "CalculationID" AS "CALCID", "Name" AS "CALCNAME" FROM "Calculation" WHERE "Name" COLLATE BKL_CI = 'A')");
+    EXPECT_EQ(tr("SELECT 'Type' = [Name] FROM Calculation"), R"(SELECT "Name" AS "Type" FROM "Calculation")");
     EXPECT_EQ(tr("SELECT UserID AS AUDITUSERID, Event AUDITEVENT FROM Audit"),
               R"(SELECT "UserID" AS "AUDITUSERID", "Event" AS "AUDITEVENT" FROM "Audit")");
     // A comparison elsewhere in a select list is a T-SQL syntax error, not a silent 0/1 column.

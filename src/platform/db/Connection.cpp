@@ -9,6 +9,16 @@
 
 namespace bkl::db {
 
+namespace {
+StatementObserver& statementObserver()
+{
+    static StatementObserver observer;
+    return observer;
+}
+} // namespace
+
+void SetStatementObserver(StatementObserver observer) { statementObserver() = std::move(observer); }
+
 struct Connection::Data {
     QString connectionString;
     int commandTimeout = 30;
@@ -46,6 +56,8 @@ ResultSet Connection::execute(const QString& sql) const
     if (!d_->backend)
         throw DbError(err::ObjectClosed, kDataLayerSource,
                       QStringLiteral("Operation is not allowed when the connection is closed."));
+    if (statementObserver())
+        statementObserver()(sql);
     return d_->backend->execute(sql, d_->commandTimeout);
 }
 

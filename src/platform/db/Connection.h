@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -54,5 +55,10 @@ private:
     struct Data;
     std::shared_ptr<Data> d_;
 };
+
+// Test seam: when set, called with every statement just before any connection
+// runs it (tests count and pin the statements a renderer sends). Empty: none.
+using StatementObserver = std::function<void(const QString& sql)>;
+void SetStatementObserver(StatementObserver observer);
 
 } // namespace bkl::db

@@ -194,8 +194,9 @@ private:
     SelectItem selectItem()
     {
         SelectItem item;
-        // [ALIAS] = expr: an alias assignment, never a comparison, in a select list.
-        if (peek().isName() && !isReserved(peek()) && peek(1).isSymbol("=")) {
+        // [ALIAS] = expr (or 'ALIAS' = expr): an alias assignment, never a comparison, in a select list.
+        const bool aliasName = (peek().isName() && !isReserved(peek())) || peek().kind == Token::Kind::String;
+        if (aliasName && peek(1).isSymbol("=")) {
             item.alias = next().text;
             next();
             item.expr = expression();

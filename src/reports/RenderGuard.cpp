@@ -1,0 +1,51 @@
+#include "reports/RenderGuard.h"
+
+#include "platform/db/DbError.h"
+#include "reports/Fragments.h"
+#include "shell/Log.h"
+
+#include <exception>
+#include <stdexcept>
+
+namespace bkl::reports {
+
+namespace {
+struct ErrorInfo {
+    long number;
+    QString description;
+};
+
+// Number and text of the exception being handled.
+ErrorInfo currentError()
+{
+    try {
+        throw;
+    } catch (const db::DbError& e) {
+        return {e.number(), e.description()};
+    } catch (const RenderError& e) {
+        return {e.number(), e.description()};
+    } catch (const std::overflow_error&) {
+        return {db::err::Overflow, QStringLiteral("Overflow")};
+    } catch (const std::exception& e) {
+        return {kInvalidArgumentNumber, QString::fromLocal8Bit(e.what())};
+    } catch (...) {
+        return {kInvalidArgumentNumber, QStringLiteral("Unknown error")};
+    }
+}
+} // namespace
+
+void LogCurrentError(const QString& procedure)
+{
+    const ErrorInfo e = currentError();
+    LogFunctionError(procedure, e.number, e.description);
+}
+
+void LogCurrentErrorWithArgument(const QString& procedure, const QString& argument)
+{
+    const ErrorInfo e = currentError();
+    WriteLog(QStringLiteral("Function: ") + procedure + QLatin1Char('(') + argument + QStringLiteral(") --> Code: ")
+                 + QString::number(e.number) + QStringLiteral(" --> Description: ") + e.description,
+             LogError);
+}
+
+} // namespace bkl::reports
