@@ -1,8 +1,15 @@
+#include "platform/ui/QtSeams.h"
+#include "shell/ui/LastWindowQuit.h"
+#include "shell/ui/Main.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
-    return 0;
+    bkl::InstallDesktopSeams();
+    bkl::QuitWhenLastWindowCloses(app);
+    bkl::Main();
+    return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/core/AppFolder.h"
 #include "platform/core/Seams.h"
+#include "platform/core/TextSemantics.h"
 #include "shell/Globals.h"
 
 #include <QFile>
@@ -14,7 +15,9 @@ QString ApplicationFolderPath(const QString& folderName)
     return ApplicationFolder() + QLatin1Char('/') + folderName + QLatin1Char('/');
 }
 
-void WriteLog(const QString& message, short level)
+QString LogFilePath() { return ApplicationFolderPath(QStringLiteral("logs")) + QStringLiteral("BKL.log"); }
+
+QString LogLine(const QString& message, short level)
 {
     QString word;
     switch (level) {
@@ -23,15 +26,30 @@ void WriteLog(const QString& message, short level)
     case LogInfo: word = QStringLiteral("INFO"); break;
     default: break;
     }
+    // With "AP" in the pattern "hh" is the 12-hour clock.
     const QString stamp = QLocale(QLocale::English, QLocale::UnitedStates)
                               .toString(Clock().now(), QStringLiteral("MM/dd/yyyy hh:mm AP"));
-    const QString line = stamp + QLatin1Char('|') + g_sModelKey + QLatin1Char('|') + word + QLatin1Char('|')
-        + message + QStringLiteral("\r\n");
-    QFile f(ApplicationFolderPath(QStringLiteral("logs")) + QStringLiteral("BKL.log"));
+    return stamp + QLatin1Char('|') + g_sModelKey + QLatin1Char('|') + word + QLatin1Char('|') + message;
+}
+
+void WriteLog(const QString& message, short level)
+{
+    QFile f(LogFilePath());
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return;
-    f.write(line.toUtf8());
+    f.write((LogLine(message, level) + QLatin1String(kCrLf)).toUtf8());
     f.close();
+}
+
+bool ClearLogFile(const QString& message)
+{
+    QFile f(LogFilePath());
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray line = (LogLine(message, LogInfo) + QLatin1String(kCrLf)).toUtf8();
+    const bool written = f.write(line) == line.size();
+    f.close();
+    return written && f.error() == QFileDevice::NoError;
 }
 
 QString FunctionErrorLine(const QString& name, long number, const QString& description)

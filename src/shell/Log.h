@@ -10,10 +10,20 @@ enum LogLevel : short { LogError = 0, LogDebug = 1, LogInfo = 2 };
 // The application folder, "/", the folder name and "/" (config, data, logs, temp).
 QString ApplicationFolderPath(const QString& folderName);
 
-// Appends one line "MM/dd/yyyy hh:mm AP|<g_sModelKey>|<level word>|<message>" + CR LF.
-// The file is opened and closed for every line; every failure is ignored.
+// Path of "BKL.log" in the logs folder.
+QString LogFilePath();
+
+// One log line without its line end: "MM/dd/yyyy hh:mm AP|<g_sModelKey>|<level word>|<message>".
 // Levels 0 ERROR, 1 DEBUG, 2 INFO; any other level leaves the word empty.
+QString LogLine(const QString& message, short level);
+
+// Appends LogLine + CR LF. The file is opened and closed for every line; every
+// failure is ignored.
 void WriteLog(const QString& message, short level);
+
+// Rewrites the log so that it holds exactly one INFO line with the message.
+// Returns false when the file could not be rewritten.
+bool ClearLogFile(const QString& message);
 
 // "Function: <name>() --> Code: <number> --> Description: <text>"
 QString FunctionErrorLine(const QString& name, long number, const QString& description);

@@ -1,5 +1,6 @@
 #include "ReportTestSupport.h"
 
+#include "reports/DetailSectionRule.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -38,6 +39,34 @@ db::Connection OpenDemoModel(const QString& catalog)
     cn.setConnectionString(DemoConnectionString(catalog));
     cn.open();
     return cn;
+}
+
+db::Connection* ReportTest::source_ = nullptr;
+db::Connection* ReportTest::edge_ = nullptr;
+
+void ReportTest::SetUpTestSuite()
+{
+    source_ = new db::Connection(OpenDemoModel(QString::fromLatin1(kSourceModel)));
+    edge_ = new db::Connection(OpenDemoModel(QString::fromLatin1(kEdgeModel)));
+}
+
+void ReportTest::TearDownTestSuite()
+{
+    delete source_;
+    delete edge_;
+    source_ = edge_ = nullptr;
+}
+
+void ReportTest::SetUp()
+{
+    ClearLog();
+    SetAllSectionFlags(true);
+}
+
+void SetAllSectionFlags(bool on)
+{
+    for (const reports::DetailSection& s : reports::DetailSectionCatalogue())
+        *s.flag = on;
 }
 
 } // namespace bkl::test

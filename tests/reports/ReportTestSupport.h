@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <gtest/gtest.h>
 
 namespace bkl::test {
 
@@ -18,7 +19,26 @@ QStringList LogMessages(const QString& levelWord = QStringLiteral("ERROR"));
 db::Connection OpenDemoModel(const QString& catalog);
 
 // Demo models the report tests read.
-inline constexpr char kSourceModel[] = "BKL_Source";
-inline constexpr char kEdgeModel[] = "BKL_Edge";
+inline constexpr char kSourceModel[] = "SalesModel2026";
+inline constexpr char kEdgeModel[] = "EdgeCaseModel";
+
+// Fixture of the renderer tests: connections to the source and edge-case demo
+// models (opened once), an empty log and all 24 section switches on before each test.
+class ReportTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+    static const db::Connection& source() { return *source_; }
+    static const db::Connection& edge() { return *edge_; }
+
+private:
+    static db::Connection* source_;
+    static db::Connection* edge_;
+};
+
+// Switches every detail section on or off.
+void SetAllSectionFlags(bool on);
 
 } // namespace bkl::test

@@ -1,9 +1,37 @@
 #pragma once
-#include <QDialog>
+#include "shell/ui/UnloadingDialog.h"
 
-// Placeholder until the window lands; shown modal from the frame's menu.
-class frmBKLModelProfileMain : public QDialog {
+class QPushButton;
+class QTableWidget;
+
+// The modal profile manager: lists the profiles of model.profile, adds,
+// changes and removes them in its list, and saves the whole list back.
+class frmBKLModelProfileMain : public bkl::UnloadingDialog {
     Q_OBJECT
 public:
     explicit frmBKLModelProfileMain(QWidget* parent = nullptr);
+
+    QTableWidget* lvProfile = nullptr;
+    QPushButton* cmdAddNew = nullptr;
+    QPushButton* cmdModify = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+    void FillProfileList();
+
+public slots:
+    void cmdAddNew_Click();
+    void cmdModify_Click();
+    void cmdDelete_Click();
+    void cmdSave_Click();
+    void cmdClose_Click();
+    void lvProfile_DblClick();
+
+protected:
+    void Form_Unload() override;
+
+private:
+    void Form_Load();
+    void buildControls();
 };

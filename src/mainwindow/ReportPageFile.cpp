@@ -1,0 +1,46 @@
+#include "mainwindow/ReportPageFile.h"
+
+#include "platform/core/TextSemantics.h"
+
+#include <stdexcept>
+
+namespace bkl::mainwindow {
+namespace {
+
+[[noreturn]] void Fail(const QFile& file)
+{
+    throw std::runtime_error(
+        QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()).toStdString());
+}
+
+} // namespace
+
+ReportPageFile::ReportPageFile(const QString& path) : file_(path)
+{
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        Fail(file_);
+}
+
+void ReportPageFile::writeLine(const QString& line)
+{
+    const QByteArray bytes = (line + QLatin1String(kCrLf)).toUtf8();
+    if (file_.write(bytes) != bytes.size())
+        Fail(file_);
+}
+
+void ReportPageFile::close()
+{
+    if (!file_.flush())
+        Fail(file_);
+    file_.close();
+}
+
+void WriteReportPage(const QString& path, const QString& text)
+{
+    QFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush())
+        Fail(file);
+}
+
+} // namespace bkl::mainwindow

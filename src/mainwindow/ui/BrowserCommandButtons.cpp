@@ -1,0 +1,80 @@
+#include "mainwindow/ui/BrowserCommandButtons.h"
+
+#include "platform/core/Seams.h"
+#include "platform/core/TextSemantics.h"
+#include "platform/ui/Browser.h"
+
+#include <QBoxLayout>
+#include <QStyle>
+#include <QToolButton>
+#include <exception>
+
+namespace bkl {
+namespace {
+
+QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& tip)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIconSize(QSize(24, 24));
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    return button;
+}
+
+// Runs one browser command; a failure is reported to the user only.
+template <typename Command>
+void RunCommand(Command command, const QString& failureTitle)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        MsgBox(QStringLiteral("Unable to perform the command") + QLatin1String(kCrLf) + QLatin1String(kCrLf)
+                   + QString::fromUtf8(e.what()),
+               mb::Critical, failureTitle);
+    }
+}
+
+} // namespace
+
+BrowserCommandButtons::BrowserCommandButtons(Browser* browser, Qt::Orientation orientation, QWidget* parent)
+    : QWidget(parent),
+      cmdIEPreview(MakeButton(this, "cmdIEPreview", QStyle::SP_DialogSaveButton,
+                              QStringLiteral("Save Preview Report As ..."))),
+      cmdPreview(MakeButton(this, "cmdPreview", QStyle::SP_FileDialogContentsView, QStringLiteral("Preview Report"))),
+      cmdPrint(MakeButton(this, "cmdPrint", QStyle::SP_DialogApplyButton, QStringLiteral("Print Preview Report"))),
+      browser_(browser)
+{
+    auto* layout = new QBoxLayout(orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(cmdIEPreview);
+    layout->addWidget(cmdPreview);
+    layout->addWidget(cmdPrint);
+    layout->addStretch();
+    connect(cmdIEPreview, &QToolButton::clicked, this, &BrowserCommandButtons::cmdIEPreview_Click);
+    connect(cmdPreview, &QToolButton::clicked, this, &BrowserCommandButtons::cmdPreview_Click);
+    connect(cmdPrint, &QToolButton::clicked, this, &BrowserCommandButtons::cmdPrint_Click);
+}
+
+void BrowserSaveAs(Browser* browser)
+{
+    RunCommand([browser] { browser->saveAs(); }, QStringLiteral("Save Error"));
+}
+
+void BrowserPrintPreview(Browser* browser)
+{
+    RunCommand([browser] { browser->printPreview(); }, QStringLiteral("Preview Error"));
+}
+
+void BrowserPrint(Browser* browser)
+{
+    RunCommand([browser] { browser->print(); }, QStringLiteral("Print Error"));
+}
+
+void BrowserCommandButtons::cmdIEPreview_Click() { BrowserSaveAs(browser_); }
+void BrowserCommandButtons::cmdPreview_Click() { BrowserPrintPreview(browser_); }
+void BrowserCommandButtons::cmdPrint_Click() { BrowserPrint(browser_); }
+
+} // namespace bkl

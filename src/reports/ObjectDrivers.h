@@ -1,0 +1,27 @@
+#pragma once
+// The preview and export drivers: turn one kind's list of objects into the HTML
+// of the preview page or the text of the export file, advancing a progress sink
+// and the run's counters (g_lPreviewDone / g_lPreviewTotal) once per object.
+// They read the model through g_cnModel and neither open nor write files.
+#include "reports/ProgressSink.h"
+
+#include <QString>
+
+namespace bkl::reports {
+
+// `kindKey` is "Tables", "Views", "Calendars", "Calculations", "Compensation Plans",
+// "Tailored Reports" or "Presentor Reports" (compared trimmed and upper-cased; any
+// other key gives ""). `nameList` holds the kind's item texts joined by "|" (the
+// leading "|" already cut).
+//
+// HTML (the error spacer of the fragments when the driver fails in its own steps):
+// a navy banner for the kind, then per object a clickable title that calls
+// toggleDiv with the object's element id (prefix + counter from 1 in every call)
+// and a block with that id holding the renderer's fragment.
+QString CreateTheHTMLForAllObjects(const QString& kindKey, const QString& nameList, ProgressSink& progress);
+
+// Text: the kind's header "* TABLES *" and two CR LF, then each object's export block
+// (calendars followed by one more CR LF).
+QString ExportAllObjects(const QString& kindKey, const QString& nameList, ProgressSink& progress);
+
+} // namespace bkl::reports

@@ -1,0 +1,18 @@
+#include "shell/ui/DatabaseCatalogCombo.h"
+
+#include <QComboBox>
+
+namespace bkl {
+
+void FillAllDatabaseCatalog(const ConnectionSettings& settings, QComboBox* cbo)
+{
+    const DatabaseCatalog catalog = FillAllDatabaseCatalog(settings);
+    if (!catalog.listed)
+        return;
+    cbo->clear();
+    cbo->addItems(catalog.names);
+    if (cbo->count() > 0)
+        cbo->setCurrentIndex(0);
+}
+
+} // namespace bkl

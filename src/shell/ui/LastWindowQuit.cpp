@@ -1,0 +1,60 @@
+#include "shell/ui/LastWindowQuit.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace bkl {
+namespace {
+
+class LastWindowWatcher final : public QObject {
+public:
+    LastWindowWatcher(QObject* parent, std::function<void()> onNoWindowLeft)
+        : QObject(parent), onNoWindowLeft_(std::move(onNoWindowLeft))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide || event->type() == QEvent::Close) {
+            auto* w = qobject_cast<QWidget*>(watched);
+            if (w && w->isWindow())
+                QTimer::singleShot(0, this, [this] {
+                    if (!AnyWindowOpen())
+                        onNoWindowLeft_();
+                });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> onNoWindowLeft_;
+};
+
+} // namespace
+
+bool AnyWindowOpen()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = w->windowType();
+        if (w->isVisible() && type != Qt::ToolTip && type != Qt::Popup)
+            return true;
+    }
+    return false;
+}
+
+QObject* WatchForLastWindow(QObject* parent, std::function<void()> onNoWindowLeft)
+{
+    return new LastWindowWatcher(parent, std::move(onNoWindowLeft));
+}
+
+void QuitWhenLastWindowCloses(QApplication& app)
+{
+    app.setQuitOnLastWindowClosed(false);
+    WatchForLastWindow(&app, [] { QCoreApplication::quit(); });
+}
+
+} // namespace bkl

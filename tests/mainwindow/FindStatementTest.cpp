@@ -1,0 +1,105 @@
+#include "mainwindow/FindStatement.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using bkl::mainwindow::FindStatement;
+using bkl::mainwindow::ObjectKind;
+
+namespace {
+
+struct Expected {
+    ObjectKind kind;
+    const char* unfiltered;
+    const char* wholeWordMatchCase;
+    const char* matchCaseOnly;
+    const char* wholeWordOnly;
+    const char* neither;
+};
+
+// Each statement as the model's SQL expects it, byte for byte (double blanks included).
+const Expected kStatements[] = {
+    {ObjectKind::Tables,
+     "SELECT TableName AS ColName, 'Table' AS ColType FROM CustomTable WHERE TableType <> 'View' ORDER BY ColName",
+     "SELECT TableName AS ColName, 'Table' AS ColType FROM CustomTable WHERE TableType <> 'View' AND TableName = 'Sales'ORDER BY ColName",
+     "SELECT TableName AS ColName, 'Table' AS ColType FROM CustomTable WHERE TableType <> 'View' AND TableName LIKE '%Sales%' ORDER BY ColName",
+     "SELECT TableName AS ColName, 'Table' AS ColType FROM CustomTable WHERE TableType <> 'View' AND UPPER(TableName) = 'SALES' ORDER BY ColName",
+     "SELECT TableName AS ColName, 'Table' AS ColType FROM CustomTable WHERE TableType <> 'View' AND UPPER(TableName) LIKE '%SALES%' ORDER BY ColName"},
+    {ObjectKind::Views,
+     "SELECT TableName AS ColName, 'View' AS ColType FROM CustomTable WHERE TableType = 'View' ORDER BY ColName",
+     "SELECT TableName AS ColName, 'View' AS ColType FROM CustomTable WHERE TableType = 'View' AND TableName = 'Sales'ORDER BY ColName",
+     "SELECT TableName AS ColName, 'View' AS ColType FROM CustomTable WHERE TableType = 'View' AND TableName LIKE '%Sales%' ORDER BY ColName",
+     "SELECT TableName AS ColName, 'View' AS ColType FROM CustomTable WHERE TableType = 'View' AND UPPER(TableName) = 'SALES' ORDER BY ColName",
+     "SELECT TableName AS ColName, 'View' AS ColType FROM CustomTable WHERE TableType = 'View' AND UPPER(TableName) LIKE '%SALES%' ORDER BY ColName"},
+    {ObjectKind::Calendars,
+     "SELECT '(' + TimeID + ') ' + [Name] AS ColName, 'Calendar' AS ColType FROM [Time] WHERE Parent IS NULL ORDER BY ColName",
+     "SELECT '(' + TimeID + ') ' + [Name] AS ColName, 'Calendar' AS ColType FROM [Time] WHERE Parent IS NULL AND [Name] = 'Sales'ORDER BY ColName",
+     "SELECT '(' + TimeID + ') ' + [Name] AS ColName, 'Calendar' AS ColType FROM [Time] WHERE Parent IS NULL AND [Name] LIKE '%Sales%' ORDER BY ColName",
+     "SELECT '(' + TimeID + ') ' + [Name] AS ColName, 'Calendar' AS ColType FROM [Time] WHERE Parent IS NULL AND UPPER([Name]) = 'SALES' ORDER BY ColName",
+     "SELECT '(' + TimeID + ') ' + [Name] AS ColName, 'Calendar' AS ColType FROM [Time] WHERE Parent IS NULL AND UPPER([Name]) LIKE '%SALES%' ORDER BY ColName"},
+    {ObjectKind::Calculations,
+     "SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation ORDER BY ColName",
+     "SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE 1 = 1 AND [Name] = 'Sales' ORDER BY ColName",
+     "SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE 1 = 1 AND [Name] LIKE '%Sales%' ORDER BY ColName",
+     "SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE 1 = 1 AND UPPER([Name]) = 'SALES' ORDER BY ColName",
+     "SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE 1 = 1 AND UPPER([Name]) LIKE '%SALES%' ORDER BY ColName"},
+    {ObjectKind::CompensationPlans,
+     "SELECT '(' + CompPlanID + ') ' + [Name] AS ColName, 'Compensation Plan' AS ColType FROM CompPlan ORDER BY ColName",
+     "SELECT '(' + CompPlanID + ') ' + [Name] AS ColName, 'Compensation Plan' AS ColType FROM CompPlan WHERE 1 = 1 AND [Name] = 'Sales' ORDER BY ColName",
+     "SELECT '(' + CompPlanID + ') ' + [Name] AS ColName, 'Compensation Plan' AS ColType FROM CompPlan WHERE 1 = 1 AND [Name] LIKE '%Sales%' ORDER BY ColName",
+     "SELECT '(' + CompPlanID + ') ' + [Name] AS ColName, 'Compensation Plan' AS ColType FROM CompPlan WHERE 1 = 1 AND UPPER([Name]) = 'SALES' ORDER BY ColName",
+     "SELECT '(' + CompPlanID + ') ' + [Name] AS ColName, 'Compensation Plan' AS ColType FROM CompPlan WHERE 1 = 1 AND UPPER([Name]) LIKE '%SALES%' ORDER BY ColName"},
+    {ObjectKind::TailoredReports,
+     "SELECT '(' + ID + ') ' + [Name] AS ColName, 'Tailored Report' AS ColType FROM TailoredReport ORDER BY ColName",
+     "SELECT '(' + ID + ') ' + [Name] AS ColName, 'Tailored Report' AS ColType FROM TailoredReport WHERE 1 = 1 AND [Name] = 'Sales' ORDER BY ColName",
+     "SELECT '(' + ID + ') ' + [Name] AS ColName, 'Tailored Report' AS ColType FROM TailoredReport WHERE 1 = 1 AND [Name] LIKE '%Sales%' ORDER BY ColName",
+     "SELECT '(' + ID + ') ' + [Name] AS ColName, 'Tailored Report' AS ColType FROM TailoredReport WHERE 1 = 1 AND UPPER([Name]) = 'SALES' ORDER BY ColName",
+     "SELECT '(' + ID + ') ' + [Name] AS ColName, 'Tailored Report' AS ColType FROM TailoredReport WHERE 1 = 1 AND UPPER([Name]) LIKE '%SALES%' ORDER BY ColName"},
+    {ObjectKind::PresentorReports,
+     "SELECT [Name] AS ColName, 'Presentor Report' AS ColType FROM WebReport ORDER BY ColName",
+     "SELECT [Name] AS ColName, 'Presentor Report' AS ColType FROM WebReport WHERE [Name] = 'Sales' ORDER BY ColName",
+     "SELECT [Name] AS ColName, 'Presentor Report' AS ColType FROM WebReport WHERE [Name] LIKE '%Sales%' ORDER BY ColName",
+     "SELECT [Name] AS ColName, 'Presentor Report' AS ColType FROM WebReport WHERE UPPER([Name]) = 'SALES' ORDER BY ColName",
+     "SELECT [Name] AS ColName, 'Presentor Report' AS ColType FROM WebReport WHERE  UPPER([Name]) LIKE '%SALES%' ORDER BY ColName"},
+};
+
+} // namespace
+
+TEST(MainWindowFindStatement, EveryKindWithEveryFilterForm)
+{
+    for (const Expected& e : kStatements) {
+        SCOPED_TRACE(static_cast<int>(e.kind));
+        EXPECT_EQ(FindStatement(e.kind, "", false, false), QLatin1String(e.unfiltered));
+        EXPECT_EQ(FindStatement(e.kind, "Sales", true, true), QLatin1String(e.wholeWordMatchCase));
+        EXPECT_EQ(FindStatement(e.kind, "Sales", false, true), QLatin1String(e.matchCaseOnly));
+        EXPECT_EQ(FindStatement(e.kind, "Sales", true, false), QLatin1String(e.wholeWordOnly));
+        EXPECT_EQ(FindStatement(e.kind, "Sales", false, false), QLatin1String(e.neither));
+    }
+}
+
+TEST(MainWindowFindStatement, BlankTextListsEverythingWhateverTheBoxes)
+{
+    for (const Expected& e : kStatements) {
+        EXPECT_EQ(FindStatement(e.kind, "   ", true, true), QLatin1String(e.unfiltered));
+        EXPECT_EQ(FindStatement(e.kind, "", true, false), QLatin1String(e.unfiltered));
+    }
+}
+
+TEST(MainWindowFindStatement, TextIsUsedAsTypedWithQuotesDoubledAndWildcardsKept)
+{
+    // Blanks at either end stay; the text is upper-cased without Match Case.
+    EXPECT_EQ(FindStatement(ObjectKind::Calculations, " abc", false, false),
+              "SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE 1 = 1 AND UPPER([Name]) LIKE '% ABC%' ORDER BY ColName");
+    // A single quote is doubled, so the name O'Brien is found and the statement stays one literal.
+    EXPECT_EQ(FindStatement(ObjectKind::Tables, "O'Brien", true, true),
+              "SELECT TableName AS ColName, 'Table' AS ColType FROM CustomTable WHERE TableType <> 'View' AND TableName = 'O''Brien'ORDER BY ColName");
+    EXPECT_EQ(FindStatement(ObjectKind::PresentorReports, "x'; DROP TABLE y --", false, true),
+              "SELECT [Name] AS ColName, 'Presentor Report' AS ColType FROM WebReport WHERE [Name] LIKE '%x''; DROP TABLE y --%' ORDER BY ColName");
+    // %, _ and [ are the user's wildcards.
+    EXPECT_EQ(FindStatement(ObjectKind::Views, "a%b_[c]", false, true),
+              "SELECT TableName AS ColName, 'View' AS ColType FROM CustomTable WHERE TableType = 'View' AND TableName LIKE '%a%b_[c]%' ORDER BY ColName");
+    // Upper-casing is Unicode-aware.
+    EXPECT_EQ(FindStatement(ObjectKind::Calculations, QStringLiteral("straße"), true, false),
+              QStringLiteral("SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE 1 = 1 AND UPPER([Name]) = 'STRASSE' ORDER BY ColName"));
+}

@@ -1,0 +1,167 @@
+// The web-engine browser, rendered offscreen: the toggle script hides and shows
+// a block, the page is read as UTF-8 and re-read on a second navigation, print
+// goes to a PDF file, and Save As copies the shown page.
+#include "platform/core/ScriptedSeams.h"
+#include "platform/ui/WebBrowser.h"
+#include "shell/ToggleDivScript.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFile>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+
+namespace {
+
+// A preview page as the run writes it, with the program's own toggle script.
+QByteArray TogglePage()
+{
+    return "<html><body>\r\n" + GetToggleDivScript().toUtf8()
+        + "\r\n<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
+          "<p><b><font face='Calibri' size='2'><span title='Click here to see more information' "
+          "style='cursor:pointer; cursor:hand' onclick='toggleDiv(\"TAB_1\")'>CUST \xc3\x9c\xe2\x82\xac</span></font></b></p>"
+          "<div id='TAB_1'><p><b><font face='Calibri' size='2'>Block of CUST</font></b></p></div>\r\n"
+          "</body>\r\n</html>\r\n";
+}
+
+QString WritePage(const QString& name, const QByteArray& bytes)
+{
+    const QString path = test::TestHome() + QLatin1Char('/') + name;
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(bytes);
+    return path;
+}
+
+bool NavigateAndWait(WebBrowser& browser, const QString& path)
+{
+    QSignalSpy loaded(browser.view(), &QWebEngineView::loadFinished);
+    browser.navigate(path);
+    return loaded.wait(30000) && loaded.first().first().toBool();
+}
+
+QVariant RunScript(WebBrowser& browser, const QString& script)
+{
+    QVariant result;
+    QEventLoop loop;
+    browser.view()->page()->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
+}
+
+QString BlockDisplay(WebBrowser& browser)
+{
+    return RunScript(browser, QStringLiteral("getComputedStyle(document.getElementById('TAB_1')).display")).toString();
+}
+
+} // namespace
+
+TEST(PreviewBrowserRender, TitleClickHidesAndShowsTheBlock)
+{
+    WebBrowser browser;
+    browser.resize(640, 360);
+    browser.show();
+    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("toggle.html"), TogglePage())));
+    EXPECT_EQ(RunScript(browser, QStringLiteral("document.querySelector('span').innerText")).toString(),
+              QString::fromUtf8("CUST \xc3\x9c\xe2\x82\xac"));
+    EXPECT_EQ(BlockDisplay(browser), QStringLiteral("block"));
+    RunScript(browser, QStringLiteral("document.querySelector('span').click()"));
+    EXPECT_EQ(BlockDisplay(browser), QStringLiteral("none"));
+    RunScript(browser, QStringLiteral("document.querySelector('span').click()"));
+    EXPECT_EQ(BlockDisplay(browser), QStringLiteral("block"));
+}
+
+TEST(PreviewBrowserRender, SecondNavigationToTheSameFileRereadsIt)
+{
+    WebBrowser browser;
+    browser.resize(640, 360);
+    browser.show();
+    const QString path = WritePage(QStringLiteral("reread.html"), "<html><body>first</body></html>");
+    ASSERT_TRUE(NavigateAndWait(browser, path));
+    WritePage(QStringLiteral("reread.html"), "<html><body>second</body></html>");
+    ASSERT_TRUE(NavigateAndWait(browser, path));
+    EXPECT_EQ(RunScript(browser, QStringLiteral("document.body.innerText")).toString(), QStringLiteral("second"));
+    EXPECT_EQ(browser.currentFile(), path);
+}
+
+TEST(PreviewBrowserRender, PrintWritesAPdf)
+{
+    WebBrowser browser;
+    browser.resize(640, 360);
+    browser.show();
+    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("print.html"), TogglePage())));
+    const QString pdf = test::TestHome() + QStringLiteral("/print.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    browser.printTo(printer);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_GT(bytes.size(), 500);
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+}
+
+TEST(PreviewBrowserSave, SaveAsCopiesTheShownPage)
+{
+    SeamGuard seams;
+    seams.install();
+    WebBrowser browser;
+    EXPECT_THROW(browser.saveAs(), std::runtime_error); // nothing shown yet
+
+    const QString page = WritePage(QStringLiteral("_temp_01.html"), TogglePage());
+    browser.navigate(page);
+    const QString target = test::TestHome() + QStringLiteral("/saved.html");
+    WritePage(QStringLiteral("saved.html"), "old contents");
+    seams.dialogs.answers.push_back(target);
+    browser.saveAs();
+    QFile saved(target);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), TogglePage());
+
+    // A cancelled dialog writes nothing.
+    QFile::remove(target);
+    browser.saveAs();
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(seams.dialogs.titles.size(), 2);
+}
+
+TEST(PreviewBrowserRender, CancelledPrintDialogsDoNothing)
+{
+    WebBrowser browser;
+    browser.resize(640, 360);
+    browser.show();
+    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("cancel.html"), TogglePage())));
+    // Cancels the print or preview dialog as soon as it is open.
+    int dialogs = 0;
+    std::function<void()> cancelNextDialog = [&] {
+        QTimer::singleShot(100, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) {
+                    ++dialogs;
+                    dialog->reject();
+                    return;
+                }
+            }
+            cancelNextDialog();
+        });
+    };
+    cancelNextDialog();
+    EXPECT_NO_THROW(browser.print());
+    cancelNextDialog();
+    EXPECT_NO_THROW(browser.printPreview());
+    EXPECT_EQ(dialogs, 2);
+}

@@ -1,0 +1,151 @@
+// The preview page file: grouping of checked rows, the kind order, the exact
+// page lines with CR LF, the status hooks, and an unwritable page.
+#include "mainwindow/PreviewPage.h"
+#include "reports/CalculationDetail.h"
+#include "reports/CalendarDetail.h"
+#include "reports/CompensationPlanDetail.h"
+#include "reports/Fragments.h"
+#include "reports/PresentorReportDetail.h"
+#include "reports/TableDetail.h"
+#include "reports/TailoredReportDetail.h"
+#include "reports/ViewDetail.h"
+#include "shell/Globals.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+using namespace bkl::mainwindow;
+
+namespace {
+
+const QString kScript = QStringLiteral("<script type='text/javascript'>function toggleDiv(id) {}</script>");
+
+QString KindHtml(const char* caption, const QString& id, const QString& item, const QString& fragment)
+{
+    return QStringLiteral("<table border='0' width='100%' bgcolor='#000080' cellspacing='2' cellpadding='0'><tr>"
+                          "<td> <b><font color='#FFFFFF' face='Calibri' size='2'><b>")
+        + QLatin1String(caption)
+        + QStringLiteral("</b></font></b></td></tr></table><p><b><font face='Calibri' size='2'><span title='Click here "
+                         "to see more information' style='cursor:pointer; cursor:hand' onclick='toggleDiv(\"")
+        + id + QStringLiteral("\")'>") + item + QStringLiteral("</span></font></b></p><div id='") + id
+        + QStringLiteral("'><p><b><font face='Calibri' size='2'>") + fragment
+        + QStringLiteral("</font></b></p></div>");
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(PreviewPage, GroupsCheckedRowsByKindInPreviewOrder)
+{
+    const PreviewLists lists = GroupCheckedRows({
+        {"  CUST  ", "Table"},
+        {"(3) Monthly", " calendar "},
+        {"Rate Calc", "Calculation"},
+        {"ORDERS", "TABLE"},
+        {"Odd", "Gadget"},
+        {"V Sales", "View"},
+        {"(1) Plan A", "Compensation Plan"},
+        {"(2) Statement", "Tailored Report"},
+        {"Dash", "Presentor Report"},
+    });
+    EXPECT_EQ(lists[0], QStringLiteral("|CUST|ORDERS"));
+    EXPECT_EQ(lists[1], QStringLiteral("|V Sales"));
+    EXPECT_EQ(lists[2], QStringLiteral("|Rate Calc"));
+    EXPECT_EQ(lists[3], QStringLiteral("|(3) Monthly"));
+    EXPECT_EQ(lists[4], QStringLiteral("|(1) Plan A"));
+    EXPECT_EQ(lists[5], QStringLiteral("|(2) Statement"));
+    EXPECT_EQ(lists[6], QStringLiteral("|Dash"));
+    EXPECT_EQ(QLatin1String(PreviewKinds()[3].statusText), QStringLiteral("Preview Calendar(s)..."));
+}
+
+TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
+{
+    g_cnModel = db::Connection();
+    g_cnModel.setConnectionString(bkl::test::DemoConnectionString(QStringLiteral("SalesModel2026")));
+    g_cnModel.open();
+    PreviewLists lists;
+    const QStringList items{"SalesTransactions",
+                            "PayeeEarningsView",
+                            "Commission Amount",
+                            "(FISCAL) Fiscal Calendar",
+                            "(AE2026) Account Executive Plan 2026",
+                            "(TR01) Monthly Commission Statement",
+                            "Sales Dashboard"};
+    for (int k = 0; k < 7; ++k)
+        lists[k] = QLatin1Char('|') + items[k];
+    g_lPreviewDone = 0;
+    g_lPreviewTotal = 7;
+    reports::PlainProgressSink sink(1, 8, 1);
+    QStringList statuses;
+    int finished = 0;
+    QDir().mkpath(bkl::test::TestHome() + QStringLiteral("/temp"));
+    const QString path = PreviewPagePath();
+    WritePreviewPage(path, kScript, lists, sink, {[&](const QString& s) { statuses << s; }, [&] { ++finished; }});
+
+    // The fragments are the renderers' own (pinned by their tests); here they must
+    // be real details of the demo objects, framed exactly.
+    const db::Connection& cn = g_cnModel;
+    const QStringList fragments{
+        reports::GetTableDetails(cn, items[0]),           reports::GetViewDetails(cn, items[1]),
+        reports::GetCalculationDetails(cn, items[2]),     reports::GetCalendarDetails(cn, items[3]),
+        reports::GetCompensationPlanDetails(cn, items[4]), reports::GetTailoredReportDetails(cn, items[5]),
+        reports::GetPresentorReportDetails(cn, items[6])};
+    for (const QString& fragment : fragments) {
+        EXPECT_GT(fragment.size(), 200);
+        EXPECT_NE(fragment, QLatin1String(reports::kErrorSpacer));
+    }
+    const char* captions[] = {"Tables", "Views", "Calculations", "Calendars", "Compensation Plans",
+                              "Tailored Reports", "Presentor Reports"};
+    const char* ids[] = {"TAB_1", "VIE_1", "CALC_1", "CALE_1", "COMP_1", "TAIL_1", "PRES_1"};
+    QString expected = QStringLiteral("<html><body>\r\n") + kScript + QStringLiteral("\r\n")
+        + QStringLiteral("<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n");
+    for (int k = 0; k < 7; ++k)
+        expected += KindHtml(captions[k], QLatin1String(ids[k]), items[k], fragments[k]) + QStringLiteral("\r\n");
+    expected += QStringLiteral("</body>\r\n</html>\r\n");
+    EXPECT_EQ(ReadFile(path), expected.toUtf8());
+    EXPECT_EQ(statuses, (QStringList{"Preview Table(s)...", "Preview View(s)...", "Preview Calculation(s)...",
+                                     "Preview Calendar(s)...", "Preview Compensation Plan(s)...",
+                                     "Preview Tailored Report(s)...", "Preview Presentor Report(s)..."}));
+    EXPECT_EQ(finished, 7);
+    EXPECT_EQ(sink.value(), 8);
+    EXPECT_EQ(sink.caption(), QStringLiteral("100%"));
+    EXPECT_TRUE(path.endsWith(QStringLiteral("/temp/_temp_02.html")));
+    g_cnModel = db::Connection();
+}
+
+TEST(PreviewPage, KindsWithoutRowsWriteNothing)
+{
+    PreviewLists lists;
+    lists[3] = QString::fromUtf8("|(3) M\xc3\xa4rz");
+    g_lPreviewDone = 0;
+    g_lPreviewTotal = 1;
+    reports::PlainProgressSink sink(1, 2, 1);
+    QStringList statuses;
+    const QString path = bkl::test::TestHome() + QStringLiteral("/one-kind.html");
+    WritePreviewPage(path, kScript, lists, sink, {[&](const QString& s) { statuses << s; }, {}});
+    const QStringList lines = QString::fromUtf8(ReadFile(path)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 7); // six lines and the empty rest after the last CR LF
+    EXPECT_TRUE(lines[3].contains(QStringLiteral("<b>Calendars</b>")));
+    EXPECT_TRUE(lines[3].contains(QString::fromUtf8("toggleDiv(\"CALE_1\")'>(3) M\xc3\xa4rz</span>")));
+    EXPECT_EQ(lines[4], QStringLiteral("</body>"));
+    EXPECT_EQ(statuses, QStringList{"Preview Calendar(s)..."});
+}
+
+TEST(PreviewPage, UnwritablePageThrows)
+{
+    PreviewLists lists;
+    lists[0] = QStringLiteral("|CUST");
+    reports::PlainProgressSink sink(1, 2, 1);
+    EXPECT_THROW(WritePreviewPage(bkl::test::TestHome() + QStringLiteral("/missing/folder/_temp_02.html"), kScript,
+                                  lists, sink),
+                 std::runtime_error);
+    EXPECT_EQ(sink.value(), 1); // nothing rendered
+}

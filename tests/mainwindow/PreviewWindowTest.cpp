@@ -1,0 +1,312 @@
+// The preview and summary runs driven through the real frame and object-list
+// windows on the demo model, with a recording browser and scripted boxes.
+#include "mainwindow/ModelSummary.h"
+#include "mainwindow/PreviewPage.h"
+#include "mainwindow/ui/SummaryChart.h"
+#include "mainwindow/ui/frmBKLMain.h"
+#include "mainwindow/ui/frmMDIBKLMain.h"
+#include "platform/core/ScriptedSeams.h"
+#include "platform/ui/RunGuard.h"
+#include "reports/CalculationDetail.h"
+#include "reports/TableDetail.h"
+#include "shell/Globals.h"
+#include "support/RecordingBrowser.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace bkl;
+
+namespace {
+
+QString LogPath() { return test::TestHome() + QStringLiteral("/logs/BKL.log"); }
+
+// The INFO and ERROR messages logged since the test began (date and key cut).
+QStringList LogMessages()
+{
+    QFile f(LogPath());
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList messages;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        messages << line.section(QLatin1Char('|'), 2);
+    return messages;
+}
+
+class PreviewWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(test::TestHome() + QStringLiteral("/logs"));
+        QDir().mkpath(test::TestHome() + QStringLiteral("/temp"));
+        seams.install();
+        g_cnModel = db::Connection();
+        g_cnModel.setConnectionString(test::DemoConnectionString(QStringLiteral("SalesModel2026")));
+        g_cnModel.open();
+        g_sModelName = QStringLiteral("SalesModel2026");
+        g_sServerHost = test::DemoServerFolder();
+        frame = new frmMDIBKLMain;
+        list = frame->objectList();
+        QFile::remove(LogPath());
+    }
+    void TearDown() override
+    {
+        delete frame;
+        g_cnModel = db::Connection();
+    }
+    test::RecordingBrowser* browser() const { return test::RecordingBrowser::created().back().data(); }
+    QTreeWidgetItem* addRow(const QString& text, const QString& type, bool checked)
+    {
+        QTreeWidgetItem* row = list->AddObjectRow(text, type);
+        row->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+        return row;
+    }
+    void enableActions() { list->SetActionGroup(true, true); }
+    QStringList checkedTexts() const
+    {
+        QStringList out;
+        for (int i = 0; i < list->lvObjects->topLevelItemCount(); ++i)
+            if (list->lvObjects->topLevelItem(i)->checkState(0) == Qt::Checked)
+                out << list->lvObjects->topLevelItem(i)->text(0);
+        return out;
+    }
+
+    test::RecordingBrowserFactory browsers;
+    SeamGuard seams;
+    frmMDIBKLMain* frame = nullptr;
+    frmBKLMain* list = nullptr;
+};
+
+const QString kDemoCountsPlainTable = QStringLiteral(
+    "<table border='0' width='100%' cellspacing='1' cellpadding='2' style='border-style: double; border-width: 3px'>"
+    "<tr><td><font face='Calibri' size='2'>Tables: 15</font></td>"
+    "<td><font color = '#000000' face='Calibri' size='2'>Compensation Plans: 4</font></td>"
+    "<td><font color = '#000000' face='Calibri' size='2'>Active WEB Users: 8</font></td></tr>"
+    "<tr><td> <font color = '#000000' face='Calibri' size='2'>Views: 5</font></td>"
+    "<td> <font color = '#000000' face='Calibri' size='2'>Tailored Reports: 3</font></td>"
+    "<td> <font color = '#000000' face='Calibri' size='2'>Server Imports: 3</font></td></tr>"
+    "<tr><td> <font color = '#000000' face='Calibri' size='2'>Calendars: 3</font></td>"
+    "<td> <font color = '#000000' face='Calibri' size='2'>Presentor Reports: 4</font></td>"
+    "<td> <font color = '#000000' face='Calibri' size='2'>&nbsp;</font></td></tr>"
+    "<tr><td> <font color = '#000000' face='Calibri' size='2'>Calculations: 41</font></td>"
+    "<td> <font color = '#000000' face='Calibri' size='2'>Active OPX Users: 3</font></td>"
+    "<td> <font color = '#000000' face='Calibri' size='2'>&nbsp;</font></td></tr></table>");
+
+} // namespace
+
+TEST_F(PreviewWindow, StartupShowsThePlainPageWithTheChartAndReloadTheRichPage)
+{
+    // The frame's load ran the rich run, whose first use of the object list loaded it:
+    // the plain page overwrote the file before both navigations.
+    const QString page = test::TestHome() + QStringLiteral("/temp/_temp_01.html");
+    EXPECT_EQ(browser()->calls, (QStringList{"navigate " + page, "navigate " + page}));
+    const QString plain = QStringLiteral(
+        "<html><body>\r\n<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
+        "<table border='0' width='100%' cellspacing='1' cellpadding='2'> <tr valign='Center' >"
+        "<td align='Center' style='border-style: double; border-width: 3px'> <b><font face='Calibri' size='2'><b>"
+        "SalesModel2026</b></font></b></td></tr></table><br>\r\n")
+        + kDemoCountsPlainTable + QStringLiteral("\r\n</body>\r\n</html>\r\n");
+    EXPECT_EQ(QString::fromUtf8(browser()->lastPage), plain);
+    EXPECT_FALSE(list->picMain->isHidden());
+    EXPECT_EQ(SummaryChartCategories(list->MSChart1),
+              (QStringList{"Tables - 15", "Views - 5", "Calculations - 41", "Plans - 4", "Active WEB Users - 8",
+                           "Tailored Reports - 3", "Server Imports - 3", "Calendars - 3", "Presentor Reports - 4"}));
+    EXPECT_EQ(SummaryChartValues(list->MSChart1), (QList<qreal>{15, 5, 41, 4, 8, 3, 3, 3, 4}));
+
+    frame->mnuReloadModelSummary_Click();
+    QString richTable = kDemoCountsPlainTable;
+    richTable.replace(QStringLiteral("<table border='0' width='100%' cellspacing='1' cellpadding='2' style="),
+                      QStringLiteral("<table bgcolor = '#737CA1' border='0' width='100%' cellspacing='3' "
+                                     "cellpadding='1' style="));
+    richTable.replace(QStringLiteral("<tr><td><font face='Calibri'"),
+                      QStringLiteral("<tr><td><font color = '#000000' face='Calibri'"));
+    const QString rich = QStringLiteral(
+        "<html><body>\r\n<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
+        "<table border='1' width='100%' bgcolor='#2B3856' cellspacing='2' cellpadding='3'> <tr valign='Center' >"
+        "<td align='Center' style='border-style: double; border-width: 3px'> <b><font color='#FFFFFF' "
+        "face='Calibri' size='2'><b>Model: SalesModel2026</b></font></b></td></tr></table><br>\r\n")
+        + richTable + QStringLiteral("\r\n</body>\r\n</html>\r\n");
+    EXPECT_EQ(QString::fromUtf8(browser()->lastPage), rich);
+    EXPECT_EQ(browser()->calls.size(), 3);
+    EXPECT_EQ(LogMessages(), QStringList{"INFO|Re-load Object summary"});
+}
+
+TEST_F(PreviewWindow, FailingCountsShowZeroAndLog)
+{
+    g_cnModel = db::Connection(); // never opened: every count fails
+    frame->mnuReloadModelSummary_Click();
+    EXPECT_TRUE(browser()->lastPage.contains("Tables: 0</font>"));
+    EXPECT_TRUE(browser()->lastPage.contains("Active OPX Users: 0</font>"));
+    EXPECT_EQ(SummaryChartValues(list->MSChart1), QList<qreal>(9, 0));
+    const QStringList log = LogMessages();
+    ASSERT_EQ(log.size(), 11);
+    EXPECT_EQ(log[0], QStringLiteral("INFO|Re-load Object summary"));
+    for (int i = 1; i < 11; ++i)
+        EXPECT_TRUE(log[i].startsWith(QStringLiteral("ERROR|Function: GetRecordCount() --> Code: "))) << log[i].toStdString();
+}
+
+TEST_F(PreviewWindow, ButtonRunWritesThePageAndRestoresTheControls)
+{
+    addRow(QStringLiteral("Commission Amount"), QStringLiteral("Calculation"), true);
+    addRow(QStringLiteral("RegionLookup"), QStringLiteral("Table"), false);
+    addRow(QStringLiteral(" SalesTransactions "), QStringLiteral("Table"), true);
+    enableActions();
+
+    // Mid-run (the driver pumps events per object) the run's controls are locked
+    // and a second preview from the frame is refused.
+    bool checkedMidRun = false;
+    QTimer::singleShot(0, [&] {
+        checkedMidRun = true;
+        EXPECT_TRUE(RunGuard::active());
+        EXPECT_FALSE(list->cmdGetDetails->isEnabled());
+        EXPECT_FALSE(list->cmdFind->isEnabled());
+        EXPECT_FALSE(list->lvObjects->isEnabled());
+        EXPECT_FALSE(frame->mnuShowPreview->isEnabled());
+        EXPECT_FALSE(frame->tblMainButton(3)->isEnabled());
+        EXPECT_TRUE(frame->mnuSubBKObjectsMenu->isEnabled()); // only the frame's run locks it
+        EXPECT_FALSE(list->lblPercentage->isHidden());
+        EXPECT_FALSE(list->pbProgress->isHidden());
+        EXPECT_EQ(list->pbProgress->maximum(), 3);
+        frame->mnuShowPreview_Click();
+    });
+    list->cmdGetDetails->click();
+    EXPECT_TRUE(checkedMidRun);
+
+    const QString page = test::TestHome() + QStringLiteral("/temp/_temp_02.html");
+    EXPECT_EQ(browser()->calls.last(), "navigate " + page);
+    const QString script = QStringLiteral(
+        "<script type='text/javascript'>function toggleDiv(id) { var e = document.getElementById(id); "
+        "if(e.style.display == '') e.style.display = 'none'; else e.style.display = ''; }</script>");
+    const QString head = QStringLiteral("<html><body>\r\n") + script
+        + QStringLiteral("\r\n<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n");
+    const QByteArray bytes = browser()->lastPage;
+    ASSERT_TRUE(bytes.startsWith(head.toUtf8())) << bytes.left(400).constData();
+    const QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_TRUE(lines[3].contains(QStringLiteral("<b>Tables</b>")));
+    EXPECT_TRUE(lines[3].endsWith(QStringLiteral("<div id='TAB_1'><p><b><font face='Calibri' size='2'>")
+                                  + reports::GetTableDetails(g_cnModel, QStringLiteral("SalesTransactions"))
+                                  + QStringLiteral("</font></b></p></div>")));
+    EXPECT_TRUE(lines[4].contains(QStringLiteral("toggleDiv(\"CALC_1\")'>Commission Amount</span>")));
+    EXPECT_EQ(lines[5], QStringLiteral("</body>"));
+    EXPECT_EQ(lines[6], QStringLiteral("</html>"));
+
+    EXPECT_TRUE(list->cmdGetDetails->isEnabled());
+    EXPECT_TRUE(list->cmdFind->isEnabled());
+    EXPECT_TRUE(list->lvObjects->isEnabled());
+    EXPECT_TRUE(frame->mnuShowPreview->isEnabled());
+    EXPECT_TRUE(frame->tblMainButton(1)->isEnabled());
+    EXPECT_TRUE(list->lblPercentage->isHidden());
+    EXPECT_TRUE(list->pbProgress->isHidden());
+    EXPECT_TRUE(list->lblPreviewStatus->isHidden());
+    EXPECT_TRUE(list->picMain->isHidden());
+    EXPECT_EQ(list->pbProgress->value(), 3);
+    EXPECT_EQ(list->lblPercentage->text(), QStringLiteral("100%"));
+    EXPECT_FALSE(RunGuard::active());
+    const QStringList log = LogMessages();
+    EXPECT_EQ(log.first(), QStringLiteral("INFO|Preview Objects begin..."));
+    EXPECT_EQ(log.last(), QStringLiteral("INFO|Preview Objects end"));
+    EXPECT_FALSE(log.contains(QStringLiteral("INFO|Preview Objects begin..")));
+}
+
+TEST_F(PreviewWindow, NothingCheckedDiffersBetweenButtonAndFrame)
+{
+    const int calls = browser()->calls.size();
+    // Empty list: the button logs and asks, the frame logs and stops, a double-click does nothing.
+    list->cmdGetDetails_Click();
+    frame->mnuShowPreview_Click();
+    list->lvObjects_DblClick();
+    frame->mnuSubPreviewHighlightedObject_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("No objects selected for preview !"));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Exclamation);
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Preview Objects"));
+    EXPECT_EQ(LogMessages(), (QStringList{"INFO|Preview Objects begin...", "INFO|Preview Objects begin.."}));
+
+    // Rows but none checked: the frame asks too.
+    addRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"), false);
+    frame->mnuShowPreview_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].title, QStringLiteral("Preview Objects"));
+    EXPECT_EQ(browser()->calls.size(), calls);
+}
+
+TEST_F(PreviewWindow, DoubleClickLeavesExactlyTheHighlightedRowChecked)
+{
+    addRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"), true);
+    QTreeWidgetItem* view = addRow(QStringLiteral("RegionSalesView"), QStringLiteral("View"), true);
+    addRow(QStringLiteral("Total Sales"), QStringLiteral("Calculation"), true);
+    enableActions();
+    list->lvObjects->setCurrentItem(view);
+    list->lvObjects_DblClick();
+    EXPECT_EQ(checkedTexts(), QStringList{"RegionSalesView"});
+    const QString page = QString::fromUtf8(browser()->lastPage);
+    EXPECT_TRUE(page.contains(QStringLiteral("toggleDiv(\"VIE_1\")'>RegionSalesView</span>")));
+    EXPECT_FALSE(page.contains(QStringLiteral("TAB_1")));
+    EXPECT_FALSE(page.contains(QStringLiteral("CALC_1")));
+    EXPECT_EQ(list->lblPercentage->text(), QStringLiteral("100%"));
+
+    // The frame's pop-up item does the same, with the frame's log lines.
+    QTreeWidgetItem* calc = list->lvObjects->topLevelItem(2);
+    list->lvObjects->setCurrentItem(calc);
+    QFile::remove(LogPath());
+    frame->mnuSubPreviewHighlightedObject_Click();
+    EXPECT_EQ(checkedTexts(), QStringList{"Total Sales"});
+    EXPECT_TRUE(browser()->lastPage.contains("toggleDiv(\"CALC_1\")'>Total Sales</span>"));
+    EXPECT_EQ(LogMessages(), (QStringList{"INFO|Preview Objects begin..", "INFO|Launch Preview Objects end"}));
+    EXPECT_TRUE(frame->mnuSubBKObjectsMenu->isEnabled());
+}
+
+TEST_F(PreviewWindow, UnwritablePageEndsTheRunInOrder)
+{
+    addRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"), true);
+    enableActions();
+    const QString temp = test::TestHome() + QStringLiteral("/temp");
+    QDir(temp).removeRecursively();
+    QFile blocker(temp);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const int calls = browser()->calls.size();
+
+    list->cmdGetDetails_Click();
+
+    QFile::remove(temp);
+    QDir().mkpath(temp);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(QStringLiteral("Run-time error '75':\r\n\r\nCannot write ")));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("SalesModel2026"));
+    const QStringList log = LogMessages();
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_TRUE(log[1].startsWith(QStringLiteral("ERROR|Function: cmdGetDetails_Click() --> Code: 75 --> "
+                                                 "Description: Cannot write ")));
+    EXPECT_EQ(browser()->calls.size(), calls);
+    EXPECT_TRUE(list->cmdGetDetails->isEnabled());
+    EXPECT_TRUE(list->lvObjects->isEnabled());
+    EXPECT_TRUE(frame->mnuShowPreview->isEnabled());
+    EXPECT_TRUE(list->lblPercentage->isHidden());
+    EXPECT_FALSE(RunGuard::active());
+}
+
+TEST_F(PreviewWindow, BrowserButtonsActOnTheShownSummary)
+{
+    browser()->printFailure = QStringLiteral("No printer.");
+    list->cmdIEPreview->click();
+    list->cmdPreview->click();
+    list->cmdPrint->click();
+    EXPECT_EQ(browser()->calls.mid(browser()->calls.size() - 3), (QStringList{"saveAs", "printPreview", "print"}));
+    EXPECT_TRUE(browser()->currentFile().endsWith(QStringLiteral("/temp/_temp_01.html")));
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Print Error"));
+    EXPECT_TRUE(LogMessages().isEmpty());
+}

@@ -1,0 +1,141 @@
+// The model summary page: the ten counting statements, the exact plain and rich
+// pages, and the chart data array.
+#include "mainwindow/ModelSummary.h"
+#include "mainwindow/ReportPageFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace bkl::mainwindow;
+
+namespace {
+
+ModelCounts SampleCounts()
+{
+    ModelCounts c;
+    c.tables = 12;
+    c.views = 3;
+    c.calculations = 41;
+    c.calendars = 2;
+    c.compensationPlans = 5;
+    c.tailoredReports = 4;
+    c.presentorReports = 7;
+    c.adminUsers = 9;
+    c.webUsers = 1234;
+    c.serverImports = 6;
+    return c;
+}
+
+} // namespace
+
+TEST(SummaryPage, CountStatementsInReadingOrder)
+{
+    const QStringList plain{
+        "SELECT COUNT(1)  FROM CustomTable WHERE TableType <> 'View' ",
+        "SELECT COUNT(1)  FROM CustomTable WHERE TableType = 'View' ",
+        "SELECT COUNT(1) FROM Calculation ",
+        "SELECT COUNT(1) FROM TimeCalendar",
+        "SELECT COUNT(1) FROM CompPlan ",
+        "SELECT COUNT(1) FROM TailoredReport ",
+        "SELECT COUNT(1) FROM WebReport",
+        "SELECT COUNT(1) FROM [Admin] ",
+        "SELECT COUNT(1) FROM [Users]",
+        "SELECT COUNT(1) FROM [Import] WHERE IsLocal = 0",
+    };
+    EXPECT_EQ(SummaryCountSql(SummaryStyle::Plain), plain);
+    QStringList rich = plain;
+    rich[4] = "SELECT COUNT(1) FROM CompPlan";
+    rich[5] = "SELECT COUNT(1) FROM TailoredReport";
+    rich[7] = "SELECT COUNT(1) FROM [Admin]";
+    EXPECT_EQ(SummaryCountSql(SummaryStyle::Rich), rich);
+
+    QStringList asked;
+    const ModelCounts c = ReadModelCounts(SummaryStyle::Rich, [&](const QString& sql) {
+        asked << sql;
+        return static_cast<int32_t>(asked.size() * 10);
+    });
+    EXPECT_EQ(asked, rich);
+    EXPECT_EQ(c.tables, 10);
+    EXPECT_EQ(c.calendars, 40);
+    EXPECT_EQ(c.presentorReports, 70);
+    EXPECT_EQ(c.adminUsers, 80);
+    EXPECT_EQ(c.serverImports, 100);
+}
+
+TEST(SummaryPage, PlainPageBytes)
+{
+    const QString expected = QStringLiteral(
+        "<html><body>\r\n"
+        "<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
+        "<table border='0' width='100%' cellspacing='1' cellpadding='2'> <tr valign='Center' >"
+        "<td align='Center' style='border-style: double; border-width: 3px'> <b><font face='Calibri' size='2'><b>"
+        "SALES&amp;COMP</b></font></b></td></tr></table><br>\r\n"
+        "<table border='0' width='100%' cellspacing='1' cellpadding='2' style='border-style: double; border-width: 3px'>"
+        "<tr><td><font face='Calibri' size='2'>Tables: 12</font></td>"
+        "<td><font color = '#000000' face='Calibri' size='2'>Compensation Plans: 5</font></td>"
+        "<td><font color = '#000000' face='Calibri' size='2'>Active WEB Users: 1234</font></td></tr>"
+        "<tr><td> <font color = '#000000' face='Calibri' size='2'>Views: 3</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>Tailored Reports: 4</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>Server Imports: 6</font></td></tr>"
+        "<tr><td> <font color = '#000000' face='Calibri' size='2'>Calendars: 2</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>Presentor Reports: 7</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>&nbsp;</font></td></tr>"
+        "<tr><td> <font color = '#000000' face='Calibri' size='2'>Calculations: 41</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>Active OPX Users: 9</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>&nbsp;</font></td></tr></table>\r\n"
+        "</body>\r\n"
+        "</html>\r\n");
+    EXPECT_EQ(SummaryPageText(SummaryStyle::Plain, QStringLiteral("SALES&COMP"), SampleCounts()), expected);
+}
+
+TEST(SummaryPage, RichPageBytes)
+{
+    const QString expected = QStringLiteral(
+        "<html><body>\r\n"
+        "<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
+        "<table border='1' width='100%' bgcolor='#2B3856' cellspacing='2' cellpadding='3'> <tr valign='Center' >"
+        "<td align='Center' style='border-style: double; border-width: 3px'> <b><font color='#FFFFFF' face='Calibri' "
+        "size='2'><b>Model: &lt;Demo&gt;</b></font></b></td></tr></table><br>\r\n"
+        "<table bgcolor = '#737CA1' border='0' width='100%' cellspacing='3' cellpadding='1' style='border-style: "
+        "double; border-width: 3px'>"
+        "<tr><td><font color = '#000000' face='Calibri' size='2'>Tables: 0</font></td>"
+        "<td><font color = '#000000' face='Calibri' size='2'>Compensation Plans: 0</font></td>"
+        "<td><font color = '#000000' face='Calibri' size='2'>Active WEB Users: 0</font></td></tr>"
+        "<tr><td> <font color = '#000000' face='Calibri' size='2'>Views: 0</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>Tailored Reports: 0</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>Server Imports: 0</font></td></tr>"
+        "<tr><td> <font color = '#000000' face='Calibri' size='2'>Calendars: 0</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>Presentor Reports: 0</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>&nbsp;</font></td></tr>"
+        "<tr><td> <font color = '#000000' face='Calibri' size='2'>Calculations: 0</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>Active OPX Users: 0</font></td>"
+        "<td> <font color = '#000000' face='Calibri' size='2'>&nbsp;</font></td></tr></table>\r\n"
+        "</body>\r\n"
+        "</html>\r\n");
+    EXPECT_EQ(SummaryPageText(SummaryStyle::Rich, QStringLiteral("<Demo>"), ModelCounts{}), expected);
+}
+
+TEST(SummaryPage, ChartDataArray)
+{
+    const ChartDataArray data = SummaryChartData(SampleCounts());
+    ASSERT_EQ(data.size(), 10u);
+    EXPECT_EQ(data[0][0].toString(), QString());
+    EXPECT_EQ(data[0][1].toString(), QStringLiteral("Objects"));
+    const QStringList labels{"Tables - 12", "Views - 3", "Calculations - 41", "Plans - 5", "Active WEB Users - 1234",
+                             "Tailored Reports - 4", "Server Imports - 6", "Calendars - 2", "Presentor Reports - 7"};
+    const std::vector<int> values{12, 3, 41, 5, 1234, 4, 6, 2, 7};
+    for (int r = 1; r < 10; ++r) {
+        EXPECT_EQ(data[r][0].toString(), labels[r - 1]);
+        EXPECT_EQ(data[r][1].toInt(), values[r - 1]);
+    }
+}
+
+TEST(SummaryPage, UnwritablePageThrows)
+{
+    const QString blocker = bkl::test::TestHome() + QStringLiteral("/not-a-folder");
+    QFile f(blocker);
+    f.open(QIODevice::WriteOnly);
+    f.close();
+    EXPECT_THROW(WriteReportPage(blocker + QStringLiteral("/_temp_01.html"), QStringLiteral("x")), std::runtime_error);
+}

@@ -1,0 +1,124 @@
+#include "ShellTestSupport.h"
+
+#include "platform/core/AppFolder.h"
+#include "platform/core/ScriptedSeams.h"
+#include "platform/core/Settings.h"
+#include "shell/Globals.h"
+#include "shell/Log.h"
+#include "shell/StartUp.h"
+#include "shell/ToggleDivScript.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+using namespace bkl::shelltest;
+
+namespace {
+
+struct ClockGuard {
+    FixedClock clock{QDateTime(QDate(2026, 3, 5), QTime(14, 7, 31))};
+    ClockGuard() { SetClock(&clock); }
+    ~ClockGuard() { SetClock(nullptr); }
+};
+
+} // namespace
+
+TEST(ShellLog, LineFormatAndLevels)
+{
+    EnsureFolders();
+    ResetLog();
+    ResetConnectionState();
+    ClockGuard clock;
+
+    WriteLog(QStringLiteral("Brisklane Launched"), LogInfo);
+    WriteLog(QStringLiteral("a|b"), LogError);
+    WriteLog(QStringLiteral("debugging"), LogDebug);
+    WriteLog(QStringLiteral("odd level"), 7);
+    g_sModelKey = QStringLiteral("srv#Model_A");
+    clock.clock.time = QDateTime(QDate(2026, 12, 31), QTime(0, 5));
+    WriteLog(QStringLiteral("after login"), LogInfo);
+    g_sModelKey.clear();
+
+    EXPECT_EQ(LogText(), QStringLiteral("03/05/2026 02:07 PM||INFO|Brisklane Launched\r\n"
+                                        "03/05/2026 02:07 PM||ERROR|a|b\r\n"
+                                        "03/05/2026 02:07 PM||DEBUG|debugging\r\n"
+                                        "03/05/2026 02:07 PM|||odd level\r\n"
+                                        "12/31/2026 12:05 AM|srv#Model_A|INFO|after login\r\n"));
+
+    LogFunctionError(QStringLiteral("GetRecordCount"), 94, QStringLiteral("Invalid use of Null"));
+    EXPECT_EQ(LogLines().last(),
+              QStringLiteral("12/31/2026 12:05 AM||ERROR|Function: GetRecordCount() --> Code: 94 --> "
+                             "Description: Invalid use of Null"));
+}
+
+TEST(ShellLog, MissingLogsFolderLosesTheLineSilently)
+{
+    EnsureFolders();
+    const QString logs = ApplicationFolderPath(QStringLiteral("logs"));
+    QDir(logs).removeRecursively();
+    WriteLog(QStringLiteral("lost"), LogInfo);
+    EXPECT_FALSE(QFileInfo::exists(LogFilePath()));
+    EnsureFolders();
+}
+
+TEST(ShellLog, ClearLogLeavesOneInfoLine)
+{
+    EnsureFolders();
+    ResetConnectionState();
+    ClockGuard clock;
+    WriteLog(QStringLiteral("one"), LogInfo);
+    WriteLog(QStringLiteral("two"), LogError);
+    ASSERT_TRUE(ClearLogFile(QStringLiteral("User cleared log file !")));
+    EXPECT_EQ(LogText(), QStringLiteral("03/05/2026 02:07 PM||INFO|User cleared log file !\r\n"));
+}
+
+TEST(ShellStartUp, FoldersCreatedOnceAndLaunchLine)
+{
+    const QString home = ApplicationFolder();
+    for (const char* f : {"config", "data", "logs", "temp"})
+        QDir(home + QLatin1Char('/') + QLatin1String(f)).removeRecursively();
+    g_bWindowsAuth = true;
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral(" Y "));
+
+    PrepareStartUp();
+
+    for (const char* f : {"config", "data", "logs", "temp"})
+        EXPECT_TRUE(QFileInfo(home + QLatin1Char('/') + QLatin1String(f)).isDir()) << f;
+    EXPECT_FALSE(g_bWindowsAuth);
+    EXPECT_TRUE(g_bShowGridLines);
+    // The launch line is written before logs exists, so on a first run it is lost.
+    EXPECT_FALSE(QFileInfo::exists(LogFilePath()));
+
+    // Second start: all folders present, nothing logged but the launch line.
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("y"));
+    PrepareStartUp();
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines().first().endsWith(QStringLiteral("||INFO|Brisklane Launched")));
+    EXPECT_FALSE(g_bShowGridLines);
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("Y"));
+    g_bShowGridLines = true;
+}
+
+TEST(ShellStartUp, FolderBlockedByAFileLogsTheError)
+{
+    EnsureFolders();
+    ResetLog();
+    const QString blocked = ApplicationFolder() + QStringLiteral("/blocked");
+    WriteFile(blocked, "x");
+    CreateApplicationFolder(QStringLiteral("blocked"));
+    QFile::remove(blocked);
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines().first().contains(QStringLiteral("||ERROR|Code: 17 - Description: File exists")))
+        << LogLines().first().toStdString();
+}
+
+TEST(ShellToggleDivScript, ExactText)
+{
+    EXPECT_EQ(GetToggleDivScript(),
+              QStringLiteral("<script type='text/javascript'>function toggleDiv(id) { var e = "
+                             "document.getElementById(id); if(e.style.display == '') e.style.display = 'none'; "
+                             "else e.style.display = ''; }</script>"));
+}

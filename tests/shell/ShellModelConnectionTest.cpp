@@ -1,0 +1,217 @@
+#include "ShellTestSupport.h"
+
+#include "platform/core/ScriptedSeams.h"
+#include "platform/db/ConnectionString.h"
+#include "shell/Globals.h"
+#include "shell/Log.h"
+#include "shell/ModelConnection.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+using namespace bkl::shelltest;
+
+namespace {
+
+ConnectionSettings Demo() { return {test::DemoServerFolder(), QStringLiteral("demo"), QStringLiteral("demo"), false}; }
+
+// The demo server's databases, read from its folder.
+QStringList DemoDatabases()
+{
+    QStringList names;
+    for (const QString& f : QDir(test::DemoServerFolder()).entryList({QStringLiteral("*.sqlite")}, QDir::Files))
+        names << f.chopped(7);
+    return names;
+}
+
+} // namespace
+
+TEST(ShellConnectionString, BothFormsAndQuotedValues)
+{
+    EXPECT_EQ(BuildConnectionString({QStringLiteral("srv\\inst"), QStringLiteral("sa"), QStringLiteral("pw"), false},
+                                    QStringLiteral("Model_A")),
+              QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa;password=pw;Initial "
+                             "Catalog=Model_A;Data Source=srv\\inst"));
+    EXPECT_EQ(BuildConnectionString({QStringLiteral("srv"), QStringLiteral("sa"), QStringLiteral("pw"), true},
+                                    QStringLiteral("master")),
+              QStringLiteral("Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;Initial "
+                             "Catalog=master;Data Source=srv"));
+
+    // A password with ; and = travels as typed.
+    const QString cs = BuildConnectionString(
+        {QStringLiteral("srv"), QStringLiteral("sa"), QStringLiteral("p;Data Source=evil"), false}, QStringLiteral("M"));
+    const QMap<QString, QString> keys = db::ParseConnectionString(cs);
+    EXPECT_EQ(keys.value(QStringLiteral("PASSWORD")), QStringLiteral("p;Data Source=evil"));
+    EXPECT_EQ(keys.value(QStringLiteral("DATA SOURCE")), QStringLiteral("srv"));
+}
+
+TEST(ShellModelTest, SqlTextAndSystemDatabases)
+{
+    EXPECT_EQ(ModelTestSql(QStringLiteral("O'BRIEN")),
+              QStringLiteral("SELECT COUNT(1) FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_TYPE = 'BASE TABLE' AND "
+                             "UPPER(TABLE_CATALOG) = 'O''BRIEN'  AND UPPER(TABLE_NAME) IN ('CALCULATION', "
+                             "'CALCULATIONTREE', 'CONFIG','CURRENCY', 'SALUTATION', 'IMPORT', 'DOCUMENT', 'ADMIN', "
+                             "'AUDIT')"));
+    EnsureFolders();
+    ResetLog();
+    // System databases are refused without a connection (an unreachable host would log an error).
+    const ConnectionSettings nowhere{QStringLiteral("local:/nonexistent-server"), {}, {}, false};
+    for (const char* db : {"master", "Model", "MSDB", "tempdb"})
+        EXPECT_EQ(CheckIfQuellmarModelAndReturn(QString::fromLatin1(db), nowhere), QString()) << db;
+    EXPECT_TRUE(LogLines().isEmpty());
+}
+
+TEST(ShellModelTest, DemoServerListsTheModelsOnly)
+{
+    EnsureFolders();
+    ResetLog();
+    SeamGuard seams;
+    seams.install();
+    ASSERT_TRUE(DemoDatabases().contains(QStringLiteral("SalesArchive2025"))) << "demo server missing";
+
+    const DatabaseCatalog catalog = FillAllDatabaseCatalog(Demo());
+    EXPECT_TRUE(catalog.listed);
+    // SalesArchive2025 holds 8 of the 9 marker tables.
+    EXPECT_EQ(catalog.names, (QStringList{QStringLiteral("EdgeCaseModel"), QStringLiteral("SalesModel2026"),
+                                          QStringLiteral("SalesModel2026_Target")}));
+    EXPECT_EQ(CheckIfQuellmarModelAndReturn(QStringLiteral("SalesArchive2025"), Demo()), QString());
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    EXPECT_TRUE(LogLines().isEmpty());
+
+    // A name in another letter case is tested upper-cased and returned as given.
+    EXPECT_EQ(CheckIfQuellmarModelAndReturn(QStringLiteral("salesmodel2026"), Demo()), QStringLiteral("salesmodel2026"));
+}
+
+TEST(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)
+{
+    EnsureFolders();
+    ResetLog();
+    SeamGuard seams;
+    seams.install();
+    EXPECT_EQ(CheckIfQuellmarModelAndReturn(QStringLiteral("No'Such"), Demo()), QString());
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].contains(
+        QStringLiteral("||ERROR|Function: CheckIfQuellmarModelAndReturn() --> Connection Failed ! Source: ")));
+    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral(" Description: ")));
+
+    // A server folder with one model and one damaged database file.
+    QTemporaryDir server;
+    ASSERT_TRUE(QFile::copy(test::DemoServerFolder() + QStringLiteral("/SalesModel2026.sqlite"),
+                            server.filePath(QStringLiteral("SalesModel2026.sqlite"))));
+    WriteFile(server.filePath(QStringLiteral("Broken.sqlite")), QByteArray(4096, 'x'));
+    ResetLog();
+    const DatabaseCatalog catalog
+        = FillAllDatabaseCatalog({server.path(), QStringLiteral("demo"), QStringLiteral("demo"), false});
+    EXPECT_TRUE(catalog.listed);
+    EXPECT_EQ(catalog.names, QStringList{QStringLiteral("SalesModel2026")});
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("Function: CheckIfQuellmarModelAndReturn() --> Connection Failed !")));
+}
+
+TEST(ShellModelTest, UnreachableServerReportsAndKeepsTheList)
+{
+    EnsureFolders();
+    ResetLog();
+    SeamGuard seams;
+    seams.install();
+    const ConnectionSettings nowhere{QStringLiteral("local:/nonexistent-server"), {}, {}, false};
+    const DatabaseCatalog catalog = FillAllDatabaseCatalog(nowhere);
+    EXPECT_FALSE(catalog.listed);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    const ShownBox& box = seams.boxes.shown[0];
+    EXPECT_EQ(box.title, QStringLiteral("Connection Failed !"));
+    EXPECT_EQ(box.style, mb::Critical);
+    EXPECT_TRUE(box.prompt.startsWith(QStringLiteral(
+        "Unable to retrieve model details ! Please verify the connection attributes !\r\n\r\nDetails:\r\nNumber: ")));
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].contains(
+        QStringLiteral("||ERROR|Function: FillAllDatabaseCatalog() --> Connection Failed ! Source: ")));
+}
+
+TEST(ShellConnect, SuccessAndFailure)
+{
+    EnsureFolders();
+    ResetLog();
+    ResetConnectionState();
+    SeamGuard seams;
+    seams.install();
+    const QStringList models = FillAllDatabaseCatalog(Demo()).names;
+    ASSERT_FALSE(models.isEmpty());
+
+    db::Connection cn;
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), models.first(), cn), 1);
+    EXPECT_TRUE(cn.isOpen());
+    EXPECT_EQ(cn.commandTimeout(), 600);
+    EXPECT_EQ(cn.loginTimeout(), 15);
+    EXPECT_GT(GetRecordCount(QStringLiteral("SELECT COUNT(1) FROM Calculation"), cn), 0);
+    cn.close();
+
+    db::Connection failed;
+    int boxesBefore = 0;
+    seams.boxes.onShow = [&](const ShownBox&) { boxesBefore = static_cast<int>(LogLines().size()); };
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), QStringLiteral("NoSuchModel"), failed), -1);
+    EXPECT_FALSE(failed.isOpen());
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    const ShownBox& box = seams.boxes.shown[0];
+    EXPECT_EQ(box.title, QStringLiteral("Connection Failed !"));
+    EXPECT_EQ(box.style, mb::Critical);
+    EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("Unable to connect database !\r\n\r\nDetails:\r\nNumber: ")));
+    EXPECT_TRUE(box.prompt.contains(QStringLiteral("\r\nSource: ")));
+    EXPECT_TRUE(box.prompt.endsWith(QStringLiteral("\r\n")));
+    EXPECT_TRUE(box.prompt.contains(QStringLiteral("\r\nDescription: ")));
+    // The ERROR line follows the box.
+    EXPECT_EQ(boxesBefore, 0);
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].contains(
+        QStringLiteral("||ERROR|Function: ConnectToDataStoreSQLSERVER() --> Connection Failed ! Source: ")));
+
+    // A second attempt on the same closed connection sets the string again and connects.
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), models.first(), failed), 1);
+    failed.close();
+}
+
+TEST(ShellConnect, PasswordWithSemicolonConnectsAsTyped)
+{
+    // The embedded server ignores credentials, so check what reaches the data
+    // layer: the password survives the connection string whole.
+    SeamGuard seams;
+    seams.install();
+    const QStringList models = FillAllDatabaseCatalog(Demo()).names;
+    ASSERT_FALSE(models.isEmpty());
+    ConnectionSettings s = Demo();
+    s.password = QStringLiteral("se;cret=\"x'");
+    db::Connection cn;
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(s, models.first(), cn), 1);
+    EXPECT_EQ(db::ParseConnectionString(cn.connectionString()).value(QStringLiteral("PASSWORD")), s.password);
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    cn.close();
+}
+
+TEST(ShellRecordCount, RowsNullsAndFailures)
+{
+    SeamGuard seams;
+    seams.install();
+    EnsureFolders();
+    const QStringList models = FillAllDatabaseCatalog(Demo()).names;
+    ASSERT_FALSE(models.isEmpty());
+    ResetConnectionState();
+    ASSERT_EQ(ConnectToDataStoreSQLSERVER(Demo(), models.first(), g_cnModel), 1);
+    ResetLog();
+    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT COUNT(1) FROM Calculation WHERE 1 = 0")), 0);
+    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT 7 UNION ALL SELECT 12")), 12);
+    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT 12.5")), 12);
+    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT Name FROM Calculation WHERE 1 = 0")), 0);
+    EXPECT_TRUE(LogLines().isEmpty());
+    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT NULL")), 0);
+    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT COUNT(1) FROM NoSuchTable")), 0);
+    ASSERT_EQ(LogLines().size(), 2);
+    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("|ERROR|Function: GetRecordCount() --> Code: 94 --> Description: ")));
+    EXPECT_TRUE(LogLines()[1].contains(QStringLiteral("|ERROR|Function: GetRecordCount() --> Code: ")));
+    ResetConnectionState();
+}

@@ -1,0 +1,42 @@
+#include "platform/core/Settings.h"
+#include "shell/Preferences.h"
+
+#include <gtest/gtest.h>
+
+using namespace bkl;
+
+TEST(ShellPreferences, KindCodesAndSelectionRules)
+{
+    const QStringList kinds = PreferenceKindTexts();
+    QStringList codes;
+    for (const QString& k : kinds)
+        codes << PreferenceKindCode(k);
+    EXPECT_EQ(codes.join(QLatin1Char(',')), QStringLiteral("TABL,VIEW,CALE,CALC,COMP,TAIL,PRES"));
+    EXPECT_EQ(DefaultObjectSelectionText(kinds), QStringLiteral(";TABL;VIEW;CALE;CALC;COMP;TAIL;PRES"));
+    EXPECT_EQ(DefaultObjectSelectionText({}), QString());
+
+    EXPECT_TRUE(KindSelected(QStringLiteral(";CALC"), QStringLiteral("Calculations")));
+    EXPECT_FALSE(KindSelected(QStringLiteral(";CALC"), QStringLiteral("Calendars")));
+    EXPECT_FALSE(KindSelected(QStringLiteral(";calc"), QStringLiteral("Calculations")));
+    EXPECT_FALSE(KindSelected(QStringLiteral("   "), QStringLiteral("Tables")));
+}
+
+TEST(ShellPreferences, StoreRoundTripAndGridLinesReading)
+{
+    ASSERT_TRUE(SaveUserPreferences(false, QStringLiteral(";VIEW;PRES")));
+    EXPECT_FALSE(ReadShowGridLines());
+    EXPECT_EQ(ReadDefaultObjectSelection(), QStringLiteral(";VIEW;PRES"));
+    EXPECT_EQ(GetSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), {}), QStringLiteral("N"));
+
+    ASSERT_TRUE(SaveUserPreferences(true, QString()));
+    EXPECT_TRUE(ReadShowGridLines());
+    EXPECT_EQ(ReadDefaultObjectSelection(), QString());
+
+    for (const char* off : {"y", "N", "", "YES"}) {
+        SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QString::fromLatin1(off));
+        EXPECT_FALSE(ReadShowGridLines()) << off;
+    }
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("  Y  "));
+    EXPECT_TRUE(ReadShowGridLines());
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("Y"));
+}

@@ -1,0 +1,294 @@
+// The profile manager and its add/modify dialog.
+#include "ShellTestSupport.h"
+
+#include "platform/core/ScriptedSeams.h"
+#include "shell/Globals.h"
+#include "shell/Log.h"
+#include "shell/ProfileFile.h"
+#include "shell/ui/ProfileListRows.h"
+#include "shell/ui/frmBKLModelProfileMain.h"
+#include "shell/ui/frmKBLAddModifyModelProfiles.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+using namespace bkl::shelltest;
+
+namespace {
+
+const QByteArray kTwoProfiles = "Alpha|hostA|userA|pwA|ModelA|Y|N\r\nBeta|hostB|userB|pwB|ModelB|N|Y\r\n";
+
+class ShellProfileWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureFolders();
+        WriteFile(ProfileFilePath(), kTwoProfiles);
+        ResetLog();
+        seams.install();
+        g_bShowGridLines = true;
+    }
+    void TearDown() override { CloseAllWindows(); }
+    static QString RowText(const QTableWidget* lv, int row)
+    {
+        const ProfileRow r = ProfileRowAt(lv, row);
+        return QStringList{r.key, r.profileName, r.serverHost, r.user, r.modelDatabase, r.windowsAuth, r.isDefault,
+                           r.password}
+            .join(QLatin1Char(','));
+    }
+    SeamGuard seams;
+};
+
+} // namespace
+
+TEST_F(ShellProfileWindows, ManagerListsTheFile)
+{
+    frmBKLModelProfileMain manager;
+    EXPECT_EQ(manager.windowTitle(), QStringLiteral("Brisklane - Manage Model Profiles"));
+    QStringList headers;
+    for (int c = 0; c < manager.lvProfile->columnCount(); ++c)
+        headers << manager.lvProfile->horizontalHeaderItem(c)->text();
+    EXPECT_EQ(headers, (QStringList{QStringLiteral("PROFILE"), QStringLiteral("SERVER/HOST"), QStringLiteral("USER"),
+                                    QStringLiteral("MODEL"), QStringLiteral("WINDOWS AUTH"), QStringLiteral("DEFAULT")}));
+    ASSERT_EQ(manager.lvProfile->rowCount(), 2);
+    EXPECT_EQ(RowText(manager.lvProfile, 0), QStringLiteral("P1,Alpha,hostA,userA,ModelA,Yes,No,pwA"));
+    EXPECT_EQ(RowText(manager.lvProfile, 1), QStringLiteral("P2,Beta,hostB,userB,ModelB,No,Yes,pwB"));
+    for (int c = 0; c < manager.lvProfile->columnCount(); ++c)
+        EXPECT_NE(manager.lvProfile->item(0, c)->text(), QStringLiteral("pwA")); // the password is never shown
+    EXPECT_TRUE(manager.lvProfile->showGrid());
+    EXPECT_EQ(manager.cmdAddNew->text(), QStringLiteral("&Add"));
+    EXPECT_EQ(manager.cmdDelete->toolTip(), QStringLiteral("Remove Profile from list"));
+    EXPECT_FALSE(manager.cmdAddNew->icon().isNull());
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Launch Brisklane - Manage Model Profiles")));
+}
+
+TEST_F(ShellProfileWindows, AddAndModifyThroughTheDialog)
+{
+    frmBKLModelProfileMain manager;
+    manager.show();
+    OnNextModal([](QWidget* w) {
+        auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->lblAction->text(), QStringLiteral("ADD"));
+        EXPECT_EQ(dlg->cboWindowsAuth->currentText(), QStringLiteral("No"));
+        EXPECT_EQ(dlg->cboDefault->currentText(), QStringLiteral("No"));
+        EXPECT_EQ(dlg->txtProfile->text(), QString());
+        dlg->txtProfile->setText(QStringLiteral("  Gamma "));
+        dlg->txtServerHost->setText(QStringLiteral(" hostC"));
+        dlg->txtPassword->setText(QStringLiteral(" p w "));
+        dlg->cboDefault->setCurrentIndex(0);
+        dlg->cmdOk_Click();
+    });
+    manager.cmdAddNew_Click();
+    ASSERT_EQ(manager.lvProfile->rowCount(), 3);
+    EXPECT_EQ(RowText(manager.lvProfile, 2), QStringLiteral(",Gamma,hostC,,,No,Yes,p w"));
+
+    manager.lvProfile->setCurrentCell(0, 0);
+    OnNextModal([](QWidget* w) {
+        auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->lblAction->text(), QStringLiteral("MODIFY"));
+        EXPECT_EQ(dlg->lblSelectedIndex->text(), QStringLiteral("1"));
+        EXPECT_EQ(dlg->txtPassword->text(), QStringLiteral("pwA"));
+        EXPECT_EQ(dlg->cboWindowsAuth->currentIndex(), 0);
+        EXPECT_EQ(dlg->cboDefault->currentIndex(), 1);
+        dlg->txtModel->setText(QStringLiteral("ModelA2"));
+        dlg->cboWindowsAuth->setCurrentIndex(1);
+        dlg->cmdOk_Click();
+    });
+    manager.lvProfile_DblClick();
+    EXPECT_EQ(RowText(manager.lvProfile, 0), QStringLiteral("P1,Alpha,hostA,userA,ModelA2,No,No,pwA"));
+
+    // Closing without Save leaves the file as it was.
+    manager.cmdClose_Click();
+    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
+    EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Exiting Brisklane - Manage Model Profiles")));
+}
+
+TEST_F(ShellProfileWindows, RemoveAsksFirst)
+{
+    frmBKLModelProfileMain manager;
+    manager.lvProfile->setCurrentCell(1, 0);
+    seams.boxes.answers = {mb::No, mb::Yes};
+    manager.cmdDelete_Click();
+    EXPECT_EQ(manager.lvProfile->rowCount(), 2);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt,
+              QStringLiteral("Are you sure want to remove the selected profile 'Beta' from the list?"));
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Remove Profile"));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::YesNo | mb::Question);
+    manager.cmdDelete_Click();
+    ASSERT_EQ(manager.lvProfile->rowCount(), 1);
+    EXPECT_EQ(ProfileRowAt(manager.lvProfile, 0).profileName, QStringLiteral("Alpha"));
+    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
+}
+
+TEST_F(ShellProfileWindows, SaveValidatesNamesAndDefaults)
+{
+    WriteFile(ProfileFilePath(), "One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n");
+    frmBKLModelProfileMain manager;
+    manager.show();
+    manager.cmdSave_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt,
+              QStringLiteral("One or more validation errors needs to be corrected before saving!\r\n\r\n"
+                             "* Duplicate Profile Name found!\r\n"
+                             "* More than one default profile names found! \r\n"));
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Brisklane"));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    EXPECT_TRUE(manager.isVisible());
+
+    for (int r = 0; r < 3; ++r) {
+        ProfileRow row = ProfileRowAt(manager.lvProfile, r);
+        row.isDefault = QStringLiteral("No");
+        SetProfileRow(manager.lvProfile, r, row);
+    }
+    manager.cmdSave_Click();
+    EXPECT_EQ(seams.boxes.shown[1].prompt,
+              QStringLiteral("One or more validation errors needs to be corrected before saving!\r\n\r\n"
+                             "* Duplicate Profile Name found!\r\n* No default profile name found! \r\n"));
+    EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
+}
+
+TEST_F(ShellProfileWindows, SaveWritesTheListAndCloses)
+{
+    frmBKLModelProfileMain manager;
+    manager.show();
+    manager.lvProfile->setCurrentCell(0, 0);
+    seams.boxes.answers = {mb::Yes};
+    manager.cmdDelete_Click();
+    manager.cmdSave_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].prompt, QStringLiteral("Profile file updated successfully !"));
+    EXPECT_EQ(seams.boxes.shown[1].style, mb::Information);
+    EXPECT_FALSE(manager.isVisible());
+    EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("Beta|hostB|userB|pwB|ModelB|N|Y\r\n"));
+}
+
+TEST_F(ShellProfileWindows, SaveWithNoRowsDoesNothing)
+{
+    frmBKLModelProfileMain manager;
+    manager.show();
+    seams.boxes.answers = {mb::Yes, mb::Yes};
+    manager.cmdDelete_Click();
+    manager.cmdDelete_Click();
+    ASSERT_EQ(manager.lvProfile->rowCount(), 0);
+    manager.cmdSave_Click();
+    EXPECT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_TRUE(manager.isVisible());
+    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
+}
+
+TEST_F(ShellProfileWindows, FailedSaveIsLoggedReportedAndKeepsTheFile)
+{
+    frmBKLModelProfileMain manager;
+    manager.show();
+    {
+        FolderWriteLock lock(ApplicationFolderPath(QStringLiteral("config")));
+        if (!lock.locked())
+            GTEST_SKIP() << "cannot make the config folder unwritable here";
+        manager.cmdSave_Click();
+    }
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(
+        QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, you may "
+                       "need to re-install Brisklane.\r\n\r\nError Number: ")));
+    EXPECT_TRUE(seams.boxes.shown[0].prompt.contains(QStringLiteral("\r\nDescription: ")));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    EXPECT_FALSE(manager.isVisible());
+    const QStringList lines = LogLines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("|ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: ")));
+    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
+}
+
+TEST_F(ShellProfileWindows, DialogValidation)
+{
+    QTableWidget lv(0, kProfileColumnCount);
+    AddProfileRow(&lv, {QStringLiteral("P1"), QStringLiteral("Keep"), {}, {}, {}, QStringLiteral("No"),
+                        QStringLiteral("No"), {}});
+    frmKBLAddModifyModelProfiles dlg(&lv);
+    dlg.show();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Brisklane"));
+    EXPECT_EQ(dlg.cboWindowsAuth->count(), 2);
+    EXPECT_EQ(dlg.cboDefault->itemText(0), QStringLiteral("Yes"));
+    EXPECT_EQ(dlg.txtPassword->maxLength(), 50);
+    EXPECT_EQ(dlg.txtProfile->maxLength(), 100);
+    EXPECT_EQ(dlg.cmdCancel->toolTip(), QStringLiteral("Exit Window without change"));
+    EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Launch Brisklane")));
+    dlg.lblAction->setText(QStringLiteral("ADD"));
+
+    // An empty name wins over a "|" elsewhere.
+    dlg.txtProfile->setText(QStringLiteral("   "));
+    dlg.txtModel->setText(QStringLiteral("a|b"));
+    dlg.cmdOk_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Profile Name cannot be null!"));
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Brisklane"));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Information);
+    EXPECT_EQ(dlg.focusWidget(), dlg.txtProfile);
+
+    dlg.txtProfile->setText(QStringLiteral("Name"));
+    dlg.txtModel->clear();
+    dlg.txtPassword->setText(QStringLiteral("pa|ss"));
+    dlg.cmdOk_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].prompt, QStringLiteral("Invalid character '|' found!. Please remove and click Ok"));
+    EXPECT_EQ(dlg.focusWidget(), dlg.cmdOk);
+
+    // A line break would split the profile's line in the file.
+    dlg.txtPassword->setText(QStringLiteral("pa\nss"));
+    dlg.cmdOk_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 3u);
+    EXPECT_EQ(seams.boxes.shown[2].prompt,
+              QStringLiteral("Invalid character 'line break' found!. Please remove and click Ok"));
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.txtPassword->text(), QStringLiteral("pa\nss")); // input stays as typed
+    EXPECT_EQ(lv.rowCount(), 1);
+}
+
+TEST_F(ShellProfileWindows, DialogModifyByPositionAndCancel)
+{
+    QTableWidget lv(0, kProfileColumnCount);
+    AddProfileRow(&lv, {QStringLiteral("P1"), QStringLiteral("First"), {}, {}, {}, QStringLiteral("No"),
+                        QStringLiteral("No"), {}});
+    AddProfileRow(&lv, {QStringLiteral("P2"), QStringLiteral("Second"), {}, {}, {}, QStringLiteral("No"),
+                        QStringLiteral("No"), {}});
+    {
+        frmKBLAddModifyModelProfiles dlg(&lv);
+        dlg.lblAction->setText(QStringLiteral(" modify "));
+        dlg.lblSelectedIndex->setText(QStringLiteral("2"));
+        dlg.txtProfile->setText(QStringLiteral("Renamed"));
+        dlg.cboWindowsAuth->setCurrentIndex(0);
+        dlg.cboDefault->setCurrentIndex(-1); // nothing selected reads as "No"
+        dlg.cmdOk_Click();
+        EXPECT_EQ(RowText(&lv, 1), QStringLiteral("P2,Renamed,,,,Yes,No,"));
+    }
+    for (const char* index : {"0", "abc", "9"}) {
+        frmKBLAddModifyModelProfiles dlg(&lv);
+        dlg.show();
+        dlg.lblAction->setText(QStringLiteral("MODIFY"));
+        dlg.lblSelectedIndex->setText(QString::fromLatin1(index));
+        dlg.txtProfile->setText(QStringLiteral("Ignored"));
+        dlg.cmdOk_Click();
+        EXPECT_FALSE(dlg.isVisible()) << index; // closes all the same
+    }
+    frmKBLAddModifyModelProfiles cancelled(&lv);
+    cancelled.show();
+    cancelled.lblAction->setText(QStringLiteral("ADD"));
+    cancelled.txtProfile->setText(QStringLiteral("Third"));
+    ResetLog();
+    cancelled.cmdCancel_Click();
+    EXPECT_EQ(lv.rowCount(), 2);
+    EXPECT_EQ(RowText(&lv, 0), QStringLiteral("P1,First,,,,No,No,"));
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Exiting Brisklane")));
+}

@@ -1,0 +1,126 @@
+// The splash, the start-up sequence and the program's lifetime over hand-offs.
+#include "ShellTestSupport.h"
+
+#include "shell/BuildText.h"
+#include "shell/Globals.h"
+#include "shell/ui/LastWindowQuit.h"
+#include "shell/ui/Main.h"
+#include "shell/ui/frmBKLModelLogin.h"
+#include "shell/ui/frmBKLSplash.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+using namespace bkl::shelltest;
+
+namespace {
+
+// Records, when a login window is shown, whether a splash was still visible.
+class LoginShowSpy : public QObject {
+public:
+    int loginsShown = 0;
+    bool splashVisibleAtLogin = false;
+    LoginShowSpy() { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && o->inherits("frmBKLModelLogin")) {
+            ++loginsShown;
+            splashVisibleAtLogin = !VisibleWindows("frmBKLSplash").isEmpty();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(ShellSplash, TicksShowTheStartUpTextsAndHandOverOnTheNinth)
+{
+    EnsureFolders();
+    ResetLog();
+    CloseAllWindows();
+    LoginShowSpy spy;
+    auto* splash = new frmBKLSplash;
+    splash->show();
+    QPointer<frmBKLSplash> watch(splash);
+    EXPECT_EQ(splash->Timer1->interval(), 200);
+    EXPECT_TRUE(splash->Timer1->isActive());
+    splash->Timer1->stop(); // the test drives the ticks
+    EXPECT_EQ(splash->Label2->text(), QStringLiteral("Brisklane"));
+    EXPECT_EQ(splash->Label1->text(), QStringLiteral("A hands-on tool for Quellmar ICM developers ..."));
+    EXPECT_EQ(BuildText(), QStringLiteral("Build %1.%2").arg(BKL_VERSION_MAJOR).arg(BKL_VERSION_MINOR));
+    EXPECT_EQ(splash->lblVersion->text(), BuildText());
+    EXPECT_EQ(splash->lblDisplay->text(), QStringLiteral("Initializing Brisklane  ") + BuildText() + QStringLiteral("..."));
+    EXPECT_EQ(splash->prgLoad->maximum(), 30);
+    EXPECT_EQ(splash->cursor().shape(), Qt::WaitCursor);
+
+    for (int i = 0; i < 8; ++i)
+        splash->Timer1_Timer();
+    EXPECT_EQ(splash->prgLoad->value(), 8);
+    EXPECT_EQ(splash->lblLoad->text(), QStringLiteral("8"));
+    EXPECT_EQ(splash->lblDisplay->text(),
+              QStringLiteral("Initializing Brisklane  ") + BuildText()
+                  + QStringLiteral("...\r\nLoading User Preferences...\r\nLoading model profiles...\r\n"
+                                   "Reading Settings and Verifying application folders...\r\nLoading Application..."));
+    EXPECT_EQ(spy.loginsShown, 0);
+
+    splash->Timer1_Timer();
+    EXPECT_EQ(spy.loginsShown, 1);
+    EXPECT_FALSE(spy.splashVisibleAtLogin);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+    EXPECT_EQ(VisibleWindows("frmBKLModelLogin").size(), 1);
+    const QStringList lines = LogLines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("||INFO|Launch Splash Screen")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("||INFO|Exit Splash Screen")));
+    CloseAllWindows();
+}
+
+TEST(ShellMain, StartUpRunsTheSplashIntoTheLogin)
+{
+    EnsureFolders();
+    ResetLog();
+    CloseAllWindows();
+    g_bWindowsAuth = true;
+    Main();
+    EXPECT_FALSE(g_bWindowsAuth);
+    EXPECT_EQ(VisibleWindows("frmBKLSplash").size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !VisibleWindows("frmBKLModelLogin").isEmpty(); }, 10000));
+    EXPECT_TRUE(VisibleWindows("frmBKLSplash").isEmpty());
+    const QStringList lines = LogLines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("||INFO|Brisklane Launched")));
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("||INFO|Exit Splash Screen")));
+    CloseAllWindows();
+}
+
+TEST(ShellLifetime, HandOffsKeepTheProgramAndTheLastCloseEndsIt)
+{
+    CloseAllWindows();
+    int ended = 0;
+    QObject owner;
+    WatchForLastWindow(&owner, [&ended] { ++ended; });
+
+    // Splash to login: the splash closes before the login shows.
+    auto* splash = new frmBKLSplash;
+    splash->show();
+    splash->Timer1->stop();
+    for (int i = 0; i < 9; ++i)
+        splash->Timer1_Timer();
+    QTest::qWait(20);
+    EXPECT_EQ(ended, 0);
+
+    // Login closed by its Close button with no other window: the program ends.
+    const QList<QWidget*> logins = VisibleWindows("frmBKLModelLogin");
+    ASSERT_EQ(logins.size(), 1);
+    static_cast<frmBKLModelLogin*>(logins[0])->cmdClose_Click();
+    EXPECT_TRUE(QTest::qWaitFor([&ended] { return ended > 0; }, 5000));
+    CloseAllWindows();
+}

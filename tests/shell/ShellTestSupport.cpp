@@ -1,0 +1,106 @@
+#include "ShellTestSupport.h"
+
+#include "shell/Globals.h"
+#include "shell/Log.h"
+#include "shell/StartUp.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryFile>
+#include <QTimer>
+#include <QWidget>
+
+namespace bkl::shelltest {
+
+void EnsureFolders()
+{
+    for (const char* f : {"config", "data", "logs", "temp"})
+        CreateApplicationFolder(QString::fromLatin1(f));
+}
+
+void ResetLog() { QFile::remove(LogFilePath()); }
+
+QString LogText() { return QString::fromUtf8(ReadFile(LogFilePath())); }
+
+QStringList LogLines()
+{
+    QStringList lines = LogText().split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ResetConnectionState()
+{
+    g_cnModel = db::Connection();
+    g_sServerHost.clear();
+    g_sUserName.clear();
+    g_sPassword.clear();
+    g_sModelName.clear();
+    g_sModelKey.clear();
+    g_bWindowsAuth = false;
+}
+
+void CloseAllWindows()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        w->close();
+        w->deleteLater();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+bool CanCreateFileIn(const QString& folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral("/probe-XXXXXX"));
+    return probe.open();
+}
+} // namespace
+
+FolderWriteLock::FolderWriteLock(const QString& folder) : folder_(folder)
+{
+    QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (CanCreateFileIn(folder_)) {
+        immutable_ = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder_}) == 0;
+    }
+    locked_ = !CanCreateFileIn(folder_);
+}
+
+FolderWriteLock::~FolderWriteLock()
+{
+    if (immutable_)
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder_});
+    QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void OnNextModal(std::function<void(QWidget*)> drive)
+{
+    QTimer::singleShot(0, [drive] { drive(QApplication::activeModalWidget()); });
+}
+
+QList<QWidget*> VisibleWindows(const char* className)
+{
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->inherits(className))
+            found << w;
+    return found;
+}
+
+} // namespace bkl::shelltest

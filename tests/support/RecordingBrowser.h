@@ -1,0 +1,50 @@
+#pragma once
+// A browser stand-in for tests: records each call and the page file's bytes at
+// each navigation, and fails a command on request, without rendering anything.
+#include "platform/ui/Browser.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QStringList>
+#include <vector>
+
+namespace bkl::test {
+
+class RecordingBrowser final : public Browser {
+public:
+    using Browser::Browser;
+
+    void navigate(const QString& htmlFile) override;
+    void saveAs() override;
+    void printPreview() override;
+    void print() override;
+    QString currentFile() const override { return file_; }
+
+    // "navigate <file>", "saveAs", "printPreview", "print", in call order.
+    QStringList calls;
+    // The page file's bytes when it was last navigated to.
+    QByteArray lastPage;
+    // When not empty, the command throws std::runtime_error with this text.
+    QString saveAsFailure;
+    QString printPreviewFailure;
+    QString printFailure;
+
+    // The stand-ins created since the factory was installed, oldest first.
+    static std::vector<QPointer<RecordingBrowser>>& created();
+
+private:
+    QString file_;
+};
+
+// Makes every browser the program creates a RecordingBrowser while it lives.
+class RecordingBrowserFactory {
+public:
+    RecordingBrowserFactory();
+    ~RecordingBrowserFactory();
+    RecordingBrowserFactory(const RecordingBrowserFactory&) = delete;
+    RecordingBrowserFactory& operator=(const RecordingBrowserFactory&) = delete;
+    // The last one created (nullptr when none).
+    RecordingBrowser* last() const;
+};
+
+} // namespace bkl::test
