@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -39,6 +40,9 @@ constexpr char kCaption[] = "Trace Audit Log";
 constexpr int kWidth = 12000;
 constexpr int kHeightBeforeTrace = 3160;
 constexpr int kHeightAfterTrace = 9630;
+// The browser fills the window below the options, with this margin.
+constexpr int kBrowserTop = 3210;
+constexpr int kMargin = 120;
 
 // Error number of a page file that cannot be written ("Path/File access error").
 constexpr long kFileAccessError = 75;
@@ -158,7 +162,7 @@ void frmBKLTraceAuditLog::createButtonsAndBrowser()
 
     wbAudit = bkl::CreateBrowser(this);
     wbAudit->setObjectName(QStringLiteral("wbAudit"));
-    Place(wbAudit, 120, 3210, kWidth - 240, kHeightAfterTrace - 3210 - 120);
+    Place(wbAudit, kMargin, kBrowserTop, kWidth - 2 * kMargin, kHeightAfterTrace - kBrowserTop - kMargin);
 
     browserCommands = new bkl::BrowserCommandButtons(wbAudit, Qt::Horizontal, this);
     Place(browserCommands, 9600, 2490, 2250, 540);
@@ -344,6 +348,13 @@ void frmBKLTraceAuditLog::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void frmBKLTraceAuditLog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // Before the first trace the window is too low to show any of the page.
+    wbAudit->resize(std::max(0, width() - Px(2 * kMargin)), std::max(0, height() - Px(kBrowserTop + kMargin)));
 }
 
 void frmBKLTraceAuditLog::done(int result)

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <algorithm>
 #include <exception>
 
 using bkl::mainwindow::AdvancedSearch;
@@ -39,6 +40,9 @@ constexpr char kLoadingText[] = "Loading Calculations...";
 // Window size in twips.
 constexpr int kWidth = 13800;
 constexpr int kHeight = 8370;
+// The hit list fills the window below the status lines, with this margin.
+constexpr int kListTop = 3840;
+constexpr int kMargin = 120;
 
 int Px(int twips) { return twips / bkl::mainwindow::kTwipsPerPixel; }
 
@@ -171,7 +175,7 @@ void frmCalculationsAdvancedFind::createButtonsAndList()
 
     lvAdvancedFind = new QTreeWidget(this);
     lvAdvancedFind->setObjectName(QStringLiteral("lvAdvancedFind"));
-    Place(lvAdvancedFind, 120, 3840, kWidth - 240, kHeight - 3840 - 120);
+    Place(lvAdvancedFind, kMargin, kListTop, kWidth - 2 * kMargin, kHeight - kListTop - kMargin);
     lvAdvancedFind->setHeaderLabels({QStringLiteral("NAME"), QStringLiteral("TYPE")});
     lvAdvancedFind->setColumnWidth(0, Px(9000));
     lvAdvancedFind->setRootIsDecorated(false);
@@ -366,6 +370,12 @@ void frmCalculationsAdvancedFind::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void frmCalculationsAdvancedFind::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    lvAdvancedFind->resize(std::max(0, width() - Px(2 * kMargin)), std::max(0, height() - Px(kListTop + kMargin)));
 }
 
 void frmCalculationsAdvancedFind::done(int result)
