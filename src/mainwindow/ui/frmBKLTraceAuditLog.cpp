@@ -100,8 +100,8 @@ void frmBKLTraceAuditLog::createOptions()
     Place(optTraceFilter, 180, 330, 1900, 270);
     optAllTrace = new QRadioButton(QStringLiteral("All"), fraTraceOptions);
     Place(optAllTrace, 180, 630, 1900, 270);
-    connect(optTraceFilter, &QRadioButton::clicked, this, &frmBKLTraceAuditLog::optTraceFilter_Click);
-    connect(optAllTrace, &QRadioButton::clicked, this, &frmBKLTraceAuditLog::optAllTrace_Click);
+    connect(optTraceFilter, &QRadioButton::toggled, this, &frmBKLTraceAuditLog::optTraceFilter_Click);
+    connect(optAllTrace, &QRadioButton::toggled, this, &frmBKLTraceAuditLog::optAllTrace_Click);
 
     fraRecordCount = new QGroupBox(QStringLiteral("Records Filter"), this);
     Place(fraRecordCount, 2550, 2010, 3300, 990);
