@@ -211,7 +211,6 @@ void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()
     try {
         for (const auto& calendar : bkl::mainwindow::ReadCalendarItems(g_cnModel))
             cboCalendarUsed->addItem(calendar.text, calendar.id);
-        cboCalendarUsed->setCurrentIndex(0);
         for (const auto& pair : bkl::mainwindow::ReadTimeResetItems(g_cnModel))
             cboTimeReset->addItem(pair.text, QStringList{pair.timeLevel, pair.resetLevel});
     } catch (const bkl::db::DbError& e) {
