@@ -1,4 +1,6 @@
 #include "mainwindow/ui/frmBKLTraceAuditLog.h"
+#include "platform/core/FailureBox.h"
+#include "mainwindow/ui/Twips.h"
 
 #include "mainwindow/AuditTraceLists.h"
 #include "mainwindow/AuditTracePage.h"
@@ -30,6 +32,9 @@
 #include <exception>
 #include <optional>
 
+using bkl::Place;
+using bkl::Px;
+
 namespace {
 
 using bkl::mainwindow::kTwipsPerPixel;
@@ -47,20 +52,11 @@ constexpr int kMargin = 120;
 // Error number of a page file that cannot be written ("Path/File access error").
 constexpr long kFileAccessError = 75;
 
-int Px(int twips) { return twips / kTwipsPerPixel; }
-
-// Positions a control; all values in twips.
-void Place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(Px(left), Px(top), Px(width), Px(height));
-}
 
 // Tells the user why a step of this window failed, in a critical box.
 void ShowFailure(long number, const QString& description)
 {
-    bkl::MsgBox(QStringLiteral("Run-time error '%1':").arg(number) + QLatin1String(bkl::kCrLf)
-                    + QLatin1String(bkl::kCrLf) + description,
-                bkl::mb::Critical, QLatin1String(kCaption));
+    bkl::ShowRunFailure(number, description, QLatin1String(kCaption));
 }
 
 // Logs a failure of this window as its ERROR line and shows it.

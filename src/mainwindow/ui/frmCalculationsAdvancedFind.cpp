@@ -1,4 +1,6 @@
 #include "mainwindow/ui/frmCalculationsAdvancedFind.h"
+#include "platform/core/FailureBox.h"
+#include "mainwindow/ui/Twips.h"
 
 #include "mainwindow/AdvancedFindLists.h"
 #include "mainwindow/AdvancedFindStatement.h"
@@ -31,6 +33,9 @@
 using bkl::mainwindow::AdvancedSearch;
 using bkl::mainwindow::NameCriterion;
 
+using bkl::Place;
+using bkl::Px;
+
 namespace {
 
 // Title of the input boxes (the caption without its leading blank).
@@ -44,13 +49,6 @@ constexpr int kHeight = 8370;
 constexpr int kListTop = 3840;
 constexpr int kMargin = 120;
 
-int Px(int twips) { return twips / bkl::mainwindow::kTwipsPerPixel; }
-
-// Positions a control; all values in twips.
-void Place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(Px(left), Px(top), Px(width), Px(height));
-}
 
 QLabel* Caption(const QString& text, QWidget* parent, int left, int top, int width)
 {
@@ -87,9 +85,7 @@ QLabel* StatusLabel(QWidget* parent, int top)
 // Tells the user why a database step failed, in a critical box titled as the window.
 void ShowFailure(const bkl::db::DbError& e, const QWidget* window)
 {
-    bkl::MsgBox(QStringLiteral("Run-time error '%1':").arg(e.number()) + QLatin1String(bkl::kCrLf)
-                    + QLatin1String(bkl::kCrLf) + e.description(),
-                bkl::mb::Critical, window->windowTitle());
+    bkl::ShowRunFailure(e.number(), e.description(), window->windowTitle());
 }
 
 void InputBox(const char* message, QWidget* focus)
