@@ -27,13 +27,14 @@ bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9
 
 // The number after an occurrence of the alias word whose digits start at
 // `start`: the shortest run of 1 to `limit` characters that is followed by a
-// full stop, a blank or the end of the text (or a "<" when `markupEnds`), read
-// as a leading number.
+// full stop, a blank, a line end or the end of the text (or a "<" when
+// `markupEnds`), read as a leading number.
 std::optional<int32_t> readNumber(const QString& text, qsizetype start, int limit, bool markupEnds)
 {
     for (int k = 1; k <= limit; ++k) {
         const qsizetype after = start + k;
         if (after >= text.size() || text.at(after) == QLatin1Char('.') || text.at(after) == QLatin1Char(' ')
+            || text.at(after) == QLatin1Char('\r') || text.at(after) == QLatin1Char('\n')
             || (markupEnds && text.at(after) == QLatin1Char('<')))
             return CLng(Val(text.mid(start, k)));
     }

@@ -38,7 +38,7 @@ struct AliasRewritePolicy {
     // True: in an HTML text a "<" also ends the number, like the end of the text.
     // Model text there is escaped, so a raw "<" is the page's own markup (the
     // "<br>" that ends a restriction line), and the token before it is whole.
-    bool markupEndsNumber = false;
+    bool markupEndsNumber = true;
 };
 
 // The HTML section procedures of a calculation, with their failure behaviour
