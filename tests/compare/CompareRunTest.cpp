@@ -4,6 +4,7 @@
 
 #include "compare/CompareRunTexts.h"
 #include "compare/CompareStatus.h"
+#include "compare/ui/CompareListRow.h"
 #include "compare/ui/frmBKLCompareReport.h"
 #include "reports/DetailSectionFlags.h"
 #include "support/TestEnvironment.h"
@@ -163,4 +164,90 @@ TEST_F(CompareRun, InputsAreLockedAndCloseIsRefusedDuringTheRun)
     EXPECT_TRUE(sawLocked);
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
+{
+    frmBKLCompareObjects& w = Window();
+    for (const char* kind : {"Tables", "Views", "Calendars", "Presentor Reports"}) {
+        LoadKind(QLatin1String(kind));
+        w.cmdAddAll_Click();
+    }
+    LoadKind(QStringLiteral("Calculations"));
+    for (const char* calc : {"Commission Amount", "Quarterly Bonus", "Legacy Adjustment"})
+        AddCompareRow(QLatin1String(calc), QStringLiteral("Calculation"));
+    w.AddSourceRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"));
+    w.lvObjects->clearSelection();
+    w.lvObjects->topLevelItem(w.lvObjects->topLevelItemCount() - 1)->setSelected(true);
+    w.cmdAdd_Click();
+    // A status from an earlier run is replaced when the row's turn comes.
+    compare::SetRowStatus(w.lvCompare->topLevelItem(0), *compare::StatusOfResult(QStringLiteral("0")));
+    ConnectTarget();
+    RunConfirmed();
+
+    const QStringList statuses = Statuses();
+    ASSERT_EQ(statuses.size(), 15 + 5 + 3 + 4 + 3 + 1);
+    const QString red = QStringLiteral(" #ff0000"), green = QStringLiteral(" #00ff00"), blue = QStringLiteral(" #0000ff");
+    for (const QString& expected : QStringList{
+             "CommissionRates: Mismatch" + red, "GenTable0001: Identical" + green, "PayeeMaster: Identical" + green,
+             "ProductLookup: Mismatch" + red, "QuotaTargets: Not Exists" + blue, "SalesTransactions: Mismatch" + red,
+             "PayeeEarningsView: Identical" + green, "RegionSalesView: Mismatch" + red,
+             "QuotaAttainmentView: Not Exists" + blue, "(FISCAL) Fiscal Calendar: Identical" + green,
+             "(STD) Standard Calendar: Mismatch" + red, "(RETAIL) Retail Calendar: Not Exists" + blue,
+             "Sales Dashboard: Identical" + green, "Region Summary: Mismatch" + red, "Quota Tracker: Not Exists" + blue,
+             "Commission Amount: Identical" + green, "Quarterly Bonus: Mismatch" + red,
+             "Legacy Adjustment: Not Exists" + blue, "(AE2026) Account Executive Plan 2026: Not Started #000000"})
+        EXPECT_TRUE(statuses.contains(expected)) << expected.toStdString();
+
+    // The detailed summary joins every row's page with "<br>"; a row's tag is its page.
+    EXPECT_EQ(w.m_sDetailedSummary.count(QStringLiteral("<br>")) >= statuses.size(), true);
+    QString joined;
+    for (int i = 0; i < w.lvCompare->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = w.lvCompare->topLevelItem(i);
+        joined += (row->text(1) == QLatin1String("Compensation Plan") ? QString() : frmBKLCompareObjects::RowTag(row))
+            + QStringLiteral("<br>");
+    }
+    EXPECT_EQ(w.m_sDetailedSummary, joined);
+    EXPECT_TRUE(w.m_sDetailedSummary.contains(QStringLiteral("SalesModel2026_Target@")));
+}
+
+TEST_F(CompareRun, EveryLeafUncheckedMakesExistingObjectsIdentical)
+{
+    frmBKLCompareObjects& w = Window();
+    LoadKind(QStringLiteral("Tables"));
+    for (const char* table : {"CommissionRates", "QuotaTargets"})
+        AddCompareRow(QLatin1String(table), QStringLiteral("Table"));
+    for (int r = 0; r < w.tvCompare->topLevelItemCount(); ++r)
+        for (int c = 0; c < w.tvCompare->topLevelItem(r)->childCount(); ++c)
+            w.tvCompare->topLevelItem(r)->child(c)->setCheckState(0, Qt::Unchecked);
+    ConnectTarget();
+    RunConfirmed();
+    EXPECT_EQ(Statuses(), (QStringList{"CommissionRates: Identical #00ff00", "QuotaTargets: Not Exists #0000ff"}));
+}
+
+TEST_F(CompareRun, YesAtTheEndShowsTheDetailedSummary)
+{
+    frmBKLCompareObjects& w = Window();
+    LoadKind(QStringLiteral("Tables"));
+    AddCompareRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"));
+    ConnectTarget();
+    seams.boxes.answers = {mb::Yes, mb::Yes};
+    QString caption;
+    QByteArray page;
+    WithModal([&] { w.cmdCompare_Click(); },
+              [&](QWidget* shown) {
+                  auto* report = qobject_cast<frmBKLCompareReport*>(shown);
+                  ASSERT_NE(report, nullptr);
+                  caption = report->windowTitle();
+                  page = browsers->last()->lastPage;
+                  report->cmdClose_Click();
+              });
+    EXPECT_EQ(caption, QStringLiteral("Compare Objects - Detailed Summary"));
+    EXPECT_EQ(page, ("<html><body>\r\n<br><br>\r\n" + w.m_sDetailedSummary + "\r\n</body></html>\r\n").toUtf8());
+    const QStringList log = LogMessages();
+    const int end = log.indexOf(QStringLiteral("End Compare"));
+    ASSERT_GE(end, 0);
+    EXPECT_EQ(log.mid(end, 4), (QStringList{"End Compare", "Launch Compare Objects",
+                                            "Compare Objects - Loading ReportsCompare Objects",
+                                            "Exiting Compare Objects - Detailed Summary"}));
 }

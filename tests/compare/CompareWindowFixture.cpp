@@ -90,13 +90,17 @@ void CompareWindowFixture::AddCompareRow(const QString& name, const QString& typ
 void CompareWindowFixture::WithModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside)
 {
     bool seen = false;
+    // Waits for the first modal window (a run pumps events before it opens one).
     QTimer reader;
-    reader.setSingleShot(true);
     QObject::connect(&reader, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (seen || !modal)
+            return;
         seen = true;
-        inside(QApplication::activeModalWidget());
+        reader.stop();
+        inside(modal);
     });
-    reader.start(0);
+    reader.start(5);
     // Closes a modal window the reader left open, so a failure cannot hang the run.
     QTimer fallback;
     fallback.setSingleShot(true);
@@ -104,15 +108,11 @@ void CompareWindowFixture::WithModal(const std::function<void()>& action, const 
         if (QWidget* w = QApplication::activeModalWidget())
             w->close();
     });
-    fallback.start(3000);
+    fallback.start(5000);
     action();
-    if (!seen) {
-        QCoreApplication::processEvents();
-        if (!seen) {
-            reader.stop();
-            inside(nullptr);
-        }
-    }
+    reader.stop();
+    if (!seen)
+        inside(nullptr);
 }
 
 QStringList CompareWindowFixture::Rows(const QTreeWidget* list)

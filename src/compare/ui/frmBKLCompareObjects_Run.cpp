@@ -107,6 +107,8 @@ void frmBKLCompareObjects::cmdCompare_Click()
         m_bRunning = true;
         lvCompare->setSortingEnabled(false);
         SetRunInputsEnabled(false);
+        // The pages name the two models as this window's labels do.
+        const compare::CompareSides sides{m_cnSource, m_cnTarget, lblSourceModel->text(), lblTargetModel->text()};
         try {
             for (int k = 0; k < n; ++k) {
                 QApplication::processEvents();
@@ -117,8 +119,7 @@ void frmBKLCompareObjects::cmdCompare_Click()
                 ++done;
                 lblPercentage->setText(PercentText(done, n));
                 QTreeWidgetItem* row = lvCompare->topLevelItem(k);
-                const QString result
-                    = compare::CompareObject(m_cnSource, m_cnTarget, Trim(row->text(0)), UCase(Trim(row->text(1))));
+                const QString result = compare::CompareObject(sides, Trim(row->text(0)), UCase(Trim(row->text(1))));
                 if (const std::optional<compare::CompareStatus> status = compare::StatusOfResult(result)) {
                     row->setData(0, Qt::UserRole, compare::PageOfResult(result));
                     compare::SetRowStatus(row, *status);
