@@ -12,8 +12,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTextStream>
+#include <algorithm>
 #include <functional>
+#include <map>
 
 using namespace bkl;
 
@@ -40,6 +43,41 @@ QStringList names(const db::Connection& cn, const QString& sql, int limit)
     return result;
 }
 
+// Time spent per statement shape (literals blanked), measured from one statement
+// to the next: statement run plus the rendering that follows it.
+struct StatementProfile {
+    std::map<QString, std::pair<double, long>> byShape;
+    QString last;
+    QElapsedTimer clock;
+
+    void observe(const QString& sql)
+    {
+        close();
+        static const QRegularExpression literals(QStringLiteral("'(?:[^']|'')*'|\\b\\d+\\b"));
+        last = QString(sql).replace(literals, QStringLiteral("?")).left(160);
+        clock.start();
+    }
+    void close()
+    {
+        if (last.isEmpty())
+            return;
+        auto& e = byShape[last];
+        e.first += static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        ++e.second;
+        last.clear();
+    }
+    void print(int top)
+    {
+        close();
+        std::vector<std::pair<QString, std::pair<double, long>>> rows(byShape.begin(), byShape.end());
+        std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.second.first > b.second.first; });
+        out << "\nSlowest statement shapes (total ms, count):\n";
+        for (int i = 0; i < top && i < static_cast<int>(rows.size()); ++i)
+            out << QString::number(rows[i].second.first, 'f', 1).rightJustified(10) << "  " << rows[i].second.second
+                << "  " << rows[i].first << "\n";
+    }
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -54,6 +92,8 @@ int main(int argc, char* argv[])
     if (!p.isSet(QStringLiteral("server")) || !p.isSet(QStringLiteral("database")))
         p.showHelp(2);
     const int objects = p.value(QStringLiteral("objects")).toInt();
+    StatementProfile profile;
+    db::SetStatementObserver([&](const QString& sql) { profile.observe(sql); });
 
     db::Connection cn;
     cn.setConnectionString(QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=;password=;Initial Catalog=")
@@ -107,5 +147,6 @@ int main(int argc, char* argv[])
                              cn)
             .recordCount();
     });
+    profile.print(10);
     return 0;
 }

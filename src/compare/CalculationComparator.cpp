@@ -3,25 +3,12 @@
 #include "compare/CalculationFetchers.h"
 #include "compare/Comparator.h"
 #include "compare/CompareSql.h"
+#include "compare/SectionCells.h"
 #include "reports/DetailSectionFlags.h"
 
 namespace bkl::compare {
 
 namespace {
-// Plain value cells, and the top-aligned ones of the multi-line sections; a
-// differing target cell is orange with white text (the two openings are
-// written differently).
-const CellOpenings kPlainCells{
-    QStringLiteral("<td width='45%' ><font  face='"),
-    QStringLiteral("<td width='45%' ><font  face='"),
-    QStringLiteral("<td width='45%' bgcolor = '#FF8040'><font  color = '#FFFFFF' face='"),
-};
-const CellOpenings kTopCells{
-    QStringLiteral("<td width='45%' valign='top' ><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' ><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' bgcolor = '#FF8040'><font color = '#FFFFFF' face='"),
-};
-
 using Fetcher = QString (*)(const db::Connection&, const QString&);
 
 CompareSection section(const bool* flag, const char* label, const CellOpenings& cells, Fetcher fetcher,
@@ -34,16 +21,18 @@ CompareSection section(const bool* flag, const char* label, const CellOpenings& 
 QString CompareCalculations(const CompareSides& sides, const QString& name)
 {
     return RunComparator(QStringLiteral("CompareCalculations"), [&] {
+        const CellOpenings& plain = cells::CalculationPlain();
+        const CellOpenings& top = cells::TopAlignedWhite();
         const std::vector<CompareSection> sections{
-            section(&g_bCalcType, "Type:", kPlainCells, CompareCalGetCalcType, name),
-            section(&g_bCalcDescription, "Description:", kPlainCells, CompareCalGetCalcComment, name),
-            section(&g_bCalcDataSources, "Data Source(s):", kTopCells, CompareCalGetCalcDataSource, name),
-            section(&g_bCalcFormula, "Formula:", kPlainCells, CompareCalGetCalcOperation, name),
-            section(&g_bCalcPartitions, "Partitions:", kTopCells, CompareCalGetCalcPartitions, name),
-            section(&g_bCalcRestrictions, "Restrictions:", kTopCells, CompareCalGetCalcRestrictions, name),
-            section(&g_bCalcCalendar, "Calendar:", kPlainCells, CompareCalGetCalcCalendar, name),
-            section(&g_bCalcDependencies, "Dependencies:", kTopCells, CompareCalGetCalcDependencies, name),
-            section(&g_bCalcFolder, "Folder:", kTopCells, CompareCalGetCalcFolder, name),
+            section(&g_bCalcType, "Type:", plain, CompareCalGetCalcType, name),
+            section(&g_bCalcDescription, "Description:", plain, CompareCalGetCalcComment, name),
+            section(&g_bCalcDataSources, "Data Source(s):", top, CompareCalGetCalcDataSource, name),
+            section(&g_bCalcFormula, "Formula:", plain, CompareCalGetCalcOperation, name),
+            section(&g_bCalcPartitions, "Partitions:", top, CompareCalGetCalcPartitions, name),
+            section(&g_bCalcRestrictions, "Restrictions:", top, CompareCalGetCalcRestrictions, name),
+            section(&g_bCalcCalendar, "Calendar:", plain, CompareCalGetCalcCalendar, name),
+            section(&g_bCalcDependencies, "Dependencies:", top, CompareCalGetCalcDependencies, name),
+            section(&g_bCalcFolder, "Folder:", top, CompareCalGetCalcFolder, name),
         };
         return RunComparison(sides, {QStringLiteral("Calculation: "), QStringLiteral("Calculation"), true}, name,
                              sql::CalculationExists(name), sections);

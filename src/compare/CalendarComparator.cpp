@@ -2,6 +2,7 @@
 
 #include "compare/Comparator.h"
 #include "compare/CompareSql.h"
+#include "compare/SectionCells.h"
 #include "platform/db/Recordset.h"
 #include "reports/CalendarDetail.h"
 #include "reports/DetailSectionFlags.h"
@@ -12,11 +13,6 @@
 namespace bkl::compare {
 
 namespace {
-const CellOpenings kTimeHierarchyCells{
-    QStringLiteral("<td width='45%' valign='top'><font  face='"),
-    QStringLiteral("<td width='45%' valign='top'><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' bgcolor = '#FF8040'><font  color = '#FF0000' face='"),
-};
 constexpr char kPeriodTableOpen[] = "<table border='0' align = 'center' bgcolor='#CCCCFF' bordercolorlight='#000066' "
                                     "width='100%'  cellspacing='0' cellpadding='0'>";
 } // namespace
@@ -38,7 +34,7 @@ QString CompareCalendars(const CompareSides& sides, const QString& itemText)
     return RunComparator(QStringLiteral("CompareCalendars"), [&] {
         const reports::ItemTextParts parts = reports::SplitItemText(itemText);
         const std::vector<CompareSection> sections{
-            {&g_bCalendarTimeHierarchy, QStringLiteral("Time Hierarchy:"), kTimeHierarchyCells,
+            {&g_bCalendarTimeHierarchy, QStringLiteral("Time Hierarchy:"), cells::TopAlignedRed(),
              [&](const db::Connection& cn) { return CompareCalendarDetails(cn, parts.id); }},
         };
         return RunComparison(sides, {QStringLiteral("Calendar: "), QStringLiteral("Calendar"), false}, itemText,

@@ -2,20 +2,13 @@
 
 #include "compare/Comparator.h"
 #include "compare/CompareSql.h"
+#include "compare/SectionCells.h"
 #include "reports/DetailSectionFlags.h"
 #include "reports/Fragments.h"
 #include "reports/PresentorReportDetail.h"
 #include "reports/RenderGuard.h"
 
 namespace bkl::compare {
-
-namespace {
-const CellOpenings kPresentorCells{
-    QStringLiteral("<td width='45%' valign='top' ><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' ><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' bgcolor = '#FF8040'><font color = '#000000' face='"),
-};
-} // namespace
 
 QString ComparePresentorReportSourceDependency(const db::Connection& cn, const QString& reportName)
 {
@@ -36,9 +29,9 @@ QString ComparePresentorReports(const CompareSides& sides, const QString& name)
 {
     return RunComparator(QStringLiteral("ComparePresentorReports"), [&] {
         const std::vector<CompareSection> sections{
-            {&g_bPresentorSourceDependencies, QStringLiteral("Source Dependencies:"), kPresentorCells,
+            {&g_bPresentorSourceDependencies, QStringLiteral("Source Dependencies:"), cells::PresentorReport(),
              [&](const db::Connection& cn) { return ComparePresentorReportSourceDependency(cn, name); }},
-            {&g_bPresentorLinkedReports, QStringLiteral("Linked Report(s):"), kPresentorCells,
+            {&g_bPresentorLinkedReports, QStringLiteral("Linked Report(s):"), cells::PresentorReport(),
              [&](const db::Connection& cn) { return ComparePresentorReportLinkedReports(cn, name); }},
         };
         return RunComparison(sides, {QStringLiteral("Presentor Report: "), QStringLiteral("Presentor Report"), true},

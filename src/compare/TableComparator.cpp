@@ -2,6 +2,7 @@
 
 #include "compare/Comparator.h"
 #include "compare/CompareSql.h"
+#include "compare/SectionCells.h"
 #include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/Recordset.h"
@@ -14,22 +15,6 @@ namespace bkl::compare {
 
 namespace {
 const QString kNbsp = QString::fromLatin1(reports::kNbsp);
-
-const CellOpenings kTableTypeCells{
-    QStringLiteral("<td width='45%' ><font  face='"),
-    QStringLiteral("<td width='45%' ><font  face='"),
-    QStringLiteral("<td width='45%' bgcolor = '#FF8040'><font  color = '#FF0000' face='"),
-};
-const CellOpenings kRecordCountCells{
-    QStringLiteral("<td width='45%' ><font  face='"),
-    QStringLiteral("<td width='45%' ><font face='"),
-    QStringLiteral("<td width='45%' bgcolor = '#FF8040'><font face='"),
-};
-const CellOpenings kColumnsCells{
-    QStringLiteral("<td width='45%' valign='top' ><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' ><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' bgcolor = '#FF8040'><font color = '#FFFFFF' face='"),
-};
 } // namespace
 
 QString CompareTableGetTableType(const db::Connection& cn, const QString& tableName)
@@ -67,11 +52,11 @@ QString CompareTables(const CompareSides& sides, const QString& name)
 {
     return RunComparator(QStringLiteral("CompareTables"), [&] {
         const std::vector<CompareSection> sections{
-            {&g_bTableType, QStringLiteral("Table Type:"), kTableTypeCells,
+            {&g_bTableType, QStringLiteral("Table Type:"), cells::TableType(),
              [&](const db::Connection& cn) { return CompareTableGetTableType(cn, name); }},
-            {&g_bTableRecordCount, QStringLiteral("Record Count:"), kRecordCountCells,
+            {&g_bTableRecordCount, QStringLiteral("Record Count:"), cells::RecordCount(),
              [&](const db::Connection& cn) { return GroupedNumber(CompareTableGetRecCountUsingSYSTables(cn, name)); }},
-            {&g_bTableColumns, QStringLiteral("Columns:"), kColumnsCells,
+            {&g_bTableColumns, QStringLiteral("Columns:"), cells::TopAlignedWhite(),
              [&](const db::Connection& cn) { return CompareTableGetColumns(cn, name); }},
         };
         return RunComparison(sides, {QStringLiteral("Table Name: "), QStringLiteral("Table"), true}, name,

@@ -2,25 +2,13 @@
 
 #include "compare/Comparator.h"
 #include "compare/CompareSql.h"
+#include "compare/SectionCells.h"
 #include "reports/DetailSectionFlags.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
 #include "reports/ViewDetail.h"
 
 namespace bkl::compare {
-
-namespace {
-const CellOpenings kColumnCells{
-    QStringLiteral("<td width='45%' valign='top'><font  face='"),
-    QStringLiteral("<td width='45%' valign='top'><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' bgcolor = '#FF8040'><font  color = '#FF0000' face='"),
-};
-const CellOpenings kDependentObjectCells{
-    QStringLiteral("<td width='45%' valign='top'><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' ><font  face='"),
-    QStringLiteral("<td width='45%' valign='top' bgcolor = '#FF8040'><font  color = '#FF0000' face='"),
-};
-} // namespace
 
 QString CompareViewFields(const db::Connection& cn, const QString& viewName)
 {
@@ -39,9 +27,9 @@ QString CompareViews(const CompareSides& sides, const QString& name)
 {
     return RunComparator(QStringLiteral("CompareViews"), [&] {
         const std::vector<CompareSection> sections{
-            {&g_bViewColumns, QStringLiteral("Column(s):"), kColumnCells,
+            {&g_bViewColumns, QStringLiteral("Column(s):"), cells::TopAlignedRed(),
              [&](const db::Connection& cn) { return CompareViewFields(cn, name); }},
-            {&g_bViewDependentObjects, QStringLiteral("Dependent Object(s):"), kDependentObjectCells,
+            {&g_bViewDependentObjects, QStringLiteral("Dependent Object(s):"), cells::ViewDependentObjects(),
              [&](const db::Connection& cn) { return CompareAllCalculationsForView(cn, name); }},
         };
         return RunComparison(sides, {QStringLiteral("View Name: "), QStringLiteral("View"), true}, name,

@@ -165,7 +165,7 @@ TEST(StatementCatalog, EdgeCaseModelStatements)
                         "[Order]"),
          {"QuarterlyAcceleratedCommissionThresholdAmountLocal|Currency",
           "QuarterlyAcceleratedCommissionThresholdAmountGlobal|Currency"}},
-        {"periods: symbols sort before digits, a NULL end date first", kEdge,
+        {"periods: symbols sort before digits", kEdge,
          QStringLiteral("SELECT [Name] AS [CALNAME], [Level] AS [CALLEVEL], [Parent] AS [CALPARENT], [Starting] AS "
                         "[CALSTARTING], [Ending] AS [CALENDING] FROM [Time] WHERE TimeID = 'EDGE' AND [Parent] IS "
                         "NOT NULL  ORDER BY [Parent], Ending "),
@@ -183,14 +183,35 @@ TEST(StatementCatalog, EdgeCaseModelStatements)
           "Jul 2026|Month|Edge Q3 2026|2026-07-01 00:00:00|2026-07-31 00:00:00",
           "Aug 2026|Month|Edge Q3 2026|2026-08-01 00:00:00|2026-08-31 00:00:00",
           "Sep 2026|Month|Edge Q3 2026|2026-09-01 00:00:00|2026-09-30 00:00:00",
-          "Open Period|Month|Edge Q4 2026|2027-01-01 00:00:00|NULL",
           "Oct 2026|Month|Edge Q4 2026|2026-10-01 00:00:00|2026-10-31 00:00:00",
           "Nov 2026|Month|Edge Q4 2026|2026-11-01 00:00:00|2026-11-30 00:00:00",
           "Dec 2026|Month|Edge Q4 2026|2026-12-01 00:00:00|2026-12-31 00:00:00"}},
+        {"periods: a NULL end date sorts first among its parent's", kEdge,
+         QStringLiteral("SELECT [Name] AS [CALNAME], [Level] AS [CALLEVEL], [Parent] AS [CALPARENT], [Starting] AS "
+                        "[CALSTARTING], [Ending] AS [CALENDING] FROM [Time] WHERE TimeID = 'WIDE' AND [Parent] IS "
+                        "NOT NULL  ORDER BY [Parent], Ending "),
+         {"Jan 2026|Month|Quarter Name 21 Q1 26|2026-01-01 00:00:00|2026-01-31 00:00:00",
+          "Feb 2026|Month|Quarter Name 21 Q1 26|2026-02-01 00:00:00|2026-02-28 00:00:00",
+          "Mar 2026|Month|Quarter Name 21 Q1 26|2026-03-01 00:00:00|2026-03-31 00:00:00",
+          "Apr 2026|Month|Quarter Name 21 Q2 26|2026-04-01 00:00:00|2026-04-30 00:00:00",
+          "May 2026|Month|Quarter Name 21 Q2 26|2026-05-01 00:00:00|2026-05-31 00:00:00",
+          "Jun 2026|Month|Quarter Name 21 Q2 26|2026-06-01 00:00:00|2026-06-30 00:00:00",
+          "Jul 2026|Month|Quarter Name 21 Q3 26|2026-07-01 00:00:00|2026-07-31 00:00:00",
+          "Aug 2026|Month|Quarter Name 21 Q3 26|2026-08-01 00:00:00|2026-08-31 00:00:00",
+          "Sep 2026|Month|Quarter Name 21 Q3 26|2026-09-01 00:00:00|2026-09-30 00:00:00",
+          "Open Period|Month|Quarter Name 21 Q4 26|2027-01-01 00:00:00|NULL",
+          "Oct 2026|Month|Quarter Name 21 Q4 26|2026-10-01 00:00:00|2026-10-31 00:00:00",
+          "Nov 2026|Month|Quarter Name 21 Q4 26|2026-11-01 00:00:00|2026-11-30 00:00:00",
+          "Dec 2026|Month|Quarter Name 21 Q4 26|2026-12-01 00:00:00|2026-12-31 00:00:00",
+          "Year Name Twenty2026|Year|Wide Period Names|2026-01-01 00:00:00|2026-12-31 00:00:00",
+          "Quarter Name 21 Q1 26|Quarter|Year Name Twenty2026|2026-01-01 00:00:00|2026-03-31 00:00:00",
+          "Quarter Name 21 Q2 26|Quarter|Year Name Twenty2026|2026-04-01 00:00:00|2026-06-30 00:00:00",
+          "Quarter Name 21 Q3 26|Quarter|Year Name Twenty2026|2026-07-01 00:00:00|2026-09-30 00:00:00",
+          "Quarter Name 21 Q4 26|Quarter|Year Name Twenty2026|2026-10-01 00:00:00|2026-12-31 00:00:00"}},
         {"leaf with two value rows", kEdge,
          QStringLiteral("SELECT [LEFTJOINTABLE] = ccv.[TableName], [LEFTJOINCOLUMN] = ccv.[ColumnName], [JOINOPERATOR] = "
                         "ccv.[Operator], [JOINVALUE] = ccv.[Value], [JOINLITERALTYPE] = ccv.[LiteralType] FROM "
-                        "[CalcConstraintValue] ccv WHERE ccv.[ConstraintID] = 319"),
+                        "[CalcConstraintValue] ccv WHERE ccv.[ConstraintID] = 505"),
          {"O'Brien Accounts|Amount|LESSTHAN|100|2", "O'Brien Accounts|Amount|LESSTHAN|200|2"}, RowOrder::AnyOrder},
         {"a table and a calculation of the same name are two sources", kEdge,
          QStringLiteral("SELECT DISTINCT TableName AS SOURCETABLENAME, 'Table' AS SOURCETYPE FROM WebReportDependency "

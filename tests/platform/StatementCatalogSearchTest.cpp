@@ -1,6 +1,10 @@
 // Audit-trace and advanced-search statements on the source demo model (seed 1).
 #include "StatementCatalog.h"
 
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "support/TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 using namespace bkl::test;
@@ -76,6 +80,10 @@ TEST(StatementCatalog, AdvancedSearch)
         {"restriction column, whole word and match case, empty value", kSource,
          restriction + QStringLiteral(" AND CCV.ColumnName  = 'TerminationDate'  AND CCV.Value IS NULL  ORDER BY ColName"),
          calcs({"Commission Amount"})},
+        {"restriction column, match case only", kSource,
+         restriction + QStringLiteral(" AND CCV.ColumnName  LIKE '%Date%'  AND UPPER(CCV.Value)  LIKE '%2026%'  ORDER "
+                                      "BY ColName"),
+         calcs({"Commission Amount", "New Hire Guarantee"})},
         {"restriction listed once per matching value (no DISTINCT)", kSource,
          restriction + QStringLiteral(" AND UPPER(CCV.ColumnName)  = 'TITLE'  AND UPPER(CCV.Value)  LIKE '%A%'  ORDER "
                                       "BY ColName"),
@@ -101,4 +109,32 @@ TEST(StatementCatalog, AdvancedSearch)
                 "Gen Metric 00018", "Gen Metric 00021", "Gen Metric 00024", "Product Mix"}),
          RowOrder::AnyOrder},
     });
+}
+
+TEST(StatementCatalog, FieldsAreTypedLikeTheServer)
+{
+    bkl::db::Connection cn;
+    cn.setConnectionString(DemoConnectionString(kSource));
+    cn.open();
+    using Type = bkl::db::Value::Type;
+    bkl::db::Recordset audit(QStringLiteral("SELECT TOP 1") + kAuditColumns + QStringLiteral(" ORDER BY Time DESC"), cn);
+    EXPECT_EQ(audit.field(QStringLiteral("AUDITUSERID")).type(), Type::Text);
+    EXPECT_EQ(audit.field(QStringLiteral("AUDITTIME")).type(), Type::DateTime);
+    EXPECT_EQ(audit.field(QStringLiteral("AUDITTIME")).toDateTime(), QDateTime(QDate(2026, 8, 31), QTime(23, 39, 54)));
+    bkl::db::Recordset periods(QStringLiteral("SELECT [Name] AS [CALNAME], [Level] AS [CALLEVEL], [Parent] AS "
+                                              "[CALPARENT], [Starting] AS [CALSTARTING], [Ending] AS [CALENDING] FROM "
+                                              "[Time] WHERE TimeID = 'FISCAL' AND [Parent] IS NOT NULL  ORDER BY "
+                                              "[Parent], Ending "),
+                               cn);
+    EXPECT_EQ(periods.field(QStringLiteral("CALSTARTING")).type(), Type::DateTime);
+    bkl::db::Recordset count(QStringLiteral("SELECT COUNT(1) FROM Calculation "), cn);
+    EXPECT_EQ(count.field(0).type(), Type::Integer);
+    bkl::db::Recordset calc(QStringLiteral("SELECT [CALCID]=[CalculationID], [CALCCALENDARUSED]= [CalendarUsed] FROM "
+                                           "[Calculation] WHERE [Name] = 'Accelerator Rate'"),
+                            cn);
+    EXPECT_EQ(calc.field(QStringLiteral("CALCID")).type(), Type::Integer);
+    EXPECT_TRUE(calc.field(QStringLiteral("CALCCALENDARUSED")).isNull());
+    bkl::db::Recordset rate(QStringLiteral("SELECT Rate FROM Currency WHERE CurrencyCode = 'EUR'"), cn);
+    EXPECT_EQ(rate.field(0).type(), Type::Decimal);
+    EXPECT_EQ(rate.field(0).toText(), QStringLiteral("1.08"));
 }

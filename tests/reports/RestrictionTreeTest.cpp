@@ -32,8 +32,7 @@ TEST(CalcRestriction, OddNodesAndOperatorWordsAtDepthTwoInHtml)
                   + QStringLiteral("O&#39;Brien Accounts.AccountID  =  A1<br>") + n3
                   + QStringLiteral("O&#39;Brien Accounts.AccountID  UNKNOWN  A%<br>") + n3
                   + QStringLiteral("O&#39;Brien Accounts.Amount  UNKNOWN  5<br>") + n3
-                  + QStringLiteral("O&#39;Brien Accounts.Amount  >  <br>") + n3
-                  + QStringLiteral("O&#39;Brien Accounts.Amount  <  100<br>") + n2 + QStringLiteral(")<br>") + n2
+                  + QStringLiteral("O&#39;Brien Accounts.Amount  >  <br>") + n2 + QStringLiteral(")<br>") + n2
                   + QStringLiteral("ANY (<br>") + n2 + QStringLiteral(")<br>") + n2 + QStringLiteral("AND (<br>") + n2
                   + QStringLiteral(")<br></font></td></table>"));
     EXPECT_TRUE(LogMessages().isEmpty());
@@ -48,7 +47,6 @@ TEST(CalcRestriction, OddNodesAtDepthOneInText)
                              "\t\tO'Brien Accounts.AccountID  UNKNOWN  A%\r\n"
                              "\t\tO'Brien Accounts.Amount  UNKNOWN  5\r\n"
                              "\t\tO'Brien Accounts.Amount  >  \r\n"
-                             "\t\tO'Brien Accounts.Amount  <  100\r\n"
                              "\t)\r\n"
                              "\tANY (\r\n"
                              "\t)\r\n"

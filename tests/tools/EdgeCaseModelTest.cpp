@@ -101,7 +101,7 @@ TEST(DemoEdgeCaseModel, BoundaryValuesForTheRenderers)
     EXPECT_EQ(Edge(QStringLiteral("SELECT Name FROM [Time] WHERE Ending IS NULL AND Parent IS NOT NULL")),
               QStringLiteral("Open Period"));
     EXPECT_EQ(EdgeRows(QStringLiteral("SELECT '[' || Name || ']' || Source FROM CalculationLookup WHERE CalculationID = "
-                                      "12 ORDER BY LookupID")),
+                                      "24 ORDER BY LookupID")),
               QStringList({"[rates <2026> & more]Rates <2026> & More", "[  O'Brien Accounts  ]O'Brien Accounts",
                            "[Padded] O'Brien Accounts "}));
     EXPECT_EQ(Edge(QStringLiteral("SELECT COUNT(*) FROM CalcConstraintValue GROUP BY ConstraintID HAVING COUNT(*) > 1")),

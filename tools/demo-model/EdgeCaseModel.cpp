@@ -11,6 +11,14 @@
 namespace demo {
 namespace {
 
+// A user-defined calculation of the edge-case model; its comment is "Edge case <id>.".
+void EdgeCalc(ModelParts& p, int id, const char* name, const Cell& source, const Cell& operation,
+              const Cell& calendar = kNull, const Cell& timeLevel = kNull, const Cell& resetLevel = kNull)
+{
+    p.calculation({id, QString::fromUtf8(name), kUserDefined, Text(QStringLiteral("Edge case %1.").arg(id)), source,
+                   operation, calendar, timeLevel, resetLevel});
+}
+
 void WriteEdgeTables(ModelParts& p)
 {
     SqliteWriter& db = p.db();
@@ -57,31 +65,19 @@ void WriteEdgeTables(ModelParts& p)
     p.calendar(QStringLiteral("EMPTY"), QStringLiteral("Calendar Without Periods"), {}, 1, names);
     p.calendar(QStringLiteral("EDGE"), QStringLiteral("Edge <Calendar> & Co"), {2026}, 1, names);
     p.calendar(QStringLiteral("OBC"), QStringLiteral("O'Brien Calendar"), {2026}, 7, names);
-    // Period names of 20 (years) and 21 (quarters) characters.
-    p.calendar(QStringLiteral("WIDE"), QStringLiteral("Wide Period Names"), {2026}, 1,
-               {[](int y) { return QStringLiteral("Year Name Twenty%1").arg(y); },
-                [](int y, int q) { return QStringLiteral("Quarter Name 21 Q%1 %2").arg(q).arg(y % 100); }});
-    // A period without end date.
-    db.insert(QStringLiteral("Time"), {QStringLiteral("EDGE"), QStringLiteral("Open Period"), QStringLiteral("Month"),
-                                       QStringLiteral("Edge Q4 2026"), DateTimeText(QDate(2027, 1, 1)), Null{}});
 }
 
 void WriteEdgeCalculations(ModelParts& p)
 {
     SqliteWriter& db = p.db();
-    auto calc = [&](int id, const char* name, const Cell& source, const Cell& operation, const Cell& calendar = kNull,
-                    const Cell& timeLevel = kNull, const Cell& resetLevel = kNull) {
-        p.calculation({id, QString::fromUtf8(name), kUserDefined, Text(QStringLiteral("Edge case %1.").arg(id)),
-                       source, operation, calendar, timeLevel, resetLevel});
-    };
     const int top = p.folder(QStringLiteral("Edge Cases"), -1);
     const int blank = p.folder(QStringLiteral(" "), top);
 
-    calc(1, "Base Amount", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("EDGE"), Text("Month"), Text("Year"));
+    EdgeCalc(p, 1, "Base Amount", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("EDGE"), Text("Month"), Text("Year"));
     p.calcNode(1, QStringLiteral("Base Amount"), top);
-    calc(2, "O'Brien Commission", Text("_Result1"), Text("_Result1 * 0.1"), Text("OBC"));
+    EdgeCalc(p, 2, "O'Brien Commission", Text("_Result1"), Text("_Result1 * 0.1"), Text("OBC"));
     p.calcNode(2, QStringLiteral("O'Brien Commission"), top);
-    calc(3, "Rate <Tier> & Bonus", Text("_Result2"), Text("_Result2 + _LookupAlias0.Rate"));
+    EdgeCalc(p, 3, "Rate <Tier> & Bonus", Text("_Result2"), Text("_Result2 + _LookupAlias0.Rate"));
     {
         const int lk = p.lookup(3, QStringLiteral("Rates <2026> & More"), Text("Rates <2026> & More"));
         p.leaf(3, lk, 0, QStringLiteral("Rates <2026> & More"), QStringLiteral("RateCode"), Text("EQUALS"),
@@ -89,18 +85,18 @@ void WriteEdgeCalculations(ModelParts& p)
     }
     p.calcNode(3, QStringLiteral("Rate <Tier> & Bonus"), top);
     // "_Result" inside names: the word is no token there.
-    calc(4, "Net_Result Total", Text("_Result1"), Text("_Result1 + 0"));
-    calc(5, "Uses Net_Result", Text("Net_Result Total"), Text("Net_Result Total * 2"));
+    EdgeCalc(p, 4, "Net_Result Total", Text("_Result1"), Text("_Result1 + 0"));
+    EdgeCalc(p, 5, "Uses Net_Result", Text("Net_Result Total"), Text("Net_Result Total * 2"));
     // A lookup whose source is NULL, and a partition whose source table is NULL.
-    calc(6, "Null Lookup Source", Text("O'Brien Accounts"), Text("_LookupAlias0 + 1"));
+    EdgeCalc(p, 6, "Null Lookup Source", Text("O'Brien Accounts"), Text("_LookupAlias0 + 1"));
     p.lookup(6, QStringLiteral("Nothing"), kNull);
-    calc(7, "Null Partition Source", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("EDGE"), Text("Month"),
-         Text("Year"));
+    EdgeCalc(p, 7, "Null Partition Source", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("EDGE"), Text("Month"),
+             Text("Year"));
     p.partition(7, 0, QStringLiteral("Month"), kNull, QStringLiteral("Month"));
 
     // A restriction tree whose parent links loop: ConstraintID 9001 appears twice,
     // once at the top and once below its own child 9002.
-    calc(8, "Cyclic Restrictions", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    EdgeCalc(p, 8, "Cyclic Restrictions", Text("O'Brien Accounts"), Text("SUM( Amount )"));
     db.insert(QStringLiteral("CalcConstraintTree"), {int64_t(9001), int64_t(8), Null{}, Null{}, int64_t(0)});
     db.insert(QStringLiteral("CalcConstraintTree"), {int64_t(9002), int64_t(8), Null{}, int64_t(9001), int64_t(1)});
     db.insert(QStringLiteral("CalcConstraintTree"), {int64_t(9001), int64_t(8), Null{}, int64_t(9002), int64_t(0)});
@@ -110,14 +106,14 @@ void WriteEdgeCalculations(ModelParts& p)
                                                       QStringLiteral("0"), int64_t(2)});
 
     // A folder path that loops: own node -> Loop A -> Loop B -> Loop A ...
-    calc(9, "Cyclic Folder", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    EdgeCalc(p, 9, "Cyclic Folder", Text("O'Brien Accounts"), Text("SUM( Amount )"));
     db.insert(QStringLiteral("CalculationTree"), {int64_t(9101), QStringLiteral("Loop A"), int64_t(9102), Null{}});
     db.insert(QStringLiteral("CalculationTree"), {int64_t(9102), QStringLiteral("Loop B"), int64_t(9101), Null{}});
     p.calcNode(9, QStringLiteral("Cyclic Folder"), 9101);
 
     // Operator words as users store them: lower case with blanks, unknown, NULL; a
     // NULL value; a hidden clause type; an empty group; a leaf without a value row.
-    calc(10, "Odd Operators", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    EdgeCalc(p, 10, "Odd Operators", Text("O'Brien Accounts"), Text("SUM( Amount )"));
     {
         const int g = p.group(10, 0, 0, 0);
         p.leaf(10, 0, g, QStringLiteral("O'Brien Accounts"), QStringLiteral("AccountID"), Text(" equals "), Text("A1"));
@@ -127,55 +123,33 @@ void WriteEdgeCalculations(ModelParts& p)
         p.group(10, 0, 0, 1); // an ANY group without children
         const int hidden = p.group(10, 0, 0, 2);
         p.leaf(10, 0, hidden, QStringLiteral("Hidden"), QStringLiteral("Column"), Text("EQUALS"), Text("1"));
-        const int twice = p.leaf(10, 0, g, QStringLiteral("O'Brien Accounts"), QStringLiteral("Amount"),
-                                 Text("LESSTHAN"), Text("100"), 2);
-        db.insert(QStringLiteral("CalcConstraintValue"), {int64_t(twice), QStringLiteral("O'Brien Accounts"),
-                                                          QStringLiteral("Amount"), QStringLiteral("LESSTHAN"),
-                                                          QStringLiteral("200"), int64_t(2)});
         const int broken = p.group(10, 0, 0, 0);
         db.insert(QStringLiteral("CalcConstraintTree"), {int64_t(p.nextId()), int64_t(10), Null{}, int64_t(broken), Null{}});
     }
     p.calcNode(10, QStringLiteral("Odd Operators"), blank);
 
-    calc(11, "Calculation Name With Exactly Fifty Characters 50!", Text("O'Brien Accounts"), Text("SUM( Amount )"));
-    calc(12, "Twelve Result", Text("O'Brien Accounts"), Text("COUNT( AccountID ) * _LookupAlias0.Rate"));
-    // Lookup names that differ from their sources only in letter case, only in blanks;
-    // a source with blanks around it.
-    p.lookup(12, QStringLiteral("rates <2026> & more"), Text("Rates <2026> & More"));
-    p.lookup(12, QStringLiteral("  O'Brien Accounts  "), Text("O'Brien Accounts"));
-    p.lookup(12, QStringLiteral("Padded"), Text(" O'Brien Accounts "));
+    EdgeCalc(p, 11, "Calculation Name With Exactly Fifty Characters 50!", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    EdgeCalc(p, 12, "Twelve Result", Text("O'Brien Accounts"), Text("COUNT( AccountID )"));
     // _Result1 and _Result12 in one formula: the first must not rewrite the start of the second.
-    calc(13, "Tokens One And Twelve", Text("_Result12"), Text("_Result1 + _Result12 + _Result1"), Text("EDGE"),
-         Text("Month"), Text("Year"));
+    EdgeCalc(p, 13, "Tokens One And Twelve", Text("_Result12"), Text("_Result1 + _Result12 + _Result1"), Text("EDGE"),
+             Text("Month"), Text("Year"));
     p.calcNode(13, QStringLiteral("Tokens One And Twelve"), 0); // a top node of its own: parent 0
-    calc(14, "Calculation Name With Exactly Fifty-One Characters!", Text("O'Brien Accounts"), Text("SUM( Amount )"));
-    calc(15, "Dotted.Name Calc", Text("O'Brien Accounts"), Text("SUM( Amount )"));
-    calc(16, "_wr_lowercase helper", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    EdgeCalc(p, 14, "Calculation Name With Exactly Fifty-One Characters!", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    EdgeCalc(p, 15, "Dotted.Name Calc", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    EdgeCalc(p, 16, "_wr_lowercase helper", Text("O'Brien Accounts"), Text("SUM( Amount )"));
     p.calcNode(16, QStringLiteral("_wr_lowercase helper"), top);
-    calc(17, "Missing Calendar", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("NOCAL"), Text("Month"),
-         Text("Year"));
+    EdgeCalc(p, 17, "Missing Calendar", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("NOCAL"), Text("Month"),
+             Text("Year"));
     // A node that is its own parent.
-    calc(18, "Self Parent Folder", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    EdgeCalc(p, 18, "Self Parent Folder", Text("O'Brien Accounts"), Text("SUM( Amount )"));
     db.insert(QStringLiteral("CalculationTree"), {int64_t(9201), QStringLiteral("Self Loop"), int64_t(9201), Null{}});
     p.calcNode(18, QStringLiteral("Self Parent Folder"), 9201);
     // Tokens nothing resolves, and words that are no tokens.
-    calc(19, "Unresolvable Tokens", Text("_Result999"),
-         Text("_Result999 + _TableAlias5.X + _TableAlias0.Y + _LookupAlias7.Y + _result1 + _Result1)*2 + "
-              "_Result123456789.Z + _LookupAlias1234.W"));
-    p.join(19, 0, QStringLiteral("O'Brien Accounts"), QStringLiteral("Amount"), QStringLiteral("Rates <2026> & More"),
-           QString()); // no second column: the token names nothing
+    EdgeCalc(p, 19, "Unresolvable Tokens", Text("_Result999"),
+             Text("_Result999 + _TableAlias5.X + _LookupAlias7.Y + _result1 + _Result1)*2"));
     // A calculation on the calendar that has no periods.
-    calc(20, "Empty Calendar User", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("EMPTY"), Text("Month"),
-         Text("Year"));
-    p.partition(20, 0, QStringLiteral("month"), Text("Time"), QStringLiteral("Month")); // case differs: no tag
-    p.partition(20, 1, QStringLiteral("Month"), Text("Time"), QStringLiteral("_TableAlias0"));
-    // Folder paths ending at a parent of -1, and at a parent id that names no node.
-    calc(21, "Minus One Parent", Text("O'Brien Accounts"), Text("SUM( Amount )"));
-    const int belowNothing = p.nextId();
-    db.insert(QStringLiteral("CalculationTree"), {int64_t(belowNothing), QStringLiteral("Below Nothing"), int64_t(-1), Null{}});
-    p.calcNode(21, QStringLiteral("Minus One Parent"), belowNothing);
-    calc(22, "Missing Parent Folder", Text("O'Brien Accounts"), Text("SUM( Amount )"));
-    p.calcNode(22, QStringLiteral("Missing Parent Folder"), p.folder(QStringLiteral("Lost Folder"), 99999));
+    EdgeCalc(p, 20, "Empty Calendar User", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("EMPTY"), Text("Month"),
+             Text("Year"));
     db.insert(QStringLiteral("CalculationColumnDependency"),
               {int64_t(2), QStringLiteral("O'Brien Accounts"), QStringLiteral("Amount")});
     db.insert(QStringLiteral("CalculationColumnDependency"),
@@ -216,6 +190,56 @@ void WriteEdgeReports(ModelParts& p)
     db.insert(QStringLiteral("WebReportCalculation"), {int64_t(self), int64_t(777)}); // no such calculation
     db.insert(QStringLiteral("WebReportLinkDependency"), {int64_t(self), int64_t(self)});
     db.insert(QStringLiteral("WebReportLinkDependency"), {int64_t(markup), int64_t(obrien)});
+}
+
+
+// Boundary cases added after the first objects; written last, with ids of their own,
+// so the objects above keep their ids and row order.
+void WriteEdgeBoundaryObjects(ModelParts& p)
+{
+    SqliteWriter& db = p.db();
+    // Period names of 20 (years) and 21 (quarters) characters.
+    p.calendar(QStringLiteral("WIDE"), QStringLiteral("Wide Period Names"), {2026}, 1,
+               {[](int y) { return QStringLiteral("Year Name Twenty%1").arg(y); },
+                [](int y, int q) { return QStringLiteral("Quarter Name 21 Q%1 %2").arg(q).arg(y % 100); }});
+    // A period without end date.
+    db.insert(QStringLiteral("Time"), {QStringLiteral("WIDE"), QStringLiteral("Open Period"), QStringLiteral("Month"),
+                                       QStringLiteral("Quarter Name 21 Q4 26"), DateTimeText(QDate(2027, 1, 1)),
+                                       Null{}});
+    // Folder paths ending at a parent of -1, and at a parent id that names no node.
+    EdgeCalc(p, 21, "Minus One Parent", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    const int belowNothing = p.nextId();
+    db.insert(QStringLiteral("CalculationTree"),
+              {int64_t(belowNothing), QStringLiteral("Below Nothing"), int64_t(-1), Null{}});
+    p.calcNode(21, QStringLiteral("Minus One Parent"), belowNothing);
+    EdgeCalc(p, 22, "Missing Parent Folder", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    p.calcNode(22, QStringLiteral("Missing Parent Folder"), p.folder(QStringLiteral("Lost Folder"), 99999));
+    // A leaf with two value rows.
+    EdgeCalc(p, 23, "Two Value Rows", Text("O'Brien Accounts"), Text("SUM( Amount )"));
+    {
+        const int twice = p.leaf(23, 0, 0, QStringLiteral("O'Brien Accounts"), QStringLiteral("Amount"),
+                                 Text("LESSTHAN"), Text("100"), 2);
+        db.insert(QStringLiteral("CalcConstraintValue"), {int64_t(twice), QStringLiteral("O'Brien Accounts"),
+                                                          QStringLiteral("Amount"), QStringLiteral("LESSTHAN"),
+                                                          QStringLiteral("200"), int64_t(2)});
+    }
+    // Lookup names that differ from their sources only in letter case, only in blanks;
+    // a source with blanks around it.
+    EdgeCalc(p, 24, "Lookup Name Variants", Text("O'Brien Accounts"), Text("COUNT( AccountID ) * _LookupAlias0.Rate"));
+    p.lookup(24, QStringLiteral("rates <2026> & more"), Text("Rates <2026> & More"));
+    p.lookup(24, QStringLiteral("  O'Brien Accounts  "), Text("O'Brien Accounts"));
+    p.lookup(24, QStringLiteral("Padded"), Text(" O'Brien Accounts "));
+    // Tokens past their digit limits, and a join row without second column (names nothing).
+    EdgeCalc(p, 25, "Overlong Tokens", Text("O'Brien Accounts"),
+             Text("_TableAlias0.Y + _Result123456789.Z + _LookupAlias1234.W"));
+    p.join(25, 0, QStringLiteral("O'Brien Accounts"), QStringLiteral("Amount"), QStringLiteral("Rates <2026> & More"),
+           QString());
+    // A partition whose name differs from the time level in case only, and one whose
+    // source column holds an alias token.
+    EdgeCalc(p, 26, "Partition Name Case", Text("O'Brien Accounts"), Text("SUM( Amount )"), Text("EDGE"), Text("Month"),
+             Text("Year"));
+    p.partition(26, 0, QStringLiteral("month"), Text("Time"), QStringLiteral("Month"));
+    p.partition(26, 1, QStringLiteral("Month"), Text("Time"), QStringLiteral("_TableAlias0"));
     // A table and a calculation of the same name.
     const int same = p.nextId();
     db.insert(QStringLiteral("WebReport"), {int64_t(same), QStringLiteral("Same Name Report"), Null{}});
@@ -232,6 +256,8 @@ void WriteEdgeCaseModel(SqliteWriter& db, uint64_t seed)
     WriteEdgeTables(parts);
     WriteEdgeCalculations(parts);
     WriteEdgeReports(parts);
+    ModelParts later(db, 501);
+    WriteEdgeBoundaryObjects(later);
     WriteMarkerRows(db);
     WriteUsersAndImports(db, {QStringLiteral("O'Brien")}, 1, 1);
     WriteAudit(db, seed, 30, {QStringLiteral("O'Brien"), QStringLiteral("admin")});
