@@ -25,6 +25,18 @@ class ComparatorEdge : public ComparatorTest {};
 
 const QString kSpacer = QStringLiteral("<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
 
+// ERROR lines of the nine calculation fetchers, in section order.
+const QStringList kCalcFetcherErrors{
+    QStringLiteral("Function: CompareCalGetCalcType() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcComment() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcDataSource() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcOperation() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcPartitions() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcRestrictions() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcCalendar() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcDependencies() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcFolder() --> Code: ")};
+
 QStringList startsOfErrors()
 {
     QStringList starts;
@@ -131,16 +143,7 @@ TEST_F(ComparatorEdge, ObjectsOnlyTheTargetHolds)
                                   + QStringLiteral("</font></b></td><td width='45%' valign='top' ><font  "
                                                    "face='Calibri' size='2'>&nbsp;</font></td>")))
             << label;
-    EXPECT_EQ(startsOfErrors(),
-              (QStringList{QStringLiteral("Function: CompareCalGetCalcType() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcComment() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcDataSource() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcOperation() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcPartitions() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcRestrictions() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcCalendar() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcDependencies() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcFolder() --> Code: ")}));
+    EXPECT_EQ(startsOfErrors(), kCalcFetcherErrors);
 }
 
 TEST_F(ComparatorEdge, FetchersAtTheirEdges)
@@ -259,16 +262,8 @@ TEST_F(ComparatorEdge, FailingFetchersGiveTheirNeutralValues)
                            QStringLiteral("Function: CompareCalendarDetails() --> Code: "),
                            QStringLiteral("Function: ComparePresentorReportSourceDependency() --> Code: "),
                            QStringLiteral("Function: ComparePresentorReportLinkedReports() --> Code: "),
-                           QStringLiteral("Function: CompareTimeCalendar() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcType() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcComment() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcDataSource() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcOperation() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcPartitions() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcRestrictions() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcCalendar() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcDependencies() --> Code: "),
-                           QStringLiteral("Function: CompareCalGetCalcFolder() --> Code: ")}));
+                           QStringLiteral("Function: CompareTimeCalendar() --> Code: ")})
+                  + kCalcFetcherErrors);
 }
 
 TEST_F(ComparatorEdge, FailingSectionsOfACalculationGiveNbsp)
