@@ -332,3 +332,19 @@ TEST_F(CompareWindow, PopUpMenusOnlyOverListsWithRows)
     EXPECT_TRUE(w.mnuSubCOmpare->isVisible());
     w.mnuSubCOmpare->close();
 }
+
+TEST_F(CompareWindow, AFailedQueryIsReportedAndTheWindowIsIdleAgain)
+{
+    frmBKLCompareObjects& w = Window();
+    g_cnModel = db::Connection(); // released, as Switch Model leaves it
+    LoadKind(QStringLiteral("Tables"));
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(QStringLiteral("Run-time error '")));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Compare Objects"));
+    EXPECT_TRUE(LogMessages().last().startsWith(QStringLiteral("Function: cmdLoadObjects_Click() --> Code: ")));
+    EXPECT_TRUE(w.cmdLoadObjects->isEnabled());
+    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_FALSE(w.LoadRunning());
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
+}
