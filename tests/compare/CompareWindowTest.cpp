@@ -26,7 +26,22 @@ using namespace bkl;
 
 namespace {
 
-class CompareWindow : public CompareWindowFixture {};
+class CompareWindow : public CompareWindowFixture {
+protected:
+    // One critical box and one ERROR line for a failed load, and the window idle again.
+    void ExpectLoadFailureReported()
+    {
+        ASSERT_EQ(seams.boxes.shown.size(), 1u);
+        EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(QStringLiteral("Run-time error '")));
+        EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+        EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Compare Objects"));
+        EXPECT_TRUE(LogMessages().last().startsWith(QStringLiteral("Function: cmdLoadObjects_Click() --> Code: ")));
+        const frmBKLCompareObjects& w = frmBKLCompareObjects::instance();
+        EXPECT_TRUE(w.cmdLoadObjects->isEnabled());
+        EXPECT_FALSE(w.cmdStop->isEnabled());
+        EXPECT_FALSE(w.LoadRunning());
+    }
+};
 
 QStringList TreeNodes(const QTreeWidget* tree)
 {
@@ -193,13 +208,7 @@ TEST_F(CompareWindow, LoadObjectsFromAFile)
     // A file that cannot be read: an ERROR line and a critical box, and the window is idle again.
     seams.dialogs.answers.push_back(test::TestHome() + QStringLiteral("/missing.txt"));
     w.cmdLoadObjects_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(QStringLiteral("Run-time error '")));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Compare Objects"));
-    EXPECT_TRUE(LogMessages().last().startsWith(QStringLiteral("Function: cmdLoadObjects_Click() --> Code: ")));
-    EXPECT_TRUE(w.cmdLoadObjects->isEnabled());
-    EXPECT_FALSE(w.cmdStop->isEnabled());
+    ExpectLoadFailureReported();
     EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
 }
 
@@ -338,13 +347,7 @@ TEST_F(CompareWindow, AFailedQueryIsReportedAndTheWindowIsIdleAgain)
     frmBKLCompareObjects& w = Window();
     g_cnModel = db::Connection(); // released, as Switch Model leaves it
     LoadKind(QStringLiteral("Tables"));
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(QStringLiteral("Run-time error '")));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Compare Objects"));
-    EXPECT_TRUE(LogMessages().last().startsWith(QStringLiteral("Function: cmdLoadObjects_Click() --> Code: ")));
-    EXPECT_TRUE(w.cmdLoadObjects->isEnabled());
-    EXPECT_FALSE(w.cmdStop->isEnabled());
+    ExpectLoadFailureReported();
     EXPECT_FALSE(w.LoadRunning());
     EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
 }
