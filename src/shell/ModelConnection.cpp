@@ -58,6 +58,13 @@ QString BuildConnectionString(const ConnectionSettings& settings, const QString&
 
 int ConnectToDataStoreSQLSERVER(const ConnectionSettings& settings, const QString& modelName, db::Connection& cn)
 {
+    return ConnectToModelDatabase(settings, modelName, cn, QStringLiteral("Unable to connect database !"),
+                                  QStringLiteral("ConnectToDataStoreSQLSERVER"));
+}
+
+int ConnectToModelDatabase(const ConnectionSettings& settings, const QString& modelName, db::Connection& cn,
+                           const QString& failureText, const QString& function)
+{
     try {
         cn.setConnectionString(BuildConnectionString(settings, modelName));
         cn.setCommandTimeout(kModelCommandTimeout);
@@ -66,9 +73,8 @@ int ConnectToDataStoreSQLSERVER(const ConnectionSettings& settings, const QStrin
         return 1;
     } catch (...) {
         const ErrorInfo e = CurrentErrorInfo();
-        MsgBox(QStringLiteral("Unable to connect database !") + DetailsBlock(e), mb::OKOnly | mb::Critical,
-               QString::fromLatin1(kConnectionFailedTitle));
-        WriteLog(ConnectionFailedLine(QStringLiteral("ConnectToDataStoreSQLSERVER"), e), LogError);
+        MsgBox(failureText + DetailsBlock(e), mb::OKOnly | mb::Critical, QString::fromLatin1(kConnectionFailedTitle));
+        WriteLog(ConnectionFailedLine(function, e), LogError);
         return -1;
     }
 }

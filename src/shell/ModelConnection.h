@@ -36,6 +36,13 @@ QString BuildConnectionString(const ConnectionSettings& settings, const QString&
 // writes the ERROR line, and returns -1 with `cn` closed.
 int ConnectToDataStoreSQLSERVER(const ConnectionSettings& settings, const QString& modelName, db::Connection& cn);
 
+// The connect procedure of both logins: opens `cn` as above; on failure shows
+// the "Connection Failed !" box with `failureText` and the error details, then
+// writes the ERROR line "Function: <function>() --> Connection Failed ! ...",
+// and returns -1.
+int ConnectToModelDatabase(const ConnectionSettings& settings, const QString& modelName, db::Connection& cn,
+                           const QString& failureText, const QString& function);
+
 // The server's databases that pass the model test, in name order.
 struct DatabaseCatalog {
     // False when the server's database list could not be read at all; the
