@@ -1,5 +1,7 @@
 #include "mainwindow/AuditTracePage.h"
 
+#include "mainwindow/RunFailure.h"
+
 #include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/Recordset.h"
@@ -134,17 +136,10 @@ QString AuditTableHtml(const db::Connection& cn, const QString& sql, const Audit
 AuditLogResult GetAuditLog(const db::Connection& cn, const QString& sql, const AuditRowCallback& onRow)
 {
     AuditLogResult result;
-    try {
-        result.html = AuditTableHtml(cn, sql, onRow);
-        return result;
-    } catch (const db::DbError& e) {
-        result.failure = e;
-    } catch (const std::exception& e) {
-        result.failure = db::DbError(db::err::ProviderError, QLatin1String(db::kDataLayerSource),
-                                     QString::fromLocal8Bit(e.what()));
-    }
-    LogFunctionError(QStringLiteral("GetAuditLog"), result.failure->number(), result.failure->description());
-    result.html = QLatin1String(reports::kErrorSpacer);
+    result.failure =
+        RunLoggingFailure(QStringLiteral("GetAuditLog"), [&] { result.html = AuditTableHtml(cn, sql, onRow); });
+    if (result.failure)
+        result.html = QLatin1String(reports::kErrorSpacer);
     return result;
 }
 

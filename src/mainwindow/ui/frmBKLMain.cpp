@@ -4,6 +4,7 @@
 
 #include "mainwindow/FindStatement.h"
 #include "mainwindow/FindTexts.h"
+#include "mainwindow/RunFailure.h"
 #include "mainwindow/ui/FrameIcons.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/core/Seams.h"
@@ -421,16 +422,8 @@ void frmBKLMain::cmdFind_Click()
             lblLoadStatus->hide();
         });
         m_findRunning = true;
-        try {
-            ListKinds(kinds, statements);
-        } catch (const bkl::db::DbError& e) {
-            failure = e;
-        } catch (const std::exception& e) {
-            failure = bkl::db::DbError(bkl::db::err::ProviderError, QLatin1String(bkl::db::kDataLayerSource),
-                                       QString::fromLocal8Bit(e.what()));
-        }
-        if (failure)
-            bkl::LogFunctionError(QStringLiteral("cmdFind_Click"), failure->number(), failure->description());
+        failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdFind_Click"),
+                                                     [&] { ListKinds(kinds, statements); });
         FinishFind();
     }
     // The run has ended in order, keeping its rows; now the user learns why it stopped early.

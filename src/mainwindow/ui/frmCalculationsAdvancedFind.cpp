@@ -5,6 +5,7 @@
 #include "mainwindow/AdvancedFindLists.h"
 #include "mainwindow/AdvancedFindStatement.h"
 #include "mainwindow/ResizeRule.h"
+#include "mainwindow/RunFailure.h"
 #include "mainwindow/ui/frmBKLMain.h"
 #include "platform/core/Seams.h"
 #include "platform/core/Settings.h"
@@ -282,16 +283,7 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
         cmdOk->setEnabled(false);
         cmdClose->setEnabled(false);
         cmdLoadResults->setEnabled(false);
-        try {
-            ListHits(search->sql);
-        } catch (const bkl::db::DbError& e) {
-            failure = e;
-        } catch (const std::exception& e) {
-            failure = bkl::db::DbError(bkl::db::err::ProviderError, QLatin1String(bkl::db::kDataLayerSource),
-                                       QString::fromLocal8Bit(e.what()));
-        }
-        if (failure)
-            bkl::LogFunctionError(QStringLiteral("cmdOk_Click"), failure->number(), failure->description());
+        failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdOk_Click"), [&] { ListHits(search->sql); });
         lblSearchResults->setText(QString::number(lvAdvancedFind->topLevelItemCount())
                                   + QStringLiteral(" Objects(s) found"));
         lblFilter->setText(search->criterion);
