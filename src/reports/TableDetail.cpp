@@ -21,6 +21,22 @@ const QString kSpacedRowOpen = QStringLiteral("<tr >");
 
 // The reference of a column: looked up only for the exact type "List".
 bool isListColumn(const QString& dataType) { return dataType == kListType; }
+
+// The start both table renderers share: the table's column listing and its row
+// count are read first; an empty name gives the "no details" text and a table
+// without columns an empty text, else `render(name, columns, count)` does.
+template <typename Render>
+QString withTableColumns(const db::Connection& cn, const QString& itemText, Render&& render)
+{
+    const QString name = Trim(itemText);
+    db::Recordset rs(sql::TableColumns(name), cn);
+    const int64_t count = GetTableCountUsingSYSTables(cn, name);
+    if (name.isEmpty())
+        return QString::fromLatin1(kNoDetails);
+    if (rs.eof())
+        return QString();
+    return render(name, rs, count);
+}
 } // namespace
 
 QString TableColumnsHeadingRow()
@@ -65,68 +81,59 @@ QString GetReferenceTableAndColumn(const db::Connection& cn, const QString& tabl
 QString GetTableDetails(const db::Connection& cn, const QString& itemText)
 {
     return RunGuarded(QStringLiteral("GetTableDetails"), QString::fromLatin1(kErrorSpacer), [&] {
-        const QString name = Trim(itemText);
-        db::Recordset rs(sql::TableColumns(name), cn);
-        const int64_t count = GetTableCountUsingSYSTables(cn, name);
-        if (name.isEmpty())
-            return QString::fromLatin1(kNoDetails);
-        if (rs.eof())
-            return QString();
-
-        QString html = QLatin1String(kCentredDetailTableOpen);
-        html += kSpacedRowOpen + wideCellOpen() + QStringLiteral("Table Type: ")
-            + HtmlText(rs.field(QStringLiteral("TABLETYPE")).toText()) + kBoldCellClose + QLatin1String(kRowClose);
-        html += kSpacedRowOpen + wideCellOpen();
-        if (count > 0)
-            html += QStringLiteral("Record Count : ") + GroupedNumber(count) + QStringLiteral(" (approx.)") + kBoldCellClose;
-        else
-            html += QStringLiteral("Record Count : 0") + kBoldCellClose;
-        html += QLatin1String(kRowClose);
-        html += TableColumnsHeadingRow();
-        while (!rs.eof()) {
-            html += TableColumnRow(cn, name, rs.field(QStringLiteral("COLUMNNAME")).toText(),
-                                   rs.field(QStringLiteral("COLUMNDATATYPE")).toText());
-            rs.moveNext();
-        }
-        html += QLatin1String(kTableClose);
-        rs.close();
-        return html;
+        return withTableColumns(cn, itemText, [&](const QString& name, db::Recordset& rs, int64_t count) {
+            QString html = QLatin1String(kCentredDetailTableOpen);
+            html += kSpacedRowOpen + wideCellOpen() + QStringLiteral("Table Type: ")
+                + HtmlText(rs.field(QStringLiteral("TABLETYPE")).toText()) + kBoldCellClose + QLatin1String(kRowClose);
+            html += kSpacedRowOpen + wideCellOpen();
+            if (count > 0)
+                html += QStringLiteral("Record Count : ") + GroupedNumber(count) + QStringLiteral(" (approx.)")
+                    + kBoldCellClose;
+            else
+                html += QStringLiteral("Record Count : 0") + kBoldCellClose;
+            html += QLatin1String(kRowClose);
+            html += TableColumnsHeadingRow();
+            while (!rs.eof()) {
+                html += TableColumnRow(cn, name, rs.field(QStringLiteral("COLUMNNAME")).toText(),
+                                       rs.field(QStringLiteral("COLUMNDATATYPE")).toText());
+                rs.moveNext();
+            }
+            html += QLatin1String(kTableClose);
+            rs.close();
+            return html;
+        });
     });
 }
 
 QString ExportTableDetails(const db::Connection& cn, const QString& itemText)
 {
     return RunGuarded(QStringLiteral("ExportTableDetails"), QString(), [&] {
-        const QString name = Trim(itemText);
-        db::Recordset rs(sql::TableColumns(name), cn);
-        const int64_t count = GetTableCountUsingSYSTables(cn, name);
-        if (name.isEmpty())
-            return QString::fromLatin1(kNoDetails);
-        if (rs.eof())
-            return QString();
-
-        const QString crlf = QLatin1String(kCrLf);
-        QString text = SectionSeparator(kTableSeparatorWidth) + CaptionLine(QLatin1String(kTableCaption), name);
-        if (g_bTableType)
-            text += ScalarSection(QStringLiteral("Table Type: "), rs.field(QStringLiteral("TABLETYPE")).toText());
-        if (g_bTableRecordCount)
-            text += ScalarSection(QStringLiteral("Record Count: "), count < 1 ? QStringLiteral("0") : GroupedNumber(count));
-        if (g_bTableColumns) {
-            text += PadRight(QStringLiteral("Column"), kColumnWidth) + PadRight(QStringLiteral("Data Type"), kColumnWidth)
-                + PadRight(QStringLiteral("Reference"), kColumnWidth) + crlf;
-            while (!rs.eof()) {
-                const QString column = rs.field(QStringLiteral("COLUMNNAME")).toText();
-                const QString dataType = rs.field(QStringLiteral("COLUMNDATATYPE")).toText();
-                const QString reference =
-                    isListColumn(dataType) ? GetReferenceTableAndColumn(cn, name, column) : QStringLiteral(" ");
-                text += FixedColumn(column, kColumnWidth) + FixedColumn(dataType, kColumnWidth)
-                    + FixedColumn(reference, kColumnWidth) + crlf;
-                rs.moveNext();
+        return withTableColumns(cn, itemText, [&](const QString& name, db::Recordset& rs, int64_t count) {
+            const QString crlf = QLatin1String(kCrLf);
+            QString text = SectionSeparator(kTableSeparatorWidth) + CaptionLine(QLatin1String(kTableCaption), name);
+            if (g_bTableType)
+                text += ScalarSection(QStringLiteral("Table Type: "), rs.field(QStringLiteral("TABLETYPE")).toText());
+            if (g_bTableRecordCount)
+                text += ScalarSection(QStringLiteral("Record Count: "),
+                                      count < 1 ? QStringLiteral("0") : GroupedNumber(count));
+            if (g_bTableColumns) {
+                text += PadRight(QStringLiteral("Column"), kColumnWidth)
+                    + PadRight(QStringLiteral("Data Type"), kColumnWidth)
+                    + PadRight(QStringLiteral("Reference"), kColumnWidth) + crlf;
+                while (!rs.eof()) {
+                    const QString column = rs.field(QStringLiteral("COLUMNNAME")).toText();
+                    const QString dataType = rs.field(QStringLiteral("COLUMNDATATYPE")).toText();
+                    const QString reference =
+                        isListColumn(dataType) ? GetReferenceTableAndColumn(cn, name, column) : QStringLiteral(" ");
+                    text += FixedColumn(column, kColumnWidth) + FixedColumn(dataType, kColumnWidth)
+                        + FixedColumn(reference, kColumnWidth) + crlf;
+                    rs.moveNext();
+                }
             }
-        }
-        text += crlf;
-        rs.close();
-        return text;
+            text += crlf;
+            rs.close();
+            return text;
+        });
     });
 }
 
