@@ -8,45 +8,11 @@
 
 namespace bkl::db {
 
-Value Value::integer(int64_t v)
-{
-    Value r;
-    r.type_ = Type::Integer;
-    r.v_ = v;
-    return r;
-}
-
-Value Value::real(double v)
-{
-    Value r;
-    r.type_ = Type::Real;
-    r.v_ = v;
-    return r;
-}
-
-Value Value::decimal(const QString& exactText)
-{
-    Value r;
-    r.type_ = Type::Decimal;
-    r.v_ = exactText;
-    return r;
-}
-
-Value Value::text(const QString& v)
-{
-    Value r;
-    r.type_ = Type::Text;
-    r.v_ = v;
-    return r;
-}
-
-Value Value::dateTime(const QDateTime& v)
-{
-    Value r;
-    r.type_ = Type::DateTime;
-    r.v_ = v;
-    return r;
-}
+Value Value::integer(int64_t v) { return Value(Type::Integer, v); }
+Value Value::real(double v) { return Value(Type::Real, v); }
+Value Value::decimal(const QString& exactText) { return Value(Type::Decimal, exactText); }
+Value Value::text(const QString& v) { return Value(Type::Text, v); }
+Value Value::dateTime(const QDateTime& v) { return Value(Type::DateTime, v); }
 
 namespace {
 QString numberText(double d)

@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <variant>
 
 namespace bkl::db {
@@ -37,8 +38,11 @@ public:
     bool operator==(const Value& other) const;
 
 private:
+    using Stored = std::variant<std::monostate, int64_t, double, QString, QDateTime>;
+    Value(Type type, Stored v) : type_(type), v_(std::move(v)) {}
+
     Type type_ = Type::Null;
-    std::variant<std::monostate, int64_t, double, QString, QDateTime> v_;
+    Stored v_;
 };
 
 } // namespace bkl::db
