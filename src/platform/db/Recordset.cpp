@@ -4,6 +4,16 @@
 
 namespace bkl::db {
 
+namespace {
+// A column position outside the result's columns is "Item cannot be found".
+void requireColumn(const ResultSet& result, int index)
+{
+    if (index < 0 || index >= result.columns.size())
+        throw DbError(err::ItemNotFound, kDataLayerSource,
+                      QStringLiteral("Item cannot be found in the collection: %1.").arg(index));
+}
+} // namespace
+
 void Recordset::open(const QString& sql, const Connection& cn)
 {
     result_.reset();
@@ -53,18 +63,14 @@ int Recordset::fieldCount() const
 QString Recordset::fieldName(int index) const
 {
     requireOpen();
-    if (index < 0 || index >= result_->columns.size())
-        throw DbError(err::ItemNotFound, kDataLayerSource,
-                      QStringLiteral("Item cannot be found in the collection: %1.").arg(index));
+    requireColumn(*result_, index);
     return result_->columns.at(index);
 }
 
 const Value& Recordset::field(int index) const
 {
     requireOpen();
-    if (index < 0 || index >= result_->columns.size())
-        throw DbError(err::ItemNotFound, kDataLayerSource,
-                      QStringLiteral("Item cannot be found in the collection: %1.").arg(index));
+    requireColumn(*result_, index);
     if (row_ >= result_->rows.size())
         throw DbError(err::NoCurrentRecord, kDataLayerSource,
                       QStringLiteral("No current record: the recordset is at its end."));
