@@ -21,15 +21,15 @@ const std::array<PreviewKind, 7>& PreviewKinds()
     return kinds;
 }
 
-PreviewLists GroupCheckedRows(const std::vector<ObjectRowTexts>& rows)
+PreviewLists GroupCheckedRows(const std::vector<CheckedRow>& rows)
 {
     PreviewLists lists;
     const auto& kinds = PreviewKinds();
-    for (const ObjectRowTexts& row : rows) {
-        const QString type = UCase(Trim(row.type));
+    for (const CheckedRow& row : rows) {
+        const QString type = UCase(Trim(row.typeText));
         for (size_t k = 0; k < kinds.size(); ++k) {
             if (type == QLatin1String(kinds[k].typeText)) {
-                lists[k] += QLatin1Char('|') + Trim(row.name);
+                lists[k] += QLatin1Char('|') + Trim(row.itemText);
                 break;
             }
         }

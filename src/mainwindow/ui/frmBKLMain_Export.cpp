@@ -1,7 +1,6 @@
 // The export hand-off: the object list's checked rows go to a new export
 // dialog, shown modal.
 #include "mainwindow/CheckedObjects.h"
-#include "mainwindow/ui/CheckedObjectRows.h"
 #include "mainwindow/ui/frmBKLMain.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/core/Seams.h"
@@ -14,6 +13,17 @@
 
 namespace {
 
+std::vector<bkl::mainwindow::ObjectRowTexts> CheckedRows(const QTreeWidget* list)
+{
+    std::vector<bkl::mainwindow::ObjectRowTexts> rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = list->topLevelItem(i);
+        if (row->checkState(0) == Qt::Checked)
+            rows.push_back({row->text(0), row->text(1)});
+    }
+    return rows;
+}
+
 void ExportCheckedObjects(frmBKLMain* objectList)
 {
     if (objectList->ObjectsCheckedCount(1) == 0) {
@@ -22,7 +32,7 @@ void ExportCheckedObjects(frmBKLMain* objectList)
         objectList->lvObjects->setFocus();
         return;
     }
-    const bkl::mainwindow::CheckedObjects handOff = bkl::mainwindow::CollectCheckedObjects(bkl::CheckedObjectRows(objectList->lvObjects));
+    const bkl::mainwindow::CheckedObjects handOff = bkl::mainwindow::CollectCheckedObjects(CheckedRows(objectList->lvObjects));
     frmBKLExportObjects dialog(objectList->window());
     for (const bkl::mainwindow::ObjectRowTexts& row : handOff.rows)
         dialog.AddExportRow(row.name, row.type);
