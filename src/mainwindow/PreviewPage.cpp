@@ -21,20 +21,12 @@ const std::array<PreviewKind, 7>& PreviewKinds()
     return kinds;
 }
 
-PreviewLists GroupCheckedRows(const std::vector<CheckedRow>& rows)
+PreviewLists GroupCheckedRows(const std::vector<ObjectRowTexts>& rows)
 {
-    PreviewLists lists;
-    const auto& kinds = PreviewKinds();
-    for (const CheckedRow& row : rows) {
-        const QString type = UCase(Trim(row.typeText));
-        for (size_t k = 0; k < kinds.size(); ++k) {
-            if (type == QLatin1String(kinds[k].typeText)) {
-                lists[k] += QLatin1Char('|') + Trim(row.itemText);
-                break;
-            }
-        }
-    }
-    return lists;
+    // The hand-off lists come in the fixed kind order; the preview swaps
+    // Calendars and Calculations.
+    const std::array<QString, 7> byKind = CollectCheckedObjects(rows).lists;
+    return {byKind[0], byKind[1], byKind[3], byKind[2], byKind[4], byKind[5], byKind[6]};
 }
 
 QString PreviewPagePath() { return ApplicationFolderPath(QStringLiteral("temp")) + QStringLiteral("_temp_02.html"); }

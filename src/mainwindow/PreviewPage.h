@@ -2,6 +2,7 @@
 // The preview page "_temp_02.html": the checked objects grouped by kind, each
 // kind's HTML from the preview driver written as one line between a fixed head
 // (with the toggle script) and foot.
+#include "mainwindow/CheckedObjects.h"
 #include "reports/ProgressSink.h"
 
 #include <QString>
@@ -20,15 +21,11 @@ struct PreviewKind {
 // The seven kinds in preview order (Calculations before Calendars).
 const std::array<PreviewKind, 7>& PreviewKinds();
 
-struct CheckedRow {
-    QString itemText;
-    QString typeText;
-};
-
 // One ObjectNameList per preview kind: "|" + trimmed item text per checked row,
-// in row order; rows of an unknown type join no list.
+// in row order; rows of an unknown type join no list (the export hand-off's
+// grouping, in preview order).
 using PreviewLists = std::array<QString, 7>;
-PreviewLists GroupCheckedRows(const std::vector<CheckedRow>& rows);
+PreviewLists GroupCheckedRows(const std::vector<ObjectRowTexts>& rows);
 
 // ApplicationFolderPath("temp") + "_temp_02.html".
 QString PreviewPagePath();

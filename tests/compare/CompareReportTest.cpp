@@ -61,7 +61,7 @@ TEST_F(CompareReport, DetailedSummaryBeforeAnyRunIsAnEmptyPage)
     EXPECT_EQ(seen.caption, QStringLiteral("Compare Objects - Detalied Summary"));
     EXPECT_EQ(seen.page, Page(""));
     EXPECT_EQ(seen.calls, QStringList{QStringLiteral("navigate ") + compare::CompareReportPagePath()});
-    EXPECT_EQ(FileBytes(ApplicationFolderPath(QStringLiteral("temp")) + QStringLiteral("_temp_03.html")), Page(""));
+    EXPECT_EQ(test::FileBytes(ApplicationFolderPath(QStringLiteral("temp")) + QStringLiteral("_temp_03.html")), Page(""));
     EXPECT_EQ(LogMessages().mid(1), (QStringList{"Launch Compare Objects",
                                                  "Compare Objects - Loading ReportsCompare Objects",
                                                  "Exiting Compare Objects - Detalied Summary"}));
@@ -148,21 +148,3 @@ TEST(CompareReportPage, NotExistsIsNavyAndTextsAreEscaped)
     EXPECT_TRUE(table.contains(QStringLiteral("<td> <font  color = '#0000A0' face='Calibri' size='2'>Not Exists</font></td>")));
 }
 
-TEST_F(CompareReport, BrowserCommandsOfTheReportWindow)
-{
-    frmBKLCompareReport report;
-    auto* browser = browsers->last();
-    ASSERT_NE(browser, nullptr);
-    EXPECT_EQ(report.cmdIEPreview->toolTip(), QStringLiteral("Save Preview Report As ..."));
-    EXPECT_EQ(report.cmdPreview->toolTip(), QStringLiteral("Preview Report"));
-    EXPECT_EQ(report.cmdPrint->toolTip(), QStringLiteral("Print Preview Report"));
-    EXPECT_EQ(report.cmdClose->toolTip(), QStringLiteral("Close Window"));
-    report.cmdIEPreview->click();
-    report.cmdPreview->click();
-    browser->printFailure = QStringLiteral("no printer");
-    report.cmdPrint->click();
-    EXPECT_EQ(browser->calls, (QStringList{"saveAs", "printPreview", "print"}));
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Unable to perform the command\r\n\r\nno printer"));
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Print Error"));
-}

@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
+#include "support/LogReader.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ void CompareWindowFixture::SetUp()
     browsers = std::make_unique<bkl::test::RecordingBrowserFactory>();
     for (const char* folder : {"config", "data", "logs", "temp"})
         QDir().mkpath(bkl::ApplicationFolderPath(QLatin1String(folder)));
-    logStart_ = QFile(bkl::LogFilePath()).size();
+    logStart_ = bkl::test::LogMark();
     frmBKLCompareObjects::discardInstance();
     OpenSourceModel();
 }
@@ -87,34 +88,6 @@ void CompareWindowFixture::AddCompareRow(const QString& name, const QString& typ
     w.cmdAdd_Click();
 }
 
-void CompareWindowFixture::WithModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside)
-{
-    bool seen = false;
-    // Waits for the first modal window (a run pumps events before it opens one).
-    QTimer reader;
-    QObject::connect(&reader, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (seen || !modal)
-            return;
-        seen = true;
-        reader.stop();
-        inside(modal);
-    });
-    reader.start(5);
-    // Closes a modal window the reader left open, so a failure cannot hang the run.
-    QTimer fallback;
-    fallback.setSingleShot(true);
-    QObject::connect(&fallback, &QTimer::timeout, [] {
-        if (QWidget* w = QApplication::activeModalWidget())
-            w->close();
-    });
-    fallback.start(5000);
-    action();
-    reader.stop();
-    if (!seen)
-        inside(nullptr);
-}
-
 QStringList CompareWindowFixture::Rows(const QTreeWidget* list)
 {
     QStringList rows;
@@ -130,25 +103,5 @@ QStringList CompareWindowFixture::Rows(const QTreeWidget* list)
 
 QStringList CompareWindowFixture::LogMessages() const
 {
-    QFile f(bkl::LogFilePath());
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    f.seek(logStart_);
-    QStringList messages;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
-        messages << line.section(QLatin1Char('|'), 3);
-    return messages;
-}
-
-QByteArray CompareWindowFixture::FileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void CompareWindowFixture::WriteFileBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
+    return bkl::test::LogMessages(QString(), logStart_);
 }

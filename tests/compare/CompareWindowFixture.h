@@ -3,6 +3,8 @@
 // file dialogs and recording browsers.
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/ScriptedSeams.h"
+#include "support/FileBytes.h"
+#include "support/ModalWindow.h"
 #include "support/RecordingBrowser.h"
 
 #include <QStringList>
@@ -26,17 +28,12 @@ protected:
     // Adds a compare row by selecting the first source row with this NAME and TYPE and pressing Add.
     void AddCompareRow(const QString& name, const QString& type);
 
-    // Runs `action`; `inside` is called with the modal window it opens
-    // (nullptr when none opens) and must close it.
-    static void WithModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside);
+    static constexpr auto WithModal = bkl::test::WithModal;
 
     // Rows of a list as "name|type" or "name|type|status".
     static QStringList Rows(const QTreeWidget* list);
     // Messages of the log lines written since SetUp.
     QStringList LogMessages() const;
-    // Bytes of a file.
-    static QByteArray FileBytes(const QString& path);
-    static void WriteFileBytes(const QString& path, const QByteArray& bytes);
 
     bkl::SeamGuard seams;
     std::unique_ptr<bkl::test::RecordingBrowserFactory> browsers;

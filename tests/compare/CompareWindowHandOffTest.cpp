@@ -73,23 +73,6 @@ TEST_F(CompareWindowHandOff, ButtonOpensTheWindowModalWithTheCheckedRows)
               (QStringList{"Launch Screen: Compare Objects", "Exiting Compare Objects"}));
 }
 
-TEST_F(CompareWindowHandOff, NothingCheckedOpensTheWindowWithCountZero)
-{
-    AddRow(QStringLiteral("T1"), QStringLiteral("Table"), false);
-    QString count;
-    bool shown = false;
-    WithModal([&] { objects->cmdCompare_Click(); },
-              [&](QWidget* w) {
-                  shown = qobject_cast<frmBKLCompareObjects*>(w) != nullptr;
-                  count = frmBKLCompareObjects::instance().lblObjectCount->text();
-                  if (w)
-                      w->close();
-              });
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(count, QStringLiteral("Count: 0"));
-    EXPECT_TRUE(seams.boxes.shown.empty());
-}
-
 TEST_F(CompareWindowHandOff, FrameCommandOpensItModelessAndAppends)
 {
     AddRow(QStringLiteral("T1"), QStringLiteral("Table"), true);

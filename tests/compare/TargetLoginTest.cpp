@@ -48,7 +48,7 @@ protected:
 
 TEST_F(TargetLogin, ProfilesPresetTheDefaultAndLeaveTheSourceSettingsAlone)
 {
-    WriteFileBytes(ProfileFilePath(), "First|h1|u1|p1|m1|N|N\r\nbroken line\nTarget|" + test::DemoServerFolder().toUtf8()
+    test::WriteFileBytes(ProfileFilePath(), "First|h1|u1|p1|m1|N|N\r\nbroken line\nTarget|" + test::DemoServerFolder().toUtf8()
                                           + "|tu|tp|SalesModel2026_Target|Y|Y\nOdd|h3|u3|p3|m3|X|N\r\n");
     g_bWindowsAuth = false;
     frmBKLTargetModelLogin login(&Window());
@@ -74,28 +74,6 @@ TEST_F(TargetLogin, ProfilesPresetTheDefaultAndLeaveTheSourceSettingsAlone)
     EXPECT_TRUE(login.chkWindowsAuth->isChecked());
     EXPECT_FALSE(login.txtSQLServerUser->isEnabled());
     EXPECT_FALSE(g_bWindowsAuth);
-}
-
-TEST_F(TargetLogin, RefreshListsOnlyModels)
-{
-    auto login = OpenLogin(QString());
-    login->cmdSelectDatabase_Click();
-    QStringList listed;
-    for (int i = 0; i < login->cboSQLServerDB->count(); ++i)
-        listed << login->cboSQLServerDB->itemText(i);
-    EXPECT_TRUE(listed.contains(QStringLiteral("SalesModel2026")));
-    EXPECT_TRUE(listed.contains(QStringLiteral("SalesModel2026_Target")));
-    EXPECT_TRUE(listed.contains(QStringLiteral("EdgeCaseModel")));
-    EXPECT_FALSE(listed.contains(QStringLiteral("SalesArchive2025")));
-    EXPECT_EQ(login->cboSQLServerDB->currentIndex(), 0);
-    EXPECT_TRUE(seams.boxes.shown.empty());
-
-    login->txtSQLServerHost->setText(QStringLiteral("   "));
-    login->cmdSelectDatabase_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Server/Host Name expected ! "));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::Information);
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Select Server/Host"));
 }
 
 TEST_F(TargetLogin, RefusesTheSourceModelAndAnEmptyModelName)

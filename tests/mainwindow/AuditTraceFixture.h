@@ -5,25 +5,19 @@
 #include "FrameFixture.h"
 
 #include "shell/Globals.h"
+#include "support/DemoModel.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <QComboBox>
-#include <QFile>
 
 // Opens g_cnModel on a demo database (the source model unless told otherwise).
 inline void OpenDemoModel(const QString& model = QStringLiteral("SalesModel2026"))
 {
-    g_cnModel = bkl::db::Connection();
-    g_cnModel.setConnectionString(bkl::test::DemoConnectionString(model));
-    g_cnModel.open();
+    g_cnModel = bkl::test::OpenDemoModel(model);
 }
 
-// The whole file as bytes ("" when missing).
-inline QByteArray FileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using bkl::test::FileBytes;
 
 // Records the statements sent and reads the boxes shown.
 class AuditTraceFixture : public MainWindowFrame {

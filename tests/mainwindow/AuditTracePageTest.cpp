@@ -28,20 +28,6 @@ class AuditTracePage : public AuditTraceFixture {};
 
 } // namespace
 
-TEST_F(AuditTracePage, EmptyAndTracePageLines)
-{
-    EXPECT_EQ(AuditEmptyPageText(), "<html><body>\r\n"
-                                    "<p align='center'><b><font face='Calibri' size='3'>&nbsp;Audit Log</font></b></p>\r\n"
-                                    "</body></html>\r\n");
-    EXPECT_EQ(AuditTracePageText("<table></table>"),
-              "<html><body>\r\n"
-              "<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
-              "<table></table>\r\n"
-              "</body>\r\n"
-              "</html>\r\n");
-    EXPECT_TRUE(AuditTracePagePath().endsWith("/temp/_temp_04.html"));
-}
-
 TEST_F(AuditTracePage, TimesInOneFixedForm)
 {
     const QDateTime evening(QDate(2026, 8, 31), QTime(23, 39, 54));
@@ -87,16 +73,3 @@ TEST_F(AuditTracePage, NoRecordsGiveTheHeaderRowOnly)
     EXPECT_TRUE(LogMessages().isEmpty());
 }
 
-TEST_F(AuditTracePage, AFailingQueryGivesTheSpacerAndItsReason)
-{
-    OpenDemoModel();
-    const AuditLogResult result =
-        GetAuditLog(g_cnModel, QStringLiteral("SELECT TOP 200") + kAuditColumns + "Missing ORDER BY Time DESC", nullptr);
-    ASSERT_TRUE(result.failure);
-    EXPECT_EQ(result.html, "<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
-    const QStringList messages = LogMessages();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Function: GetAuditLog() --> Code: ")));
-    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("Description: ") + result.failure->description()));
-    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("|ERROR|")));
-}

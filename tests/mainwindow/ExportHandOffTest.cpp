@@ -4,6 +4,7 @@
 
 #include "platform/ui/RunGuard.h"
 #include "reports/ui/frmBKLExportObjects.h"
+#include "support/ModalWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -41,14 +42,11 @@ protected:
     }
 
     // Runs the hand-off; the dialog it shows is read and closed from inside its modal loop.
-    ShownDialog HandOff(const std::function<void()>& handler)
+    static ShownDialog HandOff(const std::function<void()>& handler)
     {
         ShownDialog seen;
-        // Timers owned here, so none is left pending for a later test.
-        QTimer reader;
-        reader.setSingleShot(true);
-        QObject::connect(&reader, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<frmBKLExportObjects*>(QApplication::activeModalWidget());
+        test::WithModal(handler, [&](QWidget* modal) {
+            auto* dialog = qobject_cast<frmBKLExportObjects*>(modal);
             if (!dialog)
                 return;
             seen.shown = true;
@@ -65,16 +63,6 @@ protected:
                 seen.roots << dialog->tvExport->topLevelItem(i)->text(0);
             dialog->cmdClose_Click();
         });
-        reader.start(0);
-        // Closes a dialog the reader missed, so a failure cannot hang the run.
-        QTimer fallback;
-        fallback.setSingleShot(true);
-        QObject::connect(&fallback, &QTimer::timeout, [] {
-            if (QWidget* w = QApplication::activeModalWidget())
-                w->close();
-        });
-        fallback.start(2000);
-        handler();
         return seen;
     }
 };

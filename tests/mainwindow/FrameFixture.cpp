@@ -3,6 +3,8 @@
 #include "platform/ui/Browser.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
+#include "support/LogReader.h"
+#include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -14,36 +16,16 @@
 
 int MainWindowFrame::programEnds = 0;
 
-namespace {
-
-// Keeps the navigations without rendering.
-class RecordingBrowser final : public bkl::Browser {
-public:
-    using Browser::Browser;
-    void navigate(const QString& htmlFile) override { file_ = htmlFile; }
-    void saveAs() override {}
-    void printPreview() override {}
-    void print() override {}
-    QString currentFile() const override { return file_; }
-
-private:
-    QString file_;
-};
-
-QString LogPath() { return bkl::ApplicationFolderPath(QStringLiteral("logs")) + QStringLiteral("BKL.log"); }
-
-} // namespace
-
 void MainWindowFrame::SetUp()
 {
     seams.install();
-    bkl::SetBrowserFactory([](QWidget* parent) -> bkl::Browser* { return new RecordingBrowser(parent); });
+    bkl::SetBrowserFactory([](QWidget* parent) -> bkl::Browser* { return new bkl::test::RecordingBrowser(parent); });
     frmMDIBKLMain::SetProgramEnd([] { ++MainWindowFrame::programEnds; });
     programEnds = 0;
     // The folders start-up makes.
     for (const char* folder : {"config", "data", "logs", "temp"})
         QDir().mkpath(bkl::ApplicationFolderPath(QLatin1String(folder)));
-    logStart_ = QFile(LogPath()).size();
+    logStart_ = bkl::test::LogMark();
 }
 
 void MainWindowFrame::TearDown()
@@ -93,20 +75,12 @@ void MainWindowFrame::SelectKinds(std::initializer_list<bkl::mainwindow::ObjectK
 
 QStringList MainWindowFrame::LogLines() const
 {
-    QFile f(LogPath());
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    f.seek(logStart_);
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    return lines;
+    return bkl::test::LogLines(logStart_);
 }
 
 QStringList MainWindowFrame::LogMessages() const
 {
-    QStringList messages;
-    for (const QString& line : LogLines())
-        messages << line.section(QLatin1Char('|'), 3);
-    return messages;
+    return bkl::test::LogMessages(QString(), logStart_);
 }
 
 QStringList MainWindowFrame::Rows() const

@@ -4,6 +4,7 @@
 #include "platform/core/ScriptedSeams.h"
 #include "platform/ui/WebBrowser.h"
 #include "shell/ToggleDivScript.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -36,9 +37,7 @@ QByteArray TogglePage()
 QString WritePage(const QString& name, const QByteArray& bytes)
 {
     const QString path = test::TestHome() + QLatin1Char('/') + name;
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(bytes);
+    test::WriteFileBytes(path, bytes);
     return path;
 }
 
@@ -108,9 +107,7 @@ TEST(PreviewBrowserRender, PrintWritesAPdf)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     browser.printTo(printer);
-    QFile f(pdf);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
+    const QByteArray bytes = test::FileBytes(pdf);
     EXPECT_GT(bytes.size(), 500);
     EXPECT_TRUE(bytes.startsWith("%PDF"));
 }
@@ -128,9 +125,7 @@ TEST(PreviewBrowserSave, SaveAsCopiesTheShownPage)
     WritePage(QStringLiteral("saved.html"), "old contents");
     seams.dialogs.answers.push_back(target);
     browser.saveAs();
-    QFile saved(target);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), TogglePage());
+    EXPECT_EQ(test::FileBytes(target), TogglePage());
 
     // A cancelled dialog writes nothing.
     QFile::remove(target);

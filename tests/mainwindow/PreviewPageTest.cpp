@@ -10,6 +10,8 @@
 #include "reports/TailoredReportDetail.h"
 #include "reports/ViewDetail.h"
 #include "shell/Globals.h"
+#include "support/DemoModel.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -35,12 +37,6 @@ QString KindHtml(const char* caption, const QString& id, const QString& item, co
         + QStringLiteral("</font></b></p></div>");
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 TEST(PreviewPage, GroupsCheckedRowsByKindInPreviewOrder)
@@ -63,14 +59,11 @@ TEST(PreviewPage, GroupsCheckedRowsByKindInPreviewOrder)
     EXPECT_EQ(lists[4], QStringLiteral("|(1) Plan A"));
     EXPECT_EQ(lists[5], QStringLiteral("|(2) Statement"));
     EXPECT_EQ(lists[6], QStringLiteral("|Dash"));
-    EXPECT_EQ(QLatin1String(PreviewKinds()[3].statusText), QStringLiteral("Preview Calendar(s)..."));
 }
 
 TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
 {
-    g_cnModel = db::Connection();
-    g_cnModel.setConnectionString(bkl::test::DemoConnectionString(QStringLiteral("SalesModel2026")));
-    g_cnModel.open();
+    g_cnModel = bkl::test::OpenDemoModel(QStringLiteral("SalesModel2026"));
     PreviewLists lists;
     const QStringList items{"SalesTransactions",
                             "PayeeEarningsView",
@@ -110,7 +103,7 @@ TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
     for (int k = 0; k < 7; ++k)
         expected += KindHtml(captions[k], QLatin1String(ids[k]), items[k], fragments[k]) + QStringLiteral("\r\n");
     expected += QStringLiteral("</body>\r\n</html>\r\n");
-    EXPECT_EQ(ReadFile(path), expected.toUtf8());
+    EXPECT_EQ(bkl::test::FileBytes(path), expected.toUtf8());
     EXPECT_EQ(statuses, (QStringList{"Preview Table(s)...", "Preview View(s)...", "Preview Calculation(s)...",
                                      "Preview Calendar(s)...", "Preview Compensation Plan(s)...",
                                      "Preview Tailored Report(s)...", "Preview Presentor Report(s)..."}));
@@ -131,7 +124,7 @@ TEST(PreviewPage, KindsWithoutRowsWriteNothing)
     QStringList statuses;
     const QString path = bkl::test::TestHome() + QStringLiteral("/one-kind.html");
     WritePreviewPage(path, kScript, lists, sink, {[&](const QString& s) { statuses << s; }, {}});
-    const QStringList lines = QString::fromUtf8(ReadFile(path)).split(QStringLiteral("\r\n"));
+    const QStringList lines = QString::fromUtf8(bkl::test::FileBytes(path)).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 7); // six lines and the empty rest after the last CR LF
     EXPECT_TRUE(lines[3].contains(QStringLiteral("<b>Calendars</b>")));
     EXPECT_TRUE(lines[3].contains(QString::fromUtf8("toggleDiv(\"CALE_1\")'>(3) M\xc3\xa4rz</span>")));

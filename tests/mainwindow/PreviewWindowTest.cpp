@@ -10,6 +10,7 @@
 #include "reports/CalculationDetail.h"
 #include "reports/TableDetail.h"
 #include "shell/Globals.h"
+#include "support/LogReader.h"
 #include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"
 
@@ -29,16 +30,11 @@ using namespace bkl;
 
 namespace {
 
-QString LogPath() { return test::TestHome() + QStringLiteral("/logs/BKL.log"); }
-
-// The INFO and ERROR messages logged since the test began (date and key cut).
+// The level and message of each line logged since the test began (date and key cut).
 QStringList LogMessages()
 {
-    QFile f(LogPath());
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
     QStringList messages;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+    for (const QString& line : test::LogLines())
         messages << line.section(QLatin1Char('|'), 2);
     return messages;
 }
@@ -47,7 +43,6 @@ class PreviewWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QDir().mkpath(test::TestHome() + QStringLiteral("/logs"));
         QDir().mkpath(test::TestHome() + QStringLiteral("/temp"));
         seams.install();
         g_cnModel = db::Connection();
@@ -57,7 +52,7 @@ protected:
         g_sServerHost = test::DemoServerFolder();
         frame = new frmMDIBKLMain;
         list = frame->objectList();
-        QFile::remove(LogPath());
+        test::ClearLog();
     }
     void TearDown() override
     {
@@ -259,7 +254,7 @@ TEST_F(PreviewWindow, DoubleClickLeavesExactlyTheHighlightedRowChecked)
     // The frame's pop-up item does the same, with the frame's log lines.
     QTreeWidgetItem* calc = list->lvObjects->topLevelItem(2);
     list->lvObjects->setCurrentItem(calc);
-    QFile::remove(LogPath());
+    test::ClearLog();
     frame->mnuSubPreviewHighlightedObject_Click();
     EXPECT_EQ(checkedTexts(), QStringList{"Total Sales"});
     EXPECT_TRUE(browser()->lastPage.contains("toggleDiv(\"CALC_1\")'>Total Sales</span>"));

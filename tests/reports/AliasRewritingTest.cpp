@@ -25,7 +25,7 @@ QString Rewrite(const bkl::db::Connection& cn, const char* text, int calcId, Ren
 TEST(CalcAlias, TextsWithoutAnAliasWordCostNothing)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     StatementRecorder rec;
     EXPECT_EQ(Rewrite(cn, "SUM( Amount ) * 2", 1), QStringLiteral("SUM( Amount ) * 2"));
     // Alias words match in their own letter case only.
@@ -37,7 +37,7 @@ TEST(CalcAlias, TextsWithoutAnAliasWordCostNothing)
 
 TEST(CalcAlias, TokensBecomeTheNamesTheModelHolds)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcSourceModel));
+    auto cn = OpenDemoModel(QLatin1String(kSourceModel));
     {
         StatementRecorder rec;
         EXPECT_EQ(Rewrite(cn, "_TableAlias0.Amount", kCommissionAmount), QStringLiteral("SalesTransactions.Amount.Amount"));
@@ -61,7 +61,7 @@ TEST(CalcAlias, TokensBecomeTheNamesTheModelHolds)
 
 TEST(CalcAlias, ShorterTokensNeverRewriteTheStartOfLongerOnes)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     {
         StatementRecorder rec;
         EXPECT_EQ(Rewrite(cn, "_Result12 + _Result12", 13), QStringLiteral("Twelve Result + Twelve Result"));
@@ -76,7 +76,7 @@ TEST(CalcAlias, ShorterTokensNeverRewriteTheStartOfLongerOnes)
 
 TEST(CalcAlias, NumbersAreReadWithinTheDigitLimits)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     {
         StatementRecorder rec;
         // Nine digits for "_Result", four for "_LookupAlias": no number, no query.
@@ -101,7 +101,7 @@ TEST(CalcAlias, NumbersAreReadWithinTheDigitLimits)
 TEST(CalcAlias, UnresolvableTokensAndAliasWordsInNamesEnd)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     {
         StatementRecorder rec;
         // No join, no lookup, no calculation 999; "_Result1)*2" ends the text and so reads 1.
@@ -122,7 +122,7 @@ TEST(CalcAlias, UnresolvableTokensAndAliasWordsInNamesEnd)
 
 TEST(CalcAlias, NamesPutIntoHtmlAreEscaped)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     EXPECT_EQ(Rewrite(cn, "_Result2 &lt; _LookupAlias0.Rate", 3, RenderMode::Html),
               QStringLiteral("O&#39;Brien Commission &lt; Rates &lt;2026&gt; &amp; More.Rate"));
     EXPECT_EQ(Rewrite(cn, "_Result2 < _LookupAlias0.Rate", 3, RenderMode::Text),
@@ -140,7 +140,7 @@ TEST(CalcAlias, FailuresLeaveTheTextAndLogTheirProcedure)
 
     // More occurrences than the 16-bit token list holds: the pass fails before any query.
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     const QString many = QStringLiteral("_Result1 ").repeated(32768);
     StatementRecorder rec;
     EXPECT_EQ(ReplaceResultAndLookupAndTableAlias(cn, many, 1), many);
@@ -150,30 +150,3 @@ TEST(CalcAlias, FailuresLeaveTheTextAndLogTheirProcedure)
     EXPECT_EQ(log[0], QStringLiteral("Function: ReplaceResultAlias() --> Code: 6 --> Description: Overflow"));
 }
 
-TEST(CalcAlias, ThePolicyNamesTheProceduresAndHowUnreadOccurrencesCount)
-{
-    ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
-    AliasRewritePolicy compare;
-    compare.resultResolverName = QStringLiteral("CompareCalcNameForResultAlias");
-    compare.unreadTakesPreviousNumber = true;
-    const QString text = QStringLiteral("_Result12 + _Result1)*(2+3)/4");
-    {
-        StatementRecorder rec;
-        EXPECT_EQ(ReplaceResultAndLookupAndTableAlias(cn, text, 13), QStringLiteral("Twelve Result + _Result1)*(2+3)/4"));
-        EXPECT_EQ(rec.statements, QStringList{kResultQuery.arg(12)});
-    }
-    {
-        StatementRecorder rec;
-        // The unread occurrence lists the previous number again (0 in the second
-        // pass, which runs because the first one changed the text).
-        EXPECT_EQ(ReplaceResultAndLookupAndTableAlias(cn, text, 13, RenderMode::Text, compare),
-                  QStringLiteral("Twelve Result + _Result1)*(2+3)/4"));
-        EXPECT_EQ(rec.statements, (QStringList{kResultQuery.arg(12), kResultQuery.arg(12), kResultQuery.arg(0)}));
-    }
-    bkl::db::Connection closed;
-    ReplaceResultAndLookupAndTableAlias(closed, QStringLiteral("_Result1"), 1, RenderMode::Text, compare);
-    const QStringList log = LogMessages();
-    ASSERT_EQ(log.size(), 1);
-    EXPECT_TRUE(log[0].startsWith(QStringLiteral("Function: CompareCalcNameForResultAlias() --> Code: ")));
-}

@@ -18,7 +18,7 @@ TEST(CalcAllDemo, EveryCalculationRendersInBothForms)
 {
     g_bCalcType = g_bCalcDescription = g_bCalcDataSources = g_bCalcFormula = g_bCalcPartitions = g_bCalcRestrictions =
         g_bCalcCalendar = g_bCalcDependencies = g_bCalcFolder = true;
-    for (const char* model : {"SalesModel2026", "SalesModel2026_Target", kCalcEdgeModel}) {
+    for (const char* model : {"SalesModel2026", "SalesModel2026_Target", kEdgeModel}) {
         ClearLog();
         auto cn = OpenDemoModel(QLatin1String(model));
         bkl::db::Recordset rs(QStringLiteral("SELECT [Name] FROM Calculation ORDER BY [Name]"), cn);
@@ -35,7 +35,7 @@ TEST(CalcAllDemo, EveryCalculationRendersInBothForms)
         }
         EXPECT_GT(count, 15) << model;
         QStringList errors = LogMessages();
-        if (QLatin1String(model) == QLatin1String(kCalcEdgeModel)) {
+        if (QLatin1String(model) == QLatin1String(kEdgeModel)) {
             // The cyclic restriction tree and the two cyclic folder trees (once per
             // form each), and the calendar that does not exist.
             EXPECT_EQ(errors.filter(QStringLiteral("Code: 28 --> ")).size(), 6) << errors.join('\n').toStdString();

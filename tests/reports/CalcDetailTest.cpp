@@ -161,7 +161,7 @@ const QString kCommissionText = QStringLiteral(
 TEST(CalcDetail, RichCalculationRendersExactly)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcSourceModel));
+    auto cn = OpenDemoModel(QLatin1String(kSourceModel));
     SetCalcFlags(false); // the preview ignores the flags
     EXPECT_EQ(GetCalculationDetails(cn, QStringLiteral("Commission Amount")), kCommissionHtml);
     SetCalcFlags(true);
@@ -173,7 +173,7 @@ TEST(CalcDetail, RichCalculationRendersExactly)
 
 TEST(CalcDetail, ExportComputesOnlyTheFlaggedSections)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcSourceModel));
+    auto cn = OpenDemoModel(QLatin1String(kSourceModel));
     const QString heading = QStringLiteral("----------------------------------------------------------------------------------------------------\r\n"
                                            "Calculation: Commission Amount\r\n\r\n");
     const QString rowQuery = QStringLiteral(
@@ -209,7 +209,7 @@ TEST(CalcDetail, ExportComputesOnlyTheFlaggedSections)
 TEST(CalcDetail, AnUnknownCalculationCostsOneErrorLine)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcSourceModel));
+    auto cn = OpenDemoModel(QLatin1String(kSourceModel));
     SetCalcFlags(true);
     EXPECT_EQ(GetCalculationDetails(cn, QStringLiteral("No Such Calc")), QLatin1String(kErrorSpacer));
     EXPECT_EQ(ExportCalculationDetails(cn, QStringLiteral("  No Such Calc ")), QString());
@@ -224,7 +224,7 @@ TEST(CalcDetail, AnUnknownCalculationCostsOneErrorLine)
 TEST(CalcDetail, ModelTextsAreEscapedInHtmlOnly)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     const QString html = GetCalculationDetails(cn, QStringLiteral("Rate <Tier> & Bonus"));
     for (const char* piece : {
              "&nbsp;Primary Source: O&#39;Brien Commission</font>",
@@ -258,7 +258,7 @@ TEST(CalcDetail, ModelTextsAreEscapedInHtmlOnly)
 TEST(CalcDetail, NullLookupSourceAndNullPartitionTableReadAsEmpty)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     const QString nullLookup = GetCalculationDetails(cn, QStringLiteral("Null Lookup Source"));
     EXPECT_TRUE(nullLookup.contains(QStringLiteral(
         "<td width='99%'> <font face='Calibri' size='2'>Add Columns: <u> [Nothing]</u><br></font></td></table>")));
@@ -269,15 +269,6 @@ TEST(CalcDetail, NullLookupSourceAndNullPartitionTableReadAsEmpty)
         "<table border='0' width='100%'><tr><td > <font face='Calibri' size='2'>&nbsp;1 - .Month [Month] "
         "[EDGE/Month/Year]</font></td></tr></table>")));
     EXPECT_TRUE(LogMessages().isEmpty()) << LogMessages().join('\n').toStdString();
-}
-
-TEST(CalcDetail, WrCalculationsShowTheSpacerAsFolder)
-{
-    auto cn = OpenDemoModel(QLatin1String(kCalcSourceModel));
-    EXPECT_TRUE(GetCalculationDetails(cn, QStringLiteral("_WR_Dashboard Sales"))
-                    .endsWith(QStringLiteral("<tr><td width='20%' ><b><font  face='Calibri' size='2'>Folder</font></b></td>"
-                                             "<td width='80%'><font  face='Calibri' size='2'>")
-                              + QLatin1String(kErrorSpacer) + QStringLiteral("</font></td></tr></table>")));
 }
 
 TEST(CalcDetail, FailingSectionsLogTheirOwnNamesAndReturnTheirNeutralValues)

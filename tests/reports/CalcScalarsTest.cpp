@@ -36,16 +36,6 @@ TEST(CalcScalars, OperatorSymbolsCarryABlankOnEachSide)
         EXPECT_EQ(GetOperatorSymbol(QLatin1String(word)), QLatin1String(symbol)) << word;
 }
 
-TEST(CalcScalars, IndentUnitsFollowTheRenderMode)
-{
-    EXPECT_EQ(ReturnIndent(2, QStringLiteral("HTML")), QStringLiteral("&nbsp;&nbsp;"));
-    EXPECT_EQ(ReturnIndent(3, QStringLiteral("html")), QStringLiteral("&nbsp;&nbsp;&nbsp;"));
-    EXPECT_EQ(ReturnIndent(2, QStringLiteral("TEXT")), QStringLiteral("\t\t"));
-    EXPECT_EQ(ReturnIndent(1, QStringLiteral("anything")), QStringLiteral("\t"));
-    EXPECT_EQ(ReturnIndent(0, QStringLiteral("HTML")), QString());
-    EXPECT_EQ(ReturnIndent(-4, QStringLiteral("TEXT")), QString());
-}
-
 TEST(CalcScalars, WrCalculationsHaveNoFolderAndRunNoQuery)
 {
     // A closed connection: any query would fail, and the folder path would then

@@ -2,14 +2,12 @@
 // Helpers of the calculation renderer tests: the demo models they read and a
 // recorder of the statements sent while it lives.
 #include "platform/db/Connection.h"
+#include "support/DemoModel.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace bkl::test {
-
-inline constexpr char kCalcSourceModel[] = "SalesModel2026";
-inline constexpr char kCalcEdgeModel[] = "EdgeCaseModel";
 
 // Records every statement any connection runs from construction to destruction.
 class StatementRecorder {

@@ -11,7 +11,7 @@ using namespace bkl::test;
 
 TEST(CalcWhereUsed, NothingUsesTheCalculation)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     const QString none = QStringLiteral("* None *");
     EXPECT_EQ(GetCalculationDependentObjects(cn, 8, QStringLiteral(" Cyclic Restrictions ")),
               QStringLiteral("<table border='0' width='100%'>"
@@ -33,7 +33,7 @@ TEST(CalcWhereUsed, NothingUsesTheCalculation)
 TEST(CalcWhereUsed, ListsAreSortedEscapedInHtmlAndQuoted)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     // Sorted by name; the plan with a NULL list id is not listed.
     EXPECT_EQ(ReturnAllCompPlanForCalculation(cn, 1),
               QStringLiteral("(LT1) &lt;Less Than&gt; &amp; Plan<br>(OB1) O&#39;Brien Plan<br>(ORPHAN) Orphan Group Plan<br>"));
@@ -65,7 +65,7 @@ TEST(CalcWhereUsed, PolicyWidthsAndFailures)
     CalcPolicy compare = DetailPolicy();
     compare.dependenciesHeadingWidth = QStringLiteral("35%");
     compare.dependenciesListWidths = {QStringLiteral("66%"), QStringLiteral("65%"), QStringLiteral("65%"), QStringLiteral("65%")};
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     const QString html = CalculationDependentObjects(cn, 8, QStringLiteral("Cyclic Restrictions"), RenderMode::Html, compare);
     EXPECT_TRUE(html.startsWith(QStringLiteral("<table border='0' width='100%'><tr><td width='35%'> <font face='Calibri' "
                                                "size='2'>&nbsp;View(s):</font></td><td width='66%'> ")));

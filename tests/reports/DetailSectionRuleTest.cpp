@@ -34,25 +34,6 @@ int countSet()
 }
 } // namespace
 
-TEST(DetailSectionRule, CatalogueAndExportRoots)
-{
-    const auto roots = DetailSectionRoots();
-    ASSERT_EQ(roots.size(), 7u);
-    EXPECT_EQ(roots[0].key, QStringLiteral("'24'"));
-    EXPECT_EQ(roots[0].leaves, QStringList({"Table Type", "Record Count", "Columns"}));
-    EXPECT_EQ(roots[3].caption, QStringLiteral("Calculation"));
-    EXPECT_EQ(roots[3].leaves.size(), 9);
-    EXPECT_EQ(roots[6].key, QStringLiteral("'30'"));
-    EXPECT_EQ(roots[6].leaves, QStringList({"Source Dependencies", "Linked Reports"}));
-
-    // Two tables and one calculation: roots Table and Calculation only; a list of
-    // blanks gives no root.
-    const auto shown = ExportTreeRoots({"|T1|T2", "", "   ", "|C1", QString(), QString(), QString()});
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].caption, QStringLiteral("Table"));
-    EXPECT_EQ(shown[1].caption, QStringLiteral("Calculation"));
-}
-
 TEST(DetailSectionRule, SetsSwitchesByRootAndLeafCaption)
 {
     // Tables only, "Columns" unchecked: the view's Columns switch is not touched by it.

@@ -10,6 +10,7 @@
 #include "reports/ui/frmBKLExportObjects.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <QCheckBox>
@@ -33,12 +34,6 @@ namespace {
 
 const QDateTime kRunTime(QDate(2026, 12, 5), QTime(20, 36, 25));
 const QString kFileName = QStringLiteral("BKL_SalesModel2026_05Dec2026203625.txt");
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 QTreeWidgetItem* Leaf(QTreeWidget* tree, const QString& root, const QString& leaf)
 {
@@ -105,24 +100,14 @@ TEST_F(ExportDialog, TreeHasOneCheckedExpandedRootPerKindAndCarriesChecksDown)
     dialog->m_sCalculationsExport = QStringLiteral("|C1");
     dialog->show();
 
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Export Objects"));
-    EXPECT_EQ(InfoLines(), QStringList{QStringLiteral("Launch Screen: Export Objects")});
     EXPECT_EQ(dialog->txtLocation->text(), ApplicationFolderPath(QStringLiteral("data")));
-    EXPECT_TRUE(dialog->chkOpenFile->isChecked());
-    ASSERT_EQ(dialog->cboFileFormat->count(), 1);
-    EXPECT_EQ(dialog->cboFileFormat->currentText(), QStringLiteral("Text Files (*.txt)"));
-    EXPECT_FALSE(dialog->lblRecordCount->isVisible());
-    EXPECT_FALSE(dialog->lblPercentage->isVisible());
-    EXPECT_FALSE(dialog->pbProgress->isVisible());
 
     QTreeWidget* tree = dialog->tvExport;
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     QTreeWidgetItem* table = tree->topLevelItem(0);
     QTreeWidgetItem* calc = tree->topLevelItem(1);
     EXPECT_EQ(table->text(0), QStringLiteral("Table"));
-    EXPECT_EQ(table->data(0, Qt::UserRole).toString(), QStringLiteral("'24'"));
     EXPECT_EQ(calc->text(0), QStringLiteral("Calculation"));
-    EXPECT_EQ(calc->data(0, Qt::UserRole).toString(), QStringLiteral("'27'"));
     QStringList tableLeaves, calcLeaves;
     for (int i = 0; i < table->childCount(); ++i)
         tableLeaves << table->child(i)->text(0);
@@ -156,14 +141,9 @@ TEST_F(ExportDialog, TreeHasOneCheckedExpandedRootPerKindAndCarriesChecksDown)
     g_bViewColumns = true;
     dialog->txtLocation->setText(folder.path());
     Export(*dialog);
-    EXPECT_FALSE(g_bTableType);
-    EXPECT_FALSE(g_bTableRecordCount);
-    EXPECT_FALSE(g_bTableColumns);
-    EXPECT_FALSE(g_bViewColumns);
-    EXPECT_FALSE(g_bCalcFormula);
-    EXPECT_TRUE(g_bCalcType);
-    EXPECT_TRUE(g_bCalcCalendar);
-    EXPECT_FALSE(g_bCalendarTimeHierarchy);
+    EXPECT_FALSE(g_bTableType || g_bTableRecordCount || g_bTableColumns || g_bViewColumns || g_bCalcFormula
+                 || g_bCalendarTimeHierarchy);
+    EXPECT_TRUE(g_bCalcType && g_bCalcCalendar);
     // The message boxes of the run did not rebuild the tree.
     EXPECT_EQ(Leaf(tree, "Calculation", "Formula")->checkState(0), Qt::Unchecked);
     EXPECT_EQ(tree->topLevelItemCount(), 2);
@@ -191,7 +171,7 @@ TEST_F(ExportDialog, ExactFileForTableAndCalculationWithSectionsUnchecked)
         + "Formula: MAX( CommissionRates.Rate )" + crlf + crlf                                //
         + "Partitions: " + crlf + crlf + "Restrictions: " + crlf + crlf + "Calendar: " + crlf //
         + crlf + crlf + crlf + crlf;
-    EXPECT_EQ(ReadAll(ExportPath()), expected);
+    EXPECT_EQ(test::FileBytes(ExportPath()), expected);
 
     // The statements of the unchecked sections never ran.
     EXPECT_FALSE(statements.isEmpty());
@@ -215,14 +195,8 @@ TEST_F(ExportDialog, ExactFileForTableAndCalculationWithSectionsUnchecked)
     EXPECT_EQ(seams.shell.opened, QStringList{ExportPath()});
     EXPECT_EQ(InfoLines(), (QStringList{"Launch Screen: Export Objects", "Begin Export", "End Export"}));
     EXPECT_TRUE(test::LogMessages().isEmpty());
-
     EXPECT_TRUE(dialog->cmdExport->isEnabled());
     EXPECT_FALSE(dialog->pbProgress->isVisible());
-    EXPECT_FALSE(dialog->lblPreviewStatus->isVisible());
-    EXPECT_FALSE(dialog->lblPercentage->isVisible());
-    EXPECT_EQ(dialog->lblPercentage->text(), QStringLiteral("100%"));
-    EXPECT_EQ(dialog->pbProgress->maximum(), 3);
-    EXPECT_EQ(dialog->pbProgress->value(), 3);
 }
 
 TEST_F(ExportDialog, AnsweringNoChangesNothing)
@@ -298,8 +272,6 @@ TEST_F(ExportDialog, FailingWriteClosesTheFileWithACriticalBoxAndNoSuccess)
     EXPECT_TRUE(seams.shell.opened.isEmpty());
     EXPECT_TRUE(dialog->cmdExport->isEnabled());
     EXPECT_FALSE(dialog->pbProgress->isVisible());
-    EXPECT_FALSE(dialog->lblPreviewStatus->isVisible());
-    EXPECT_FALSE(dialog->lblPercentage->isVisible());
 
     // The dialog stays usable: the next run into a good folder succeeds.
     QTemporaryDir other;
@@ -349,7 +321,7 @@ TEST_F(ExportDialog, ProgressComesFromTheItemsAndCloseIsRefusedWhileExporting)
     EXPECT_EQ(captions, (QStringList{"33%", "67%", "100%"}));
     EXPECT_EQ(dialog->pbProgress->value(), 4);
     EXPECT_EQ(g_lPreviewTotal, 3);
-    const QByteArray file = ReadAll(ExportPath());
+    const QByteArray file = test::FileBytes(ExportPath());
     EXPECT_TRUE(file.startsWith("* CALCULATIONS *\r\n\r\n"));
     EXPECT_EQ(file.count("Calculation: "), 3);
     EXPECT_FALSE(InfoLines().contains(QStringLiteral("Exiting Export Objects")));
@@ -389,7 +361,7 @@ TEST_F(ExportDialog, AllSevenKindsInTheFixedOrder)
     EXPECT_EQ(dialog->tvExport->topLevelItemCount(), 7);
     Export(*dialog);
 
-    const QString file = QString::fromUtf8(ReadAll(ExportPath()));
+    const QString file = QString::fromUtf8(test::FileBytes(ExportPath()));
     qsizetype at = 0;
     for (const char* header : {"* TABLES *", "* VIEWS *", "* CALENDARS *", "* CALCULATIONS *",
                                "* COMPENSATION PLANS *", "* TAILORED REPORTS *", "* PRESENTOR REPORTS *"}) {

@@ -9,57 +9,6 @@
 
 using namespace bkl::reports;
 
-TEST(FragmentsHtml, CellsAndTablesAreTheFixedLook)
-{
-    EXPECT_EQ(LabelCell(QStringLiteral("Plan ID")),
-              QStringLiteral("<td width='20%' ><b><font  face='Calibri' size='2'>Plan ID</font></b></td>"));
-    EXPECT_EQ(LabelCell(QStringLiteral("Column"), QStringLiteral("40%")),
-              QStringLiteral("<td width='40%' ><b><font  face='Calibri' size='2'>Column</font></b></td>"));
-    EXPECT_EQ(DataCell(QStringLiteral("x")), QStringLiteral("<td width='20%' ><font  face='Calibri' size='2'>x</font></td>"));
-    EXPECT_EQ(ValueCell(QStringLiteral("v")),
-              QStringLiteral("<td width='80%'>&nbsp;<font  face='Calibri' size='2'>v&nbsp;</font></td>"));
-    EXPECT_EQ(ValueCell(QStringLiteral("v"), ValuePadding::TrailingOnly),
-              QStringLiteral("<td width='80%'><font  face='Calibri' size='2'>v&nbsp;</font></td>"));
-    EXPECT_EQ(ValueCell(QStringLiteral("v"), ValuePadding::LeadingOnly),
-              QStringLiteral("<td width='80%'>&nbsp;<font  face='Calibri' size='2'>v</font></td>"));
-    EXPECT_EQ(ValueCell(QStringLiteral("v"), ValuePadding::None),
-              QStringLiteral("<td width='80%'><font  face='Calibri' size='2'>v</font></td>"));
-    EXPECT_EQ(BoldValueCell(QStringLiteral("v")),
-              QStringLiteral("<td width='80%' ><b><font  face='Calibri' size='2'>v</font></b></td>"));
-    EXPECT_EQ(ListCell(QStringLiteral("A.x"), QStringLiteral(" ")),
-              QStringLiteral("<td > <font face='Calibri' size='2'>&nbsp;A.x </font></td>"));
-    EXPECT_EQ(ListCell(QStringLiteral("F"), QString(), QStringLiteral("&nbsp;&nbsp;")),
-              QStringLiteral("<td > <font face='Calibri' size='2'>&nbsp;&nbsp;F</font></td>"));
-    EXPECT_EQ(ListTable({}), QStringLiteral("<table border='0' width='100%'></table>"));
-    EXPECT_EQ(ListTable({QStringLiteral("A"), QStringLiteral("B")}),
-              QStringLiteral("<table border='0' width='100%'>"
-                             "<tr><td > <font face='Calibri' size='2'>&nbsp;A</font></td></tr>"
-                             "<tr><td > <font face='Calibri' size='2'>&nbsp;B</font></td></tr></table>"));
-    EXPECT_STREQ(kErrorSpacer, "<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
-    EXPECT_STREQ(kCentredDetailTableOpen,
-                 "<table border='1' align = 'center' bgcolor='#CCCCFF' bordercolorlight='#000066' width='80%'  cellspacing='0' cellpadding='0'>");
-    EXPECT_STREQ(kFullWidthDetailTableOpen,
-                 "<table border='1' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>");
-}
-
-TEST(FragmentsText, SeparatorCaptionAndFixedColumns)
-{
-    EXPECT_EQ(SectionSeparator(), QString(100, QLatin1Char('-')) + QStringLiteral("\r\n"));
-    EXPECT_EQ(SectionSeparator(kTableSeparatorWidth).size(), 152);
-    EXPECT_EQ(CaptionLine(QString::fromLatin1(kViewCaption), QStringLiteral("V"), 1), QStringLiteral("View: V\r\n"));
-    EXPECT_EQ(CaptionLine(QString::fromLatin1(kTableCaption), QStringLiteral("T")), QStringLiteral("Table: T\r\n\r\n"));
-    EXPECT_EQ(ScalarSection(QStringLiteral("Plan ID: "), QStringLiteral("3")), QStringLiteral("Plan ID: 3\r\n\r\n"));
-
-    const QString fifty(50, QLatin1Char('n'));
-    EXPECT_EQ(FixedColumn(fifty, 50), fifty);
-    EXPECT_EQ(FixedColumn(fifty + QLatin1Char('x'), 50), fifty + QStringLiteral("x\t"));
-    EXPECT_EQ(FixedColumn(QStringLiteral("ab"), 5), QStringLiteral("ab   "));
-    const QString twenty(20, QLatin1Char('p'));
-    EXPECT_EQ(FixedColumn(twenty, 20), twenty);
-    EXPECT_EQ(FixedColumn(twenty + QLatin1Char('q'), 20), twenty + QStringLiteral("q\t"));
-    EXPECT_EQ(FixedColumn(QString(), 20), QString(20, QLatin1Char(' ')));
-}
-
 TEST(FragmentsItemText, SplitsIdAndName)
 {
     auto expectSplit = [](const QString& text, const QString& id, const QString& name) {

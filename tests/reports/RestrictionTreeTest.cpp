@@ -19,7 +19,7 @@ const int kCyclicRestrictions = 8;
 TEST(CalcRestriction, OddNodesAndOperatorWordsAtDepthTwoInHtml)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     // " equals " reads "=", LIKE and a NULL word are unknown, a NULL value leaves the
     // symbol's blank; the empty ANY group keeps its two lines; the clause-type-2 group
     // and everything below it is skipped; the group whose leaf has no value row
@@ -40,7 +40,7 @@ TEST(CalcRestriction, OddNodesAndOperatorWordsAtDepthTwoInHtml)
 
 TEST(CalcRestriction, OddNodesAtDepthOneInText)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     EXPECT_EQ(ExportCalculationRestrictions(cn, kOddOperators),
               QStringLiteral("\tAND (\r\n"
                              "\t\tO'Brien Accounts.AccountID  =  A1\r\n"
@@ -59,7 +59,7 @@ TEST(CalcRestriction, OddNodesAtDepthOneInText)
 
 TEST(CalcRestriction, NoNodesGiveAnEmptyTreeInAWholeTable)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     EXPECT_EQ(GetCalculationRestrictions(cn, 1),
               QStringLiteral("<table border='0' width='100%'><td width='1%'> <font face='Calibri' size='2'>&nbsp;</font></td>"
                              "<td width='99%'> <font face='Calibri' size='2'></font></td></table>"));
@@ -68,7 +68,7 @@ TEST(CalcRestriction, NoNodesGiveAnEmptyTreeInAWholeTable)
 
 TEST(CalcRestriction, LevelStatementsWriteIdsAsGiven)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     StatementRecorder rec;
     EXPECT_EQ(GetCalcConstraintTree(cn, 3, -5, -7, 1, QStringLiteral("TEXT")), QString());
     EXPECT_EQ(GetCalcConstraintTree(cn, 3, 0, 0, 1, QStringLiteral("TEXT")), QString());
@@ -85,7 +85,7 @@ TEST(CalcRestriction, LevelStatementsWriteIdsAsGiven)
 
 TEST(CalcRestriction, LookupJoinConditionsIndentThreeUnitsInHtml)
 {
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     EXPECT_EQ(GetCalculationSourceAndJoinAndUnion(cn, QStringLiteral("O'Brien Commission"), 3),
               QStringLiteral("<table border='0' width='100%'><tr><td colspan=2> <font face='Calibri' size='2'>&nbsp;Primary "
                              "Source: O&#39;Brien Commission</font></td></tr><tr><td colspan='2'> <font face='Calibri' "
@@ -102,7 +102,7 @@ TEST(CalcRestriction, LookupJoinConditionsIndentThreeUnitsInHtml)
 TEST(CalcRestriction, ACyclicTreeEndsWithAnErrorLine)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     // Group 9001 holds ANY group 9002, which lists 9001 again beside a leaf: that
     // level fails as a whole, the levels above keep their lines.
     EXPECT_EQ(ExportCalculationRestrictions(cn, kCyclicRestrictions),
@@ -123,7 +123,7 @@ TEST(CalcRestriction, ACyclicTreeEndsWithAnErrorLine)
 TEST(CalcRestriction, ADepthBeyondSixteenBitsFailsItsLevelSilently)
 {
     ClearLog();
-    auto cn = OpenDemoModel(QLatin1String(kCalcEdgeModel));
+    auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     // The first group would indent its children by 32768 units: the top level fails.
     EXPECT_EQ(GetCalcConstraintTree(cn, kOddOperators, 0, 0, 32767, QStringLiteral("TEXT")), QString());
     EXPECT_TRUE(LogMessages().isEmpty());

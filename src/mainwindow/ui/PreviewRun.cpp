@@ -1,4 +1,6 @@
 #include "mainwindow/ui/PreviewRun.h"
+
+#include "mainwindow/ui/CheckedRows.h"
 #include "platform/core/FailureBox.h"
 
 #include "mainwindow/PreviewPage.h"
@@ -53,18 +55,6 @@ void SetPreviewLocks(frmBKLMain& w, frmMDIBKLMain& frame, bool enabled, bool pop
         frame.mnuSubBKObjectsMenu->setEnabled(enabled);
 }
 
-std::vector<mainwindow::CheckedRow> CheckedRows(const QTreeWidget* list)
-{
-    std::vector<mainwindow::CheckedRow> rows;
-    const int count = list->topLevelItemCount();
-    for (int i = 0; i < count; ++i) {
-        const QTreeWidgetItem* row = list->topLevelItem(i);
-        if (row->checkState(0) == Qt::Checked)
-            rows.push_back({row->text(0), row->text(1)});
-    }
-    return rows;
-}
-
 void NavigateIgnoringErrors(Browser* browser, const QString& page)
 {
     try {
@@ -91,7 +81,7 @@ void RunPreview(frmBKLMain& w, frmMDIBKLMain& frame, PreviewEntry entry)
         return;
     }
 
-    const mainwindow::PreviewLists lists = mainwindow::GroupCheckedRows(CheckedRows(w.lvObjects));
+    const mainwindow::PreviewLists lists = mainwindow::GroupCheckedRows(CheckedRowTexts(w.lvObjects));
     w.pbProgress->setMinimum(1);
     w.pbProgress->setMaximum(static_cast<int>(n) + 1);
     w.pbProgress->setValue(1);

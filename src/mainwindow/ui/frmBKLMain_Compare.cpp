@@ -3,6 +3,7 @@
 // button and modeless from the frame's command.
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "mainwindow/ui/frmBKLMain.h"
+#include "mainwindow/ui/CheckedRows.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/ui/RunGuard.h"
@@ -19,12 +20,8 @@ frmBKLCompareObjects& HandOffCheckedObjects(const frmBKLMain* objectList)
 {
     frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
     compare.Load();
-    const QTreeWidget* list = objectList->lvObjects;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = list->topLevelItem(i);
-        if (row->checkState(0) == Qt::Checked)
-            compare.AddSourceRow(bkl::Trim(row->text(0)), bkl::Trim(row->text(1)));
-    }
+    for (const bkl::mainwindow::ObjectRowTexts& row : bkl::CheckedRowTexts(objectList->lvObjects))
+        compare.AddSourceRow(bkl::Trim(row.name), bkl::Trim(row.type));
     // The label counts the whole source list, also when earlier rows are still in it.
     compare.ShowObjectCount();
     return compare;

@@ -2,6 +2,7 @@
 // dialog, shown modal.
 #include "mainwindow/CheckedObjects.h"
 #include "mainwindow/ui/frmBKLMain.h"
+#include "mainwindow/ui/CheckedRows.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/core/Seams.h"
 #include "platform/ui/RunGuard.h"
@@ -13,17 +14,6 @@
 
 namespace {
 
-std::vector<bkl::mainwindow::ObjectRowTexts> CheckedRows(const QTreeWidget* list)
-{
-    std::vector<bkl::mainwindow::ObjectRowTexts> rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = list->topLevelItem(i);
-        if (row->checkState(0) == Qt::Checked)
-            rows.push_back({row->text(0), row->text(1)});
-    }
-    return rows;
-}
-
 void ExportCheckedObjects(frmBKLMain* objectList)
 {
     if (objectList->ObjectsCheckedCount(1) == 0) {
@@ -32,7 +22,7 @@ void ExportCheckedObjects(frmBKLMain* objectList)
         objectList->lvObjects->setFocus();
         return;
     }
-    const bkl::mainwindow::CheckedObjects handOff = bkl::mainwindow::CollectCheckedObjects(CheckedRows(objectList->lvObjects));
+    const bkl::mainwindow::CheckedObjects handOff = bkl::mainwindow::CollectCheckedObjects(bkl::CheckedRowTexts(objectList->lvObjects));
     frmBKLExportObjects dialog(objectList->window());
     for (const bkl::mainwindow::ObjectRowTexts& row : handOff.rows)
         dialog.AddExportRow(row.name, row.type);
