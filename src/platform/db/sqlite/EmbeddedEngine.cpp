@@ -105,6 +105,8 @@ private:
         const QString key = table.toLower();
         if (const auto it = schemaCache_.constFind(key); it != schemaCache_.constEnd())
             return it.value();
+        // The translator asks for the columns of every object a statement names.
+        FillCatalogOnFirstUse(context_, table);
         std::optional<std::vector<ColumnType>> cols;
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(db_, "SELECT name, type FROM pragma_table_info(?1)", -1, &st, nullptr) == SQLITE_OK) {
