@@ -70,14 +70,17 @@ public:
         }
         ResultSet result;
         const int columns = sqlite3_column_count(g.st);
-        for (int i = 0; i < columns; ++i)
+        std::vector<DeclaredType> declared;
+        for (int i = 0; i < columns; ++i) {
             result.columns << QString::fromUtf8(sqlite3_column_name(g.st, i));
+            declared.push_back(ColumnDeclaredType(g.st, i));
+        }
         int rc;
         while ((rc = sqlite3_step(g.st)) == SQLITE_ROW) {
             std::vector<Value> row;
             row.reserve(static_cast<size_t>(columns));
             for (int i = 0; i < columns; ++i)
-                row.push_back(ColumnValue(g.st, i));
+                row.push_back(ColumnValue(g.st, i, declared[static_cast<size_t>(i)]));
             result.rows.push_back(std::move(row));
         }
         if (rc != SQLITE_DONE) {
