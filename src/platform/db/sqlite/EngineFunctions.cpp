@@ -38,9 +38,7 @@ void raise(sqlite3_context* c, long number, const char* message)
 
 int collate(void*, int n1, const void* p1, int n2, const void* p2)
 {
-    const QString a = QString::fromRawData(static_cast<const QChar*>(p1), n1 / 2);
-    const QString b = QString::fromRawData(static_cast<const QChar*>(p2), n2 / 2);
-    return CompareCaseInsensitive(a, b);
+    return CompareCaseInsensitiveUtf8(static_cast<const char*>(p1), n1, static_cast<const char*>(p2), n2);
 }
 
 // like(pattern, text): the function SQLite calls for "text LIKE pattern".
@@ -170,7 +168,7 @@ void rowCountFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
 
 void RegisterCaseInsensitiveCollation(sqlite3* db)
 {
-    sqlite3_create_collation(db, kCaseInsensitiveCollation, SQLITE_UTF16_ALIGNED, nullptr, collate);
+    sqlite3_create_collation(db, kCaseInsensitiveCollation, SQLITE_UTF8, nullptr, collate);
 }
 
 void RegisterEngineFunctions(sqlite3* db, EngineContext* context)
