@@ -46,7 +46,7 @@ public:
 
     ResultSet execute(const QString& sql, int commandTimeoutSeconds) override
     {
-        const QString translated = TranslateTsql(sql, [this](const QString& t) { return columnsOf(t); });
+        const QByteArray utf8 = translated(sql);
         struct Guard {
             sqlite3* db;
             sqlite3_stmt* st = nullptr;
@@ -57,7 +57,6 @@ public:
             }
         } g{db_};
         context_.functionError = 0;
-        const QByteArray utf8 = translated.toUtf8();
         if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &g.st, nullptr) != SQLITE_OK)
             fail(sql);
         if (!sqlite3_stmt_readonly(g.st))
@@ -96,6 +95,22 @@ private:
     sqlite3* db_;
     EngineContext context_;
     QHash<QString, std::optional<std::vector<ColumnType>>> schemaCache_;
+    QHash<QString, QByteArray> translations_; // T-SQL -> SQLite statement (UTF-8)
+
+    // Programs repeat statements (a folder shared by many calculations, the preview and
+    // then the export of the same objects); the schema of a read-only file stays as it
+    // was, so a statement's translation does too.
+    QByteArray translated(const QString& sql)
+    {
+        if (const auto it = translations_.constFind(sql); it != translations_.constEnd())
+            return it.value();
+        constexpr qsizetype kMaxTranslations = 4096;
+        if (translations_.size() >= kMaxTranslations)
+            translations_.clear();
+        const QByteArray utf8 = TranslateTsql(sql, [this](const QString& t) { return columnsOf(t); }).toUtf8();
+        translations_.insert(sql, utf8);
+        return utf8;
+    }
 
     [[noreturn]] void fail(const QString& sql) const
     {
