@@ -1,6 +1,7 @@
 #pragma once
 // The compare dispatcher: compares one object of the compare list between the
 // source and the target model.
+#include "compare/CompareSides.h"
 #include "platform/db/Connection.h"
 
 #include <QString>
@@ -15,7 +16,11 @@ namespace bkl::compare {
 // `kind` is the list type trimmed and upper-cased ("TABLE", "VIEW", "CALENDAR",
 // "CALCULATION", "PRESENTOR REPORT", ...), compared exactly.
 // The sections compared are those whose DetailSectionFlags are set.
+// The page names the models by ModelCaption of each connection.
 QString CompareObject(const db::Connection& source, const db::Connection& target, const QString& name,
                       const QString& kind);
+
+// The same with the two model captions given.
+QString CompareObject(const CompareSides& sides, const QString& name, const QString& kind);
 
 } // namespace bkl::compare

@@ -27,12 +27,15 @@ bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9
 
 // The number after an occurrence of the alias word whose digits start at
 // `start`: the shortest run of 1 to `limit` characters that is followed by a
-// full stop, a blank or the end of the text, read as a leading number.
-std::optional<int32_t> readNumber(const QString& text, qsizetype start, int limit)
+// full stop, a blank, a line end or the end of the text (or a "<" when
+// `markupEnds`), read as a leading number.
+std::optional<int32_t> readNumber(const QString& text, qsizetype start, int limit, bool markupEnds)
 {
     for (int k = 1; k <= limit; ++k) {
         const qsizetype after = start + k;
-        if (after >= text.size() || text.at(after) == QLatin1Char('.') || text.at(after) == QLatin1Char(' '))
+        if (after >= text.size() || text.at(after) == QLatin1Char('.') || text.at(after) == QLatin1Char(' ')
+            || text.at(after) == QLatin1Char('\r') || text.at(after) == QLatin1Char('\n')
+            || (markupEnds && text.at(after) == QLatin1Char('<')))
             return CLng(Val(text.mid(start, k)));
     }
     return std::nullopt;
@@ -70,7 +73,8 @@ QString runPass(const QString& text, const AliasWord& w, const QString& passName
         int counter = 0;
         int32_t previous = 0;
         for (qsizetype p = text.indexOf(w.word); p >= 0; p = text.indexOf(w.word, p + 1)) {
-            std::optional<int32_t> n = readNumber(text, p + w.word.size(), w.digitLimit);
+            std::optional<int32_t> n =
+                readNumber(text, p + w.word.size(), w.digitLimit, escapeNames && policy.markupEndsNumber);
             if (!n && policy.unreadTakesPreviousNumber)
                 n = previous;
             if (!n)

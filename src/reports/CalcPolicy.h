@@ -35,6 +35,10 @@ struct AliasRewritePolicy {
     // False: such an occurrence lists no token. True: it lists the number of the
     // pass's previous occurrence (0 for the first), as the comparison does.
     bool unreadTakesPreviousNumber = false;
+    // True: in an HTML text a "<" also ends the number, like the end of the text.
+    // Model text there is escaped, so a raw "<" is the page's own markup (the
+    // "<br>" that ends a restriction line), and the token before it is whole.
+    bool markupEndsNumber = true;
 };
 
 // The HTML section procedures of a calculation, with their failure behaviour

@@ -27,6 +27,22 @@ std::array<QString, 5> periodRow(const db::Recordset& rs)
 }
 } // namespace
 
+QString CalendarPeriodHeadingRow()
+{
+    QString cells;
+    for (const QString& h : kHeadings)
+        cells += LabelCell(h);
+    return Row(cells);
+}
+
+QString CalendarPeriodRow(const db::Recordset& rs)
+{
+    QString cells;
+    for (const QString& v : periodRow(rs))
+        cells += DataCell(HtmlText(v));
+    return Row(cells);
+}
+
 QString GetCalendarDetails(const db::Connection& cn, const QString& itemText)
 {
     return RunGuarded(QStringLiteral("GetCalendarDetails"), QString::fromLatin1(kErrorSpacer), [&] {
@@ -36,16 +52,9 @@ QString GetCalendarDetails(const db::Connection& cn, const QString& itemText)
             return QString::fromLatin1(kNoDetails);
         if (rs.eof())
             return QString();
-        QString cells;
-        for (const QString& h : kHeadings)
-            cells += LabelCell(h);
-        QString html = QLatin1String(kCentredDetailTableOpen) + Row(cells);
-        for (; !rs.eof(); rs.moveNext()) {
-            cells.clear();
-            for (const QString& v : periodRow(rs))
-                cells += DataCell(HtmlText(v));
-            html += Row(cells);
-        }
+        QString html = QLatin1String(kCentredDetailTableOpen) + CalendarPeriodHeadingRow();
+        for (; !rs.eof(); rs.moveNext())
+            html += CalendarPeriodRow(rs);
         rs.close();
         return html + QLatin1String(kTableClose);
     });

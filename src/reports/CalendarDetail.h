@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
 
 #include <QString>
 
@@ -10,5 +11,10 @@ namespace bkl::reports {
 QString GetCalendarDetails(const db::Connection& cn, const QString& itemText);
 // Text block of the export file for one calendar; writes the sections whose flag is set.
 QString ExportCalendarDetails(const db::Connection& cn, const QString& itemText);
+
+// Heading row of the period grid: "Period Name", "Level", "Parent", "Period Start", "Period End".
+QString CalendarPeriodHeadingRow();
+// The grid row of the period at the current row of a calendar periods query.
+QString CalendarPeriodRow(const db::Recordset& rs);
 
 } // namespace bkl::reports

@@ -36,20 +36,25 @@ QStringList linkedReports(const db::Connection& cn, const QString& reportName)
 }
 } // namespace
 
+QString PresentorReportSourceTable(const db::Connection& cn, const QString& reportName, const QString& sourceWidth,
+                                   const QString& typeWidth)
+{
+    const QString name = Trim(reportName);
+    db::Recordset rs(sql::PresentorReportSources(name), cn);
+    if (name.isEmpty())
+        return QString::fromLatin1(kNoDetails);
+    QString html = QLatin1String(kSourceTableOpen)
+        + Row(LabelCell(QStringLiteral("Source"), sourceWidth) + LabelCell(QStringLiteral("Type"), typeWidth));
+    for (const Source& s : readSources(rs))
+        html += Row(DataCell(HtmlText(s.name), sourceWidth) + DataCell(HtmlText(s.type), typeWidth));
+    rs.close();
+    return html + QLatin1String(kTableClose);
+}
+
 QString ReturnPresentorReportSourceDependency(const db::Connection& cn, const QString& reportName)
 {
-    return RunGuarded(QStringLiteral("ReturnPresentorReportSourceDependency"), QString::fromLatin1(kErrorSpacer), [&] {
-        const QString name = Trim(reportName);
-        db::Recordset rs(sql::PresentorReportSources(name), cn);
-        if (name.isEmpty())
-            return QString::fromLatin1(kNoDetails);
-        QString html = QLatin1String(kSourceTableOpen)
-            + Row(LabelCell(QStringLiteral("Source"), kSourceWidth) + LabelCell(QStringLiteral("Type"), kTypeWidth));
-        for (const Source& s : readSources(rs))
-            html += Row(DataCell(HtmlText(s.name), kSourceWidth) + DataCell(HtmlText(s.type), kTypeWidth));
-        rs.close();
-        return html + QLatin1String(kTableClose);
-    });
+    return RunGuarded(QStringLiteral("ReturnPresentorReportSourceDependency"), QString::fromLatin1(kErrorSpacer),
+                      [&] { return PresentorReportSourceTable(cn, reportName, kSourceWidth, kTypeWidth); });
 }
 
 QString ExportPresentorReportSourceDependency(const db::Connection& cn, const QString& reportName)
@@ -69,9 +74,9 @@ QString ExportPresentorReportSourceDependency(const db::Connection& cn, const QS
     });
 }
 
-QString ReturnPresentorReportLinkedReports(const db::Connection& cn, const QString& reportName)
+QString ReturnPresentorReportLinkedReports(const db::Connection& cn, const QString& reportName, const QString& logName)
 {
-    return RunGuarded(QStringLiteral("ReturnPresentorReportLinkedReports"), QString(), [&] {
+    return RunGuarded(logName, QString(), [&] {
         const QStringList names = linkedReports(cn, reportName);
         if (names.isEmpty())
             return QString::fromLatin1(kNoneMarker);

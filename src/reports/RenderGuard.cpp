@@ -40,12 +40,16 @@ void LogCurrentError(const QString& procedure)
     LogFunctionError(procedure, e.number, e.description);
 }
 
-void LogCurrentErrorWithArgument(const QString& procedure, const QString& argument)
+void LogCurrentErrorAfter(const QString& lead)
 {
     const ErrorInfo e = currentError();
-    WriteLog(QStringLiteral("Function: ") + procedure + QLatin1Char('(') + argument + QStringLiteral(") --> Code: ")
-                 + QString::number(e.number) + QStringLiteral(" --> Description: ") + e.description,
-             LogError);
+    WriteLog(lead + QString::number(e.number) + QStringLiteral(" --> Description: ") + e.description, LogError);
+}
+
+void LogCurrentErrorWithArgument(const QString& procedure, const QString& argument)
+{
+    LogCurrentErrorAfter(QStringLiteral("Function: ") + procedure + QLatin1Char('(') + argument
+                         + QStringLiteral(") --> Code: "));
 }
 
 } // namespace bkl::reports

@@ -13,6 +13,11 @@ namespace bkl::reports {
 // anything else 5 and its message.
 void LogCurrentError(const QString& procedure);
 
+// Writes `lead`, the error number, " --> Description: " and the error text of the
+// exception being handled (call only inside a catch block): for ERROR lines whose
+// lead differs from the usual "Function: <procedure>() --> Code: ".
+void LogCurrentErrorAfter(const QString& lead);
+
 // The same line with an argument between the parentheses:
 // "Function: <procedure>(<argument>) --> Code: ..." (the calculation export text).
 void LogCurrentErrorWithArgument(const QString& procedure, const QString& argument);

@@ -23,9 +23,26 @@ const QString kSpacedRowOpen = QStringLiteral("<tr >");
 bool isListColumn(const QString& dataType) { return dataType == kListType; }
 } // namespace
 
-int64_t GetTableCountUsingSYSTables(const db::Connection& cn, const QString& tableName)
+QString TableColumnsHeadingRow()
 {
-    return RunGuarded<int64_t>(QStringLiteral("GetTableCountUsingSYSTables"), 0, [&] {
+    return Row(LabelCell(QStringLiteral("Column"), QStringLiteral("40%"))
+               + LabelCell(QStringLiteral("Data Type"), QStringLiteral("20%"))
+               + LabelCell(QStringLiteral("Reference"), QStringLiteral("40%")));
+}
+
+QString TableColumnRow(const db::Connection& cn, const QString& tableName, const QString& column,
+                       const QString& dataType, const QString& referenceLogName)
+{
+    const QString reference = isListColumn(dataType)
+        ? HtmlText(GetReferenceTableAndColumn(cn, tableName, column, referenceLogName))
+        : QString::fromLatin1(kNbsp);
+    return Row(DataCell(HtmlText(column), QStringLiteral("40%")) + DataCell(HtmlText(dataType), QStringLiteral("20%"))
+               + DataCell(reference, QStringLiteral("40%")));
+}
+
+int64_t GetTableCountUsingSYSTables(const db::Connection& cn, const QString& tableName, const QString& logName)
+{
+    return RunGuarded<int64_t>(logName, 0, [&] {
         db::Recordset rs(sql::TableRowCount(Trim(tableName)), cn);
         const int64_t count = rs.field(QStringLiteral("RowCount")).toInt64();
         rs.close();
@@ -33,9 +50,10 @@ int64_t GetTableCountUsingSYSTables(const db::Connection& cn, const QString& tab
     });
 }
 
-QString GetReferenceTableAndColumn(const db::Connection& cn, const QString& tableName, const QString& columnName)
+QString GetReferenceTableAndColumn(const db::Connection& cn, const QString& tableName, const QString& columnName,
+                                   const QString& logName)
 {
-    return RunGuarded(QStringLiteral("GetReferenceTableAndColumn"), QStringLiteral(" "), [&] {
+    return RunGuarded(logName, QStringLiteral(" "), [&] {
         db::Recordset rs(sql::ReferenceTableAndColumn(Trim(tableName), Trim(columnName)), cn);
         const QString ref = rs.field(QStringLiteral("REFERENCEDTABLE")).toText() + QLatin1Char('.')
             + rs.field(QStringLiteral("REFERENCECOLUMN")).toText();
@@ -64,16 +82,10 @@ QString GetTableDetails(const db::Connection& cn, const QString& itemText)
         else
             html += QStringLiteral("Record Count : 0") + kBoldCellClose;
         html += QLatin1String(kRowClose);
-        html += Row(LabelCell(QStringLiteral("Column"), QStringLiteral("40%"))
-                    + LabelCell(QStringLiteral("Data Type"), QStringLiteral("20%"))
-                    + LabelCell(QStringLiteral("Reference"), QStringLiteral("40%")));
+        html += TableColumnsHeadingRow();
         while (!rs.eof()) {
-            const QString column = rs.field(QStringLiteral("COLUMNNAME")).toText();
-            const QString dataType = rs.field(QStringLiteral("COLUMNDATATYPE")).toText();
-            const QString reference = isListColumn(dataType) ? HtmlText(GetReferenceTableAndColumn(cn, name, column))
-                                                             : QString::fromLatin1(kNbsp);
-            html += Row(DataCell(HtmlText(column), QStringLiteral("40%")) + DataCell(HtmlText(dataType), QStringLiteral("20%"))
-                        + DataCell(reference, QStringLiteral("40%")));
+            html += TableColumnRow(cn, name, rs.field(QStringLiteral("COLUMNNAME")).toText(),
+                                   rs.field(QStringLiteral("COLUMNDATATYPE")).toText());
             rs.moveNext();
         }
         html += QLatin1String(kTableClose);

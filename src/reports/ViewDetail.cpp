@@ -28,12 +28,21 @@ QString tabLines(const QStringList& texts, const QString& closing)
 }
 } // namespace
 
+QString ViewFieldsTable(const db::Connection& cn, const QString& viewName)
+{
+    return ListTable(escaped(ReadTexts(cn, sql::ViewColumns(Trim(viewName)), QStringLiteral("ViewColumnName"))),
+                     QStringLiteral(" "));
+}
+
+QString ViewCalculationsTable(const db::Connection& cn, const QString& viewName)
+{
+    return ListTable(escaped(ReadTexts(cn, sql::ViewCalculations(Trim(viewName)), QStringLiteral("CALCNAME"))));
+}
+
 QString ReturnViewFields(const db::Connection& cn, const QString& viewName)
 {
-    return RunGuarded(QStringLiteral("ReturnViewFields"), QString::fromLatin1(kErrorSpacer), [&] {
-        return ListTable(escaped(ReadTexts(cn, sql::ViewColumns(Trim(viewName)), QStringLiteral("ViewColumnName"))),
-                         QStringLiteral(" "));
-    });
+    return RunGuarded(QStringLiteral("ReturnViewFields"), QString::fromLatin1(kErrorSpacer),
+                      [&] { return ViewFieldsTable(cn, viewName); });
 }
 
 QString ExportViewFields(const db::Connection& cn, const QString& viewName)
@@ -46,9 +55,8 @@ QString ExportViewFields(const db::Connection& cn, const QString& viewName)
 
 QString ReturnAllCalculationsForView(const db::Connection& cn, const QString& viewName)
 {
-    return RunGuarded(QStringLiteral("ReturnAllCalculationsForView"), QString::fromLatin1(kErrorSpacer), [&] {
-        return ListTable(escaped(ReadTexts(cn, sql::ViewCalculations(Trim(viewName)), QStringLiteral("CALCNAME"))));
-    });
+    return RunGuarded(QStringLiteral("ReturnAllCalculationsForView"), QString::fromLatin1(kErrorSpacer),
+                      [&] { return ViewCalculationsTable(cn, viewName); });
 }
 
 QString ExportAllCalculationsForView(const db::Connection& cn, const QString& viewName)

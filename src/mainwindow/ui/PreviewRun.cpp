@@ -1,4 +1,5 @@
 #include "mainwindow/ui/PreviewRun.h"
+#include "platform/core/FailureBox.h"
 
 #include "mainwindow/PreviewPage.h"
 #include "mainwindow/ReportPageFile.h"
@@ -32,9 +33,7 @@ constexpr long kFileAccessError = 75;
 void ReportFileFailure(const QString& procedure, const QString& title, const QString& description)
 {
     LogFunctionError(procedure, kFileAccessError, description);
-    MsgBox(QStringLiteral("Run-time error '%1':").arg(kFileAccessError) + QLatin1String(kCrLf)
-               + QLatin1String(kCrLf) + description,
-           mb::Critical, title);
+    ShowRunFailure(kFileAccessError, description, title);
 }
 
 // The controls a preview locks so that no second preview, export, compare or find starts.

@@ -1,4 +1,6 @@
 #include "mainwindow/ui/frmBKLMain.h"
+#include "platform/core/FailureBox.h"
+#include "mainwindow/ui/Twips.h"
 
 #include "mainwindow/FindStatement.h"
 #include "mainwindow/FindTexts.h"
@@ -34,6 +36,9 @@
 
 using bkl::mainwindow::ObjectKind;
 
+using bkl::Place;
+using bkl::Px;
+
 namespace {
 
 // Positions of the window's controls in pixels, as laid out for a client area
@@ -55,7 +60,6 @@ public:
     }
 };
 
-int Px(int twips) { return twips / bkl::mainwindow::kTwipsPerPixel; }
 
 } // namespace
 
@@ -431,9 +435,7 @@ void frmBKLMain::cmdFind_Click()
     }
     // The run has ended in order, keeping its rows; now the user learns why it stopped early.
     if (failure)
-        bkl::MsgBox(QStringLiteral("Run-time error '%1':").arg(failure->number()) + QLatin1String(bkl::kCrLf) +
-                        QLatin1String(bkl::kCrLf) + failure->description(),
-                    bkl::mb::Critical, windowTitle());
+        bkl::ShowRunFailure(failure->number(), failure->description(), windowTitle());
 }
 
 void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vector<QString>& statements)

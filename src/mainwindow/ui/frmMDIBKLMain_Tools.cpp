@@ -1,5 +1,20 @@
-// Placeholder: the advanced search and the audit trace replace these bodies.
+// The frame window's commands that open the advanced search and the audit trace.
+#include "mainwindow/ui/frmBKLTraceAuditLog.h"
+#include "mainwindow/ui/frmCalculationsAdvancedFind.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 
-void frmMDIBKLMain::mnuAdvancedFindCalculations_Click() { (void)refusedWhileRunning(); }
-void frmMDIBKLMain::mnuTraceAuditLog_Click() { (void)refusedWhileRunning(); }
+void frmMDIBKLMain::mnuAdvancedFindCalculations_Click()
+{
+    if (refusedWhileRunning())
+        return;
+    frmCalculationsAdvancedFind search(this);
+    search.exec();
+}
+
+void frmMDIBKLMain::mnuTraceAuditLog_Click()
+{
+    if (refusedWhileRunning())
+        return;
+    frmBKLTraceAuditLog trace(this);
+    trace.exec();
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The messages of a compare run and the detailed summary it builds.
+#include <QString>
+
+namespace bkl::compare {
+
+// "Compare Objects": the title of the run's boxes.
+QString CompareRunTitle();
+// "No objects selected for comparison !"
+QString NoObjectsToCompareText();
+// "Unable to find any active target model connection ! Click Connect button to select the target model. "
+QString NoTargetConnectionText();
+// "Run compare?" with the source and target model captions and the note.
+QString RunCompareQuestion(const QString& sourceModel, const QString& targetModel);
+// "Compare ran successfully !" and the offer of the detailed summary.
+QString CompareDoneQuestion();
+
+// What one item adds to the detailed summary: its comparison page (nothing
+// for a kind that is not compared) and "<br>".
+QString DetailedSummaryEntry(const QString& result);
+
+} // namespace bkl::compare

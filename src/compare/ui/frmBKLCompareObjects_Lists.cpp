@@ -1,0 +1,266 @@
+// The compare window's source and compare lists: Load Objects (by kind from
+// the source model, or from an object-list file), the keyword search, Add,
+// Add All, Remove, Remove All, sorting, the pop-up menus and Connect.
+#include "compare/CompareReportPage.h"
+#include "compare/CompareRunFailure.h"
+#include "compare/ObjectListFile.h"
+#include "compare/ui/CompareListRow.h"
+#include "compare/ui/frmBKLCompareObjects.h"
+#include "compare/ui/frmBKLTargetModelLogin.h"
+#include "mainwindow/FindStatement.h"
+#include "platform/core/AppFolder.h"
+#include "platform/core/Seams.h"
+#include "platform/core/TextSemantics.h"
+#include "platform/db/Recordset.h"
+#include "platform/ui/RunGuard.h"
+#include "shell/ErrorInfo.h"
+#include "shell/Globals.h"
+#include "shell/Log.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <array>
+#include <optional>
+
+using namespace bkl;
+using bkl::mainwindow::ObjectKind;
+
+namespace {
+
+const QString kFromFile = QStringLiteral("<< Load Objects from file >>");
+
+// The kinds Load Objects lists from the source model, as the picker names them.
+struct PickerKind {
+    const char* item;
+    ObjectKind kind;
+};
+constexpr std::array<PickerKind, 5> kPickerKinds{{{"Tables", ObjectKind::Tables},
+                                                  {"Views", ObjectKind::Views},
+                                                  {"Calendars", ObjectKind::Calendars},
+                                                  {"Calculations", ObjectKind::Calculations},
+                                                  {"Presentor Reports", ObjectKind::PresentorReports}}};
+
+// The listing statement of a picker item, trimmed and upper-cased; none for the file item.
+std::optional<QString> ListingStatement(const QString& key)
+{
+    for (const PickerKind& p : kPickerKinds)
+        if (key == UCase(QLatin1String(p.item)))
+            return mainwindow::FindStatement(p.kind, QString(), false, false);
+    return std::nullopt;
+}
+
+} // namespace
+
+void frmBKLCompareObjects::FillObjectTypes()
+{
+    cboObjects->clear();
+    cboObjects->addItem(QStringLiteral("<None>"));
+    for (const PickerKind& p : kPickerKinds)
+        cboObjects->addItem(QLatin1String(p.item));
+    cboObjects->addItem(kFromFile);
+    cboObjects->setCurrentIndex(0);
+}
+
+void frmBKLCompareObjects::AddSourceRow(const QString& name, const QString& type)
+{
+    new compare::CompareListRow(lvObjects, QStringList{name, type});
+}
+
+void frmBKLCompareObjects::cmdLoadObjects_Click()
+{
+    if (cboObjects->currentIndex() <= 0)
+        return;
+    if (RunGuard::active() || refusedWhileBusy())
+        return;
+    txtSearch->clear();
+    lvObjects->clear();
+    cmdLoadObjects->setEnabled(false);
+    cmdStop->setEnabled(true);
+    const QString key = UCase(Trim(cboObjects->currentText()));
+    std::optional<ErrorInfo> failure;
+    {
+        RunGuard guard([this] {
+            m_bLoading = false;
+            m_bStopLoad = false;
+            cmdLoadObjects->setEnabled(true);
+            cmdStop->setEnabled(false);
+            ShowObjectCount();
+        });
+        m_bLoading = true;
+        try {
+            if (const std::optional<QString> sql = ListingStatement(key))
+                LoadObjectsFromModel(*sql);
+            else if (key == UCase(kFromFile))
+                LoadObjectsFromFile();
+        } catch (...) {
+            failure = CurrentErrorInfo();
+        }
+    }
+    // The load has ended in order with the rows it listed; now the user learns why it failed.
+    if (failure) {
+        compare::ReportRunFailure(QStringLiteral("cmdLoadObjects_Click"), *failure, windowTitle());
+    }
+}
+
+void frmBKLCompareObjects::LoadObjectsFromModel(const QString& sql)
+{
+    db::Recordset rs(sql, g_cnModel);
+    while (!rs.eof()) {
+        AddSourceRow(rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText());
+        rs.moveNext();
+        lvObjects->scrollToItem(lvObjects->topLevelItem(lvObjects->topLevelItemCount() - 1));
+        QCoreApplication::processEvents();
+        if (m_bStopLoad)
+            return;
+    }
+    rs.close();
+}
+
+void frmBKLCompareObjects::LoadObjectsFromFile()
+{
+    const QString path = FileDialogs().openFile(QStringLiteral("Open Quellmar Objects file ..."),
+                                                QStringLiteral("BKL Object Compare List (*.txt)"), ApplicationFolder());
+    if (path.isEmpty())
+        return;
+    // Read whole first: a file that cannot be read adds no row.
+    const QStringList lines = compare::ReadObjectListFile(path);
+    for (const QString& line : lines)
+        AddSourceRow(line, QStringLiteral("Calculation"));
+}
+
+void frmBKLCompareObjects::cmdStop_Click()
+{
+    if (!m_bStopLoad)
+        m_bStopLoad = true;
+    cmdStop->setEnabled(false);
+    cmdLoadObjects->setEnabled(true);
+}
+
+void frmBKLCompareObjects::txtSearch_Change()
+{
+    const QString keyword = UCase(Trim(txtSearch->text()));
+    lvObjects->clearSelection();
+    for (int i = 0; i < lvObjects->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = lvObjects->topLevelItem(i);
+        if (UCase(row->text(0)).contains(keyword)) {
+            lvObjects->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+            row->setSelected(true);
+            lvObjects->scrollToItem(row);
+            return;
+        }
+    }
+}
+
+void frmBKLCompareObjects::AddCompareRows(bool selectedOnly)
+{
+    const QString notStarted = compare::NotStartedPage();
+    for (int i = 0; i < lvObjects->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* source = lvObjects->topLevelItem(i);
+        if (selectedOnly && !source->isSelected())
+            continue;
+        const QString name = Trim(source->text(0));
+        const QString type = Trim(source->text(1));
+        bool listed = false;
+        for (int j = 0; j < lvCompare->topLevelItemCount() && !listed; ++j) {
+            const QTreeWidgetItem* row = lvCompare->topLevelItem(j);
+            listed = Trim(row->text(0)) == name && Trim(row->text(1)) == type;
+        }
+        if (listed)
+            continue;
+        auto* row = new compare::CompareListRow(lvCompare, QStringList{name, type});
+        compare::SetRowStatus(row, compare::NotStartedStatus());
+        row->setData(0, Qt::UserRole, selectedOnly ? notStarted : QString());
+        lvCompare->scrollToItem(row);
+        QCoreApplication::processEvents();
+    }
+    ShowCompareCount();
+}
+
+void frmBKLCompareObjects::cmdAdd_Click()
+{
+    if (!m_bRunning)
+        AddCompareRows(true);
+}
+
+void frmBKLCompareObjects::cmdAddAll_Click()
+{
+    if (!m_bRunning)
+        AddCompareRows(false);
+}
+
+QTreeWidgetItem* frmBKLCompareObjects::SelectedCompareRow() const
+{
+    const QList<QTreeWidgetItem*> selected = lvCompare->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+QString frmBKLCompareObjects::RowTag(const QTreeWidgetItem* row) { return row->data(0, Qt::UserRole).toString(); }
+
+void frmBKLCompareObjects::cmdRemove_Click()
+{
+    // A run reads the compare list by position until it ends.
+    if (m_bRunning || lvCompare->topLevelItemCount() == 0)
+        return;
+    QTreeWidgetItem* row = SelectedCompareRow();
+    if (row && !Trim(row->text(0)).isEmpty()) {
+        const int p = lvCompare->indexOfTopLevelItem(row) + 1;
+        delete row;
+        const int next = p == 1 ? 1 : p - 1;
+        if (QTreeWidgetItem* select = lvCompare->topLevelItem(next - 1)) {
+            lvCompare->setCurrentItem(select);
+            select->setSelected(true);
+        }
+    }
+    ShowCompareCount();
+}
+
+void frmBKLCompareObjects::cmdRemoveAll_Click()
+{
+    if (m_bRunning)
+        return;
+    lvCompare->clear();
+    ShowCompareCount();
+}
+
+void frmBKLCompareObjects::SortList(QTreeWidget* list, int column)
+{
+    m_iSortOrder = m_iSortOrder == 0 ? 1 : 0;
+    const Qt::SortOrder order = m_iSortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+    // From the first click on, the list keeps itself sorted, also for rows added later.
+    list->header()->setSortIndicator(column, order);
+    list->setSortingEnabled(true);
+    list->sortByColumn(column, order);
+}
+
+void frmBKLCompareObjects::lvObjects_ColumnClick(int column) { SortList(lvObjects, column); }
+
+void frmBKLCompareObjects::lvCompare_ColumnClick(int column)
+{
+    if (!m_bRunning)
+        SortList(lvCompare, column);
+}
+
+void frmBKLCompareObjects::lvObjects_MouseUp(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton && lvObjects->topLevelItemCount() > 0)
+        mnuSubObjects->popup(QCursor::pos());
+}
+
+void frmBKLCompareObjects::lvCompare_MouseUp(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton && lvCompare->topLevelItemCount() > 0 && !m_bRunning)
+        mnuSubCOmpare->popup(QCursor::pos());
+}
+
+void frmBKLCompareObjects::cmdTargetConnect_Click()
+{
+    frmBKLTargetModelLogin login(this, this);
+    login.exec();
+}

@@ -1,0 +1,296 @@
+// Comparators on odd data: failing comparators and fetchers, names with quotes
+// and markup, objects only the target holds, and the message pump.
+#include "ComparatorTestSupport.h"
+
+#include "compare/CalculationFetchers.h"
+#include "compare/CalendarComparator.h"
+#include "compare/Comparator.h"
+#include "compare/CompareObject.h"
+#include "compare/ComparisonCalcPolicy.h"
+#include "compare/PresentorReportComparator.h"
+#include "compare/TableComparator.h"
+#include "compare/ViewComparator.h"
+#include "reports/CalcDataSources.h"
+#include "reports/CalcWhereUsed.h"
+#include "reports/Fragments.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+using namespace bkl::comparetest;
+using bkl::compare::CompareObject;
+
+namespace {
+class ComparatorEdge : public ComparatorTest {};
+
+const QString kSpacer = QStringLiteral("<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
+
+// ERROR lines of the nine calculation fetchers, in section order.
+const QStringList kCalcFetcherErrors{
+    QStringLiteral("Function: CompareCalGetCalcType() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcComment() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcDataSource() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcOperation() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcPartitions() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcRestrictions() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcCalendar() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcDependencies() --> Code: "),
+    QStringLiteral("Function: CompareCalGetCalcFolder() --> Code: ")};
+
+QStringList startsOfErrors()
+{
+    QStringList starts;
+    for (const QString& m : ErrorMessages())
+        starts.append(m.left(m.indexOf(QStringLiteral("Code: ")) + 6));
+    return starts;
+}
+} // namespace
+
+TEST_F(ComparatorEdge, AComparatorThatFailsGivesTheSpacerWithoutDigit)
+{
+    for (const char* item : {"Fiscal Calendar", "(FISCAL Fiscal Calendar", ") FISCAL ( Fiscal Calendar"}) {
+        ClearLog();
+        EXPECT_EQ(CompareObject(sides(), QString::fromUtf8(item), QStringLiteral("CALENDAR")), kSpacer) << item;
+        EXPECT_EQ(ErrorMessages(),
+                  QStringList{QStringLiteral(
+                      "Function: CompareCalendars() --> Code: 5 --> Description: Invalid procedure call or argument")})
+            << item;
+    }
+    // Without "(", the text before ")" is the time id.
+    ClearLog();
+    EXPECT_EQ(StatusOf(CompareObject(sides(), QStringLiteral("FISCAL) Fiscal Calendar"), QStringLiteral("CALENDAR"))),
+              QStringLiteral("1"));
+    EXPECT_TRUE(ErrorMessages().isEmpty());
+}
+
+TEST_F(ComparatorEdge, AFailedExistenceTestCountsAsMissing)
+{
+    bkl::db::Connection closed;
+    const bkl::compare::CompareSides toClosed{source(), closed, QStringLiteral("s"), QStringLiteral("t")};
+    EXPECT_EQ(StatusOf(CompareObject(toClosed, QStringLiteral("PayeeMaster"), QStringLiteral("TABLE"))),
+              QStringLiteral("2"));
+    EXPECT_EQ(startsOfErrors(), QStringList{QStringLiteral("Function: CheckIfObjectExists() -> Code: ")});
+    EXPECT_EQ(bkl::compare::CheckIfObjectExists(QStringLiteral("SELECT COUNT(1) FROM NoSuchTable"), source()), 0);
+    EXPECT_EQ(bkl::compare::CheckIfObjectExists(
+                  QStringLiteral("SELECT COUNT(1) FROM Calculation WHERE [Name] = 'Nope'"), source()),
+              0);
+    EXPECT_EQ(bkl::compare::CheckIfObjectExists(QStringLiteral("SELECT COUNT(1) FROM Calculation"), source()), 41);
+}
+
+TEST_F(ComparatorEdge, NamesWithQuotesAndMarkup)
+{
+    const struct {
+        const char* name;
+        const char* kind;
+        const char* title;
+    } objects[] = {
+        {"O'Brien Accounts", "TABLE", "Table Name: O&#39;Brien Accounts"},
+        {"Rates <2026> & More", "TABLE", "Table Name: Rates &lt;2026&gt; &amp; More"},
+        {"O'Brien View", "VIEW", "View Name: O&#39;Brien View"},
+        {"(OBC) O'Brien Calendar", "CALENDAR", "Calendar: (OBC) O&#39;Brien Calendar"},
+        {"(EDGE) Edge <Calendar> & Co", "CALENDAR", "Calendar: (EDGE) Edge &lt;Calendar&gt; &amp; Co"},
+        {"O'Brien Commission", "CALCULATION", "Calculation: O&#39;Brien Commission"},
+        {"Rate <Tier> & Bonus", "CALCULATION", "Calculation: Rate &lt;Tier&gt; &amp; Bonus"},
+        {"O'Brien Report", "PRESENTOR REPORT", "Presentor Report: O&#39;Brien Report"},
+        {"Report <One> & Two", "PRESENTOR REPORT", "Presentor Report: Report &lt;One&gt; &amp; Two"},
+    };
+    for (const auto& o : objects) {
+        ClearLog();
+        const QString result = CompareObject(edgeSides(), QString::fromUtf8(o.name), QString::fromUtf8(o.kind));
+        EXPECT_EQ(StatusOf(result), QStringLiteral("1")) << o.name;
+        EXPECT_TRUE(result.contains(QStringLiteral("size='2'>") + QString::fromUtf8(o.title) + QStringLiteral("</font>")))
+            << o.name;
+        EXPECT_FALSE(result.contains(QStringLiteral("<Tier>")) || result.contains(QStringLiteral("<2026>"))
+                     || result.contains(QStringLiteral("<One>")) || result.contains(QStringLiteral("<Calendar>")))
+            << o.name;
+        EXPECT_TRUE(ErrorMessages().isEmpty()) << o.name << ": " << ErrorMessages().join(QLatin1Char('\n')).toStdString();
+    }
+    // The model captions are escaped as well.
+    const bkl::compare::CompareSides odd{edge(), edge(), QStringLiteral("A<B>@h&1"), QStringLiteral("O'B@h")};
+    const QString page = CompareObject(odd, QStringLiteral("O'Brien Accounts"), QStringLiteral("TABLE"));
+    EXPECT_TRUE(page.contains(QStringLiteral("'>Source Model: A&lt;B&gt;@h&amp;1</font>")));
+    EXPECT_TRUE(page.contains(QStringLiteral("'>Target Model: O&#39;B@h</font>")));
+}
+
+TEST_F(ComparatorEdge, ObjectsOnlyTheTargetHolds)
+{
+    // The source fetches give their no-row values.
+    const QString table = CompareObject(sides(), QStringLiteral("TerritoryAssignments"), QStringLiteral("TABLE"));
+    EXPECT_EQ(StatusOf(table), QStringLiteral("0"));
+    EXPECT_TRUE(table.contains(QStringLiteral(
+        "Table Type:</font></b></td><td width='45%' ><font  face='Calibri' size='2'>&nbsp;</font></td>")));
+    EXPECT_TRUE(table.contains(QStringLiteral(
+        "Record Count:</font></b></td><td width='45%' ><font  face='Calibri' size='2'>0</font></td>")));
+    EXPECT_TRUE(table.contains(QStringLiteral(
+        "Columns:</font></b></td><td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' "
+        "width='100%'  cellspacing='0' cellpadding='0'><tr><td width='40%' ><b><font  face='Calibri' "
+        "size='2'>Column</font></b></td><td width='20%' ><b><font  face='Calibri' size='2'>Data Type</font></b></td>"
+        "<td width='40%' ><b><font  face='Calibri' size='2'>Reference</font></b></td></tr></table></font></td>")));
+    EXPECT_EQ(startsOfErrors(),
+              (QStringList{QStringLiteral("Function: CompareTableGetTableType() --> Code: "),
+                           QStringLiteral("Function: CompareTableGetRecCountUsingSYSTables() --> Code: ")}));
+
+    ClearLog();
+    const QString calc = CompareObject(sides(), QStringLiteral("New Hire Ramp"), QStringLiteral("CALCULATION"));
+    EXPECT_EQ(StatusOf(calc), QStringLiteral("0"));
+    for (const char* label : {"Type:", "Description:", "Formula:", "Calendar:"})
+        EXPECT_TRUE(calc.contains(QString::fromUtf8(label)
+                                  + QStringLiteral("</font></b></td><td width='45%' ><font  face='Calibri' "
+                                                   "size='2'>&nbsp;</font></td>")))
+            << label;
+    for (const char* label : {"Data Source(s):", "Partitions:", "Restrictions:", "Dependencies:", "Folder:"})
+        EXPECT_TRUE(calc.contains(QString::fromUtf8(label)
+                                  + QStringLiteral("</font></b></td><td width='45%' valign='top' ><font  "
+                                                   "face='Calibri' size='2'>&nbsp;</font></td>")))
+            << label;
+    EXPECT_EQ(startsOfErrors(), kCalcFetcherErrors);
+}
+
+TEST_F(ComparatorEdge, FetchersAtTheirEdges)
+{
+    using namespace bkl::compare;
+    EXPECT_EQ(CompareTableGetRecCountUsingSYSTables(edge(), QStringLiteral("Ghost Table")), 0);
+    EXPECT_EQ(CompareTableGetTableType(edge(), QStringLiteral("No Columns Table")), QString());
+    EXPECT_EQ(CompareTableGetTableType(edge(), QStringLiteral(" Rates <2026> & More ")), QStringLiteral("Lookup"));
+    const QString columns = CompareTableGetColumns(edge(), QStringLiteral("Dangling List Table"));
+    // A "List" column without reference rows gets one blank; "list" is no List.
+    EXPECT_TRUE(columns.contains(QStringLiteral("size='2'>StatusCode</font></td><td width='20%' ><font  face='Calibri' "
+                                                "size='2'>List</font></td><td width='40%' ><font  face='Calibri' "
+                                                "size='2'> </font></td>")));
+    EXPECT_TRUE(columns.contains(QStringLiteral("size='2'>list</font></td><td width='40%' ><font  face='Calibri' "
+                                                "size='2'>&nbsp;</font></td>")));
+    EXPECT_TRUE(columns.contains(QStringLiteral("size='2'>O&#39;Brien Accounts.AccountID</font></td>")));
+    EXPECT_EQ(startsOfErrors(),
+              (QStringList{QStringLiteral("Function: CompareTableGetRecCountUsingSYSTables() --> Code: "),
+                           QStringLiteral("Function: CompareGetReferenceTableAndColumn() --> Code: ")}));
+
+    // A view column without "." makes the dependent-objects query fail on both sides: equal spacers.
+    ClearLog();
+    EXPECT_EQ(CompareAllCalculationsForView(edge(), QStringLiteral("Edge View")), kSpacer);
+    EXPECT_EQ(CompareViewFields(edge(), QStringLiteral("No Such View")), QStringLiteral("<table border='0' width='100%'></table>"));
+    EXPECT_EQ(StatusOf(CompareObject(edgeSides(), QStringLiteral("Edge View"), QStringLiteral("VIEW"))),
+              QStringLiteral("1"));
+    EXPECT_EQ(startsOfErrors(),
+              (QStringList(3, QStringLiteral("Function: CompareAllCalculationsForView() --> Code: "))));
+
+    // A calendar without periods has the heading row only.
+    EXPECT_EQ(CompareCalendarDetails(edge(), QStringLiteral("EMPTY")),
+              QStringLiteral("<table border='0' align = 'center' bgcolor='#CCCCFF' bordercolorlight='#000066' "
+                             "width='100%'  cellspacing='0' cellpadding='0'><tr>"
+                             "<td width='20%' ><b><font  face='Calibri' size='2'>Period Name</font></b></td>"
+                             "<td width='20%' ><b><font  face='Calibri' size='2'>Level</font></b></td>"
+                             "<td width='20%' ><b><font  face='Calibri' size='2'>Parent</font></b></td>"
+                             "<td width='20%' ><b><font  face='Calibri' size='2'>Period Start</font></b></td>"
+                             "<td width='20%' ><b><font  face='Calibri' size='2'>Period End</font></b></td></tr></table>"));
+}
+
+TEST_F(ComparatorEdge, CalculationFetchersAtTheirEdges)
+{
+    using namespace bkl::compare;
+    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), QStringLiteral("Missing Calendar")), QStringLiteral("&nbsp;"));
+    EXPECT_EQ(startsOfErrors(), QStringList{QStringLiteral("Function: CompareTimeCalendar() --> Code: ")});
+    ClearLog();
+    EXPECT_EQ(CompareTimeCalendar(edge(), QStringLiteral("  ")), QString());
+    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), QStringLiteral("Cyclic Restrictions")), QStringLiteral("&nbsp;"));
+    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), QStringLiteral("Base Amount")),
+              QStringLiteral("EDGE - Edge &lt;Calendar&gt; &amp; Co"));
+    EXPECT_EQ(CompareCalGetCalcCalendar(source(), QStringLiteral("Product Mix")), QStringLiteral("RETAIL - Retail Calendar"));
+    EXPECT_EQ(CompareCalGetCalcCalendar(target(), QStringLiteral("Product Mix")), QStringLiteral("PLAN - Planning Calendar"));
+    EXPECT_EQ(CompareCalGetCalcType(source(), QStringLiteral(" Region Sales ")), QStringLiteral("Sort Calculation"));
+    EXPECT_EQ(CompareCalGetCalcType(source(), QStringLiteral("Prior Year Sales")), QStringLiteral("Time Shift Calculation"));
+    EXPECT_EQ(CompareCalGetCalcComment(edge(), QStringLiteral("Rate <Tier> & Bonus")), QStringLiteral("Edge case 3."));
+    EXPECT_EQ(CompareCalGetCalcFolder(edge(), QStringLiteral("_wr_lowercase helper")), kSpacer);
+    EXPECT_TRUE(ErrorMessages().isEmpty());
+
+    // Looping parent links end with an ERROR line, not a hang.
+    EXPECT_TRUE(CompareCalGetCalcRestrictions(edge(), QStringLiteral("Cyclic Restrictions")).startsWith(
+        QStringLiteral("<table border='0' width='100%'>")));
+    EXPECT_TRUE(CompareCalGetCalcFolder(edge(), QStringLiteral("Cyclic Folder")).startsWith(
+        QStringLiteral("<table border='0' width='100%'><tr><td > <font face='Calibri' size='2'>&nbsp;Calculations (Root)")));
+    EXPECT_EQ(startsOfErrors(),
+              (QStringList{QStringLiteral("Function: CompareCalcConstraintTree() --> Code: "),
+                           QStringLiteral("Function: CompareFolderTreeRecursive() --> Code: ")}));
+}
+
+TEST_F(ComparatorEdge, TheMessagePumpRunsBeforeSectionsExceptForCalendars)
+{
+    const auto pumped = [](const char* name, const char* kind) {
+        bool ran = false;
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
+        CompareObject(sides(), QString::fromUtf8(name), QString::fromUtf8(kind));
+        const bool during = ran;
+        QCoreApplication::processEvents();
+        return during;
+    };
+    EXPECT_TRUE(pumped("PayeeMaster", "TABLE"));
+    EXPECT_TRUE(pumped("PayeeEarningsView", "VIEW"));
+    EXPECT_TRUE(pumped("Total Sales", "CALCULATION"));
+    EXPECT_TRUE(pumped("Sales Dashboard", "PRESENTOR REPORT"));
+    EXPECT_FALSE(pumped("(FISCAL) Fiscal Calendar", "CALENDAR"));
+    // It runs whether or not the sections are switched on; never for a missing object.
+    SetAllSectionFlags(false);
+    EXPECT_TRUE(pumped("PayeeMaster", "TABLE"));
+    EXPECT_FALSE(pumped("QuotaTargets", "TABLE"));
+}
+
+TEST_F(ComparatorEdge, FailingFetchersGiveTheirNeutralValues)
+{
+    using namespace bkl::compare;
+    const bkl::db::Connection closed;
+    const QString t = QStringLiteral("PayeeMaster");
+    const QString c = QStringLiteral("Commission Amount");
+    const QString nbsp = QStringLiteral("&nbsp;");
+    EXPECT_EQ(CompareTableGetTableType(closed, t), nbsp);
+    EXPECT_EQ(CompareTableGetRecCountUsingSYSTables(closed, t), 0);
+    EXPECT_EQ(CompareTableGetColumns(closed, t), nbsp);
+    EXPECT_EQ(CompareViewFields(closed, t), nbsp);
+    EXPECT_EQ(CompareAllCalculationsForView(closed, t), kSpacer);
+    EXPECT_EQ(CompareCalendarDetails(closed, QStringLiteral("STD")), kSpacer);
+    EXPECT_EQ(ComparePresentorReportSourceDependency(closed, t), nbsp);
+    EXPECT_EQ(ComparePresentorReportLinkedReports(closed, t), QString());
+    EXPECT_EQ(CompareTimeCalendar(closed, QStringLiteral("STD")), QString());
+    for (auto fetch : {CompareCalGetCalcType, CompareCalGetCalcComment, CompareCalGetCalcDataSource,
+                       CompareCalGetCalcOperation, CompareCalGetCalcPartitions, CompareCalGetCalcRestrictions,
+                       CompareCalGetCalcCalendar, CompareCalGetCalcDependencies, CompareCalGetCalcFolder})
+        EXPECT_EQ(fetch(closed, c), nbsp);
+    EXPECT_EQ(startsOfErrors(),
+              (QStringList{QStringLiteral("Function: CompareTableGetTableType() --> Code: "),
+                           QStringLiteral("Function: CompareTableGetRecCountUsingSYSTables() --> Code: "),
+                           QStringLiteral("Function: CompareTableGetColumns() --> Code: "),
+                           QStringLiteral("Function: CompareViewFields() --> Code: "),
+                           QStringLiteral("Function: CompareAllCalculationsForView() --> Code: "),
+                           QStringLiteral("Function: CompareCalendarDetails() --> Code: "),
+                           QStringLiteral("Function: ComparePresentorReportSourceDependency() --> Code: "),
+                           QStringLiteral("Function: ComparePresentorReportLinkedReports() --> Code: "),
+                           QStringLiteral("Function: CompareTimeCalendar() --> Code: ")})
+                  + kCalcFetcherErrors);
+}
+
+TEST_F(ComparatorEdge, FailingSectionsOfACalculationGiveNbsp)
+{
+    // The comparison's sections log under their own names and give "&nbsp;";
+    // the folder's name is logged with a blank before "()".
+    using namespace bkl::reports;
+    const bkl::db::Connection closed;
+    const CalcPolicy& p = bkl::compare::ComparisonCalcPolicy();
+    EXPECT_EQ(CalculationSourceAndJoinAndUnion(closed, QStringLiteral("X"), 1, RenderMode::Html, p), QStringLiteral("&nbsp;"));
+    EXPECT_EQ(CalculationPartitions(closed, 1, QString(), QString(), QString(), RenderMode::Html, p), QStringLiteral("&nbsp;"));
+    EXPECT_EQ(CalculationDependentObjects(closed, 1, QStringLiteral("X"), RenderMode::Html, p),
+              QStringLiteral("<table border='0' width='100%'><tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;View(s):"
+                             "</font></td><td width='66%'> <font face='Calibri' size='2'></font></td></tr><tr><td "
+                             "width='35%'> <font face='Calibri' size='2'>&nbsp;Presentor Reports(s):</font></td><td "
+                             "width='65%'> <font face='Calibri' size='2'></font></td></tr><tr><td width='35%'> <font "
+                             "face='Calibri' size='2'>&nbsp;Tailored Report(s):</font></td><td width='65%'> <font "
+                             "face='Calibri' size='2'></font></td></tr><tr><td width='35%'> <font face='Calibri' "
+                             "size='2'>&nbsp;Compensation Plan(s):</font></td><td width='65%'> <font face='Calibri' "
+                             "size='2'></font></td></tr></table>"));
+    EXPECT_EQ(startsOfErrors(),
+              (QStringList{QStringLiteral("Function: CompareCalculationSourceAndJoinAndUnion() --> Code: "),
+                           QStringLiteral("Function: CompareCalculationPartitions() --> Code: "),
+                           QStringLiteral("Function: CompareAllViewsForCalculation() --> Code: "),
+                           QStringLiteral("Function: CompareAllCompPlanForCalculation() --> Code: "),
+                           QStringLiteral("Function: CompareAllTailoredReportsForCalculation() --> Code: "),
+                           QStringLiteral("Function: CompareAllPresentorReportsForCalculation() --> Code: ")}));
+    EXPECT_EQ(p.html.folder.logName, QStringLiteral("CompareCalculationFolder "));
+    EXPECT_EQ(p.html.restrictions.value, QStringLiteral("&nbsp;"));
+}

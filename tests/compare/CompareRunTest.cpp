@@ -1,0 +1,253 @@
+// The compare run: its refusals and question, progress, the status, colour
+// and page of every row, the detailed summary and the closing offer.
+#include "CompareWindowFixture.h"
+
+#include "compare/CompareRunTexts.h"
+#include "compare/CompareStatus.h"
+#include "compare/ui/CompareListRow.h"
+#include "compare/ui/frmBKLCompareReport.h"
+#include "reports/DetailSectionFlags.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace bkl;
+
+namespace {
+
+class CompareRun : public CompareWindowFixture {
+protected:
+    // Status and colour of each compare row, as "name: status #rrggbb".
+    QStringList Statuses() const
+    {
+        QStringList out;
+        const QTreeWidget* list = frmBKLCompareObjects::instance().lvCompare;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* row = list->topLevelItem(i);
+            out << row->text(0) + QStringLiteral(": ") + row->text(2) + QLatin1Char(' ')
+                    + row->foreground(2).color().name();
+        }
+        return out;
+    }
+    // Runs a confirmed compare; the closing offer is declined.
+    void RunConfirmed()
+    {
+        seams.boxes.answers = {mb::Yes, mb::No};
+        Window().cmdCompare_Click();
+    }
+};
+
+} // namespace
+
+TEST(CompareRunStatus, DigitGivesStatusColourAndPage)
+{
+    using namespace bkl::compare;
+    EXPECT_FALSE(StatusOfResult(QString()));
+    EXPECT_EQ(StatusOfResult(QStringLiteral("0<p>")).value().text, QStringLiteral("Mismatch"));
+    EXPECT_EQ(StatusOfResult(QStringLiteral("0<p>")).value().colour, 255u);
+    EXPECT_EQ(StatusOfResult(QStringLiteral("1<p>")).value().text, QStringLiteral("Identical"));
+    EXPECT_EQ(StatusOfResult(QStringLiteral("1<p>")).value().colour, 65280u);
+    EXPECT_EQ(StatusOfResult(QStringLiteral("2<p>")).value().text, QStringLiteral("Not Exists"));
+    EXPECT_EQ(StatusOfResult(QStringLiteral("2<p>")).value().colour, 16711680u);
+    // A failed comparator's spacer: no outcome, and the spacer stays whole.
+    const QString spacer = QStringLiteral("<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
+    EXPECT_EQ(StatusOfResult(spacer).value().text, QStringLiteral("Not Started"));
+    EXPECT_EQ(PageOfResult(spacer), spacer);
+    EXPECT_EQ(PageOfResult(QStringLiteral("1<p>")), QStringLiteral("<p>"));
+    EXPECT_EQ(DetailedSummaryEntry(QString()), QStringLiteral("<br>"));
+    EXPECT_EQ(DetailedSummaryEntry(QStringLiteral("2<p>x</p>")), QStringLiteral("<p>x</p><br>"));
+}
+
+TEST_F(CompareRun, RefusalsAndTheQuestion)
+{
+    frmBKLCompareObjects& w = Window();
+    w.ShowModeless();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.cmdCompare_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("No objects selected for comparison !"));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Compare Objects"));
+    EXPECT_EQ(QApplication::focusWidget(), w.cboObjects);
+
+    w.AddSourceRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"));
+    w.cmdAddAll_Click();
+    w.cmdCompare_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].prompt,
+              QStringLiteral("Unable to find any active target model connection ! Click Connect button to select "
+                             "the target model. "));
+    EXPECT_EQ(QApplication::focusWidget(), w.cmdTargetConnect);
+
+    ConnectTarget();
+    w.m_sDetailedSummary = QStringLiteral("earlier");
+    g_bTableType = false;
+    w.cmdCompare_Click(); // answered No
+    ASSERT_EQ(seams.boxes.shown.size(), 3u);
+    EXPECT_EQ(seams.boxes.shown[2].prompt,
+              QStringLiteral("Run compare?\r\n\r\nSource Model: SalesModel2026@%1\r\nTarget Model: "
+                             "SalesModel2026_Target@%1\r\n\r\nNote: This may take few minutes depends on number of "
+                             "model objects selected for comparison.")
+                  .arg(bkl::test::DemoServerFolder()));
+    EXPECT_EQ(seams.boxes.shown[2].style, mb::YesNo | mb::Question);
+    EXPECT_EQ(w.m_sDetailedSummary, QStringLiteral("earlier"));
+    EXPECT_FALSE(g_bTableType);
+    EXPECT_TRUE(LogMessages().filter(QStringLiteral("Compare")).filter(QStringLiteral("Begin")).isEmpty());
+}
+
+TEST_F(CompareRun, PlansAndTailoredReportsKeepNotStarted)
+{
+    frmBKLCompareObjects& w = Window();
+    w.AddSourceRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"));
+    w.AddSourceRow(QStringLiteral("(TR01) Monthly Commission Statement"), QStringLiteral("Tailored Report"));
+    w.lvObjects->topLevelItem(0)->setSelected(true);
+    w.cmdAdd_Click();
+    w.lvObjects->topLevelItem(1)->setSelected(true);
+    w.cmdAddAll_Click();
+    ConnectTarget();
+    g_bPlanID = true;
+    RunConfirmed();
+    EXPECT_EQ(Statuses(), (QStringList{"(AE2026) Account Executive Plan 2026: Not Started #000000",
+                                       "(TR01) Monthly Commission Statement: Not Started #000000"}));
+    EXPECT_EQ(w.m_sDetailedSummary, QStringLiteral("<br><br>"));
+    // Tags stay as they were: the not-started page from Add, empty from Add All.
+    EXPECT_TRUE(frmBKLCompareObjects::RowTag(w.lvCompare->topLevelItem(0)).contains(QStringLiteral("Not Started")));
+    EXPECT_EQ(frmBKLCompareObjects::RowTag(w.lvCompare->topLevelItem(1)), QString());
+    EXPECT_FALSE(g_bPlanID);
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].prompt,
+              QStringLiteral("Compare ran successfully !\r\n\r\nDo you want to open the detailed summary report ?"));
+    EXPECT_EQ(seams.boxes.shown[1].title, QStringLiteral("Compare Objects"));
+    const QStringList log = LogMessages();
+    EXPECT_EQ(log.filter(QRegularExpression(QStringLiteral("^(Begin|End) Compare$"))),
+              (QStringList{"Begin Compare", "End Compare"}));
+    // Progress: one step per item, then the bar and labels are hidden and the inputs enabled again.
+    EXPECT_EQ(w.pbProgress->minimum(), 1);
+    EXPECT_EQ(w.pbProgress->maximum(), 3);
+    EXPECT_EQ(w.pbProgress->value(), 3);
+    EXPECT_EQ(w.lblPercentage->text(), QStringLiteral("100%"));
+    EXPECT_FALSE(w.pbProgress->isVisible());
+    EXPECT_TRUE(w.cmdCompare->isEnabled() && w.cmdLoadObjects->isEnabled() && w.tvCompare->isEnabled());
+    EXPECT_FALSE(w.CompareRunning());
+}
+
+TEST_F(CompareRun, InputsAreLockedAndCloseIsRefusedDuringTheRun)
+{
+    frmBKLCompareObjects& w = Window();
+    w.ShowModeless();
+    w.AddSourceRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"));
+    w.cmdAddAll_Click();
+    ConnectTarget();
+    bool sawLocked = false;
+    bool stayedOpen = false;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!w.CompareRunning() || sawLocked)
+            return;
+        sawLocked = !w.cmdCompare->isEnabled() && !w.lvObjects->isEnabled() && !w.tvCompare->isEnabled()
+            && !w.cmdTargetConnect->isEnabled() && w.pbProgress->isVisible();
+        w.cmdClose_Click();
+        w.cmdRemoveAll_Click();
+        stayedOpen = w.isVisible() && w.lvCompare->topLevelItemCount() == 1;
+    });
+    probe.start(0);
+    RunConfirmed();
+    probe.stop();
+    EXPECT_TRUE(sawLocked);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
+{
+    frmBKLCompareObjects& w = Window();
+    for (const char* kind : {"Tables", "Views", "Calendars", "Presentor Reports"}) {
+        LoadKind(QLatin1String(kind));
+        w.cmdAddAll_Click();
+    }
+    LoadKind(QStringLiteral("Calculations"));
+    for (const char* calc : {"Commission Amount", "Quarterly Bonus", "Legacy Adjustment"})
+        AddCompareRow(QLatin1String(calc), QStringLiteral("Calculation"));
+    w.AddSourceRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"));
+    w.lvObjects->clearSelection();
+    w.lvObjects->topLevelItem(w.lvObjects->topLevelItemCount() - 1)->setSelected(true);
+    w.cmdAdd_Click();
+    // A status from an earlier run is replaced when the row's turn comes.
+    compare::SetRowStatus(w.lvCompare->topLevelItem(0), *compare::StatusOfResult(QStringLiteral("0")));
+    ConnectTarget();
+    RunConfirmed();
+
+    const QStringList statuses = Statuses();
+    ASSERT_EQ(statuses.size(), 15 + 5 + 3 + 4 + 3 + 1);
+    const QString red = QStringLiteral(" #ff0000"), green = QStringLiteral(" #00ff00"), blue = QStringLiteral(" #0000ff");
+    for (const QString& expected : QStringList{
+             "CommissionRates: Mismatch" + red, "GenTable0001: Identical" + green, "PayeeMaster: Identical" + green,
+             "ProductLookup: Mismatch" + red, "QuotaTargets: Not Exists" + blue, "SalesTransactions: Mismatch" + red,
+             "PayeeEarningsView: Identical" + green, "RegionSalesView: Mismatch" + red,
+             "QuotaAttainmentView: Not Exists" + blue, "(FISCAL) Fiscal Calendar: Identical" + green,
+             "(STD) Standard Calendar: Mismatch" + red, "(RETAIL) Retail Calendar: Not Exists" + blue,
+             "Sales Dashboard: Identical" + green, "Region Summary: Mismatch" + red, "Quota Tracker: Not Exists" + blue,
+             "Commission Amount: Identical" + green, "Quarterly Bonus: Mismatch" + red,
+             "Legacy Adjustment: Not Exists" + blue, "(AE2026) Account Executive Plan 2026: Not Started #000000"})
+        EXPECT_TRUE(statuses.contains(expected)) << expected.toStdString();
+
+    // The detailed summary joins every row's page with "<br>"; a row's tag is its page.
+    EXPECT_EQ(w.m_sDetailedSummary.count(QStringLiteral("<br>")) >= statuses.size(), true);
+    QString joined;
+    for (int i = 0; i < w.lvCompare->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = w.lvCompare->topLevelItem(i);
+        joined += (row->text(1) == QLatin1String("Compensation Plan") ? QString() : frmBKLCompareObjects::RowTag(row))
+            + QStringLiteral("<br>");
+    }
+    EXPECT_EQ(w.m_sDetailedSummary, joined);
+    EXPECT_TRUE(w.m_sDetailedSummary.contains(QStringLiteral("SalesModel2026_Target@")));
+}
+
+TEST_F(CompareRun, EveryLeafUncheckedMakesExistingObjectsIdentical)
+{
+    frmBKLCompareObjects& w = Window();
+    LoadKind(QStringLiteral("Tables"));
+    for (const char* table : {"CommissionRates", "QuotaTargets"})
+        AddCompareRow(QLatin1String(table), QStringLiteral("Table"));
+    for (int r = 0; r < w.tvCompare->topLevelItemCount(); ++r)
+        for (int c = 0; c < w.tvCompare->topLevelItem(r)->childCount(); ++c)
+            w.tvCompare->topLevelItem(r)->child(c)->setCheckState(0, Qt::Unchecked);
+    ConnectTarget();
+    RunConfirmed();
+    EXPECT_EQ(Statuses(), (QStringList{"CommissionRates: Identical #00ff00", "QuotaTargets: Not Exists #0000ff"}));
+}
+
+TEST_F(CompareRun, YesAtTheEndShowsTheDetailedSummary)
+{
+    frmBKLCompareObjects& w = Window();
+    LoadKind(QStringLiteral("Tables"));
+    AddCompareRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"));
+    ConnectTarget();
+    seams.boxes.answers = {mb::Yes, mb::Yes};
+    QString caption;
+    QByteArray page;
+    WithModal([&] { w.cmdCompare_Click(); },
+              [&](QWidget* shown) {
+                  auto* report = qobject_cast<frmBKLCompareReport*>(shown);
+                  ASSERT_NE(report, nullptr);
+                  caption = report->windowTitle();
+                  page = browsers->last()->lastPage;
+                  report->cmdClose_Click();
+              });
+    EXPECT_EQ(caption, QStringLiteral("Compare Objects - Detailed Summary"));
+    EXPECT_EQ(page, ("<html><body>\r\n<br><br>\r\n" + w.m_sDetailedSummary + "\r\n</body></html>\r\n").toUtf8());
+    const QStringList log = LogMessages();
+    const int end = log.indexOf(QStringLiteral("End Compare"));
+    ASSERT_GE(end, 0);
+    EXPECT_EQ(log.mid(end, 4), (QStringList{"End Compare", "Launch Compare Objects",
+                                            "Compare Objects - Loading ReportsCompare Objects",
+                                            "Exiting Compare Objects - Detailed Summary"}));
+}

@@ -1,0 +1,353 @@
+// The compare window: load, the source list (by kind and from an object-list
+// file), the keyword search, the compare list, sorting, closing and what
+// survives a close.
+#include "CompareWindowFixture.h"
+
+#include "reports/DetailSectionFlags.h"
+#include "shell/Globals.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+using namespace bkl;
+
+namespace {
+
+class CompareWindow : public CompareWindowFixture {
+protected:
+    // One critical box and one ERROR line for a failed load, and the window idle again.
+    void ExpectLoadFailureReported()
+    {
+        ASSERT_EQ(seams.boxes.shown.size(), 1u);
+        EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(QStringLiteral("Run-time error '")));
+        EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+        EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Compare Objects"));
+        EXPECT_TRUE(LogMessages().last().startsWith(QStringLiteral("Function: cmdLoadObjects_Click() --> Code: ")));
+        const frmBKLCompareObjects& w = frmBKLCompareObjects::instance();
+        EXPECT_TRUE(w.cmdLoadObjects->isEnabled());
+        EXPECT_FALSE(w.cmdStop->isEnabled());
+        EXPECT_FALSE(w.LoadRunning());
+    }
+};
+
+QStringList TreeNodes(const QTreeWidget* tree)
+{
+    QStringList nodes;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it)
+        nodes << QStringLiteral("%1%2%3")
+                     .arg((*it)->parent() ? QStringLiteral("  ") : QString(), (*it)->text(0),
+                          (*it)->checkState(0) == Qt::Checked ? QString() : QStringLiteral(" (off)"));
+    return nodes;
+}
+
+QColor LabelColour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+
+} // namespace
+
+TEST_F(CompareWindow, LoadSetsCaptionsLabelsPickerAndTree)
+{
+    frmBKLCompareObjects& w = Window();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Compare Objects"));
+    EXPECT_EQ(w.y(), 0);
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
+    EXPECT_EQ(w.lblCompareCount->text(), QStringLiteral("Count: 0"));
+    EXPECT_TRUE(w.optObjectSummary->isChecked());
+    EXPECT_EQ(w.lblSourceModel->text(), QStringLiteral("SalesModel2026@") + test::DemoServerFolder());
+    EXPECT_EQ(w.lblTargetModel->text(), QString());
+    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_TRUE(w.m_cnSource.sameAs(g_cnModel));
+    EXPECT_EQ(w.lblModelName->text(), QStringLiteral("Model Name: "));
+    EXPECT_EQ(w.lblServerHost->text(), QStringLiteral("Server/Host: "));
+    EXPECT_EQ(w.lblConnectionStatus->text(), QStringLiteral("Connection Status: Not Connected"));
+    EXPECT_EQ(LabelColour(w.lblConnectionStatus), QColor(255, 0, 0));
+
+    QStringList items;
+    for (int i = 0; i < w.cboObjects->count(); ++i)
+        items << w.cboObjects->itemText(i);
+    EXPECT_EQ(items, (QStringList{"<None>", "Tables", "Views", "Calendars", "Calculations", "Presentor Reports",
+                                  "<< Load Objects from file >>"}));
+    EXPECT_EQ(w.cboObjects->currentIndex(), 0);
+
+    EXPECT_EQ(TreeNodes(w.tvCompare),
+              (QStringList{"Table", "  Table Type", "  Record Count", "  Columns", "View", "  Columns",
+                           "  Dependent Objects", "Calendar", "  Time Hierarchy", "Calculation", "  Type",
+                           "  Description", "  Data Sources", "  Formula", "  Partitions", "  Restrictions",
+                           "  Calendar", "  Dependencies", "  Folder", "Presentor Report", "  Source Dependencies",
+                           "  Linked Reports"}));
+    EXPECT_EQ(w.tvCompare->currentItem(), w.tvCompare->topLevelItem(0));
+    EXPECT_EQ(w.tvCompare->topLevelItem(3)->data(0, Qt::UserRole).toString(), QStringLiteral("'27'"));
+
+    // Captions and tool tips the user reads.
+    EXPECT_EQ(w.cmdLoadObjects->text(), QStringLiteral("&Load"));
+    EXPECT_EQ(w.cmdLoadObjects->toolTip(), QStringLiteral("Load source objects for comparison"));
+    EXPECT_EQ(w.cmdAddAll->toolTip(), QStringLiteral("Add all Objects  to Compare List"));
+    EXPECT_EQ(w.mnuAddAllObjects->text(), QStringLiteral("Add a&ll Objects  to Compare List"));
+    EXPECT_EQ(w.mnuSubObjects->defaultAction(), w.mnuAddObjects);
+    EXPECT_EQ(w.mnuSubCOmpare->defaultAction(), w.mnuViewCompareSummary);
+    EXPECT_EQ(w.cmdClose->text(), QStringLiteral("C&lose"));
+    EXPECT_EQ(w.cmdCompare->toolTip(), QStringLiteral("Run Compare"));
+    EXPECT_EQ(LogMessages().value(0), QStringLiteral("Launch Screen: Compare Objects"));
+}
+
+TEST_F(CompareWindow, CompareTreeSetsTheFlagsOfItsLeavesOnly)
+{
+    frmBKLCompareObjects& w = Window();
+    g_bPlanID = true;
+    g_bTailoredCalculations = true;
+    // No propagation: unchecking the root "Table" changes only that box.
+    w.tvCompare->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(w.tvCompare->topLevelItem(0)->child(0)->checkState(0), Qt::Checked);
+    w.tvCompare->topLevelItem(1)->child(0)->setCheckState(0, Qt::Unchecked);  // View / Columns
+    w.tvCompare->topLevelItem(3)->child(6)->setCheckState(0, Qt::Unchecked);  // Calculation / Calendar
+    w.SetCompareAttributeFlags();
+    EXPECT_TRUE(g_bTableType && g_bTableRecordCount && g_bTableColumns);
+    EXPECT_FALSE(g_bViewColumns);
+    EXPECT_TRUE(g_bViewDependentObjects);
+    EXPECT_TRUE(g_bCalendarTimeHierarchy);
+    EXPECT_FALSE(g_bCalcCalendar);
+    EXPECT_TRUE(g_bCalcFolder && g_bPresentorLinkedReports);
+    EXPECT_FALSE(g_bPlanID || g_bPlanPayeeGroup || g_bPlanComments || g_bPlanCalculations);
+    EXPECT_FALSE(g_bTailoredReportID || g_bTailoredPayeeGroup || g_bTailoredCalculations);
+}
+
+TEST_F(CompareWindow, LoadObjectsByKindFromTheSourceModel)
+{
+    frmBKLCompareObjects& w = Window();
+    w.cmdLoadObjects_Click(); // "<None>": nothing happens
+    EXPECT_TRUE(Rows(w.lvObjects).isEmpty());
+
+    LoadKind(QStringLiteral("Calendars"));
+    EXPECT_EQ(Rows(w.lvObjects), (QStringList{"(FISCAL) Fiscal Calendar|Calendar", "(RETAIL) Retail Calendar|Calendar",
+                                              "(STD) Standard Calendar|Calendar"}));
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 3"));
+    EXPECT_TRUE(w.cmdLoadObjects->isEnabled());
+    EXPECT_FALSE(w.cmdStop->isEnabled());
+
+    // A new load replaces the list and empties the search box.
+    w.txtSearch->setText(QStringLiteral("fis"));
+    LoadKind(QStringLiteral("Tables"));
+    EXPECT_EQ(w.txtSearch->text(), QString());
+    const QStringList tables = Rows(w.lvObjects);
+    ASSERT_EQ(tables.size(), 15);
+    EXPECT_EQ(tables.first(), QStringLiteral("CommissionRates|Table"));
+    EXPECT_TRUE(tables.filter(QStringLiteral("View")).isEmpty());
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 15"));
+
+    LoadKind(QStringLiteral("Views"));
+    EXPECT_EQ(Rows(w.lvObjects).size(), 5);
+    EXPECT_EQ(Rows(w.lvObjects).first(), QStringLiteral("GenView0001|View"));
+    LoadKind(QStringLiteral("Presentor Reports"));
+    EXPECT_EQ(Rows(w.lvObjects).size(), 4);
+    EXPECT_EQ(Rows(w.lvObjects).first(), QStringLiteral("Payee Statement|Presentor Report"));
+    LoadKind(QStringLiteral("Calculations"));
+    EXPECT_EQ(Rows(w.lvObjects).size(), 41);
+}
+
+TEST_F(CompareWindow, StopKeepsTheRowsListedSoFar)
+{
+    frmBKLCompareObjects& w = Window();
+    // Stop is pressed while the load pumps events after its third row.
+    int pumped = 0;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (w.lvObjects->topLevelItemCount() >= 3 && pumped++ == 0)
+            w.cmdStop_Click();
+    });
+    stopper.start(0);
+    LoadKind(QStringLiteral("Calculations"));
+    stopper.stop();
+    const int listed = w.lvObjects->topLevelItemCount();
+    EXPECT_GE(listed, 3);
+    EXPECT_LT(listed, 41);
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: %1").arg(listed));
+    EXPECT_TRUE(w.cmdLoadObjects->isEnabled());
+    EXPECT_FALSE(w.cmdStop->isEnabled());
+    EXPECT_FALSE(w.m_bStopLoad);
+    EXPECT_FALSE(w.LoadRunning());
+}
+
+TEST_F(CompareWindow, LoadObjectsFromAFile)
+{
+    const QString path = test::TestHome() + QStringLiteral("/objects.txt");
+    // CR LF, a blank line, blanks kept, LF alone, CR alone; no line after the last line end.
+    WriteFileBytes(path, "Total Sales\r\n\r\n  Commission Amount  \nQuarterly Bonus\rNo Such Calc\r\n");
+    frmBKLCompareObjects& w = Window();
+    seams.dialogs.answers.push_back(path);
+    LoadKind(QStringLiteral("<< Load Objects from file >>"));
+    EXPECT_EQ(seams.dialogs.titles, QStringList{QStringLiteral("Open Quellmar Objects file ...")});
+    EXPECT_EQ(Rows(w.lvObjects), (QStringList{"Total Sales|Calculation", "|Calculation",
+                                              "  Commission Amount  |Calculation", "Quarterly Bonus|Calculation",
+                                              "No Such Calc|Calculation"}));
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 5"));
+
+    // A file saved in a Western code page reads too.
+    WriteFileBytes(path, "Caf\xe9 Bonus\r\n");
+    seams.dialogs.answers.push_back(path);
+    w.cmdLoadObjects_Click();
+    EXPECT_EQ(Rows(w.lvObjects), QStringList{QStringLiteral("Caf\u00e9 Bonus|Calculation")});
+
+    // Cancelled: the list was cleared and stays empty.
+    w.cmdLoadObjects_Click();
+    EXPECT_TRUE(Rows(w.lvObjects).isEmpty());
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
+    EXPECT_TRUE(seams.boxes.shown.empty());
+
+    // A file that cannot be read: an ERROR line and a critical box, and the window is idle again.
+    seams.dialogs.answers.push_back(test::TestHome() + QStringLiteral("/missing.txt"));
+    w.cmdLoadObjects_Click();
+    ExpectLoadFailureReported();
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
+}
+
+TEST_F(CompareWindow, KeywordSearchMovesTheSelection)
+{
+    frmBKLCompareObjects& w = Window();
+    LoadKind(QStringLiteral("Tables"));
+    w.txtSearch->setText(QStringLiteral("lookup"));
+    ASSERT_EQ(w.lvObjects->selectedItems().size(), 1);
+    EXPECT_EQ(w.lvObjects->selectedItems().first()->text(0), QStringLiteral("ProductLookup"));
+    EXPECT_EQ(w.lvObjects->topLevelItemCount(), 15); // nothing is hidden
+    w.txtSearch->setText(QStringLiteral("  "));
+    ASSERT_EQ(w.lvObjects->selectedItems().size(), 1);
+    EXPECT_EQ(w.lvObjects->selectedItems().first()->text(0), QStringLiteral("CommissionRates"));
+    w.txtSearch->setText(QStringLiteral("nowhere"));
+    EXPECT_TRUE(w.lvObjects->selectedItems().isEmpty());
+}
+
+TEST_F(CompareWindow, AddAddAllRemoveAndRemoveAll)
+{
+    frmBKLCompareObjects& w = Window();
+    w.AddSourceRow(QStringLiteral(" T1 "), QStringLiteral("Table"));
+    w.AddSourceRow(QStringLiteral("T1"), QStringLiteral("Table"));
+    w.AddSourceRow(QStringLiteral("t1"), QStringLiteral("Table"));
+    w.AddSourceRow(QStringLiteral("V1"), QStringLiteral("View"));
+    w.lvObjects->topLevelItem(0)->setSelected(true);
+    w.lvObjects->topLevelItem(1)->setSelected(true);
+    w.cmdAdd_Click();
+    w.cmdAdd_Click();
+    EXPECT_EQ(Rows(w.lvCompare), QStringList{QStringLiteral("T1|Table|Not Started")});
+    EXPECT_EQ(w.lblCompareCount->text(), QStringLiteral("Count: 1"));
+    EXPECT_EQ(frmBKLCompareObjects::RowTag(w.lvCompare->topLevelItem(0)),
+              QStringLiteral("<table border='1' align = 'center' bgcolor='#CCCCFF' bordercolorlight='#000066' "
+                             "width='100%'  cellspacing='0' cellpadding='0'><tr ><td colspan='3'><b><font  "
+                             "face='Calibri' size='2'>** Compare Status: Not Started</font></b></td></tr></table>"));
+
+    w.cmdAddAll_Click();
+    EXPECT_EQ(Rows(w.lvCompare), (QStringList{"T1|Table|Not Started", "t1|Table|Not Started", "V1|View|Not Started"}));
+    EXPECT_EQ(frmBKLCompareObjects::RowTag(w.lvCompare->topLevelItem(2)), QString());
+    EXPECT_EQ(w.lblCompareCount->text(), QStringLiteral("Count: 3"));
+
+    // Removing the first selects the new first; removing the last selects the one before.
+    w.lvCompare->topLevelItem(0)->setSelected(true);
+    w.cmdRemove_Click();
+    EXPECT_EQ(Rows(w.lvCompare), (QStringList{"t1|Table|Not Started", "V1|View|Not Started"}));
+    EXPECT_EQ(w.lvCompare->selectedItems().value(0), w.lvCompare->topLevelItem(0));
+    w.lvCompare->clearSelection();
+    w.lvCompare->topLevelItem(1)->setSelected(true);
+    w.cmdRemove_Click();
+    EXPECT_EQ(Rows(w.lvCompare), QStringList{QStringLiteral("t1|Table|Not Started")});
+    EXPECT_EQ(w.lvCompare->selectedItems().value(0), w.lvCompare->topLevelItem(0));
+    EXPECT_EQ(w.lblCompareCount->text(), QStringLiteral("Count: 1"));
+
+    w.m_sDetailedSummary = QStringLiteral("kept");
+    w.cmdRemoveAll_Click();
+    EXPECT_TRUE(Rows(w.lvCompare).isEmpty());
+    EXPECT_EQ(w.lblCompareCount->text(), QStringLiteral("Count: 0"));
+    EXPECT_EQ(w.m_sDetailedSummary, QStringLiteral("kept"));
+}
+
+TEST_F(CompareWindow, HeaderClicksOfBothListsShareOneToggle)
+{
+    frmBKLCompareObjects& w = Window();
+    for (const char* name : {"b", "C", "a"})
+        w.AddSourceRow(QLatin1String(name), QStringLiteral("Table"));
+    w.cmdAddAll_Click();
+    w.lvObjects_ColumnClick(0);
+    EXPECT_EQ(Rows(w.lvObjects), (QStringList{"C|Table", "b|Table", "a|Table"}));
+    w.lvCompare_ColumnClick(0);
+    EXPECT_EQ(Rows(w.lvCompare), (QStringList{"a|Table|", "b|Table|", "C|Table|"}).replaceInStrings(
+                                     QStringLiteral("|Table|"), QStringLiteral("|Table|Not Started")));
+    EXPECT_EQ(w.m_iSortOrder, 0);
+}
+
+TEST_F(CompareWindow, CloseAndEscUnloadButMembersSurvive)
+{
+    frmBKLCompareObjects& w = Window();
+    w.ShowModeless();
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isModal());
+    w.AddSourceRow(QStringLiteral("T1"), QStringLiteral("Table"));
+    w.cmdAddAll_Click();
+    w.tvCompare->topLevelItem(0)->child(0)->setCheckState(0, Qt::Unchecked);
+    w.txtSearch->setText(QStringLiteral("T"));
+    w.m_sDetailedSummary = QStringLiteral("<p>last run</p><br>");
+    ConnectTarget();
+    const db::Connection target = w.m_cnTarget;
+    w.lvObjects_ColumnClick(0);
+
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.IsLoaded());
+    EXPECT_EQ(LogMessages().filter(QStringLiteral("Exiting ")), QStringList{QStringLiteral("Exiting Compare Objects")});
+
+    // Opened again: blank lists and labels, every node checked; the members kept their values.
+    frmBKLCompareObjects::instance().ShowModeless();
+    EXPECT_EQ(&frmBKLCompareObjects::instance(), &w);
+    EXPECT_TRUE(Rows(w.lvObjects).isEmpty());
+    EXPECT_TRUE(Rows(w.lvCompare).isEmpty());
+    EXPECT_EQ(w.txtSearch->text(), QString());
+    EXPECT_EQ(w.tvCompare->topLevelItem(0)->child(0)->checkState(0), Qt::Checked);
+    EXPECT_EQ(w.lblTargetModel->text(), QString());
+    EXPECT_EQ(w.m_sDetailedSummary, QStringLiteral("<p>last run</p><br>"));
+    EXPECT_TRUE(w.m_cnTarget.sameAs(target));
+    EXPECT_EQ(w.m_iSortOrder, 1);
+
+    w.cmdClose_Click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(LogMessages().filter(QStringLiteral("Exiting ")).size(), 2);
+    EXPECT_EQ(LogMessages().filter(QStringLiteral("Launch Screen: ")).size(), 2);
+}
+
+TEST_F(CompareWindow, PopUpMenusOnlyOverListsWithRows)
+{
+    frmBKLCompareObjects& w = Window();
+    w.ShowModeless();
+    w.lvObjects_MouseUp(Qt::RightButton);
+    EXPECT_FALSE(w.mnuSubObjects->isVisible());
+    w.AddSourceRow(QStringLiteral("T1"), QStringLiteral("Table"));
+    w.lvObjects_MouseUp(Qt::LeftButton);
+    EXPECT_FALSE(w.mnuSubObjects->isVisible());
+    w.lvObjects_MouseUp(Qt::RightButton);
+    EXPECT_TRUE(w.mnuSubObjects->isVisible());
+    w.mnuSubObjects->close();
+    // Its default item adds the selected rows.
+    w.lvObjects->topLevelItem(0)->setSelected(true);
+    w.mnuAddObjects->trigger();
+    EXPECT_EQ(Rows(w.lvCompare), QStringList{QStringLiteral("T1|Table|Not Started")});
+    w.lvCompare_MouseUp(Qt::RightButton);
+    EXPECT_TRUE(w.mnuSubCOmpare->isVisible());
+    w.mnuSubCOmpare->close();
+}
+
+TEST_F(CompareWindow, AFailedQueryIsReportedAndTheWindowIsIdleAgain)
+{
+    frmBKLCompareObjects& w = Window();
+    g_cnModel = db::Connection(); // released, as Switch Model leaves it
+    LoadKind(QStringLiteral("Tables"));
+    ExpectLoadFailureReported();
+    EXPECT_FALSE(w.LoadRunning());
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
+}

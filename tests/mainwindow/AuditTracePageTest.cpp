@@ -1,0 +1,102 @@
+#include "mainwindow/AuditTracePage.h"
+
+#include "AuditTraceFixture.h"
+
+#include <QDateTime>
+
+using namespace bkl::mainwindow;
+
+namespace {
+
+const QString kAuditColumns = QStringLiteral(
+    " UserID AS AUDITUSERID, Module AS AUDITMODULE, Event AUDITEVENT, Time AS AUDITTIME, Message AS AUDITMESSAGE "
+    "FROM Audit");
+
+// The table opening and its header row, byte for byte.
+const QString kTableHead = QStringLiteral(
+    "<table border='1' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
+    "<tr>"
+    "<td align = 'center' width='8%' ><b><font  face='Calibri' size='2'>Serial No</font></b></td>"
+    "<td align = 'center' width='10%' ><b><font  face='Calibri' size='2'>User ID</font></b></td>"
+    "<td align = 'center' width='8%' ><b><font  face='Calibri' size='2'>Module</font></b></td>"
+    "<td align = 'center' width='15%' ><b><font  face='Calibri' size='2'>Event</font></b></td>"
+    "<td align = 'center' width='22%' ><b><font  face='Calibri' size='2'>Time</font></b></td>"
+    "<td width='37%' ><b><font  face='Calibri' size='2'>Message</font></b></td>"
+    "</tr>");
+
+class AuditTracePage : public AuditTraceFixture {};
+
+} // namespace
+
+TEST_F(AuditTracePage, EmptyAndTracePageLines)
+{
+    EXPECT_EQ(AuditEmptyPageText(), "<html><body>\r\n"
+                                    "<p align='center'><b><font face='Calibri' size='3'>&nbsp;Audit Log</font></b></p>\r\n"
+                                    "</body></html>\r\n");
+    EXPECT_EQ(AuditTracePageText("<table></table>"),
+              "<html><body>\r\n"
+              "<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
+              "<table></table>\r\n"
+              "</body>\r\n"
+              "</html>\r\n");
+    EXPECT_TRUE(AuditTracePagePath().endsWith("/temp/_temp_04.html"));
+}
+
+TEST_F(AuditTracePage, TimesInOneFixedForm)
+{
+    const QDateTime evening(QDate(2026, 8, 31), QTime(23, 39, 54));
+    EXPECT_EQ(AuditTimeText(bkl::db::Value::dateTime(evening)), "08/31/2026 11:39:54 PM");
+    EXPECT_EQ(AuditTimeText(bkl::db::Value::text("2026-06-03 04:40:27")), "06/03/2026 04:40:27 AM");
+    EXPECT_EQ(AuditTimeText(bkl::db::Value::text("2026-06-03T12:00:00")), "06/03/2026 12:00:00 PM");
+    EXPECT_EQ(AuditTimeText(bkl::db::Value::null()), "");
+    EXPECT_EQ(AuditTimeText(bkl::db::Value::text("yesterday")), "yesterday");
+}
+
+TEST_F(AuditTracePage, AuditValuesAreEscapedAndCounted)
+{
+    OpenDemoModel(QStringLiteral("EdgeCaseModel"));
+    std::vector<long> counts;
+    const QString html = AuditTableHtml(g_cnModel, QStringLiteral("SELECT TOP 2") + kAuditColumns + " ORDER BY Time DESC",
+                                        [&counts](long n) { counts.push_back(n); });
+    EXPECT_EQ(counts, (std::vector<long>{1, 2}));
+    EXPECT_EQ(html,
+              kTableHead
+                  + "<tr><td align = 'center' width='8%'>&nbsp;<font  face='Calibri' size='2'>1&nbsp;</font></td>"
+                    "<td align = 'center' width='10%'>&nbsp;<font  face='Calibri' size='2'>O&#39;Brien&nbsp;</font></td>"
+                    "<td align = 'center' width='8%'>&nbsp;<font  face='Calibri' size='2'>Security&nbsp;</font></td>"
+                    "<td align = 'center' width='15%'>&nbsp;<font  face='Calibri' size='2'>Login&nbsp;</font></td>"
+                    "<td align = 'center' width='22%'>&nbsp;<font  face='Calibri' size='2'>09/01/2026 08:30:00 AM&nbsp;</font></td>"
+                    "<td width='37%'>&nbsp;<font  face='Calibri' size='2'>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; done&nbsp;</font></td></tr>"
+                    "<tr><td align = 'center' width='8%'>&nbsp;<font  face='Calibri' size='2'>2&nbsp;</font></td>"
+                    "<td align = 'center' width='10%'>&nbsp;<font  face='Calibri' size='2'>O&#39;Brien&nbsp;</font></td>"
+                    "<td align = 'center' width='8%'>&nbsp;<font  face='Calibri' size='2'>Import&nbsp;</font></td>"
+                    "<td align = 'center' width='15%'>&nbsp;<font  face='Calibri' size='2'>Import Started&nbsp;</font></td>"
+                    "<td align = 'center' width='22%'>&nbsp;<font  face='Calibri' size='2'>08/29/2026 09:07:22 PM&nbsp;</font></td>"
+                    "<td width='37%'>&nbsp;<font  face='Calibri' size='2'>Import &#39;Nightly SalesTransactions Load&#39; started by O&#39;Brien&nbsp;</font></td></tr>"
+                    "</table>");
+}
+
+TEST_F(AuditTracePage, NoRecordsGiveTheHeaderRowOnly)
+{
+    OpenDemoModel();
+    const AuditLogResult result = GetAuditLog(
+        g_cnModel, QStringLiteral("SELECT TOP 200") + kAuditColumns + " WHERE UPPER(UserID) LIKE '%NOBODY%' ORDER BY Time DESC",
+        nullptr);
+    EXPECT_FALSE(result.failure);
+    EXPECT_EQ(result.html, kTableHead + "</table>");
+    EXPECT_TRUE(LogMessages().isEmpty());
+}
+
+TEST_F(AuditTracePage, AFailingQueryGivesTheSpacerAndItsReason)
+{
+    OpenDemoModel();
+    const AuditLogResult result =
+        GetAuditLog(g_cnModel, QStringLiteral("SELECT TOP 200") + kAuditColumns + "Missing ORDER BY Time DESC", nullptr);
+    ASSERT_TRUE(result.failure);
+    EXPECT_EQ(result.html, "<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
+    const QStringList messages = LogMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Function: GetAuditLog() --> Code: ")));
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("Description: ") + result.failure->description()));
+    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("|ERROR|")));
+}

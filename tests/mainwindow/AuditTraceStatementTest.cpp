@@ -1,0 +1,108 @@
+#include "mainwindow/AuditTraceStatement.h"
+
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using bkl::mainwindow::AuditTopCount;
+using bkl::mainwindow::AuditTraceOptions;
+using bkl::mainwindow::AuditTraceStatement;
+
+namespace {
+
+const QString kTop200 = QStringLiteral(
+    "SELECT TOP 200 UserID AS AUDITUSERID, Module AS AUDITMODULE, Event AUDITEVENT, Time AS AUDITTIME, Message AS "
+    "AUDITMESSAGE FROM Audit");
+const QString kAll = QStringLiteral(
+    "SELECT UserID AS AUDITUSERID, Module AS AUDITMODULE, Event AUDITEVENT, Time AS AUDITTIME, Message AS "
+    "AUDITMESSAGE FROM Audit");
+
+// The options as the window has them after opening: All mode, Event Desc
+// checked with no text, Show Top 200, newest first.
+AuditTraceOptions Defaults()
+{
+    AuditTraceOptions o;
+    o.message.checked = true;
+    o.topCount = 200;
+    return o;
+}
+
+} // namespace
+
+// The cut removes "WHERE " or "AND " only, so a blank stays before " ORDER BY".
+TEST(AuditTraceStatement, DefaultsAndAllModeAddNoClause)
+{
+    // At opening: the trailing "WHERE " is cut off.
+    EXPECT_EQ(AuditTraceStatement(Defaults()), kTop200 + "  ORDER BY Time DESC");
+
+    // All mode ignores checked filters and their texts.
+    AuditTraceOptions o = Defaults();
+    o.message = {true, "Quarterly"};
+    o.event = {true, "Login"};
+    o.user = {true, "admin"};
+    o.dateAscending = true;
+    EXPECT_EQ(AuditTraceStatement(o), kTop200 + "  ORDER BY Time ASC");
+
+    // Filter mode without any checked filter cuts the WHERE as well.
+    o = Defaults();
+    o.filterMode = true;
+    o.message.checked = false;
+    o.event.text = "Login";
+    EXPECT_EQ(AuditTraceStatement(o), kTop200 + "  ORDER BY Time DESC");
+}
+
+TEST(AuditTraceStatement, FilterClausesInOrderWithTheLastAndCut)
+{
+    AuditTraceOptions o = Defaults();
+    o.filterMode = true;
+    o.message = {true, "quarterly"};
+    o.event = {true, "Calculation Created"};
+    o.module = {true, "Calculations"};
+    o.user = {true, "admin"};
+    EXPECT_EQ(AuditTraceStatement(o),
+              kTop200 + " WHERE UPPER(Message) LIKE '%QUARTERLY%' AND UPPER(Event) LIKE '%CALCULATION CREATED%' AND "
+                        "UPPER(Module) LIKE '%CALCULATIONS%' AND UPPER(UserID) LIKE '%ADMIN%'  ORDER BY Time DESC");
+
+    // Only Event: the clause loses its " AND" and the order follows.
+    o = Defaults();
+    o.filterMode = true;
+    o.message.checked = false;
+    o.event = {true, "Login"};
+    o.dateAscending = true;
+    EXPECT_EQ(AuditTraceStatement(o), kTop200 + " WHERE UPPER(Event) LIKE '%LOGIN%'  ORDER BY Time ASC");
+}
+
+TEST(AuditTraceStatement, ShowAllDropsTheTopCount)
+{
+    AuditTraceOptions o = Defaults();
+    o.topCount.reset();
+    EXPECT_EQ(AuditTraceStatement(o), kAll + "  ORDER BY Time DESC");
+
+    o.filterMode = true;
+    o.message = {false, ""};
+    o.module = {true, "Import"};
+    EXPECT_EQ(AuditTraceStatement(o), kAll + " WHERE UPPER(Module) LIKE '%IMPORT%'  ORDER BY Time DESC");
+
+    o.topCount = 5;
+    EXPECT_EQ(AuditTraceStatement(o).left(40), QStringLiteral("SELECT TOP 5 UserID AS AUDITUSERID, Modu"));
+}
+
+TEST(AuditTraceStatement, SearchTextAsTypedQuotesDoubledWildcardsKept)
+{
+    AuditTraceOptions o = Defaults();
+    o.filterMode = true;
+    o.message = {true, " O'Brien "};
+    o.user = {true, "a_b%[c]"};
+    EXPECT_EQ(AuditTraceStatement(o),
+              kTop200 + " WHERE UPPER(Message) LIKE '% O''BRIEN %' AND UPPER(UserID) LIKE '%A_B%[C]%'  ORDER BY Time DESC");
+}
+
+TEST(AuditTraceStatement, TopCountIsAPositiveWholeNumber)
+{
+    EXPECT_EQ(AuditTopCount("200"), 200);
+    EXPECT_EQ(AuditTopCount(" 200 "), 200);
+    EXPECT_EQ(AuditTopCount("007"), 7);
+    EXPECT_EQ(AuditTopCount("3000000000"), 3000000000LL);
+    for (const char* refused : {"abc", "12.5", "-5", "0", "", "   ", "1e3", "12abc", "+5", "99999999999999999999"})
+        EXPECT_FALSE(AuditTopCount(QString::fromLatin1(refused)).has_value()) << refused;
+}
