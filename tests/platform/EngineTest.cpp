@@ -226,3 +226,23 @@ TEST_F(EngineTest, ModelsAreReadOnlyAndLongQueriesTimeOut)
     // The connection stays usable after a timeout.
     EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM [Admin]"), QStringList{"0"});
 }
+
+TEST_F(EngineTest, RepeatedStatementsGiveTheSameRowsAndErrorsAgain)
+{
+    // A connection keeps translations and fills sys.columns on first use: neither may
+    // change what a statement returns or hide an error the second time.
+    const Connection cn = open("Model1");
+    const QString viewLookup = "SELECT [name] AS VIEWNAME FROM sys.views WHERE object_id IN (SELECT object_id FROM "
+                               "sys.columns WHERE left([name], charindex('.', [name],1)) = 'beta.')";
+    const QString columns = "SELECT sc.name FROM sys.columns sc WHERE object_id = OBJECT_ID('SalesView') ORDER BY sc.column_id";
+    const QStringList views = column(cn, viewLookup);
+    EXPECT_EQ(views, QStringList{"SalesView"});
+    EXPECT_EQ(column(cn, viewLookup), views);
+    EXPECT_EQ(column(cn, columns), (QStringList{"Alpha.Value", "Alpha.Region", "beta.Amount"}));
+    EXPECT_EQ(column(cn, columns), (QStringList{"Alpha.Value", "Alpha.Region", "beta.Amount"}));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(errorOf([&] { cn.execute("SELECT NoSuchColumn FROM Orders"); }), 1) << i; // SQLITE_ERROR
+        EXPECT_EQ(errorOf([&] { cn.execute("SELECT left(Name, -1) FROM sys.columns"); }), engine_err::InvalidLength) << i;
+        EXPECT_EQ(errorOf([&] { cn.execute("SELECT FROM"); }), engine_err::Syntax) << i;
+    }
+}

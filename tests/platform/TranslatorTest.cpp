@@ -3,6 +3,8 @@
 #include "platform/db/sqlite/TsqlLike.h"
 #include "platform/db/sqlite/TsqlTranslator.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 using namespace bkl::db;
@@ -192,4 +194,34 @@ TEST(EngineTranslator, CollationIgnoresCaseAndTrailingBlanksAndOrdersLikeTheServ
     EXPECT_LT(CompareCaseInsensitive("Model1", "msdb"), 0);
     EXPECT_LT(CompareCaseInsensitive("_Result1", "Alpha"), 0);
     EXPECT_LT(CompareCaseInsensitive("a b", "ab"), 0);
+}
+
+TEST(EngineTranslator, CollationOverUtf8BytesOrdersExactlyAsOverTexts)
+{
+    // SQLite hands the collation UTF-8 bytes; their order must be the text order, for
+    // plain names (compared in place) and for everything else (decoded first) alike.
+    const QStringList texts{"",        " ",        "a",         "A ",      "ab",     "a b",     "aB1",   "Ab2",
+                            "model",   "Model1",   "msdb",      "Z9",      "z10",    "_Result1", "Alpha", "alpha.",
+                            "Ärger",   "ärger ",   "arger",     "straße",  "STRASSE", "O'Brien", "o brien", "Ωmega",
+                            "Rates <2026> & more", "rates 2026", "\t tab", "9 lives", "Dangling List Table  "};
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    QCollator collator(QLocale(QLocale::English, QLocale::UnitedStates));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto collatorOrder = [&](QString a, QString b) {
+        while (a.endsWith(QLatin1Char(' ')))
+            a.chop(1);
+        while (b.endsWith(QLatin1Char(' ')))
+            b.chop(1);
+        const int r = collator.compare(a, b);
+        return r != 0 ? r : a.compare(b, Qt::CaseInsensitive);
+    };
+    for (const QString& a : texts)
+        for (const QString& b : texts) {
+            const QByteArray x = a.toUtf8(), y = b.toUtf8();
+            EXPECT_EQ(sign(CompareCaseInsensitiveUtf8(x.constData(), x.size(), y.constData(), y.size())),
+                      sign(CompareCaseInsensitive(a, b)))
+                << a.toStdString() << " vs " << b.toStdString();
+            // Plain names take a fast path; the order stays the collator's.
+            EXPECT_EQ(sign(CompareCaseInsensitive(a, b)), sign(collatorOrder(a, b))) << a.toStdString() << " vs " << b.toStdString();
+        }
 }

@@ -3,6 +3,7 @@
 #include "EdgeCaseModel.h"
 #include "NotAModel.h"
 #include "SalesModel.h"
+#include "Schema.h"
 #include "SqliteWriter.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@ QStringList WriteDemoServer(const QString& folder, const DemoServerOptions& opti
         const QString path = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".sqlite"));
         SqliteWriter db(path);
         content(db);
+        CreatePlatformIndexes(db);
         db.finish();
         written << path;
     };

@@ -35,6 +35,8 @@
 //   Config, Currency, Salutation, Document  further platform tables that mark a model
 #include "Schema.h"
 
+#include "platform/db/sqlite/TsqlTranslator.h"
+
 namespace demo {
 
 void CreatePlatformSchema(SqliteWriter& db, Markers markers)
@@ -91,6 +93,44 @@ void CreatePlatformSchema(SqliteWriter& db, Markers markers)
     if (markers == Markers::All)
         db.exec(QStringLiteral("CREATE TABLE Document (DocumentID int NOT NULL, Name nvarchar(100), "
                                "Created datetime)"));
+}
+
+void CreatePlatformIndexes(SqliteWriter& db)
+{
+    // The keys and foreign keys the program looks rows up by. Text keys use the engine's
+    // case-insensitive collation, the one its translated comparisons ask for. Each index
+    // has the columns a lookup fixes, so rows of equal keys keep their stored order.
+    struct Index {
+        const char* table;
+        const char* column;
+        bool text;
+    };
+    const Index indexes[] = {
+        {"Calculation", "Name", true},
+        {"CustomTable", "TableName", true},
+        {"CustomColumn", "TableName", true},
+        {"Reference", "TableName", true},
+        {"ReferenceColumn", "ReferenceID", false},
+        {"CalculationJoin", "CalculationID", false},
+        {"CalculationLookup", "CalculationID", false},
+        {"CalculationPartition", "CalculationID", false},
+        {"CalculationUnion", "CalculationID", false},
+        {"CalcConstraintTree", "CalculationID", false},
+        {"CalcConstraintValue", "ConstraintID", false},
+        {"CalculationTree", "NodeID", false},
+        {"CalculationTree", "CalculationID", false},
+        {"CalculationListElement", "ListID", false},
+        {"CalculationListElement", "CalculationID", false},
+        {"WebReport", "Name", true},
+        {"WebReportCalculation", "CalculationID", false},
+        {"WebReportDependency", "WebReportID", false},
+        {"WebReportLinkDependency", "WebReportID", false},
+        {"Audit", "Time", false},
+    };
+    const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(bkl::db::sqlite::kCaseInsensitiveCollation);
+    for (const Index& ix : indexes)
+        db.exec(QStringLiteral("CREATE INDEX [IX_%1_%2] ON [%1] ([%2]%3)")
+                    .arg(QLatin1String(ix.table), QLatin1String(ix.column), ix.text ? collate : QString()));
 }
 
 } // namespace demo

@@ -1,5 +1,7 @@
 #include "SqliteWriter.h"
 
+#include "platform/db/sqlite/EngineFunctions.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
@@ -16,6 +18,9 @@ SqliteWriter::SqliteWriter(const QString& finalPath)
     QFile::remove(tempPath_);
     if (sqlite3_open(tempPath_.toUtf8().constData(), &db_) != SQLITE_OK)
         fail(QStringLiteral("cannot create ") + tempPath_);
+    // Text indexes are ordered by the embedded engine's own case-insensitive collation,
+    // so the engine can search them.
+    bkl::db::sqlite::RegisterCaseInsensitiveCollation(db_);
     // Page size and encoding fixed so equal content gives equal bytes everywhere.
     exec(QStringLiteral("PRAGMA page_size=4096"));
     exec(QStringLiteral("PRAGMA encoding='UTF-8'"));

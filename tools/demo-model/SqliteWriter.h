@@ -2,7 +2,8 @@
 // A write-only SQLite file for the demo generator: one transaction, cached
 // prepared inserts, no journal. The file is written under a temporary name and
 // moved into place when finished, so a crash never leaves a half-written database
-// behind under the real name.
+// behind under the real name. The embedded engine's case-insensitive collation is
+// registered, for the indexes of text columns.
 #include <QString>
 
 #include <cstdint>

@@ -18,10 +18,10 @@ namespace {
                   QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(db))));
 }
 
-void exec(sqlite3* db, const QString& sql)
+void exec(sqlite3* db, const QString& sql, const QString& failure = QStringLiteral("Cannot prepare the catalog of the database"))
 {
     if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        throwSqlite(db, QStringLiteral("Cannot prepare the catalog of the database"));
+        throwSqlite(db, failure);
 }
 
 struct StatementGuard {
@@ -88,6 +88,7 @@ void CreateCatalog(EngineContext& context, const QString& databaseName, const QS
     exec(db, QStringLiteral("CREATE TEMP TABLE bkl_objects (id INTEGER PRIMARY KEY, name TEXT COLLATE %1, xtype TEXT)")
                  .arg(QLatin1String(kCaseInsensitiveCollation)));
     insertRows(db, "INSERT INTO temp.bkl_objects (id, name, xtype) VALUES (?, ?, ?)", objects, kFirstObjectId);
+    exec(db, QStringLiteral("CREATE INDEX temp.bkl_objects_name ON bkl_objects (name)"));
 
     std::vector<std::pair<QString, QString>> databases;
     for (const QString& name : serverDatabases)
@@ -102,12 +103,44 @@ void CreateCatalog(EngineContext& context, const QString& databaseName, const QS
                             "FROM temp.bkl_objects WHERE xtype = 'U'"));
     exec(db, QStringLiteral("CREATE TEMP VIEW bkl_sys_views AS SELECT name, id AS object_id FROM temp.bkl_objects "
                             "WHERE xtype = 'V'"));
-    exec(db, QStringLiteral("CREATE TEMP VIEW bkl_sys_columns AS SELECT o.id AS object_id, c.name AS name, "
-                            "c.cid + 1 AS column_id FROM temp.bkl_objects o JOIN pragma_table_info(o.name, 'main') c"));
+    // Filled on first use (FillCatalogOnFirstUse): reading every object's columns costs
+    // more than most statements. Only object_id is declared, as a view over the pragma
+    // would type the columns, so statements read and compare them the same way.
+    exec(db, QStringLiteral("CREATE TEMP TABLE bkl_sys_columns (object_id INTEGER, name, column_id)"));
     exec(db, QStringLiteral("CREATE TEMP VIEW bkl_information_schema_tables AS SELECT %1 AS TABLE_CATALOG, "
                             "'dbo' AS TABLE_SCHEMA, name AS TABLE_NAME, "
                             "CASE xtype WHEN 'U' THEN 'BASE TABLE' ELSE 'VIEW' END AS TABLE_TYPE FROM temp.bkl_objects")
                  .arg(literal(databaseName)));
+}
+
+void FillCatalogOnFirstUse(EngineContext& context, const QString& sqliteName)
+{
+    if (context.columnsFilled || sqliteName.compare(QLatin1String("bkl_sys_columns"), Qt::CaseInsensitive) != 0)
+        return;
+    sqlite3* db = context.db;
+    const QString failure = QStringLiteral("Cannot read the columns of the database");
+    exec(db, QStringLiteral("SAVEPOINT bkl_fill_columns"), failure);
+    try {
+        // In object and column order, the order the rows are read in when no index is used.
+        exec(db,
+             QStringLiteral("INSERT INTO temp.bkl_sys_columns (object_id, name, column_id) SELECT o.id, c.name, c.cid + 1 "
+                            "FROM temp.bkl_objects o JOIN pragma_table_info(o.name, 'main') c ORDER BY o.id, c.cid"),
+             failure);
+        exec(db, QStringLiteral("CREATE INDEX temp.bkl_sys_columns_object ON bkl_sys_columns (object_id, column_id)"),
+             failure);
+        // View columns are named "<calculation>.<field>"; the views that show a calculation
+        // are looked up by that leading part, exactly as this expression writes it.
+        exec(db,
+             QStringLiteral("CREATE INDEX temp.bkl_sys_columns_calculation ON bkl_sys_columns "
+                            "(bkl_left(name, bkl_charindex('.', name, 1)) COLLATE %1)")
+                 .arg(QLatin1String(kCaseInsensitiveCollation)),
+             failure);
+        exec(db, QStringLiteral("RELEASE bkl_fill_columns"), failure);
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK TO bkl_fill_columns; RELEASE bkl_fill_columns", nullptr, nullptr, nullptr);
+        throw;
+    }
+    context.columnsFilled = true;
 }
 
 } // namespace bkl::db::sqlite

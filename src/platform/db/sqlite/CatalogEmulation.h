@@ -4,7 +4,8 @@
 //   sysdatabases (name, dbid), sysobjects (name, id, xtype 'U'/'V', type),
 //   sysindexes (id, indid, rows = the table's row count),
 //   bkl_sys_views (name, object_id) for sys.views,
-//   bkl_sys_columns (object_id, name, column_id from 1) for sys.columns,
+//   bkl_sys_columns (object_id, name, column_id from 1) for sys.columns, a table
+//     filled when a statement first reads it,
 //   bkl_information_schema_tables for INFORMATION_SCHEMA.TABLES.
 // One id space serves OBJECT_ID, sysobjects and sys.views.
 #include "platform/db/sqlite/EngineFunctions.h"
@@ -15,5 +16,10 @@ namespace bkl::db::sqlite {
 
 // Throws DbError when the file cannot be read as a database.
 void CreateCatalog(EngineContext& context, const QString& databaseName, const QStringList& serverDatabases);
+
+// Call before a statement that names the SQLite object `sqliteName`: fills the catalog
+// table behind it when it is filled on first use (bkl_sys_columns, once per connection).
+// Throws DbError.
+void FillCatalogOnFirstUse(EngineContext& context, const QString& sqliteName);
 
 } // namespace bkl::db::sqlite

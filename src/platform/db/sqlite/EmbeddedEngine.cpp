@@ -46,7 +46,7 @@ public:
 
     ResultSet execute(const QString& sql, int commandTimeoutSeconds) override
     {
-        const QString translated = TranslateTsql(sql, [this](const QString& t) { return columnsOf(t); });
+        const QByteArray utf8 = translated(sql);
         struct Guard {
             sqlite3* db;
             sqlite3_stmt* st = nullptr;
@@ -57,7 +57,6 @@ public:
             }
         } g{db_};
         context_.functionError = 0;
-        const QByteArray utf8 = translated.toUtf8();
         if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &g.st, nullptr) != SQLITE_OK)
             fail(sql);
         if (!sqlite3_stmt_readonly(g.st))
@@ -70,14 +69,17 @@ public:
         }
         ResultSet result;
         const int columns = sqlite3_column_count(g.st);
-        for (int i = 0; i < columns; ++i)
+        std::vector<DeclaredType> declared;
+        for (int i = 0; i < columns; ++i) {
             result.columns << QString::fromUtf8(sqlite3_column_name(g.st, i));
+            declared.push_back(ColumnDeclaredType(g.st, i));
+        }
         int rc;
         while ((rc = sqlite3_step(g.st)) == SQLITE_ROW) {
             std::vector<Value> row;
             row.reserve(static_cast<size_t>(columns));
             for (int i = 0; i < columns; ++i)
-                row.push_back(ColumnValue(g.st, i));
+                row.push_back(ColumnValue(g.st, i, declared[static_cast<size_t>(i)]));
             result.rows.push_back(std::move(row));
         }
         if (rc != SQLITE_DONE) {
@@ -93,6 +95,22 @@ private:
     sqlite3* db_;
     EngineContext context_;
     QHash<QString, std::optional<std::vector<ColumnType>>> schemaCache_;
+    QHash<QString, QByteArray> translations_; // T-SQL -> SQLite statement (UTF-8)
+
+    // Programs repeat statements (a folder shared by many calculations, the preview and
+    // then the export of the same objects); the schema of a read-only file stays as it
+    // was, so a statement's translation does too.
+    QByteArray translated(const QString& sql)
+    {
+        if (const auto it = translations_.constFind(sql); it != translations_.constEnd())
+            return it.value();
+        constexpr qsizetype kMaxTranslations = 4096;
+        if (translations_.size() >= kMaxTranslations)
+            translations_.clear();
+        const QByteArray utf8 = TranslateTsql(sql, [this](const QString& t) { return columnsOf(t); }).toUtf8();
+        translations_.insert(sql, utf8);
+        return utf8;
+    }
 
     [[noreturn]] void fail(const QString& sql) const
     {
@@ -105,6 +123,8 @@ private:
         const QString key = table.toLower();
         if (const auto it = schemaCache_.constFind(key); it != schemaCache_.constEnd())
             return it.value();
+        // The translator asks for the columns of every object a statement names.
+        FillCatalogOnFirstUse(context_, table);
         std::optional<std::vector<ColumnType>> cols;
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(db_, "SELECT name, type FROM pragma_table_info(?1)", -1, &st, nullptr) == SQLITE_OK) {

@@ -38,9 +38,7 @@ void raise(sqlite3_context* c, long number, const char* message)
 
 int collate(void*, int n1, const void* p1, int n2, const void* p2)
 {
-    const QString a = QString::fromRawData(static_cast<const QChar*>(p1), n1 / 2);
-    const QString b = QString::fromRawData(static_cast<const QChar*>(p2), n2 / 2);
-    return CompareCaseInsensitive(a, b);
+    return CompareCaseInsensitiveUtf8(static_cast<const char*>(p1), n1, static_cast<const char*>(p2), n2);
 }
 
 // like(pattern, text): the function SQLite calls for "text LIKE pattern".
@@ -168,24 +166,36 @@ void rowCountFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
 
 } // namespace
 
+void RegisterCaseInsensitiveCollation(sqlite3* db)
+{
+    sqlite3_create_collation(db, kCaseInsensitiveCollation, SQLITE_UTF8, nullptr, collate);
+}
+
 void RegisterEngineFunctions(sqlite3* db, EngineContext* context)
 {
     context->db = db;
-    sqlite3_create_collation(db, kCaseInsensitiveCollation, SQLITE_UTF16_ALIGNED, nullptr, collate);
+    RegisterCaseInsensitiveCollation(db);
     struct Fn {
         const char* name;
         int args;
         void (*f)(sqlite3_context*, int, sqlite3_value**);
+        bool pure; // same arguments, same result: may be factored out and used in indexes
     };
     const Fn functions[] = {
-        {"like", 2, likeFunction},           {"bkl_left", 2, leftFunction},
-        {"bkl_right", 2, rightFunction},     {"bkl_charindex", 2, charindexFunction},
-        {"bkl_charindex", 3, charindexFunction}, {"bkl_len", 1, lenFunction},
-        {"bkl_upper", 1, upperFunction},     {"bkl_lower", 1, lowerFunction},
-        {"bkl_object_id", 1, objectIdFunction}, {"bkl_rowcount", 1, rowCountFunction},
+        {"like", 2, likeFunction, true},
+        {"bkl_left", 2, leftFunction, true},
+        {"bkl_right", 2, rightFunction, true},
+        {"bkl_charindex", 2, charindexFunction, true},
+        {"bkl_charindex", 3, charindexFunction, true},
+        {"bkl_len", 1, lenFunction, true},
+        {"bkl_upper", 1, upperFunction, true},
+        {"bkl_lower", 1, lowerFunction, true},
+        {"bkl_object_id", 1, objectIdFunction, false},
+        {"bkl_rowcount", 1, rowCountFunction, false},
     };
     for (const Fn& fn : functions)
-        sqlite3_create_function(db, fn.name, fn.args, SQLITE_UTF8, context, fn.f, nullptr, nullptr);
+        sqlite3_create_function(db, fn.name, fn.args, SQLITE_UTF8 | (fn.pure ? SQLITE_DETERMINISTIC : 0), context, fn.f,
+                                nullptr, nullptr);
 }
 
 } // namespace bkl::db::sqlite

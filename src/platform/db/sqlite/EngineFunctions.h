@@ -17,11 +17,17 @@ struct EngineContext {
     QHash<QString, qint64> objectIdByName;   // lower-cased object name -> id
     QHash<qint64, QString> tableNameById;    // base tables only
     QHash<qint64, qint64> rowCountById;      // filled on first use
+    bool columnsFilled = false;              // the catalog's column table is filled
     long functionError = 0;                  // error number a function raised last
     std::unique_ptr<TsqlLikePattern> lastPattern;
 };
 
 // Registers the collation and functions on `db`; `context` must outlive the connection.
 void RegisterEngineFunctions(sqlite3* db, EngineContext* context);
+
+// Registers only the case-insensitive collation (kCaseInsensitiveCollation). A file
+// whose indexes use that collation must be written with this same ordering, or the
+// engine's index searches would miss rows.
+void RegisterCaseInsensitiveCollation(sqlite3* db);
 
 } // namespace bkl::db::sqlite

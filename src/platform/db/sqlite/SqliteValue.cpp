@@ -33,28 +33,33 @@ QDateTime isoDateTime(QString text)
 
 } // namespace
 
-Value ColumnValue(sqlite3_stmt* st, int i)
+DeclaredType ColumnDeclaredType(sqlite3_stmt* st, int i)
+{
+    const char* decl = sqlite3_column_decltype(st, i);
+    const QString declared = decl ? QString::fromUtf8(decl).trimmed().toLower() : QString();
+    if (declared.isEmpty())
+        return {};
+    return {isDateType(declared), isDecimalType(declared)};
+}
+
+Value ColumnValue(sqlite3_stmt* st, int i, DeclaredType declared)
 {
     const int storage = sqlite3_column_type(st, i);
     if (storage == SQLITE_NULL)
         return Value::null();
-    const char* decl = sqlite3_column_decltype(st, i);
-    const QString declared = decl ? QString::fromUtf8(decl).trimmed().toLower() : QString();
     const auto text = [&] {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
     };
-    if (!declared.isEmpty()) {
-        if (isDateType(declared) && storage == SQLITE_TEXT) {
-            const QDateTime dt = isoDateTime(text());
-            if (dt.isValid())
-                return Value::dateTime(dt);
-        } else if (isDecimalType(declared)) {
-            const QString t = text();
-            bool ok = false;
-            t.toDouble(&ok);
-            if (ok)
-                return Value::decimal(t);
-        }
+    if (declared.dateTime && storage == SQLITE_TEXT) {
+        const QDateTime dt = isoDateTime(text());
+        if (dt.isValid())
+            return Value::dateTime(dt);
+    } else if (declared.decimal) {
+        const QString t = text();
+        bool ok = false;
+        t.toDouble(&ok);
+        if (ok)
+            return Value::decimal(t);
     }
     switch (storage) {
     case SQLITE_INTEGER: return Value::integer(sqlite3_column_int64(st, i));

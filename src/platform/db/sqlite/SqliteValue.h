@@ -8,6 +8,14 @@ struct sqlite3_stmt;
 
 namespace bkl::db::sqlite {
 
-Value ColumnValue(sqlite3_stmt* statement, int column);
+// What a result column's declared type says about its values; the same for every row
+// of a statement, so it is read once per statement.
+struct DeclaredType {
+    bool dateTime = false;
+    bool decimal = false;
+};
+DeclaredType ColumnDeclaredType(sqlite3_stmt* statement, int column);
+
+Value ColumnValue(sqlite3_stmt* statement, int column, DeclaredType declared);
 
 } // namespace bkl::db::sqlite

@@ -3,6 +3,8 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <optional>
+
 namespace bkl::db::sqlite {
 
 namespace {
@@ -100,6 +102,34 @@ bool TsqlLikePattern::matches(const QString& text) const
 }
 
 namespace {
+
+// Texts of letters, digits and blanks only (nearly every name in a model) order the
+// same way under the collator as by their lower-case code (blank < digits < letters),
+// which is much faster. Returns nullopt when either text holds anything else.
+template <typename Char>
+std::optional<int> comparePlainAscii(const Char* a, qsizetype na, const Char* b, qsizetype nb)
+{
+    const auto plain = [](const Char* s, qsizetype n) {
+        for (qsizetype i = 0; i < n; ++i) {
+            const auto u = static_cast<char16_t>(s[i]);
+            if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == ' '))
+                return false;
+        }
+        return true;
+    };
+    while (na > 0 && a[na - 1] == Char(' '))
+        --na;
+    while (nb > 0 && b[nb - 1] == Char(' '))
+        --nb;
+    if (!plain(a, na) || !plain(b, nb))
+        return std::nullopt;
+    const auto lower = [](Char c) { return c >= Char('A') && c <= Char('Z') ? int(c) + ('a' - 'A') : int(c); };
+    for (qsizetype i = 0; i < qMin(na, nb); ++i)
+        if (const int d = lower(a[i]) - lower(b[i]))
+            return d;
+    return na < nb ? -1 : na > nb ? 1 : 0;
+}
+
 QStringView withoutTrailingBlanks(const QString& s)
 {
     qsizetype n = s.size();
@@ -108,25 +138,14 @@ QStringView withoutTrailingBlanks(const QString& s)
     return QStringView(s).left(n);
 }
 
-bool plainAscii(QStringView s)
-{
-    for (QChar c : s) {
-        const char16_t u = c.unicode();
-        if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == ' '))
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 int CompareCaseInsensitive(const QString& a, const QString& b)
 {
+    if (const auto plain = comparePlainAscii(a.utf16(), a.size(), b.utf16(), b.size()))
+        return *plain;
     const QStringView x = withoutTrailingBlanks(a);
     const QStringView y = withoutTrailingBlanks(b);
-    // Letters, digits and blanks order the same way under the collator as by their
-    // lower-case code (blank < digits < letters), which is much faster.
-    if (plainAscii(x) && plainAscii(y))
-        return x.compare(y, Qt::CaseInsensitive);
     static QCollator collator = [] {
         QCollator c(QLocale(QLocale::English, QLocale::UnitedStates));
         c.setCaseSensitivity(Qt::CaseInsensitive);
@@ -139,6 +158,14 @@ int CompareCaseInsensitive(const QString& a, const QString& b)
         return r;
     // Texts the collator calls equal but that differ beyond case stay distinct.
     return x.compare(y, Qt::CaseInsensitive);
+}
+
+int CompareCaseInsensitiveUtf8(const char* a, qsizetype na, const char* b, qsizetype nb)
+{
+    if (const auto plain = comparePlainAscii(reinterpret_cast<const unsigned char*>(a), na,
+                                             reinterpret_cast<const unsigned char*>(b), nb))
+        return *plain;
+    return CompareCaseInsensitive(QString::fromUtf8(a, na), QString::fromUtf8(b, nb));
 }
 
 } // namespace bkl::db::sqlite

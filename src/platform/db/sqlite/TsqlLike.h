@@ -27,5 +27,7 @@ private:
 // Case-insensitive comparison of the engine's collation: trailing blanks ignored,
 // Unicode-aware, ordering like a case-insensitive, accent-sensitive server collation.
 int CompareCaseInsensitive(const QString& a, const QString& b);
+// The same order over UTF-8 texts, as SQLite hands them to the collation.
+int CompareCaseInsensitiveUtf8(const char* a, qsizetype na, const char* b, qsizetype nb);
 
 } // namespace bkl::db::sqlite

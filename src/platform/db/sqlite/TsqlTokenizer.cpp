@@ -26,16 +26,17 @@ QString readQuoted(const QString& sql, int& i, QChar close, long errNumber, cons
     ++i;
     QString out;
     while (i < sql.size()) {
-        if (sql.at(i) == close) {
-            if (i + 1 < sql.size() && sql.at(i + 1) == close) {
-                out += close;
-                i += 2;
-                continue;
-            }
-            ++i;
-            return out;
+        const int at = static_cast<int>(sql.indexOf(close, i));
+        if (at < 0)
+            break;
+        out += QStringView(sql).mid(i, at - i);
+        if (at + 1 < sql.size() && sql.at(at + 1) == close) {
+            out += close;
+            i = at + 2;
+            continue;
         }
-        out += sql.at(i++);
+        i = at + 1;
+        return out;
     }
     ThrowTranslateError(errNumber, QString::fromLatin1(what), sql, start);
 }
@@ -86,35 +87,37 @@ std::vector<Token> TokenizeTsql(const QString& sql)
         } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql.at(i + 1).isDigit())) {
             t.kind = Token::Kind::Number;
             while (i < n && sql.at(i).isDigit())
-                t.text += sql.at(i++);
+                ++i;
             if (i < n && sql.at(i) == QLatin1Char('.')) {
-                t.text += sql.at(i++);
+                ++i;
                 while (i < n && sql.at(i).isDigit())
-                    t.text += sql.at(i++);
+                    ++i;
             }
             if (i < n && (sql.at(i) == QLatin1Char('e') || sql.at(i) == QLatin1Char('E'))) {
                 int j = i + 1;
                 if (j < n && (sql.at(j) == QLatin1Char('+') || sql.at(j) == QLatin1Char('-')))
                     ++j;
                 if (j < n && sql.at(j).isDigit()) {
-                    t.text += sql.mid(i, j - i);
                     i = j;
                     while (i < n && sql.at(i).isDigit())
-                        t.text += sql.at(i++);
+                        ++i;
                 }
             }
+            t.text = sql.mid(t.position, i - t.position);
             if (i < n && isWordChar(sql.at(i)))
                 ThrowTranslateError(engine_err::Syntax, QStringLiteral("Incorrect syntax in a number"), sql, t.position);
         } else if (isWordStart(c)) {
             t.kind = Token::Kind::Word;
             while (i < n && isWordChar(sql.at(i)))
-                t.text += sql.at(i++);
+                ++i;
+            t.text = sql.mid(t.position, i - t.position);
         } else {
             t.kind = Token::Kind::Symbol;
             static const char* const twoChar[] = {"<>", "!=", "<=", ">=", "!<", "!>"};
             bool done = false;
+            const QStringView pair = QStringView(sql).mid(i, 2);
             for (const char* s : twoChar)
-                if (sql.mid(i, 2) == QLatin1String(s)) {
+                if (pair == QLatin1String(s)) {
                     t.text = QString::fromLatin1(s);
                     i += 2;
                     done = true;

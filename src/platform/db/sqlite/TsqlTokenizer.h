@@ -14,7 +14,11 @@ struct Token {
     bool national = false; // N'...'
     int position = 0;      // offset in the statement
 
-    bool isWord(const char* w) const { return kind == Kind::Word && text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0; }
+    bool isWord(const char* w) const
+    {
+        const QLatin1String word(w);
+        return kind == Kind::Word && text.size() == word.size() && text.compare(word, Qt::CaseInsensitive) == 0;
+    }
     bool isSymbol(const char* s) const { return kind == Kind::Symbol && text == QLatin1String(s); }
     bool isName() const { return kind == Kind::Word || kind == Kind::QuotedName; }
 };

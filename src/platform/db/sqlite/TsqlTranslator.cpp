@@ -31,9 +31,15 @@ Ty typeOfDeclared(const QString& declared)
 
 QString quoteName(const QString& name)
 {
-    QString q = name;
-    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
+    QString q;
+    q.reserve(name.size() + 2);
+    q += QLatin1Char('"');
+    if (name.contains(QLatin1Char('"')))
+        q += QString(name).replace(QLatin1Char('"'), QLatin1String("\"\""));
+    else
+        q += name;
+    q += QLatin1Char('"');
+    return q;
 }
 
 QString quoteText(const QString& text) { return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\''); }
