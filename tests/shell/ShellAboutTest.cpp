@@ -1,6 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include "platform/core/ScriptedSeams.h"
 #include "shell/Log.h"
 #include "shell/ui/frmBKLAbout.h"
 
@@ -23,14 +22,12 @@ bool ProductPanelShown(frmBKLAbout& about)
     return about.picBKL->isVisibleTo(&about) && !about.picFile->isVisibleTo(&about);
 }
 
+class ShellAbout : public ShellTest {};
+
 } // namespace
 
-TEST(ShellAbout, ToolbarPanelsWhatsNewLinksAndExit)
+TEST_F(ShellAbout, ToolbarPanelsWhatsNewLinksAndExit)
 {
-    EnsureFolders();
-    ResetLog();
-    SeamGuard seams;
-    seams.install();
     QFile::remove(WhatsNew());
 
     frmBKLAbout about;

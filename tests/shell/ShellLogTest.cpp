@@ -24,13 +24,12 @@ struct ClockGuard {
     ~ClockGuard() { SetClock(nullptr); }
 };
 
+class ShellLog : public ShellTest {};
+
 } // namespace
 
-TEST(ShellLog, LineFormatAndLevels)
+TEST_F(ShellLog, LineFormatAndLevels)
 {
-    EnsureFolders();
-    ResetLog();
-    ResetConnectionState();
     ClockGuard clock;
 
     WriteLog(QStringLiteral("Brisklane Launched"), LogInfo);

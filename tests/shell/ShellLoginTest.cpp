@@ -1,6 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include "platform/core/ScriptedSeams.h"
 #include "shell/Globals.h"
 #include "shell/ProfileFile.h"
 #include "shell/ui/frmBKLModelLogin.h"
@@ -18,20 +17,8 @@ using namespace bkl::shelltest;
 
 namespace {
 
-class ShellLogin : public ::testing::Test {
+class ShellLogin : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        EnsureFolders();
-        ResetLog();
-        ResetConnectionState();
-        seams.install();
-    }
-    void TearDown() override
-    {
-        CloseAllWindows();
-        ResetConnectionState();
-    }
     // A login shown on screen, so focus moves as a user would see it.
     frmBKLModelLogin* OpenLogin()
     {
@@ -45,7 +32,6 @@ protected:
     {
         return name + "|" + test::DemoServerFolder().toUtf8() + "|demo|demo|" + model + "|" + flags + "\r\n";
     }
-    SeamGuard seams;
 };
 
 } // namespace

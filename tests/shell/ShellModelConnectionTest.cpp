@@ -1,6 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include "platform/core/ScriptedSeams.h"
 #include "platform/db/ConnectionString.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -16,6 +15,10 @@ using namespace bkl;
 using namespace bkl::shelltest;
 
 namespace {
+
+class ShellModelTest : public ShellTest {};
+class ShellConnect : public ShellTest {};
+class ShellRecordCount : public ShellTest {};
 
 ConnectionSettings Demo() { return {test::DemoServerFolder(), QStringLiteral("demo"), QStringLiteral("demo"), false}; }
 
@@ -49,7 +52,7 @@ TEST(ShellConnectionString, BothFormsAndQuotedValues)
     EXPECT_EQ(keys.value(QStringLiteral("DATA SOURCE")), QStringLiteral("srv"));
 }
 
-TEST(ShellModelTest, SqlTextAndTheDemoServerListing)
+TEST_F(ShellModelTest, SqlTextAndTheDemoServerListing)
 {
     EXPECT_EQ(ModelTestSql(QStringLiteral("O'BRIEN")),
               QStringLiteral("SELECT COUNT(1) FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_TYPE = 'BASE TABLE' AND "
@@ -89,12 +92,8 @@ TEST(ShellModelTest, SqlTextAndTheDemoServerListing)
         QStringLiteral("||ERROR|Function: FillAllDatabaseCatalog() --> Connection Failed ! Source: ")));
 }
 
-TEST(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)
+TEST_F(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)
 {
-    EnsureFolders();
-    ResetLog();
-    SeamGuard seams;
-    seams.install();
     EXPECT_EQ(CheckIfQuellmarModelAndReturn(QStringLiteral("No'Such"), Demo()), QString());
     ASSERT_EQ(LogLines().size(), 1);
     EXPECT_TRUE(LogLines()[0].contains(
@@ -116,18 +115,12 @@ TEST(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)
     EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("Function: CheckIfQuellmarModelAndReturn() --> Connection Failed !")));
 }
 
-TEST(ShellConnect, SuccessAndFailure)
+TEST_F(ShellConnect, SuccessAndFailure)
 {
-    EnsureFolders();
-    ResetLog();
-    ResetConnectionState();
-    SeamGuard seams;
-    seams.install();
-    const QStringList models = FillAllDatabaseCatalog(Demo()).names;
-    ASSERT_FALSE(models.isEmpty());
+    const QString model = QStringLiteral("SalesModel2026");
 
     db::Connection cn;
-    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), models.first(), cn), 1);
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), model, cn), 1);
     EXPECT_TRUE(cn.isOpen());
     EXPECT_EQ(cn.commandTimeout(), 600);
     EXPECT_EQ(cn.loginTimeout(), 15);
@@ -157,22 +150,15 @@ TEST(ShellConnect, SuccessAndFailure)
     // a password with ; = " ' reaches the data layer whole (the embedded server ignores it).
     ConnectionSettings odd = Demo();
     odd.password = QStringLiteral("se;cret=\"x'");
-    EXPECT_EQ(ConnectToDataStoreSQLSERVER(odd, models.first(), failed), 1);
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(odd, model, failed), 1);
     EXPECT_EQ(db::ParseConnectionString(failed.connectionString()).value(QStringLiteral("PASSWORD")), odd.password);
     EXPECT_EQ(seams.boxes.shown.size(), 1u);
     failed.close();
 }
 
-TEST(ShellRecordCount, RowsNullsAndFailures)
+TEST_F(ShellRecordCount, RowsNullsAndFailures)
 {
-    SeamGuard seams;
-    seams.install();
-    EnsureFolders();
-    const QStringList models = FillAllDatabaseCatalog(Demo()).names;
-    ASSERT_FALSE(models.isEmpty());
-    ResetConnectionState();
-    ASSERT_EQ(ConnectToDataStoreSQLSERVER(Demo(), models.first(), g_cnModel), 1);
-    ResetLog();
+    ASSERT_EQ(ConnectToDataStoreSQLSERVER(Demo(), QStringLiteral("SalesModel2026"), g_cnModel), 1);
     EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT COUNT(1) FROM Calculation WHERE 1 = 0")), 0);
     EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT 7 UNION ALL SELECT 12")), 12);
     EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT 12.5")), 12);
@@ -183,5 +169,4 @@ TEST(ShellRecordCount, RowsNullsAndFailures)
     ASSERT_EQ(LogLines().size(), 2);
     EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("|ERROR|Function: GetRecordCount() --> Code: 94 --> Description: ")));
     EXPECT_TRUE(LogLines()[1].contains(QStringLiteral("|ERROR|Function: GetRecordCount() --> Code: ")));
-    ResetConnectionState();
 }

@@ -1,6 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include "platform/core/ScriptedSeams.h"
 #include "platform/core/Settings.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -21,15 +20,13 @@ using namespace bkl::shelltest;
 
 namespace {
 
-class ShellPreferencesDialog : public ::testing::Test {
+class ShellPreferencesDialog : public ShellTest {
 protected:
     void SetUp() override
     {
-        EnsureFolders();
-        ResetLog();
+        ShellTest::SetUp();
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brisklane"), QStringLiteral("Brisklane"))
             .remove(QStringLiteral("USERPREFERENCES"));
-        seams.install();
         g_bShowGridLines = true;
     }
     QString Stored(const char* key)
@@ -44,7 +41,6 @@ protected:
                 out << dlg.lstObjects->item(i)->text();
         return out;
     }
-    SeamGuard seams;
 };
 
 } // namespace
@@ -119,22 +115,21 @@ TEST_F(ShellPreferencesDialog, ClearLogAskedAndDone)
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("||INFO|User cleared log file !")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral("||INFO|Exiting User Preferences")));
     EXPECT_EQ(Stored("DefaultObjectSelection"), QStringLiteral(";VIEW"));
-}
 
-TEST_F(ShellPreferencesDialog, FailedClearIsReportedAndNothingSaved)
-{
-    frmBKLUserPreferences dlg;
-    dlg.show();
-    dlg.chkClearLogFiles->setChecked(true);
+    // A log that cannot be cleared is reported and nothing is saved.
+    frmBKLUserPreferences failed;
+    failed.show();
+    failed.chkClearLogFiles->setChecked(true);
+    failed.chkGridLines->setChecked(false);
     QDir(ApplicationFolderPath(QStringLiteral("logs"))).removeRecursively();
     seams.boxes.answers = {mb::Yes};
-    dlg.cmdOk_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_TRUE(seams.boxes.shown[1].prompt.startsWith(QStringLiteral("Unable to clear the application log file !")));
-    EXPECT_EQ(seams.boxes.shown[1].style, mb::Critical);
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(Stored("ShowGridLines"), QStringLiteral("<absent>"));
+    failed.cmdOk_Click();
     EnsureFolders();
+    ASSERT_EQ(seams.boxes.shown.size(), 4u);
+    EXPECT_TRUE(seams.boxes.shown[3].prompt.startsWith(QStringLiteral("Unable to clear the application log file !")));
+    EXPECT_EQ(seams.boxes.shown[3].style, mb::Critical);
+    EXPECT_TRUE(failed.isVisible());
+    EXPECT_EQ(Stored("ShowGridLines"), QStringLiteral("Y"));
 }
 
 TEST_F(ShellPreferencesDialog, FailedSaveIsReportedAndTheDialogStays)

@@ -1,7 +1,6 @@
 // The profile manager and its add/modify dialog.
 #include "ShellTestSupport.h"
 
-#include "platform/core/ScriptedSeams.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 #include "shell/ProfileFile.h"
@@ -24,17 +23,14 @@ namespace {
 
 const QByteArray kTwoProfiles = "Alpha|hostA|userA|pwA|ModelA|Y|N\r\nBeta|hostB|userB|pwB|ModelB|N|Y\r\n";
 
-class ShellProfileWindows : public ::testing::Test {
+class ShellProfileWindows : public ShellTest {
 protected:
     void SetUp() override
     {
-        EnsureFolders();
+        ShellTest::SetUp();
         WriteFile(ProfileFilePath(), kTwoProfiles);
-        ResetLog();
-        seams.install();
         g_bShowGridLines = true;
     }
-    void TearDown() override { CloseAllWindows(); }
     static QString RowText(const QTableWidget* lv, int row)
     {
         const ProfileRow r = ProfileRowAt(lv, row);
@@ -42,7 +38,6 @@ protected:
                            r.password}
             .join(QLatin1Char(','));
     }
-    SeamGuard seams;
 };
 
 } // namespace
@@ -184,11 +179,12 @@ TEST_F(ShellProfileWindows, FailedSaveIsLoggedReportedAndKeepsTheFile)
     EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
 }
 
-TEST_F(ShellProfileWindows, DialogValidation)
+TEST_F(ShellProfileWindows, DialogValidatesModifiesByPositionAndCancels)
 {
     QTableWidget lv(0, kProfileColumnCount);
-    AddProfileRow(&lv, {QStringLiteral("P1"), QStringLiteral("Keep"), {}, {}, {}, QStringLiteral("No"),
-                        QStringLiteral("No"), {}});
+    for (const char* name : {"First", "Second"})
+        AddProfileRow(&lv, {QStringLiteral("P%1").arg(lv.rowCount() + 1), QString::fromLatin1(name), {}, {}, {},
+                            QStringLiteral("No"), QStringLiteral("No"), {}});
     frmKBLAddModifyModelProfiles dlg(&lv);
     dlg.show();
     EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Launch Brisklane")));
@@ -220,43 +216,34 @@ TEST_F(ShellProfileWindows, DialogValidation)
               QStringLiteral("Invalid character 'line break' found!. Please remove and click Ok"));
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(dlg.txtPassword->text(), QStringLiteral("pa\nss")); // input stays as typed
-    EXPECT_EQ(lv.rowCount(), 1);
-}
+    EXPECT_EQ(lv.rowCount(), 2);
 
-TEST_F(ShellProfileWindows, DialogModifyByPositionAndCancel)
-{
-    QTableWidget lv(0, kProfileColumnCount);
-    AddProfileRow(&lv, {QStringLiteral("P1"), QStringLiteral("First"), {}, {}, {}, QStringLiteral("No"),
-                        QStringLiteral("No"), {}});
-    AddProfileRow(&lv, {QStringLiteral("P2"), QStringLiteral("Second"), {}, {}, {}, QStringLiteral("No"),
-                        QStringLiteral("No"), {}});
+    // Cancel adds nothing and logs the exit.
+    ResetLog();
+    dlg.cmdCancel_Click();
+    EXPECT_EQ(lv.rowCount(), 2);
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Exiting Brisklane")));
+
+    // Modify finds the row by its position; an action in any case and blanks counts.
     {
-        frmKBLAddModifyModelProfiles dlg(&lv);
-        dlg.lblAction->setText(QStringLiteral(" modify "));
-        dlg.lblSelectedIndex->setText(QStringLiteral("2"));
-        dlg.txtProfile->setText(QStringLiteral("Renamed"));
-        dlg.cboWindowsAuth->setCurrentIndex(0);
-        dlg.cboDefault->setCurrentIndex(-1); // nothing selected reads as "No"
-        dlg.cmdOk_Click();
+        frmKBLAddModifyModelProfiles modify(&lv);
+        modify.lblAction->setText(QStringLiteral(" modify "));
+        modify.lblSelectedIndex->setText(QStringLiteral("2"));
+        modify.txtProfile->setText(QStringLiteral("Renamed"));
+        modify.cboWindowsAuth->setCurrentIndex(0);
+        modify.cboDefault->setCurrentIndex(-1); // nothing selected reads as "No"
+        modify.cmdOk_Click();
         EXPECT_EQ(RowText(&lv, 1), QStringLiteral("P2,Renamed,,,,Yes,No,"));
     }
     for (const char* index : {"0", "abc", "9"}) {
-        frmKBLAddModifyModelProfiles dlg(&lv);
-        dlg.show();
-        dlg.lblAction->setText(QStringLiteral("MODIFY"));
-        dlg.lblSelectedIndex->setText(QString::fromLatin1(index));
-        dlg.txtProfile->setText(QStringLiteral("Ignored"));
-        dlg.cmdOk_Click();
-        EXPECT_FALSE(dlg.isVisible()) << index; // closes all the same
+        frmKBLAddModifyModelProfiles modify(&lv);
+        modify.show();
+        modify.lblAction->setText(QStringLiteral("MODIFY"));
+        modify.lblSelectedIndex->setText(QString::fromLatin1(index));
+        modify.txtProfile->setText(QStringLiteral("Ignored"));
+        modify.cmdOk_Click();
+        EXPECT_FALSE(modify.isVisible()) << index; // closes all the same
     }
-    frmKBLAddModifyModelProfiles cancelled(&lv);
-    cancelled.show();
-    cancelled.lblAction->setText(QStringLiteral("ADD"));
-    cancelled.txtProfile->setText(QStringLiteral("Third"));
-    ResetLog();
-    cancelled.cmdCancel_Click();
-    EXPECT_EQ(lv.rowCount(), 2);
     EXPECT_EQ(RowText(&lv, 0), QStringLiteral("P1,First,,,,No,No,"));
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Exiting Brisklane")));
 }

@@ -1,6 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include "platform/core/ScriptedSeams.h"
 #include "shell/ui/cTFunctions.h"
 #include "shell/ui/frmProgress.h"
 
@@ -12,12 +11,12 @@
 using namespace bkl;
 using namespace bkl::shelltest;
 
-TEST(ShellProgress, RunsToNinetyTwoAndReturns)
+namespace {
+class ShellProgress : public ShellTest {};
+} // namespace
+
+TEST_F(ShellProgress, RunsToNinetyTwoAndReturns)
 {
-    EnsureFolders();
-    ResetLog();
-    SeamGuard seams;
-    seams.install();
     seams.random.values = {0.0}; // the load tick: step 1
     for (int i = 0; i < 20; ++i)
         seams.random.values.push_back(0.999); // step 8
@@ -38,10 +37,8 @@ TEST(ShellProgress, RunsToNinetyTwoAndReturns)
     EXPECT_EQ(progress.m_frm->lblShowIncrement->text(), QStringLiteral("True"));
 }
 
-TEST(ShellProgress, CaptionWithoutIncrementLongTextsAndIntervals)
+TEST_F(ShellProgress, CaptionWithoutIncrementLongTextsAndIntervals)
 {
-    SeamGuard seams;
-    seams.install(); // steps of 5
     cTFunctions progress;
     const QString longTitle = QStringLiteral(" ") + QString(120, QLatin1Char('T'));
     int ticksSeen = 0;

@@ -20,6 +20,9 @@ using namespace bkl::shelltest;
 
 namespace {
 
+class ShellSplash : public ShellTest {};
+class ShellMain : public ShellTest {};
+
 // Records, when a login window is shown, whether a splash was still visible.
 class LoginShowSpy : public QObject {
 public:
@@ -40,11 +43,8 @@ protected:
 
 } // namespace
 
-TEST(ShellSplash, TicksShowTheStartUpTextsAndHandOverOnTheNinth)
+TEST_F(ShellSplash, TicksShowTheStartUpTextsAndHandOverOnTheNinth)
 {
-    EnsureFolders();
-    ResetLog();
-    CloseAllWindows();
     LoginShowSpy spy;
     auto* splash = new frmBKLSplash;
     splash->show();
@@ -73,14 +73,10 @@ TEST(ShellSplash, TicksShowTheStartUpTextsAndHandOverOnTheNinth)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("||INFO|Launch Splash Screen")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral("||INFO|Exit Splash Screen")));
-    CloseAllWindows();
 }
 
-TEST(ShellMain, StartUpRunsTheSplashIntoTheLoginAndTheLastCloseEndsTheProgram)
+TEST_F(ShellMain, StartUpRunsTheSplashIntoTheLoginAndTheLastCloseEndsTheProgram)
 {
-    EnsureFolders();
-    ResetLog();
-    CloseAllWindows();
     int ended = 0;
     QObject owner;
     WatchForLastWindow(&owner, [&ended] { ++ended; });
@@ -99,5 +95,4 @@ TEST(ShellMain, StartUpRunsTheSplashIntoTheLoginAndTheLastCloseEndsTheProgram)
     // Login closed by its Close button with no other window: the program ends.
     static_cast<frmBKLModelLogin*>(VisibleWindows("frmBKLModelLogin")[0])->cmdClose_Click();
     EXPECT_TRUE(QTest::qWaitFor([&ended] { return ended > 0; }, 5000));
-    CloseAllWindows();
 }

@@ -20,31 +20,6 @@ void EnsureFolders()
         CreateApplicationFolder(QString::fromLatin1(f));
 }
 
-void ResetLog() { QFile::remove(LogFilePath()); }
-
-QString LogText() { return QString::fromUtf8(ReadFile(LogFilePath())); }
-
-QStringList LogLines()
-{
-    QStringList lines = LogText().split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void ResetConnectionState()
 {
     g_cnModel = db::Connection();
@@ -87,6 +62,21 @@ FolderWriteLock::~FolderWriteLock()
     if (immutable_)
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder_});
     QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void ShellTest::SetUp()
+{
+    CloseAllWindows();
+    EnsureFolders();
+    ResetLog();
+    ResetConnectionState();
+    seams.install();
+}
+
+void ShellTest::TearDown()
+{
+    CloseAllWindows();
+    ResetConnectionState();
 }
 
 void OnNextModal(std::function<void(QWidget*)> drive)

@@ -1,23 +1,22 @@
 #pragma once
-// Helpers the shell tests share: the log file of the test home, the profile
-// file, and resetting the process-wide connection state.
+// Helpers the shell tests share: folders of the test home, resetting the
+// process-wide connection state, windows and modal dialogs.
+#include "platform/core/ScriptedSeams.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
 #include <QString>
-#include <QStringList>
 
 namespace bkl::shelltest {
 
 // Creates config, data, logs and temp under the test home.
 void EnsureFolders();
-// Deletes BKL.log.
-void ResetLog();
-// The lines of BKL.log (CR LF split; no trailing empty line).
-QStringList LogLines();
-// The raw bytes of BKL.log as text.
-QString LogText();
-
-// Writes text to a file, creating it (bytes exactly as given).
-void WriteFile(const QString& path, const QByteArray& bytes);
-QByteArray ReadFile(const QString& path);
+using test::LogLines;
+using test::LogText;
+using test::ReadFile;
+using test::ResetLog;
+using test::WriteFile;
 
 // Clears g_sModelKey and the connection settings, and gives g_cnModel a fresh, closed connection.
 void ResetConnectionState();
@@ -37,6 +36,15 @@ private:
     QString folder_;
     bool immutable_ = false;
     bool locked_ = false;
+};
+
+// The shell tests' fixture: folders present, an empty log, no connection,
+// scripted seams; windows left open are closed afterwards.
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    SeamGuard seams;
 };
 
 } // namespace bkl::shelltest
