@@ -130,29 +130,7 @@ TEST_F(ShellLogin, InputChecksOfRefreshAndConnect)
     EXPECT_TRUE(login->isVisible());
 }
 
-TEST_F(ShellLogin, RefreshListsTheDemoModels)
-{
-    WriteProfiles(DemoProfile("Demo", "SalesModel2026", "N|Y"));
-    frmBKLModelLogin* login = OpenLogin();
-    login->cboSQLServerDB->addItem(QStringLiteral("old entry"));
-    login->cmdSelectDatabase_Click();
-    ASSERT_EQ(login->cboSQLServerDB->count(), 3);
-    EXPECT_EQ(login->cboSQLServerDB->itemText(0), QStringLiteral("EdgeCaseModel"));
-    EXPECT_EQ(login->cboSQLServerDB->currentIndex(), 0);
-    EXPECT_EQ(g_sServerHost, test::DemoServerFolder());
-    EXPECT_EQ(g_sModelName, QString()); // Refresh does not store the model name
-    EXPECT_TRUE(seams.boxes.shown.empty());
-
-    // An unreachable server keeps the old entries and reports.
-    login->txtSQLServerHost->setText(QStringLiteral("local:/no/such/server"));
-    login->cmdSelectDatabase_Click();
-    EXPECT_EQ(login->cboSQLServerDB->count(), 3);
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Connection Failed !"));
-    EXPECT_EQ(login->cursor().shape(), Qt::ArrowCursor);
-}
-
-TEST_F(ShellLogin, FailedConnectKeepsTheOldModelKeyThenConnectOpensTheFrame)
+TEST_F(ShellLogin, FailedConnectRefreshAndConnectOpenTheFrame)
 {
     WriteProfiles(DemoProfile("Demo", "NoSuchModel", "N|Y"));
     g_sModelKey = QStringLiteral("earlier#Model");
@@ -170,9 +148,26 @@ TEST_F(ShellLogin, FailedConnectKeepsTheOldModelKeyThenConnectOpensTheFrame)
     ASSERT_EQ(LogLines().size(), 1);
     EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("|earlier#Model|ERROR|Function: ConnectToDataStoreSQLSERVER()")));
 
+    // Refresh replaces the list with the server's models, choosing the first; it stores no model name.
+    login->cboSQLServerDB->addItem(QStringLiteral("old entry"));
+    g_sModelName.clear();
+    login->cmdSelectDatabase_Click();
+    ASSERT_EQ(login->cboSQLServerDB->count(), 3);
+    EXPECT_EQ(login->cboSQLServerDB->currentText(), QStringLiteral("EdgeCaseModel"));
+    EXPECT_EQ(g_sModelName, QString());
+    EXPECT_EQ(seams.boxes.shown.size(), 1u);
+    // An unreachable server keeps the entries and reports.
+    login->txtSQLServerHost->setText(QStringLiteral("local:/no/such/server"));
+    login->cmdSelectDatabase_Click();
+    EXPECT_EQ(login->cboSQLServerDB->count(), 3);
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].title, QStringLiteral("Connection Failed !"));
+    EXPECT_EQ(login->cursor().shape(), Qt::ArrowCursor);
+
+    login->txtSQLServerHost->setText(test::DemoServerFolder());
     login->cboSQLServerDB->setEditText(QStringLiteral(" SalesModel2026 "));
     login->cmdConnect_Click();
-    EXPECT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown.size(), 2u);
     EXPECT_TRUE(g_cnModel.isOpen());
     EXPECT_EQ(g_cnModel.commandTimeout(), 600);
     EXPECT_EQ(g_sModelName, QStringLiteral("SalesModel2026"));
