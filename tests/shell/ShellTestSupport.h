@@ -1,8 +1,9 @@
 #pragma once
 // Helpers the shell tests share: folders of the test home, resetting the
-// process-wide connection state, windows and modal dialogs.
+// process-wide connection state, the common fixture.
 #include "platform/core/ScriptedSeams.h"
 #include "support/TestFiles.h"
+#include "support/TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,12 @@ using test::LogText;
 using test::ReadFile;
 using test::ResetLog;
 using test::WriteFile;
+using test::CloseAllWindows;
+using test::OnNextModal;
+using test::VisibleWindows;
 
 // Clears g_sModelKey and the connection settings, and gives g_cnModel a fresh, closed connection.
 void ResetConnectionState();
-
-// Closes and deletes every top-level widget (windows left by a handler).
-void CloseAllWindows();
 
 // Makes a folder unwritable for its lifetime: by permissions, or for a
 // superuser by the immutable attribute. locked() tells whether it worked.
@@ -46,19 +47,5 @@ protected:
     void TearDown() override;
     SeamGuard seams;
 };
-
-} // namespace bkl::shelltest
-
-#include <functional>
-class QWidget;
-
-namespace bkl::shelltest {
-
-// Runs `drive` on the modal dialog that the next blocking call opens, once its
-// event loop runs (for handlers that show a window with exec()).
-void OnNextModal(std::function<void(QWidget*)> drive);
-
-// The visible top-level windows of a class, by its object name.
-QList<QWidget*> VisibleWindows(const char* className);
 
 } // namespace bkl::shelltest
