@@ -99,12 +99,11 @@ TEST(OdbcConnectionString, PasswordsArriveAsTyped)
         QStringLiteral("Database={Mod;el=1};UID={dom\\us;er};")));
 }
 
-TEST(OdbcConnectionString, BraceRuleAndDriverChoice)
+TEST(OdbcConnectionString, DriverChoice)
 {
-    EXPECT_EQ(odbc::BraceRuleOfDriver(kFreeTds), odbc::BraceRule::FreeTdsLegacy);
-    EXPECT_EQ(odbc::BraceRuleOfDriver(QString::fromLatin1(odbc::kFreeTdsLibrary)), odbc::BraceRule::FreeTdsLegacy);
-    EXPECT_EQ(odbc::BraceRuleOfDriver(kOtherDriver), odbc::BraceRule::Doubled);
-
+    // A driver given by its library path follows the FreeTDS rule.
+    EXPECT_TRUE(Translate(SqlLogin("h", "u", "p}w", "M"), QString::fromLatin1(odbc::kFreeTdsLibrary))
+                    .contains(QStringLiteral("PWD={p}w};")));
     const QByteArray saved = qgetenv(odbc::kDriverVariable);
     qputenv(odbc::kDriverVariable, " ODBC Driver 18 for SQL Server ");
     EXPECT_EQ(odbc::SqlServerDriver(), kOtherDriver);

@@ -12,10 +12,21 @@ const QString kTarget = QStringLiteral("SalesModel2026_Target");
 const QString kEdge = QStringLiteral("EdgeCaseModel");
 } // namespace
 
-TEST(StatementCatalog, CompareExistenceAndFetchers)
+TEST(StatementCatalog, CompareAndEdgeCaseStatements)
 {
     const QString calc = QStringLiteral("SELECT [CALCID]=[CalculationID]%1 FROM [Calculation] WHERE [Name] = "
                                         "'Commission Amount'");
+    const QString plan = QStringLiteral(
+        "SELECT CP.PayeeGroupID AS PAYEEGROUPID, PG.Name AS PAYEEGROUPNAME, CP.Comment AS COMMENTS, CP.ListID AS "
+        "LISTID  FROM CompPlan CP, PayeeGroup PG WHERE CP.PayeeGroupID = PG.PayeeGroupID AND CP.Name = '%1' AND "
+        "CP.CompPlanID = '%2'");
+    const QString calcRow = QStringLiteral(
+        "SELECT [CALCID]=[CalculationID], [CALCTYPE] = [Type], [CALCNAME]=[Name], [CALCCOMMENT]=[Comment], "
+        "[CALCPRIMARYSOURCE] = [Source], [CALCOPERATION] = [Operation], [CALCCALENDARUSED]= [CalendarUsed], "
+        "[CALCTIMELEVEL] = [TimeLevel], [CALCRESETLEVEL] = [ResetLevel] FROM [Calculation] WHERE [Name] = '%1'");
+    const QString views = QStringLiteral(
+        "SELECT [name] AS VIEWNAME FROM sys.views WHERE object_id IN (SELECT object_id FROM sys.columns WHERE "
+        "left([name], charindex('.', [name],1)) = '%1.')");
     CheckStatements({
         {"table exists", kTarget,
          QStringLiteral("SELECT COUNT(1) FROM CustomTable WHERE TableName = 'CommissionRates' AND TableType <> 'View' "),
@@ -84,23 +95,6 @@ TEST(StatementCatalog, CompareExistenceAndFetchers)
         {"calculation id", kTarget, calc.arg(QString()), {"5005"}},
         {"target id resolves to the same name", kTarget,
          QStringLiteral("SELECT [CALCNAME] = [Name] FROM Calculation WHERE CalculationID = 5006"), {"Quarterly Bonus"}},
-    });
-}
-
-TEST(StatementCatalog, EdgeCaseModelStatements)
-{
-    const QString plan = QStringLiteral(
-        "SELECT CP.PayeeGroupID AS PAYEEGROUPID, PG.Name AS PAYEEGROUPNAME, CP.Comment AS COMMENTS, CP.ListID AS "
-        "LISTID  FROM CompPlan CP, PayeeGroup PG WHERE CP.PayeeGroupID = PG.PayeeGroupID AND CP.Name = '%1' AND "
-        "CP.CompPlanID = '%2'");
-    const QString calcRow = QStringLiteral(
-        "SELECT [CALCID]=[CalculationID], [CALCTYPE] = [Type], [CALCNAME]=[Name], [CALCCOMMENT]=[Comment], "
-        "[CALCPRIMARYSOURCE] = [Source], [CALCOPERATION] = [Operation], [CALCCALENDARUSED]= [CalendarUsed], "
-        "[CALCTIMELEVEL] = [TimeLevel], [CALCRESETLEVEL] = [ResetLevel] FROM [Calculation] WHERE [Name] = '%1'");
-    const QString views = QStringLiteral(
-        "SELECT [name] AS VIEWNAME FROM sys.views WHERE object_id IN (SELECT object_id FROM sys.columns WHERE "
-        "left([name], charindex('.', [name],1)) = '%1.')");
-    CheckStatements({
         {"view column without '.': left() with length -1 is an error", kEdge,
          QStringLiteral("SELECT distinct(left([name], charindex('.', [name])-1)) AS CALCNAME FROM sys.columns WHERE "
                         "object_id IN (SELECT object_id FROM sys.views WHERE [name] = 'Edge View')"),

@@ -11,8 +11,32 @@ const QString kSource = QStringLiteral("SalesModel2026");
 const RowOrder kAny = RowOrder::AnyOrder;
 } // namespace
 
-TEST(StatementCatalog, TableViewCalendarDetails)
+TEST(StatementCatalog, DetailAliasTreeWhereUsedAndFolderStatements)
 {
+    const QString plan = QStringLiteral(
+        "SELECT CP.PayeeGroupID AS PAYEEGROUPID, PG.Name AS PAYEEGROUPNAME, CP.Comment AS COMMENTS, CP.ListID AS "
+        "LISTID  FROM CompPlan CP, PayeeGroup PG WHERE CP.PayeeGroupID = PG.PayeeGroupID AND CP.Name = '%1' AND "
+        "CP.CompPlanID = '%2'");
+    const QString list = QStringLiteral("SELECT C.Name AS CALCNAME FROM Calculation C, CalculationListElement CLE "
+                                        "WHERE C.CalculationID = CLE.CalculationID AND CLE.ListID = %1 ORDER BY [Order]");
+    const QString sources = QStringLiteral(
+        "SELECT DISTINCT TableName AS SOURCETABLENAME, 'Table' AS SOURCETYPE FROM WebReportDependency WHERE "
+        "WebReportID IN (SELECT WebReportID FROM WebReport WHERE [Name] = '%1') UNION SELECT [Name] AS "
+        "SOURCETABLENAME, 'Calculation' AS SOURCETYPE FROM Calculation WHERE CalculationID IN ( SELECT CalculationID "
+        "FROM WebReportCalculation WHERE WebReportID IN (SELECT WebReportID FROM WebReport WHERE [Name] = '%1')) ");
+    const QString level = QStringLiteral(
+        "SELECT [CONSTRAINTID] = cct.[ConstraintID], [LOOKUPID] =  cct.[LookupID], [LOOKUPPARENT] = [Parent], "
+        "[CLAUSETYPE] = cct.[ClauseType] FROM [CalcConstraintTree] cct WHERE cct.[CalculationID] = 1005 %1%2");
+    const QString leaf = QStringLiteral(
+        "SELECT [LEFTJOINTABLE] = ccv.[TableName], [LEFTJOINCOLUMN] = ccv.[ColumnName], [JOINOPERATOR] = "
+        "ccv.[Operator], [JOINVALUE] = ccv.[Value], [JOINLITERALTYPE] = ccv.[LiteralType] FROM [CalcConstraintValue] "
+        "ccv WHERE ccv.[ConstraintID] = %1");
+    const QString noLookup = QStringLiteral("AND [LookupID] IS NULL ");
+    const QString views = QStringLiteral(
+        "SELECT [name] AS VIEWNAME FROM sys.views WHERE object_id IN (SELECT object_id FROM sys.columns WHERE "
+        "left([name], charindex('.', [name],1)) = '%1.')");
+    const QString folder = QStringLiteral("SELECT [FOLDERNAME] = [Name], [PARENTNODE] = [Parent] FROM CalculationTree "
+                                          "WHERE ");
     CheckStatements({
         {"table columns", kSource,
          QStringLiteral("SELECT [TABLENAME] = CT.TableName, [TABLETYPE] = CT.TableType, [COLUMNNAME] = CC.ColumnName, "
@@ -63,23 +87,6 @@ TEST(StatementCatalog, TableViewCalendarDetails)
           "Nov 2026|Month|Q4 FY 2026|2026-11-01 00:00:00|2026-11-30 00:00:00",
           "Dec 2026|Month|Q4 FY 2026|2026-12-01 00:00:00|2026-12-31 00:00:00",
           "Jan 2027|Month|Q4 FY 2026|2027-01-01 00:00:00|2027-01-31 00:00:00"}},
-    });
-}
-
-TEST(StatementCatalog, PlanTailoredAndPresentorDetails)
-{
-    const QString plan = QStringLiteral(
-        "SELECT CP.PayeeGroupID AS PAYEEGROUPID, PG.Name AS PAYEEGROUPNAME, CP.Comment AS COMMENTS, CP.ListID AS "
-        "LISTID  FROM CompPlan CP, PayeeGroup PG WHERE CP.PayeeGroupID = PG.PayeeGroupID AND CP.Name = '%1' AND "
-        "CP.CompPlanID = '%2'");
-    const QString list = QStringLiteral("SELECT C.Name AS CALCNAME FROM Calculation C, CalculationListElement CLE "
-                                        "WHERE C.CalculationID = CLE.CalculationID AND CLE.ListID = %1 ORDER BY [Order]");
-    const QString sources = QStringLiteral(
-        "SELECT DISTINCT TableName AS SOURCETABLENAME, 'Table' AS SOURCETYPE FROM WebReportDependency WHERE "
-        "WebReportID IN (SELECT WebReportID FROM WebReport WHERE [Name] = '%1') UNION SELECT [Name] AS "
-        "SOURCETABLENAME, 'Calculation' AS SOURCETYPE FROM Calculation WHERE CalculationID IN ( SELECT CalculationID "
-        "FROM WebReportCalculation WHERE WebReportID IN (SELECT WebReportID FROM WebReport WHERE [Name] = '%1')) ");
-    CheckStatements({
         {"plan", kSource, plan.arg(QStringLiteral("Account Executive Plan 2026"), QStringLiteral("AE2026")),
          {"1|Account Executives|Quota-based plan for account executives.|20135"}},
         {"plan with a NULL comment", kSource, plan.arg(QStringLiteral("International Plan 2026"), QStringLiteral("INT2026")),
@@ -104,12 +111,6 @@ TEST(StatementCatalog, PlanTailoredAndPresentorDetails)
                         "FROM WebReportLinkDependency WHERE WebReportID IN ( SELECT WebReportID FROM WebReport WHERE "
                         "[Name] = 'Sales Dashboard')) ORDER BY [Name]"),
          {"Payee Statement", "Region Summary"}},
-    });
-}
-
-TEST(StatementCatalog, CalculationDetailAndAliasResolvers)
-{
-    CheckStatements({
         {"calculation row", kSource,
          QStringLiteral("SELECT [CALCID]=[CalculationID], [CALCTYPE] = [Type], [CALCNAME]=[Name], [CALCCOMMENT]=[Comment], "
                         "[CALCPRIMARYSOURCE] = [Source], [CALCOPERATION] = [Operation], [CALCCALENDARUSED]= "
@@ -148,20 +149,6 @@ TEST(StatementCatalog, CalculationDetailAndAliasResolvers)
          QStringLiteral("SELECT TOP 1 [TIMECAL] = [TimeID]+ ' - ' + [Name] FROM [Time] WHERE [TimeID] = 'FISCAL' AND "
                         "[Parent] IS NULL"),
          {"FISCAL - Fiscal Calendar"}},
-    });
-}
-
-TEST(StatementCatalog, RestrictionTreeLevelsAndLeaves)
-{
-    const QString level = QStringLiteral(
-        "SELECT [CONSTRAINTID] = cct.[ConstraintID], [LOOKUPID] =  cct.[LookupID], [LOOKUPPARENT] = [Parent], "
-        "[CLAUSETYPE] = cct.[ClauseType] FROM [CalcConstraintTree] cct WHERE cct.[CalculationID] = 1005 %1%2");
-    const QString leaf = QStringLiteral(
-        "SELECT [LEFTJOINTABLE] = ccv.[TableName], [LEFTJOINCOLUMN] = ccv.[ColumnName], [JOINOPERATOR] = "
-        "ccv.[Operator], [JOINVALUE] = ccv.[Value], [JOINLITERALTYPE] = ccv.[LiteralType] FROM [CalcConstraintValue] "
-        "ccv WHERE ccv.[ConstraintID] = %1");
-    const QString noLookup = QStringLiteral("AND [LookupID] IS NULL ");
-    CheckStatements({
         {"restrictions, top level", kSource, level.arg(noLookup, QStringLiteral("AND [Parent] IS NULL ")),
          {"20038|NULL|NULL|0", "20047|NULL|NULL|NULL", "20048|NULL|NULL|NULL", "20049|NULL|NULL|NULL",
           "20050|NULL|NULL|2"},
@@ -182,17 +169,6 @@ TEST(StatementCatalog, RestrictionTreeLevelsAndLeaves)
         {"leaf with a NULL value", kSource, leaf.arg(20045), {"PayeeMaster|TerminationDate|ISNULL|NULL|3"}},
         {"leaf whose value is an alias token", kSource, leaf.arg(20049),
          {"SalesTransactions|Amount|GREATERTHANEQUALS|_Result1007|0"}},
-    });
-}
-
-TEST(StatementCatalog, WhereUsedAndFolderPath)
-{
-    const QString views = QStringLiteral(
-        "SELECT [name] AS VIEWNAME FROM sys.views WHERE object_id IN (SELECT object_id FROM sys.columns WHERE "
-        "left([name], charindex('.', [name],1)) = '%1.')");
-    const QString folder = QStringLiteral("SELECT [FOLDERNAME] = [Name], [PARENTNODE] = [Parent] FROM CalculationTree "
-                                          "WHERE ");
-    CheckStatements({
         {"plans using a calculation", kSource,
          QStringLiteral("SELECT CompPlanID AS PLANID, [Name] AS PLANNAME FROM CompPlan WHERE ListID IN (SELECT ListID "
                         "FROM CalculationListElement WHERE CalculationID = 1005) ORDER BY [Name]"),

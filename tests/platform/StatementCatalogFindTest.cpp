@@ -19,45 +19,12 @@ QStringList Numbered(const QString& pattern, int count, int width, const QString
 
 } // namespace
 
-TEST(StatementCatalog, ModelTestAndServerCatalog)
+TEST(StatementCatalog, ModelTestSummaryAndFindStatements)
 {
     const QString modelTest = QStringLiteral(
         "SELECT COUNT(1) FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_TYPE = 'BASE TABLE' AND UPPER(TABLE_CATALOG) = "
         "'%1'  AND UPPER(TABLE_NAME) IN ('CALCULATION', 'CALCULATIONTREE', 'CONFIG','CURRENCY', 'SALUTATION', "
         "'IMPORT', 'DOCUMENT', 'ADMIN', 'AUDIT')");
-    CheckStatements({
-        {"database list", QStringLiteral("master"), QStringLiteral("SELECT name FROM sysdatabases ORDER BY NAME"),
-         {"EdgeCaseModel", "master", "model", "msdb", "SalesArchive2025", "SalesModel2026", "SalesModel2026_Target",
-          "tempdb"}},
-        {"model test, source", QStringLiteral("SALESMODEL2026"), modelTest.arg(QStringLiteral("SALESMODEL2026")), {"9"}},
-        {"model test, target", QStringLiteral("SALESMODEL2026_TARGET"),
-         modelTest.arg(QStringLiteral("SALESMODEL2026_TARGET")), {"9"}},
-        {"model test, edge cases", QStringLiteral("EDGECASEMODEL"), modelTest.arg(QStringLiteral("EDGECASEMODEL")),
-         {"9"}},
-        {"model test, not a model", QStringLiteral("SALESARCHIVE2025"), modelTest.arg(QStringLiteral("SALESARCHIVE2025")),
-         {"8"}},
-    });
-}
-
-TEST(StatementCatalog, ModelSummaryCounts)
-{
-    CheckStatements({
-        {"tables", kSource, QStringLiteral("SELECT COUNT(1)  FROM CustomTable WHERE TableType <> 'View' "), {"15"}},
-        {"views", kSource, QStringLiteral("SELECT COUNT(1)  FROM CustomTable WHERE TableType = 'View' "), {"5"}},
-        {"calculations", kSource, QStringLiteral("SELECT COUNT(1) FROM Calculation "), {"41"}},
-        {"calendars", kSource, QStringLiteral("SELECT COUNT(1) FROM TimeCalendar"), {"3"}},
-        {"plans, plain", kSource, QStringLiteral("SELECT COUNT(1) FROM CompPlan "), {"4"}},
-        {"plans, rich", kSource, QStringLiteral("SELECT COUNT(1) FROM CompPlan"), {"4"}},
-        {"tailored reports", kSource, QStringLiteral("SELECT COUNT(1) FROM TailoredReport "), {"3"}},
-        {"presentor reports", kSource, QStringLiteral("SELECT COUNT(1) FROM WebReport"), {"4"}},
-        {"admins", kSource, QStringLiteral("SELECT COUNT(1) FROM [Admin] "), {"3"}},
-        {"web users", kSource, QStringLiteral("SELECT COUNT(1) FROM [Users]"), {"8"}},
-        {"server imports", kSource, QStringLiteral("SELECT COUNT(1) FROM [Import] WHERE IsLocal = 0"), {"3"}},
-    });
-}
-
-TEST(StatementCatalog, FindAllObjectsOfEachKind)
-{
     QStringList tables = {"CommissionRates|Table"};
     tables << Numbered(QStringLiteral("GenTable%1"), 8, 4, QStringLiteral("|Table"));
     tables << QStringList{"PayeeMaster|Table", "ProductLookup|Table", "QuotaTargets|Table", "RegionLookup|Table",
@@ -71,6 +38,27 @@ TEST(StatementCatalog, FindAllObjectsOfEachKind)
     for (QString& c : calculations)
         c += QStringLiteral("|Calculation");
     CheckStatements({
+        {"database list", QStringLiteral("master"), QStringLiteral("SELECT name FROM sysdatabases ORDER BY NAME"),
+         {"EdgeCaseModel", "master", "model", "msdb", "SalesArchive2025", "SalesModel2026", "SalesModel2026_Target",
+          "tempdb"}},
+        {"model test, source", QStringLiteral("SALESMODEL2026"), modelTest.arg(QStringLiteral("SALESMODEL2026")), {"9"}},
+        {"model test, target", QStringLiteral("SALESMODEL2026_TARGET"),
+         modelTest.arg(QStringLiteral("SALESMODEL2026_TARGET")), {"9"}},
+        {"model test, edge cases", QStringLiteral("EDGECASEMODEL"), modelTest.arg(QStringLiteral("EDGECASEMODEL")),
+         {"9"}},
+        {"model test, not a model", QStringLiteral("SALESARCHIVE2025"), modelTest.arg(QStringLiteral("SALESARCHIVE2025")),
+         {"8"}},
+        {"tables", kSource, QStringLiteral("SELECT COUNT(1)  FROM CustomTable WHERE TableType <> 'View' "), {"15"}},
+        {"views", kSource, QStringLiteral("SELECT COUNT(1)  FROM CustomTable WHERE TableType = 'View' "), {"5"}},
+        {"calculations", kSource, QStringLiteral("SELECT COUNT(1) FROM Calculation "), {"41"}},
+        {"calendars", kSource, QStringLiteral("SELECT COUNT(1) FROM TimeCalendar"), {"3"}},
+        {"plans, plain", kSource, QStringLiteral("SELECT COUNT(1) FROM CompPlan "), {"4"}},
+        {"plans, rich", kSource, QStringLiteral("SELECT COUNT(1) FROM CompPlan"), {"4"}},
+        {"tailored reports", kSource, QStringLiteral("SELECT COUNT(1) FROM TailoredReport "), {"3"}},
+        {"presentor reports", kSource, QStringLiteral("SELECT COUNT(1) FROM WebReport"), {"4"}},
+        {"admins", kSource, QStringLiteral("SELECT COUNT(1) FROM [Admin] "), {"3"}},
+        {"web users", kSource, QStringLiteral("SELECT COUNT(1) FROM [Users]"), {"8"}},
+        {"server imports", kSource, QStringLiteral("SELECT COUNT(1) FROM [Import] WHERE IsLocal = 0"), {"3"}},
         {"tables", kSource,
          QStringLiteral("SELECT TableName AS ColName, 'Table' AS ColType FROM CustomTable WHERE TableType <> 'View' "
                         "ORDER BY ColName"),
@@ -102,12 +90,6 @@ TEST(StatementCatalog, FindAllObjectsOfEachKind)
          QStringLiteral("SELECT [Name] AS ColName, 'Presentor Report' AS ColType FROM WebReport ORDER BY ColName"),
          {"Payee Statement|Presentor Report", "Quota Tracker|Presentor Report", "Region Summary|Presentor Report",
           "Sales Dashboard|Presentor Report"}},
-    });
-}
-
-TEST(StatementCatalog, FindWithNameFilters)
-{
-    CheckStatements({
         {"tables, whole word and match case (no blank before ORDER)", kSource,
          QStringLiteral("SELECT TableName AS ColName, 'Table' AS ColType FROM CustomTable WHERE TableType <> 'View' "
                         "AND TableName = 'PayeeMaster'ORDER BY ColName"),

@@ -20,8 +20,20 @@ const QString kEarliest = QStringLiteral(
     "admin|Calculations|Calculation Created|2026-06-03 04:40:27|Calculation 'Quarterly Bonus' created by admin");
 } // namespace
 
-TEST(StatementCatalog, AuditTrace)
+TEST(StatementCatalog, AuditTraceAndAdvancedSearchStatements)
 {
+    const QString restriction = QStringLiteral(
+        "SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation CAL, CalcConstraintTree CCT, "
+        "CalcConstraintValue CCV WHERE CAL.CalculationID = CCT.CalculationID And CCV.ConstraintID = CCT.ConstraintID");
+    const QString dependency = QStringLiteral(
+        "SELECT DISTINCT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation C, CalculationColumnDependency "
+        "CCD WHERE C.CalculationID = CCD.CalculationID");
+    const QString byCalendar = QStringLiteral("SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE ");
+    auto calcs = [](QStringList names) {
+        for (QString& n : names)
+            n += QStringLiteral("|Calculation");
+        return names;
+    };
     CheckStatements({
         {"event list", kSource, QStringLiteral("SELECT DISTINCT Event FROM Audit ORDER BY Event ASC"),
          {"Calculation Created", "Calculation Deleted", "Calculation Modified", "Import Completed", "Import Started",
@@ -49,24 +61,6 @@ TEST(StatementCatalog, AuditTrace)
         {"a fractional count is refused", kSource,
          QStringLiteral("SELECT TOP 12.5") + kAuditColumns + QStringLiteral(" ORDER BY Time DESC"), {}, RowOrder::Exact,
          -1, true},
-    });
-}
-
-TEST(StatementCatalog, AdvancedSearch)
-{
-    const QString restriction = QStringLiteral(
-        "SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation CAL, CalcConstraintTree CCT, "
-        "CalcConstraintValue CCV WHERE CAL.CalculationID = CCT.CalculationID And CCV.ConstraintID = CCT.ConstraintID");
-    const QString dependency = QStringLiteral(
-        "SELECT DISTINCT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation C, CalculationColumnDependency "
-        "CCD WHERE C.CalculationID = CCD.CalculationID");
-    const QString byCalendar = QStringLiteral("SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE ");
-    auto calcs = [](QStringList names) {
-        for (QString& n : names)
-            n += QStringLiteral("|Calculation");
-        return names;
-    };
-    CheckStatements({
         {"calendar list", kSource, QStringLiteral("SELECT TimeID, Name FROM Time WHERE Parent IS NULL"),
          {"FISCAL|Fiscal Calendar", "STD|Standard Calendar", "RETAIL|Retail Calendar"}, RowOrder::AnyOrder},
         {"time/reset list", kSource,

@@ -2,45 +2,34 @@
 #include "platform/core/TextSemantics.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
+#include <utility>
 
 using namespace bkl;
 
-TEST(TextSemantics, TrimStripsSpacesOnly)
+TEST(TextSemantics, TrimValRoundingGroupingAndPadding)
 {
+    // Trim strips spaces only.
     EXPECT_EQ(Trim(QStringLiteral("  a b  ")), QStringLiteral("a b"));
     EXPECT_EQ(Trim(QStringLiteral("\ta\r\n")), QStringLiteral("\ta\r\n"));
     EXPECT_EQ(Trim(QStringLiteral("   ")), QString());
-}
 
-TEST(TextSemantics, ValReadsTheLeadingNumber)
-{
-    EXPECT_EQ(Val(QStringLiteral("12abc")), 12.0);
-    EXPECT_EQ(Val(QStringLiteral("  1.5e2x")), 150.0);
-    EXPECT_EQ(Val(QStringLiteral("abc")), 0.0);
-    EXPECT_EQ(Val(QString()), 0.0);
-    EXPECT_EQ(Val(QStringLiteral("-5")), -5.0);
-    EXPECT_EQ(Val(QStringLiteral(" 1 2")), 12.0);
-    EXPECT_EQ(Val(QStringLiteral("&H1F")), 31.0);
-    EXPECT_EQ(Val(QStringLiteral(".5")), 0.5);
-    EXPECT_EQ(Val(QStringLiteral("1.0")), 1.0);
-}
+    // Val reads the leading number, skipping blanks, and knows &H.
+    for (const auto& [text, value] : std::initializer_list<std::pair<const char*, double>>{
+             {"12abc", 12}, {"  1.5e2x", 150}, {"abc", 0}, {"", 0}, {"-5", -5}, {" 1 2", 12}, {"&H1F", 31},
+             {".5", 0.5}, {"1.0", 1}})
+        EXPECT_EQ(Val(QString::fromLatin1(text)), value) << text;
 
-TEST(TextSemantics, RoundingIsHalfEven)
-{
+    // Rounding is half-even, in conversions and percentages.
     EXPECT_EQ(CLng(12.5), 12);
     EXPECT_EQ(CLng(37.5), 38);
     EXPECT_EQ(CLng(-2.5), -2);
     EXPECT_EQ(CInt(0.5), 0);
     EXPECT_THROW(CInt(40000), std::overflow_error);
-    EXPECT_EQ(PercentText(1, 8), QStringLiteral("12%"));  // 12.5
-    EXPECT_EQ(PercentText(3, 8), QStringLiteral("38%"));  // 37.5
-    EXPECT_EQ(PercentText(1, 3), QStringLiteral("33%"));
-    EXPECT_EQ(PercentText(2, 3), QStringLiteral("67%"));
-    EXPECT_EQ(PercentText(5, 0), QStringLiteral("0%"));
-}
+    for (const auto& [done, total, text] : std::initializer_list<std::tuple<int, int, const char*>>{
+             {1, 8, "12%"}, {3, 8, "38%"}, {1, 3, "33%"}, {2, 3, "67%"}, {5, 0, "0%"}})
+        EXPECT_EQ(PercentText(done, total), QString::fromLatin1(text)) << done << "/" << total;
 
-TEST(TextSemantics, GroupingAndPadding)
-{
     EXPECT_EQ(GroupedNumber(1500), QStringLiteral("1,500"));
     EXPECT_EQ(GroupedNumber(0), QStringLiteral("0"));
     EXPECT_EQ(GroupedNumber(1234567), QStringLiteral("1,234,567"));

@@ -24,13 +24,12 @@ struct ClockGuard {
     ~ClockGuard() { SetClock(nullptr); }
 };
 
+class ShellLog : public ShellTest {};
+
 } // namespace
 
-TEST(ShellLog, LineFormatAndLevels)
+TEST_F(ShellLog, LineFormatAndLevels)
 {
-    EnsureFolders();
-    ResetLog();
-    ResetConnectionState();
     ClockGuard clock;
 
     WriteLog(QStringLiteral("Brisklane Launched"), LogInfo);
@@ -52,27 +51,15 @@ TEST(ShellLog, LineFormatAndLevels)
     EXPECT_EQ(LogLines().last(),
               QStringLiteral("12/31/2026 12:05 AM||ERROR|Function: GetRecordCount() --> Code: 94 --> "
                              "Description: Invalid use of Null"));
-}
 
-TEST(ShellLog, MissingLogsFolderLosesTheLineSilently)
-{
-    EnsureFolders();
-    const QString logs = ApplicationFolderPath(QStringLiteral("logs"));
-    QDir(logs).removeRecursively();
+    ASSERT_TRUE(ClearLogFile(QStringLiteral("User cleared log file !")));
+    EXPECT_EQ(LogText(), QStringLiteral("12/31/2026 12:05 AM||INFO|User cleared log file !\r\n"));
+
+    // Without the logs folder the line is lost silently.
+    QDir(ApplicationFolderPath(QStringLiteral("logs"))).removeRecursively();
     WriteLog(QStringLiteral("lost"), LogInfo);
     EXPECT_FALSE(QFileInfo::exists(LogFilePath()));
     EnsureFolders();
-}
-
-TEST(ShellLog, ClearLogLeavesOneInfoLine)
-{
-    EnsureFolders();
-    ResetConnectionState();
-    ClockGuard clock;
-    WriteLog(QStringLiteral("one"), LogInfo);
-    WriteLog(QStringLiteral("two"), LogError);
-    ASSERT_TRUE(ClearLogFile(QStringLiteral("User cleared log file !")));
-    EXPECT_EQ(LogText(), QStringLiteral("03/05/2026 02:07 PM||INFO|User cleared log file !\r\n"));
 }
 
 TEST(ShellStartUp, FoldersCreatedOnceAndLaunchLine)
@@ -81,38 +68,31 @@ TEST(ShellStartUp, FoldersCreatedOnceAndLaunchLine)
     for (const char* f : {"config", "data", "logs", "temp"})
         QDir(home + QLatin1Char('/') + QLatin1String(f)).removeRecursively();
     g_bWindowsAuth = true;
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral(" Y "));
-
     PrepareStartUp();
 
     for (const char* f : {"config", "data", "logs", "temp"})
         EXPECT_TRUE(QFileInfo(home + QLatin1Char('/') + QLatin1String(f)).isDir()) << f;
     EXPECT_FALSE(g_bWindowsAuth);
-    EXPECT_TRUE(g_bShowGridLines);
     // The launch line is written before logs exists, so on a first run it is lost.
     EXPECT_FALSE(QFileInfo::exists(LogFilePath()));
 
-    // Second start: all folders present, nothing logged but the launch line.
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("y"));
+    // Second start: all folders present, nothing logged but the launch line; the grid setting is read.
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("N"));
     PrepareStartUp();
     ASSERT_EQ(LogLines().size(), 1);
     EXPECT_TRUE(LogLines().first().endsWith(QStringLiteral("||INFO|Brisklane Launched")));
     EXPECT_FALSE(g_bShowGridLines);
     SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("Y"));
     g_bShowGridLines = true;
-}
 
-TEST(ShellStartUp, FolderBlockedByAFileLogsTheError)
-{
-    EnsureFolders();
+    // A file in the folder's place: the error is logged.
     ResetLog();
-    const QString blocked = ApplicationFolder() + QStringLiteral("/blocked");
+    const QString blocked = home + QStringLiteral("/blocked");
     WriteFile(blocked, "x");
     CreateApplicationFolder(QStringLiteral("blocked"));
     QFile::remove(blocked);
     ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines().first().contains(QStringLiteral("||ERROR|Code: 17 - Description: File exists")))
-        << LogLines().first().toStdString();
+    EXPECT_TRUE(LogLines().first().contains(QStringLiteral("||ERROR|Code: 17 - Description: File exists")));
 }
 
 TEST(ShellToggleDivScript, ExactText)

@@ -1,6 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include "platform/core/ScriptedSeams.h"
 #include "platform/core/Settings.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -21,15 +20,13 @@ using namespace bkl::shelltest;
 
 namespace {
 
-class ShellPreferencesDialog : public ::testing::Test {
+class ShellPreferencesDialog : public ShellTest {
 protected:
     void SetUp() override
     {
-        EnsureFolders();
-        ResetLog();
+        ShellTest::SetUp();
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brisklane"), QStringLiteral("Brisklane"))
             .remove(QStringLiteral("USERPREFERENCES"));
-        seams.install();
         g_bShowGridLines = true;
     }
     QString Stored(const char* key)
@@ -44,41 +41,25 @@ protected:
                 out << dlg.lstObjects->item(i)->text();
         return out;
     }
-    SeamGuard seams;
 };
 
 } // namespace
 
-TEST_F(ShellPreferencesDialog, OpensFromTheStoreAndTheRunningSetting)
+TEST_F(ShellPreferencesDialog, OpensFromTheSettingsOkSavesCancelDoesNot)
 {
+    // The grid box shows the setting in force (g_bShowGridLines), not the stored text.
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("N"));
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("DefaultObjectSelection"), QStringLiteral(";CALC"));
     frmBKLUserPreferences dlg;
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("User Preferences"));
-    EXPECT_EQ(dlg.chkGridLines->text(), QStringLiteral("Show Lines on Grids"));
-    EXPECT_EQ(dlg.chkClearLogFiles->text(), QStringLiteral("Clear Application Log"));
-    EXPECT_EQ(dlg.cmdOk->text(), QStringLiteral("&Ok"));
-    EXPECT_EQ(dlg.cmdOk->toolTip(), QStringLiteral("Save Changes and Exit"));
-    EXPECT_EQ(dlg.cmdCancel->toolTip(), QStringLiteral("Cancel Changes and Exit"));
+    dlg.show();
     ASSERT_EQ(dlg.lstObjects->count(), 7);
-    EXPECT_EQ(dlg.lstObjects->item(6)->text(), QStringLiteral("Presenter Reports"));
-    EXPECT_EQ(dlg.lstObjects->currentRow(), 0);
-    EXPECT_TRUE(Ticked(dlg).isEmpty());
     EXPECT_TRUE(dlg.chkGridLines->isChecked());
     EXPECT_FALSE(dlg.chkClearLogFiles->isChecked());
+    EXPECT_EQ(Ticked(dlg), QStringList{QStringLiteral("Calculations")});
     ASSERT_EQ(LogLines().size(), 1);
     EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Launch User Preferences")));
 
-    // The box shows the setting in force, not the stored text.
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("N"));
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("DefaultObjectSelection"), QStringLiteral(";CALC"));
-    frmBKLUserPreferences again;
-    EXPECT_TRUE(again.chkGridLines->isChecked());
-    EXPECT_EQ(Ticked(again), QStringList{QStringLiteral("Calculations")});
-}
-
-TEST_F(ShellPreferencesDialog, OkSavesBothKeysAndCancelNothing)
-{
-    frmBKLUserPreferences dlg;
-    dlg.show();
+    dlg.lstObjects->item(3)->setCheckState(Qt::Unchecked);
     dlg.lstObjects->item(0)->setCheckState(Qt::Checked);
     dlg.lstObjects->item(6)->setCheckState(Qt::Checked);
     dlg.chkGridLines->setChecked(false);
@@ -91,6 +72,7 @@ TEST_F(ShellPreferencesDialog, OkSavesBothKeysAndCancelNothing)
 
     frmBKLUserPreferences clearAll;
     clearAll.show();
+    EXPECT_EQ(Ticked(clearAll), (QStringList{QStringLiteral("Tables"), QStringLiteral("Presenter Reports")}));
     for (int i = 0; i < 7; ++i)
         clearAll.lstObjects->item(i)->setCheckState(Qt::Unchecked);
     clearAll.cmdOk_Click();
@@ -133,22 +115,21 @@ TEST_F(ShellPreferencesDialog, ClearLogAskedAndDone)
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("||INFO|User cleared log file !")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral("||INFO|Exiting User Preferences")));
     EXPECT_EQ(Stored("DefaultObjectSelection"), QStringLiteral(";VIEW"));
-}
 
-TEST_F(ShellPreferencesDialog, FailedClearIsReportedAndNothingSaved)
-{
-    frmBKLUserPreferences dlg;
-    dlg.show();
-    dlg.chkClearLogFiles->setChecked(true);
+    // A log that cannot be cleared is reported and nothing is saved.
+    frmBKLUserPreferences failed;
+    failed.show();
+    failed.chkClearLogFiles->setChecked(true);
+    failed.chkGridLines->setChecked(false);
     QDir(ApplicationFolderPath(QStringLiteral("logs"))).removeRecursively();
     seams.boxes.answers = {mb::Yes};
-    dlg.cmdOk_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_TRUE(seams.boxes.shown[1].prompt.startsWith(QStringLiteral("Unable to clear the application log file !")));
-    EXPECT_EQ(seams.boxes.shown[1].style, mb::Critical);
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(Stored("ShowGridLines"), QStringLiteral("<absent>"));
+    failed.cmdOk_Click();
     EnsureFolders();
+    ASSERT_EQ(seams.boxes.shown.size(), 4u);
+    EXPECT_TRUE(seams.boxes.shown[3].prompt.startsWith(QStringLiteral("Unable to clear the application log file !")));
+    EXPECT_EQ(seams.boxes.shown[3].style, mb::Critical);
+    EXPECT_TRUE(failed.isVisible());
+    EXPECT_EQ(Stored("ShowGridLines"), QStringLiteral("Y"));
 }
 
 TEST_F(ShellPreferencesDialog, FailedSaveIsReportedAndTheDialogStays)

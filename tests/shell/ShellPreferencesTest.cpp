@@ -21,17 +21,8 @@ TEST(ShellPreferences, KindCodesAndSelectionRules)
     EXPECT_FALSE(KindSelected(QStringLiteral("   "), QStringLiteral("Tables")));
 }
 
-TEST(ShellPreferences, StoreRoundTripAndGridLinesReading)
+TEST(ShellPreferences, OnlyAnUpperCaseYShowsGridLines)
 {
-    ASSERT_TRUE(SaveUserPreferences(false, QStringLiteral(";VIEW;PRES")));
-    EXPECT_FALSE(ReadShowGridLines());
-    EXPECT_EQ(ReadDefaultObjectSelection(), QStringLiteral(";VIEW;PRES"));
-    EXPECT_EQ(GetSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), {}), QStringLiteral("N"));
-
-    ASSERT_TRUE(SaveUserPreferences(true, QString()));
-    EXPECT_TRUE(ReadShowGridLines());
-    EXPECT_EQ(ReadDefaultObjectSelection(), QString());
-
     for (const char* off : {"y", "N", "", "YES"}) {
         SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QString::fromLatin1(off));
         EXPECT_FALSE(ReadShowGridLines()) << off;

@@ -20,7 +20,7 @@ QString Path()
 
 } // namespace
 
-TEST(ShellProfileFile, LoginReaderTrimsFieldsAndTakesTheLastDefault)
+TEST(ShellProfileFile, ReadersOfLoginAndManager)
 {
     WriteFile(Path(), "  \r\n"
                       " First | host1 | u1 |  pw with blanks  | Model1 | Y | Y \r\n"
@@ -38,9 +38,22 @@ TEST(ShellProfileFile, LoginReaderTrimsFieldsAndTakesTheLastDefault)
     EXPECT_EQ(read.profiles[1].windowsAuth, QStringLiteral("y"));
     EXPECT_EQ(read.profiles[2].isDefault, QStringLiteral("N"));
     EXPECT_EQ(read.defaultIndex, 1); // "y" counts as default, and the later line wins
+
+    // The manager's reader keeps the fields but the password as they stand and shows only "Y"/"y" as Yes.
+    WriteFile(Path(), "One | h1 |u1|secret|m1|y|Y\r\nTwo|h2|u2|p2|m2| Y|\r\n");
+    const QList<ProfileRow> rows = ReadProfilesForManager(ProfileFilePath());
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].profileName, QStringLiteral("One "));
+    EXPECT_EQ(rows[0].serverHost, QStringLiteral(" h1 "));
+    EXPECT_EQ(rows[0].password, QStringLiteral("secret"));
+    EXPECT_EQ(rows[0].modelDatabase, QStringLiteral("m1"));
+    EXPECT_EQ(rows[0].windowsAuth, QStringLiteral("Yes"));
+    EXPECT_EQ(rows[0].isDefault, QStringLiteral("Yes"));
+    EXPECT_EQ(rows[1].windowsAuth, QStringLiteral("No")); // " Y" with a blank shows No
+    EXPECT_EQ(rows[1].isDefault, QStringLiteral("No"));
 }
 
-TEST(ShellProfileFile, BlankMissingAndLineFeedOnlyFiles)
+TEST(ShellProfileFile, BlankMissingLineFeedOnlyAndMalformedLines)
 {
     WriteFile(Path(), "\r\n   \r\n\r\n");
     EXPECT_TRUE(ReadProfilesForLogin(ProfileFilePath()).profiles.isEmpty());
@@ -60,16 +73,13 @@ TEST(ShellProfileFile, BlankMissingAndLineFeedOnlyFiles)
     EXPECT_EQ(read.profiles[2].profileName, QStringLiteral("C"));
     EXPECT_EQ(read.profiles[0].isDefault, QStringLiteral("N"));
     EXPECT_EQ(read.defaultIndex, 1);
-}
 
-TEST(ShellProfileFile, MalformedLineIsSkippedWithAnErrorLine)
-{
+    // A malformed line is skipped with an ERROR line; the others stay.
     WriteFile(Path(), "A|h|u|p|m|N|N\r\nbroken|line\r\nC|h|u|p|m|N|Y\r\n");
-    ResetLog();
-    const LoginProfiles read = ReadProfilesForLogin(ProfileFilePath());
-    ASSERT_EQ(read.profiles.size(), 2);
-    EXPECT_EQ(read.profiles[1].profileName, QStringLiteral("C"));
-    EXPECT_EQ(read.defaultIndex, 1);
+    const LoginProfiles good = ReadProfilesForLogin(ProfileFilePath());
+    ASSERT_EQ(good.profiles.size(), 2);
+    EXPECT_EQ(good.profiles[1].profileName, QStringLiteral("C"));
+    EXPECT_EQ(good.defaultIndex, 1);
     ASSERT_EQ(LogLines().size(), 1);
     EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral(
         "|ERROR|Function: LoadModelProfiles() --> Code: 9 --> Description: Subscript out of range: profile line 2 "
@@ -81,21 +91,6 @@ TEST(ShellProfileFile, MalformedLineIsSkippedWithAnErrorLine)
     EXPECT_EQ(rows[0].key, QStringLiteral("P1"));
     EXPECT_EQ(rows[1].key, QStringLiteral("P3"));
     EXPECT_TRUE(LogLines()[1].contains(QStringLiteral("Function: FillProfileList() --> Code: 9")));
-}
-
-TEST(ShellProfileFile, ManagerReaderKeepsFieldsAndShowsFlags)
-{
-    WriteFile(Path(), "One | h1 |u1|secret|m1|y|Y\r\nTwo|h2|u2|p2|m2| Y|\r\n");
-    const QList<ProfileRow> rows = ReadProfilesForManager(ProfileFilePath());
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0].profileName, QStringLiteral("One "));
-    EXPECT_EQ(rows[0].serverHost, QStringLiteral(" h1 "));
-    EXPECT_EQ(rows[0].password, QStringLiteral("secret"));
-    EXPECT_EQ(rows[0].modelDatabase, QStringLiteral("m1"));
-    EXPECT_EQ(rows[0].windowsAuth, QStringLiteral("Yes")); // "y" shows Yes here
-    EXPECT_EQ(rows[0].isDefault, QStringLiteral("Yes"));
-    EXPECT_EQ(rows[1].windowsAuth, QStringLiteral("No")); // " Y" with a blank shows No
-    EXPECT_EQ(rows[1].isDefault, QStringLiteral("No"));
 }
 
 TEST(ShellProfileFile, WriterTrimsFieldsMapsFlagsAndEndsEveryLine)

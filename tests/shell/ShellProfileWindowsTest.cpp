@@ -1,7 +1,6 @@
 // The profile manager and its add/modify dialog.
 #include "ShellTestSupport.h"
 
-#include "platform/core/ScriptedSeams.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 #include "shell/ProfileFile.h"
@@ -10,7 +9,6 @@
 #include "shell/ui/frmKBLAddModifyModelProfiles.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,17 +23,14 @@ namespace {
 
 const QByteArray kTwoProfiles = "Alpha|hostA|userA|pwA|ModelA|Y|N\r\nBeta|hostB|userB|pwB|ModelB|N|Y\r\n";
 
-class ShellProfileWindows : public ::testing::Test {
+class ShellProfileWindows : public ShellTest {
 protected:
     void SetUp() override
     {
-        EnsureFolders();
+        ShellTest::SetUp();
         WriteFile(ProfileFilePath(), kTwoProfiles);
-        ResetLog();
-        seams.install();
         g_bShowGridLines = true;
     }
-    void TearDown() override { CloseAllWindows(); }
     static QString RowText(const QTableWidget* lv, int row)
     {
         const ProfileRow r = ProfileRowAt(lv, row);
@@ -43,44 +38,27 @@ protected:
                            r.password}
             .join(QLatin1Char(','));
     }
-    SeamGuard seams;
 };
 
 } // namespace
 
-TEST_F(ShellProfileWindows, ManagerListsTheFile)
+TEST_F(ShellProfileWindows, ListAddAndModifyThroughTheDialog)
 {
     frmBKLModelProfileMain manager;
-    EXPECT_EQ(manager.windowTitle(), QStringLiteral("Brisklane - Manage Model Profiles"));
-    QStringList headers;
-    for (int c = 0; c < manager.lvProfile->columnCount(); ++c)
-        headers << manager.lvProfile->horizontalHeaderItem(c)->text();
-    EXPECT_EQ(headers, (QStringList{QStringLiteral("PROFILE"), QStringLiteral("SERVER/HOST"), QStringLiteral("USER"),
-                                    QStringLiteral("MODEL"), QStringLiteral("WINDOWS AUTH"), QStringLiteral("DEFAULT")}));
+    manager.show();
     ASSERT_EQ(manager.lvProfile->rowCount(), 2);
     EXPECT_EQ(RowText(manager.lvProfile, 0), QStringLiteral("P1,Alpha,hostA,userA,ModelA,Yes,No,pwA"));
     EXPECT_EQ(RowText(manager.lvProfile, 1), QStringLiteral("P2,Beta,hostB,userB,ModelB,No,Yes,pwB"));
     for (int c = 0; c < manager.lvProfile->columnCount(); ++c)
         EXPECT_NE(manager.lvProfile->item(0, c)->text(), QStringLiteral("pwA")); // the password is never shown
     EXPECT_TRUE(manager.lvProfile->showGrid());
-    EXPECT_EQ(manager.cmdAddNew->text(), QStringLiteral("&Add"));
-    EXPECT_EQ(manager.cmdDelete->toolTip(), QStringLiteral("Remove Profile from list"));
-    EXPECT_FALSE(manager.cmdAddNew->icon().isNull());
     ASSERT_EQ(LogLines().size(), 1);
     EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Launch Brisklane - Manage Model Profiles")));
-}
 
-TEST_F(ShellProfileWindows, AddAndModifyThroughTheDialog)
-{
-    frmBKLModelProfileMain manager;
-    manager.show();
     OnNextModal([](QWidget* w) {
         auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
         ASSERT_NE(dlg, nullptr);
         EXPECT_EQ(dlg->lblAction->text(), QStringLiteral("ADD"));
-        EXPECT_EQ(dlg->cboWindowsAuth->currentText(), QStringLiteral("No"));
-        EXPECT_EQ(dlg->cboDefault->currentText(), QStringLiteral("No"));
-        EXPECT_EQ(dlg->txtProfile->text(), QString());
         dlg->txtProfile->setText(QStringLiteral("  Gamma "));
         dlg->txtServerHost->setText(QStringLiteral(" hostC"));
         dlg->txtPassword->setText(QStringLiteral(" p w "));
@@ -113,24 +91,6 @@ TEST_F(ShellProfileWindows, AddAndModifyThroughTheDialog)
     EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Exiting Brisklane - Manage Model Profiles")));
 }
 
-TEST_F(ShellProfileWindows, RemoveAsksFirst)
-{
-    frmBKLModelProfileMain manager;
-    manager.lvProfile->setCurrentCell(1, 0);
-    seams.boxes.answers = {mb::No, mb::Yes};
-    manager.cmdDelete_Click();
-    EXPECT_EQ(manager.lvProfile->rowCount(), 2);
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt,
-              QStringLiteral("Are you sure want to remove the selected profile 'Beta' from the list?"));
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Remove Profile"));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::YesNo | mb::Question);
-    manager.cmdDelete_Click();
-    ASSERT_EQ(manager.lvProfile->rowCount(), 1);
-    EXPECT_EQ(ProfileRowAt(manager.lvProfile, 0).profileName, QStringLiteral("Alpha"));
-    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
-}
-
 TEST_F(ShellProfileWindows, SaveValidatesNamesAndDefaults)
 {
     WriteFile(ProfileFilePath(), "One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n");
@@ -156,35 +116,37 @@ TEST_F(ShellProfileWindows, SaveValidatesNamesAndDefaults)
               QStringLiteral("One or more validation errors needs to be corrected before saving!\r\n\r\n"
                              "* Duplicate Profile Name found!\r\n* No default profile name found! \r\n"));
     EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
+
+    // An empty list is not saved at all.
+    manager.lvProfile->setRowCount(0);
+    manager.cmdSave_Click();
+    EXPECT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_TRUE(manager.isVisible());
+    EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
 }
 
-TEST_F(ShellProfileWindows, SaveWritesTheListAndCloses)
+TEST_F(ShellProfileWindows, RemoveAsksThenSaveWritesTheListAndCloses)
 {
     frmBKLModelProfileMain manager;
     manager.show();
     manager.lvProfile->setCurrentCell(0, 0);
-    seams.boxes.answers = {mb::Yes};
+    seams.boxes.answers = {mb::No, mb::Yes};
     manager.cmdDelete_Click();
+    EXPECT_EQ(manager.lvProfile->rowCount(), 2);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt,
+              QStringLiteral("Are you sure want to remove the selected profile 'Alpha' from the list?"));
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Remove Profile"));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::YesNo | mb::Question);
+    manager.cmdDelete_Click();
+    ASSERT_EQ(manager.lvProfile->rowCount(), 1);
+    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles); // removing alone does not save
     manager.cmdSave_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_EQ(seams.boxes.shown[1].prompt, QStringLiteral("Profile file updated successfully !"));
-    EXPECT_EQ(seams.boxes.shown[1].style, mb::Information);
+    ASSERT_EQ(seams.boxes.shown.size(), 3u);
+    EXPECT_EQ(seams.boxes.shown[2].prompt, QStringLiteral("Profile file updated successfully !"));
+    EXPECT_EQ(seams.boxes.shown[2].style, mb::Information);
     EXPECT_FALSE(manager.isVisible());
     EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("Beta|hostB|userB|pwB|ModelB|N|Y\r\n"));
-}
-
-TEST_F(ShellProfileWindows, SaveWithNoRowsDoesNothing)
-{
-    frmBKLModelProfileMain manager;
-    manager.show();
-    seams.boxes.answers = {mb::Yes, mb::Yes};
-    manager.cmdDelete_Click();
-    manager.cmdDelete_Click();
-    ASSERT_EQ(manager.lvProfile->rowCount(), 0);
-    manager.cmdSave_Click();
-    EXPECT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_TRUE(manager.isVisible());
-    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
 }
 
 TEST_F(ShellProfileWindows, FailedSaveIsLoggedReportedAndKeepsTheFile)
@@ -210,19 +172,14 @@ TEST_F(ShellProfileWindows, FailedSaveIsLoggedReportedAndKeepsTheFile)
     EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
 }
 
-TEST_F(ShellProfileWindows, DialogValidation)
+TEST_F(ShellProfileWindows, DialogValidatesModifiesByPositionAndCancels)
 {
     QTableWidget lv(0, kProfileColumnCount);
-    AddProfileRow(&lv, {QStringLiteral("P1"), QStringLiteral("Keep"), {}, {}, {}, QStringLiteral("No"),
-                        QStringLiteral("No"), {}});
+    for (const char* name : {"First", "Second"})
+        AddProfileRow(&lv, {QStringLiteral("P%1").arg(lv.rowCount() + 1), QString::fromLatin1(name), {}, {}, {},
+                            QStringLiteral("No"), QStringLiteral("No"), {}});
     frmKBLAddModifyModelProfiles dlg(&lv);
     dlg.show();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Brisklane"));
-    EXPECT_EQ(dlg.cboWindowsAuth->count(), 2);
-    EXPECT_EQ(dlg.cboDefault->itemText(0), QStringLiteral("Yes"));
-    EXPECT_EQ(dlg.txtPassword->maxLength(), 50);
-    EXPECT_EQ(dlg.txtProfile->maxLength(), 100);
-    EXPECT_EQ(dlg.cmdCancel->toolTip(), QStringLiteral("Exit Window without change"));
     EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Launch Brisklane")));
     dlg.lblAction->setText(QStringLiteral("ADD"));
 
@@ -252,43 +209,34 @@ TEST_F(ShellProfileWindows, DialogValidation)
               QStringLiteral("Invalid character 'line break' found!. Please remove and click Ok"));
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(dlg.txtPassword->text(), QStringLiteral("pa\nss")); // input stays as typed
-    EXPECT_EQ(lv.rowCount(), 1);
-}
+    EXPECT_EQ(lv.rowCount(), 2);
 
-TEST_F(ShellProfileWindows, DialogModifyByPositionAndCancel)
-{
-    QTableWidget lv(0, kProfileColumnCount);
-    AddProfileRow(&lv, {QStringLiteral("P1"), QStringLiteral("First"), {}, {}, {}, QStringLiteral("No"),
-                        QStringLiteral("No"), {}});
-    AddProfileRow(&lv, {QStringLiteral("P2"), QStringLiteral("Second"), {}, {}, {}, QStringLiteral("No"),
-                        QStringLiteral("No"), {}});
+    // Cancel adds nothing and logs the exit.
+    ResetLog();
+    dlg.cmdCancel_Click();
+    EXPECT_EQ(lv.rowCount(), 2);
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Exiting Brisklane")));
+
+    // Modify finds the row by its position; an action in any case and blanks counts.
     {
-        frmKBLAddModifyModelProfiles dlg(&lv);
-        dlg.lblAction->setText(QStringLiteral(" modify "));
-        dlg.lblSelectedIndex->setText(QStringLiteral("2"));
-        dlg.txtProfile->setText(QStringLiteral("Renamed"));
-        dlg.cboWindowsAuth->setCurrentIndex(0);
-        dlg.cboDefault->setCurrentIndex(-1); // nothing selected reads as "No"
-        dlg.cmdOk_Click();
+        frmKBLAddModifyModelProfiles modify(&lv);
+        modify.lblAction->setText(QStringLiteral(" modify "));
+        modify.lblSelectedIndex->setText(QStringLiteral("2"));
+        modify.txtProfile->setText(QStringLiteral("Renamed"));
+        modify.cboWindowsAuth->setCurrentIndex(0);
+        modify.cboDefault->setCurrentIndex(-1); // nothing selected reads as "No"
+        modify.cmdOk_Click();
         EXPECT_EQ(RowText(&lv, 1), QStringLiteral("P2,Renamed,,,,Yes,No,"));
     }
     for (const char* index : {"0", "abc", "9"}) {
-        frmKBLAddModifyModelProfiles dlg(&lv);
-        dlg.show();
-        dlg.lblAction->setText(QStringLiteral("MODIFY"));
-        dlg.lblSelectedIndex->setText(QString::fromLatin1(index));
-        dlg.txtProfile->setText(QStringLiteral("Ignored"));
-        dlg.cmdOk_Click();
-        EXPECT_FALSE(dlg.isVisible()) << index; // closes all the same
+        frmKBLAddModifyModelProfiles modify(&lv);
+        modify.show();
+        modify.lblAction->setText(QStringLiteral("MODIFY"));
+        modify.lblSelectedIndex->setText(QString::fromLatin1(index));
+        modify.txtProfile->setText(QStringLiteral("Ignored"));
+        modify.cmdOk_Click();
+        EXPECT_FALSE(modify.isVisible()) << index; // closes all the same
     }
-    frmKBLAddModifyModelProfiles cancelled(&lv);
-    cancelled.show();
-    cancelled.lblAction->setText(QStringLiteral("ADD"));
-    cancelled.txtProfile->setText(QStringLiteral("Third"));
-    ResetLog();
-    cancelled.cmdCancel_Click();
-    EXPECT_EQ(lv.rowCount(), 2);
     EXPECT_EQ(RowText(&lv, 0), QStringLiteral("P1,First,,,,No,No,"));
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Exiting Brisklane")));
 }

@@ -4,13 +4,10 @@
 #include "shell/Log.h"
 #include "shell/StartUp.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryFile>
-#include <QTimer>
-#include <QWidget>
 
 namespace bkl::shelltest {
 
@@ -18,31 +15,6 @@ void EnsureFolders()
 {
     for (const char* f : {"config", "data", "logs", "temp"})
         CreateApplicationFolder(QString::fromLatin1(f));
-}
-
-void ResetLog() { QFile::remove(LogFilePath()); }
-
-QString LogText() { return QString::fromUtf8(ReadFile(LogFilePath())); }
-
-QStringList LogLines()
-{
-    QStringList lines = LogText().split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void ResetConnectionState()
@@ -54,15 +26,6 @@ void ResetConnectionState()
     g_sModelName.clear();
     g_sModelKey.clear();
     g_bWindowsAuth = false;
-}
-
-void CloseAllWindows()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        w->close();
-        w->deleteLater();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 namespace {
@@ -89,18 +52,19 @@ FolderWriteLock::~FolderWriteLock()
     QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-void OnNextModal(std::function<void(QWidget*)> drive)
+void ShellTest::SetUp()
 {
-    QTimer::singleShot(0, [drive] { drive(QApplication::activeModalWidget()); });
+    CloseAllWindows();
+    EnsureFolders();
+    ResetLog();
+    ResetConnectionState();
+    seams.install();
 }
 
-QList<QWidget*> VisibleWindows(const char* className)
+void ShellTest::TearDown()
 {
-    QList<QWidget*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->inherits(className))
-            found << w;
-    return found;
+    CloseAllWindows();
+    ResetConnectionState();
 }
 
 } // namespace bkl::shelltest

@@ -1,29 +1,29 @@
 #pragma once
-// Helpers the shell tests share: the log file of the test home, the profile
-// file, and resetting the process-wide connection state.
+// Helpers the shell tests share: folders of the test home, resetting the
+// process-wide connection state, the common fixture.
+#include "platform/core/ScriptedSeams.h"
+#include "support/TestFiles.h"
+#include "support/TestWindows.h"
+
+#include <gtest/gtest.h>
+
 #include <QString>
-#include <QStringList>
 
 namespace bkl::shelltest {
 
 // Creates config, data, logs and temp under the test home.
 void EnsureFolders();
-// Deletes BKL.log.
-void ResetLog();
-// The lines of BKL.log (CR LF split; no trailing empty line).
-QStringList LogLines();
-// The raw bytes of BKL.log as text.
-QString LogText();
-
-// Writes text to a file, creating it (bytes exactly as given).
-void WriteFile(const QString& path, const QByteArray& bytes);
-QByteArray ReadFile(const QString& path);
+using test::LogLines;
+using test::LogText;
+using test::ReadFile;
+using test::ResetLog;
+using test::WriteFile;
+using test::CloseAllWindows;
+using test::OnNextModal;
+using test::VisibleWindows;
 
 // Clears g_sModelKey and the connection settings, and gives g_cnModel a fresh, closed connection.
 void ResetConnectionState();
-
-// Closes and deletes every top-level widget (windows left by a handler).
-void CloseAllWindows();
 
 // Makes a folder unwritable for its lifetime: by permissions, or for a
 // superuser by the immutable attribute. locked() tells whether it worked.
@@ -39,18 +39,13 @@ private:
     bool locked_ = false;
 };
 
-} // namespace bkl::shelltest
-
-#include <functional>
-class QWidget;
-
-namespace bkl::shelltest {
-
-// Runs `drive` on the modal dialog that the next blocking call opens, once its
-// event loop runs (for handlers that show a window with exec()).
-void OnNextModal(std::function<void(QWidget*)> drive);
-
-// The visible top-level windows of a class, by its object name.
-QList<QWidget*> VisibleWindows(const char* className);
+// The shell tests' fixture: folders present, an empty log, no connection,
+// scripted seams; windows left open are closed afterwards.
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    SeamGuard seams;
+};
 
 } // namespace bkl::shelltest
