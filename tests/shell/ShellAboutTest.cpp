@@ -43,20 +43,20 @@ TEST_F(ShellAbout, ToolbarPanelsWhatsNewLinksAndExit)
     ASSERT_EQ(LogLines().size(), 2);
     EXPECT_TRUE(LogLines()[1].contains(QStringLiteral("||ERROR|Function: ReadTheTextForAbout() -> Code: 53 --> Description: ")));
     ResetLog();
-    WriteFile(WhatsNew(), "");
+    WriteFileBytes(WhatsNew(), "");
     about.tbAboutButton(4)->trigger();
     EXPECT_EQ(about.txtReadFromFile->toPlainText(), QStringLiteral("Error: Can't find whatsnew.txt"));
     EXPECT_TRUE(LogLines().isEmpty());
 
     // The file is read again at every click, any line ending becoming CR LF.
-    WriteFile(WhatsNew(), "Line one\nLine two\r\nLine three");
+    WriteFileBytes(WhatsNew(), "Line one\nLine two\r\nLine three");
     EXPECT_EQ(frmBKLAbout::ReadTheTextForAbout(WhatsNew()), QStringLiteral("Line one\r\nLine two\r\nLine three\r\n"));
     about.tbAboutButton(4)->trigger();
     EXPECT_FALSE(ProductPanelShown(about));
     EXPECT_FALSE(about.tbAboutMarked(1));
     EXPECT_TRUE(about.tbAboutMarked(4));
     EXPECT_EQ(about.txtReadFromFile->toPlainText(), QStringLiteral("Line one\nLine two\nLine three\n"));
-    WriteFile(WhatsNew(), "Changed\r\n");
+    WriteFileBytes(WhatsNew(), "Changed\r\n");
     about.tbAboutButton(4)->trigger();
     EXPECT_TRUE(about.tbAboutMarked(4));
     EXPECT_EQ(about.txtReadFromFile->toPlainText(), QStringLiteral("Changed\n"));

@@ -88,7 +88,7 @@ TEST(ShellStartUp, FoldersCreatedOnceAndLaunchLine)
     // A file in the folder's place: the error is logged.
     ResetLog();
     const QString blocked = home + QStringLiteral("/blocked");
-    WriteFile(blocked, "x");
+    WriteFileBytes(blocked, "x");
     CreateApplicationFolder(QStringLiteral("blocked"));
     QFile::remove(blocked);
     ASSERT_EQ(LogLines().size(), 1);

@@ -27,7 +27,7 @@ protected:
         login->activateWindow();
         return login;
     }
-    void WriteProfiles(const QByteArray& text) { WriteFile(ProfileFilePath(), text); }
+    void WriteProfiles(const QByteArray& text) { WriteFileBytes(ProfileFilePath(), text); }
     QByteArray DemoProfile(const QByteArray& name, const QByteArray& model, const QByteArray& flags)
     {
         return name + "|" + test::DemoServerFolder().toUtf8() + "|demo|demo|" + model + "|" + flags + "\r\n";

@@ -105,7 +105,7 @@ TEST_F(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)
     QTemporaryDir server;
     ASSERT_TRUE(QFile::copy(test::DemoServerFolder() + QStringLiteral("/SalesModel2026.sqlite"),
                             server.filePath(QStringLiteral("SalesModel2026.sqlite"))));
-    WriteFile(server.filePath(QStringLiteral("Broken.sqlite")), QByteArray(4096, 'x'));
+    WriteFileBytes(server.filePath(QStringLiteral("Broken.sqlite")), QByteArray(4096, 'x'));
     ResetLog();
     const DatabaseCatalog catalog
         = FillAllDatabaseCatalog({server.path(), QStringLiteral("demo"), QStringLiteral("demo"), false});

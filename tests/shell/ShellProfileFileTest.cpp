@@ -22,7 +22,7 @@ QString Path()
 
 TEST(ShellProfileFile, ReadersOfLoginAndManager)
 {
-    WriteFile(Path(), "  \r\n"
+    WriteFileBytes(Path(), "  \r\n"
                       " First | host1 | u1 |  pw with blanks  | Model1 | Y | Y \r\n"
                       "\r\n"
                       "Second|host2|u2|p2|Model2|y|y|extra field\r\n"
@@ -40,7 +40,7 @@ TEST(ShellProfileFile, ReadersOfLoginAndManager)
     EXPECT_EQ(read.defaultIndex, 1); // "y" counts as default, and the later line wins
 
     // The manager's reader keeps the fields but the password as they stand and shows only "Y"/"y" as Yes.
-    WriteFile(Path(), "One | h1 |u1|secret|m1|y|Y\r\nTwo|h2|u2|p2|m2| Y|\r\n");
+    WriteFileBytes(Path(), "One | h1 |u1|secret|m1|y|Y\r\nTwo|h2|u2|p2|m2| Y|\r\n");
     const QList<ProfileRow> rows = ReadProfilesForManager(ProfileFilePath());
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0].profileName, QStringLiteral("One "));
@@ -55,7 +55,7 @@ TEST(ShellProfileFile, ReadersOfLoginAndManager)
 
 TEST(ShellProfileFile, BlankMissingLineFeedOnlyAndMalformedLines)
 {
-    WriteFile(Path(), "\r\n   \r\n\r\n");
+    WriteFileBytes(Path(), "\r\n   \r\n\r\n");
     EXPECT_TRUE(ReadProfilesForLogin(ProfileFilePath()).profiles.isEmpty());
     EXPECT_EQ(ReadProfilesForLogin(ProfileFilePath()).defaultIndex, -1);
     EXPECT_TRUE(ReadProfilesForManager(ProfileFilePath()).isEmpty());
@@ -67,7 +67,7 @@ TEST(ShellProfileFile, BlankMissingLineFeedOnlyAndMalformedLines)
     EXPECT_TRUE(LogLines().isEmpty()); // a missing file is not an error
 
     // Hand-edited on Linux: LF only, and a lone CR also ends a line.
-    WriteFile(Path(), "A|h|u|p|m|N|N\nB|h|u|p|m|N|Y\rC|h|u|p|m|Y|N\n");
+    WriteFileBytes(Path(), "A|h|u|p|m|N|N\nB|h|u|p|m|N|Y\rC|h|u|p|m|Y|N\n");
     const LoginProfiles read = ReadProfilesForLogin(ProfileFilePath());
     ASSERT_EQ(read.profiles.size(), 3);
     EXPECT_EQ(read.profiles[2].profileName, QStringLiteral("C"));
@@ -75,7 +75,7 @@ TEST(ShellProfileFile, BlankMissingLineFeedOnlyAndMalformedLines)
     EXPECT_EQ(read.defaultIndex, 1);
 
     // A malformed line is skipped with an ERROR line; the others stay.
-    WriteFile(Path(), "A|h|u|p|m|N|N\r\nbroken|line\r\nC|h|u|p|m|N|Y\r\n");
+    WriteFileBytes(Path(), "A|h|u|p|m|N|N\r\nbroken|line\r\nC|h|u|p|m|N|Y\r\n");
     const LoginProfiles good = ReadProfilesForLogin(ProfileFilePath());
     ASSERT_EQ(good.profiles.size(), 2);
     EXPECT_EQ(good.profiles[1].profileName, QStringLiteral("C"));
@@ -102,14 +102,14 @@ TEST(ShellProfileFile, WriterTrimsFieldsMapsFlagsAndEndsEveryLine)
          QStringLiteral("maybe"), QString()}};
     ErrorInfo error;
     ASSERT_TRUE(WriteProfileFile(Path(), rows, &error));
-    EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("Demo|host|sa|p;w=d|Model_A|Y|Y\r\nOther|||||N|\r\n"));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("Demo|host|sa|p;w=d|Model_A|Y|Y\r\nOther|||||N|\r\n"));
     // Read back: the empty flag shows "No".
     EXPECT_EQ(ReadProfilesForManager(ProfileFilePath())[1].isDefault, QStringLiteral("No"));
 }
 
 TEST(ShellProfileFile, FailedSaveKeepsTheOldFile)
 {
-    WriteFile(Path(), "Old|h|u|p|m|N|Y\r\n");
+    WriteFileBytes(Path(), "Old|h|u|p|m|N|Y\r\n");
     FolderWriteLock lock(ApplicationFolderPath(QStringLiteral("config")));
     if (!lock.locked())
         GTEST_SKIP() << "cannot make the config folder unwritable here";
@@ -118,5 +118,5 @@ TEST(ShellProfileFile, FailedSaveKeepsTheOldFile)
         ProfileFilePath(), {{QString(), QStringLiteral("New"), {}, {}, {}, {}, QStringLiteral("Yes"), {}}}, &error);
     EXPECT_FALSE(written);
     EXPECT_FALSE(error.description.isEmpty());
-    EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("Old|h|u|p|m|N|Y\r\n"));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("Old|h|u|p|m|N|Y\r\n"));
 }

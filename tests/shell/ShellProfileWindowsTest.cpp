@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        WriteFile(ProfileFilePath(), kTwoProfiles);
+        WriteFileBytes(ProfileFilePath(), kTwoProfiles);
         g_bShowGridLines = true;
     }
     static QString RowText(const QTableWidget* lv, int row)
@@ -87,13 +87,13 @@ TEST_F(ShellProfileWindows, ListAddAndModifyThroughTheDialog)
 
     // Closing without Save leaves the file as it was.
     manager.cmdClose_Click();
-    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
+    EXPECT_EQ(FileBytes(ProfileFilePath()), kTwoProfiles);
     EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Exiting Brisklane - Manage Model Profiles")));
 }
 
 TEST_F(ShellProfileWindows, SaveValidatesNamesAndDefaults)
 {
-    WriteFile(ProfileFilePath(), "One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n");
+    WriteFileBytes(ProfileFilePath(), "One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n");
     frmBKLModelProfileMain manager;
     manager.show();
     manager.cmdSave_Click();
@@ -115,14 +115,14 @@ TEST_F(ShellProfileWindows, SaveValidatesNamesAndDefaults)
     EXPECT_EQ(seams.boxes.shown[1].prompt,
               QStringLiteral("One or more validation errors needs to be corrected before saving!\r\n\r\n"
                              "* Duplicate Profile Name found!\r\n* No default profile name found! \r\n"));
-    EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
 
     // An empty list is not saved at all.
     manager.lvProfile->setRowCount(0);
     manager.cmdSave_Click();
     EXPECT_EQ(seams.boxes.shown.size(), 2u);
     EXPECT_TRUE(manager.isVisible());
-    EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
 }
 
 TEST_F(ShellProfileWindows, RemoveAsksThenSaveWritesTheListAndCloses)
@@ -140,13 +140,13 @@ TEST_F(ShellProfileWindows, RemoveAsksThenSaveWritesTheListAndCloses)
     EXPECT_EQ(seams.boxes.shown[0].style, mb::YesNo | mb::Question);
     manager.cmdDelete_Click();
     ASSERT_EQ(manager.lvProfile->rowCount(), 1);
-    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles); // removing alone does not save
+    EXPECT_EQ(FileBytes(ProfileFilePath()), kTwoProfiles); // removing alone does not save
     manager.cmdSave_Click();
     ASSERT_EQ(seams.boxes.shown.size(), 3u);
     EXPECT_EQ(seams.boxes.shown[2].prompt, QStringLiteral("Profile file updated successfully !"));
     EXPECT_EQ(seams.boxes.shown[2].style, mb::Information);
     EXPECT_FALSE(manager.isVisible());
-    EXPECT_EQ(ReadFile(ProfileFilePath()), QByteArray("Beta|hostB|userB|pwB|ModelB|N|Y\r\n"));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("Beta|hostB|userB|pwB|ModelB|N|Y\r\n"));
 }
 
 TEST_F(ShellProfileWindows, FailedSaveIsLoggedReportedAndKeepsTheFile)
@@ -169,7 +169,7 @@ TEST_F(ShellProfileWindows, FailedSaveIsLoggedReportedAndKeepsTheFile)
     const QStringList lines = LogLines();
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[1].contains(QStringLiteral("|ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: ")));
-    EXPECT_EQ(ReadFile(ProfileFilePath()), kTwoProfiles);
+    EXPECT_EQ(FileBytes(ProfileFilePath()), kTwoProfiles);
 }
 
 TEST_F(ShellProfileWindows, DialogValidatesModifiesByPositionAndCancels)

@@ -2,7 +2,8 @@
 // Helpers the shell tests share: folders of the test home, resetting the
 // process-wide connection state, the common fixture.
 #include "platform/core/ScriptedSeams.h"
-#include "support/TestFiles.h"
+#include "support/FileBytes.h"
+#include "support/LogReader.h"
 #include "support/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +16,9 @@ namespace bkl::shelltest {
 void EnsureFolders();
 using test::LogLines;
 using test::LogText;
-using test::ReadFile;
+using test::FileBytes;
 using test::ResetLog;
-using test::WriteFile;
+using test::WriteFileBytes;
 using test::CloseAllWindows;
 using test::OnNextModal;
 using test::VisibleWindows;

@@ -13,6 +13,14 @@ void ClearLog()
     QFile::remove(LogFilePath());
 }
 
+void ResetLog() { QFile::remove(LogFilePath()); }
+
+QString LogText()
+{
+    QFile f(LogFilePath());
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
 qint64 LogMark()
 {
     return QFile(LogFilePath()).size();

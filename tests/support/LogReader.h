@@ -8,6 +8,10 @@ namespace bkl::test {
 
 // Empties BKL.log (creating the logs folder) so a test sees only its own lines.
 void ClearLog();
+// Deletes BKL.log, leaving the logs folder as it is.
+void ResetLog();
+// The raw text of BKL.log.
+QString LogText();
 // The log's size now: pass it as `from` to read only what follows.
 qint64 LogMark();
 // Whole log lines from byte `from` on, without their CR LF.
