@@ -98,8 +98,11 @@ TEST_F(ShellLogin, DefaultPresetAndProfileChoiceRules)
 
 TEST_F(ShellLogin, InputChecksOfRefreshAndConnect)
 {
-    WriteProfiles("");
+    WriteProfiles("Plain|h|u|p|m|N|N\r\n");
     frmBKLModelLogin* login = OpenLogin();
+    // Without a default profile no profile is chosen and nothing is preset.
+    EXPECT_EQ(login->cboModelProfiles->currentIndex(), -1);
+    EXPECT_EQ(login->cboSQLServerDB->currentText(), QString());
     g_sServerHost = QStringLiteral("before");
     login->txtSQLServerHost->setText(QStringLiteral("   "));
     login->cmdSelectDatabase_Click();

@@ -58,6 +58,8 @@ int LoginForm::fillProfileList()
     cboModelProfiles->clear();
     for (const ModelProfile& p : m_profiles)
         cboModelProfiles->addItem(p.profileName);
+    // Filling the list chooses no profile; only a default profile is preset.
+    cboModelProfiles->setCurrentIndex(-1);
     return read.defaultIndex;
 }
 
