@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -150,6 +151,15 @@ TEST_F(ShellLogin, FailedConnectRefreshAndConnectOpenTheFrame)
     EXPECT_EQ(login->focusWidget(), login->cboModelProfiles);
     ASSERT_EQ(LogLines().size(), 1);
     EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("|earlier#Model|ERROR|Function: ConnectToDataStoreSQLSERVER()")));
+
+    // A server without models empties the list and the preset model name.
+    QTemporaryDir emptyServer;
+    login->txtSQLServerHost->setText(emptyServer.path());
+    login->cmdSelectDatabase_Click();
+    EXPECT_EQ(login->cboSQLServerDB->count(), 0);
+    EXPECT_EQ(login->cboSQLServerDB->currentText(), QString());
+    EXPECT_EQ(seams.boxes.shown.size(), 1u);
+    login->txtSQLServerHost->setText(test::DemoServerFolder());
 
     // Refresh replaces the list with the server's models, choosing the first; it stores no model name.
     login->cboSQLServerDB->addItem(QStringLiteral("old entry"));

@@ -9,7 +9,10 @@ void FillAllDatabaseCatalog(const ConnectionSettings& settings, QComboBox* cbo)
     const DatabaseCatalog catalog = FillAllDatabaseCatalog(settings);
     if (!catalog.listed)
         return;
+    // Clearing the list clears a typed name as well: a server without models
+    // leaves the box empty.
     cbo->clear();
+    cbo->clearEditText();
     cbo->addItems(catalog.names);
     if (cbo->count() > 0)
         cbo->setCurrentIndex(0);
