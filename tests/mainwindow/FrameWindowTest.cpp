@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -70,6 +72,18 @@ TEST_F(MainWindowFrame, DefaultSelectionPreTicksKindsAndGridLinesFollowThePrefer
             ticked << objects->KindPickerItem(kind)->text();
     EXPECT_EQ(ticked, QStringList({"Tables", "Calculations"}));
     EXPECT_EQ(objects->lstObjectsGroup1->currentRow(), -1);
+
+    // A click on an item's box ticks it once, and so does a click on its text.
+    QListWidget* picker = objects->lstObjectsGroup1;
+    QStyleOptionViewItem option;
+    option.initFrom(picker->viewport());
+    option.rect = picker->visualItemRect(picker->item(1));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = picker->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, picker);
+    QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_EQ(picker->item(1)->checkState(), Qt::Checked);
+    QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, QPoint(option.rect.right() - 5, option.rect.center().y()));
+    EXPECT_EQ(picker->item(1)->checkState(), Qt::Unchecked);
     EXPECT_TRUE(objects->lvObjects->styleSheet().isEmpty());
     CloseAllWindows();
 

@@ -33,6 +33,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <memory>
 #include <optional>
 
 using bkl::mainwindow::ObjectKind;
@@ -94,9 +95,14 @@ void frmBKLMain::createPickersAndFindRow()
         list->setGeometry(x, 4, width, 64);
         list->setSelectionMode(QAbstractItemView::NoSelection);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // A click on the text ticks the item as a click on its box does.
-        connect(list, &QListWidget::itemClicked, list, [](QListWidgetItem* item) {
-            item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        // A click on the text ticks the item as a click on its box does. A click on
+        // the box has already been ticked by the list itself when itemClicked comes.
+        auto pressedState = std::make_shared<Qt::CheckState>(Qt::Unchecked);
+        connect(list, &QListWidget::itemPressed, list,
+                [pressedState](QListWidgetItem* item) { *pressedState = item->checkState(); });
+        connect(list, &QListWidget::itemClicked, list, [pressedState](QListWidgetItem* item) {
+            if (item->checkState() == *pressedState)
+                item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
         });
         return list;
     };
