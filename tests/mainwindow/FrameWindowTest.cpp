@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -53,6 +54,11 @@ TEST_F(MainWindowFrame, LoadStateAndTheInertProcessMonitor)
     EXPECT_EQ(objects->StatusBarText(2), "Server/Host: " + g_sServerHost);
     EXPECT_EQ(objects->StatusBarText(3), "User: demo");
     EXPECT_EQ(objects->StatusBarText(4), "Model: SalesModel2026");
+    // Names and typed texts in the status bar and the result labels are shown literally, not as markup.
+    QList<QLabel*> literal = objects->sbRelease->findChildren<QLabel*>();
+    literal << objects->lblLoadStatus << objects->lblSearchResults << objects->lblFilter;
+    for (const QLabel* label : literal)
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
     EXPECT_EQ(LogMessages(), QStringList({"Re-load Object summary", "Launch frmBKLMain - SalesModel2026"}));
 }
 

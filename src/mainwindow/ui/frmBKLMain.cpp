@@ -143,6 +143,10 @@ void frmBKLMain::createPickersAndFindRow()
     lblSearchResults->setGeometry(0, 146, kListWidth, 18);
     lblFilter = new QLabel(this);
     lblFilter->setGeometry(0, 166, kListWidth, 18);
+    // The filter caption and the advanced search's criterion line hold typed text:
+    // shown as typed, never read as markup.
+    for (QLabel* label : {lblLoadStatus, lblSearchResults, lblFilter})
+        label->setTextFormat(Qt::PlainText);
 }
 
 void frmBKLMain::createListAndButtons()
@@ -231,6 +235,7 @@ void frmBKLMain::createStatusBar()
     const std::array<const char*, 8> texts = {"READY", "", "", "", "CAPS", "NUM", "SCRL", "INS"};
     for (size_t i = 0; i < texts.size(); ++i) {
         auto* panel = new QLabel(QString::fromLatin1(texts[i]));
+        panel->setTextFormat(Qt::PlainText); // host, user and model names as they are
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(4, 0, 4, 0);
         if (i < 4)
