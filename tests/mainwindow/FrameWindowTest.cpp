@@ -12,7 +12,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -51,6 +54,11 @@ TEST_F(MainWindowFrame, LoadStateAndTheInertProcessMonitor)
     EXPECT_EQ(objects->StatusBarText(2), "Server/Host: " + g_sServerHost);
     EXPECT_EQ(objects->StatusBarText(3), "User: demo");
     EXPECT_EQ(objects->StatusBarText(4), "Model: SalesModel2026");
+    // Names and typed texts in the status bar and the result labels are shown literally, not as markup.
+    QList<QLabel*> literal = objects->sbRelease->findChildren<QLabel*>();
+    literal << objects->lblLoadStatus << objects->lblSearchResults << objects->lblFilter;
+    for (const QLabel* label : literal)
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
     EXPECT_EQ(LogMessages(), QStringList({"Re-load Object summary", "Launch frmBKLMain - SalesModel2026"}));
 }
 
@@ -70,6 +78,18 @@ TEST_F(MainWindowFrame, DefaultSelectionPreTicksKindsAndGridLinesFollowThePrefer
             ticked << objects->KindPickerItem(kind)->text();
     EXPECT_EQ(ticked, QStringList({"Tables", "Calculations"}));
     EXPECT_EQ(objects->lstObjectsGroup1->currentRow(), -1);
+
+    // A click on an item's box ticks it once, and so does a click on its text.
+    QListWidget* picker = objects->lstObjectsGroup1;
+    QStyleOptionViewItem option;
+    option.initFrom(picker->viewport());
+    option.rect = picker->visualItemRect(picker->item(1));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = picker->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, picker);
+    QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_EQ(picker->item(1)->checkState(), Qt::Checked);
+    QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, QPoint(option.rect.right() - 5, option.rect.center().y()));
+    EXPECT_EQ(picker->item(1)->checkState(), Qt::Unchecked);
     EXPECT_TRUE(objects->lvObjects->styleSheet().isEmpty());
     CloseAllWindows();
 

@@ -33,6 +33,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <memory>
 #include <optional>
 
 using bkl::mainwindow::ObjectKind;
@@ -94,9 +95,14 @@ void frmBKLMain::createPickersAndFindRow()
         list->setGeometry(x, 4, width, 64);
         list->setSelectionMode(QAbstractItemView::NoSelection);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // A click on the text ticks the item as a click on its box does.
-        connect(list, &QListWidget::itemClicked, list, [](QListWidgetItem* item) {
-            item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        // A click on the text ticks the item as a click on its box does. A click on
+        // the box has already been ticked by the list itself when itemClicked comes.
+        auto pressedState = std::make_shared<Qt::CheckState>(Qt::Unchecked);
+        connect(list, &QListWidget::itemPressed, list,
+                [pressedState](QListWidgetItem* item) { *pressedState = item->checkState(); });
+        connect(list, &QListWidget::itemClicked, list, [pressedState](QListWidgetItem* item) {
+            if (item->checkState() == *pressedState)
+                item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
         });
         return list;
     };
@@ -137,6 +143,10 @@ void frmBKLMain::createPickersAndFindRow()
     lblSearchResults->setGeometry(0, 146, kListWidth, 18);
     lblFilter = new QLabel(this);
     lblFilter->setGeometry(0, 166, kListWidth, 18);
+    // The filter caption and the advanced search's criterion line hold typed text:
+    // shown as typed, never read as markup.
+    for (QLabel* label : {lblLoadStatus, lblSearchResults, lblFilter})
+        label->setTextFormat(Qt::PlainText);
 }
 
 void frmBKLMain::createListAndButtons()
@@ -225,6 +235,7 @@ void frmBKLMain::createStatusBar()
     const std::array<const char*, 8> texts = {"READY", "", "", "", "CAPS", "NUM", "SCRL", "INS"};
     for (size_t i = 0; i < texts.size(); ++i) {
         auto* panel = new QLabel(QString::fromLatin1(texts[i]));
+        panel->setTextFormat(Qt::PlainText); // host, user and model names as they are
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(4, 0, 4, 0);
         if (i < 4)
