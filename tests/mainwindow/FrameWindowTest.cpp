@@ -210,7 +210,7 @@ TEST_F(MainWindowFrame, SwitchModelReleasesTheModelAndReopensTheLogin)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_EQ(LogMessages().mid(before),
-              QStringList({"Launch Switch Model", "Progress", "Exiting SalesModel2026", "Exiting Brisklane"}));
+              QStringList({"Progress", "Launch Switch Model", "Exiting SalesModel2026", "Exiting Brisklane"}));
     EXPECT_FALSE(g_cnModel.isOpen());
     EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
     EXPECT_EQ(frmBKLMain::current(), nullptr);

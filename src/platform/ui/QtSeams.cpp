@@ -20,6 +20,7 @@ public:
         box.setWindowTitle(title);
         QString text = prompt;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        box.setTextFormat(Qt::PlainText); // error descriptions may quote names holding markup
         box.setText(text);
         switch (style & 0x70) {
         case mb::Critical: box.setIcon(QMessageBox::Critical); break;
