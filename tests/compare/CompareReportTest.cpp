@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -22,6 +23,7 @@ struct ShownReport {
     QString caption;
     QByteArray page;
     QStringList calls;
+    bool openAfterEsc = false;
 };
 
 class CompareReport : public CompareWindowFixture {
@@ -39,6 +41,8 @@ protected:
             seen.caption = report->windowTitle();
             seen.page = browsers->last()->lastPage;
             seen.calls = browsers->last()->calls;
+            QTest::keyClick(report, Qt::Key_Escape);
+            seen.openAfterEsc = report->isVisible();
             report->cmdClose_Click();
         });
         return seen;
@@ -58,6 +62,7 @@ TEST_F(CompareReport, DetailedSummaryBeforeAnyRunIsAnEmptyPage)
     const ShownReport seen = Show([&] { w.cmdReport_Click(); });
     ASSERT_TRUE(seen.shown);
     EXPECT_TRUE(seen.modal);
+    EXPECT_TRUE(seen.openAfterEsc);
     EXPECT_EQ(seen.caption, QStringLiteral("Compare Objects - Detalied Summary"));
     EXPECT_EQ(seen.page, Page(""));
     EXPECT_EQ(seen.calls, QStringList{QStringLiteral("navigate ") + compare::CompareReportPagePath()});

@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <optional>
 
 using namespace bkl;
 
@@ -167,8 +168,23 @@ TEST_F(CompareWindow, LoadObjectsFromAFile)
     w.cmdLoadObjects_Click();
     EXPECT_EQ(Rows(w.lvObjects), QStringList{QStringLiteral("Caf\u00e9 Bonus|Calculation")});
 
-    // Cancelled: the list was cleared and stays empty.
+    // Cancelled: the list was cleared and stays empty. The dialog shows the
+    // normal pointer, not the load's hourglass.
+    struct PointerAtDialog final : FileDialogSeam {
+        std::optional<Qt::CursorShape> shape;
+        QString openFile(const QString&, const QString&, const QString&) override
+        {
+            shape = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+            return QString();
+        }
+        QString saveFile(const QString&, const QString&, const QString&) override { return QString(); }
+        QString browseFolder(const QString&, const QString&) override { return QString(); }
+    } pointer;
+    SetFileDialogs(&pointer);
     w.cmdLoadObjects_Click();
+    SetFileDialogs(&seams.dialogs);
+    EXPECT_EQ(pointer.shape, Qt::ArrowCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(Rows(w.lvObjects).isEmpty());
     EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
     EXPECT_TRUE(seams.boxes.shown.empty());

@@ -49,11 +49,11 @@ protected:
 TEST_F(TargetLogin, ProfilesPresetTheDefaultAndLeaveTheSourceSettingsAlone)
 {
     test::WriteFileBytes(ProfileFilePath(), "First|h1|u1|p1|m1|N|N\r\nbroken line\nTarget|" + test::DemoServerFolder().toUtf8()
-                                          + "|tu|tp|SalesModel2026_Target|Y|Y\nOdd|h3|u3|p3|m3|X|N\r\n");
+                                          + "|tu|tp|SalesModel2026_Target|Y|Y\nOdd|h3|u3|p3|m3|X|N\r\n<none>|h4|u4|p4|m4|N|N\r\n");
     g_bWindowsAuth = false;
     frmBKLTargetModelLogin login(&Window());
     EXPECT_EQ(login.windowTitle(), QStringLiteral("Brisklane"));
-    EXPECT_EQ(login.cboModelProfiles->count(), 3);
+    EXPECT_EQ(login.cboModelProfiles->count(), 4);
     EXPECT_EQ(login.cboModelProfiles->currentText(), QStringLiteral("Target"));
     EXPECT_EQ(login.txtSQLServerHost->text(), test::DemoServerFolder());
     EXPECT_EQ(login.cboSQLServerDB->currentText(), QStringLiteral("SalesModel2026_Target"));
@@ -74,6 +74,10 @@ TEST_F(TargetLogin, ProfilesPresetTheDefaultAndLeaveTheSourceSettingsAlone)
     EXPECT_TRUE(login.chkWindowsAuth->isChecked());
     EXPECT_FALSE(login.txtSQLServerUser->isEnabled());
     EXPECT_FALSE(g_bWindowsAuth);
+    // Only the text "<None>" itself is no profile; a profile named "<none>" applies.
+    login.cboModelProfiles->setCurrentIndex(3);
+    login.cboModelProfiles_Click();
+    EXPECT_EQ(login.txtSQLServerHost->text(), QStringLiteral("h4"));
 }
 
 TEST_F(TargetLogin, RefusesTheSourceModelAndAnEmptyModelName)

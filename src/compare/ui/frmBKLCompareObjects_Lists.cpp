@@ -17,6 +17,7 @@
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTreeWidget>
 #include <array>
 #include <optional>
@@ -125,8 +127,14 @@ void frmBKLCompareObjects::LoadObjectsFromModel(const QString& sql)
 
 void frmBKLCompareObjects::LoadObjectsFromFile()
 {
-    const QString path = FileDialogs().openFile(QStringLiteral("Open Quellmar Objects file ..."),
-                                                QStringLiteral("BKL Object Compare List (*.txt)"), ApplicationFolder());
+    // The load's hourglass is this window's; the file dialog shows the normal pointer.
+    QString path;
+    {
+        QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        path = FileDialogs().openFile(QStringLiteral("Open Quellmar Objects file ..."),
+                                      QStringLiteral("BKL Object Compare List (*.txt)"), ApplicationFolder());
+    }
     if (path.isEmpty())
         return;
     // Read whole first: a file that cannot be read adds no row.

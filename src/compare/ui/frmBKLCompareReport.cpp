@@ -5,6 +5,7 @@
 #include "shell/Log.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -52,6 +53,15 @@ void frmBKLCompareReport::Form_Load() { WriteLog(QStringLiteral("Launch ") + win
 void frmBKLCompareReport::Form_Unload() { WriteLog(QStringLiteral("Exiting ") + windowTitle(), LogInfo); }
 
 void frmBKLCompareReport::cmdClose_Click() { done(QDialog::Rejected); }
+
+void frmBKLCompareReport::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    UnloadingDialog::keyPressEvent(event);
+}
 
 void frmBKLCompareReport::cmdIEPreview_Click() { BrowserSaveAs(wbResult); }
 void frmBKLCompareReport::cmdPreview_Click() { BrowserPrintPreview(wbResult); }

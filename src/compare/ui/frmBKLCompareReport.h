@@ -4,6 +4,7 @@
 // compare window creates one per report and sets its caption before showing it.
 #include "shell/ui/UnloadingDialog.h"
 
+class QKeyEvent;
 class QToolButton;
 namespace bkl {
 class Browser;
@@ -28,4 +29,6 @@ public:
 
 protected:
     void Form_Unload() override;
+    // Esc does not close the report; Close and the close box do.
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -55,7 +55,7 @@ void frmBKLTargetModelLogin::LoadModelProfiles()
 void frmBKLTargetModelLogin::cboModelProfiles_Click()
 {
     const QString chosen = Trim(cboModelProfiles->currentText());
-    if (chosen.isEmpty() || UCase(chosen) == QLatin1String("<NONE>"))
+    if (chosen.isEmpty() || chosen == QLatin1String("<None>"))
         return;
     applyProfilesNamed(chosen);
 }
