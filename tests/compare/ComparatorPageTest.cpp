@@ -120,9 +120,6 @@ TEST_F(ComparatorPage, MissingObjectsEndWithTheirKindsRow)
             + QString::fromUtf8(kind) + QStringLiteral(" Not exists in target model **</font></b></td></tr></table>");
     };
     EXPECT_EQ(compare("QuotaTargets", "TABLE"), missing("Table Name: QuotaTargets", "Table"));
-    EXPECT_EQ(compare("QuotaAttainmentView", "VIEW"), missing("View Name: QuotaAttainmentView", "View"));
-    EXPECT_EQ(compare("(RETAIL) Retail Calendar", "CALENDAR"), missing("Calendar: (RETAIL) Retail Calendar", "Calendar"));
-    EXPECT_EQ(compare("Legacy Adjustment", "CALCULATION"), missing("Calculation: Legacy Adjustment", "Calculation"));
     EXPECT_EQ(compare("Quota Tracker", "PRESENTOR REPORT"),
               missing("Presentor Report: Quota Tracker", "Presentor Report"));
     // Missing is missing whatever the switches say.
@@ -138,25 +135,12 @@ TEST_F(ComparatorPage, SectionRowsOfTheOtherKinds)
                         "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Record Count:</font></b></td>"
                         "<td width='45%' ><font  face='Calibri' size='2'>1,500</font></td>"
                         "<td width='45%' bgcolor = '#FF8040'><font face='Calibri' size='2'>1,480</font></td></tr>")));
-    EXPECT_TRUE(compare("ProductLookup", "TABLE")
-                    .contains(QStringLiteral(
-                        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Table Type:</font></b></td>"
-                        "<td width='45%' ><font  face='Calibri' size='2'>Lookup</font></td>"
-                        "<td width='45%' bgcolor = '#FF8040'><font  color = '#FF0000' face='Calibri' size='2'>Data</font></td></tr>")));
 
     const QString view = compare("RegionSalesView", "VIEW");
     EXPECT_TRUE(view.contains(QStringLiteral(
         "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Column(s):</font></b></td>"
         "<td width='45%' valign='top'><font  face='Calibri' size='2'><table border='0' width='100%'>"
         "<tr><td > <font face='Calibri' size='2'>&nbsp;Region Sales.RegionCode </font></td></tr>")));
-    EXPECT_TRUE(view.contains(QStringLiteral(
-        "</table></font></td><td width='45%' valign='top' bgcolor = '#FF8040'><font  color = '#FF0000' face='Calibri' "
-        "size='2'><table border='0' width='100%'><tr><td > <font face='Calibri' size='2'>&nbsp;Region Sales</font></td></tr>")));
-    // The equal dependent-objects cell of an identical view has its own blank.
-    EXPECT_TRUE(compare("PayeeEarningsView", "VIEW")
-                    .contains(QStringLiteral("</table></font></td><td width='45%' valign='top' ><font  face='Calibri' "
-                                             "size='2'><table border='0' width='100%'><tr><td > <font face='Calibri' "
-                                             "size='2'>&nbsp;Commission Amount</font></td></tr>")));
 
     const QString calendar = compare("(STD) Standard Calendar", "CALENDAR");
     EXPECT_TRUE(calendar.contains(QStringLiteral(
@@ -164,19 +148,8 @@ TEST_F(ComparatorPage, SectionRowsOfTheOtherKinds)
         "<td width='45%' valign='top'><font  face='Calibri' size='2'><table border='0' align = 'center' "
         "bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
         "<tr><td width='20%' ><b><font  face='Calibri' size='2'>Period Name</font></b></td>")));
-    EXPECT_TRUE(calendar.contains(QStringLiteral(
-        "<td width='45%' valign='top' bgcolor = '#FF8040'><font  color = '#FF0000' face='Calibri' size='2'>")));
-    EXPECT_TRUE(calendar.contains(QStringLiteral(
-        "<tr><td width='20%' ><font  face='Calibri' size='2'>Q1 2025</font></td><td width='20%' ><font  "
-        "face='Calibri' size='2'>Quarter</font></td><td width='20%' ><font  face='Calibri' size='2'>2025</font></td>"
-        "<td width='20%' ><font  face='Calibri' size='2'>01-Jan-2025</font></td><td width='20%' ><font  "
-        "face='Calibri' size='2'>31-Mar-2025</font></td></tr>")));
 
     const QString report = compare("Region Summary", "PRESENTOR REPORT");
-    EXPECT_TRUE(report.contains(QStringLiteral(
-        "<td width='45%' valign='top' bgcolor = '#FF8040'><font color = '#000000' face='Calibri' size='2'>"
-        "<table border='0' width='80%'><tr><td width='80%' ><b><font  face='Calibri' size='2'>Source</font></b></td>"
-        "<td width='20%' ><b><font  face='Calibri' size='2'>Type</font></b></td></tr>")));
     EXPECT_TRUE(report.endsWith(QStringLiteral(
         "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Linked Report(s):</font></b></td>"
         "<td width='45%' valign='top' ><font  face='Calibri' size='2'>* None *</font></td>"

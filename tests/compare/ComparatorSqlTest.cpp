@@ -34,20 +34,11 @@ TEST(ComparatorSql, CalculationFetchers)
 {
     const QString n = QStringLiteral("O'Brien Commission");
     EXPECT_EQ(CalculationType(n), QStringLiteral("SELECT [CALCTYPE] = [Type] FROM [Calculation] WHERE [Name] = 'O''Brien Commission'"));
-    EXPECT_EQ(CalculationComment(n),
-              QStringLiteral("SELECT [CALCCOMMENT]=[Comment] FROM [Calculation] WHERE [Name] = 'O''Brien Commission'"));
-    EXPECT_EQ(CalculationCalendar(n),
-              QStringLiteral("SELECT [CALCCALENDARUSED]= [CalendarUsed] FROM [Calculation] WHERE [Name] = 'O''Brien Commission'"));
     EXPECT_EQ(CalculationFormula(n),
               QStringLiteral("SELECT [CALCID]=[CalculationID], [CALCOPERATION] = [Operation] FROM [Calculation] WHERE "
-                             "[Name] = 'O''Brien Commission'"));
-    EXPECT_EQ(CalculationPrimarySource(n),
-              QStringLiteral("SELECT [CALCID]=[CalculationID], [CALCPRIMARYSOURCE] = [Source] FROM [Calculation] WHERE "
                              "[Name] = 'O''Brien Commission'"));
     EXPECT_EQ(CalculationPartitionLevels(n),
               QStringLiteral("SELECT [CALCID]=[CalculationID], [CALCTIMELEVEL] = [TimeLevel], [CALCRESETLEVEL] = "
                              "[ResetLevel], [CALCCALENDARUSED]= [CalendarUsed] FROM [Calculation] WHERE [Name] = "
                              "'O''Brien Commission'"));
-    EXPECT_EQ(CalculationId(n),
-              QStringLiteral("SELECT [CALCID]=[CalculationID] FROM [Calculation] WHERE [Name] = 'O''Brien Commission'"));
 }

@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
+#include "support/DemoModel.h"
 #include "support/LogReader.h"
 #include "support/TestEnvironment.h"
 
@@ -40,10 +41,7 @@ void CompareWindowFixture::TearDown()
 
 void CompareWindowFixture::OpenSourceModel()
 {
-    g_cnModel = bkl::db::Connection();
-    g_cnModel.setConnectionString(bkl::test::DemoConnectionString(QStringLiteral("SalesModel2026")));
-    g_cnModel.setCommandTimeout(600);
-    g_cnModel.open();
+    g_cnModel = bkl::test::OpenDemoModel(QStringLiteral("SalesModel2026"));
     g_sServerHost = bkl::test::DemoServerFolder();
     g_sUserName = QStringLiteral("demo");
     g_sModelName = QStringLiteral("SalesModel2026");
@@ -59,11 +57,7 @@ frmBKLCompareObjects& CompareWindowFixture::Window()
 
 void CompareWindowFixture::ConnectTarget(const QString& model)
 {
-    bkl::db::Connection target;
-    target.setConnectionString(bkl::test::DemoConnectionString(model));
-    target.setCommandTimeout(600);
-    target.open();
-    Window().m_cnTarget = target;
+    Window().m_cnTarget = bkl::test::OpenDemoModel(model);
     Window().lblTargetModel->setText(model + QLatin1Char('@') + bkl::test::DemoServerFolder());
 }
 

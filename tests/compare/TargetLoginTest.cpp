@@ -135,19 +135,3 @@ TEST_F(TargetLogin, ConnectFillsTheCompareWindowAndAFailureKeepsThePreviousTarge
     EXPECT_FALSE(g_cnTarget.sameAs(first));
     EXPECT_EQ(w.lblTargetModel->text(), QStringLiteral("SalesModel2026_Target@") + host);
 }
-
-TEST_F(TargetLogin, ConnectButtonShowsTheLoginModal)
-{
-    frmBKLCompareObjects& w = Window();
-    bool modal = false;
-    WithModal([&] { w.cmdTargetConnect_Click(); },
-              [&](QWidget* shown) {
-                  auto* login = qobject_cast<frmBKLTargetModelLogin*>(shown);
-                  ASSERT_NE(login, nullptr);
-                  modal = login->isModal();
-                  login->cmdClose_Click();
-              });
-    EXPECT_TRUE(modal);
-    EXPECT_EQ(LogMessages().filter(QStringLiteral("Brisklane")),
-              (QStringList{"Launch Brisklane", "Exiting Brisklane"}));
-}

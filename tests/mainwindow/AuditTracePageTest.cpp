@@ -45,21 +45,13 @@ TEST_F(AuditTracePage, AuditValuesAreEscapedAndCounted)
     const QString html = AuditTableHtml(g_cnModel, QStringLiteral("SELECT TOP 2") + kAuditColumns + " ORDER BY Time DESC",
                                         [&counts](long n) { counts.push_back(n); });
     EXPECT_EQ(counts, (std::vector<long>{1, 2}));
-    EXPECT_EQ(html,
-              kTableHead
-                  + "<tr><td align = 'center' width='8%'>&nbsp;<font  face='Calibri' size='2'>1&nbsp;</font></td>"
-                    "<td align = 'center' width='10%'>&nbsp;<font  face='Calibri' size='2'>O&#39;Brien&nbsp;</font></td>"
-                    "<td align = 'center' width='8%'>&nbsp;<font  face='Calibri' size='2'>Security&nbsp;</font></td>"
-                    "<td align = 'center' width='15%'>&nbsp;<font  face='Calibri' size='2'>Login&nbsp;</font></td>"
-                    "<td align = 'center' width='22%'>&nbsp;<font  face='Calibri' size='2'>09/01/2026 08:30:00 AM&nbsp;</font></td>"
-                    "<td width='37%'>&nbsp;<font  face='Calibri' size='2'>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; done&nbsp;</font></td></tr>"
-                    "<tr><td align = 'center' width='8%'>&nbsp;<font  face='Calibri' size='2'>2&nbsp;</font></td>"
-                    "<td align = 'center' width='10%'>&nbsp;<font  face='Calibri' size='2'>O&#39;Brien&nbsp;</font></td>"
-                    "<td align = 'center' width='8%'>&nbsp;<font  face='Calibri' size='2'>Import&nbsp;</font></td>"
-                    "<td align = 'center' width='15%'>&nbsp;<font  face='Calibri' size='2'>Import Started&nbsp;</font></td>"
-                    "<td align = 'center' width='22%'>&nbsp;<font  face='Calibri' size='2'>08/29/2026 09:07:22 PM&nbsp;</font></td>"
-                    "<td width='37%'>&nbsp;<font  face='Calibri' size='2'>Import &#39;Nightly SalesTransactions Load&#39; started by O&#39;Brien&nbsp;</font></td></tr>"
-                    "</table>");
+    // The row layout is pinned by the window's trace page; here every value is escaped.
+    EXPECT_TRUE(html.startsWith(kTableHead));
+    EXPECT_EQ(html.count(QStringLiteral("size='2'>O&#39;Brien&nbsp;</font></td>")), 2);
+    EXPECT_TRUE(html.contains(QStringLiteral(
+        "size='2'>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; done&nbsp;</font></td></tr><tr>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("size='2'>Import &#39;Nightly SalesTransactions Load&#39; started by O&#39;Brien&nbsp;")));
+    EXPECT_FALSE(html.contains(QStringLiteral("<script>")));
 }
 
 TEST_F(AuditTracePage, NoRecordsGiveTheHeaderRowOnly)

@@ -83,19 +83,6 @@ TEST(PreviewBrowserRender, TitleClickHidesAndShowsTheBlock)
     EXPECT_EQ(BlockDisplay(browser), QStringLiteral("block"));
 }
 
-TEST(PreviewBrowserRender, SecondNavigationToTheSameFileRereadsIt)
-{
-    WebBrowser browser;
-    browser.resize(640, 360);
-    browser.show();
-    const QString path = WritePage(QStringLiteral("reread.html"), "<html><body>first</body></html>");
-    ASSERT_TRUE(NavigateAndWait(browser, path));
-    WritePage(QStringLiteral("reread.html"), "<html><body>second</body></html>");
-    ASSERT_TRUE(NavigateAndWait(browser, path));
-    EXPECT_EQ(RunScript(browser, QStringLiteral("document.body.innerText")).toString(), QStringLiteral("second"));
-    EXPECT_EQ(browser.currentFile(), path);
-}
-
 TEST(PreviewBrowserRender, PrintWritesAPdf)
 {
     WebBrowser browser;
