@@ -14,8 +14,6 @@
 #include "reports/CalcWhereUsed.h"
 #include "reports/Fragments.h"
 
-#include <QCoreApplication>
-#include <QMetaObject>
 
 using namespace bkl::comparetest;
 using bkl::compare::CompareObject;
@@ -25,17 +23,21 @@ class ComparatorEdge : public ComparatorTest {};
 
 const QString kSpacer = QStringLiteral("<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
 
+// The starts of the ERROR lines the named functions log, in order.
+QStringList Errors(const QStringList& functions)
+{
+    QStringList starts;
+    for (const QString& f : functions)
+        starts << QStringLiteral("Function: ") + f + QStringLiteral("() --> Code: ");
+    return starts;
+}
+
 // ERROR lines of the nine calculation fetchers, in section order.
-const QStringList kCalcFetcherErrors{
-    QStringLiteral("Function: CompareCalGetCalcType() --> Code: "),
-    QStringLiteral("Function: CompareCalGetCalcComment() --> Code: "),
-    QStringLiteral("Function: CompareCalGetCalcDataSource() --> Code: "),
-    QStringLiteral("Function: CompareCalGetCalcOperation() --> Code: "),
-    QStringLiteral("Function: CompareCalGetCalcPartitions() --> Code: "),
-    QStringLiteral("Function: CompareCalGetCalcRestrictions() --> Code: "),
-    QStringLiteral("Function: CompareCalGetCalcCalendar() --> Code: "),
-    QStringLiteral("Function: CompareCalGetCalcDependencies() --> Code: "),
-    QStringLiteral("Function: CompareCalGetCalcFolder() --> Code: ")};
+const QStringList kCalcFetcherErrors = Errors({"CompareCalGetCalcType", "CompareCalGetCalcComment",
+                                               "CompareCalGetCalcDataSource", "CompareCalGetCalcOperation",
+                                               "CompareCalGetCalcPartitions", "CompareCalGetCalcRestrictions",
+                                               "CompareCalGetCalcCalendar", "CompareCalGetCalcDependencies",
+                                               "CompareCalGetCalcFolder"});
 
 QStringList startsOfErrors()
 {
@@ -115,9 +117,7 @@ TEST_F(ComparatorEdge, ObjectsOnlyTheTargetHolds)
         "Table Type:</font></b></td><td width='45%' ><font  face='Calibri' size='2'>&nbsp;</font></td>")));
     EXPECT_TRUE(table.contains(QStringLiteral(
         "Record Count:</font></b></td><td width='45%' ><font  face='Calibri' size='2'>0</font></td>")));
-    EXPECT_EQ(startsOfErrors(),
-              (QStringList{QStringLiteral("Function: CompareTableGetTableType() --> Code: "),
-                           QStringLiteral("Function: CompareTableGetRecCountUsingSYSTables() --> Code: ")}));
+    EXPECT_EQ(startsOfErrors(), Errors({"CompareTableGetTableType", "CompareTableGetRecCountUsingSYSTables"}));
 
     ClearLog();
     const QString calc = CompareObject(sides(), QStringLiteral("New Hire Ramp"), QStringLiteral("CALCULATION"));
@@ -149,9 +149,7 @@ TEST_F(ComparatorEdge, FetchersAtTheirEdges)
     EXPECT_TRUE(columns.contains(QStringLiteral("size='2'>list</font></td><td width='40%' ><font  face='Calibri' "
                                                 "size='2'>&nbsp;</font></td>")));
     EXPECT_TRUE(columns.contains(QStringLiteral("size='2'>O&#39;Brien Accounts.AccountID</font></td>")));
-    EXPECT_EQ(startsOfErrors(),
-              (QStringList{QStringLiteral("Function: CompareTableGetRecCountUsingSYSTables() --> Code: "),
-                           QStringLiteral("Function: CompareGetReferenceTableAndColumn() --> Code: ")}));
+    EXPECT_EQ(startsOfErrors(), Errors({"CompareTableGetRecCountUsingSYSTables", "CompareGetReferenceTableAndColumn"}));
 
     // A view column without "." makes the dependent-objects query fail on both sides: equal spacers.
     ClearLog();
@@ -159,8 +157,7 @@ TEST_F(ComparatorEdge, FetchersAtTheirEdges)
     EXPECT_EQ(CompareViewFields(edge(), QStringLiteral("No Such View")), QStringLiteral("<table border='0' width='100%'></table>"));
     EXPECT_EQ(StatusOf(CompareObject(edgeSides(), QStringLiteral("Edge View"), QStringLiteral("VIEW"))),
               QStringLiteral("1"));
-    EXPECT_EQ(startsOfErrors(),
-              (QStringList(3, QStringLiteral("Function: CompareAllCalculationsForView() --> Code: "))));
+    EXPECT_EQ(startsOfErrors(), Errors(QStringList(3, "CompareAllCalculationsForView")));
 
     // A calendar without periods has the heading row only.
     EXPECT_TRUE(CompareCalendarDetails(edge(), QStringLiteral("EMPTY"))
@@ -171,7 +168,7 @@ TEST_F(ComparatorEdge, CalculationFetchersAtTheirEdges)
 {
     using namespace bkl::compare;
     EXPECT_EQ(CompareCalGetCalcCalendar(edge(), QStringLiteral("Missing Calendar")), QStringLiteral("&nbsp;"));
-    EXPECT_EQ(startsOfErrors(), QStringList{QStringLiteral("Function: CompareTimeCalendar() --> Code: ")});
+    EXPECT_EQ(startsOfErrors(), Errors({"CompareTimeCalendar"}));
     ClearLog();
     EXPECT_EQ(CompareTimeCalendar(edge(), QStringLiteral("  ")), QString());
     EXPECT_EQ(CompareCalGetCalcCalendar(edge(), QStringLiteral("Cyclic Restrictions")), QStringLiteral("&nbsp;"));
@@ -187,9 +184,7 @@ TEST_F(ComparatorEdge, CalculationFetchersAtTheirEdges)
         QStringLiteral("<table border='0' width='100%'>")));
     EXPECT_TRUE(CompareCalGetCalcFolder(edge(), QStringLiteral("Cyclic Folder")).startsWith(
         QStringLiteral("<table border='0' width='100%'><tr><td > <font face='Calibri' size='2'>&nbsp;Calculations (Root)")));
-    EXPECT_EQ(startsOfErrors(),
-              (QStringList{QStringLiteral("Function: CompareCalcConstraintTree() --> Code: "),
-                           QStringLiteral("Function: CompareFolderTreeRecursive() --> Code: ")}));
+    EXPECT_EQ(startsOfErrors(), Errors({"CompareCalcConstraintTree", "CompareFolderTreeRecursive"}));
 }
 
 TEST_F(ComparatorEdge, FailingFetchersGiveTheirNeutralValues)
@@ -213,15 +208,10 @@ TEST_F(ComparatorEdge, FailingFetchersGiveTheirNeutralValues)
                        CompareCalGetCalcCalendar, CompareCalGetCalcDependencies, CompareCalGetCalcFolder})
         EXPECT_EQ(fetch(closed, c), nbsp);
     EXPECT_EQ(startsOfErrors(),
-              (QStringList{QStringLiteral("Function: CompareTableGetTableType() --> Code: "),
-                           QStringLiteral("Function: CompareTableGetRecCountUsingSYSTables() --> Code: "),
-                           QStringLiteral("Function: CompareTableGetColumns() --> Code: "),
-                           QStringLiteral("Function: CompareViewFields() --> Code: "),
-                           QStringLiteral("Function: CompareAllCalculationsForView() --> Code: "),
-                           QStringLiteral("Function: CompareCalendarDetails() --> Code: "),
-                           QStringLiteral("Function: ComparePresentorReportSourceDependency() --> Code: "),
-                           QStringLiteral("Function: ComparePresentorReportLinkedReports() --> Code: "),
-                           QStringLiteral("Function: CompareTimeCalendar() --> Code: ")})
+              Errors({"CompareTableGetTableType", "CompareTableGetRecCountUsingSYSTables", "CompareTableGetColumns",
+                      "CompareViewFields", "CompareAllCalculationsForView", "CompareCalendarDetails",
+                      "ComparePresentorReportSourceDependency", "ComparePresentorReportLinkedReports",
+                      "CompareTimeCalendar"})
                   + kCalcFetcherErrors);
 }
 
@@ -239,12 +229,9 @@ TEST_F(ComparatorEdge, FailingSectionsOfACalculationGiveNbsp)
                   .count(QStringLiteral("<font face='Calibri' size='2'></font>")),
               4);
     EXPECT_EQ(startsOfErrors(),
-              (QStringList{QStringLiteral("Function: CompareCalculationSourceAndJoinAndUnion() --> Code: "),
-                           QStringLiteral("Function: CompareCalculationPartitions() --> Code: "),
-                           QStringLiteral("Function: CompareAllViewsForCalculation() --> Code: "),
-                           QStringLiteral("Function: CompareAllCompPlanForCalculation() --> Code: "),
-                           QStringLiteral("Function: CompareAllTailoredReportsForCalculation() --> Code: "),
-                           QStringLiteral("Function: CompareAllPresentorReportsForCalculation() --> Code: ")}));
+              Errors({"CompareCalculationSourceAndJoinAndUnion", "CompareCalculationPartitions",
+                      "CompareAllViewsForCalculation", "CompareAllCompPlanForCalculation",
+                      "CompareAllTailoredReportsForCalculation", "CompareAllPresentorReportsForCalculation"}));
     EXPECT_EQ(p.html.folder.logName, QStringLiteral("CompareCalculationFolder "));
     EXPECT_EQ(p.html.restrictions.value, QStringLiteral("&nbsp;"));
 }

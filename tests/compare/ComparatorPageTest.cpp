@@ -16,82 +16,67 @@ protected:
     }
 };
 
+// A section whose two cells are equal: its label and the same cell twice.
+QString Same(const char* label, const QString& cell)
+{
+    return QStringLiteral("<tr><td width='10%' ><b><font  face='Calibri' size='2'>") + QLatin1String(label)
+        + QStringLiteral("</font></b></td>") + cell + cell + QStringLiteral("</tr>");
+}
+QString Plain(const char* text)
+{
+    return QStringLiteral("<td width='45%' ><font  face='Calibri' size='2'>") + QLatin1String(text)
+        + QStringLiteral("</font></td>");
+}
+QString Table(const QString& rows)
+{
+    return QStringLiteral("<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>")
+        + rows + QStringLiteral("</table></font></td>");
+}
+QString Line(int blanks, const char* text)
+{
+    return QStringLiteral("<tr><td > <font face='Calibri' size='2'>") + QStringLiteral("&nbsp;").repeated(blanks)
+        + QLatin1String(text) + QStringLiteral("</font></td></tr>");
+}
+QString Dependents(const char* label, const char* width, const char* names)
+{
+    return QStringLiteral("<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;") + QLatin1String(label)
+        + QStringLiteral("</font></td><td width='") + QLatin1String(width)
+        + QStringLiteral("'> <font face='Calibri' size='2'>") + QLatin1String(names) + QStringLiteral("</font></td></tr>");
+}
+
 // The formula differs (plain cell: orange, white text). The folder named
 // "Bonus --> Quarterly" splits into two levels, as the stored path reads.
-const QString kQuarterlyBonusPage = QStringLiteral(
+const QString kQuarterlyBonusPage =
+    QStringLiteral(
         "0<table border='1' align = 'center' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
         "<tr ><td colspan='3'><b><font  face='Calibri' size='2'>Calculation: Quarterly Bonus</font></b></td></tr>"
         "<tr ><td colspan='3'><b><font  face='Calibri' size='2'>Source Model: SalesModel2026@demo</font></b></td></tr>"
         "<tr ><td colspan='3'><b><font  face='Calibri' size='2'>Target Model: SalesModel2026_Target@demo</font></b></td></tr>"
         "<tr><td width='10%' ><b><font  face='Calibri' size='2'>&nbsp;</font></b></td>"
         "<td width='45%' ><b><font  face='Calibri' size='2'>SOURCE</font></b></td>"
-        "<td width='45%' ><b><font  face='Calibri' size='2'>TARGET</font></b></td></tr>"
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Type:</font></b></td>"
-        "<td width='45%' ><font  face='Calibri' size='2'>User-Defined Calculation</font></td>"
-        "<td width='45%' ><font  face='Calibri' size='2'>User-Defined Calculation</font></td></tr>"
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Description:</font></b></td>"
-        "<td width='45%' ><font  face='Calibri' size='2'>Bonus for payees at or above quota in a quarter.</font></td>"
-        "<td width='45%' ><font  face='Calibri' size='2'>Bonus for payees at or above quota in a quarter.</font></td>"
-        "</tr>"
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Data Source(s):</font></b></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td colspan=2> <font face='Calibri' size='2'>&nbsp;Primary Source: PayeeMaster</font></td>"
-        "</tr></table></font></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td colspan=2> <font face='Calibri' size='2'>&nbsp;Primary Source: PayeeMaster</font></td>"
-        "</tr></table></font></td></tr>"
+        "<td width='45%' ><b><font  face='Calibri' size='2'>TARGET</font></b></td></tr>")
+    + Same("Type:", Plain("User-Defined Calculation"))
+    + Same("Description:", Plain("Bonus for payees at or above quota in a quarter."))
+    + Same("Data Source(s):", Table(QStringLiteral("<tr><td colspan=2> <font face='Calibri' size='2'>&nbsp;Primary Source: "
+                                                   "PayeeMaster</font></td></tr>")))
+    + QStringLiteral(
         "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Formula:</font></b></td>"
-        "<td width='45%' ><font  face='Calibri' size='2'>IIF( Quota Attainment &gt;= 100, Total Sales * 0.02, 0 )</font></td><td width='45%' bgcolor = '#FF8040'><font  color = '#FFFFFF' face='Calibri' size='2'>IIF( Quota Attainment &gt;= 100, Total Sales * 0.025, 0 )</font></td></tr>"
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Partitions:</font></b></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;1 - PayeeMaster.PayeeID [Payee] </font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;2 - Time.Quarter [Quarter] [FISCAL/Quarter/Year]</font></td>"
-        "</tr></table></font></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;1 - PayeeMaster.PayeeID [Payee] </font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;2 - Time.Quarter [Quarter] [FISCAL/Quarter/Year]</font></td>"
-        "</tr></table></font></td></tr>"
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Restrictions:</font></b></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'><td width='1%'> <font face='Calibri' size='2'>&nbsp;</font></td><td width='99%'> <font face='Calibri' size='2'>&nbsp;&nbsp;PayeeMaster.Title  =  Account Executive<br></font></td></table></font></td><td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'><td width='1%'> <font face='Calibri' size='2'>&nbsp;</font></td><td width='99%'> <font face='Calibri' size='2'>&nbsp;&nbsp;PayeeMaster.Title  =  Account Executive<br></font></td></table></font></td></tr>"
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Calendar:</font></b></td>"
-        "<td width='45%' ><font  face='Calibri' size='2'>FISCAL - Fiscal Calendar</font></td>"
-        "<td width='45%' ><font  face='Calibri' size='2'>FISCAL - Fiscal Calendar</font></td></tr>"
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Dependencies:</font></b></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;View(s):</font></td>"
-        "<td width='66%'> <font face='Calibri' size='2'>* None *</font></td></tr>"
-        "<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;Presentor Reports(s):</font></td>"
-        "<td width='65%'> <font face='Calibri' size='2'>* None *</font></td></tr>"
-        "<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;Tailored Report(s):</font></td>"
-        "<td width='65%'> <font face='Calibri' size='2'>(TR02) Quarterly Bonus Summary<br></font></td></tr>"
-        "<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;Compensation Plan(s):</font></td>"
-        "<td width='65%'> <font face='Calibri' size='2'>(AE2026) Account Executive Plan 2026<br></font></td>"
-        "</tr></table></font></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;View(s):</font></td>"
-        "<td width='66%'> <font face='Calibri' size='2'>* None *</font></td></tr>"
-        "<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;Presentor Reports(s):</font></td>"
-        "<td width='65%'> <font face='Calibri' size='2'>* None *</font></td></tr>"
-        "<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;Tailored Report(s):</font></td>"
-        "<td width='65%'> <font face='Calibri' size='2'>(TR02) Quarterly Bonus Summary<br></font></td></tr>"
-        "<tr><td width='35%'> <font face='Calibri' size='2'>&nbsp;Compensation Plan(s):</font></td>"
-        "<td width='65%'> <font face='Calibri' size='2'>(AE2026) Account Executive Plan 2026<br></font></td>"
-        "</tr></table></font></td></tr>"
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Folder:</font></b></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;Calculations (Root)</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Sales Compensation</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Commissions</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Quarterly</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Bonus</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Quarterly Bonus</font></td></tr></table></font></td><td width='45%' valign='top' ><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;Calculations (Root)</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Sales Compensation</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Commissions</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Quarterly</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Bonus</font></td></tr>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Quarterly Bonus</font></td></tr></table></font></td></tr></table>"
-);
+        "<td width='45%' ><font  face='Calibri' size='2'>IIF( Quota Attainment &gt;= 100, Total Sales * 0.02, 0 )</font></td>"
+        "<td width='45%' bgcolor = '#FF8040'><font  color = '#FFFFFF' face='Calibri' size='2'>IIF( Quota Attainment &gt;= 100, "
+        "Total Sales * 0.025, 0 )</font></td></tr>")
+    + Same("Partitions:", Table(Line(1, "1 - PayeeMaster.PayeeID [Payee] ")
+                                + Line(1, "2 - Time.Quarter [Quarter] [FISCAL/Quarter/Year]")))
+    + Same("Restrictions:", Table(QStringLiteral("<td width='1%'> <font face='Calibri' size='2'>&nbsp;</font></td>"
+                                                 "<td width='99%'> <font face='Calibri' size='2'>&nbsp;&nbsp;PayeeMaster.Title"
+                                                 "  =  Account Executive<br></font></td>")))
+    + Same("Calendar:", Plain("FISCAL - Fiscal Calendar"))
+    + Same("Dependencies:", Table(Dependents("View(s):", "66%", "* None *")
+                                  + Dependents("Presentor Reports(s):", "65%", "* None *")
+                                  + Dependents("Tailored Report(s):", "65%", "(TR02) Quarterly Bonus Summary<br>")
+                                  + Dependents("Compensation Plan(s):", "65%", "(AE2026) Account Executive Plan 2026<br>")))
+    + Same("Folder:", Table(Line(1, "Calculations (Root)") + Line(8, "Sales Compensation") + Line(12, "Commissions")
+                            + Line(16, "Quarterly") + Line(20, "Bonus") + Line(24, "Quarterly Bonus")))
+    + QStringLiteral("</table>");
 } // namespace
 
 TEST_F(ComparatorPage, MismatchingCalculationWholePage)

@@ -9,11 +9,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QDir>
-#include <QFile>
+#include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 

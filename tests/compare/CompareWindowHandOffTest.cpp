@@ -6,7 +6,6 @@
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/ui/RunGuard.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>

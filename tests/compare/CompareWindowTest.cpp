@@ -7,10 +7,8 @@
 #include "shell/Globals.h"
 #include "support/TestEnvironment.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,7 +18,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <optional>
 
 using namespace bkl;

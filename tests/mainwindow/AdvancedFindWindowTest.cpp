@@ -5,16 +5,13 @@
 #include "platform/db/Connection.h"
 #include "platform/ui/RunGuard.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace {

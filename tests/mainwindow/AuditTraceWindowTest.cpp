@@ -8,8 +8,8 @@
 #include "support/RecordingBrowser.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -5,7 +5,6 @@
 #include "support/RecordingBrowser.h"
 #include "support/LogReader.h"
 
-#include <QFile>
 #include <QToolButton>
 #include <gtest/gtest.h>
 

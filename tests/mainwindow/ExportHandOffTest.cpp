@@ -6,9 +6,7 @@
 #include "reports/ui/frmBKLExportObjects.h"
 #include "support/ModalWindow.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>

@@ -3,12 +3,12 @@
 #include "shell/Globals.h"
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QCheckBox>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 using bkl::mainwindow::ObjectKind;
 

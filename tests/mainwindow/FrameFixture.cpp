@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QListWidgetItem>
 #include <QTest>
 #include <QTreeWidget>

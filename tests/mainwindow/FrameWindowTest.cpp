@@ -4,20 +4,17 @@
 #include "shell/Globals.h"
 #include "shell/ui/frmBKLModelLogin.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
-#include <QStyle>
-#include <QStyleOptionViewItem>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
-#include <QToolBar>
 #include <QTreeWidget>
 
 using bkl::mainwindow::ObjectKind;

@@ -14,7 +14,6 @@
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <functional>
 #include <gtest/gtest.h>

@@ -15,7 +15,6 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace bkl;

@@ -14,7 +14,6 @@
 #include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
