@@ -79,29 +79,6 @@ TEST_F(MainWindowFrame, FindAllKindsListsEachKindInOrder)
     EXPECT_EQ(LogMessages().filter("Find Objects").join(";"), "Find Objects begin...;Find Objects end");
 }
 
-TEST_F(MainWindowFrame, FilteredFindsMatchTheNameOnly)
-{
-    OpenFrame();
-    SelectKinds({ObjectKind::Tables, ObjectKind::Calculations, ObjectKind::Calendars});
-    objects->txtFind->setText("sales");
-    objects->cmdFind_Click();
-    EXPECT_TRUE(seams.boxes.shown.empty()); // a text needs no question
-    EXPECT_EQ(Rows(), QStringList({"SalesAdjustments|Table", "SalesTransactions|Table", "_WR_Dashboard Sales|Calculation",
-                                   "Prior Year Sales|Calculation", "Region Sales|Calculation",
-                                   "Team Sales Rollup|Calculation", "Total Sales|Calculation",
-                                   "Year To Date Sales|Calculation"}));
-    EXPECT_EQ(objects->lblFilter->text(), "Filter: <Selected Objects>;Name contains \"sales\"");
-
-    // Whole Word: only the object named exactly so; none here, and preview and export are off.
-    objects->txtFind->setText("Total Sale");
-    objects->chkWholeWord->setChecked(true);
-    objects->cmdFind_Click();
-    EXPECT_TRUE(Rows().isEmpty());
-    EXPECT_EQ(objects->lblSearchResults->text(), "0 Object(s) found");
-    EXPECT_FALSE(objects->cmdGetDetails->isEnabled() || frame->mnuShowPreview->isEnabled());
-    EXPECT_TRUE(objects->cmdCompare->isEnabled());
-}
-
 TEST_F(MainWindowFrame, FindTextWithAQuoteFindsTheName)
 {
     OpenFrame(QStringLiteral("EdgeCaseModel"));
