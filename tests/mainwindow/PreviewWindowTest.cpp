@@ -1,15 +1,13 @@
 // The preview and summary runs driven through the real frame and object-list
 // windows on the demo model, with a recording browser and scripted boxes.
-#include "mainwindow/ModelSummary.h"
-#include "mainwindow/PreviewPage.h"
 #include "mainwindow/ui/SummaryChart.h"
 #include "mainwindow/ui/frmBKLMain.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/core/ScriptedSeams.h"
 #include "platform/ui/RunGuard.h"
-#include "reports/CalculationDetail.h"
 #include "reports/TableDetail.h"
 #include "shell/Globals.h"
+#include "support/DemoModel.h"
 #include "support/LogReader.h"
 #include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"
@@ -23,7 +21,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-#include <memory>
 
 using namespace bkl;
 
@@ -44,9 +41,7 @@ protected:
     {
         QDir().mkpath(test::TestHome() + QStringLiteral("/temp"));
         seams.install();
-        g_cnModel = db::Connection();
-        g_cnModel.setConnectionString(test::DemoConnectionString(QStringLiteral("SalesModel2026")));
-        g_cnModel.open();
+        g_cnModel = test::OpenDemoModel(QStringLiteral("SalesModel2026"));
         g_sModelName = QStringLiteral("SalesModel2026");
         g_sServerHost = test::DemoServerFolder();
         frame = new frmMDIBKLMain;
