@@ -19,6 +19,18 @@ inline void OpenDemoModel(const QString& model = QStringLiteral("SalesModel2026"
 
 using bkl::test::FileBytes;
 
+// The trace statement's column list, and the trace table's opening and header row, byte for byte.
+inline const QString kAuditColumns = QStringLiteral(
+    " UserID AS AUDITUSERID, Module AS AUDITMODULE, Event AUDITEVENT, Time AS AUDITTIME, Message AS AUDITMESSAGE FROM Audit");
+inline const QString kAuditTableHead = QStringLiteral(
+    "<table border='1' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
+    "<tr><td align = 'center' width='8%' ><b><font  face='Calibri' size='2'>Serial No</font></b></td>"
+    "<td align = 'center' width='10%' ><b><font  face='Calibri' size='2'>User ID</font></b></td>"
+    "<td align = 'center' width='8%' ><b><font  face='Calibri' size='2'>Module</font></b></td>"
+    "<td align = 'center' width='15%' ><b><font  face='Calibri' size='2'>Event</font></b></td>"
+    "<td align = 'center' width='22%' ><b><font  face='Calibri' size='2'>Time</font></b></td>"
+    "<td width='37%' ><b><font  face='Calibri' size='2'>Message</font></b></td></tr>");
+
 // Records the statements sent and reads the boxes shown.
 class AuditTraceFixture : public MainWindowFrame {
 protected:

@@ -8,22 +8,6 @@ using namespace bkl::mainwindow;
 
 namespace {
 
-const QString kAuditColumns = QStringLiteral(
-    " UserID AS AUDITUSERID, Module AS AUDITMODULE, Event AUDITEVENT, Time AS AUDITTIME, Message AS AUDITMESSAGE "
-    "FROM Audit");
-
-// The table opening and its header row, byte for byte.
-const QString kTableHead = QStringLiteral(
-    "<table border='1' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
-    "<tr>"
-    "<td align = 'center' width='8%' ><b><font  face='Calibri' size='2'>Serial No</font></b></td>"
-    "<td align = 'center' width='10%' ><b><font  face='Calibri' size='2'>User ID</font></b></td>"
-    "<td align = 'center' width='8%' ><b><font  face='Calibri' size='2'>Module</font></b></td>"
-    "<td align = 'center' width='15%' ><b><font  face='Calibri' size='2'>Event</font></b></td>"
-    "<td align = 'center' width='22%' ><b><font  face='Calibri' size='2'>Time</font></b></td>"
-    "<td width='37%' ><b><font  face='Calibri' size='2'>Message</font></b></td>"
-    "</tr>");
-
 class AuditTracePage : public AuditTraceFixture {};
 
 } // namespace
@@ -46,7 +30,7 @@ TEST_F(AuditTracePage, AuditValuesAreEscapedAndCounted)
                                         [&counts](long n) { counts.push_back(n); });
     EXPECT_EQ(counts, (std::vector<long>{1, 2}));
     // The row layout is pinned by the window's trace page; here every value is escaped.
-    EXPECT_TRUE(html.startsWith(kTableHead));
+    EXPECT_TRUE(html.startsWith(kAuditTableHead));
     EXPECT_EQ(html.count(QStringLiteral("size='2'>O&#39;Brien&nbsp;</font></td>")), 2);
     EXPECT_TRUE(html.contains(QStringLiteral(
         "size='2'>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; done&nbsp;</font></td></tr><tr>")));
@@ -61,7 +45,7 @@ TEST_F(AuditTracePage, NoRecordsGiveTheHeaderRowOnly)
         g_cnModel, QStringLiteral("SELECT TOP 200") + kAuditColumns + " WHERE UPPER(UserID) LIKE '%NOBODY%' ORDER BY Time DESC",
         nullptr);
     EXPECT_FALSE(result.failure);
-    EXPECT_EQ(result.html, kTableHead + "</table>");
+    EXPECT_EQ(result.html, kAuditTableHead + "</table>");
     EXPECT_TRUE(LogMessages().isEmpty());
 }
 

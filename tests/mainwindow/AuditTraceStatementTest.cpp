@@ -1,6 +1,6 @@
 #include "mainwindow/AuditTraceStatement.h"
 
-#include "support/QtPrinters.h"
+#include "AuditTraceFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,8 @@ using bkl::mainwindow::AuditTraceStatement;
 
 namespace {
 
-const QString kTop200 = QStringLiteral(
-    "SELECT TOP 200 UserID AS AUDITUSERID, Module AS AUDITMODULE, Event AUDITEVENT, Time AS AUDITTIME, Message AS "
-    "AUDITMESSAGE FROM Audit");
-const QString kAll = QStringLiteral(
-    "SELECT UserID AS AUDITUSERID, Module AS AUDITMODULE, Event AUDITEVENT, Time AS AUDITTIME, Message AS "
-    "AUDITMESSAGE FROM Audit");
+const QString kTop200 = QStringLiteral("SELECT TOP 200") + kAuditColumns;
+const QString kAll = QStringLiteral("SELECT") + kAuditColumns;
 
 // The options as the window has them after opening: All mode, Event Desc
 // checked with no text, Show Top 200, newest first.

@@ -22,8 +22,6 @@ using bkl::test::RecordingBrowserFactory;
 
 namespace {
 
-const QString kColumns = QStringLiteral(
-    " UserID AS AUDITUSERID, Module AS AUDITMODULE, Event AUDITEVENT, Time AS AUDITTIME, Message AS AUDITMESSAGE FROM Audit");
 const QString kEmptyPage = QStringLiteral(
     "<html><body>\r\n<p align='center'><b><font face='Calibri' size='3'>&nbsp;Audit Log</font></b></p>\r\n</body></html>\r\n");
 const QString kSpacerPage = QStringLiteral(
@@ -57,7 +55,7 @@ TEST_F(AuditTraceWindow, OpensWithDefaultsAndTracesAtOnce)
     EXPECT_EQ(LogMessages(), QStringList({"Launch Trace Audit Log"}));
 
     w.cmdTrace_Click();
-    EXPECT_EQ(TraceStatements(), QStringList({"SELECT TOP 200" + kColumns + "  ORDER BY Time DESC"}));
+    EXPECT_EQ(TraceStatements(), QStringList({"SELECT TOP 200" + kAuditColumns + "  ORDER BY Time DESC"}));
     const QString page = QString::fromUtf8(browsers.last()->lastPage);
     EXPECT_EQ(page.count(QStringLiteral("<tr>")), 201);
     EXPECT_TRUE(page.contains(QStringLiteral("'>1&nbsp;</font></td><td align = 'center' width='10%'>&nbsp;<font  face='Calibri' "
@@ -84,7 +82,7 @@ TEST_F(AuditTraceWindow, FilteredTracePageForTheDemoModel)
     w.cmdTrace_Click();
 
     EXPECT_EQ(TraceStatements(),
-              QStringList({"SELECT TOP 2" + kColumns
+              QStringList({"SELECT TOP 2" + kAuditColumns
                            + " WHERE UPPER(Event) LIKE '%LOGIN%' AND UPPER(UserID) LIKE '%ADMIN%'  ORDER BY Time ASC"}));
     const auto row = [](const char* serial, const char* time) {
         QByteArray r = "<tr>";
@@ -97,14 +95,8 @@ TEST_F(AuditTraceWindow, FilteredTracePageForTheDemoModel)
     const QByteArray expected =
         "<html><body>\r\n"
         "<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n"
-        "<table border='1' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
-        "<tr><td align = 'center' width='8%' ><b><font  face='Calibri' size='2'>Serial No</font></b></td>"
-        "<td align = 'center' width='10%' ><b><font  face='Calibri' size='2'>User ID</font></b></td>"
-        "<td align = 'center' width='8%' ><b><font  face='Calibri' size='2'>Module</font></b></td>"
-        "<td align = 'center' width='15%' ><b><font  face='Calibri' size='2'>Event</font></b></td>"
-        "<td align = 'center' width='22%' ><b><font  face='Calibri' size='2'>Time</font></b></td>"
-        "<td width='37%' ><b><font  face='Calibri' size='2'>Message</font></b></td></tr>"
-        + row("1", "06/18/2026 03:52:38 PM") + row("2", "06/19/2026 06:58:55 PM") + "</table>\r\n</body>\r\n</html>\r\n";
+        + kAuditTableHead.toUtf8() + row("1", "06/18/2026 03:52:38 PM") + row("2", "06/19/2026 06:58:55 PM")
+        + "</table>\r\n</body>\r\n</html>\r\n";
     EXPECT_EQ(FileBytes(bkl::mainwindow::AuditTracePagePath()), expected);
     EXPECT_EQ(browsers.last()->lastPage, expected);
     EXPECT_EQ(w.lblProgress->text(), "Records : 2");
@@ -138,8 +130,8 @@ TEST_F(AuditTraceWindow, TopCountMustBeAPositiveWholeNumberInEitherMode)
     w.optTOP->setChecked(true);
     w.txtTop->setText(" 200 ");
     w.cmdTrace_Click();
-    EXPECT_EQ(TraceStatements(), QStringList({"SELECT" + kColumns + "  ORDER BY Time DESC",
-                                              "SELECT TOP 200" + kColumns + "  ORDER BY Time DESC"}));
+    EXPECT_EQ(TraceStatements(), QStringList({"SELECT" + kAuditColumns + "  ORDER BY Time DESC",
+                                              "SELECT TOP 200" + kAuditColumns + "  ORDER BY Time DESC"}));
 }
 
 TEST_F(AuditTraceWindow, AFailingTraceShowsTheReasonAndTheSpacer)
