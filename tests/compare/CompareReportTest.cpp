@@ -61,8 +61,7 @@ TEST_F(CompareReport, DetailedSummaryBeforeAnyRunIsAnEmptyPage)
     w.optDetailedSummary->setChecked(true);
     const ShownReport seen = Show([&] { w.cmdReport_Click(); });
     ASSERT_TRUE(seen.shown);
-    EXPECT_TRUE(seen.modal);
-    EXPECT_TRUE(seen.openAfterEsc);
+    EXPECT_TRUE(seen.modal && seen.openAfterEsc);
     EXPECT_EQ(seen.caption, QStringLiteral("Compare Objects - Detalied Summary"));
     EXPECT_EQ(seen.page, Page(""));
     EXPECT_EQ(seen.calls, QStringList{QStringLiteral("navigate ") + compare::CompareReportPagePath()});

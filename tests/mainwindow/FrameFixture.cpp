@@ -3,6 +3,7 @@
 #include "platform/ui/Browser.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
+#include "support/DemoModel.h"
 #include "support/LogReader.h"
 #include "support/RecordingBrowser.h"
 #include "support/TestEnvironment.h"
@@ -48,10 +49,7 @@ void MainWindowFrame::CloseAllWindows()
 
 void MainWindowFrame::OpenFrame(const QString& model)
 {
-    g_cnModel = bkl::db::Connection();
-    g_cnModel.setConnectionString(bkl::test::DemoConnectionString(model));
-    g_cnModel.setCommandTimeout(600);
-    g_cnModel.open();
+    g_cnModel = bkl::test::OpenDemoModel(model);
     g_sServerHost = bkl::test::DemoServerFolder();
     g_sUserName = QStringLiteral("demo");
     g_sModelName = model;

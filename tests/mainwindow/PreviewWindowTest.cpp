@@ -225,8 +225,7 @@ TEST_F(PreviewWindow, DoubleClickLeavesExactlyTheHighlightedRowChecked)
     EXPECT_EQ(checkedTexts(), QStringList{"RegionSalesView"});
     const QString page = QString::fromUtf8(browser()->lastPage);
     EXPECT_TRUE(page.contains(QStringLiteral("toggleDiv(\"VIE_1\")'>RegionSalesView</span>")));
-    EXPECT_FALSE(page.contains(QStringLiteral("TAB_1")));
-    EXPECT_FALSE(page.contains(QStringLiteral("CALC_1")));
+    EXPECT_FALSE(page.contains(QStringLiteral("TAB_1")) || page.contains(QStringLiteral("CALC_1")));
     EXPECT_EQ(list->lblPercentage->text(), QStringLiteral("100%"));
 
     // The frame's pop-up item does the same, with the frame's log lines.
