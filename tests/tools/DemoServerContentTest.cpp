@@ -129,18 +129,4 @@ TEST(DemoServerContent, TargetDiffersDeliberately)
     EXPECT_EQ(ResolveResults(kSource, s[1]), ResolveResults(kTarget, t[1]));
     EXPECT_EQ(ResolveResults(kSource, s[2]), QStringLiteral("{Total Sales}"));
     EXPECT_EQ(ResolveResults(kTarget, t[2]), QStringLiteral("{Total Sales}"));
-
-    const QString tables = QStringLiteral("SELECT TableName || ':' || TableType FROM CustomTable WHERE TableName NOT "
-                                          "LIKE 'Gen%' ORDER BY 1");
-    EXPECT_EQ(DemoRows(DemoFile(kTarget), tables),
-              QStringList({"CommissionRates:Lookup", "PayeeEarningsView:View", "PayeeMaster:Data",
-                           "ProductLookup:Data", "RegionLookup:Lookup", "RegionSalesView:View",
-                           "SalesAdjustments:Data", "SalesTransactions:Data", "TerritoryAssignments:Data",
-                           "TerritoryView:View"}));
-    EXPECT_EQ(DemoValue(DemoFile(kTarget), QStringLiteral("SELECT COUNT(*) FROM SalesTransactions")),
-              QStringLiteral("1480"));
-    EXPECT_EQ(DemoRows(DemoFile(kTarget), QStringLiteral("SELECT TimeID FROM [Time] WHERE Parent IS NULL ORDER BY 1")),
-              QStringList({"FISCAL", "PLAN", "STD"}));
-    EXPECT_EQ(DemoRows(DemoFile(kTarget), QStringLiteral("SELECT Name FROM WebReport ORDER BY 1")),
-              QStringList({"Payee Statement", "Region Summary", "Sales Dashboard", "Territory Report"}));
 }
