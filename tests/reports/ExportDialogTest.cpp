@@ -65,7 +65,6 @@ protected:
     void TearDown() override
     {
         SetClock(nullptr);
-        db::SetStatementObserver({});
     }
 
     // A shown dialog for the given tables and calculations, exporting into `folder`.
@@ -159,8 +158,6 @@ TEST_F(ExportDialog, ExactFileForTableAndCalculationWithSectionsUnchecked)
     Leaf(dialog->tvExport, "Table", "Columns")->setCheckState(0, Qt::Unchecked);
     for (const char* leaf : {"Data Sources", "Dependencies", "Folder"})
         Leaf(dialog->tvExport, "Calculation", leaf)->setCheckState(0, Qt::Unchecked);
-    QStringList statements;
-    db::SetStatementObserver([&](const QString& sql) { statements << sql; });
     Export(*dialog);
 
     const QByteArray crlf("\r\n");
@@ -176,14 +173,6 @@ TEST_F(ExportDialog, ExactFileForTableAndCalculationWithSectionsUnchecked)
         + "Partitions: " + crlf + crlf + "Restrictions: " + crlf + crlf + "Calendar: " + crlf //
         + crlf + crlf + crlf + crlf;
     EXPECT_EQ(test::FileBytes(ExportPath()), expected);
-
-    // The statements of the unchecked sections never ran.
-    EXPECT_FALSE(statements.isEmpty());
-    for (const QString& sql : statements) {
-        for (const char* unchecked : {"Reference REF", "CalculationUnion", "[CalculationLookup] cl", "CalculationTree",
-                                      "CalculationListElement", "sys.views"})
-            EXPECT_FALSE(sql.contains(QLatin1String(unchecked))) << qPrintable(sql);
-    }
 
     ASSERT_EQ(seams.boxes.shown.size(), 2u);
     EXPECT_EQ(seams.boxes.shown[0].prompt,
