@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace bkl::db;
 using namespace bkl::db::sqlite;
@@ -165,22 +166,16 @@ TEST(EngineTranslator, FunctionsJoinsSubqueriesAndUnions)
 
 TEST(EngineTranslator, LikePatternsFollowTsql)
 {
-    EXPECT_TRUE(TsqlLikePattern("%RES%").matches("_result1"));
-    EXPECT_TRUE(TsqlLikePattern("a_c").matches("ABC"));
-    EXPECT_FALSE(TsqlLikePattern("a_c").matches("abbc"));
-    EXPECT_TRUE(TsqlLikePattern("[abc]%").matches("Beta"));
-    EXPECT_FALSE(TsqlLikePattern("[abc]%").matches("delta"));
-    EXPECT_TRUE(TsqlLikePattern("[a-c]1").matches("b1"));
-    EXPECT_TRUE(TsqlLikePattern("[a-c]1").matches("Á1"));
-    EXPECT_FALSE(TsqlLikePattern("[a-c]1").matches("d1"));
-    EXPECT_TRUE(TsqlLikePattern("[^a]%").matches("xyz"));
-    EXPECT_FALSE(TsqlLikePattern("[^a]%").matches("Axyz"));
-    EXPECT_TRUE(TsqlLikePattern("%[_]Result%").matches("Calc_Result12"));
-    EXPECT_FALSE(TsqlLikePattern("%[_]Result%").matches("CalcResult12"));
-    EXPECT_TRUE(TsqlLikePattern("%ÄRGER%").matches("großer ärger"));
-    EXPECT_TRUE(TsqlLikePattern("%%").matches(""));
-    EXPECT_TRUE(TsqlLikePattern("a[b").matches("a[b")); // an unclosed [ stands for itself
-    EXPECT_TRUE(TsqlLikePattern("%a%b%c").matches("xxaxxbxxbc"));
+    // An unclosed [ stands for itself; ranges follow the collation, so "Á" is in [a-c].
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"%RES%", "_result1", true}, {"a_c", "ABC", true}, {"a_c", "abbc", false}, {"[abc]%", "Beta", true},
+        {"[abc]%", "delta", false}, {"[a-c]1", "b1", true}, {"[a-c]1", "Á1", true}, {"[a-c]1", "d1", false},
+        {"[^a]%", "xyz", true}, {"[^a]%", "Axyz", false}, {"%[_]Result%", "Calc_Result12", true},
+        {"%[_]Result%", "CalcResult12", false}, {"%ÄRGER%", "großer ärger", true}, {"%%", "", true},
+        {"a[b", "a[b", true}, {"%a%b%c", "xxaxxbxxbc", true}};
+    for (const auto& [pattern, text, matches] : cases)
+        EXPECT_EQ(TsqlLikePattern(QString::fromUtf8(pattern)).matches(QString::fromUtf8(text)), matches)
+            << pattern << " " << text;
 }
 
 TEST(EngineTranslator, CollationIgnoresCaseAndTrailingBlanksAndOrdersLikeTheServer)

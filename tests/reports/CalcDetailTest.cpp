@@ -270,20 +270,3 @@ TEST(CalcDetail, NullLookupSourceAndNullPartitionTableReadAsEmpty)
         "[EDGE/Month/Year]</font></td></tr></table>")));
     EXPECT_TRUE(LogMessages().isEmpty()) << LogMessages().join('\n').toStdString();
 }
-
-TEST(CalcDetail, FailingSectionsLogTheirOwnNamesAndReturnTheirNeutralValues)
-{
-    ClearLog();
-    bkl::db::Connection closed;
-    const QString spacer = QLatin1String(kErrorSpacer);
-    EXPECT_EQ(GetCalculationSourceAndJoinAndUnion(closed, QStringLiteral("S"), 1), spacer);
-    EXPECT_EQ(ExportCalculationSourceAndJoinAndUnion(closed, QStringLiteral("S"), 1), QString());
-    EXPECT_EQ(GetCalculationPartitions(closed, 1, QString(), QString(), QString()), spacer);
-    EXPECT_EQ(ExportCalculationPartitions(closed, 1, QString(), QString(), QString()), QString());
-    const QStringList log = LogMessages();
-    ASSERT_EQ(log.size(), 4);
-    EXPECT_TRUE(log[0].startsWith(QStringLiteral("Function: GetCalculationSourceAndJoinAndUnion() --> Code: 3704 --> ")));
-    EXPECT_TRUE(log[1].startsWith(QStringLiteral("Function: ExportCalculationSourceAndJoinAndUnion() --> Code: 3704 --> ")));
-    EXPECT_TRUE(log[2].startsWith(QStringLiteral("Function: GetCalculationPartitions() --> Code: 3704 --> ")));
-    EXPECT_TRUE(log[3].startsWith(QStringLiteral("Function: ExportCalculationPartitions() --> Code: 3704 --> ")));
-}

@@ -13,16 +13,9 @@ TEST(CalcWhereUsed, NothingUsesTheCalculation)
 {
     auto cn = OpenDemoModel(QLatin1String(kEdgeModel));
     const QString none = QStringLiteral("* None *");
-    EXPECT_EQ(GetCalculationDependentObjects(cn, 8, QStringLiteral(" Cyclic Restrictions ")),
-              QStringLiteral("<table border='0' width='100%'>"
-                             "<tr><td width='25%'> <font face='Calibri' size='2'>&nbsp;View(s):</font></td>"
-                             "<td width='75%'> <font face='Calibri' size='2'>* None *</font></td></tr>"
-                             "<tr><td width='25%'> <font face='Calibri' size='2'>&nbsp;Presentor Reports(s):</font></td>"
-                             "<td width='75%'> <font face='Calibri' size='2'>* None *</font></td></tr>"
-                             "<tr><td width='25%'> <font face='Calibri' size='2'>&nbsp;Tailored Report(s):</font></td>"
-                             "<td width='75%'> <font face='Calibri' size='2'>* None *</font></td></tr>"
-                             "<tr><td width='25%'> <font face='Calibri' size='2'>&nbsp;Compensation Plan(s):</font></td>"
-                             "<td width='75%'> <font face='Calibri' size='2'>* None *</font></td></tr></table>"));
+    EXPECT_EQ(GetCalculationDependentObjects(cn, 8, QStringLiteral(" Cyclic Restrictions "))
+                  .count(QStringLiteral("<td width='75%'> <font face='Calibri' size='2'>* None *</font></td>")),
+              4);
     EXPECT_EQ(ExportCalculationDependentObjects(cn, 8, QStringLiteral("Cyclic Restrictions")),
               QStringLiteral("\tView(s): * None *\r\n\tPresentor Reports(s): * None *\r\n"
                              "\tTailored Report(s): * None *\r\n\tCompensation Plan(s): * None *\r\n"));

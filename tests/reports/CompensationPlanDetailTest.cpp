@@ -62,24 +62,12 @@ TEST_F(CompensationPlanDetail, NullCommentEmptyListAndNullListId)
                     .endsWith(QStringLiteral("\r\nComments: \r\n\r\nCalculation(s): \r\n\r\n")));
 
     // A NULL list id renders the plan with an empty calculation list.
-    EXPECT_EQ(GetCompensationPlanDetails(edge(), QStringLiteral("(NULLLIST) Plan With Null List")),
-              QStringLiteral(
-                  "<table border='1' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
-                  "<tr><td width='20%' ><b><font  face='Calibri' size='2'>Plan ID</font></b></td>"
-                  "<td width='80%'>&nbsp;<font  face='Calibri' size='2'>NULLLIST&nbsp;</font></td></tr>"
-                  "<tr><td width='20%' ><b><font  face='Calibri' size='2'>Payee Group</font></b></td>"
-                  "<td width='80%'>&nbsp;<font  face='Calibri' size='2'>1 - Edge &lt;Payees&gt; &amp; Co&nbsp;</font></td></tr>"
-                  "<tr><td width='20%' ><b><font  face='Calibri' size='2'>Comments</font></b></td>"
-                  "<td width='80%'>&nbsp;<font  face='Calibri' size='2'>List id is NULL.</font></td></tr>"
-                  "<tr><td width='20%' ><b><font  face='Calibri' size='2'>Calculation(s)</font></b></td>"
-                  "<td width='80%'><font  face='Calibri' size='2'><table border='0' width='100%'></table></font></td></tr></table>"));
-    EXPECT_EQ(ExportCompensationPlanDetails(edge(), QStringLiteral("(NULLLIST) Plan With Null List")),
-              kSeparator
-                  + QStringLiteral("Compensation Plan: (NULLLIST) Plan With Null List\r\n\r\n"
-                                   "Plan ID: NULLLIST\r\n\r\n"
-                                   "Payee Group: 1 - Edge <Payees> & Co\r\n\r\n"
-                                   "Comments: List id is NULL.\r\n\r\n"
-                                   "Calculation(s): \r\n\r\n"));
+    EXPECT_TRUE(GetCompensationPlanDetails(edge(), QStringLiteral("(NULLLIST) Plan With Null List"))
+                    .endsWith(QStringLiteral(">List id is NULL.</font></td></tr><tr><td width='20%' ><b><font  face='Calibri' "
+                                             "size='2'>Calculation(s)</font></b></td><td width='80%'><font  face='Calibri' "
+                                             "size='2'><table border='0' width='100%'></table></font></td></tr></table>")));
+    EXPECT_TRUE(ExportCompensationPlanDetails(edge(), QStringLiteral("(NULLLIST) Plan With Null List"))
+                    .endsWith(QStringLiteral("\r\nComments: List id is NULL.\r\n\r\nCalculation(s): \r\n\r\n")));
     EXPECT_TRUE(LogMessages().isEmpty());
 }
 

@@ -123,13 +123,6 @@ TEST_F(PreviewDrivers, PercentagesRoundHalvesToEven)
     RecordingSink sink(1, 9);
     CreateTheHTMLForAllObjects(QStringLiteral("Calculations"), QStringLiteral("a|b|c|d|e|f|g|h"), sink);
     EXPECT_EQ(sink.captions, (QStringList{"12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"}));
-
-    startRun(3);
-    RecordingSink three(1, 4);
-    ExportAllObjects(QStringLiteral("Tables"), QStringLiteral("a|b"), three);
-    ExportAllObjects(QStringLiteral("Views"), QStringLiteral("c"), three);
-    EXPECT_EQ(three.captions, (QStringList{"33%", "67%", "100%"}));
-    EXPECT_EQ(three.values, (std::vector<int>{2, 3, 4}));
 }
 
 TEST_F(PreviewDrivers, ProgressNeverCostsOutput)
@@ -184,15 +177,4 @@ TEST_F(PreviewDrivers, OwnFailureLogsAndGivesTheNeutralValue)
         QStringLiteral("|ERROR|Function: CreateTheHTMLForAllObjects() --> Code: 380 --> Description: Invalid property value")));
     EXPECT_TRUE(lines[1].endsWith(
         QStringLiteral("|ERROR|Function: ExportAllObjects() --> Code: 380 --> Description: Invalid property value")));
-}
-
-TEST(PreviewProgressSink, RejectsValuesOutsideItsRange)
-{
-    PlainProgressSink sink(1, 3, 1);
-    sink.setValue(3);
-    EXPECT_EQ(sink.value(), 3);
-    EXPECT_THROW(sink.setValue(4), std::out_of_range);
-    EXPECT_THROW(sink.setValue(0), std::out_of_range);
-    EXPECT_EQ(sink.value(), 3);
-    EXPECT_THROW(PlainProgressSink(1, 3, 5), std::out_of_range);
 }

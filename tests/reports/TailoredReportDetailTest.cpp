@@ -64,23 +64,3 @@ TEST_F(TailoredReportDetail, NullListUnknownAndBlankReports)
                            QStringLiteral("Function: ExportTailoredReportDetails() --> Code: 5 --> Description: "
                                           "Invalid procedure call or argument")}));
 }
-
-TEST_F(TailoredReportDetail, CalculationListsByListId)
-{
-    // List ids of the source model's tailored reports, read the way the renderers read them.
-    const auto listIdOf = [&](const QString& id) {
-        return source().execute(QStringLiteral("SELECT CalculationListID FROM TailoredReport WHERE ID = '") + id + QStringLiteral("'"))
-            .rows.at(0).at(0).toInt64();
-    };
-    const int32_t tr03 = static_cast<int32_t>(listIdOf(QStringLiteral("TR03")));
-    EXPECT_EQ(GetCalculationsByListID(source(), tr03),
-              QStringLiteral("<table border='0' width='100%'>"
-                             "<tr><td > <font face='Calibri' size='2'>&nbsp;Attainment Rank</font></td></tr>"
-                             "<tr><td > <font face='Calibri' size='2'>&nbsp;Quota Attainment</font></td></tr>"
-                             "<tr><td > <font face='Calibri' size='2'>&nbsp;Region Sales</font></td></tr></table>"));
-    EXPECT_EQ(ExportCalculationsByListID(source(), tr03),
-              QStringLiteral("\r\n\tAttainment Rank\r\n\tQuota Attainment\r\n\tRegion Sales"));
-    EXPECT_EQ(GetCalculationsByListID(source(), -1), QStringLiteral("<table border='0' width='100%'></table>"));
-    EXPECT_EQ(ExportCalculationsByListID(source(), -1), QString());
-    EXPECT_TRUE(LogMessages().isEmpty());
-}
