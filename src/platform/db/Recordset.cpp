@@ -21,6 +21,8 @@ void Recordset::open(const QString& sql, const Connection& cn)
     result_ = std::make_shared<const ResultSet>(cn.execute(sql));
 }
 
+void Recordset::openForwardOnly(const QString& sql, const Connection& cn) { open(sql, cn); }
+
 void Recordset::close()
 {
     result_.reset();

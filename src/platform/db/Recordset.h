@@ -14,6 +14,10 @@ public:
     Recordset(const QString& sql, const Connection& cn) { open(sql, cn); }
 
     void open(const QString& sql, const Connection& cn); // throws DbError
+    // For callers that only walk forward and never ask for recordCount(): the
+    // backend may hand rows out as it reads them instead of reading the whole
+    // result first, so a long statement does not hold the window for its whole run.
+    void openForwardOnly(const QString& sql, const Connection& cn); // throws DbError
     void close();
     bool isOpen() const { return result_ != nullptr; }
 

@@ -1,0 +1,42 @@
+#include "platform/core/TimeSlice.h"
+
+#include <QCoreApplication>
+
+namespace bkl {
+
+TimeSlice::TimeSlice(std::function<void()> flush, int sliceMs) : flush_(std::move(flush)), sliceMs_(sliceMs)
+{
+    timer_.start();
+}
+
+void TimeSlice::setClock(std::function<qint64()> nowMs)
+{
+    now_ = std::move(nowMs);
+    lastPump_ = now();
+}
+
+void TimeSlice::setPump(std::function<void()> pump) { pump_ = std::move(pump); }
+
+qint64 TimeSlice::now() const { return now_ ? now_() : timer_.elapsed(); }
+
+bool TimeSlice::tick()
+{
+    if (now() - lastPump_ < sliceMs_)
+        return false;
+    pumpNow();
+    return true;
+}
+
+void TimeSlice::pumpNow()
+{
+    if (flush_)
+        flush_();
+    if (pump_)
+        pump_();
+    else
+        QCoreApplication::processEvents();
+    // The slice starts after the turn, so a slow repaint does not shorten the next one.
+    lastPump_ = now();
+}
+
+} // namespace bkl
