@@ -1,0 +1,239 @@
+#include "Scenarios.h"
+
+#include "compare/ui/frmBKLCompareObjects.h"
+#include "mainwindow/ObjectKinds.h"
+#include "mainwindow/ui/frmBKLMain.h"
+#include "mainwindow/ui/frmBKLTraceAuditLog.h"
+#include "mainwindow/ui/frmCalculationsAdvancedFind.h"
+#include "mainwindow/ui/frmMDIBKLMain.h"
+#include "platform/core/AppFolder.h"
+#include "platform/core/ScriptedSeams.h"
+#include "platform/db/Recordset.h"
+#include "reports/ui/frmBKLExportObjects.h"
+#include "shell/Globals.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidgetItem>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cmath>
+
+using bkl::mainwindow::ObjectKind;
+
+namespace bench {
+namespace {
+
+QString Rows(int n) { return QString::number(n) + QStringLiteral(" rows"); }
+
+void SelectKinds(const Context& c, const std::vector<ObjectKind>& kinds)
+{
+    for (ObjectKind kind : bkl::mainwindow::kAllKinds)
+        c.objects->KindPickerItem(kind)->setCheckState(std::find(kinds.begin(), kinds.end(), kind) != kinds.end()
+                                                           ? Qt::Checked
+                                                           : Qt::Unchecked);
+}
+
+const std::vector<ObjectKind> kEveryKind(bkl::mainwindow::kAllKinds.begin(), bkl::mainwindow::kAllKinds.end());
+
+QStringList CalculationNames(int top)
+{
+    QStringList names;
+    bkl::db::Recordset rs(QStringLiteral("SELECT TOP %1 [Name] FROM Calculation ORDER BY [Name]").arg(top), g_cnModel);
+    for (; !rs.eof(); rs.moveNext())
+        names << rs.field(0).toText();
+    return names;
+}
+
+// The object list holds `n` calculations, all checked, as after a find and a check of each row.
+int CheckCalculations(const Context& c, int n)
+{
+    c.objects->lvObjects->clear();
+    for (const QString& name : CalculationNames(n))
+        c.objects->AddObjectRow(name, QStringLiteral("Calculation"))->setCheckState(0, Qt::Checked);
+    c.objects->SetActionGroup(true, true);
+    return c.objects->lvObjects->topLevelItemCount();
+}
+
+Outcome Timed(Context& c, const std::function<QString()>& action)
+{
+    Outcome out;
+    c.probe->start();
+    out.note = action();
+    out.measure = c.probe->stop();
+    return out;
+}
+
+Outcome Find(Context& c, const std::vector<ObjectKind>& kinds, const QString& text)
+{
+    SelectKinds(c, kinds);
+    c.objects->txtFind->setText(text);
+    c.seams->boxes.answers = {bkl::mb::Yes}; // the load-all question
+    return Timed(c, [&] {
+        c.objects->cmdFind_Click();
+        return Rows(c.objects->lvObjects->topLevelItemCount());
+    });
+}
+
+Outcome FindAll(Context& c) { return Find(c, kEveryKind, QString()); }
+
+// "Gen Metric 40000" to "Gen Metric 44999" at scale 100.
+Outcome FindFiltered(Context& c) { return Find(c, kEveryKind, QStringLiteral("Metric 4[0-4]")); }
+
+Outcome StopFind(Context& c)
+{
+    SelectKinds(c, kEveryKind);
+    c.objects->txtFind->clear();
+    c.seams->boxes.answers = {bkl::mb::Yes};
+    double pressedAt = NAN;
+    c.onTurn = [&] {
+        if (std::isnan(pressedAt) && c.probe->elapsedMs() >= 40 && c.objects->FindRunning()) {
+            pressedAt = c.probe->elapsedMs();
+            c.objects->cmdStop->click();
+        }
+    };
+    Outcome out = Timed(c, [&] {
+        c.objects->cmdFind_Click();
+        return Rows(c.objects->lvObjects->topLevelItemCount());
+    });
+    c.onTurn = nullptr;
+    // The time that counts is from the press to the end of the run.
+    out.measure.wallMs = std::isnan(pressedAt) ? NAN : out.measure.wallMs - pressedAt;
+    if (std::isnan(pressedAt))
+        out.note += QStringLiteral(", ended before Stop");
+    return out;
+}
+
+Outcome AdvancedFind(Context& c)
+{
+    frmCalculationsAdvancedFind w(c.frame);
+    w.show();
+    w.sstCalculations->setCurrentIndex(2);
+    w.optCalendarUsed->setChecked(true);
+    w.cboCalendarUsed->setCurrentIndex(std::max(0, w.cboCalendarUsed->findData(QStringLiteral("STD"))));
+    return Timed(c, [&] {
+        w.cmdOk_Click();
+        return Rows(w.lvAdvancedFind->topLevelItemCount());
+    });
+}
+
+Outcome Preview(Context& c)
+{
+    const int n = CheckCalculations(c, 500);
+    return Timed(c, [&] {
+        c.objects->cmdGetDetails_Click();
+        return QString::number(n) + QStringLiteral(" calculations");
+    });
+}
+
+Outcome Export(Context& c)
+{
+    const int n = CheckCalculations(c, 500);
+    c.seams->boxes.answers = {bkl::mb::Yes}; // start the export; the closing box is OK
+    Outcome out;
+    // The dialog is modal: drive it from inside its own event loop.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<frmBKLExportObjects*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        out = Timed(c, [&] {
+            dialog->cmdExport_Click();
+            return QString::number(n) + QStringLiteral(" calculations, every section");
+        });
+        dialog->close();
+    });
+    c.objects->cmdExport_Click();
+    return out;
+}
+
+Outcome AuditTrace(Context& c)
+{
+    frmBKLTraceAuditLog w(c.frame);
+    w.show();
+    w.txtTop->setText(QStringLiteral("100000"));
+    return Timed(c, [&] {
+        w.cmdTrace_Click();
+        return w.lblProgress->text();
+    });
+}
+
+bkl::db::Connection OpenTarget(const Context& c)
+{
+    bkl::db::Connection cn;
+    cn.setConnectionString(ModelConnectionString(c.server, c.target));
+    cn.open();
+    return cn;
+}
+
+// The compare window opened modeless from the frame, with the target connected.
+frmBKLCompareObjects& CompareWindow(Context& c)
+{
+    c.frame->mnuCompareObjects_Click();
+    frmBKLCompareObjects& w = frmBKLCompareObjects::instance();
+    w.m_cnTarget = OpenTarget(c);
+    w.lblTargetModel->setText(c.target + QLatin1Char('@') + c.server);
+    return w;
+}
+
+Outcome Compare(Context& c)
+{
+    const int n = CheckCalculations(c, 200);
+    frmBKLCompareObjects& w = CompareWindow(c);
+    w.cmdAddAll_Click();
+    c.seams->boxes.answers = {bkl::mb::Yes, bkl::mb::No}; // run it; no detailed summary after
+    return Timed(c, [&] {
+        w.cmdCompare_Click();
+        return QString::number(n) + QStringLiteral(" calculations");
+    });
+}
+
+Outcome LoadObjectsFile(Context& c)
+{
+    const QStringList names = CalculationNames(50000);
+    const QString path = bkl::ApplicationFolder() + QStringLiteral("/objects.txt");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        for (int i = 0; i < 50000 && !names.isEmpty(); ++i)
+            file.write((names[i % names.size()] + QStringLiteral("\r\n")).toUtf8());
+    file.close();
+    c.objects->lvObjects->clear();
+    frmBKLCompareObjects& w = CompareWindow(c);
+    w.cboObjects->setCurrentIndex(w.cboObjects->findText(QStringLiteral("<< Load Objects from file >>")));
+    c.seams->dialogs.answers = {path};
+    return Timed(c, [&] {
+        w.cmdLoadObjects_Click();
+        return Rows(w.lvObjects->topLevelItemCount());
+    });
+}
+
+} // namespace
+
+QString ModelConnectionString(const QString& server, const QString& database)
+{
+    return QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;Initial Catalog=")
+        + database + QStringLiteral(";Data Source=") + server;
+}
+
+const std::vector<Scenario>& Scenarios()
+{
+    static const std::vector<Scenario> scenarios{
+        {"find-all", "Find, all seven kinds, no filter", {1000, 100, -1}, FindAll},
+        {"find-filter", "Find with a filter (~5,000 rows)", {300, 100, -1}, FindFiltered},
+        {"advanced-find", "Advanced Find, calendar used", {1000, 100, -1}, AdvancedFind},
+        {"preview", "Preview of 500 checked calculations", {-1, 100, -1}, Preview},
+        {"export", "Export of 500 calculations", {-1, 100, -1}, Export},
+        {"audit", "Audit trace, Show Top 100000", {3000, 100, 250}, AuditTrace},
+        {"compare", "Compare of 200 calculations", {-1, 100, -1}, Compare},
+        {"load-file", "Load Objects, 50,000-line file", {1000, 100, -1}, LoadObjectsFile},
+        {"stop", "Stop during the full Find (wall: Stop to end)", {100, -1, -1}, StopFind},
+    };
+    return scenarios;
+}
+
+} // namespace bench

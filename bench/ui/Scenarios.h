@@ -1,0 +1,56 @@
+#pragma once
+// The user actions the UI benchmark times, each on the real windows of a frame
+// opened on the model, with the message boxes and dialogs answered by the
+// scripted seams.
+#include "Probe.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class frmBKLMain;
+class frmMDIBKLMain;
+namespace bkl {
+class SeamGuard;
+}
+
+namespace bench {
+
+struct Goal {
+    double wallMs = -1; // -1: no goal on that column
+    double gapMs = -1;
+    double rssMb = -1;
+};
+
+struct Context {
+    QString server;
+    QString database;
+    QString target;
+    frmMDIBKLMain* frame = nullptr;
+    frmBKLMain* objects = nullptr;
+    bkl::SeamGuard* seams = nullptr;
+    Probe* probe = nullptr;
+    // Called at every turn of the event loop while the probe runs (e.g. to press Stop).
+    std::function<void()> onTurn;
+};
+
+struct Outcome {
+    Measure measure;
+    QString note;         // what the run produced, e.g. "55416 rows"
+    bool cutOff = false;  // the time limit ended the run
+};
+
+struct Scenario {
+    const char* id;
+    const char* title;
+    Goal goal;
+    // Sets up what the user would have before the timed action (not timed), then times it.
+    Outcome (*run)(Context& context);
+};
+
+const std::vector<Scenario>& Scenarios();
+
+// The connection string of a database of the demo server in `server`.
+QString ModelConnectionString(const QString& server, const QString& database);
+
+} // namespace bench
