@@ -2,9 +2,20 @@
 // en_US, settings and the application folder pointed at a temporary folder.
 #include "support/TestEnvironment.h"
 
+#include "platform/core/TimeSlice.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
+
+namespace {
+
+// Every test starts with the program's own time slice, whatever the last one set.
+class SliceReset : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { bkl::SetPumpSliceMsForTesting(-1); }
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -18,5 +29,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
     bkl::test::PrepareTestEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new SliceReset);
     return RUN_ALL_TESTS();
 }

@@ -3,8 +3,14 @@
 #include <QCoreApplication>
 
 namespace bkl {
+namespace {
+int g_sliceMs = kPumpSliceMs;
+}
 
-TimeSlice::TimeSlice(std::function<void()> flush, int sliceMs) : flush_(std::move(flush)), sliceMs_(sliceMs)
+void SetPumpSliceMsForTesting(int sliceMs) { g_sliceMs = sliceMs < 0 ? kPumpSliceMs : sliceMs; }
+
+TimeSlice::TimeSlice(std::function<void()> flush, int sliceMs)
+    : flush_(std::move(flush)), sliceMs_(sliceMs < 0 ? g_sliceMs : sliceMs)
 {
     timer_.start();
 }
@@ -37,6 +43,12 @@ void TimeSlice::pumpNow()
         QCoreApplication::processEvents();
     // The slice starts after the turn, so a slow repaint does not shorten the next one.
     lastPump_ = now();
+}
+
+void PumpWhenDue()
+{
+    static TimeSlice slice;
+    slice.tick();
 }
 
 } // namespace bkl

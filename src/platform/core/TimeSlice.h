@@ -19,7 +19,8 @@ inline constexpr int kPumpSliceMs = 20;
 
 class TimeSlice {
 public:
-    explicit TimeSlice(std::function<void()> flush = {}, int sliceMs = kPumpSliceMs);
+    // A slice of `sliceMs`, or of the process's slice (kPumpSliceMs) when negative.
+    explicit TimeSlice(std::function<void()> flush = {}, int sliceMs = -1);
 
     // Called once per row or object. When the slice has passed: flushes, pumps
     // events, starts a new slice and returns true; otherwise returns false at once.
@@ -42,5 +43,15 @@ private:
 
     qint64 now() const;
 };
+
+// The process's slice: tests set 0 (a turn after every row, as one row per
+// batch) or a very long one (one batch for the whole run); a negative value
+// restores kPumpSliceMs.
+void SetPumpSliceMsForTesting(int sliceMs);
+
+// For a step deep inside a run that has no slice at hand (a comparator between
+// two sections, a report builder between two rows): turns the event loop once
+// when a slice has passed since this function last turned it.
+void PumpWhenDue();
 
 } // namespace bkl
