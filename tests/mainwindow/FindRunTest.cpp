@@ -1,5 +1,6 @@
 #include "FrameFixture.h"
 
+#include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
 
 #include <QAbstractItemModel>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 
 using bkl::mainwindow::ObjectKind;
 
@@ -136,9 +138,38 @@ TEST_F(MainWindowFrame, BlankTextAsksBeforeLoadingAllAndNoChangesNothing)
     EXPECT_EQ(objects->lblFilter->text(), "Filter: <Selected Objects>");
 }
 
+TEST_F(MainWindowFrame, BatchesListTheSameRowsInTheSameOrder)
+{
+    OpenFrame();
+    const auto find = [this](int sliceMs) {
+        bkl::SetPumpSliceMsForTesting(sliceMs);
+        SelectKinds({ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars, ObjectKind::Calculations,
+                     ObjectKind::CompensationPlans, ObjectKind::TailoredReports, ObjectKind::PresentorReports});
+        seams.boxes.answers = {bkl::mb::Yes};
+        objects->cmdFind_Click();
+        return Rows();
+    };
+    // A turn of the event loop after every row (one row per batch, as rows went in one by one) and one
+    // batch for the whole run list the same rows in the same order.
+    const QStringList rowByRow = find(0);
+    ASSERT_EQ(rowByRow.size(), 75);
+    EXPECT_EQ(find(1000000), rowByRow);
+    EXPECT_EQ(objects->lblSearchResults->text(), "75 Object(s) found");
+
+    // A list sorted by a header click places every batch by its sorting: rows of one type stay in load order.
+    objects->lvObjects_ColumnClick(1);
+    QStringList byType = rowByRow;
+    std::stable_sort(byType.begin(), byType.end(), [](const QString& a, const QString& b) {
+        return b.section('|', 1).compare(a.section('|', 1), Qt::CaseInsensitive) < 0;
+    });
+    EXPECT_EQ(find(0), byType);
+    EXPECT_EQ(find(1000000), byType);
+}
+
 TEST_F(MainWindowFrame, StopKeepsTheRowsReadAndQueriesNoLaterKind)
 {
     OpenFrame();
+    bkl::SetPumpSliceMsForTesting(0); // a turn after every row: Stop is seen after the first calendar
     SelectKinds({ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars, ObjectKind::Calculations});
     seams.boxes.answers = {bkl::mb::Yes};
     bool runningAtStop = false;

@@ -10,9 +10,11 @@
 #include "platform/core/Seams.h"
 #include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Browser.h"
+#include "platform/ui/ListBatch.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -20,7 +22,6 @@
 #include <QAction>
 #include <QChartView>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -367,11 +368,17 @@ void frmBKLMain::SetActionGroup(bool previewAndExport, bool compare)
     m_frame->tblMainButton(7)->setEnabled(compare);
 }
 
-QTreeWidgetItem* frmBKLMain::AddObjectRow(const QString& itemText, const QString& typeText)
+QTreeWidgetItem* frmBKLMain::NewObjectRow(const QString& itemText, const QString& typeText)
 {
     auto* row = new ObjectRow(QStringList{itemText, typeText});
     row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     row->setCheckState(0, Qt::Unchecked);
+    return row;
+}
+
+QTreeWidgetItem* frmBKLMain::AddObjectRow(const QString& itemText, const QString& typeText)
+{
+    QTreeWidgetItem* row = NewObjectRow(itemText, typeText);
     lvObjects->addTopLevelItem(row);
     return row;
 }
@@ -444,23 +451,33 @@ void frmBKLMain::cmdFind_Click()
 
 void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vector<QString>& statements)
 {
+    // A stop request is seen at a turn of the event loop; the rows listed so far stay.
+    const auto stopHonoured = [this] {
+        if (!m_bStopFind)
+            return false;
+        m_bStopFind = false;
+        cmdFind->setEnabled(true);
+        cmdStop->setEnabled(false);
+        return true;
+    };
+    bkl::ListBatch rows(lvObjects);
+    bkl::TimeSlice slice([&rows] { rows.flush(); });
     for (size_t i = 0; i < kinds.size(); ++i) {
         lblLoadStatus->setText(bkl::mainwindow::LoadingStatusText(kinds[i]));
-        bkl::db::Recordset rs(statements[i], g_cnModel);
-        while (!rs.eof()) {
-            AddObjectRow(rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText());
-            rs.moveNext();
-            QCoreApplication::processEvents();
-            if (m_bStopFind) {
-                m_bStopFind = false;
-                cmdFind->setEnabled(true);
-                cmdStop->setEnabled(false);
-                rs.close();
+        slice.pumpNow();
+        if (stopHonoured())
+            return;
+        bkl::db::Recordset rs;
+        rs.openForwardOnly(statements[i], g_cnModel);
+        for (; !rs.eof(); rs.moveNext()) {
+            rows.add(NewObjectRow(rs.field(QStringLiteral("ColName")).toText(),
+                                  rs.field(QStringLiteral("ColType")).toText()));
+            if (slice.tick() && stopHonoured())
                 return;
-            }
         }
         rs.close();
     }
+    slice.pumpNow();
 }
 
 void frmBKLMain::FinishFind()

@@ -43,6 +43,8 @@ public:
 
     // Adds one row (item text, type text) to lvObjects, with its check box.
     QTreeWidgetItem* AddObjectRow(const QString& itemText, const QString& typeText);
+    // A row of lvObjects not yet in the list, for runs that add their rows in batches.
+    static QTreeWidgetItem* NewObjectRow(const QString& itemText, const QString& typeText);
 
     // Sets the text of panel 1..8 of sbRelease.
     void SetStatusBarText(const QString& text, short panel);
@@ -130,7 +132,8 @@ private:
     void createBrowserArea();
     void createStatusBar();
     std::vector<bkl::mainwindow::ObjectKind> SelectedKinds() const;
-    // Lists the rows of each kind's statement, until the end or a Stop.
+    // Lists the rows of each kind's statement, until the end or a Stop; the rows
+    // go in at each turn of the event loop, about every 20 ms.
     void ListKinds(const std::vector<bkl::mainwindow::ObjectKind>& kinds, const std::vector<QString>& statements);
     void FinishFind();
 

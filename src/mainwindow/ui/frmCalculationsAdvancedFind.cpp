@@ -10,8 +10,10 @@
 #include "platform/core/Seams.h"
 #include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/ListBatch.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -298,15 +300,17 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
 
 void frmCalculationsAdvancedFind::ListHits(const QString& sql)
 {
-    bkl::db::Recordset rs(sql, g_cnModel);
-    while (!rs.eof()) {
-        auto* row = new QTreeWidgetItem(
-            QStringList{rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()});
-        lvAdvancedFind->addTopLevelItem(row);
-        rs.moveNext();
-        QCoreApplication::processEvents();
+    bkl::ListBatch rows(lvAdvancedFind);
+    bkl::TimeSlice slice([&rows] { rows.flush(); });
+    bkl::db::Recordset rs;
+    rs.openForwardOnly(sql, g_cnModel);
+    for (; !rs.eof(); rs.moveNext()) {
+        rows.add(new QTreeWidgetItem(
+            QStringList{rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()}));
+        slice.tick();
     }
     rs.close();
+    slice.pumpNow();
 }
 
 void frmCalculationsAdvancedFind::cmdLoadResults_Click()
@@ -320,9 +324,15 @@ void frmCalculationsAdvancedFind::cmdLoadResults_Click()
     {
         bkl::RunGuard hourglass;
         main->lvObjects->clear();
-        for (int i = 0; i < lvAdvancedFind->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* hit = lvAdvancedFind->topLevelItem(i);
-            main->AddObjectRow(hit->text(0), hit->text(1));
+        {
+            bkl::ListBatch rows(main->lvObjects);
+            bkl::TimeSlice slice([&rows] { rows.flush(); });
+            for (int i = 0; i < lvAdvancedFind->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* hit = lvAdvancedFind->topLevelItem(i);
+                rows.add(frmBKLMain::NewObjectRow(hit->text(0), hit->text(1)));
+                slice.tick();
+            }
+            slice.pumpNow();
         }
         main->SetActionGroup(true, true);
         main->cmdStop->setEnabled(false);
