@@ -1,5 +1,6 @@
 #include "mainwindow/AuditTracePage.h"
 
+#include "mainwindow/ReportPageFile.h"
 #include "mainwindow/RunFailure.h"
 
 #include "platform/core/Escaping.h"
@@ -43,16 +44,6 @@ constexpr std::array<AuditColumn, 6> kColumns{{
     {"37%", false, "Message", CellValue::Text, "AUDITMESSAGE"},
 }};
 
-QString CellText(const db::Recordset& rs, const AuditColumn& column, long serial)
-{
-    switch (column.value) {
-    case CellValue::Serial: return QString::number(serial);
-    case CellValue::Time: return HtmlText(AuditTimeText(rs.field(QLatin1String(column.field))));
-    case CellValue::Text: break;
-    }
-    return HtmlText(rs.field(QLatin1String(column.field)).toText());
-}
-
 QString CellStart(const AuditColumn& column)
 {
     return (column.centred ? QStringLiteral("<td align = 'center' width='") : QStringLiteral("<td width='"))
@@ -70,11 +61,26 @@ QString HeaderCell(const AuditColumn& column)
            + QLatin1String(column.caption) + QStringLiteral("</font></b></td>");
 }
 
-QString DataCell(const AuditColumn& column, const QString& value)
+// What a data cell holds before its value; the same for every record.
+QString DataCellOpening(const AuditColumn& column)
 {
-    return CellStart(column) + QStringLiteral(">&nbsp;<font  face='") + FontFaceAndSize() + QStringLiteral("'>")
-           + value + QStringLiteral("&nbsp;</font></td>");
+    return CellStart(column) + QStringLiteral(">&nbsp;<font  face='") + FontFaceAndSize() + QStringLiteral("'>");
 }
+
+constexpr char kDataCellClosing[] = "&nbsp;</font></td>";
+
+// The position of a column of the statement, by its name; an unknown name fails as a read by name does.
+int ColumnIndex(const db::Recordset& rs, const char* name)
+{
+    for (int i = 0; i < rs.fieldCount(); ++i)
+        if (rs.fieldName(i).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return i;
+    rs.field(QLatin1String(name));
+    return -1;
+}
+
+// The page is written in parts of about this many characters.
+constexpr qsizetype kChunkChars = 64 * 1024;
 
 } // namespace
 
@@ -87,14 +93,12 @@ QString AuditEmptyPageText()
                   QStringLiteral("</body></html>")});
 }
 
-QString AuditTracePageText(const QString& auditTable)
+QString AuditTimeText(const db::Value& time)
 {
-    return Lines({QStringLiteral("<html><body>"),
-                  QStringLiteral("<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>"), auditTable,
-                  QStringLiteral("</body>"), QStringLiteral("</html>")});
+    return AuditTimeText(time, QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
-QString AuditTimeText(const db::Value& time)
+QString AuditTimeText(const db::Value& time, const QLocale& enUs)
 {
     QDateTime dateTime;
     if (time.type() == db::Value::Type::DateTime) {
@@ -106,41 +110,87 @@ QString AuditTimeText(const db::Value& time)
     }
     if (!dateTime.isValid())
         return time.toText();
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(dateTime, QStringLiteral("MM/dd/yyyy hh:mm:ss AP"));
+    return enUs.toString(dateTime, QStringLiteral("MM/dd/yyyy hh:mm:ss AP"));
 }
 
-QString AuditTableHtml(const db::Connection& cn, const QString& sql, const AuditRowCallback& onRow)
+void WriteAuditTable(ReportPageFile& page, const db::Connection& cn, const QString& sql, const AuditRowCallback& onRow)
 {
-    db::Recordset rs(sql, cn);
+    db::Recordset rs;
+    rs.openForwardOnly(sql, cn);
     QString html = QLatin1String(reports::kFullWidthDetailTableOpen) + QLatin1String(reports::kRowOpen);
     for (const AuditColumn& column : kColumns)
         html += HeaderCell(column);
     html += QLatin1String(reports::kRowClose);
 
+    // Built once per run: the cells' constant openings, the columns' positions and the time's locale.
+    std::array<QString, kColumns.size()> openings;
+    std::array<int, kColumns.size()> fields{};
+    for (size_t c = 0; c < kColumns.size(); ++c)
+        openings[c] = DataCellOpening(kColumns[c]);
+    if (!rs.eof())
+        for (size_t c = 0; c < kColumns.size(); ++c)
+            fields[c] = kColumns[c].field ? ColumnIndex(rs, kColumns[c].field) : -1;
+    const QLocale enUs(QLocale::English, QLocale::UnitedStates);
+
     // The serial number of a record is its running count.
     long count = 0;
-    while (!rs.eof()) {
+    for (; !rs.eof(); rs.moveNext()) {
         ++count;
         html += QLatin1String(reports::kRowOpen);
-        for (const AuditColumn& column : kColumns)
-            html += DataCell(column, CellText(rs, column, count));
+        for (size_t c = 0; c < kColumns.size(); ++c) {
+            html += openings[c];
+            switch (kColumns[c].value) {
+            case CellValue::Serial: html += QString::number(count); break;
+            case CellValue::Time: html += HtmlText(AuditTimeText(rs.field(fields[c]), enUs)); break;
+            case CellValue::Text: html += HtmlText(rs.field(fields[c]).toText()); break;
+            }
+            html += QLatin1String(kDataCellClosing);
+        }
         html += QLatin1String(reports::kRowClose);
-        rs.moveNext();
+        if (html.size() >= kChunkChars) {
+            page.write(html);
+            html.truncate(0);
+        }
         if (onRow)
             onRow(count);
     }
     rs.close();
-    return html + QLatin1String(reports::kTableClose);
+    page.write(html + QLatin1String(reports::kTableClose));
 }
 
-AuditLogResult GetAuditLog(const db::Connection& cn, const QString& sql, const AuditRowCallback& onRow)
+std::optional<db::DbError> GetAuditLog(ReportPageFile& page, const db::Connection& cn, const QString& sql,
+                                       const AuditRowCallback& onRow)
 {
-    AuditLogResult result;
-    result.failure =
-        RunLoggingFailure(QStringLiteral("GetAuditLog"), [&] { result.html = AuditTableHtml(cn, sql, onRow); });
-    if (result.failure)
-        result.html = QLatin1String(reports::kErrorSpacer);
-    return result;
+    const qint64 tableStart = page.size();
+    std::exception_ptr pageFailure;
+    const std::optional<db::DbError> failure = RunLoggingFailure(QStringLiteral("GetAuditLog"), [&] {
+        try {
+            WriteAuditTable(page, cn, sql, onRow);
+        } catch (const PageFileError&) {
+            pageFailure = std::current_exception();
+        }
+    });
+    if (pageFailure)
+        std::rethrow_exception(pageFailure);
+    if (failure) {
+        page.truncate(tableStart);
+        page.write(QLatin1String(reports::kErrorSpacer));
+    }
+    return failure;
+}
+
+std::optional<db::DbError> WriteAuditTracePage(const QString& path, const db::Connection& cn, const QString& sql,
+                                               const AuditRowCallback& onRow)
+{
+    ReportPageFile page(path);
+    page.writeLine(QStringLiteral("<html><body>"));
+    page.writeLine(QStringLiteral("<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>"));
+    const std::optional<db::DbError> failure = GetAuditLog(page, cn, sql, onRow);
+    page.writeLine(QString());
+    page.writeLine(QStringLiteral("</body>"));
+    page.writeLine(QStringLiteral("</html>"));
+    page.close();
+    return failure;
 }
 
 } // namespace bkl::mainwindow

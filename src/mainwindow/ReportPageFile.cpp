@@ -2,14 +2,12 @@
 
 #include "platform/core/TextSemantics.h"
 
-#include <stdexcept>
-
 namespace bkl::mainwindow {
 namespace {
 
 [[noreturn]] void Fail(const QFile& file)
 {
-    throw std::runtime_error(
+    throw PageFileError(
         QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()).toStdString());
 }
 
@@ -21,10 +19,18 @@ ReportPageFile::ReportPageFile(const QString& path) : file_(path)
         Fail(file_);
 }
 
-void ReportPageFile::writeLine(const QString& line)
+void ReportPageFile::writeLine(const QString& line) { write(line + QLatin1String(kCrLf)); }
+
+void ReportPageFile::write(const QString& text)
 {
-    const QByteArray bytes = (line + QLatin1String(kCrLf)).toUtf8();
+    const QByteArray bytes = text.toUtf8();
     if (file_.write(bytes) != bytes.size())
+        Fail(file_);
+}
+
+void ReportPageFile::truncate(qint64 bytes)
+{
+    if (!file_.flush() || !file_.resize(bytes) || !file_.seek(bytes))
         Fail(file_);
 }
 

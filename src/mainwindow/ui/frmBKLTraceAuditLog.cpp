@@ -11,6 +11,7 @@
 #include "platform/core/Seams.h"
 #include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Browser.h"
 #include "platform/ui/RunGuard.h"
@@ -305,20 +306,24 @@ void frmBKLTraceAuditLog::cmdTrace_Click()
         cmdClose->setEnabled(false);
         lblProgress->setText(QString());
         lblProgress->show();
-        const bkl::mainwindow::AuditLogResult table =
-            bkl::mainwindow::GetAuditLog(g_cnModel, sql, [this](long count) {
-                lblProgress->setText(QStringLiteral("Records : ") + QString::number(count));
-                QCoreApplication::processEvents();
-            });
-        failure = table.failure;
-        lblProgress->hide();
+        // The count shown advances at each turn of the event loop, not with every record.
+        long records = 0;
+        bkl::TimeSlice slice([this, &records] {
+            if (records > 0)
+                lblProgress->setText(QStringLiteral("Records : ") + QString::number(records));
+        });
         try {
-            bkl::mainwindow::WriteReportPage(bkl::mainwindow::AuditTracePagePath(),
-                                             bkl::mainwindow::AuditTracePageText(table.html));
+            failure = bkl::mainwindow::WriteAuditTracePage(bkl::mainwindow::AuditTracePagePath(), g_cnModel, sql,
+                                                           [&](long count) {
+                                                               records = count;
+                                                               slice.tick();
+                                                           });
+            slice.pumpNow();
         } catch (const std::exception& e) {
             failure = bkl::db::DbError(kFileAccessError, QString(), QString::fromLocal8Bit(e.what()));
             bkl::LogFunctionError(QStringLiteral("cmdTrace_Click"), failure->number(), failure->description());
         }
+        lblProgress->hide();
     }
     bkl::WriteLog(QStringLiteral("Trace Audit Log end"), bkl::LogInfo);
     wbAudit->navigate(bkl::mainwindow::AuditTracePagePath());
