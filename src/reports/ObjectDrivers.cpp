@@ -2,6 +2,7 @@
 
 #include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
 #include "reports/CalculationDetail.h"
 #include "reports/CalendarDetail.h"
@@ -14,7 +15,6 @@
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -81,8 +81,6 @@ void AdvanceCount(ProgressSink& progress)
     progress.setCaption(PercentText(g_lPreviewDone, g_lPreviewTotal));
 }
 
-void PumpEvents() { QCoreApplication::processEvents(); }
-
 // Logs the driver's own failure as its ERROR line.
 void LogDriverError(const char* name, const std::exception& e)
 {
@@ -125,17 +123,20 @@ QString CreateTheHTMLForAllObjects(const QString& kindKey, const QString& nameLi
     try {
         QString objects;
         int counter = 0;
+        TimeSlice slice;
+        slice.pumpNow(); // the kind's status text
         for (const QString& item : SplitNames(nameList)) {
             AdvanceBar(progress);
             if (!kind->countAfterRender)
                 AdvanceCount(progress);
-            PumpEvents();
+            slice.tick();
             ++counter;
             const QString elementId = QLatin1String(kind->idPrefix) + QString::number(counter);
             objects += ObjectSection(elementId, item, kind->html(g_cnModel, item));
             if (kind->countAfterRender)
                 AdvanceCount(progress);
         }
+        slice.pumpNow();
         return Banner(*kind) + objects;
     } catch (const std::exception& e) {
         LogDriverError("CreateTheHTMLForAllObjects", e);
@@ -150,14 +151,17 @@ QString ExportAllObjects(const QString& kindKey, const QString& nameList, Progre
         return QString();
     try {
         QString text = QLatin1String(kind->exportHeader) + QLatin1String(kCrLf) + QLatin1String(kCrLf);
+        TimeSlice slice;
+        slice.pumpNow(); // the kind's status text
         for (const QString& item : SplitNames(nameList)) {
             AdvanceBar(progress);
             AdvanceCount(progress);
-            PumpEvents();
+            slice.tick();
             text += kind->text(g_cnModel, item);
             if (kind->crLfAfterBlock)
                 text += QLatin1String(kCrLf);
         }
+        slice.pumpNow();
         return text;
     } catch (const std::exception& e) {
         LogDriverError("ExportAllObjects", e);

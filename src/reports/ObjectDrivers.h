@@ -2,7 +2,9 @@
 // The preview and export drivers: turn one kind's list of objects into the HTML
 // of the preview page or the text of the export file, advancing a progress sink
 // and the run's counters (g_lPreviewDone / g_lPreviewTotal) once per object.
-// They read the model through g_cnModel and neither open nor write files.
+// The event loop turns at the start and the end of a kind and, between objects,
+// once about every 20 ms. They read the model through g_cnModel and neither
+// open nor write files.
 #include "reports/ProgressSink.h"
 
 #include <QString>
