@@ -1,11 +1,10 @@
 #include "compare/Comparator.h"
 
 #include "platform/core/TextSemantics.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/db/Recordset.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
-
-#include <QCoreApplication>
 
 namespace bkl::compare {
 
@@ -18,7 +17,7 @@ QString RunComparison(const CompareSides& sides, const ComparedKind& kind, const
     page.startSections();
     for (const CompareSection& section : sections) {
         if (kind.pumpBeforeSections)
-            QCoreApplication::processEvents();
+            PumpWhenDue();
         if (!*section.flag)
             continue;
         const QString source = section.fetch(sides.source);

@@ -3,6 +3,8 @@
 // survives a close.
 #include "CompareWindowFixture.h"
 
+#include "platform/core/TimeSlice.h"
+
 #include "reports/DetailSectionFlags.h"
 #include "shell/Globals.h"
 #include "support/TestEnvironment.h"
@@ -94,7 +96,8 @@ TEST_F(CompareWindow, LoadObjectsByKindFromTheSourceModel)
 TEST_F(CompareWindow, StopKeepsTheRowsListedSoFar)
 {
     frmBKLCompareObjects& w = Window();
-    // Stop is pressed while the load pumps events after its third row.
+    // Stop is pressed while the load pumps events after its third row (the loop turns after every row).
+    SetPumpSliceMsForTesting(0);
     int pumped = 0;
     QTimer stopper;
     QObject::connect(&stopper, &QTimer::timeout, [&] {

@@ -11,7 +11,9 @@
 #include "platform/core/AppFolder.h"
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/ListBatch.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/ErrorInfo.h"
 #include "shell/Globals.h"
@@ -19,7 +21,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,6 +28,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTreeWidget>
 #include <array>
 #include <optional>
@@ -113,16 +115,23 @@ void frmBKLCompareObjects::cmdLoadObjects_Click()
 
 void frmBKLCompareObjects::LoadObjectsFromModel(const QString& sql)
 {
-    db::Recordset rs(sql, g_cnModel);
-    while (!rs.eof()) {
-        AddSourceRow(rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText());
-        rs.moveNext();
-        lvObjects->scrollToItem(lvObjects->topLevelItem(lvObjects->topLevelItemCount() - 1));
-        QCoreApplication::processEvents();
-        if (m_bStopLoad)
+    // The rows go in, and the last one is scrolled into view, at each turn of the event loop.
+    ListBatch rows(lvObjects);
+    TimeSlice slice([this, &rows] {
+        rows.flush();
+        if (const int n = lvObjects->topLevelItemCount())
+            lvObjects->scrollToItem(lvObjects->topLevelItem(n - 1));
+    });
+    db::Recordset rs;
+    rs.openForwardOnly(sql, g_cnModel);
+    for (; !rs.eof(); rs.moveNext()) {
+        rows.add(new compare::CompareListRow(
+            QStringList{rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()}));
+        if (slice.tick() && m_bStopLoad)
             return;
     }
     rs.close();
+    slice.pumpNow();
 }
 
 void frmBKLCompareObjects::LoadObjectsFromFile()
@@ -169,25 +178,35 @@ void frmBKLCompareObjects::txtSearch_Change()
 void frmBKLCompareObjects::AddCompareRows(bool selectedOnly)
 {
     const QString notStarted = compare::NotStartedPage();
+    // The source rows as they are now: the event loop turns while they are added.
+    std::vector<std::pair<QString, QString>> sources;
     for (int i = 0; i < lvObjects->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* source = lvObjects->topLevelItem(i);
-        if (selectedOnly && !source->isSelected())
+        if (!selectedOnly || source->isSelected())
+            sources.emplace_back(Trim(source->text(0)), Trim(source->text(1)));
+    }
+    // The compare list holds no two rows of the same NAME and TYPE.
+    QSet<std::pair<QString, QString>> listed;
+    for (int j = 0; j < lvCompare->topLevelItemCount(); ++j)
+        listed.insert({Trim(lvCompare->topLevelItem(j)->text(0)), Trim(lvCompare->topLevelItem(j)->text(1))});
+
+    ListBatch rows(lvCompare);
+    TimeSlice slice([this, &rows] {
+        rows.flush();
+        if (rows.lastFlushed())
+            lvCompare->scrollToItem(rows.lastFlushed());
+    });
+    for (const auto& [name, type] : sources) {
+        if (listed.contains({name, type}))
             continue;
-        const QString name = Trim(source->text(0));
-        const QString type = Trim(source->text(1));
-        bool listed = false;
-        for (int j = 0; j < lvCompare->topLevelItemCount() && !listed; ++j) {
-            const QTreeWidgetItem* row = lvCompare->topLevelItem(j);
-            listed = Trim(row->text(0)) == name && Trim(row->text(1)) == type;
-        }
-        if (listed)
-            continue;
-        auto* row = new compare::CompareListRow(lvCompare, QStringList{name, type});
+        listed.insert({name, type});
+        auto* row = new compare::CompareListRow(QStringList{name, type});
         compare::SetRowStatus(row, compare::NotStartedStatus());
         row->setData(0, Qt::UserRole, selectedOnly ? notStarted : QString());
-        lvCompare->scrollToItem(row);
-        QCoreApplication::processEvents();
+        rows.add(row);
+        slice.tick();
     }
+    slice.pumpNow();
     ShowCompareCount();
 }
 

@@ -6,11 +6,11 @@
 #include "compare/ui/frmBKLCompareReport.h"
 #include "mainwindow/ReportPageFile.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/ui/Browser.h"
 #include "shell/ErrorInfo.h"
 #include "shell/Log.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -66,7 +66,7 @@ void frmBKLCompareObjects::cmdReport_Click()
             rows.push_back({row->text(0), row->text(1), row->text(2)});
         }
         const QString table = compare::StatusSummaryTable(lblSourceModel->text(), lblTargetModel->text(), rows,
-                                                          [] { QCoreApplication::processEvents(); });
+                                                          [] { PumpWhenDue(); });
         ShowCompareReport(QStringLiteral("Compare Objects - Status Summary"), table);
     }
 }

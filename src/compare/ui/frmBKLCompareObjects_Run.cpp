@@ -9,6 +9,7 @@
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/ui/RunGuard.h"
 #include "reports/DetailSectionRule.h"
 #include "reports/ui/DetailSectionTree.h"
@@ -110,8 +111,9 @@ void frmBKLCompareObjects::cmdCompare_Click()
         // The pages name the two models as this window's labels do.
         const compare::CompareSides sides{m_cnSource, m_cnTarget, lblSourceModel->text(), lblTargetModel->text()};
         try {
+            TimeSlice slice;
             for (int k = 0; k < n; ++k) {
-                QApplication::processEvents();
+                slice.tick();
                 lblPreviewStatus->show();
                 pbProgress->show();
                 lblPercentage->show();
@@ -126,8 +128,9 @@ void frmBKLCompareObjects::cmdCompare_Click()
                 }
                 m_sDetailedSummary += compare::DetailedSummaryEntry(result);
                 lvCompare->scrollToItem(row);
-                QApplication::processEvents();
+                slice.tick();
             }
+            slice.pumpNow();
         } catch (...) {
             failure = CurrentErrorInfo();
         }
