@@ -79,7 +79,7 @@ int ConnectToModelDatabase(const ConnectionSettings& settings, const QString& mo
     }
 }
 
-DatabaseCatalog FillAllDatabaseCatalog(const ConnectionSettings& settings)
+DatabaseCatalog FillAllDatabaseCatalog(const ConnectionSettings& settings, const std::function<void()>& afterEachDatabase)
 {
     DatabaseCatalog out;
     db::Connection cn;
@@ -92,6 +92,8 @@ DatabaseCatalog FillAllDatabaseCatalog(const ConnectionSettings& settings)
             const QString name = rs.field(QStringLiteral("name")).toText();
             if (!CheckIfQuellmarModelAndReturn(Trim(name), settings).isEmpty())
                 out.names << name;
+            if (afterEachDatabase)
+                afterEachDatabase();
             rs.moveNext();
         }
         rs.close();

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 namespace bkl {
 
@@ -53,8 +54,11 @@ struct DatabaseCatalog {
 };
 
 // Lists the server's model databases through catalog "master". A failure writes
-// the ERROR line and then shows the "Connection Failed !" box.
-DatabaseCatalog FillAllDatabaseCatalog(const ConnectionSettings& settings);
+// the ERROR line and then shows the "Connection Failed !" box. Each database's
+// model test opens a connection of its own; `afterEachDatabase` is called
+// after each test (a window lets its event loop turn there).
+DatabaseCatalog FillAllDatabaseCatalog(const ConnectionSettings& settings,
+                                       const std::function<void()>& afterEachDatabase = {});
 
 // The name, unchanged, when the database is a Quellmar model (not a system
 // database and exactly the nine marker tables); "" otherwise. A failure writes

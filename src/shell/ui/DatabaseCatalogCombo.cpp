@@ -1,12 +1,19 @@
 #include "shell/ui/DatabaseCatalogCombo.h"
 
+#include "platform/core/TimeSlice.h"
+
 #include <QComboBox>
+#include <QCoreApplication>
 
 namespace bkl {
 
 void FillAllDatabaseCatalog(const ConnectionSettings& settings, QComboBox* cbo)
 {
-    const DatabaseCatalog catalog = FillAllDatabaseCatalog(settings);
+    // A server with many databases takes a while: the window repaints between
+    // the model tests, and clicks made meanwhile reach it when the list is done.
+    TimeSlice slice;
+    slice.setPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    const DatabaseCatalog catalog = FillAllDatabaseCatalog(settings, [&slice] { slice.tick(); });
     if (!catalog.listed)
         return;
     // Clearing the list clears a typed name as well: a server without models

@@ -55,9 +55,11 @@ int LoginForm::fillProfileList()
 {
     const LoginProfiles read = ReadProfilesForLogin(ProfileFilePath());
     m_profiles = read.profiles;
-    cboModelProfiles->clear();
+    QStringList names;
     for (const ModelProfile& p : m_profiles)
-        cboModelProfiles->addItem(p.profileName);
+        names << p.profileName;
+    cboModelProfiles->clear();
+    cboModelProfiles->addItems(names);
     // Filling the list chooses no profile; only a default profile is preset.
     cboModelProfiles->setCurrentIndex(-1);
     return read.defaultIndex;

@@ -47,6 +47,14 @@ void AddProfileRow(QTableWidget* lv, const ProfileRow& values)
     SetProfileRow(lv, row, values);
 }
 
+void AddProfileRows(QTableWidget* lv, const QList<ProfileRow>& rows)
+{
+    int row = lv->rowCount();
+    lv->setRowCount(row + static_cast<int>(rows.size()));
+    for (const ProfileRow& values : rows)
+        SetProfileRow(lv, row++, values);
+}
+
 ProfileRow ProfileRowAt(const QTableWidget* lv, int row)
 {
     const QTableWidgetItem* name = lv->item(row, colProfile);

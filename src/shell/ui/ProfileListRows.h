@@ -17,6 +17,8 @@ QStringList ProfileColumnCaptions();
 void SetProfileRow(QTableWidget* lv, int row, const ProfileRow& values);
 // Appends a row at the end.
 void AddProfileRow(QTableWidget* lv, const ProfileRow& values);
+// Appends rows at the end, the list growing once for all of them.
+void AddProfileRows(QTableWidget* lv, const QList<ProfileRow>& rows);
 ProfileRow ProfileRowAt(const QTableWidget* lv, int row);
 QList<ProfileRow> AllProfileRows(const QTableWidget* lv);
 

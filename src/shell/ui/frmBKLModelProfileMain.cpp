@@ -80,8 +80,7 @@ void frmBKLModelProfileMain::Form_Load()
 void frmBKLModelProfileMain::FillProfileList()
 {
     lvProfile->setRowCount(0);
-    for (const ProfileRow& row : ReadProfilesForManager(ProfileFilePath()))
-        AddProfileRow(lvProfile, row);
+    AddProfileRows(lvProfile, ReadProfilesForManager(ProfileFilePath()));
     if (lvProfile->rowCount() > 0)
         lvProfile->setCurrentCell(0, colProfile);
 }
