@@ -75,6 +75,7 @@ Outcome Find(Context& c, const std::vector<ObjectKind>& kinds, const QString& te
     SelectKinds(c, kinds);
     c.objects->txtFind->setText(text);
     c.seams->boxes.answers = {bkl::mb::Yes}; // the load-all question
+    c.progress = [&c] { return Rows(c.objects->lvObjects->topLevelItemCount()); };
     return Timed(c, [&] {
         c.objects->cmdFind_Click();
         return Rows(c.objects->lvObjects->topLevelItemCount());
@@ -117,6 +118,7 @@ Outcome AdvancedFind(Context& c)
     w.sstCalculations->setCurrentIndex(2);
     w.optCalendarUsed->setChecked(true);
     w.cboCalendarUsed->setCurrentIndex(std::max(0, w.cboCalendarUsed->findData(QStringLiteral("STD"))));
+    c.progress = [&w] { return Rows(w.lvAdvancedFind->topLevelItemCount()); };
     return Timed(c, [&] {
         w.cmdOk_Click();
         return Rows(w.lvAdvancedFind->topLevelItemCount());

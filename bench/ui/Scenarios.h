@@ -32,6 +32,8 @@ struct Context {
     Probe* probe = nullptr;
     // Called at every turn of the event loop while the probe runs (e.g. to press Stop).
     std::function<void()> onTurn;
+    // What the run has produced so far, shown when the time limit cuts it off.
+    std::function<QString()> progress;
 };
 
 struct Outcome {

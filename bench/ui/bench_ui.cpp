@@ -97,8 +97,10 @@ int RunOne(const bench::Scenario& scenario, const QString& server, const QString
     context.probe = &probe;
     probe.onTurn = [&] {
         if (probe.elapsedMs() > limitMs) {
-            bench::Outcome cut{probe.stop(), QString(), true};
+            bench::Outcome cut{probe.stop(), context.progress ? context.progress() + QStringLiteral(" by then") : QString(),
+                               true};
             PrintResult(cut);
+            home.remove();
             std::_Exit(0);
         }
         if (context.onTurn)
@@ -106,6 +108,7 @@ int RunOne(const bench::Scenario& scenario, const QString& server, const QString
     };
     PrintResult(scenario.run(context));
     // Tearing down tens of thousands of rows tells nothing: leave at once.
+    home.remove();
     std::_Exit(0);
 }
 
