@@ -470,10 +470,11 @@ void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vect
         bkl::db::Recordset rs;
         rs.openForwardOnly(statements[i], g_cnModel);
         for (; !rs.eof(); rs.moveNext()) {
-            rows.add(NewObjectRow(rs.field(QStringLiteral("ColName")).toText(),
-                                  rs.field(QStringLiteral("ColType")).toText()));
+            // The turn comes first, so that a row left out below still counts toward the slice.
             if (slice.tick() && stopHonoured())
                 return;
+            rows.add(NewObjectRow(rs.field(QStringLiteral("ColName")).toText(),
+                                  rs.field(QStringLiteral("ColType")).toText()));
         }
         rs.close();
     }

@@ -305,9 +305,10 @@ void frmCalculationsAdvancedFind::ListHits(const QString& sql)
     bkl::db::Recordset rs;
     rs.openForwardOnly(sql, g_cnModel);
     for (; !rs.eof(); rs.moveNext()) {
+        // The turn comes first, so that a row left out below still counts toward the slice.
+        slice.tick();
         rows.add(new QTreeWidgetItem(
             QStringList{rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()}));
-        slice.tick();
     }
     rs.close();
     slice.pumpNow();
