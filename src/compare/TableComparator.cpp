@@ -50,7 +50,8 @@ QString CompareTableGetColumns(const db::Connection& cn, const QString& tableNam
 
 QString CompareTables(const CompareSides& sides, const QString& name)
 {
-    return RunComparator(QStringLiteral("CompareTables"), [&] {
+    const ComparedKind kind{QStringLiteral("Table Name: "), QStringLiteral("Table"), true};
+    return RunComparator(QStringLiteral("CompareTables"), sides, kind, name, [&] {
         const std::vector<CompareSection> sections{
             {&g_bTableType, QStringLiteral("Table Type:"), cells::TableType(),
              [&](const db::Connection& cn) { return CompareTableGetTableType(cn, name); }},
@@ -59,8 +60,7 @@ QString CompareTables(const CompareSides& sides, const QString& name)
             {&g_bTableColumns, QStringLiteral("Columns:"), cells::TopAlignedWhite(),
              [&](const db::Connection& cn) { return CompareTableGetColumns(cn, name); }},
         };
-        return RunComparison(sides, {QStringLiteral("Table Name: "), QStringLiteral("Table"), true}, name,
-                             sql::TableExists(name), sections);
+        return RunComparison(sides, kind, name, sql::TableExists(name), sections);
     });
 }
 

@@ -51,6 +51,8 @@ public:
             LogCurrentError(cycleLogName_);
             return QString();
         } catch (...) {
+            // The level's lines are lost without a log line; a comparison still learns of it.
+            NoteCurrentError(cycleLogName_);
             return QString();
         }
     }

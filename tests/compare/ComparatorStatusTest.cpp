@@ -82,6 +82,26 @@ TEST_F(ComparatorStatus, EveryDemoObjectAndTheSectionsThatDiffer)
     EXPECT_TRUE(ErrorMessages().isEmpty()) << ErrorMessages().join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(ComparatorStatus, AFailedReadIsAnError)
+{
+    // No existence test, fetch or union over calculations can be read: never "Not Exists" or a comparison.
+    const bkl::db::Connection copy = bkl::test::OpenAlteredDemoModel(QLatin1String(bkl::test::kSourceModel), QStringLiteral("DROP TABLE Calculation;"));
+    const bkl::compare::CompareSides toCopy{source(), copy, QStringLiteral("s"), QStringLiteral("t")};
+    for (const auto& [name, kind] : std::vector<std::pair<const char*, const char*>>{
+             {"Commission Amount", "CALCULATION"}, {"Legacy Adjustment", "CALCULATION"}, {"Sales Dashboard", "PRESENTOR REPORT"}})
+        EXPECT_EQ(StatusOf(CompareObject(toCopy, QString::fromUtf8(name), QString::fromUtf8(kind))), QStringLiteral("3")) << name;
+    // The page of an error shows the failure's ERROR line in place of the sections.
+    const QString page = PageOf(CompareObject(
+        {source(), bkl::test::OpenAlteredDemoModel(QLatin1String(bkl::test::kSourceModel), QStringLiteral("DROP TABLE Calculation;")),
+         QStringLiteral("s"), QStringLiteral("t")},
+        QStringLiteral("Total Sales"), QStringLiteral("CALCULATION")));
+    EXPECT_TRUE(page.contains(QStringLiteral("size='2'>Target Model: t</font></b></td></tr><tr><td Colspan='3'><b><font  "
+                                             "color = '#C05000' face='Calibri' size='2'>Function: CheckIfObjectExists() -&gt; "
+                                             "Code: ")))
+        << page.toStdString();
+    EXPECT_TRUE(page.endsWith(QStringLiteral("</font></b></td></tr></table>")));
+}
+
 TEST_F(ComparatorStatus, SwitchesOffCompareNothing)
 {
     SetAllSectionFlags(false);
