@@ -15,7 +15,8 @@ QString ComparePresentorReportSourceDependency(const db::Connection& cn, const Q
     return reports::RunGuarded(QStringLiteral("ComparePresentorReportSourceDependency"),
                                QString::fromLatin1(reports::kNbsp), [&] {
                                    return reports::PresentorReportSourceTable(cn, reportName, QStringLiteral("80%"),
-                                                                              QStringLiteral("20%"));
+                                                                              QStringLiteral("20%"),
+                                                                              reports::RowOrder::ByText);
                                });
 }
 

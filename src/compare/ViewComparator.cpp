@@ -13,14 +13,14 @@ namespace bkl::compare {
 QString CompareViewFields(const db::Connection& cn, const QString& viewName)
 {
     return reports::RunGuarded(QStringLiteral("CompareViewFields"), QString::fromLatin1(reports::kNbsp),
-                               [&] { return reports::ViewFieldsTable(cn, viewName); });
+                               [&] { return reports::ViewFieldsTable(cn, viewName, reports::RowOrder::ByText); });
 }
 
 QString CompareAllCalculationsForView(const db::Connection& cn, const QString& viewName)
 {
     return reports::RunGuarded(QStringLiteral("CompareAllCalculationsForView"),
                                QString::fromLatin1(reports::kErrorSpacer),
-                               [&] { return reports::ViewCalculationsTable(cn, viewName); });
+                               [&] { return reports::ViewCalculationsTable(cn, viewName, reports::RowOrder::ByText); });
 }
 
 QString CompareViews(const CompareSides& sides, const QString& name)
