@@ -42,7 +42,8 @@ QString CompareTableGetColumns(const db::Connection& cn, const QString& tableNam
         for (; !rs.eof(); rs.moveNext())
             html += reports::TableColumnRow(cn, tableName, rs.field(QStringLiteral("COLUMNNAME")).toText(),
                                             rs.field(QStringLiteral("COLUMNDATATYPE")).toText(),
-                                            QStringLiteral("CompareGetReferenceTableAndColumn"));
+                                            QStringLiteral("CompareGetReferenceTableAndColumn"),
+                                            reports::RowOrder::ByText);
         rs.close();
         return html + QLatin1String(reports::kTableClose);
     });
