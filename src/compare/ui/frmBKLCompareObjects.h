@@ -6,7 +6,9 @@
 //
 // There is one window object for the whole program run. Closing it unloads it
 // (its lists, tree and labels are reset at the next load) while its members
-// m_cnTarget, m_sDetailedSummary and m_iSortOrder keep their values.
+// m_cnTarget, m_sDetailedSummary and m_iSortOrder keep their values; the target
+// labels show m_cnTarget again while it is open. Switch Model closes the window
+// and lets go of both models.
 #include "platform/db/Connection.h"
 
 #include <QDialog>
