@@ -7,7 +7,8 @@ namespace bkl::mainwindow {
 QStringList ReadAuditFilterValues(const db::Connection& cn, const QString& sql)
 {
     QStringList values;
-    db::Recordset rs(sql, cn);
+    db::Recordset rs;
+    rs.openForwardOnly(sql, cn);
     while (!rs.eof()) {
         values << rs.field(0).toText();
         rs.moveNext();

@@ -86,7 +86,7 @@ DatabaseCatalog FillAllDatabaseCatalog(const ConnectionSettings& settings, const
     db::Recordset rs;
     try {
         cn = OpenShortLived(settings, QStringLiteral("master"));
-        rs.open(QStringLiteral("SELECT name FROM sysdatabases ORDER BY NAME"), cn);
+        rs.openForwardOnly(QStringLiteral("SELECT name FROM sysdatabases ORDER BY NAME"), cn);
         out.listed = true;
         while (!rs.eof()) {
             const QString name = rs.field(QStringLiteral("name")).toText();
