@@ -5,6 +5,7 @@
 #include "support/TdsStandIn.h"
 #include "support/TestEnvironment.h"
 
+#include <QFile>
 #include <QMap>
 #include <algorithm>
 #include <functional>
@@ -35,14 +36,6 @@ QStringList Rows(const db::ResultSet& result)
         rows << fields.join(QLatin1Char('|'));
     }
     return rows;
-}
-
-// Values the program cannot tell apart: the same type and text (date/times to the millisecond).
-bool Same(const db::Value& a, const db::Value& b)
-{
-    if (a.type() != b.type())
-        return false;
-    return a.type() == db::Value::Type::DateTime ? a.toDateTime() == b.toDateTime() : a.toText() == b.toText();
 }
 
 // One server's connections, one per catalog, opened on first use.
@@ -82,19 +75,26 @@ void CheckSameThroughFreeTds(const Server::Outcome& embedded, const Server::Outc
         return;
     }
     ASSERT_FALSE(tds.error) << "through FreeTDS: " << tds.error->description().toStdString();
-    EXPECT_EQ(tds.result.columns, embedded.result.columns);
-    ASSERT_EQ(tds.result.rows.size(), embedded.result.rows.size());
-    for (size_t r = 0; r < tds.result.rows.size(); ++r)
-        for (size_t c = 0; c < tds.result.rows[r].size(); ++c) {
-            const db::Value& want = embedded.result.rows[r][c];
-            const db::Value& got = tds.result.rows[r][c];
-            EXPECT_TRUE(Same(got, want)) << "row " << r << " column " << c << ": " << int(got.type()) << " "
-                                         << FieldText(got).toStdString() << " instead of " << int(want.type()) << " "
-                                         << FieldText(want).toStdString();
-        }
+    ExpectSameResult(tds.result, embedded.result);
 }
 
 } // namespace
+
+void ExpectSameResult(const db::ResultSet& got, const db::ResultSet& want)
+{
+    EXPECT_EQ(got.columns, want.columns);
+    ASSERT_EQ(got.rows.size(), want.rows.size());
+    for (size_t r = 0; r < got.rows.size(); ++r)
+        for (size_t c = 0; c < got.rows[r].size(); ++c) {
+            const db::Value& a = got.rows[r][c];
+            const db::Value& b = want.rows[r][c];
+            const bool same = a.type() == b.type()
+                && (a.type() == db::Value::Type::DateTime ? a.toDateTime() == b.toDateTime() : a.toText() == b.toText());
+            EXPECT_TRUE(same) << "row " << r << " column " << c << ": " << int(a.type()) << " "
+                              << FieldText(a).toStdString() << " instead of " << int(b.type()) << " "
+                              << FieldText(b).toStdString();
+        }
+}
 
 void CheckStatements(const std::vector<StatementCase>& cases)
 {
@@ -107,8 +107,14 @@ void CheckStatements(const std::vector<StatementCase>& cases)
     }
     Server tds{[&standIn](const QString& catalog) { return standIn->connectionString(catalog); }, {}};
 
+    // scripts/check-modelsql reads the statements from here.
+    QFile list(qEnvironmentVariable("BKL_CATALOG_STATEMENTS"));
+    if (!list.fileName().isEmpty())
+        list.open(QIODevice::Append);
     for (const StatementCase& c : cases) {
         SCOPED_TRACE(std::string(c.what) + "\n  SQL: " + c.sql.toStdString());
+        if (list.isOpen())
+            list.write((c.catalog + QLatin1Char('\t') + c.sql + QLatin1Char('\n')).toUtf8());
         const Server::Outcome e = embedded.run(c.catalog, c.sql);
         if (standIn)
             CheckSameThroughFreeTds(e, tds.run(c.catalog, c.sql));
