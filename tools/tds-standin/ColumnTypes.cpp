@@ -91,6 +91,13 @@ bool IsText(const Declared& d)
     return d.name.endsWith(QLatin1String("char")) || d.name == QLatin1String("text") || d.name == QLatin1String("ntext");
 }
 
+// nvarchar(max), varchar(max), text and ntext: the long texts, sent in parts and cut at
+// the session's TEXTSIZE.
+bool IsLongText(const Declared& d)
+{
+    return d.name == QLatin1String("text") || d.name == QLatin1String("ntext") || (IsText(d) && d.first > kMaxNVarChar);
+}
+
 ColumnType TextType(int longest)
 {
     ColumnType t;
@@ -124,7 +131,7 @@ ColumnType TypeOfDeclared(const Declared& d)
     else if (d.name.contains(QLatin1String("date")))
         t.kind = ColumnType::Kind::DateTime;
     else if (IsText(d))
-        t = TextType(d.first < 0 ? kMaxNVarChar + 1 : d.first);
+        t = TextType(IsLongText(d) ? kMaxNVarChar + 1 : qMax(d.first, 1));
     return t;
 }
 
@@ -211,7 +218,9 @@ std::vector<ColumnType> ChooseColumnTypes(const bkl::db::ResultSet& result, cons
                     t = DecimalType(integerDigits, scale);
                 break;
             case Value::Type::DateTime: t.kind = ColumnType::Kind::DateTime; break;
-            default: t = TextType(IsText(d) && longest <= d.first ? d.first : longest); break;
+            default:
+                t = TextType(IsLongText(d) ? kMaxNVarChar + 1 : IsText(d) && longest <= d.first ? d.first : longest);
+                break;
             }
         }
         types.push_back(t);

@@ -22,7 +22,8 @@ struct ColumnType {
 // fits it; otherwise the values decide:
 //   whole numbers -> int (bigint when one does not fit), real numbers -> float,
 //   decimals -> decimal(p,s) wide enough for every value, texts -> nvarchar(n)
-//   (nvarchar(max) beyond 4000 characters), date/times -> datetime; a column of
+//   (nvarchar(max) beyond 4000 characters, and for a declared text, ntext or
+//   (n)varchar(max)), date/times -> datetime; a column of
 //   NULLs only is an int. A column mixing value types goes out as float (whole and
 //   real numbers) or nvarchar (anything else, as text).
 std::vector<ColumnType> ChooseColumnTypes(const bkl::db::ResultSet& result, const std::vector<QString>& declared);

@@ -24,8 +24,9 @@ constexpr uint16_t kMaxLength = 0xFFFF;
 // Bytes of a decimal's magnitude for its precision.
 int MagnitudeBytes(int precision) { return precision <= 9 ? 4 : precision <= 19 ? 8 : precision <= 28 ? 12 : 16; }
 
-void WriteText(Writer& w, const QString& text, bool max)
+void WriteText(Writer& w, const QString& whole, bool max, qint64 textSize)
 {
+    const QString text = max ? whole.left(textSize / 2) : whole;
     const uint64_t bytes = uint64_t(text.size()) * 2;
     if (!max) {
         w.u16(static_cast<uint16_t>(bytes)).utf16(text);
@@ -53,7 +54,7 @@ void WriteDateTime(Writer& w, const QDateTime& dt)
     w.u8(8).u32(static_cast<uint32_t>(static_cast<int32_t>(days))).u32(static_cast<uint32_t>(ticks));
 }
 
-void WriteValue(Writer& w, const Value& v, const ColumnType& t)
+void WriteValue(Writer& w, const Value& v, const ColumnType& t, qint64 textSize)
 {
     if (v.isNull()) {
         if (t.kind == Kind::NVarChar)
@@ -90,7 +91,7 @@ void WriteValue(Writer& w, const Value& v, const ColumnType& t)
     }
     case Kind::DateTime: WriteDateTime(w, v.toDateTime()); return;
     case Kind::NVarChar:
-    case Kind::NVarCharMax: WriteText(w, v.toText(), t.kind == Kind::NVarCharMax); return;
+    case Kind::NVarCharMax: WriteText(w, v.toText(), t.kind == Kind::NVarCharMax, textSize); return;
     }
 }
 
@@ -118,11 +119,11 @@ void WriteColumnMetadata(Writer& w, const QStringList& names, const std::vector<
     }
 }
 
-void WriteRow(Writer& w, const std::vector<Value>& row, const std::vector<ColumnType>& types)
+void WriteRow(Writer& w, const std::vector<Value>& row, const std::vector<ColumnType>& types, qint64 textSize)
 {
     w.u8(0xD1);
     for (size_t i = 0; i < types.size(); ++i)
-        WriteValue(w, row[i], types[i]);
+        WriteValue(w, row[i], types[i], textSize);
 }
 
 } // namespace tds

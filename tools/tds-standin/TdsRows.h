@@ -7,6 +7,7 @@
 namespace tds {
 
 void WriteColumnMetadata(Writer& w, const QStringList& names, const std::vector<ColumnType>& types);
-void WriteRow(Writer& w, const std::vector<bkl::db::Value>& row, const std::vector<ColumnType>& types);
+// A long text (nvarchar(max)) is cut at `textSize` bytes, as the session's TEXTSIZE says.
+void WriteRow(Writer& w, const std::vector<bkl::db::Value>& row, const std::vector<ColumnType>& types, qint64 textSize);
 
 } // namespace tds

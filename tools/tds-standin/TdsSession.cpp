@@ -9,6 +9,7 @@
 #include "platform/db/sqlite/TsqlParser.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTextStream>
 
@@ -182,6 +183,15 @@ void Session::batch(const QByteArray& body)
 
 void Session::run(const QString& sql, Writer& w, PacketCutter& cutter)
 {
+    // The one session option a driver sets (FreeTDS for TextSize=... in its connection string).
+    static const QRegularExpression setTextSize(QStringLiteral("^\\s*SET\\s+TEXTSIZE\\s+(\\d{1,10})\\s*;?\\s*$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = setTextSize.match(sql); m.hasMatch()) {
+        const qint64 size = qMin(m.captured(1).toLongLong(), qint64(INT32_MAX));
+        textSize_ = size == 0 ? 4096 : size;
+        WriteDone(w, kDoneFinal, 0, 0);
+        return;
+    }
     if (!bkl::db::odbc::IsSingleSelect(sql)) {
         // The engine's own reason where it has one; else the read-only database's refusal.
         long number = 3906;
@@ -208,7 +218,7 @@ void Session::run(const QString& sql, Writer& w, PacketCutter& cutter)
         ChooseColumnTypes(result, DeclaredColumnTypes(sql, int(result.columns.size()), *schema_));
     WriteColumnMetadata(w, result.columns, types);
     for (const auto& row : result.rows) {
-        WriteRow(w, row, types);
+        WriteRow(w, row, types, textSize_);
         if (w.data().size() >= kFlushBytes)
             socket_->write(cutter.cut(w.data(), false));
     }

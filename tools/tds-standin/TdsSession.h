@@ -40,6 +40,7 @@ private:
     MessageAssembler incoming_;
     bool loggedIn_ = false;
     int packetSize_ = 4096;
+    qint64 textSize_ = 4096; // the server's default TEXTSIZE for a new session
     QString database_;
     QString user_;
     bkl::db::Connection connection_;
