@@ -1,11 +1,18 @@
 // The reader of files users hand us (profiles, object lists): encodings, line
-// ends across blocks, refusals.
+// ends across blocks, refusals, and a fuzz run of the profile and object-list
+// readers over mutated files.
+#include "compare/ObjectListFile.h"
+#include "platform/core/TextSemantics.h"
 #include "platform/core/UserTextFile.h"
+#include "shell/ProfileFile.h"
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
+#include <QRegularExpression>
 #include <QStringEncoder>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace bkl;
 using Status = UserTextFile::Status;
@@ -80,4 +87,52 @@ TEST(UserTextFile, EncodingsLineEndsAndRefusals)
     EXPECT_EQ(missing.status(), Status::CannotOpen);
     EXPECT_FALSE(missing.refused());
     EXPECT_EQ(missing.errorNumber(), 53);
+}
+
+// Mutated profile and object-list files: each reads or is refused, and what is
+// read is what a plain split of the text gives.
+TEST(UserTextFile, FuzzedProfileAndObjectListFiles)
+{
+    const QString profile =
+        QStringLiteral("A|h|u|p|m|N|Y\r\n  B | h2|u2|p;2|m2|y|N\nshort|line\rZo\u00eb|h|u|p|m|N|N\r\n");
+    const QString objects = QStringLiteral("Total Sales\r\n\r\n  Caf\u00e9 Bonus  \nQuarterly\r");
+    const QList<QByteArray> seeds{profile.toUtf8(), objects.toLatin1(), Utf16(profile, QStringConverter::Utf16LE),
+                                  Utf16(objects, QStringConverter::Utf16BE)};
+    const QList<QByteArray> tokens{"\r", "\n", "\r\n", "|", "\0"_qba, "\xFF\xFE", "\xEF\xBB\xBF", "\xC3", "\xE9"};
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    std::mt19937 random(16);
+    const auto below = [&random](qsizetype n) { return n > 0 ? qsizetype(random() % n) : 0; };
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray bytes = seeds[i % seeds.size()];
+        for (int k = 1 + below(6); k > 0; --k) {
+            const qsizetype at = below(bytes.size() + 1);
+            switch (below(4)) {
+            case 0: bytes.insert(at, tokens[below(tokens.size())]); break;
+            case 1: bytes.remove(at, 1 + below(4)); break;
+            case 2: bytes.insert(at, char(random())); break;
+            default: bytes.insert(at, bytes.mid(below(bytes.size()), 1 + below(20))); break;
+            }
+        }
+        const Read read = ReadAll(bytes, kMaxProfileFileBytes, compare::kMaxObjectListLines);
+        ASSERT_TRUE(read.status == Status::Ok || read.status == Status::Binary) << i;
+        if (read.status == Status::Ok && !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF")) {
+            // A text without a UTF-16 mark: the lines of a whole-text split, each decoded on its own.
+            QStringList expected = QString::fromLatin1(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes)
+                                       .split(lineEnd);
+            if (expected.last().isEmpty())
+                expected.removeLast();
+            for (QString& line : expected) {
+                const QByteArray raw = line.toLatin1();
+                line = raw.isValidUtf8() ? QString::fromUtf8(raw) : line;
+            }
+            ASSERT_EQ(read.lines, expected) << i;
+        }
+        // Every non-blank line is a profile or a line kept for the next save.
+        QStringList kept;
+        const QList<ProfileRow> rows = ReadProfilesForManager(FilePath(), &kept);
+        const auto nonBlank = [](const QString& l) { return !Trim(l).isEmpty(); };
+        if (read.status == Status::Ok)
+            EXPECT_EQ(rows.size() + kept.size(), std::count_if(read.lines.cbegin(), read.lines.cend(), nonBlank)) << i;
+        ReadProfilesForLogin(FilePath());
+    }
 }
