@@ -1,13 +1,9 @@
 #include "ShellTestSupport.h"
 
-#include "platform/core/AppFolder.h"
 #include "platform/core/ScriptedSeams.h"
-#include "platform/core/Settings.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
-#include "shell/StartUp.h"
 #include "shell/ToggleDivScript.h"
-#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFileInfo>
