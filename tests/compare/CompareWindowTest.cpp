@@ -238,9 +238,15 @@ TEST_F(CompareWindow, CloseAndEscUnloadButMembersSurvive)
     EXPECT_FALSE(w.IsLoaded());
     EXPECT_EQ(LogMessages().filter(QStringLiteral("Exiting ")), QStringList{QStringLiteral("Exiting Compare Objects")});
 
-    // Opened again: blank lists and labels, every node checked; the members kept their values.
+    // Opened again: blank lists, every node checked; the members kept their values, and
+    // the labels show the target that is still connected.
     frmBKLCompareObjects::instance().ShowModeless();
     EXPECT_TRUE(Rows(w.lvObjects).isEmpty() && Rows(w.lvCompare).isEmpty());
+    const QString host = test::DemoServerFolder();
+    EXPECT_EQ(QStringList({w.lblTargetModel->text(), w.lblConnectionStatus->text(), w.lblServerHost->text(),
+                           w.lblModelName->text(), w.lblConnectionStatus->palette().color(QPalette::WindowText).name()}),
+              QStringList({"SalesModel2026_Target@" + host, "Connection Status: Connected", "Server/Host: " + host,
+                           "Model Name: SalesModel2026_Target", "#00ff00"}));
     EXPECT_EQ(w.tvCompare->topLevelItem(0)->child(0)->checkState(0), Qt::Checked);
     EXPECT_EQ(w.m_sDetailedSummary, QStringLiteral("<p>last run</p><br>"));
     EXPECT_TRUE(w.m_cnTarget.sameAs(target));

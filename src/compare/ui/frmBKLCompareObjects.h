@@ -6,11 +6,14 @@
 //
 // There is one window object for the whole program run. Closing it unloads it
 // (its lists, tree and labels are reset at the next load) while its members
-// m_cnTarget, m_sDetailedSummary and m_iSortOrder keep their values.
+// m_cnTarget, m_sDetailedSummary and m_iSortOrder keep their values; the target
+// labels show m_cnTarget again while it is open. Switch Model closes the window
+// and lets go of both models.
 #include "platform/db/Connection.h"
 #include "shell/ErrorInfo.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <optional>
 
@@ -57,6 +60,15 @@ public:
 
     // The HTML page shown as the object summary of a compare row (its tag).
     static QString RowTag(const QTreeWidgetItem* row);
+
+    // Takes `cn`, open on model database `modelName` at `serverHost`, as the
+    // target and shows it in the target labels; the next loads show it again
+    // while it stays open.
+    void SetTarget(const bkl::db::Connection& cn, const QString& modelName, const QString& serverHost);
+
+    // Switch Model: closes the report window and this window and lets go of both
+    // models; the target connection is closed.
+    void CloseForModelSwitch();
 
     // The target model connection (set by the target login).
     bkl::db::Connection m_cnTarget;
@@ -185,7 +197,15 @@ private:
     // True (after a beep) while a compare run or load is active.
     bool refusedWhileBusy() const;
 
+    // Sets the four target labels: the target when `connected`, else "Not Connected".
+    void ShowTarget(bool connected);
+
     bool m_bLoaded = false;
     bool m_bRunning = false;
     bool m_bLoading = false;
+    // Model database and host of m_cnTarget, as the target login named them.
+    QString m_sTargetModelName;
+    QString m_sTargetServerHost;
+    // The report window while ShowCompareReport shows it.
+    QPointer<QDialog> m_report;
 };
