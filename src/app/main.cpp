@@ -10,6 +10,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
     bkl::InstallDesktopSeams();
     bkl::QuitWhenLastWindowCloses(app);
-    bkl::Main();
+    if (!bkl::Main())
+        return 1;
     return QApplication::exec();
 }

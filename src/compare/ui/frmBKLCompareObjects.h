@@ -10,10 +10,12 @@
 // labels show m_cnTarget again while it is open. Switch Model closes the window
 // and lets go of both models.
 #include "platform/db/Connection.h"
+#include "shell/ErrorInfo.h"
 
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -183,9 +185,13 @@ private:
     QTreeWidgetItem* SelectedCompareRow() const;
     // The eleven inputs a compare run locks, in their order.
     void SetRunInputsEnabled(bool enabled);
-    // Lists the rows of a listing statement; false when Stop ended it.
+    // Lists the rows that nextRow(QStringList&) hands out until it returns false or Stop is pressed.
+    template <class NextRow>
+    void LoadSourceRows(NextRow nextRow, bool scrollToNewRows);
+    // Lists the rows of a listing statement, or the names of an object-list
+    // file the user picks; the file's failure or refusal comes back.
     void LoadObjectsFromModel(const QString& sql);
-    void LoadObjectsFromFile();
+    std::optional<bkl::ErrorInfo> LoadObjectsFromFile();
     // The object summary of the selected row; `requireName`: nothing for an empty NAME.
     void ShowObjectSummary(bool requireName);
     // True (after a beep) while a compare run or load is active.

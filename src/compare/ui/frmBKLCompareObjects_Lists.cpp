@@ -10,6 +10,7 @@
 #include "mainwindow/FindStatement.h"
 #include "platform/core/AppFolder.h"
 #include "platform/core/Seams.h"
+#include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/core/TimeSlice.h"
 #include "platform/db/Recordset.h"
@@ -102,7 +103,7 @@ void frmBKLCompareObjects::cmdLoadObjects_Click()
             if (const std::optional<QString> sql = ListingStatement(key))
                 LoadObjectsFromModel(*sql);
             else if (key == UCase(kFromFile))
-                LoadObjectsFromFile();
+                failure = LoadObjectsFromFile();
         } catch (...) {
             failure = CurrentErrorInfo();
         }
@@ -113,28 +114,46 @@ void frmBKLCompareObjects::cmdLoadObjects_Click()
     }
 }
 
-void frmBKLCompareObjects::LoadObjectsFromModel(const QString& sql)
+// Rows go into the source list in batches, one per turn of the event loop
+// (about every 20 ms), with the count as the load's progress; Stop is seen at
+// each turn. Rows gathered before a failure are listed too.
+template <class NextRow>
+void frmBKLCompareObjects::LoadSourceRows(NextRow nextRow, bool scrollToNewRows)
 {
-    // The rows go in, and the last one is scrolled into view, at each turn of the event loop.
     ListBatch rows(lvObjects);
-    TimeSlice slice([this, &rows] {
-        rows.flush();
-        if (const int n = lvObjects->topLevelItemCount())
-            lvObjects->scrollToItem(lvObjects->topLevelItem(n - 1));
-    });
-    db::Recordset rs;
-    rs.openForwardOnly(sql, g_cnModel);
-    for (; !rs.eof(); rs.moveNext()) {
-        rows.add(new compare::CompareListRow(
-            QStringList{rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()}));
+    const auto flush = [&] {
+        QTreeWidgetItem* last = rows.flush();
+        if (scrollToNewRows && last)
+            lvObjects->scrollToItem(last);
+        ShowObjectCount();
+    };
+    const auto listRest = qScopeGuard(flush);
+    TimeSlice slice(flush);
+    QStringList row;
+    while (nextRow(row)) {
+        rows.add(new compare::CompareListRow(row));
         if (slice.tick() && m_bStopLoad)
             return;
     }
-    rs.close();
     slice.pumpNow();
 }
 
-void frmBKLCompareObjects::LoadObjectsFromFile()
+void frmBKLCompareObjects::LoadObjectsFromModel(const QString& sql)
+{
+    db::Recordset rs;
+    rs.openForwardOnly(sql, g_cnModel);
+    LoadSourceRows(
+        [&rs](QStringList& row) {
+            if (rs.eof())
+                return false;
+            row = {rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()};
+            rs.moveNext();
+            return true;
+        },
+        true);
+}
+
+std::optional<ErrorInfo> frmBKLCompareObjects::LoadObjectsFromFile()
 {
     // The load's hourglass is this window's; the file dialog shows the normal pointer.
     QString path;
@@ -145,11 +164,21 @@ void frmBKLCompareObjects::LoadObjectsFromFile()
                                       QStringLiteral("BKL Object Compare List (*.txt)"), ApplicationFolder());
     }
     if (path.isEmpty())
-        return;
-    // Read whole first: a file that cannot be read adds no row.
-    const QStringList lines = compare::ReadObjectListFile(path);
-    for (const QString& line : lines)
-        AddSourceRow(line, QStringLiteral("Calculation"));
+        return std::nullopt;
+    compare::ObjectListFile file(path);
+    const QString calculation = QStringLiteral("Calculation");
+    QString name;
+    LoadSourceRows(
+        [&](QStringList& row) {
+            if (!file.readLine(name))
+                return false;
+            row = {name, calculation};
+            return true;
+        },
+        false);
+    if (file.status() == UserTextFile::Status::Ok)
+        return std::nullopt;
+    return ErrorInfo{file.errorNumber(), QString::fromLatin1(kProductName), file.errorString()};
 }
 
 void frmBKLCompareObjects::cmdStop_Click()
@@ -192,9 +221,8 @@ void frmBKLCompareObjects::AddCompareRows(bool selectedOnly)
 
     ListBatch rows(lvCompare);
     TimeSlice slice([this, &rows] {
-        rows.flush();
-        if (rows.lastFlushed())
-            lvCompare->scrollToItem(rows.lastFlushed());
+        if (QTreeWidgetItem* last = rows.flush())
+            lvCompare->scrollToItem(last);
     });
     for (const auto& [name, type] : sources) {
         if (listed.contains({name, type}))

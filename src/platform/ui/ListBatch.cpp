@@ -2,16 +2,16 @@
 
 namespace bkl {
 
-void ListBatch::flush()
+QTreeWidgetItem* ListBatch::flush()
 {
     if (rows_.isEmpty())
-        return;
+        return nullptr;
     if (!list_) { // the list has gone with its window: the rows have nowhere to go
         qDeleteAll(rows_);
         rows_.clear();
-        return;
+        return nullptr;
     }
-    last_ = rows_.last();
+    QTreeWidgetItem* last = rows_.last();
     if (list_->isSortingEnabled()) {
         // A sorting list inserts a batch backwards (each row at the old end), so
         // rows with equal keys would come out in reverse: add them one by one.
@@ -21,6 +21,7 @@ void ListBatch::flush()
         list_->addTopLevelItems(rows_);
     }
     rows_.clear();
+    return last;
 }
 
 } // namespace bkl

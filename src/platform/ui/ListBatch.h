@@ -24,15 +24,13 @@ public:
 
     void add(QTreeWidgetItem* row) { rows_.append(row); }
     // Appends the gathered rows to the list; a list that sorts itself places
-    // them by its sorting, as it places rows added one by one.
-    void flush();
-    // The last row put into the list by a flush (nullptr before the first).
-    QTreeWidgetItem* lastFlushed() const { return last_; }
+    // them by its sorting, as it places rows added one by one. Returns the last
+    // row put in (to scroll to it), nullptr when there was none.
+    QTreeWidgetItem* flush();
 
 private:
     QPointer<QTreeWidget> list_;
     QList<QTreeWidgetItem*> rows_;
-    QTreeWidgetItem* last_ = nullptr;
 };
 
 } // namespace bkl

@@ -80,7 +80,8 @@ void frmBKLModelProfileMain::Form_Load()
 void frmBKLModelProfileMain::FillProfileList()
 {
     lvProfile->setRowCount(0);
-    AddProfileRows(lvProfile, ReadProfilesForManager(ProfileFilePath()));
+    m_keptLines.clear();
+    AddProfileRows(lvProfile, ReadProfilesForManager(ProfileFilePath(), &m_keptLines));
     if (lvProfile->rowCount() > 0)
         lvProfile->setCurrentCell(0, colProfile);
 }
@@ -164,7 +165,7 @@ void frmBKLModelProfileMain::cmdSave_Click()
         return;
     }
     ErrorInfo error;
-    if (!WriteProfileFile(ProfileFilePath(), rows, &error)) {
+    if (!WriteProfileFile(ProfileFilePath(), rows, m_keptLines, &error)) {
         LogFunctionError(QStringLiteral("frmBKLModelProfileMain.cmdSave_Click"), error.number, error.description);
         MsgBox(QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, "
                               "you may need to re-install Brisklane.")
