@@ -11,5 +11,7 @@ int main(int argc, char* argv[])
     bkl::InstallDesktopSeams();
     bkl::QuitWhenLastWindowCloses(app);
     bkl::Main();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    bkl::DeleteAllWindows();
+    return code;
 }
