@@ -4,6 +4,7 @@
 
 #include "mainwindow/FindStatement.h"
 #include "mainwindow/FindTexts.h"
+#include "mainwindow/MatchCase.h"
 #include "mainwindow/RunFailure.h"
 #include "mainwindow/ui/FrameIcons.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
@@ -414,6 +415,10 @@ void frmBKLMain::cmdFind_Click()
     std::vector<QString> statements;
     for (ObjectKind kind : kinds)
         statements.push_back(bkl::mainwindow::FindStatement(kind, findText, wholeWord, matchCase));
+    // The statements cannot tell letter case apart on a case-insensitive server: each row is checked here.
+    const auto stands = [&](ObjectKind kind, const QString& itemText) {
+        return bkl::mainwindow::FoundRowMatches(kind, itemText, findText, wholeWord, matchCase);
+    };
 
     lvObjects->clear();
     SetActionGroup(false, false);
@@ -434,7 +439,7 @@ void frmBKLMain::cmdFind_Click()
         });
         m_findRunning = true;
         failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdFind_Click"),
-                                                     [&] { ListKinds(kinds, statements); });
+                                                     [&] { ListKinds(kinds, statements, stands); });
         FinishFind();
     }
     // The run has ended in order, keeping its rows; now the user learns why it stopped early.
@@ -442,13 +447,16 @@ void frmBKLMain::cmdFind_Click()
         bkl::ShowRunFailure(failure->number(), failure->description(), windowTitle());
 }
 
-void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vector<QString>& statements)
+void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vector<QString>& statements,
+                           const RowFilter& stands)
 {
     for (size_t i = 0; i < kinds.size(); ++i) {
         lblLoadStatus->setText(bkl::mainwindow::LoadingStatusText(kinds[i]));
         bkl::db::Recordset rs(statements[i], g_cnModel);
         while (!rs.eof()) {
-            AddObjectRow(rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText());
+            const QString itemText = rs.field(QStringLiteral("ColName")).toText();
+            if (stands(kinds[i], itemText))
+                AddObjectRow(itemText, rs.field(QStringLiteral("ColType")).toText());
             rs.moveNext();
             QCoreApplication::processEvents();
             if (m_bStopFind) {

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QChartView;
 class QCheckBox;
@@ -130,8 +131,10 @@ private:
     void createBrowserArea();
     void createStatusBar();
     std::vector<bkl::mainwindow::ObjectKind> SelectedKinds() const;
-    // Lists the rows of each kind's statement, until the end or a Stop.
-    void ListKinds(const std::vector<bkl::mainwindow::ObjectKind>& kinds, const std::vector<QString>& statements);
+    // Lists the rows of each kind's statement that `stands` keeps, until the end or a Stop.
+    using RowFilter = std::function<bool(bkl::mainwindow::ObjectKind, const QString& itemText)>;
+    void ListKinds(const std::vector<bkl::mainwindow::ObjectKind>& kinds, const std::vector<QString>& statements,
+                   const RowFilter& stands);
     void FinishFind();
 
     frmMDIBKLMain* m_frame;

@@ -283,7 +283,7 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
         cmdOk->setEnabled(false);
         cmdClose->setEnabled(false);
         cmdLoadResults->setEnabled(false);
-        failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdOk_Click"), [&] { ListHits(search->sql); });
+        failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdOk_Click"), [&] { ListHits(*search); });
         lblSearchResults->setText(QString::number(lvAdvancedFind->topLevelItemCount())
                                   + QStringLiteral(" Objects(s) found"));
         lblFilter->setText(search->criterion);
@@ -296,13 +296,15 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
         ShowFailure(*failure, this);
 }
 
-void frmCalculationsAdvancedFind::ListHits(const QString& sql)
+void frmCalculationsAdvancedFind::ListHits(const AdvancedSearch& search)
 {
-    bkl::db::Recordset rs(sql, g_cnModel);
+    bkl::mainwindow::HitFilter hits(search);
+    bkl::db::Recordset rs(search.sql, g_cnModel);
     while (!rs.eof()) {
-        auto* row = new QTreeWidgetItem(
-            QStringList{rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()});
-        lvAdvancedFind->addTopLevelItem(row);
+        const QString name = rs.field(QStringLiteral("ColName")).toText();
+        if (hits.stands(name, [&rs](const QString& column) { return rs.field(column).toText(); }))
+            lvAdvancedFind->addTopLevelItem(
+                new QTreeWidgetItem(QStringList{name, rs.field(QStringLiteral("ColType")).toText()}));
         rs.moveNext();
         QCoreApplication::processEvents();
     }
