@@ -6,15 +6,18 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 using bkl::mainwindow::ObjectKind;
@@ -32,6 +35,12 @@ TEST_F(MainWindowFrame, LoadStateAndTheInertProcessMonitor)
     frame->tblMain_ButtonClick(9);
     QTest::keyClick(frame, Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(seams.boxes.shown.empty());
+    // A right click on the toolbar or the menu bar opens no menu (none could hide the toolbar).
+    for (QWidget* bar : {static_cast<QWidget*>(frame->tblMain), static_cast<QWidget*>(frame->menuBar())}) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), bar->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(bar, &click);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
 
     // Load of the object list: preview and export off, compare on.
     for (QObject* off : std::initializer_list<QObject*>{objects->cmdGetDetails, objects->cmdExport, objects->cmdStop,
@@ -170,7 +179,7 @@ TEST_F(MainWindowFrame, SwitchModelReleasesTheModelAndReopensTheLogin)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_EQ(LogMessages().mid(before),
-              QStringList({"Progress", "Launch Switch Model", "Exiting SalesModel2026", "Exiting Brisklane"}));
+              QStringList({"Launch Switch Model", "Progress", "Exiting SalesModel2026", "Exiting Brisklane"}));
     EXPECT_FALSE(g_cnModel.isOpen());
     EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
     EXPECT_EQ(frmBKLMain::current(), nullptr);
