@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,7 +25,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -215,9 +215,13 @@ void frmBKLExportObjects::tvExport_NodeCheck(QTreeWidgetItem* node) { CarryCheck
 void frmBKLExportObjects::cmdFolder_Click()
 {
     try {
-        const QString folder = FileDialogs().browseFolder(
-            QStringLiteral("Choose the folder to save the export file"),
-            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+        // The browser starts on the export folder, else the program's data folder, else the home folder.
+        QString start = QDir::homePath();
+        for (const QString& folder : {ApplicationFolderPath(QStringLiteral("data")), Trim(txtLocation->text())})
+            if (!folder.isEmpty() && QFileInfo(folder).isDir())
+                start = folder;
+        const QString folder
+            = FileDialogs().browseFolder(QStringLiteral("Choose the folder to save the export file"), start);
         if (!Trim(folder).isEmpty())
             txtLocation->setText(folder);
     } catch (...) {
