@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include "platform/core/Settings.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "shell/Globals.h"
 #include "shell/ui/frmBKLModelLogin.h"
 
@@ -87,14 +88,30 @@ TEST_F(MainWindowFrame, DefaultSelectionPreTicksKindsAndGridLinesFollowThePrefer
     EXPECT_EQ(picker->item(1)->checkState(), Qt::Checked);
     QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, QPoint(option.rect.right() - 5, option.rect.center().y()));
     EXPECT_EQ(picker->item(1)->checkState(), Qt::Unchecked);
-    EXPECT_TRUE(objects->lvObjects->styleSheet().isEmpty());
+    EXPECT_EQ(qobject_cast<bkl::GridLineDelegate*>(objects->lvObjects->itemDelegate()), nullptr);
     CloseAllWindows();
 
     g_bShowGridLines = true;
     OpenFrame();
-    EXPECT_TRUE(objects->lvObjects->styleSheet().contains("border-bottom"));
     for (ObjectKind kind : bkl::mainwindow::kAllKinds)
         EXPECT_EQ(objects->KindPickerItem(kind)->checkState(), Qt::Unchecked);
+
+    // Grid lines keep the selected row readable: the highlight, with the row's text over it.
+    QTreeWidget* list = objects->lvObjects;
+    objects->AddObjectRow("Total Sales", "Calculation");
+    objects->AddObjectRow("PayeeMaster", "Table");
+    list->setCurrentItem(list->topLevelItem(0));
+    const QImage shot = list->viewport()->grab().toImage();
+    const QRect type = list->visualRect(list->model()->index(0, 1)).adjusted(1, 1, -2, -2);
+    const QRgb highlight = shot.pixel(type.topRight());
+    int textPixels = 0;
+    for (int y = type.top(); y <= type.bottom(); ++y)
+        for (int x = type.left(); x <= type.right(); ++x)
+            textPixels += qAbs(qGray(shot.pixel(x, y)) - qGray(highlight)) > 60;
+    EXPECT_GT(textPixels, 20);
+    const QRect plain = list->visualRect(list->model()->index(1, 1));
+    EXPECT_NE(highlight, shot.pixel(plain.right() - 2, plain.top() + 1));
+    EXPECT_EQ(QColor(shot.pixel(plain.center().x(), plain.bottom())), bkl::GridLineDelegate::lineColour());
 }
 
 TEST_F(MainWindowFrame, SortToggleIsSharedByBothColumnsAndIgnoresLetterCase)

@@ -2,6 +2,7 @@
 
 #include "compare/ui/CompareListRow.h"
 #include "mainwindow/ui/FrameIcons.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
@@ -61,13 +62,6 @@ QPushButton* NewButton(QWidget* parent, const QString& caption, const QString& t
     button->setToolTip(toolTip);
     button->setAutoDefault(false);
     return button;
-}
-
-void SetGridLines(QTreeWidget* list, bool on)
-{
-    list->setStyleSheet(
-        on ? QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }")
-           : QString());
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Browser.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -324,11 +325,7 @@ void frmBKLMain::Form_Load()
     // The user starts by typing a name; the pickers keep no current item.
     txtFind->setFocus();
 
-    if (g_bShowGridLines)
-        lvObjects->setStyleSheet(
-            QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }"));
-    else
-        lvObjects->setStyleSheet(QString());
+    bkl::SetGridLines(lvObjects, g_bShowGridLines);
 }
 
 void frmBKLMain::Form_Unload() { bkl::WriteLog(QStringLiteral("Exiting ") + windowTitle(), bkl::LogInfo); }

@@ -12,6 +12,7 @@
 #include "platform/core/TextSemantics.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -194,10 +195,7 @@ void frmCalculationsAdvancedFind::Form_Load()
     cmdLoadResults->setEnabled(false);
     FillCalendarAndTimeResetLists();
     optCalendarUsed->setChecked(true);
-    lvAdvancedFind->setStyleSheet(
-        g_bShowGridLines
-            ? QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }")
-            : QString());
+    bkl::SetGridLines(lvAdvancedFind, g_bShowGridLines);
 }
 
 void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()

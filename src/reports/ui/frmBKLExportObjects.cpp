@@ -3,6 +3,7 @@
 #include "mainwindow/ui/ProgressBarSink.h"
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/RunGuard.h"
 #include "reports/DetailSectionRule.h"
 #include "reports/ui/DetailSectionTree.h"
@@ -189,10 +190,7 @@ void frmBKLExportObjects::Form_Activate()
 {
     setWindowTitle(kCaption);
     WriteLog(QStringLiteral("Launch Screen: ") + windowTitle(), LogInfo);
-    lvExport->setStyleSheet(
-        g_bShowGridLines
-            ? QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }")
-            : QString());
+    SetGridLines(lvExport, g_bShowGridLines);
     FillExportAttributeTree();
     cboFileFormat->clear();
     cboFileFormat->addItem(QStringLiteral("Text Files (*.txt)"));
