@@ -12,6 +12,7 @@
 #include "platform/core/TextSemantics.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
@@ -204,6 +205,7 @@ void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()
     cboCalendarUsed->addItem(QLatin1String(bkl::mainwindow::kNoCalendarItem));
     cboTimeReset->clear();
     try {
+        const bkl::BusyCursor busy; // the calendars and every calculation's levels (gone before a failure box)
         for (const auto& calendar : bkl::mainwindow::ReadCalendarItems(g_cnModel))
             cboCalendarUsed->addItem(calendar.text, calendar.id);
         for (const auto& pair : bkl::mainwindow::ReadTimeResetItems(g_cnModel))
