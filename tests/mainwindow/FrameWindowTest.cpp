@@ -49,6 +49,10 @@ TEST_F(MainWindowFrame, LoadStateAndTheInertProcessMonitor)
                                                          frame->tblMainButton(1), frame->tblMainButton(3)})
         EXPECT_FALSE(off->property("enabled").toBool()) << off->objectName().toStdString();
     EXPECT_TRUE(objects->cmdCompare->isEnabled() && frame->mnuCompareObjects->isEnabled());
+    // Picture buttons (find, stop, the browser commands) have a name for assistive tools.
+    for (const QAbstractButton* button : objects->findChildren<QAbstractButton*>())
+        if (button->text().isEmpty())
+            EXPECT_FALSE(button->accessibleName().isEmpty()) << button->toolTip().toStdString();
 
     EXPECT_EQ(objects->windowTitle(), "SalesModel2026");
     EXPECT_EQ(objects->StatusBarText(1), "READY");

@@ -53,6 +53,7 @@ QToolButton* NewPictureButton(QWidget* parent, QStyle::StandardPixmap picture, c
     button->setIcon(parent->style()->standardIcon(picture));
     button->setIconSize(QSize(20, 20));
     button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
     return button;
 }
 

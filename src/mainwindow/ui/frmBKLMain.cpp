@@ -6,6 +6,7 @@
 #include "mainwindow/FindTexts.h"
 #include "mainwindow/MatchCase.h"
 #include "mainwindow/RunFailure.h"
+#include "mainwindow/ui/BrowserCommandButtons.h"
 #include "mainwindow/ui/FrameIcons.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/core/Seams.h"
@@ -123,11 +124,13 @@ void frmBKLMain::createPickersAndFindRow()
     cmdFind->setGeometry(239, 92, 30, 26);
     cmdFind->setIcon(bkl::mainwindow::Icon(bkl::mainwindow::ToolbarIcon::Find));
     cmdFind->setToolTip(QStringLiteral("Find Objects"));
+    cmdFind->setAccessibleName(cmdFind->toolTip());
     connect(cmdFind, &QPushButton::clicked, this, &frmBKLMain::cmdFind_Click);
     cmdStop = new QPushButton(this);
     cmdStop->setGeometry(272, 92, 30, 26);
     cmdStop->setIcon(bkl::mainwindow::Icon(bkl::mainwindow::ToolbarIcon::Stop));
     cmdStop->setToolTip(QStringLiteral("Stop Find"));
+    cmdStop->setAccessibleName(cmdStop->toolTip());
     connect(cmdStop, &QPushButton::clicked, this, &frmBKLMain::cmdStop_Click);
     cmdAdvancedFind = new QPushButton(QStringLiteral("Advanced Find"), this);
     cmdAdvancedFind->setGeometry(305, 92, 110, 26);
@@ -196,19 +199,6 @@ void frmBKLMain::createBrowserArea()
     lblVersion = new QLabel(this);
     lblVersion->setGeometry(kBrowserLeft + 140, 10, 70, 18);
 
-    auto button = [this](const QString& caption, const QString& tip, int x, int width) {
-        auto* b = new QPushButton(caption, this);
-        b->setGeometry(x, 14, width, 30);
-        b->setToolTip(tip);
-        return b;
-    };
-    cmdIEPreview = button(QStringLiteral("Save As"), QStringLiteral("Save Preview Report As ..."), 640, 84);
-    cmdPreview = button(QStringLiteral("Print Preview"), QStringLiteral("Preview Report"), 728, 96);
-    cmdPrint = button(QStringLiteral("Print"), QStringLiteral("Print Preview Report"), 828, 70);
-    connect(cmdIEPreview, &QPushButton::clicked, this, &frmBKLMain::cmdIEPreview_Click);
-    connect(cmdPreview, &QPushButton::clicked, this, &frmBKLMain::cmdPreview_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmBKLMain::cmdPrint_Click);
-
     lblPreviewStatus = new QLabel(this);
     lblPreviewStatus->setGeometry(910, 2, 220, 18);
     lblPreviewStatus->hide();
@@ -221,6 +211,13 @@ void frmBKLMain::createBrowserArea()
 
     wbObjects = bkl::CreateBrowser(this);
     wbObjects->setGeometry(kBrowserLeft, kBrowserTop, Px(m_sizes.browserWidth), Px(m_sizes.browserHeight));
+
+    // The browser's picture buttons, as beside every report browser; they send their commands to wbObjects.
+    auto* commands = new bkl::BrowserCommandButtons(wbObjects, Qt::Horizontal, this);
+    commands->setGeometry(640, 12, 120, 34);
+    cmdIEPreview = commands->cmdIEPreview;
+    cmdPreview = commands->cmdPreview;
+    cmdPrint = commands->cmdPrint;
 
     picMain = new QWidget(this);
     picMain->setGeometry(kBrowserLeft, kBrowserTop + 337, Px(m_sizes.browserWidth), 260);

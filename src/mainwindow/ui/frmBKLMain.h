@@ -18,6 +18,7 @@ class QListWidgetItem;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class frmMDIBKLMain;
@@ -108,9 +109,9 @@ public:
     QLabel* lblPreviewStatus = nullptr;
     QProgressBar* pbProgress = nullptr;
     QLabel* lblPercentage = nullptr;
-    QPushButton* cmdIEPreview = nullptr;
-    QPushButton* cmdPreview = nullptr;
-    QPushButton* cmdPrint = nullptr;
+    QToolButton* cmdIEPreview = nullptr; // Save As
+    QToolButton* cmdPreview = nullptr;   // Print Preview
+    QToolButton* cmdPrint = nullptr;     // Print
     bkl::Browser* wbObjects = nullptr;
     // The summary chart's panel, over the lower part of the browser; hidden until a summary fills it.
     QWidget* picMain = nullptr;

@@ -101,6 +101,7 @@ void frmBKLExportObjects::createControls()
     cmdFolder = new QPushButton(Frame1);
     cmdFolder->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     cmdFolder->setToolTip(QStringLiteral("Browse export file location"));
+    cmdFolder->setAccessibleName(cmdFolder->toolTip());
     Label3 = new QLabel(QStringLiteral("File Format: "), Frame1);
     cboFileFormat = new QComboBox(Frame1);
     fileRows->addWidget(Label4, 0, 0);
