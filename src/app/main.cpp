@@ -10,7 +10,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
     bkl::InstallDesktopSeams();
     bkl::QuitWhenLastWindowCloses(app);
-    bkl::Main();
+    if (!bkl::Main())
+        return 1;
     const int code = QApplication::exec();
     bkl::DeleteAllWindows();
     return code;

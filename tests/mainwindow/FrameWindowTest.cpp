@@ -1,9 +1,12 @@
 #include "FrameFixture.h"
 
+#include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/Settings.h"
 #include "platform/ui/GridLineDelegate.h"
 #include "shell/Globals.h"
 #include "shell/ui/frmBKLModelLogin.h"
+#include "support/DemoModel.h"
+#include "support/ModalWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -210,4 +214,30 @@ TEST_F(MainWindowFrame, SwitchModelReleasesTheModelAndReopensTheLogin)
             ++logins;
     EXPECT_EQ(logins, 1);
     EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
+}
+
+TEST_F(MainWindowFrame, SwitchModelClosesTheCompareWindowsAndTheTarget)
+{
+    OpenFrame();
+    frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
+    compare.ShowModeless();
+    const bkl::db::Connection target = bkl::test::OpenDemoModel(QStringLiteral("SalesModel2026_Target"));
+    compare.SetTarget(target, QStringLiteral("SalesModel2026_Target"), QStringLiteral("demo"));
+    compare.optDetailedSummary->setChecked(true);
+    // Switch Model while the report window is open over the compare window.
+    bkl::test::WithModal([&] { compare.cmdReport_Click(); }, [&](QWidget*) { frame->mnuSwitchModel_Click(); });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_FALSE(compare.isVisible() || compare.IsLoaded());
+    EXPECT_FALSE(target.isOpen() || compare.m_cnTarget.isOpen() || compare.m_cnSource.isOpen());
+    const QStringList log = LogMessages();
+    EXPECT_EQ(log.mid(log.indexOf(QStringLiteral("Launch Switch Model")) + 1).filter(QStringLiteral("Exiting ")),
+              QStringList({"Exiting Compare Objects - Detalied Summary", "Exiting Compare Objects",
+                           "Exiting SalesModel2026", "Exiting Brisklane"}));
+    EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
+    // Opened again, the window has no target.
+    compare.Load();
+    EXPECT_EQ(compare.lblConnectionStatus->text(), QStringLiteral("Connection Status: Not Connected"));
+    EXPECT_EQ(compare.lblTargetModel->text(), QString());
+    frmBKLCompareObjects::discardInstance();
 }

@@ -2,11 +2,15 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
-#include "platform/db/Recordset.h"
+#include "support/TdsStandIn.h"
 #include "support/TestEnvironment.h"
 
+#include <QFile>
 #include <QMap>
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <gtest/gtest.h>
 
@@ -22,46 +26,107 @@ QString FieldText(const db::Value& v)
     return v.toText();
 }
 
-QStringList ReadRows(const QString& sql, const db::Connection& cn)
+QStringList Rows(const db::ResultSet& result)
 {
-    db::Recordset rs(sql, cn);
     QStringList rows;
-    while (!rs.eof()) {
+    for (const auto& row : result.rows) {
         QStringList fields;
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            fields << FieldText(rs.field(i));
+        for (const db::Value& v : row)
+            fields << FieldText(v);
         rows << fields.join(QLatin1Char('|'));
-        rs.moveNext();
     }
-    rs.close();
     return rows;
+}
+
+// One server's connections, one per catalog, opened on first use.
+struct Server {
+    std::function<QString(const QString&)> connectionString;
+    QMap<QString, db::Connection> connections;
+
+    struct Outcome {
+        db::ResultSet result;
+        std::optional<db::DbError> error;
+    };
+    Outcome run(const QString& catalog, const QString& sql)
+    {
+        Outcome o;
+        try {
+            if (!connections.contains(catalog)) {
+                db::Connection cn;
+                cn.setConnectionString(connectionString(catalog));
+                cn.open();
+                connections.insert(catalog, cn);
+            }
+            o.result = connections[catalog].execute(sql);
+        } catch (const db::DbError& e) {
+            o.error = e;
+        }
+        return o;
+    }
+};
+
+// Through FreeTDS, the same columns and values as on the embedded engine, or the same error.
+void CheckSameThroughFreeTds(const Server::Outcome& embedded, const Server::Outcome& tds)
+{
+    if (embedded.error) {
+        ASSERT_TRUE(tds.error) << "succeeded through FreeTDS";
+        EXPECT_EQ(tds.error->number(), embedded.error->number());
+        EXPECT_EQ(tds.error->description(), embedded.error->description());
+        return;
+    }
+    ASSERT_FALSE(tds.error) << "through FreeTDS: " << tds.error->description().toStdString();
+    ExpectSameResult(tds.result, embedded.result);
 }
 
 } // namespace
 
+void ExpectSameResult(const db::ResultSet& got, const db::ResultSet& want)
+{
+    EXPECT_EQ(got.columns, want.columns);
+    ASSERT_EQ(got.rows.size(), want.rows.size());
+    for (size_t r = 0; r < got.rows.size(); ++r)
+        for (size_t c = 0; c < got.rows[r].size(); ++c) {
+            const db::Value& a = got.rows[r][c];
+            const db::Value& b = want.rows[r][c];
+            const bool same = a.type() == b.type()
+                && (a.type() == db::Value::Type::DateTime ? a.toDateTime() == b.toDateTime() : a.toText() == b.toText());
+            EXPECT_TRUE(same) << "row " << r << " column " << c << ": " << int(a.type()) << " "
+                              << FieldText(a).toStdString() << " instead of " << int(b.type()) << " "
+                              << FieldText(b).toStdString();
+        }
+}
+
 void CheckStatements(const std::vector<StatementCase>& cases)
 {
-    QMap<QString, db::Connection> connections;
+    Server embedded{[](const QString& catalog) { return DemoConnectionString(catalog); }, {}};
+    // The same statements through FreeTDS, against the stand-in serving the demo server.
+    std::unique_ptr<TdsStandIn> standIn;
+    if (FreeTdsInstalled()) {
+        standIn = std::make_unique<TdsStandIn>();
+        ASSERT_TRUE(standIn->running());
+    }
+    Server tds{[&standIn](const QString& catalog) { return standIn->connectionString(catalog); }, {}};
+
+    // scripts/check-modelsql reads the statements from here.
+    QFile list(qEnvironmentVariable("BKL_CATALOG_STATEMENTS"));
+    if (!list.fileName().isEmpty())
+        list.open(QIODevice::Append);
     for (const StatementCase& c : cases) {
         SCOPED_TRACE(std::string(c.what) + "\n  SQL: " + c.sql.toStdString());
-        if (!connections.contains(c.catalog)) {
-            db::Connection cn;
-            cn.setConnectionString(DemoConnectionString(c.catalog));
-            ASSERT_NO_THROW(cn.open());
-            connections.insert(c.catalog, cn);
-        }
-        const db::Connection& cn = connections[c.catalog];
+        if (list.isOpen())
+            list.write((c.catalog + QLatin1Char('\t') + c.sql + QLatin1Char('\n')).toUtf8());
+        const Server::Outcome e = embedded.run(c.catalog, c.sql);
+        if (standIn)
+            CheckSameThroughFreeTds(e, tds.run(c.catalog, c.sql));
         if (c.fails) {
-            EXPECT_THROW(ReadRows(c.sql, cn), db::DbError);
+            EXPECT_TRUE(e.error) << "no error";
             continue;
         }
-        QStringList rows;
-        try {
-            rows = ReadRows(c.sql, cn);
-        } catch (const db::DbError& e) {
-            ADD_FAILURE() << "statement failed: " << e.description().toStdString();
+        if (e.error) {
+            ADD_FAILURE() << "statement failed: " << e.error->description().toStdString();
             continue;
         }
+        QStringList rows = Rows(e.result);
         QStringList expected = c.rows;
         if (c.total >= 0) {
             EXPECT_EQ(rows.size(), c.total);
