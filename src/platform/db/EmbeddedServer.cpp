@@ -18,8 +18,10 @@ QString EmbeddedServerFolder(const QString& dataSource)
     }
     if (ds.isEmpty())
         return {};
-    // A text written as a path never names a SQL Server host.
-    const bool writtenAsPath = !forced
+    // A text written as a path never names a SQL Server host. ".\INSTANCE" is the
+    // server's own notation for a named instance on this machine, not a path.
+    const bool dotInstance = ds.startsWith(QLatin1String(".\\"));
+    const bool writtenAsPath = !forced && !dotInstance
         && (ds.contains(QLatin1Char('/')) || ds.startsWith(QLatin1Char('~')) || ds.startsWith(QLatin1Char('.')));
     if (ds == QLatin1String("~") || ds.startsWith(QLatin1String("~/")))
         ds = QDir::homePath() + ds.mid(1);
