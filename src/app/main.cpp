@@ -12,5 +12,7 @@ int main(int argc, char* argv[])
     bkl::QuitWhenLastWindowCloses(app);
     if (!bkl::Main())
         return 1;
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    bkl::DeleteAllWindows();
+    return code;
 }

@@ -3,6 +3,7 @@
 #include "compare/TargetLogin.h"
 #include "compare/ui/CompareListRow.h"
 #include "mainwindow/ui/FrameIcons.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
@@ -53,6 +54,7 @@ QToolButton* NewPictureButton(QWidget* parent, QStyle::StandardPixmap picture, c
     button->setIcon(parent->style()->standardIcon(picture));
     button->setIconSize(QSize(20, 20));
     button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
     return button;
 }
 
@@ -62,13 +64,6 @@ QPushButton* NewButton(QWidget* parent, const QString& caption, const QString& t
     button->setToolTip(toolTip);
     button->setAutoDefault(false);
     return button;
-}
-
-void SetGridLines(QTreeWidget* list, bool on)
-{
-    list->setStyleSheet(
-        on ? QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }")
-           : QString());
 }
 
 } // namespace

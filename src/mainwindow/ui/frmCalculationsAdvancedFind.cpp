@@ -13,6 +13,8 @@
 #include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/BusyCursor.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/ListBatch.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
@@ -196,10 +198,7 @@ void frmCalculationsAdvancedFind::Form_Load()
     cmdLoadResults->setEnabled(false);
     FillCalendarAndTimeResetLists();
     optCalendarUsed->setChecked(true);
-    lvAdvancedFind->setStyleSheet(
-        g_bShowGridLines
-            ? QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }")
-            : QString());
+    bkl::SetGridLines(lvAdvancedFind, g_bShowGridLines);
 }
 
 void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()
@@ -208,6 +207,7 @@ void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()
     cboCalendarUsed->addItem(QLatin1String(bkl::mainwindow::kNoCalendarItem));
     cboTimeReset->clear();
     try {
+        const bkl::BusyCursor busy; // the calendars and every calculation's levels (gone before a failure box)
         for (const auto& calendar : bkl::mainwindow::ReadCalendarItems(g_cnModel))
             cboCalendarUsed->addItem(calendar.text, calendar.id);
         for (const auto& pair : bkl::mainwindow::ReadTimeResetItems(g_cnModel))
@@ -285,7 +285,7 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
         cmdOk->setEnabled(false);
         cmdClose->setEnabled(false);
         cmdLoadResults->setEnabled(false);
-        failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdOk_Click"), [&] { ListHits(search->sql); });
+        failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdOk_Click"), [&] { ListHits(*search); });
         lblSearchResults->setText(QString::number(lvAdvancedFind->topLevelItemCount())
                                   + QStringLiteral(" Objects(s) found"));
         lblFilter->setText(search->criterion);
@@ -298,17 +298,19 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
         ShowFailure(*failure, this);
 }
 
-void frmCalculationsAdvancedFind::ListHits(const QString& sql)
+void frmCalculationsAdvancedFind::ListHits(const AdvancedSearch& search)
 {
+    bkl::mainwindow::HitFilter hits(search);
     bkl::ListBatch rows(lvAdvancedFind);
     bkl::TimeSlice slice([&rows] { rows.flush(); });
     bkl::db::Recordset rs;
-    rs.openForwardOnly(sql, g_cnModel);
+    rs.openForwardOnly(search.sql, g_cnModel);
     for (; !rs.eof(); rs.moveNext()) {
         // The turn comes first, so that a row left out below still counts toward the slice.
         slice.tick();
-        rows.add(new QTreeWidgetItem(
-            QStringList{rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()}));
+        const QString name = rs.field(QStringLiteral("ColName")).toText();
+        if (hits.stands(name, [&rs](const QString& column) { return rs.field(column).toText(); }))
+            rows.add(new QTreeWidgetItem(QStringList{name, rs.field(QStringLiteral("ColType")).toText()}));
     }
     rs.close();
     slice.pumpNow();

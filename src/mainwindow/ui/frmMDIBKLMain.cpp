@@ -276,10 +276,10 @@ void frmMDIBKLMain::mnuSwitchModel_Click()
 {
     if (refusedWhileRunning())
         return;
+    bkl::WriteLog(QStringLiteral("Launch Switch Model"), bkl::LogInfo);
     {
-        // Creating the object loads its progress window, which logs first.
+        // Creating the object loads its progress window, which logs "Progress".
         cTFunctions progress;
-        bkl::WriteLog(QStringLiteral("Launch Switch Model"), bkl::LogInfo);
         progress.showProgress(QStringLiteral("Switching Model. Please wait... "), QStringLiteral("Switch Model"), 100, 1, 1,
                               false);
     }
