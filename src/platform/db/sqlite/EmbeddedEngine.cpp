@@ -2,6 +2,7 @@
 
 #include "platform/db/sqlite/CatalogEmulation.h"
 #include "platform/db/sqlite/EngineFunctions.h"
+#include "platform/db/sqlite/EngineTrace.h"
 #include "platform/db/sqlite/SqliteValue.h"
 #include "platform/db/sqlite/TsqlErrors.h"
 #include "platform/db/sqlite/TsqlTranslator.h"
@@ -29,7 +30,8 @@ int progressCallback(void* deadline) { return static_cast<QDeadlineTimer*>(deadl
 
 class EmbeddedBackend : public Backend {
 public:
-    EmbeddedBackend(sqlite3* db, const QString& databaseName, const QStringList& serverDatabases) : db_(db)
+    EmbeddedBackend(sqlite3* db, const QString& databaseName, const QStringList& serverDatabases)
+        : db_(db), databaseName_(databaseName)
     {
         try {
             // A "quoted" name that matches nothing must be an error, not a string.
@@ -46,7 +48,10 @@ public:
 
     ResultSet execute(const QString& sql, int commandTimeoutSeconds) override
     {
+        const bool cached = translations_.contains(sql);
         const QByteArray utf8 = translated(sql);
+        if (CurrentEngineObserver())
+            CurrentEngineObserver()({databaseName_, utf8, {}, cached});
         struct Guard {
             sqlite3* db;
             sqlite3_stmt* st = nullptr;
@@ -93,6 +98,7 @@ public:
 
 private:
     sqlite3* db_;
+    QString databaseName_;
     EngineContext context_;
     QHash<QString, std::optional<std::vector<ColumnType>>> schemaCache_;
     QHash<QString, QByteArray> translations_; // T-SQL -> SQLite statement (UTF-8)
