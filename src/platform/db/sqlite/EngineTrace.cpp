@@ -13,4 +13,10 @@ EngineObserver& observer()
 void SetEngineObserver(EngineObserver o) { observer() = std::move(o); }
 const EngineObserver& CurrentEngineObserver() { return observer(); }
 
+namespace {
+bool shapesEnabled = true;
+}
+void SetStatementShapesEnabled(bool enabled) { shapesEnabled = enabled; }
+bool StatementShapesEnabled() { return shapesEnabled; }
+
 } // namespace bkl::db::sqlite
