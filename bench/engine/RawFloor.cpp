@@ -129,6 +129,8 @@ Timing RawFloor::replay(const QString& serverFolder) const
         const QByteArray file = QFile::encodeName(QDir(serverFolder).filePath(name + QStringLiteral(".sqlite")));
         if (sqlite3_open_v2(file.constData(), &cn->db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             throw std::runtime_error("cannot open " + file.toStdString());
+        // As the engine opens a model: read-only, the file's lock kept for the connection.
+        sqlite3_exec(cn->db, "PRAGMA main.locking_mode = EXCLUSIVE", nullptr, nullptr, nullptr);
         RegisterEngineFunctions(cn->db, &cn->context);
         CreateCatalog(cn->context, name, {name});
         FillCatalogOnFirstUse(cn->context, QStringLiteral("bkl_sys_columns"));

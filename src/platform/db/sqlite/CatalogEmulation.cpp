@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <future>
+#include <system_error>
 
 namespace bkl::db::sqlite {
 
@@ -187,12 +188,16 @@ void CreateCatalog(EngineContext& context, const QString& databaseName, const QS
         std::vector<std::pair<QString, qint64>> ids;
         for (size_t i = 0; i < objects.size(); ++i)
             ids.emplace_back(objects[i].first, kFirstObjectId + static_cast<qint64>(i));
-        context.columnCatalog = std::async(std::launch::async, [open = std::move(openAnother), ids = std::move(ids)] {
-            sqlite3* other = open();
-            auto catalog = buildColumnCatalog(other, ids);
-            sqlite3_close_v2(other);
-            return catalog;
-        });
+        try {
+            context.columnCatalog = std::async(std::launch::async, [open = std::move(openAnother), ids = std::move(ids)] {
+                sqlite3* other = open();
+                auto catalog = buildColumnCatalog(other, ids);
+                sqlite3_close_v2(other);
+                return catalog;
+            });
+        } catch (const std::system_error&) {
+            // No thread to spare: the first statement that reads sys.columns builds it.
+        }
     }
 }
 

@@ -42,7 +42,7 @@ struct OpenSpec {
     int flags;
 };
 
-OpenSpec ModelOpenSpec(const QString& path, const QString& databaseName)
+OpenSpec modelOpenSpec(const QString& path, const QString& databaseName)
 {
     QFile file(path);
     QByteArray header;
@@ -77,6 +77,11 @@ public:
             // A "quoted" name that matches nothing must be an error, not a string.
             sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
             sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+            // The model file's shared lock is taken at the first read and kept until the
+            // connection closes (for a read-only connection SQLite's exclusive locking mode
+            // never takes more): no statement pays for taking and dropping the lock and
+            // checking the file for changes, and no writer can change it under a run.
+            sqlite3_exec(db_, "PRAGMA main.locking_mode = EXCLUSIVE", nullptr, nullptr, nullptr);
             RegisterEngineFunctions(db_, &context_);
             CreateCatalog(context_, databaseName, serverDatabases, std::move(openAnother));
         } catch (...) {
@@ -374,7 +379,7 @@ std::shared_ptr<Backend> OpenEmbedded(const QString& serverFolder, const QString
 
     // System databases are empty virtual catalogs; model files are opened read-only.
     const OpenSpec spec = path.isEmpty() ? OpenSpec{":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_MEMORY}
-                                         : ModelOpenSpec(path, databaseName);
+                                         : modelOpenSpec(path, databaseName);
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(spec.name.constData(), &db, spec.flags, nullptr);
     if (rc != SQLITE_OK) {
