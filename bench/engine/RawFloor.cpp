@@ -1,5 +1,6 @@
 #include "RawFloor.h"
 
+#include "platform/db/Recordset.h"
 #include "platform/db/sqlite/CatalogEmulation.h"
 #include "platform/db/sqlite/EngineFunctions.h"
 
@@ -96,12 +97,21 @@ struct RawConnection {
 
 } // namespace
 
-void RawFloor::start()
+void RawFloor::start(std::function<void(const QString&)> alsoObserve)
 {
+    bkl::db::SetStatementObserver([this, alsoObserve](const QString& sql) {
+        pending_ = sql;
+        if (alsoObserve)
+            alsoObserve(sql);
+    });
     SetEngineObserver([this](const EngineExecution& e) { capture(e); });
 }
 
-void RawFloor::stop() { SetEngineObserver({}); }
+void RawFloor::stop()
+{
+    SetEngineObserver({});
+    bkl::db::SetStatementObserver({});
+}
 
 void RawFloor::capture(const EngineExecution& e)
 {
@@ -117,7 +127,7 @@ void RawFloor::capture(const EngineExecution& e)
         it = shapeIndex_.insert(shape, static_cast<int>(shapes_.size()));
         shapes_.push_back(shape);
     }
-    runs_.push_back({it.value(), database, std::move(values)});
+    runs_.push_back({it.value(), database, std::move(values), pending_});
     hits_ += e.translationCached ? 1 : 0;
 }
 
@@ -179,6 +189,21 @@ Timing RawFloor::replay(const QString& serverFolder) const
     if (checksum == 42)
         std::puts(""); // keeps the reads
     return t;
+}
+
+Timing RawFloor::replayThroughDataLayer(const std::function<bkl::db::Connection(const QString& database)>& open) const
+{
+    std::vector<bkl::db::Connection> connections;
+    for (const QString& name : databases_)
+        connections.push_back(open(name));
+    const Stopwatch clock;
+    for (const Run& run : runs_) {
+        bkl::db::Recordset rs(run.tsql, connections[static_cast<size_t>(run.database)]);
+        for (; !rs.eof(); rs.moveNext())
+            for (int c = 0; c < rs.fieldCount(); ++c)
+                rs.field(c);
+    }
+    return clock.elapsed();
 }
 
 } // namespace bench

@@ -130,15 +130,12 @@ void Measure(const Options& o, const Scenario& s, bool preview)
     LongestStep step;
     {
         const Models m = OpenModels(o);
-        floor.start();
-        if (preview)
-            db::SetStatementObserver([&](const QString& sql) { step.observe(sql); });
+        floor.start([&](const QString& sql) { step.observe(sql); });
         s.run(m);
         step.observe(QString());
-        db::SetStatementObserver({});
         floor.stop();
     }
-    std::vector<Timing> program, raw;
+    std::vector<Timing> program, layer, raw;
     for (int i = 0; i < o.runs; ++i) {
         {
             const Models m = OpenModels(o);
@@ -146,9 +143,15 @@ void Measure(const Options& o, const Scenario& s, bool preview)
             s.run(m);
             program.push_back(clock.elapsed());
         }
+        {
+            const Models m = OpenModels(o);
+            layer.push_back(floor.replayThroughDataLayer(
+                [&](const QString& database) { return database == o.database ? m.source : m.target; }));
+        }
         raw.push_back(floor.replay(o.server));
     }
     const Timing p = MedianOf(program);
+    const Timing l = MedianOf(layer);
     const Timing r = MedianOf(raw);
     // Each program run is followed by its floor's run: the ratio of each pair, as the
     // machine's speed drifts when other work runs beside the bench.
@@ -165,8 +168,9 @@ void Measure(const Options& o, const Scenario& s, bool preview)
         goal += QStringLiteral(", >= %1 calculations/s").arg(Count(s.minRate));
         rateText = QStringLiteral(", %1 calculations/s").arg(Count(rate));
     }
-    out << s.title << QStringLiteral(" (%1 statements, %2 shapes): program %3, raw floor %4, %5x%6; goal %7  %8\n")
-                          .arg(Count(floor.statements()), Count(floor.shapes()), Ms(p), Ms(r))
+    out << s.title
+        << QStringLiteral(" (%1 statements, %2 shapes): program %3, data layer %4, raw floor %5, %6x%7; goal %8  %9\n")
+               .arg(Count(floor.statements()), Count(floor.shapes()), Ms(p), Ms(l), Ms(r))
                           .arg(ratio, 0, 'f', 2)
                           .arg(rateText, goal, Verdict(ok));
     if (preview) {
