@@ -33,7 +33,6 @@ QChar kindMark(const TokenSpan& t)
 bool StatementShape::split(const QString& sql)
 {
     sql_ = sql;
-    skeleton_.clear();
     literals_.clear();
     positions_.clear();
     if (sql.contains(kMarker))
@@ -44,10 +43,16 @@ bool StatementShape::split(const QString& sql)
             literals_.push_back(t);
             positions_.push_back(t.start);
         }
-    std::vector<int> all(literals_.size());
-    for (size_t i = 0; i < all.size(); ++i)
-        all[i] = static_cast<int>(i);
-    skeleton_ = key(all);
+    // The skeleton is built in place: looked up far more often than it is kept.
+    skeleton_.resize(0);
+    int from = 0;
+    for (const TokenSpan& t : literals_) {
+        skeleton_.append(QStringView(sql_).mid(from, t.start - from));
+        skeleton_.append(kMarker);
+        skeleton_.append(kindMark(t));
+        from = t.end;
+    }
+    skeleton_.append(QStringView(sql_).mid(from));
     return true;
 }
 

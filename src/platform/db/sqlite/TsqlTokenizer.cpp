@@ -20,23 +20,23 @@ namespace {
 
 // Statements are nearly all ASCII: those characters are classified without the
 // Unicode tables (the same answers).
-bool isAsciiLetter(char16_t u) { return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z'); }
-bool isSpace(QChar c)
+inline bool isAsciiLetter(char16_t u) { return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z'); }
+inline bool isSpace(QChar c)
 {
     const char16_t u = c.unicode();
     return u < 128 ? u == ' ' || (u >= '\t' && u <= '\r') : c.isSpace();
 }
-bool isDigit(QChar c)
+inline bool isDigit(QChar c)
 {
     const char16_t u = c.unicode();
     return u < 128 ? u >= '0' && u <= '9' : c.isDigit();
 }
-bool isWordStart(QChar c)
+inline bool isWordStart(QChar c)
 {
     const char16_t u = c.unicode();
     return u < 128 ? isAsciiLetter(u) || u == '_' || u == '@' || u == '#' : c.isLetter();
 }
-bool isWordChar(QChar c)
+inline bool isWordChar(QChar c)
 {
     const char16_t u = c.unicode();
     return u < 128 ? isAsciiLetter(u) || (u >= '0' && u <= '9') || u == '_' || u == '@' || u == '#' || u == '$'
