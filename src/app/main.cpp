@@ -10,6 +10,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
     bkl::InstallDesktopSeams();
     bkl::QuitWhenLastWindowCloses(app);
-    bkl::Main();
-    return QApplication::exec();
+    if (!bkl::Main())
+        return 1;
+    const int code = QApplication::exec();
+    bkl::DeleteAllWindows();
+    return code;
 }

@@ -20,7 +20,8 @@ CompareSection section(const bool* flag, const char* label, const CellOpenings& 
 
 QString CompareCalculations(const CompareSides& sides, const QString& name)
 {
-    return RunComparator(QStringLiteral("CompareCalculations"), [&] {
+    const ComparedKind kind{QStringLiteral("Calculation: "), QStringLiteral("Calculation"), true};
+    return RunComparator(QStringLiteral("CompareCalculations"), sides, kind, name, [&] {
         const CellOpenings& plain = cells::CalculationPlain();
         const CellOpenings& top = cells::TopAlignedWhite();
         const std::vector<CompareSection> sections{
@@ -34,8 +35,7 @@ QString CompareCalculations(const CompareSides& sides, const QString& name)
             section(&g_bCalcDependencies, "Dependencies:", top, CompareCalGetCalcDependencies, name),
             section(&g_bCalcFolder, "Folder:", top, CompareCalGetCalcFolder, name),
         };
-        return RunComparison(sides, {QStringLiteral("Calculation: "), QStringLiteral("Calculation"), true}, name,
-                             sql::CalculationExists(name), sections);
+        return RunComparison(sides, kind, name, sql::CalculationExists(name), sections);
     });
 }
 

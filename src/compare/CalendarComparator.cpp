@@ -31,14 +31,14 @@ QString CompareCalendarDetails(const db::Connection& cn, const QString& timeId)
 
 QString CompareCalendars(const CompareSides& sides, const QString& itemText)
 {
-    return RunComparator(QStringLiteral("CompareCalendars"), [&] {
+    const ComparedKind kind{QStringLiteral("Calendar: "), QStringLiteral("Calendar"), false};
+    return RunComparator(QStringLiteral("CompareCalendars"), sides, kind, itemText, [&] {
         const reports::ItemTextParts parts = reports::SplitItemText(itemText);
         const std::vector<CompareSection> sections{
             {&g_bCalendarTimeHierarchy, QStringLiteral("Time Hierarchy:"), cells::TopAlignedRed(),
              [&](const db::Connection& cn) { return CompareCalendarDetails(cn, parts.id); }},
         };
-        return RunComparison(sides, {QStringLiteral("Calendar: "), QStringLiteral("Calendar"), false}, itemText,
-                             sql::CalendarExists(parts.name, parts.id), sections);
+        return RunComparison(sides, kind, itemText, sql::CalendarExists(parts.name, parts.id), sections);
     });
 }
 

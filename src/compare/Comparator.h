@@ -20,7 +20,8 @@ struct CompareSection {
     // The bold label, e.g. "Table Type:".
     QString label;
     CellOpenings openings;
-    // The section's text (HTML) as one side's model holds it.
+    // The section's text (HTML) as one side's model holds it; on a failed read
+    // the fetcher's neutral value, after its ERROR line.
     std::function<QString(const db::Connection&)> fetch;
 };
 
@@ -35,10 +36,14 @@ struct ComparedKind {
 };
 
 // The compare result of `name`: "2" and the page with the not-exists row when
-// `existenceSql` counts nothing on the target connection (the source is not
-// tested); otherwise "0" or "1" and the page with a row per enabled section.
-// Throws only what building the page throws; each comparator wraps it in its
-// own error handler (RunComparator).
+// `existenceSql` counts nothing on the target connection; otherwise "0" or "1"
+// and the page with a row per enabled section. "3" and the page with the ERROR
+// line of the first failure when the existence test or a fetch failed on either
+// side: a failure's neutral value is never compared as if the model held it.
+// Source-side failures of an object the source model lacks (its existence
+// statement counts nothing there) are the no-row values of that side and are
+// compared as usual. Throws only what building the page throws; each comparator
+// wraps it in its own error handler (RunComparator).
 QString RunComparison(const CompareSides& sides, const ComparedKind& kind, const QString& name,
                       const QString& existenceSql, const std::vector<CompareSection>& sections);
 
@@ -48,7 +53,8 @@ QString RunComparison(const CompareSides& sides, const ComparedKind& kind, const
 int32_t CheckIfObjectExists(const QString& sql, const db::Connection& cn);
 
 // A comparator's error handler: runs `body`; on any exception writes the
-// comparator's ERROR line and returns the error spacer without a status digit.
-QString RunComparator(const QString& logName, const std::function<QString()>& body);
+// comparator's ERROR line and returns "3" and the page of `name` with that line.
+QString RunComparator(const QString& logName, const CompareSides& sides, const ComparedKind& kind,
+                      const QString& name, const std::function<QString()>& body);
 
 } // namespace bkl::compare

@@ -10,9 +10,10 @@ namespace bkl::compare {
 
 // Returns the compare result string: a status digit — "0" exists in the target
 // and some compared section differs, "1" exists and every compared section is
-// equal, "2" not in the target — followed by the object's HTML comparison page.
-// A comparator that fails returns the error spacer without a digit; kinds that
-// are not compared (compensation plans, tailored reports) give "".
+// equal, "2" not in the target, "3" the existence test, a fetch or the
+// comparator failed on either side — followed by the object's HTML comparison
+// page (for "3" the title rows and the failure's ERROR line). Kinds that are not
+// compared (compensation plans, tailored reports) give "".
 // `kind` is the list type trimmed and upper-cased ("TABLE", "VIEW", "CALENDAR",
 // "CALCULATION", "PRESENTOR REPORT", ...), compared exactly.
 // The sections compared are those whose DetailSectionFlags are set.

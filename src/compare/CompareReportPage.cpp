@@ -39,6 +39,8 @@ QString StatusCell(const QString& status)
         colour = QStringLiteral("#00FF00");
     else if (trimmed == QLatin1String("Not Exists"))
         colour = QStringLiteral("#0000A0");
+    else if (trimmed == QLatin1String("Error"))
+        colour = QStringLiteral("#C05000");
     return QStringLiteral("<td> <font  color = '") + colour + QStringLiteral("' face='") + kFace
         + QStringLiteral("' size='") + kSize + QStringLiteral("'>") + HtmlText(trimmed)
         + QStringLiteral("</font></td>");

@@ -22,7 +22,7 @@ struct CompareRowTexts {
 // The status table: the source and target model rows (the labels' captions),
 // the header row and one row per compare row, its status cell coloured by the
 // trimmed STATUS ("Mismatch" #FF0000, "Identical" #00FF00, "Not Exists"
-// #0000A0, anything else #000000). Every text from the list or the labels is
+// #0000A0, "Error" #C05000, anything else #000000). Every text from the list or the labels is
 // HTML-escaped. `afterRow` runs after each list row (the caller pumps events).
 QString StatusSummaryTable(const QString& sourceModel, const QString& targetModel,
                            const std::vector<CompareRowTexts>& rows, const std::function<void()>& afterRow = {});

@@ -23,11 +23,16 @@ QString RunCompareQuestion(const QString& sourceModel, const QString& targetMode
         + QStringLiteral("Note: This may take few minutes depends on number of model objects selected for comparison.");
 }
 
-QString CompareDoneQuestion()
+QString CompareDoneQuestion(int errors, int compared)
 {
     const QString crlf = QLatin1String(kCrLf);
-    return QStringLiteral("Compare ran successfully !") + crlf + crlf
-        + QStringLiteral("Do you want to open the detailed summary report ?");
+    const QString outcome = errors == 0
+        ? QStringLiteral("Compare ran successfully !")
+        : QStringLiteral("Compare ran with errors !") + crlf + crlf
+            + QStringLiteral("%1 of %2 object(s) could not be compared (status Error); the log holds the reason.")
+                  .arg(errors)
+                  .arg(compared);
+    return outcome + crlf + crlf + QStringLiteral("Do you want to open the detailed summary report ?");
 }
 
 QString DetailedSummaryEntry(const QString& result) { return PageOfResult(result) + QStringLiteral("<br>"); }

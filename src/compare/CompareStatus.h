@@ -12,19 +12,20 @@ struct CompareStatus {
     unsigned colour = 0;
 };
 
-// "Not Started", black: the status of a row added to the compare list, and of
-// a row whose comparator failed.
+// "Not Started", black: the status of a row added to the compare list.
 CompareStatus NotStartedStatus();
 
+// "Error", dark orange #C05000: an object whose existence test, a fetch or the
+// comparator failed on either side.
+CompareStatus ErrorStatus();
+
 // The status a compare result's first character gives: "0" "Mismatch" in red
-// (255), "1" "Identical" in green (65280), "2" "Not Exists" in blue (16711680).
-// No status for an empty result (the kind is not compared). A result that does
-// not begin with a digit (a comparator that failed) gives "Not Started", so an
-// earlier run's outcome is not shown as this run's.
+// (255), "1" "Identical" in green (65280), "2" "Not Exists" in blue (16711680),
+// "3" "Error". No status for an empty result (the kind is not compared); a
+// result without a status digit is no outcome either and counts as "Error".
 std::optional<CompareStatus> StatusOfResult(const QString& result);
 
-// The comparison page of a result: the result without its status digit; a
-// result without a digit is its own page (the comparator's spacer table).
+// The comparison page of a result: the result without its status digit.
 QString PageOfResult(const QString& result);
 
 // Red, green and blue of a Windows colour value.

@@ -19,6 +19,8 @@ reports::CalcPolicy makePolicy()
     // A token that ends a restriction line ("_Result1001<br>") is read whole, so
     // the two models' different ids rewrite to the same name.
     p.alias.markupEndsNumber = true;
+    // Only content decides a comparison, not the order a server keeps rows in.
+    p.unorderedRows = reports::RowOrder::ByText;
     p.constraintTreeName = QStringLiteral("CompareCalcConstraintTree");
     p.folderPathName = QStringLiteral("CompareFolderTreeRecursive");
     const QString nbsp = QString::fromLatin1(reports::kNbsp);

@@ -20,6 +20,13 @@ QString NotExistsRow(const QString& kind)
         + QStringLiteral(" Not exists in target model **</font></b></td></tr>");
 }
 
+QString ErrorRow(const QString& errorLine)
+{
+    return QStringLiteral("<tr><td Colspan='3'><b><font  color = '#C05000' face='") + QLatin1String(reports::kFontFace)
+        + QStringLiteral("' size='") + QLatin1String(reports::kFontSize) + QStringLiteral("'>") + HtmlText(errorLine)
+        + QStringLiteral("</font></b></td></tr>");
+}
+
 QString SourceTargetHeaderRow()
 {
     return Row(LabelCell(QLatin1String(reports::kNbsp), QStringLiteral("10%"))
@@ -34,10 +41,16 @@ QString ValueCellWith(const QString& opening, const QString& value)
 }
 
 ComparisonPage::ComparisonPage(const QString& objectTitle, const QString& name, const CompareSides& sides)
-    : html_(QLatin1String(kComparisonTableOpen) + TitleRow(objectTitle + HtmlText(name))
-            + TitleRow(QStringLiteral("Source Model: ") + HtmlText(sides.sourceCaption))
-            + TitleRow(QStringLiteral("Target Model: ") + HtmlText(sides.targetCaption)))
+    : titles_(QLatin1String(kComparisonTableOpen) + TitleRow(objectTitle + HtmlText(name))
+              + TitleRow(QStringLiteral("Source Model: ") + HtmlText(sides.sourceCaption))
+              + TitleRow(QStringLiteral("Target Model: ") + HtmlText(sides.targetCaption))),
+      html_(titles_)
 {
+}
+
+QString ComparisonPage::failed(const QString& errorLine) const
+{
+    return QLatin1String(kStatusError) + titles_ + ErrorRow(errorLine) + QLatin1String(reports::kTableClose);
 }
 
 QString ComparisonPage::notExists(const QString& kind)

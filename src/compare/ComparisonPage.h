@@ -12,10 +12,12 @@ namespace bkl::compare {
 inline constexpr char kComparisonTableOpen[] =
     "<table border='1' align = 'center' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>";
 
-// Status digits of a compare result.
+// Status digits of a compare result. "3": the existence test, a fetch or the
+// comparator failed on either side; the page shows the failure's ERROR line.
 inline constexpr char kStatusMismatch[] = "0";
 inline constexpr char kStatusIdentical[] = "1";
 inline constexpr char kStatusNotExists[] = "2";
+inline constexpr char kStatusError[] = "3";
 
 // "<tr ><td colspan='3'><b><font  face='Calibri' size='2'>" text "</font></b></td></tr>";
 // `text` is HTML (a title literal followed by an escaped value).
@@ -23,6 +25,9 @@ QString TitleRow(const QString& text);
 
 // The orange row "** <kind> Not exists in target model **" across the three columns.
 QString NotExistsRow(const QString& kind);
+
+// The error's line (escaped) in bold dark orange across the three columns.
+QString ErrorRow(const QString& errorLine);
 
 // The header row: an empty label cell, "SOURCE" and "TARGET".
 QString SourceTargetHeaderRow();
@@ -49,6 +54,10 @@ public:
     // closed by the not-exists row of `kind` ("Table", "View", ...).
     QString notExists(const QString& kind);
 
+    // The compare result of an object that could not be compared: "3" and the
+    // title rows closed by the row with `errorLine`; sections added so far are left out.
+    QString failed(const QString& errorLine) const;
+
     // Appends the SOURCE / TARGET header row.
     void startSections();
 
@@ -62,6 +71,7 @@ public:
     QString finish() const;
 
 private:
+    QString titles_;
     QString html_;
     bool differs_ = false;
 };

@@ -1,20 +1,20 @@
 #pragma once
 // The compare object-list file: plain text, one calculation name per line, no
-// header. A line ends at CR LF, at CR or at LF alone (hand-edited files on
-// Linux end lines with LF).
-#include <QString>
-#include <QStringList>
+// header. Each line as read (not trimmed) is one name; an empty line gives an
+// empty name. It is read as every file users hand us (UserTextFile): line ends
+// CR LF, CR or LF, a byte-order mark honoured, Latin-1 for lines that are not
+// UTF-8, binary content refused.
+#include "platform/core/UserTextFile.h"
 
 namespace bkl::compare {
 
-// The file's lines as read, not trimmed (an empty line gives an empty name; a
-// line end after the last line adds no line). Text that is valid UTF-8 is read
-// as UTF-8 (a byte-order mark is dropped), anything else as Latin-1, so a file
-// saved in a Western ANSI code page still reads. Throws std::runtime_error
-// naming the file when it cannot be read.
-QStringList ReadObjectListFile(const QString& path);
+// More names than any model holds calculations; the list of the compare window
+// keeps the first ones and the reader says that the rest was left.
+inline constexpr qint64 kMaxObjectListLines = 500'000;
 
-// The same split of text already read.
-QStringList ObjectListLines(const QString& text);
+class ObjectListFile final : public UserTextFile {
+public:
+    explicit ObjectListFile(const QString& path) : UserTextFile(path, -1, kMaxObjectListLines) {}
+};
 
 } // namespace bkl::compare

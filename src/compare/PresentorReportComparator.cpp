@@ -15,7 +15,8 @@ QString ComparePresentorReportSourceDependency(const db::Connection& cn, const Q
     return reports::RunGuarded(QStringLiteral("ComparePresentorReportSourceDependency"),
                                QString::fromLatin1(reports::kNbsp), [&] {
                                    return reports::PresentorReportSourceTable(cn, reportName, QStringLiteral("80%"),
-                                                                              QStringLiteral("20%"));
+                                                                              QStringLiteral("20%"),
+                                                                              reports::RowOrder::ByText);
                                });
 }
 
@@ -27,15 +28,15 @@ QString ComparePresentorReportLinkedReports(const db::Connection& cn, const QStr
 
 QString ComparePresentorReports(const CompareSides& sides, const QString& name)
 {
-    return RunComparator(QStringLiteral("ComparePresentorReports"), [&] {
+    const ComparedKind kind{QStringLiteral("Presentor Report: "), QStringLiteral("Presentor Report"), true};
+    return RunComparator(QStringLiteral("ComparePresentorReports"), sides, kind, name, [&] {
         const std::vector<CompareSection> sections{
             {&g_bPresentorSourceDependencies, QStringLiteral("Source Dependencies:"), cells::PresentorReport(),
              [&](const db::Connection& cn) { return ComparePresentorReportSourceDependency(cn, name); }},
             {&g_bPresentorLinkedReports, QStringLiteral("Linked Report(s):"), cells::PresentorReport(),
              [&](const db::Connection& cn) { return ComparePresentorReportLinkedReports(cn, name); }},
         };
-        return RunComparison(sides, {QStringLiteral("Presentor Report: "), QStringLiteral("Presentor Report"), true},
-                             name, sql::PresentorReportExists(name), sections);
+        return RunComparison(sides, kind, name, sql::PresentorReportExists(name), sections);
     });
 }
 

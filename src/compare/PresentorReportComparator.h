@@ -11,8 +11,8 @@ namespace bkl::compare {
 // The compare result of Presentor report `name` (see CompareObject).
 QString ComparePresentorReports(const CompareSides& sides, const QString& name);
 
-// Source / Type table of the report's tables and calculations; "* No Details
-// Available *" for a blank name; "&nbsp;" on failure.
+// Source / Type table of the report's tables and calculations by source and
+// type; "* No Details Available *" for a blank name; "&nbsp;" on failure.
 QString ComparePresentorReportSourceDependency(const db::Connection& cn, const QString& reportName);
 // The linked report names by name, each followed by "<br>"; "* None *" without
 // any; "" on failure.

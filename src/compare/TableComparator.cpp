@@ -42,7 +42,8 @@ QString CompareTableGetColumns(const db::Connection& cn, const QString& tableNam
         for (; !rs.eof(); rs.moveNext())
             html += reports::TableColumnRow(cn, tableName, rs.field(QStringLiteral("COLUMNNAME")).toText(),
                                             rs.field(QStringLiteral("COLUMNDATATYPE")).toText(),
-                                            QStringLiteral("CompareGetReferenceTableAndColumn"));
+                                            QStringLiteral("CompareGetReferenceTableAndColumn"),
+                                            reports::RowOrder::ByText);
         rs.close();
         return html + QLatin1String(reports::kTableClose);
     });
@@ -50,7 +51,8 @@ QString CompareTableGetColumns(const db::Connection& cn, const QString& tableNam
 
 QString CompareTables(const CompareSides& sides, const QString& name)
 {
-    return RunComparator(QStringLiteral("CompareTables"), [&] {
+    const ComparedKind kind{QStringLiteral("Table Name: "), QStringLiteral("Table"), true};
+    return RunComparator(QStringLiteral("CompareTables"), sides, kind, name, [&] {
         const std::vector<CompareSection> sections{
             {&g_bTableType, QStringLiteral("Table Type:"), cells::TableType(),
              [&](const db::Connection& cn) { return CompareTableGetTableType(cn, name); }},
@@ -59,8 +61,7 @@ QString CompareTables(const CompareSides& sides, const QString& name)
             {&g_bTableColumns, QStringLiteral("Columns:"), cells::TopAlignedWhite(),
              [&](const db::Connection& cn) { return CompareTableGetColumns(cn, name); }},
         };
-        return RunComparison(sides, {QStringLiteral("Table Name: "), QStringLiteral("Table"), true}, name,
-                             sql::TableExists(name), sections);
+        return RunComparison(sides, kind, name, sql::TableExists(name), sections);
     });
 }
 

@@ -13,27 +13,27 @@ namespace bkl::compare {
 QString CompareViewFields(const db::Connection& cn, const QString& viewName)
 {
     return reports::RunGuarded(QStringLiteral("CompareViewFields"), QString::fromLatin1(reports::kNbsp),
-                               [&] { return reports::ViewFieldsTable(cn, viewName); });
+                               [&] { return reports::ViewFieldsTable(cn, viewName, reports::RowOrder::ByText); });
 }
 
 QString CompareAllCalculationsForView(const db::Connection& cn, const QString& viewName)
 {
     return reports::RunGuarded(QStringLiteral("CompareAllCalculationsForView"),
                                QString::fromLatin1(reports::kErrorSpacer),
-                               [&] { return reports::ViewCalculationsTable(cn, viewName); });
+                               [&] { return reports::ViewCalculationsTable(cn, viewName, reports::RowOrder::ByText); });
 }
 
 QString CompareViews(const CompareSides& sides, const QString& name)
 {
-    return RunComparator(QStringLiteral("CompareViews"), [&] {
+    const ComparedKind kind{QStringLiteral("View Name: "), QStringLiteral("View"), true};
+    return RunComparator(QStringLiteral("CompareViews"), sides, kind, name, [&] {
         const std::vector<CompareSection> sections{
             {&g_bViewColumns, QStringLiteral("Column(s):"), cells::TopAlignedRed(),
              [&](const db::Connection& cn) { return CompareViewFields(cn, name); }},
             {&g_bViewDependentObjects, QStringLiteral("Dependent Object(s):"), cells::ViewDependentObjects(),
              [&](const db::Connection& cn) { return CompareAllCalculationsForView(cn, name); }},
         };
-        return RunComparison(sides, {QStringLiteral("View Name: "), QStringLiteral("View"), true}, name,
-                             sql::ViewExists(name), sections);
+        return RunComparison(sides, kind, name, sql::ViewExists(name), sections);
     });
 }
 

@@ -11,10 +11,11 @@ namespace bkl::compare {
 // The compare result of view `name` (see CompareObject).
 QString CompareViews(const CompareSides& sides, const QString& name);
 
-// List table of the view's columns; "&nbsp;" on failure.
+// List table of the view's columns by name (column order is no difference);
+// "&nbsp;" on failure.
 QString CompareViewFields(const db::Connection& cn, const QString& viewName);
-// List table of the calculations the view's columns come from; the error spacer
-// on failure (e.g. a column name without ".").
+// List table of the calculations the view's columns come from, by name; the
+// error spacer on failure (e.g. a column name without ".").
 QString CompareAllCalculationsForView(const db::Connection& cn, const QString& viewName);
 
 } // namespace bkl::compare

@@ -1,5 +1,6 @@
 #include "mainwindow/AdvancedFindStatement.h"
 
+#include "mainwindow/MatchCase.h"
 #include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
 
@@ -27,7 +28,30 @@ QString DependencyCondition(const char* column, const NameCriterion& name)
                              : QStringLiteral(")  LIKE '%") + TypedUpper(name.text) + QStringLiteral("%' "));
 }
 
+// Lists the names that Match Case boxes test beside each hit, after the ColType column.
+void AddCaseColumns(AdvancedSearch& search)
+{
+    QString columns;
+    for (const CaseCheck& check : search.caseChecks)
+        columns += QStringLiteral(", ") + check.column + QStringLiteral(" AS ") + check.alias;
+    const QString colType = QStringLiteral("'Calculation' AS ColType");
+    search.sql.insert(search.sql.indexOf(colType) + colType.size(), columns);
+}
+
 } // namespace
+
+bool HitFilter::stands(const QString& hitName, const std::function<QString(const QString& column)>& field)
+{
+    for (const CaseCheck& check : search_.caseChecks)
+        if (!MatchesCase(field(check.alias), check.name.text, check.name.wholeWord, check.containing))
+            return false;
+    if (search_.distinctNames && !search_.caseChecks.empty()) {
+        if (listed_.contains(hitName))
+            return false;
+        listed_.insert(hitName);
+    }
+    return true;
+}
 
 AdvancedSearch RestrictionSearch(const NameCriterion& column, const QString& value)
 {
@@ -50,7 +74,11 @@ AdvancedSearch RestrictionSearch(const NameCriterion& column, const QString& val
     QString criterion = QStringLiteral("Filter: Column = '") + Trim(column.text) + QLatin1Char('\'');
     criterion += noValue ? QStringLiteral(" - Value IS EMPTY")
                          : QStringLiteral(" - Value = '") + Trim(value) + QLatin1Char('\'');
-    return {sql, criterion};
+    AdvancedSearch search{sql, criterion, {}, false};
+    if (column.matchCase)
+        search.caseChecks.push_back({QStringLiteral("CCV.ColumnName"), QStringLiteral("MatchColumnName"), column, true});
+    AddCaseColumns(search);
+    return search;
 }
 
 AdvancedSearch DependencySearch(const NameCriterion& table, const NameCriterion& column)
@@ -72,21 +100,28 @@ AdvancedSearch DependencySearch(const NameCriterion& table, const NameCriterion&
         criterion += QStringLiteral(" - ");
     if (byColumn)
         criterion += QStringLiteral("Column = ") + Quoted(Trim(column.text));
-    return {sql, criterion};
+    AdvancedSearch search{sql, criterion, {}, true};
+    if (byTable && table.matchCase)
+        search.caseChecks.push_back({QStringLiteral("CCD.TableName"), QStringLiteral("MatchTableName"), table, false});
+    if (byColumn && column.matchCase)
+        search.caseChecks.push_back({QStringLiteral("CCD.ColumnName"), QStringLiteral("MatchColumnName"), column, false});
+    AddCaseColumns(search);
+    return search;
 }
 
 AdvancedSearch CalendarSearch(const std::optional<QString>& calendarId, const QString& listText)
 {
     const QString condition = calendarId ? QStringLiteral("CalendarUsed = ") + Quoted(SqlText(*calendarId))
                                          : QStringLiteral("CalendarUsed IS NULL");
-    return {QLatin1String(kByCalculation) + condition, QStringLiteral("Filter: Calendar Used - ") + listText};
+    return {QLatin1String(kByCalculation) + condition, QStringLiteral("Filter: Calendar Used - ") + listText,
+            {}, false};
 }
 
 AdvancedSearch TimeResetSearch(const QString& timeLevel, const QString& resetLevel, const QString& listText)
 {
     return {QLatin1String(kByCalculation) + QStringLiteral("TimeLevel = ") + Quoted(SqlText(timeLevel))
                 + QStringLiteral(" AND ResetLevel = ") + Quoted(SqlText(resetLevel)),
-            QStringLiteral("Filter: Time/Reset Level - ") + listText};
+            QStringLiteral("Filter: Time/Reset Level - ") + listText, {}, false};
 }
 
 } // namespace bkl::mainwindow

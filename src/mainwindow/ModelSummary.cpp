@@ -4,6 +4,8 @@
 #include "platform/core/TextSemantics.h"
 #include "shell/Log.h"
 
+#include <algorithm>
+
 namespace bkl::mainwindow {
 namespace {
 
@@ -122,6 +124,19 @@ ChartDataArray SummaryChartData(const ModelCounts& c)
         row("Calendars - ", c.calendars),
         row("Presentor Reports - ", c.presentorReports),
     };
+}
+
+CountAxis WholeNumberAxis(int64_t largestCount)
+{
+    const int64_t largest = std::max<int64_t>(largestCount, 1);
+    int64_t step = 1;
+    for (int64_t power = 1; step * 5 < largest; power *= 10)
+        for (const int64_t multiple : {1, 2, 5}) {
+            step = multiple * power;
+            if (step * 5 >= largest)
+                break;
+        }
+    return {(largest + step - 1) / step * step, step};
 }
 
 } // namespace bkl::mainwindow

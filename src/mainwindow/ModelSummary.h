@@ -47,4 +47,13 @@ QString SummaryPagePath();
 using ChartDataArray = std::vector<std::array<QVariant, 2>>;
 ChartDataArray SummaryChartData(const ModelCounts& counts);
 
+// The count axis of the chart: whole-number ticks 0, step, 2 x step ... top,
+// where step is 1, 2 or 5 times a power of ten, top the first multiple of step
+// at or above the largest count, and there are at most five steps (at least one).
+struct CountAxis {
+    int64_t top = 1;
+    int64_t step = 1;
+};
+CountAxis WholeNumberAxis(int64_t largestCount);
+
 } // namespace bkl::mainwindow

@@ -54,7 +54,8 @@ QString CalculationSourceAndJoinAndUnion(const db::Connection& cn, const QString
                     + (showName ? QStringLiteral(" [") + name + QLatin1Char(']') : QString()) + crLf();
             }
             block += GetCalcConstraintTree(cn, calcId, lookupId, 0, html ? policy.lookupTreeDepth : int16_t(1),
-                                           RenderModeText(mode), policy.constraintTreeName);
+                                           RenderModeText(mode), policy.constraintTreeName,
+                                           DisplayedTreeText(cn, calcId, mode, policy));
         }
         lookups.close();
         block = ReplaceResultAndLookupAndTableAlias(cn, block, calcId, mode, policy.alias);

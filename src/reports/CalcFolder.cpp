@@ -2,11 +2,11 @@
 
 #include "platform/core/Escaping.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "reports/CalcRules.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
-#include "shell/Log.h"
 
 #include <QSet>
 #include <QStringList>
@@ -43,27 +43,33 @@ QString GetCalculationFolderPath(const db::Connection& cn, int32_t calcId, int32
     QSet<int32_t> visited;
     for (int32_t node = nodeId; node != -1;) {
         if (node != 0 && visited.contains(node)) {
-            LogFunctionError(cycleLogName, kRunawayRecursionNumber,
-                             QStringLiteral("Folder node %1 of calculation %2 is reached twice; the tree's parent "
-                                            "links form a cycle")
-                                 .arg(node)
-                                 .arg(calcId));
+            LogFailure(cycleLogName, kRunawayRecursionNumber,
+                       QStringLiteral("Folder node %1 of calculation %2 is reached twice; the tree's parent "
+                                      "links form a cycle")
+                           .arg(node)
+                           .arg(calcId));
             return path;
         }
         if (visited.size() > kMaxFolderDepth) {
-            LogFunctionError(cycleLogName, kRunawayRecursionNumber,
-                             QStringLiteral("Folder node %1 of calculation %2 lies more than %3 levels deep")
-                                 .arg(node)
-                                 .arg(calcId)
-                                 .arg(kMaxFolderDepth));
+            LogFailure(cycleLogName, kRunawayRecursionNumber,
+                       QStringLiteral("Folder node %1 of calculation %2 lies more than %3 levels deep")
+                           .arg(node)
+                           .arg(calcId)
+                           .arg(kMaxFolderDepth));
             return path;
         }
         visited.insert(node);
         FolderNode folder;
         try {
             folder = readNode(cn, calcId, node);
+        } catch (const db::DbError& e) {
+            // A missing node ends the path there; a failed read loses this level, the levels above keep theirs.
+            if (e.number() != db::err::NoCurrentRecord)
+                NoteCurrentError(cycleLogName);
+            return path;
         } catch (...) {
-            return path; // this level is lost; the levels above keep theirs
+            NoteCurrentError(cycleLogName);
+            return path;
         }
         if (folder.parent == 0 && !Trim(folder.name).isEmpty())
             folder.parent = -1; // a named top node ends the path

@@ -5,6 +5,7 @@
 // the widths of the dependencies table. The detail renderers use DetailPolicy();
 // the comparison builds its own once and passes it to the same code.
 #include "reports/Fragments.h"
+#include "reports/ModelRead.h"
 
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,9 @@ struct CalcHtmlSections {
 
 struct CalcPolicy {
     AliasRewritePolicy alias;
+    // Order of the rows whose statements leave them unordered: the restriction
+    // tree's nodes under one parent and the views that show the calculation.
+    RowOrder unorderedRows = RowOrder::AsRead;
     // Names of the two recursive walks; they log only when they meet a cycle.
     QString constraintTreeName = QStringLiteral("GetCalcConstraintTree");
     QString folderPathName = QStringLiteral("GetCalculationFolderPath");

@@ -57,13 +57,16 @@ QString itemText(WhereUsedList list, const db::Recordset& rs)
 } // namespace
 
 QString CalculationWhereUsed(const db::Connection& cn, WhereUsedList list, const QString& key, RenderMode mode,
-                             const QString& logName)
+                             const QString& logName, RowOrder order)
 {
     return RunGuarded(logName, QString(), [&] {
         db::Recordset rs(listStatement(list, key), cn);
+        QStringList texts;
+        for (; !rs.eof(); rs.moveNext())
+            texts << itemText(list, rs);
         QString items;
-        for (; !rs.eof(); rs.moveNext()) {
-            const QString item = itemText(list, rs);
+        // Only the views' statement leaves its rows unordered; the other lists come in name order.
+        for (const QString& item : Ordered(texts, list == WhereUsedList::Views ? order : RowOrder::AsRead)) {
             if (mode == RenderMode::Html)
                 items += (list == WhereUsedList::Views ? QLatin1String(kNbsp) : QLatin1String()) + HtmlText(item)
                     + QLatin1String(kBr);
@@ -131,7 +134,8 @@ QString CalculationDependentObjects(const db::Connection& cn, int32_t calcId, co
     return RunGuarded(failure.logName, failure.value, [&] {
         const QString id = QString::number(calcId);
         const auto list = [&](WhereUsedList which, const QString& key, const QString& htmlName, const char* textName) {
-            return CalculationWhereUsed(cn, which, key, mode, html ? htmlName : QLatin1String(textName));
+            return CalculationWhereUsed(cn, which, key, mode, html ? htmlName : QLatin1String(textName),
+                                        policy.unorderedRows);
         };
         const QString views = list(WhereUsedList::Views, Trim(calcName), policy.html.viewsList,
                                    "ExportAllViewsForCalculation");

@@ -13,12 +13,13 @@ namespace bkl::reports {
 
 enum class WhereUsedList { Views, CompensationPlans, TailoredReports, PresentorReports };
 
-// One list, sorted by name except the views: HTML items each ending in "<br>",
-// text items each after CR LF and two TABs, "* None *" when nothing uses the
-// calculation, "" after an ERROR line naming `logName`. `key` is the calculation
-// name for the views and the calculation id for the others.
+// One list, sorted by name except the views (as the server returns them, or by
+// name with RowOrder::ByText): HTML items each ending in "<br>", text items each
+// after CR LF and two TABs, "* None *" when nothing uses the calculation, "" after
+// an ERROR line naming `logName`. `key` is the calculation name for the views and
+// the calculation id for the others.
 QString CalculationWhereUsed(const db::Connection& cn, WhereUsedList list, const QString& key, RenderMode mode,
-                             const QString& logName);
+                             const QString& logName, RowOrder order = RowOrder::AsRead);
 
 QString ReturnAllViewsForCalculation(const db::Connection& cn, const QString& calcName);
 QString ReturnAllCompPlanForCalculation(const db::Connection& cn, int32_t calcId);

@@ -5,6 +5,7 @@
 #include "platform/db/Recordset.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace bkl::reports {
 
@@ -17,6 +18,13 @@ QStringList ReadTexts(const db::Connection& cn, const QString& sql, const QStrin
         rs.moveNext();
     }
     rs.close();
+    return texts;
+}
+
+QStringList Ordered(QStringList texts, RowOrder order)
+{
+    if (order == RowOrder::ByText)
+        std::stable_sort(texts.begin(), texts.end());
     return texts;
 }
 

@@ -9,6 +9,9 @@
 #include "reports/ModelRead.h"
 #include "reports/RenderGuard.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace bkl::reports {
 
 namespace {
@@ -37,7 +40,7 @@ QStringList linkedReports(const db::Connection& cn, const QString& reportName)
 } // namespace
 
 QString PresentorReportSourceTable(const db::Connection& cn, const QString& reportName, const QString& sourceWidth,
-                                   const QString& typeWidth)
+                                   const QString& typeWidth, RowOrder order)
 {
     const QString name = Trim(reportName);
     db::Recordset rs(sql::PresentorReportSources(name), cn);
@@ -45,7 +48,13 @@ QString PresentorReportSourceTable(const db::Connection& cn, const QString& repo
         return QString::fromLatin1(kNoDetails);
     QString html = QLatin1String(kSourceTableOpen)
         + Row(LabelCell(QStringLiteral("Source"), sourceWidth) + LabelCell(QStringLiteral("Type"), typeWidth));
-    for (const Source& s : readSources(rs))
+    std::vector<Source> sources = readSources(rs);
+    // The union leaves its rows unordered: by source, then type.
+    if (order == RowOrder::ByText)
+        std::stable_sort(sources.begin(), sources.end(), [](const Source& a, const Source& b) {
+            return std::tie(a.name, a.type) < std::tie(b.name, b.type);
+        });
+    for (const Source& s : sources)
         html += Row(DataCell(HtmlText(s.name), sourceWidth) + DataCell(HtmlText(s.type), typeWidth));
     rs.close();
     return html + QLatin1String(kTableClose);

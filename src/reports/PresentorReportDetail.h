@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/db/Connection.h"
+#include "reports/ModelRead.h"
 
 #include <QString>
 
@@ -12,10 +13,11 @@ QString GetPresentorReportDetails(const db::Connection& cn, const QString& itemT
 QString ExportPresentorReportDetails(const db::Connection& cn, const QString& itemText);
 
 // Source/Type table of the tables and calculations the report reads, with the
-// two column widths given; "* No Details Available *" for a blank name. Throws on
-// a failed read (the callers choose their error value).
+// two column widths given, as the server returns them or by source and type;
+// "* No Details Available *" for a blank name. Throws on a failed read (the
+// callers choose their error value).
 QString PresentorReportSourceTable(const db::Connection& cn, const QString& reportName, const QString& sourceWidth,
-                                   const QString& typeWidth);
+                                   const QString& typeWidth, RowOrder order = RowOrder::AsRead);
 
 // Source/Type table of the tables and calculations the report reads (the error
 // spacer on failure).

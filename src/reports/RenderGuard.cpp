@@ -32,18 +32,47 @@ ErrorInfo currentError()
         return {kInvalidArgumentNumber, QStringLiteral("Unknown error")};
     }
 }
+// The innermost live capture; the program reads models on its one UI thread.
+FailureCapture* g_innermostCapture = nullptr;
 } // namespace
 
-void LogCurrentError(const QString& procedure)
+FailureCapture::FailureCapture() : outer_(g_innermostCapture) { g_innermostCapture = this; }
+
+FailureCapture::~FailureCapture() { g_innermostCapture = outer_; }
+
+void NoteFailure(const QString& errorLine)
+{
+    for (FailureCapture* c = g_innermostCapture; c; c = c->outer_)
+        if (!c->first_)
+            c->first_ = errorLine;
+}
+
+QString LogFailure(const QString& procedure, long number, const QString& description)
+{
+    const QString line = FunctionErrorLine(procedure, number, description);
+    WriteLog(line, LogError);
+    NoteFailure(line);
+    return line;
+}
+
+QString LogCurrentError(const QString& procedure)
 {
     const ErrorInfo e = currentError();
-    LogFunctionError(procedure, e.number, e.description);
+    return LogFailure(procedure, e.number, e.description);
+}
+
+void NoteCurrentError(const QString& procedure)
+{
+    const ErrorInfo e = currentError();
+    NoteFailure(FunctionErrorLine(procedure, e.number, e.description));
 }
 
 void LogCurrentErrorAfter(const QString& lead)
 {
     const ErrorInfo e = currentError();
-    WriteLog(lead + QString::number(e.number) + QStringLiteral(" --> Description: ") + e.description, LogError);
+    const QString line = lead + QString::number(e.number) + QStringLiteral(" --> Description: ") + e.description;
+    WriteLog(line, LogError);
+    NoteFailure(line);
 }
 
 void LogCurrentErrorWithArgument(const QString& procedure, const QString& argument)

@@ -10,8 +10,11 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace bkl::reports {
 
@@ -36,9 +39,9 @@ QString idClause(const char* column, int32_t id)
 class TreeWalk {
 public:
     TreeWalk(const db::Connection& cn, int32_t calcId, int32_t lookupId, int16_t startDepth, const QString& renderMode,
-             const QString& cycleLogName)
+             const QString& cycleLogName, const DisplayedText& displayed)
         : cn_(cn), calcId_(calcId), lookupId_(lookupId), startDepth_(startDepth), mode_(renderMode),
-          html_(isHtmlMode(renderMode)), cycleLogName_(cycleLogName)
+          html_(isHtmlMode(renderMode)), cycleLogName_(cycleLogName), displayed_(displayed)
     {
     }
 
@@ -51,6 +54,8 @@ public:
             LogCurrentError(cycleLogName_);
             return QString();
         } catch (...) {
+            // The level's lines are lost without a log line; a comparison still learns of it.
+            NoteCurrentError(cycleLogName_);
             return QString();
         }
     }
@@ -67,12 +72,13 @@ private:
                              + QString::number(calcId_) + QLatin1Char(' ') + idClause("LookupID", lookupId_)
                              + idClause("Parent", parentId),
                          cn_);
-        QString lines;
+        // One block of lines per node: a leaf's line, or a group with everything below it.
+        QStringList blocks;
         for (; !rs.eof(); rs.moveNext()) {
             const int32_t id = CLng(rs.field(QStringLiteral("CONSTRAINTID")).toDouble());
             const db::Value& clause = rs.field(QStringLiteral("CLAUSETYPE"));
             if (clause.isNull()) {
-                lines += leafLine(id, depth);
+                blocks << leafLine(id, depth);
                 continue;
             }
             const int16_t type = CInt(clause.toDouble());
@@ -80,10 +86,24 @@ private:
                 continue;
             enterGroup(id, depth);
             const QString indent = ReturnIndent(depth, mode_);
-            lines += indent + (type == 0 ? QStringLiteral("AND (") : QStringLiteral("ANY (")) + lineEnd();
-            lines += level(id, static_cast<int16_t>(depth + 1));
-            lines += indent + QLatin1Char(')') + lineEnd();
+            blocks << indent + (type == 0 ? QStringLiteral("AND (") : QStringLiteral("ANY (")) + lineEnd()
+                    + level(id, static_cast<int16_t>(depth + 1)) + indent + QLatin1Char(')') + lineEnd();
         }
+        return displayed_ ? inDisplayedOrder(blocks) : blocks.join(QString());
+    }
+
+    // The statement leaves the nodes under one parent unordered: they are put in
+    // order of what they display, so stored order does not show.
+    QString inDisplayedOrder(const QStringList& blocks) const
+    {
+        std::vector<std::pair<QString, QString>> keyed;
+        for (const QString& block : blocks)
+            keyed.emplace_back(displayed_(block), block);
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        QString lines;
+        for (const auto& [key, block] : keyed)
+            lines += block;
         return lines;
     }
 
@@ -129,6 +149,7 @@ private:
     const QString mode_;
     const bool html_;
     const QString cycleLogName_;
+    const DisplayedText displayed_;
     QSet<int32_t> visited_;
 };
 
@@ -162,10 +183,20 @@ QString RenderModeText(RenderMode mode)
 }
 
 QString GetCalcConstraintTree(const db::Connection& cn, int32_t calcId, int32_t lookupId, int32_t parentId,
-                              int16_t depth, const QString& renderMode, const QString& cycleLogName)
+                              int16_t depth, const QString& renderMode, const QString& cycleLogName,
+                              const DisplayedText& displayed)
 {
-    TreeWalk walk(cn, calcId, lookupId, depth, renderMode, cycleLogName);
+    TreeWalk walk(cn, calcId, lookupId, depth, renderMode, cycleLogName, displayed);
     return walk.level(parentId, depth);
+}
+
+DisplayedText DisplayedTreeText(const db::Connection& cn, int32_t calcId, RenderMode mode, const CalcPolicy& policy)
+{
+    if (policy.unorderedRows == RowOrder::AsRead)
+        return {};
+    return [&cn, calcId, mode, &policy](const QString& lines) {
+        return ReplaceResultAndLookupAndTableAlias(cn, lines, calcId, mode, policy.alias);
+    };
 }
 
 QString CalculationRestrictions(const db::Connection& cn, int32_t calcId, RenderMode mode, const CalcPolicy& policy)
@@ -175,7 +206,8 @@ QString CalculationRestrictions(const db::Connection& cn, int32_t calcId, Render
         SectionFailureFor(mode, policy.html.restrictions, "ExportCalculationRestrictions");
     return RunGuarded(failure.logName, failure.value, [&] {
         const QString tree = GetCalcConstraintTree(cn, calcId, 0, 0, html ? 2 : 1, RenderModeText(mode),
-                                                   policy.constraintTreeName);
+                                                   policy.constraintTreeName,
+                                                   DisplayedTreeText(cn, calcId, mode, policy));
         const QString rewritten = ReplaceResultAndLookupAndTableAlias(cn, tree, calcId, mode, policy.alias);
         if (!html)
             return rewritten;

@@ -8,6 +8,8 @@
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
 
+#include <algorithm>
+
 namespace bkl::reports {
 
 namespace {
@@ -47,10 +49,10 @@ QString TableColumnsHeadingRow()
 }
 
 QString TableColumnRow(const db::Connection& cn, const QString& tableName, const QString& column,
-                       const QString& dataType, const QString& referenceLogName)
+                       const QString& dataType, const QString& referenceLogName, RowOrder order)
 {
     const QString reference = isListColumn(dataType)
-        ? HtmlText(GetReferenceTableAndColumn(cn, tableName, column, referenceLogName))
+        ? HtmlText(GetReferenceTableAndColumn(cn, tableName, column, referenceLogName, order))
         : QString::fromLatin1(kNbsp);
     return Row(DataCell(HtmlText(column), QStringLiteral("40%")) + DataCell(HtmlText(dataType), QStringLiteral("20%"))
                + DataCell(reference, QStringLiteral("40%")));
@@ -67,12 +69,19 @@ int64_t GetTableCountUsingSYSTables(const db::Connection& cn, const QString& tab
 }
 
 QString GetReferenceTableAndColumn(const db::Connection& cn, const QString& tableName, const QString& columnName,
-                                   const QString& logName)
+                                   const QString& logName, RowOrder order)
 {
     return RunGuarded(logName, QStringLiteral(" "), [&] {
         db::Recordset rs(sql::ReferenceTableAndColumn(Trim(tableName), Trim(columnName)), cn);
-        const QString ref = rs.field(QStringLiteral("REFERENCEDTABLE")).toText() + QLatin1Char('.')
-            + rs.field(QStringLiteral("REFERENCECOLUMN")).toText();
+        const auto reference = [&] {
+            return rs.field(QStringLiteral("REFERENCEDTABLE")).toText() + QLatin1Char('.')
+                + rs.field(QStringLiteral("REFERENCECOLUMN")).toText();
+        };
+        QString ref = reference(); // no reference row: the read fails
+        // The statement has no ORDER BY: of several rows the first in text order.
+        if (order == RowOrder::ByText)
+            for (rs.moveNext(); !rs.eof(); rs.moveNext())
+                ref = std::min(ref, reference());
         rs.close();
         return ref;
     });

@@ -28,15 +28,17 @@ QString tabLines(const QStringList& texts, const QString& closing)
 }
 } // namespace
 
-QString ViewFieldsTable(const db::Connection& cn, const QString& viewName)
+QString ViewFieldsTable(const db::Connection& cn, const QString& viewName, RowOrder order)
 {
-    return ListTable(escaped(ReadTexts(cn, sql::ViewColumns(Trim(viewName)), QStringLiteral("ViewColumnName"))),
-                     QStringLiteral(" "));
+    return ListTable(
+        escaped(Ordered(ReadTexts(cn, sql::ViewColumns(Trim(viewName)), QStringLiteral("ViewColumnName")), order)),
+        QStringLiteral(" "));
 }
 
-QString ViewCalculationsTable(const db::Connection& cn, const QString& viewName)
+QString ViewCalculationsTable(const db::Connection& cn, const QString& viewName, RowOrder order)
 {
-    return ListTable(escaped(ReadTexts(cn, sql::ViewCalculations(Trim(viewName)), QStringLiteral("CALCNAME"))));
+    return ListTable(
+        escaped(Ordered(ReadTexts(cn, sql::ViewCalculations(Trim(viewName)), QStringLiteral("CALCNAME")), order)));
 }
 
 QString ReturnViewFields(const db::Connection& cn, const QString& viewName)

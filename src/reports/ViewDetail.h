@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/db/Connection.h"
+#include "reports/ModelRead.h"
 
 #include <QString>
 
@@ -11,12 +12,13 @@ QString GetViewDetails(const db::Connection& cn, const QString& itemText);
 // Text block of the export file for one view; writes the sections whose flag is set.
 QString ExportViewDetails(const db::Connection& cn, const QString& itemText);
 
-// List table of the view's columns in catalog order, each followed by a blank.
-// Throws on a failed read (the callers choose their error value).
-QString ViewFieldsTable(const db::Connection& cn, const QString& viewName);
-// List table of the calculations the view's columns are taken from; throws on a
-// failed read (e.g. a column name without ".").
-QString ViewCalculationsTable(const db::Connection& cn, const QString& viewName);
+// List table of the view's columns, each followed by a blank: in catalog order,
+// or by name. Throws on a failed read (the callers choose their error value).
+QString ViewFieldsTable(const db::Connection& cn, const QString& viewName, RowOrder order = RowOrder::AsRead);
+// List table of the calculations the view's columns are taken from, as the
+// server returns them or by name; throws on a failed read (e.g. a column name
+// without ".").
+QString ViewCalculationsTable(const db::Connection& cn, const QString& viewName, RowOrder order = RowOrder::AsRead);
 
 // List table of the view's columns in catalog order (the error spacer on failure).
 QString ReturnViewFields(const db::Connection& cn, const QString& viewName);

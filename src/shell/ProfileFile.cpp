@@ -1,10 +1,9 @@
 #include "shell/ProfileFile.h"
 
 #include "platform/core/TextSemantics.h"
+#include "platform/core/UserTextFile.h"
 #include "shell/Log.h"
 
-#include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -15,29 +14,28 @@ constexpr int kFieldCount = 7;
 // The platform's "Subscript out of range": what reading a short line's seventh field raised.
 constexpr long kSubscriptOutOfRange = 9;
 
-// The file's non-blank lines with their outer blanks removed; a missing or
-// unreadable file gives none.
-QStringList NonBlankLines(const QString& path)
+// The file's non-blank lines as they stand. A missing or unreadable file gives
+// none, silently; a file refused as not a profile file (too large, binary)
+// gives none with an ERROR line.
+QStringList NonBlankLines(const QString& path, const QString& reader)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QString text = QString::fromUtf8(f.readAll());
-    f.close();
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    UserTextFile file(path, kMaxProfileFileBytes);
     QStringList lines;
-    for (const QString& line : text.split(lineEnd)) {
-        const QString trimmed = Trim(line);
-        if (!trimmed.isEmpty())
-            lines << trimmed;
-    }
-    return lines;
+    QString line;
+    while (file.readLine(line))
+        if (!Trim(line).isEmpty())
+            lines << line;
+    if (!file.refused())
+        return lines;
+    LogFunctionError(reader, file.errorNumber(), file.errorString() + QStringLiteral("; no profiles are read"));
+    return {};
 }
 
-// Splits a line into its fields; logs and gives an empty list when it is short.
+// Splits a line, its outer blanks removed, into its fields; logs and gives an
+// empty list when it is short.
 QStringList FieldsOf(const QString& line, int lineNumber, const QString& reader)
 {
-    const QStringList fields = line.split(QLatin1Char('|'));
+    const QStringList fields = Trim(line).split(QLatin1Char('|'));
     if (fields.size() >= kFieldCount)
         return fields;
     LogFunctionError(reader, kSubscriptOutOfRange,
@@ -66,9 +64,10 @@ QString ProfileFilePath() { return ApplicationFolderPath(QStringLiteral("config"
 LoginProfiles ReadProfilesForLogin(const QString& path)
 {
     LoginProfiles out;
-    const QStringList lines = NonBlankLines(path);
+    const QString reader = QStringLiteral("LoadModelProfiles");
+    const QStringList lines = NonBlankLines(path, reader);
     for (int i = 0; i < lines.size(); ++i) {
-        const QStringList f = FieldsOf(lines.at(i), i + 1, QStringLiteral("LoadModelProfiles"));
+        const QStringList f = FieldsOf(lines.at(i), i + 1, reader);
         if (f.isEmpty())
             continue;
         ModelProfile p{Trim(f[0]), Trim(f[1]), Trim(f[2]), Trim(f[3]), Trim(f[4]), Trim(f[5]), Trim(f[6])};
@@ -79,14 +78,18 @@ LoginProfiles ReadProfilesForLogin(const QString& path)
     return out;
 }
 
-QList<ProfileRow> ReadProfilesForManager(const QString& path)
+QList<ProfileRow> ReadProfilesForManager(const QString& path, QStringList* malformedLines)
 {
     QList<ProfileRow> rows;
-    const QStringList lines = NonBlankLines(path);
+    const QString reader = QStringLiteral("FillProfileList");
+    const QStringList lines = NonBlankLines(path, reader);
     for (int i = 0; i < lines.size(); ++i) {
-        const QStringList f = FieldsOf(lines.at(i), i + 1, QStringLiteral("FillProfileList"));
-        if (f.isEmpty())
+        const QStringList f = FieldsOf(lines.at(i), i + 1, reader);
+        if (f.isEmpty()) {
+            if (malformedLines)
+                *malformedLines << lines.at(i);
             continue;
+        }
         rows << ProfileRow{QStringLiteral("P") + QString::number(i + 1), f[0], f[1], f[2], f[4],
                            FlagText(f[5]), FlagText(f[6]), f[3]};
     }
@@ -100,19 +103,34 @@ QString ProfileLine(const ProfileRow& row)
         .join(QLatin1Char('|'));
 }
 
-bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, ErrorInfo* error)
+bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QStringList& keptLines,
+                      ErrorInfo* error)
 {
     QString text;
     for (const ProfileRow& row : rows)
         text += ProfileLine(row) + QLatin1String(kCrLf);
+    for (const QString& line : keptLines)
+        text += line + QLatin1String(kCrLf);
+    const QByteArray bytes = text.toUtf8();
+    // Unbuffered, so that a write that fails (a full disk) fails here with its
+    // reason: a buffered write failing at commit() would still replace the
+    // file with the part written. The reason is taken before commit() or
+    // cancelWriting() clear it.
     QSaveFile f(path);
-    if (f.open(QIODevice::WriteOnly)) {
-        f.write(text.toUtf8());
-        if (f.commit())
-            return true;
+    bool written = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qint64 done = 0; written && done < bytes.size();) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        written = n > 0;
+        done += n;
     }
+    ErrorInfo failure{static_cast<long>(f.error()), QStringLiteral("model.profile"), f.errorString()};
+    if (written && f.commit())
+        return true;
+    if (written) // the rename over the old file failed
+        failure = {static_cast<long>(f.error()), QStringLiteral("model.profile"), f.errorString()};
+    f.cancelWriting();
     if (error)
-        *error = {static_cast<long>(f.error()), QStringLiteral("model.profile"), f.errorString()};
+        *error = failure;
     return false;
 }
 

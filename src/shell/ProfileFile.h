@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace bkl {
 
@@ -34,13 +35,19 @@ struct ProfileRow {
     QString password;
 };
 
+// A profile file holds a handful of lines; a larger file is not one.
+inline constexpr qint64 kMaxProfileFileBytes = 1024 * 1024;
+
 // ApplicationFolderPath("config") + "model.profile".
 QString ProfileFilePath();
 
 // The login dialogs' reading: blank lines skipped, fields trimmed, further
 // fields ignored; the default is the last profile whose seventh field is "Y" in
 // any letter case (-1 when none). A line with fewer than seven fields is skipped
-// with an ERROR log line. A missing file gives no profiles, silently.
+// with an ERROR log line. A missing file gives no profiles, silently; a file
+// larger than kMaxProfileFileBytes or holding binary content gives none with an
+// ERROR log line and is left as it is. The file is read as every file users
+// hand us (UserTextFile: byte-order mark honoured, Latin-1 fallback).
 struct LoginProfiles {
     QList<ModelProfile> profiles;
     int defaultIndex = -1;
@@ -49,16 +56,20 @@ LoginProfiles ReadProfilesForLogin(const QString& path);
 
 // The profile manager's reading: the first five fields as they stand, the flags
 // "Yes" when they are "Y" or "y" and "No" otherwise, key "P" and the 1-based
-// number among the non-blank lines. Short lines are skipped as above.
-QList<ProfileRow> ReadProfilesForManager(const QString& path);
+// number among the non-blank lines. Short lines are skipped as above and, when
+// `malformedLines` is given, appended to it as they stand in the file.
+QList<ProfileRow> ReadProfilesForManager(const QString& path, QStringList* malformedLines = nullptr);
 
 // The line the writer makes of a row: five trimmed fields, then each flag "Y"
 // for "Yes", "N" for "No" (outer blanks and letter case ignored), else empty.
 QString ProfileLine(const ProfileRow& row);
 
-// Replaces the file with one line per row (CR LF after each), atomically: on a
-// failure the old file stays as it was. Returns false and fills the error
-// (number: the file error code; description: the system's text).
-bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, ErrorInfo* error);
+// Replaces the file with one line per row, then the kept lines (malformed
+// lines read from the file, so a hand edit is never lost), CR LF after each,
+// atomically: on a failure the old file stays as it was. Returns false and
+// fills the error (number: the file error code; description: the system's
+// reason, such as "No space left on device").
+bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QStringList& keptLines,
+                      ErrorInfo* error);
 
 } // namespace bkl

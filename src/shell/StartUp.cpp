@@ -1,34 +1,65 @@
 #include "shell/StartUp.h"
 
 #include "platform/core/AppFolder.h"
+#include "platform/core/Seams.h"
 #include "platform/core/Settings.h"
+#include "platform/core/TextSemantics.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 #include "shell/Preferences.h"
 
+#include <QDir>
 #include <filesystem>
 #include <system_error>
 
 namespace bkl {
+namespace {
 
-void CreateApplicationFolder(const QString& folderName)
+QString ApplicationSubfolder(const QString& folderName)
 {
-    const std::filesystem::path path = (ApplicationFolder() + QLatin1Char('/') + folderName).toStdString();
-    std::error_code ec;
-    std::filesystem::create_directory(path, ec);
-    if (ec)
-        WriteLog(QStringLiteral("Code: ") + QString::number(ec.value()) + QStringLiteral(" - Description: ")
-                     + QString::fromStdString(ec.message()),
-                 LogError);
+    return QDir::toNativeSeparators(ApplicationFolder() + QLatin1Char('/') + folderName);
 }
 
-void PrepareStartUp()
+} // namespace
+
+ErrorInfo CreateApplicationFolder(const QString& folderName)
+{
+    const std::filesystem::path path = ApplicationSubfolder(folderName).toStdString();
+    // The whole path: on a first run the application folder itself may be missing.
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    if (!ec)
+        return {};
+    const ErrorInfo error{ec.value(), ApplicationSubfolder(folderName), QString::fromStdString(ec.message())};
+    WriteLog(QStringLiteral("Code: ") + QString::number(error.number) + QStringLiteral(" - Description: ")
+                 + error.description,
+             LogError);
+    return error;
+}
+
+bool PrepareStartUp()
 {
     g_bWindowsAuth = false;
     WriteLog(QString::fromLatin1(kProductName) + QStringLiteral(" Launched"), LogInfo);
-    for (const char* folder : {"config", "data", "logs", "temp"})
-        CreateApplicationFolder(QString::fromLatin1(folder));
+    ErrorInfo firstFailure;
+    for (const char* folder : {"config", "data", "logs", "temp"}) {
+        const ErrorInfo error = CreateApplicationFolder(QString::fromLatin1(folder));
+        if (error.number != 0 && firstFailure.number == 0)
+            firstFailure = error;
+    }
+    if (firstFailure.number != 0) {
+        // Without its folders the program can keep no log, save no profile and
+        // write no report page: it says why and ends.
+        const QString crlf = QLatin1String(kCrLf);
+        MsgBox(QStringLiteral("Unable to create the folder ") + firstFailure.source
+                   + QStringLiteral(" !. Brisklane cannot run without it and will close.") + crlf + crlf
+                   + QStringLiteral("Error Number: ") + QString::number(firstFailure.number) + crlf
+                   + QStringLiteral("Description: ") + firstFailure.description,
+               mb::OKOnly | mb::Critical, QString::fromLatin1(kProductName));
+        return false;
+    }
     g_bShowGridLines = ReadShowGridLines();
+    return true;
 }
 
 } // namespace bkl

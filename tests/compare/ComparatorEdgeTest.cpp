@@ -48,11 +48,18 @@ QStringList startsOfErrors()
 }
 } // namespace
 
-TEST_F(ComparatorEdge, AComparatorThatFailsGivesTheSpacerWithoutDigit)
+TEST_F(ComparatorEdge, FailuresAreErrorsWithTheirLine)
 {
+    // A calendar item text that cannot be cut fails the comparator.
     for (const char* item : {"Fiscal Calendar", "(FISCAL Fiscal Calendar", ") FISCAL ( Fiscal Calendar"}) {
         ClearLog();
-        EXPECT_EQ(CompareObject(sides(), QString::fromUtf8(item), QStringLiteral("CALENDAR")), kSpacer) << item;
+        const QString result = CompareObject(sides(), QString::fromUtf8(item), QStringLiteral("CALENDAR"));
+        EXPECT_EQ(StatusOf(result), QStringLiteral("3")) << item;
+        EXPECT_TRUE(result.endsWith(QStringLiteral(
+            "Target Model: SalesModel2026_Target@demo</font></b></td></tr><tr><td Colspan='3'><b><font  color = "
+            "'#C05000' face='Calibri' size='2'>Function: CompareCalendars() --&gt; Code: 5 --&gt; Description: "
+            "Invalid procedure call or argument</font></b></td></tr></table>")))
+            << item;
         EXPECT_EQ(ErrorMessages(),
                   QStringList{QStringLiteral(
                       "Function: CompareCalendars() --> Code: 5 --> Description: Invalid procedure call or argument")})
@@ -63,17 +70,25 @@ TEST_F(ComparatorEdge, AComparatorThatFailsGivesTheSpacerWithoutDigit)
     EXPECT_EQ(StatusOf(CompareObject(sides(), QStringLiteral("FISCAL) Fiscal Calendar"), QStringLiteral("CALENDAR"))),
               QStringLiteral("1"));
     EXPECT_TRUE(ErrorMessages().isEmpty());
-}
 
-TEST_F(ComparatorEdge, AFailedExistenceTestCountsAsMissing)
-{
+    // A failed existence test is no missing object.
     bkl::db::Connection closed;
     const bkl::compare::CompareSides toClosed{source(), closed, QStringLiteral("s"), QStringLiteral("t")};
     EXPECT_EQ(StatusOf(CompareObject(toClosed, QStringLiteral("PayeeMaster"), QStringLiteral("TABLE"))),
-              QStringLiteral("2"));
+              QStringLiteral("3"));
     EXPECT_EQ(startsOfErrors(), QStringList{QStringLiteral("Function: CheckIfObjectExists() -> Code: ")});
     EXPECT_EQ(bkl::compare::CheckIfObjectExists(QStringLiteral("SELECT COUNT(1) FROM NoSuchTable"), source()), 0);
     EXPECT_EQ(bkl::compare::CheckIfObjectExists(QStringLiteral("SELECT COUNT(1) FROM Calculation"), source()), 41);
+
+    // The same failure on both sides, or on the source of an object it holds, is no equality:
+    // a view column without "." fails the dependent-objects query; a "List" column without
+    // reference rows, a calendar without its root row and a looping restriction tree fail their reads.
+    for (const auto& [name, kind] : std::vector<std::pair<const char*, const char*>>{
+             {"Edge View", "VIEW"}, {"Dangling List Table", "TABLE"}, {"Missing Calendar", "CALCULATION"},
+             {"Cyclic Restrictions", "CALCULATION"}})
+        EXPECT_EQ(StatusOf(CompareObject(edgeSides(), QString::fromUtf8(name), QString::fromUtf8(kind))),
+                  QStringLiteral("3"))
+            << name;
 }
 
 TEST_F(ComparatorEdge, NamesWithQuotesAndMarkup)
@@ -150,13 +165,11 @@ TEST_F(ComparatorEdge, FetchersAtTheirEdges)
                                                 "size='2'>&nbsp;</font></td>")));
     EXPECT_EQ(startsOfErrors(), Errors({"CompareTableGetRecCountUsingSYSTables", "CompareGetReferenceTableAndColumn"}));
 
-    // A view column without "." makes the dependent-objects query fail on both sides: equal spacers.
+    // A view column without "." makes the dependent-objects query fail.
     ClearLog();
     EXPECT_EQ(CompareAllCalculationsForView(edge(), QStringLiteral("Edge View")), kSpacer);
     EXPECT_EQ(CompareViewFields(edge(), QStringLiteral("No Such View")), QStringLiteral("<table border='0' width='100%'></table>"));
-    EXPECT_EQ(StatusOf(CompareObject(edgeSides(), QStringLiteral("Edge View"), QStringLiteral("VIEW"))),
-              QStringLiteral("1"));
-    EXPECT_EQ(startsOfErrors(), Errors(QStringList(3, "CompareAllCalculationsForView")));
+    EXPECT_EQ(startsOfErrors(), Errors({"CompareAllCalculationsForView"}));
 
     // A calendar without periods has the heading row only.
     EXPECT_TRUE(CompareCalendarDetails(edge(), QStringLiteral("EMPTY"))

@@ -82,6 +82,41 @@ TEST_F(ComparatorStatus, EveryDemoObjectAndTheSectionsThatDiffer)
     EXPECT_TRUE(ErrorMessages().isEmpty()) << ErrorMessages().join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(ComparatorStatus, StoredOrderIsNoDifferenceAndAFailedReadIsAnError)
+{
+    // Each table's rows stored again in reverse order.
+    const auto reversed = [](const char* table) {
+        return QStringLiteral("CREATE TEMP TABLE r_%1 AS SELECT * FROM %1 ORDER BY rowid DESC; DELETE FROM %1; "
+                              "INSERT INTO %1 SELECT * FROM r_%1;")
+            .arg(QLatin1String(table));
+    };
+    const struct {
+        QString change; // made to a copy of the source, the target
+        std::vector<std::pair<const char*, const char*>> objects;
+        const char* status;
+    } cases[] = {
+        {reversed("CalcConstraintTree"), {{"Commission Amount", "CALCULATION"}, {"Product Mix", "CALCULATION"}}, "1"},
+        {QStringLiteral("DROP VIEW PayeeEarningsView; CREATE VIEW [PayeeEarningsView] AS SELECT 0.0 AS [Quota "
+                        "Attainment.Value], 0.0 AS [Total Sales.Value], 0.0 AS [Commission Amount.Value], PayeeID "
+                        "AS [Commission Amount.PayeeID] FROM PayeeMaster;"),
+         {{"PayeeEarningsView", "VIEW"}},
+         "1"},
+        {reversed("WebReportDependency") + reversed("WebReportCalculation"), {{"Sales Dashboard", "PRESENTOR REPORT"}}, "1"},
+        // No existence test, fetch or union over calculations can be read: never "Not Exists" or a comparison.
+        {QStringLiteral("DROP TABLE Calculation;"),
+         {{"Commission Amount", "CALCULATION"}, {"Legacy Adjustment", "CALCULATION"}, {"Sales Dashboard", "PRESENTOR REPORT"}},
+         "3"},
+    };
+    for (const auto& c : cases) {
+        const bkl::db::Connection copy = bkl::test::OpenAlteredDemoModel(QLatin1String(bkl::test::kSourceModel), c.change);
+        const bkl::compare::CompareSides toCopy{source(), copy, QStringLiteral("s"), QStringLiteral("t")};
+        for (const auto& [name, kind] : c.objects) {
+            const QString result = CompareObject(toCopy, QString::fromUtf8(name), QString::fromUtf8(kind));
+            EXPECT_EQ(StatusOf(result), QLatin1String(c.status)) << name << ": " << MarkedSections(PageOf(result)).join(',').toStdString();
+        }
+    }
+}
+
 TEST_F(ComparatorStatus, SwitchesOffCompareNothing)
 {
     SetAllSectionFlags(false);

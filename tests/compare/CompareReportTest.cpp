@@ -139,11 +139,13 @@ TEST_F(CompareReport, StatusSummaryTableBytes)
                      "</table>"));
 }
 
-TEST(CompareReportPage, NotExistsIsNavyAndTextsAreEscaped)
+TEST(CompareReportPage, NotExistsIsNavyErrorDarkOrangeAndTextsAreEscaped)
 {
-    const QString table = compare::StatusSummaryTable(QStringLiteral("A&B@h"), QStringLiteral("T'1@h"),
-                                                      {{QStringLiteral("Q"), QStringLiteral("View"),
-                                                        QStringLiteral(" Not Exists ")}});
+    const QString table = compare::StatusSummaryTable(
+        QStringLiteral("A&B@h"), QStringLiteral("T'1@h"),
+        {{QStringLiteral("Q"), QStringLiteral("View"), QStringLiteral(" Not Exists ")},
+         {QStringLiteral("R"), QStringLiteral("View"), QStringLiteral("Error")}});
+    EXPECT_TRUE(table.contains(QStringLiteral("<td> <font  color = '#C05000' face='Calibri' size='2'>Error</font></td>")));
     EXPECT_TRUE(table.contains(QStringLiteral("Source Model: A&amp;B@h</font>")));
     EXPECT_TRUE(table.contains(QStringLiteral("Target Model: T&#39;1@h</font>")) || table.contains(QStringLiteral("Target Model: T&#x27;1@h</font>")));
     EXPECT_TRUE(table.contains(QStringLiteral("<td> <font  color = '#0000A0' face='Calibri' size='2'>Not Exists</font></td>")));

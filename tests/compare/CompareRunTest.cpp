@@ -7,6 +7,7 @@
 #include "compare/ui/CompareListRow.h"
 #include "compare/ui/frmBKLCompareReport.h"
 #include "reports/DetailSectionFlags.h"
+#include "support/DemoModel.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -47,13 +48,12 @@ protected:
 
 } // namespace
 
-TEST(CompareRunStatus, AFailedComparatorsSpacerIsNotStartedAndKeptWhole)
+TEST(CompareRunStatus, AResultWithoutDigitIsAnError)
 {
     using namespace bkl::compare;
     EXPECT_FALSE(StatusOfResult(QString()));
-    const QString spacer = QStringLiteral("<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
-    EXPECT_EQ(StatusOfResult(spacer).value().text, QStringLiteral("Not Started"));
-    EXPECT_EQ(PageOfResult(spacer), spacer);
+    EXPECT_EQ(StatusOfResult(QStringLiteral("<p>")).value().text, QStringLiteral("Error"));
+    EXPECT_EQ(PageOfResult(QStringLiteral("<p>")) + PageOfResult(QStringLiteral("3<p>")), QStringLiteral("<p><p>"));
     EXPECT_EQ(DetailedSummaryEntry(QString()), QStringLiteral("<br>"));
 }
 
@@ -155,6 +155,7 @@ TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
     ASSERT_EQ(seams.boxes.shown.size(), 2u);
     EXPECT_EQ(seams.boxes.shown[1].prompt,
               QStringLiteral("Compare ran successfully !\r\n\r\nDo you want to open the detailed summary report ?"));
+    EXPECT_EQ(seams.boxes.shown[1].style, mb::YesNo | mb::Question);
     EXPECT_EQ(LogMessages().filter(QRegularExpression(QStringLiteral("^(Begin|End) Compare$"))),
               (QStringList{"Begin Compare", "End Compare"}));
     // Progress ran to its end; the bar is hidden and the inputs enabled again.
@@ -172,6 +173,28 @@ TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
     }
     EXPECT_EQ(w.m_sDetailedSummary, joined);
     EXPECT_TRUE(w.m_sDetailedSummary.contains(QStringLiteral("SalesModel2026_Target@")));
+}
+
+TEST_F(CompareRun, ObjectsThatCouldNotBeComparedAreErrorsAndTheEndSaysSo)
+{
+    frmBKLCompareObjects& w = Window();
+    w.AddSourceRow(QStringLiteral("Commission Amount"), QStringLiteral("Calculation"));
+    w.AddSourceRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"));
+    w.AddSourceRow(QStringLiteral("(TR01) Monthly Commission Statement"), QStringLiteral("Tailored Report"));
+    w.cmdAddAll_Click();
+    w.SetTarget(test::OpenAlteredDemoModel(QStringLiteral("SalesModel2026"), QStringLiteral("DROP TABLE Calculation;")),
+                QStringLiteral("Broken"), QStringLiteral("copy"));
+    RunConfirmed();
+    EXPECT_EQ(Statuses(), (QStringList{"Commission Amount: Error #c05000", "PayeeMaster: Identical #00ff00",
+                                       "(TR01) Monthly Commission Statement: Not Started #000000"}));
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].prompt,
+              QStringLiteral("Compare ran with errors !\r\n\r\n1 of 2 object(s) could not be compared (status Error); "
+                             "the log holds the reason.\r\n\r\nDo you want to open the detailed summary report ?"));
+    EXPECT_EQ(seams.boxes.shown[1].style, mb::YesNo | mb::Exclamation);
+    // The summary shows the failure's line where the comparison would be.
+    EXPECT_TRUE(frmBKLCompareObjects::RowTag(w.lvCompare->topLevelItem(0))
+                    .contains(QStringLiteral("color = '#C05000' face='Calibri' size='2'>Function: CheckIfObjectExists()")));
 }
 
 TEST_F(CompareRun, YesAtTheEndShowsTheDetailedSummary)

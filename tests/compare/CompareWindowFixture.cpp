@@ -55,8 +55,7 @@ frmBKLCompareObjects& CompareWindowFixture::Window()
 
 void CompareWindowFixture::ConnectTarget(const QString& model)
 {
-    Window().m_cnTarget = bkl::test::OpenDemoModel(model);
-    Window().lblTargetModel->setText(model + QLatin1Char('@') + bkl::test::DemoServerFolder());
+    Window().SetTarget(bkl::test::OpenDemoModel(model), model, bkl::test::DemoServerFolder());
 }
 
 void CompareWindowFixture::LoadKind(const QString& pickerItem)

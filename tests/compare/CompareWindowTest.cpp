@@ -91,27 +91,40 @@ TEST_F(CompareWindow, LoadObjectsByKindFromTheSourceModel)
     EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
 }
 
-TEST_F(CompareWindow, StopKeepsTheRowsListedSoFar)
+TEST_F(CompareWindow, LoadingALargeListTurnsTheEventLoopAndStops)
 {
+    QByteArray names;
+    for (int i = 0; i < 200000; ++i)
+        names += "Calc " + QByteArray::number(i) + "\n";
+    const QString path = test::TestHome() + QStringLiteral("/large.txt");
+    test::WriteFileBytes(path, names);
+    seams.dialogs.answers.push_back(path);
+    // Stop is pressed at the first turn of the event loop that finds rows listed.
     frmBKLCompareObjects& w = Window();
-    // Stop is pressed while the load pumps events after its third row.
-    int pumped = 0;
+    QString countAtStop;
     QTimer stopper;
     QObject::connect(&stopper, &QTimer::timeout, [&] {
-        if (w.lvObjects->topLevelItemCount() >= 3 && pumped++ == 0)
+        if (w.lvObjects->topLevelItemCount() > 0 && countAtStop.isEmpty()) {
+            countAtStop = w.lblObjectCount->text();
             w.cmdStop_Click();
+        }
     });
     stopper.start(0);
-    LoadKind(QStringLiteral("Calculations"));
+    LoadKind(QStringLiteral("<< Load Objects from file >>"));
     stopper.stop();
+    // The rows gathered before that turn were listed, with their count as progress; none after it.
     const int listed = w.lvObjects->topLevelItemCount();
-    EXPECT_GE(listed, 3);
-    EXPECT_LT(listed, 41);
-    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: %1").arg(listed));
+    EXPECT_GT(listed, 0);
+    EXPECT_LT(listed, 200000);
+    EXPECT_EQ(countAtStop, QStringLiteral("Count: %1").arg(listed));
+    EXPECT_EQ(w.lblObjectCount->text(), countAtStop);
+    EXPECT_EQ(Rows(w.lvObjects).first(), QStringLiteral("Calc 0|Calculation"));
+    EXPECT_EQ(Rows(w.lvObjects).last(), QStringLiteral("Calc %1|Calculation").arg(listed - 1));
     EXPECT_TRUE(w.cmdLoadObjects->isEnabled());
     EXPECT_FALSE(w.cmdStop->isEnabled());
     EXPECT_FALSE(w.m_bStopLoad);
     EXPECT_FALSE(w.LoadRunning());
+    EXPECT_TRUE(seams.boxes.shown.empty());
 }
 
 TEST_F(CompareWindow, LoadObjectsFromAFile)
@@ -160,6 +173,17 @@ TEST_F(CompareWindow, LoadObjectsFromAFile)
     w.cmdLoadObjects_Click();
     ExpectLoadFailureReported();
     EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 0"));
+
+    // Binary content is refused before any row is listed.
+    test::WriteFileBytes(path, "PK\x03\x04\x14\0\x08\0"_qba);
+    seams.dialogs.answers.push_back(path);
+    seams.boxes.shown.clear();
+    w.cmdLoadObjects_Click();
+    ExpectLoadFailureReported();
+    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Run-time error '321':\r\n\r\n") + path
+                                               + QStringLiteral(" holds binary content (NUL characters), not text, "
+                                                                "and is not read"));
+    EXPECT_TRUE(Rows(w.lvObjects).isEmpty());
 }
 
 TEST_F(CompareWindow, AddAddAllRemoveAndRemoveAll)
@@ -214,9 +238,15 @@ TEST_F(CompareWindow, CloseAndEscUnloadButMembersSurvive)
     EXPECT_FALSE(w.IsLoaded());
     EXPECT_EQ(LogMessages().filter(QStringLiteral("Exiting ")), QStringList{QStringLiteral("Exiting Compare Objects")});
 
-    // Opened again: blank lists and labels, every node checked; the members kept their values.
+    // Opened again: blank lists, every node checked; the members kept their values, and
+    // the labels show the target that is still connected.
     frmBKLCompareObjects::instance().ShowModeless();
     EXPECT_TRUE(Rows(w.lvObjects).isEmpty() && Rows(w.lvCompare).isEmpty());
+    const QString host = test::DemoServerFolder();
+    EXPECT_EQ(QStringList({w.lblTargetModel->text(), w.lblConnectionStatus->text(), w.lblServerHost->text(),
+                           w.lblModelName->text(), w.lblConnectionStatus->palette().color(QPalette::WindowText).name()}),
+              QStringList({"SalesModel2026_Target@" + host, "Connection Status: Connected", "Server/Host: " + host,
+                           "Model Name: SalesModel2026_Target", "#00ff00"}));
     EXPECT_EQ(w.tvCompare->topLevelItem(0)->child(0)->checkState(0), Qt::Checked);
     EXPECT_EQ(w.m_sDetailedSummary, QStringLiteral("<p>last run</p><br>"));
     EXPECT_TRUE(w.m_cnTarget.sameAs(target));

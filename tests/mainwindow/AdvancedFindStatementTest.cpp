@@ -23,16 +23,23 @@ const QString kByCalculation =
 
 NameCriterion Name(const char* text, bool wholeWord, bool matchCase) { return {QString::fromUtf8(text), wholeWord, matchCase}; }
 
+// With Match Case the statement also lists the names it tests, for the recheck with letter case.
+QString WithNames(QString sql, const char* columns)
+{
+    return sql.insert(sql.indexOf("ColType") + 7, QLatin1String(columns));
+}
+const char kColumnName[] = ", CCV.ColumnName AS MatchColumnName";
+
 } // namespace
 
 TEST(AdvancedFindStatement, RestrictionColumnByWholeWordAndMatchCase)
 {
     const QString value = QStringLiteral(" AND UPPER(CCV.Value)  LIKE '%191%'  ORDER BY ColName");
     EXPECT_EQ(RestrictionSearch(Name("trxTypeCd", true, true), "191").sql,
-              kRestriction + " AND CCV.ColumnName  = 'trxTypeCd' " + value);
+              WithNames(kRestriction, kColumnName) + " AND CCV.ColumnName  = 'trxTypeCd' " + value);
     // Match Case alone: a contains-test with "%" on both sides.
     EXPECT_EQ(RestrictionSearch(Name("trxTypeCd", false, true), "191").sql,
-              kRestriction + " AND CCV.ColumnName  LIKE '%trxTypeCd%' " + value);
+              WithNames(kRestriction, kColumnName) + " AND CCV.ColumnName  LIKE '%trxTypeCd%' " + value);
     EXPECT_EQ(RestrictionSearch(Name("trxTypeCd", true, false), "191").sql,
               kRestriction + " AND UPPER(CCV.ColumnName)  = 'TRXTYPECD' " + value);
     EXPECT_EQ(RestrictionSearch(Name("trxTypeCd", false, false), "191").sql,
@@ -48,7 +55,7 @@ TEST(AdvancedFindStatement, RestrictionValueAndCriterionLine)
 
     // Typed texts reach the SQL with their blanks, ' doubled; the criterion line shows them trimmed as typed.
     const auto typed = RestrictionSearch(Name(" O'Col ", true, true), " it's_50% ");
-    EXPECT_EQ(typed.sql, kRestriction + " AND CCV.ColumnName  = ' O''Col '  AND UPPER(CCV.Value)  LIKE '% IT''S_50% %'  ORDER BY ColName");
+    EXPECT_EQ(typed.sql, WithNames(kRestriction, kColumnName) + " AND CCV.ColumnName  = ' O''Col '  AND UPPER(CCV.Value)  LIKE '% IT''S_50% %'  ORDER BY ColName");
     EXPECT_EQ(typed.criterion, "Filter: Column = 'O'Col' - Value = 'it's_50%'");
 }
 
@@ -70,13 +77,18 @@ TEST(AdvancedFindStatement, DependencyConditionsByTheirOwnBoxes)
         const NameCriterion table = Name("Sales", c.wholeWord, c.matchCase);
         const NameCriterion column = Name("Amount", c.wholeWord, c.matchCase);
         const NameCriterion none = Name("  ", !c.wholeWord, !c.matchCase);
-        EXPECT_EQ(DependencySearch(table, none).sql, kDependency + c.table + " ORDER BY ColName");
-        EXPECT_EQ(DependencySearch(none, column).sql, kDependency + c.column + " ORDER BY ColName");
-        EXPECT_EQ(DependencySearch(table, column).sql, kDependency + c.table + c.column + " ORDER BY ColName");
+        const char* tableName = c.matchCase ? ", CCD.TableName AS MatchTableName" : "";
+        const char* columnName = c.matchCase ? ", CCD.ColumnName AS MatchColumnName" : "";
+        EXPECT_EQ(DependencySearch(table, none).sql, WithNames(kDependency, tableName) + c.table + " ORDER BY ColName");
+        EXPECT_EQ(DependencySearch(none, column).sql, WithNames(kDependency, columnName) + c.column + " ORDER BY ColName");
+        EXPECT_EQ(DependencySearch(table, column).sql,
+                  WithNames(kDependency, (QByteArray(tableName) + columnName).constData()) + c.table + c.column
+                      + " ORDER BY ColName");
     }
     // Each name keeps its own boxes.
     EXPECT_EQ(DependencySearch(Name("Sales%", false, true), Name("amount", true, false)).sql,
-              kDependency + " AND CCD.TableName LIKE 'Sales%'  AND UPPER(CCD.ColumnName)  = 'AMOUNT'  ORDER BY ColName");
+              WithNames(kDependency, ", CCD.TableName AS MatchTableName")
+                  + " AND CCD.TableName LIKE 'Sales%'  AND UPPER(CCD.ColumnName)  = 'AMOUNT'  ORDER BY ColName");
 }
 
 TEST(AdvancedFindStatement, DependencyCriterionLines)
@@ -88,7 +100,7 @@ TEST(AdvancedFindStatement, DependencyCriterionLines)
     EXPECT_EQ(DependencySearch(Name("O'Brien Accounts", false, false), Name("AccountID", false, false)).criterion,
               "Filter: Table = 'O'Brien Accounts' - Column = 'AccountID'");
     EXPECT_EQ(DependencySearch(Name("O'Brien Accounts", true, true), Name("", false, false)).sql,
-              kDependency + " AND CCD.TableName = 'O''Brien Accounts'  ORDER BY ColName");
+              WithNames(kDependency, ", CCD.TableName AS MatchTableName") + " AND CCD.TableName = 'O''Brien Accounts'  ORDER BY ColName");
 }
 
 TEST(AdvancedFindStatement, CalendarAndTimeResetByStoredValues)

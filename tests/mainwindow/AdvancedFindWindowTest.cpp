@@ -75,6 +75,28 @@ TEST_F(AdvancedFindWindow, RestrictionSearchListsAMatchPerValue)
     EXPECT_EQ(LogMessages().filter(QStringLiteral("Advanced Find - Calculations end")).size(), 3);
 }
 
+TEST_F(AdvancedFindWindow, MatchCaseBoxesListOnlyNamesWithTheTypedLetterCase)
+{
+    OpenDemoModel();
+    frmCalculationsAdvancedFind w;
+    const auto search = [&](QLineEdit* box, const char* text, QCheckBox* matchCase) {
+        box->setText(text);
+        matchCase->setChecked(true);
+        w.cmdOk_Click();
+        return Hits(w.lvAdvancedFind);
+    };
+    w.txtValue->setText("account");
+    EXPECT_EQ(search(w.txtColumn, "title", w.chkMatchCaseColumn), QStringList());
+    EXPECT_EQ(search(w.txtColumn, "Tit", w.chkMatchCaseColumn), Calcs({"Commission Amount", "Quarterly Bonus"}));
+    w.sstCalculations->setCurrentIndex(1);
+    EXPECT_EQ(search(w.txtTableName, "salestransactions", w.chkTableMatchCase), QStringList());
+    // A calculation depending on several columns of the table is listed once.
+    EXPECT_EQ(search(w.txtTableName, "SalesTransactions", w.chkTableMatchCase),
+              Calcs({"Commission Amount", "Product Mix", "Total Sales"}));
+    EXPECT_EQ(search(w.txtTableColumnName, "amount", w.chkColumnMatchCase), QStringList());
+    EXPECT_EQ(w.lblSearchResults->text(), "0 Objects(s) found");
+}
+
 TEST_F(AdvancedFindWindow, FailuresAreLoggedAndShown)
 {
     g_cnModel = bkl::db::Connection(); // never opened

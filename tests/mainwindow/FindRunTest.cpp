@@ -90,6 +90,27 @@ TEST_F(MainWindowFrame, FindTextWithAQuoteFindsTheName)
     EXPECT_EQ(objects->lblFilter->text(), "Filter: <Selected Objects>;Name contains \"O'Brien\"");
 }
 
+TEST_F(MainWindowFrame, MatchCaseListsOnlyNamesWithTheTypedLetterCase)
+{
+    OpenFrame();
+    SelectKinds({ObjectKind::Tables, ObjectKind::Calculations, ObjectKind::CompensationPlans});
+    const auto find = [this](const char* text, bool matchCase, bool wholeWord = false) {
+        objects->txtFind->setText(text);
+        objects->chkMatchCase->setChecked(matchCase);
+        objects->chkWholeWord->setChecked(wholeWord);
+        objects->cmdFind_Click();
+        return Rows();
+    };
+    EXPECT_TRUE(find("sales", false).contains("Total Sales|Calculation"));
+    EXPECT_EQ(find("sales", true), QStringList());
+    EXPECT_EQ(objects->lblSearchResults->text(), "0 Object(s) found");
+    EXPECT_EQ(find("[RT]%Sales", true), WithType({"_WR_Dashboard Sales", "Region Sales", "Team Sales Rollup",
+                                                  "Total Sales", "Year To Date Sales"},
+                                                 "Calculation"));
+    EXPECT_EQ(find("Sales M", true, false), QStringList({"(SM2026) Sales Manager Plan 2026|Compensation Plan"}));
+    EXPECT_EQ(find("total sales", true, true), QStringList());
+}
+
 TEST_F(MainWindowFrame, NoKindSelectedShowsTheExclamationBoxAndChangesNothing)
 {
     OpenFrame();

@@ -1,4 +1,5 @@
 #include "mainwindow/FindStatement.h"
+#include "mainwindow/MatchCase.h"
 
 #include "support/QtPrinters.h"
 
@@ -97,4 +98,32 @@ TEST(MainWindowFindStatement, TextIsUsedAsTypedWithQuotesDoubledAndWildcardsKept
     // Upper-casing is Unicode-aware.
     EXPECT_EQ(FindStatement(ObjectKind::Calculations, QStringLiteral("straße"), true, false),
               QStringLiteral("SELECT [Name] AS ColName, 'Calculation' AS ColType FROM Calculation WHERE 1 = 1 AND UPPER([Name]) = 'STRASSE' ORDER BY ColName"));
+}
+
+TEST(MainWindowFindStatement, MatchCaseRecheckKeepsLikeAndEqualityRules)
+{
+    using bkl::mainwindow::FoundRowMatches;
+    using bkl::mainwindow::MatchesCase;
+    struct Case {
+        const char* name;
+        const char* text;
+        bool wholeWord, containing, matches;
+    };
+    const Case cases[] = {
+        {"Total Sales", "sales", false, true, false},    {"Total Sales", "Sales", false, true, true},
+        {"Total Sales", "Total Sales ", true, true, true}, {"Total Sales", "total sales", true, true, false},
+        {"Total Sales", "T%S", false, true, true},       {"Total Sales", "tal s", false, true, false},
+        {"Sales_2026", "s_les", false, true, false},     {"Sales_2026", "S_les[_]2", false, true, true},
+        {"Sales", "[A-Z]ales", false, false, true},      {"sales", "[A-Z]ales", false, false, false},
+        {"Sales", "[^s]ales", false, false, true},       {"Sales", "Sal", false, false, false},
+        {"a.b*c", "a.b*c", false, false, true},          {"axb*c", "a.b*c", false, false, false},
+        {"[x", "[x", false, false, true},                {"Sales", "", false, false, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchesCase(c.name, c.text, c.wholeWord, c.containing), c.matches) << c.name << " / " << c.text;
+    // The id of an "(id) name" text is no part of the name; without Match Case or with a blank text every row stands.
+    EXPECT_FALSE(FoundRowMatches(ObjectKind::CompensationPlans, "(SM2026) Sales Plan", "SM2026", false, true));
+    EXPECT_TRUE(FoundRowMatches(ObjectKind::CompensationPlans, "(SM2026) Sales Plan", "Sales Plan", true, true));
+    EXPECT_TRUE(FoundRowMatches(ObjectKind::Calculations, "Total Sales", "sales", false, false));
+    EXPECT_TRUE(FoundRowMatches(ObjectKind::Calculations, "Total Sales", "  ", false, true));
 }

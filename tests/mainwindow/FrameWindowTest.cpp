@@ -1,20 +1,28 @@
 #include "FrameFixture.h"
 
+#include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/Settings.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "shell/Globals.h"
 #include "shell/ui/frmBKLModelLogin.h"
+#include "support/DemoModel.h"
+#include "support/ModalWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 using bkl::mainwindow::ObjectKind;
@@ -32,6 +40,12 @@ TEST_F(MainWindowFrame, LoadStateAndTheInertProcessMonitor)
     frame->tblMain_ButtonClick(9);
     QTest::keyClick(frame, Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(seams.boxes.shown.empty());
+    // A right click on the toolbar or the menu bar opens no menu (none could hide the toolbar).
+    for (QWidget* bar : {static_cast<QWidget*>(frame->tblMain), static_cast<QWidget*>(frame->menuBar())}) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), bar->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(bar, &click);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
 
     // Load of the object list: preview and export off, compare on.
     for (QObject* off : std::initializer_list<QObject*>{objects->cmdGetDetails, objects->cmdExport, objects->cmdStop,
@@ -39,6 +53,10 @@ TEST_F(MainWindowFrame, LoadStateAndTheInertProcessMonitor)
                                                          frame->tblMainButton(1), frame->tblMainButton(3)})
         EXPECT_FALSE(off->property("enabled").toBool()) << off->objectName().toStdString();
     EXPECT_TRUE(objects->cmdCompare->isEnabled() && frame->mnuCompareObjects->isEnabled());
+    // Picture buttons (find, stop, the browser commands) have a name for assistive tools.
+    for (const QAbstractButton* button : objects->findChildren<QAbstractButton*>())
+        if (button->text().isEmpty())
+            EXPECT_FALSE(button->accessibleName().isEmpty()) << button->toolTip().toStdString();
 
     EXPECT_EQ(objects->windowTitle(), "SalesModel2026");
     EXPECT_EQ(objects->StatusBarText(1), "READY");
@@ -78,14 +96,30 @@ TEST_F(MainWindowFrame, DefaultSelectionPreTicksKindsAndGridLinesFollowThePrefer
     EXPECT_EQ(picker->item(1)->checkState(), Qt::Checked);
     QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, QPoint(option.rect.right() - 5, option.rect.center().y()));
     EXPECT_EQ(picker->item(1)->checkState(), Qt::Unchecked);
-    EXPECT_TRUE(objects->lvObjects->styleSheet().isEmpty());
+    EXPECT_EQ(qobject_cast<bkl::GridLineDelegate*>(objects->lvObjects->itemDelegate()), nullptr);
     CloseAllWindows();
 
     g_bShowGridLines = true;
     OpenFrame();
-    EXPECT_TRUE(objects->lvObjects->styleSheet().contains("border-bottom"));
     for (ObjectKind kind : bkl::mainwindow::kAllKinds)
         EXPECT_EQ(objects->KindPickerItem(kind)->checkState(), Qt::Unchecked);
+
+    // Grid lines keep the selected row readable: the highlight, with the row's text over it.
+    QTreeWidget* list = objects->lvObjects;
+    objects->AddObjectRow("Total Sales", "Calculation");
+    objects->AddObjectRow("PayeeMaster", "Table");
+    list->setCurrentItem(list->topLevelItem(0));
+    const QImage shot = list->viewport()->grab().toImage();
+    const QRect type = list->visualRect(list->model()->index(0, 1)).adjusted(1, 1, -2, -2);
+    const QRgb highlight = shot.pixel(type.topRight());
+    int textPixels = 0;
+    for (int y = type.top(); y <= type.bottom(); ++y)
+        for (int x = type.left(); x <= type.right(); ++x)
+            textPixels += qAbs(qGray(shot.pixel(x, y)) - qGray(highlight)) > 60;
+    EXPECT_GT(textPixels, 20);
+    const QRect plain = list->visualRect(list->model()->index(1, 1));
+    EXPECT_NE(highlight, shot.pixel(plain.right() - 2, plain.top() + 1));
+    EXPECT_EQ(QColor(shot.pixel(plain.center().x(), plain.bottom())), bkl::GridLineDelegate::lineColour());
 }
 
 TEST_F(MainWindowFrame, SortToggleIsSharedByBothColumnsAndIgnoresLetterCase)
@@ -170,7 +204,7 @@ TEST_F(MainWindowFrame, SwitchModelReleasesTheModelAndReopensTheLogin)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_EQ(LogMessages().mid(before),
-              QStringList({"Progress", "Launch Switch Model", "Exiting SalesModel2026", "Exiting Brisklane"}));
+              QStringList({"Launch Switch Model", "Progress", "Exiting SalesModel2026", "Exiting Brisklane"}));
     EXPECT_FALSE(g_cnModel.isOpen());
     EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
     EXPECT_EQ(frmBKLMain::current(), nullptr);
@@ -180,4 +214,30 @@ TEST_F(MainWindowFrame, SwitchModelReleasesTheModelAndReopensTheLogin)
             ++logins;
     EXPECT_EQ(logins, 1);
     EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
+}
+
+TEST_F(MainWindowFrame, SwitchModelClosesTheCompareWindowsAndTheTarget)
+{
+    OpenFrame();
+    frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
+    compare.ShowModeless();
+    const bkl::db::Connection target = bkl::test::OpenDemoModel(QStringLiteral("SalesModel2026_Target"));
+    compare.SetTarget(target, QStringLiteral("SalesModel2026_Target"), QStringLiteral("demo"));
+    compare.optDetailedSummary->setChecked(true);
+    // Switch Model while the report window is open over the compare window.
+    bkl::test::WithModal([&] { compare.cmdReport_Click(); }, [&](QWidget*) { frame->mnuSwitchModel_Click(); });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_FALSE(compare.isVisible() || compare.IsLoaded());
+    EXPECT_FALSE(target.isOpen() || compare.m_cnTarget.isOpen() || compare.m_cnSource.isOpen());
+    const QStringList log = LogMessages();
+    EXPECT_EQ(log.mid(log.indexOf(QStringLiteral("Launch Switch Model")) + 1).filter(QStringLiteral("Exiting ")),
+              QStringList({"Exiting Compare Objects - Detalied Summary", "Exiting Compare Objects",
+                           "Exiting SalesModel2026", "Exiting Brisklane"}));
+    EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
+    // Opened again, the window has no target.
+    compare.Load();
+    EXPECT_EQ(compare.lblConnectionStatus->text(), QStringLiteral("Connection Status: Not Connected"));
+    EXPECT_EQ(compare.lblTargetModel->text(), QString());
+    frmBKLCompareObjects::discardInstance();
 }

@@ -1,9 +1,11 @@
 // The model summary page: the ten counting statements, the exact plain and rich
-// pages, and the chart data array.
+// pages, the chart data array and the chart's count axis.
 #include "mainwindow/ModelSummary.h"
 #include "mainwindow/ReportPageFile.h"
+#include "mainwindow/ui/SummaryChart.h"
 #include "support/TestEnvironment.h"
 
+#include <QChartView>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -81,6 +83,20 @@ TEST(SummaryPage, ChartDataArray)
     for (int r = 1; r < 10; ++r) {
         EXPECT_EQ(data[r][0].toString(), labels[r - 1]);
         EXPECT_EQ(data[r][1].toInt(), values[r - 1]);
+    }
+}
+
+TEST(SummaryPage, ChartCountAxisHasWholeNumberTicksThatFitTheLargestCount)
+{
+    QChartView chart;
+    const std::pair<int32_t, QList<qreal>> cases[] = {
+        {0, {0, 1}}, {3, {0, 1, 2, 3}}, {7, {0, 2, 4, 6, 8}}, {41, {0, 10, 20, 30, 40, 50}},
+        {1234, {0, 500, 1000, 1500}}, {50000, {0, 10000, 20000, 30000, 40000, 50000}}};
+    for (const auto& [largest, ticks] : cases) {
+        ModelCounts counts;
+        counts.views = largest;
+        bkl::SetSummaryChartData(&chart, SummaryChartData(counts));
+        EXPECT_EQ(bkl::SummaryChartTicks(&chart), ticks) << largest;
     }
 }
 

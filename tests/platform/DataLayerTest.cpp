@@ -1,5 +1,6 @@
 #include "platform/db/ConnectionString.h"
 #include "platform/db/DbError.h"
+#include "platform/db/EmbeddedServer.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Value.h"
 
@@ -23,6 +24,19 @@ TEST(ConnectionString, ParsesTheClassicFormsAndQuotedValues)
     EXPECT_EQ(q.value("INITIAL CATALOG"), "M");
     EXPECT_EQ(ConnectionStringValue(QStringLiteral("plain")), QStringLiteral("plain"));
     EXPECT_THROW(ParseConnectionString(QStringLiteral("password=\"abc")), DbError);
+}
+
+TEST(ConnectionString, DataSourceWrittenAsAPathIsAFolderAndAMissingOneIsNamed)
+{
+    // Host names and the server's own instance notations go to SQL Server.
+    for (const char* host : {"dbserver", "dbserver,1533", "dbserver\\INST", ".\\SQLEXPRESS"})
+        EXPECT_EQ(EmbeddedServerFolder(QString::fromLatin1(host)), QString()) << host;
+    try {
+        EmbeddedServerFolder(QStringLiteral("./no-such-server"));
+        ADD_FAILURE() << "a missing folder written as a path must fail";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.description().startsWith(QStringLiteral("Folder not found: /"))) << e.description().toStdString();
+    }
 }
 
 TEST(Value, ReadsLikeTheClassicDataLayer)

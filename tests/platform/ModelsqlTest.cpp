@@ -1,6 +1,9 @@
 #include "EngineFixture.h"
+#include "support/TdsStandIn.h"
+#include "support/TestEnvironment.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -49,6 +52,26 @@ TEST(EngineModelsql, PrintsRowsOrTheError)
     r = modelsql({"--server", dir.path(), "--database", "Model1", "SELECT TOP 1.5 [Name] FROM Calculation"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith("Number: 1060\n")) << r.err.toStdString();
+}
+
+// Through FreeTDS against tds-standin modelsql prints what it prints on the embedded
+// server (scripts/check-modelsql compares every statement of the catalog).
+TEST(EngineModelsql, PrintsTheSameThroughFreeTds)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    bkl::test::TdsStandIn standIn;
+    ASSERT_TRUE(standIn.running());
+    for (const char* sql : {"SELECT [Name], [Parent], [Starting] FROM [Time] WHERE TimeID = 'STD' ORDER BY Ending",
+                            "SELECT Nope FROM Calculation"}) {
+        const ToolRun embedded = modelsql({"--server", bkl::test::DemoServerFolder(), "--database", "SalesModel2026", sql});
+        const ToolRun tds = modelsql({"--connection", standIn.connectionString("SalesModel2026"), sql});
+        EXPECT_EQ(tds.exitCode, embedded.exitCode);
+        EXPECT_EQ(tds.out.toStdString(), embedded.out.toStdString());
+        // The same error number and description; the source names the driver.
+        const auto withoutSource = [](QString err) { return err.remove(QRegularExpression(QStringLiteral("Source: [^\n]*\n"))); };
+        EXPECT_EQ(withoutSource(tds.err).toStdString(), withoutSource(embedded.err).toStdString());
+    }
 }
 
 #endif

@@ -10,7 +10,7 @@ using namespace bkl::db;
 
 namespace {
 
-const QString kTail = QStringLiteral("TDS_Version=7.4;ClientCharset=UTF-8;ApplicationIntent=ReadOnly");
+const QString kTail = QStringLiteral("TDS_Version=7.4;ClientCharset=UTF-8;ApplicationIntent=ReadOnly;TextSize=2147483647");
 const QString kFreeTds = QStringLiteral("FreeTDS");
 const QString kOtherDriver = QStringLiteral("ODBC Driver 18 for SQL Server");
 

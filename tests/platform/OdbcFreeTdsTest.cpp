@@ -1,17 +1,24 @@
-// The FreeTDS driver against a closed loopback port: the connect fails at once
-// with the driver's diagnostics instead of hanging.
-#include "platform/db/Connection.h"
+// The SQL Server backend through the FreeTDS driver: against the tds-standin tool
+// (values of every column type, errors, logins), a closed loopback port and a
+// silent server.
+#include "StatementCatalog.h"
+
 #include "platform/db/ConnectionString.h"
 #include "platform/db/DbError.h"
+#include "platform/db/odbc/OdbcBackend.h"
+#include "platform/db/odbc/OdbcConnectionString.h"
 #include "platform/db/odbc/OdbcDriver.h"
+#include "support/TdsStandIn.h"
+#include "support/TestEnvironment.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <poll.h>
+#include <sqlite3.h>
 #include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace bkl::db;
@@ -42,85 +49,17 @@ public:
         fd_ = -1;
     }
     int port() const { return port_; }
-    int fd() const { return fd_; }
 
 private:
     int fd_ = -1;
     int port_ = 0;
 };
 
-// What a client's login packet carried, as a stand-in server on loopback saw it.
-struct LoginPacket {
-    QString user;
-    QString password;
-    QString database;
-    bool readOnlyIntent = false;
-};
-
-// Serves one client on the listening socket just far enough to receive its
-// login: answers the pre-login packet (no encryption), reads the login packet,
-// then hangs up. Gives up after a few seconds without a client.
-LoginPacket ReceiveLogin(int listeningFd)
-{
-    LoginPacket login;
-    pollfd p{listeningFd, POLLIN, 0};
-    if (::poll(&p, 1, 10000) != 1)
-        return login;
-    const int c = ::accept(listeningFd, nullptr, nullptr);
-    timeval wait{10, 0};
-    ::setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-    const auto readExactly = [c](QByteArray& into, int n) {
-        into.resize(n);
-        for (int got = 0; got < n;) {
-            const ssize_t r = ::recv(c, into.data() + got, static_cast<size_t>(n - got), 0);
-            if (r <= 0)
-                return false;
-            got += static_cast<int>(r);
-        }
-        return true;
-    };
-    const auto readPacket = [&](QByteArray& body) {
-        QByteArray header;
-        if (!readExactly(header, 8))
-            return false;
-        const int length = (static_cast<uchar>(header[2]) << 8) | static_cast<uchar>(header[3]);
-        return readExactly(body, length - 8);
-    };
-    QByteArray body;
-    if (readPacket(body)) {
-        // Pre-login answer: VERSION (6 bytes) and ENCRYPTION = not supported.
-        const unsigned char answer[] = {0x04, 0x01, 0x00, 0x1a, 0x00, 0x00, 0x01, 0x00,
-                                        0x00, 0x00, 0x0b, 0x00, 0x06, 0x01, 0x00, 0x11, 0x00, 0x01, 0xff,
-                                        0x0f, 0x00, 0x07, 0xd0, 0x00, 0x00, 0x02};
-        ::send(c, answer, sizeof answer, MSG_NOSIGNAL);
-        if (readPacket(body) && body.size() > 72) {
-            const auto field = [&body](int at, bool password) {
-                const int offset = static_cast<uchar>(body[at]) | (static_cast<uchar>(body[at + 1]) << 8);
-                const int chars = static_cast<uchar>(body[at + 2]) | (static_cast<uchar>(body[at + 3]) << 8);
-                QByteArray raw = body.mid(offset, chars * 2);
-                if (password) // the login packet scrambles the password: xor 0xA5, nibbles swapped
-                    for (char& b : raw) {
-                        const uchar x = static_cast<uchar>(b) ^ 0xA5;
-                        b = static_cast<char>(((x << 4) & 0xF0) | (x >> 4));
-                    }
-                return QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.constData()), chars);
-            };
-            login.user = field(40, false);
-            login.password = field(44, true);
-            login.database = field(68, false);
-            login.readOnlyIntent = (static_cast<uchar>(body[26]) & 0x20) != 0;
-        }
-    }
-    ::close(c);
-    return login;
-}
-
-// Opens the program's connection string for 127.0.0.1,port; returns the error.
-DbError FailedOpen(const QString& login, int port, int loginTimeout)
+// Opens a connection string; returns the error.
+DbError FailedOpen(const QString& connectionString, int loginTimeout = 5)
 {
     Connection cn;
-    cn.setConnectionString(QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;") + login
-                           + QStringLiteral("Data Source=127.0.0.1,%1").arg(port));
+    cn.setConnectionString(connectionString);
     cn.setLoginTimeout(loginTimeout);
     try {
         cn.open();
@@ -128,28 +67,146 @@ DbError FailedOpen(const QString& login, int port, int loginTimeout)
         EXPECT_FALSE(cn.isOpen());
         return e;
     }
-    ADD_FAILURE() << "connected to 127.0.0.1," << port;
+    ADD_FAILURE() << "connected: " << connectionString.toStdString();
     return DbError(0, QString(), QString());
+}
+
+ResultSet Query(const QString& connectionString, const QString& sql)
+{
+    Connection cn;
+    cn.setConnectionString(connectionString);
+    cn.open();
+    return cn.execute(sql);
 }
 
 class OdbcFreeTds : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!QFile::exists(QString::fromLatin1(odbc::kFreeTdsLibrary)))
+        if (!bkl::test::FreeTdsInstalled())
             GTEST_SKIP() << "FreeTDS ODBC driver not installed";
-        saved_ = qgetenv(odbc::kDriverVariable);
-        qunsetenv(odbc::kDriverVariable);
     }
-    void TearDown() override
+    static QString Login(int port, const QString& user = QStringLiteral("sa"))
     {
-        if (!saved_.isEmpty())
-            qputenv(odbc::kDriverVariable, saved_);
+        return QStringLiteral("Provider=SQLOLEDB.1;User ID=%1;password=x;Initial Catalog=Model1;Data Source=127.0.0.1,%2")
+            .arg(user)
+            .arg(port);
     }
-    QByteArray saved_;
 };
 
 } // namespace
+
+TEST_F(OdbcFreeTds, ValuesOfEveryColumnTypeArriveAsTheEngineReadsThem)
+{
+    QTemporaryDir server;
+    const QString longNote = QString(5000, QLatin1Char('x')) + QStringLiteral("ä") + QString(5000, QLatin1Char('y'));
+    const QString script = QStringLiteral(
+        "CREATE TABLE Item (Id int, Name nvarchar(100), Amount decimal(19,2), Rate decimal(9,4), Ratio float, "
+        "Created datetime, Flag bit, Big bigint, Note ntext);"
+        "INSERT INTO Item VALUES (1, 'Ünïcode ✓ 名前 😀', '1234567890123.45', '-0.0500', 0.25, "
+        "'2024-03-05 13:45:07.250', 1, 1099511627776, '%1');"
+        "INSERT INTO Item (Id) VALUES (2);"
+        "INSERT INTO Item VALUES (3, 'it''s', '-12.5', 0.0001, -1e-300, '1900-01-01 00:00:00', 0, -1, '');")
+                               .arg(longNote);
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(server.filePath(QStringLiteral("Typed.sqlite"))).constData(), &db);
+    ASSERT_EQ(sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    bkl::test::TdsStandIn standIn(server.path());
+    ASSERT_TRUE(standIn.running());
+
+    for (const char* sql : {"SELECT * FROM Item ORDER BY Id",
+                            "SELECT Id * 2 AS Twice, Name + N'!' AS Shout, NULL AS Nothing, COUNT(1) AS N "
+                            "FROM Item GROUP BY Id, Name ORDER BY 1"}) {
+        SCOPED_TRACE(sql);
+        const ResultSet embedded = Query(QStringLiteral("Initial Catalog=Typed;Data Source=") + server.path(),
+                                       QString::fromUtf8(sql));
+        const ResultSet tds = Query(standIn.connectionString(QStringLiteral("Typed")), QString::fromUtf8(sql));
+        bkl::test::ExpectSameResult(tds, embedded);
+        if (tds.rows.size() != 3 || tds.columns.size() != 9)
+            continue;
+        const auto& full = tds.rows[0];
+        EXPECT_EQ(full[1].toText(), QStringLiteral("Ünïcode ✓ 名前 😀"));
+        EXPECT_EQ(full[2].type(), Value::Type::Decimal);
+        EXPECT_EQ(full[2].toText(), QStringLiteral("1234567890123.45"));
+        EXPECT_EQ(full[3].toText(), QStringLiteral("-0.05"));
+        EXPECT_EQ(full[5].toDateTime(), QDateTime(QDate(2024, 3, 5), QTime(13, 45, 7, 250)));
+        EXPECT_EQ(full[6], Value::integer(1));
+        EXPECT_EQ(full[7], Value::integer(1099511627776));
+        EXPECT_EQ(full[8].toText(), longNote); // longer than one read: fetched in pieces
+        for (size_t c = 1; c < tds.rows[1].size(); ++c)
+            EXPECT_TRUE(tds.rows[1][c].isNull()) << c;
+        EXPECT_EQ(tds.rows[2][1].toText(), QStringLiteral("it's"));
+        EXPECT_EQ(tds.rows[2][8], Value::text(QString())); // empty text is not NULL
+    }
+}
+
+TEST_F(OdbcFreeTds, ErrorsCarryTheServersNumberAndMessage)
+{
+    bkl::test::TdsStandIn standIn;
+    ASSERT_TRUE(standIn.running());
+    const QString model = QStringLiteral("SalesModel2026");
+    const QString failing = QStringLiteral("SELECT Nope FROM Calculation");
+    DbError embedded(0, QString(), QString());
+    try {
+        Query(bkl::test::DemoConnectionString(model), failing);
+    } catch (const DbError& e) {
+        embedded = e;
+    }
+    try {
+        Query(standIn.connectionString(model), failing);
+        ADD_FAILURE() << "no error";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.number(), embedded.number());
+        EXPECT_EQ(e.source(), QStringLiteral("[FreeTDS][SQL Server] SQLSTATE 42000"));
+        EXPECT_EQ(e.description(), embedded.description());
+    }
+
+    // An unknown model fails the login with the reason first.
+    DbError e = FailedOpen(standIn.connectionString(QStringLiteral("NoSuchModel")));
+    EXPECT_EQ(e.number(), 4060);
+    EXPECT_EQ(e.description(), QStringLiteral("Cannot open database \"NoSuchModel\" requested by the login. The login "
+                                              "failed.; Login failed for user 'demo'.; Unable to connect to data source"));
+
+    // A model is served to read-only connections only, which the program's always are.
+    QMap<QString, QString> keys = ParseConnectionString(standIn.connectionString(model));
+    QString readWrite = odbc::OdbcConnectionString(keys, odbc::SqlServerDriver());
+    readWrite.remove(QStringLiteral(";ApplicationIntent=ReadOnly"));
+    try {
+        odbc::OpenOdbcConnectionString(readWrite, 5);
+        ADD_FAILURE() << "connected without read-only intent";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.number(), 978);
+    }
+    try {
+        odbc::OpenOdbcConnectionString(QStringLiteral("Driver={No Such Driver 0815};Server=x"), 5);
+        ADD_FAILURE() << "connected without a driver";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.source().startsWith(QStringLiteral("[unixODBC]"))) << e.source().toStdString();
+        EXPECT_TRUE(e.description().contains(QStringLiteral("No Such Driver 0815"))) << e.description().toStdString();
+    }
+}
+
+TEST_F(OdbcFreeTds, CredentialsAndDatabaseNameArriveAsTyped)
+{
+    QTemporaryDir server;
+    const QString model = QStringLiteral("Mod;el=1");
+    ASSERT_TRUE(QFile::link(bkl::test::DemoServerFolder() + QStringLiteral("/SalesModel2026.sqlite"),
+                            server.filePath(model + QStringLiteral(".sqlite"))));
+    const QString user = QStringLiteral("us;er=1");
+    const QString password = QStringLiteral(" p;w=}x}\"' ");
+    bkl::test::TdsStandIn standIn(server.path(), {QStringLiteral("--user"), user, QStringLiteral("--password"), password});
+    ASSERT_TRUE(standIn.running());
+    const auto login = [&](const QString& pw) {
+        return QStringLiteral("Provider=SQLOLEDB.1;User ID=") + ConnectionStringValue(user) + QStringLiteral(";password=")
+            + ConnectionStringValue(pw) + QStringLiteral(";Initial Catalog=") + ConnectionStringValue(model)
+            + QStringLiteral(";Data Source=") + standIn.server();
+    };
+    EXPECT_EQ(Query(login(password), QStringLiteral("SELECT COUNT(1) FROM Calculation")).rows.at(0).at(0).toInt64(), 41);
+    const DbError e = FailedOpen(login(QStringLiteral("wrong")));
+    EXPECT_EQ(e.number(), 18456);
+    EXPECT_TRUE(e.description().startsWith(QStringLiteral("Login failed for user 'us;er=1'."))) << e.description().toStdString();
+}
 
 TEST_F(OdbcFreeTds, ConnectToAClosedPortFailsWithTheDriversError)
 {
@@ -158,7 +215,9 @@ TEST_F(OdbcFreeTds, ConnectToAClosedPortFailsWithTheDriversError)
     socket.close();
     for (const QString& login : {QStringLiteral("User ID=sa;password=\"p;w=}\";Initial Catalog=Model1;"),
                                  QStringLiteral("Integrated Security=SSPI;Initial Catalog=Model1;")}) {
-        const DbError e = FailedOpen(login, socket.port(), 3);
+        const DbError e = FailedOpen(QStringLiteral("Provider=SQLOLEDB.1;") + login
+                                         + QStringLiteral("Data Source=127.0.0.1,%1").arg(socket.port()),
+                                     3);
         EXPECT_EQ(e.number(), 20009) << e.description().toStdString();
         EXPECT_EQ(e.source(), QStringLiteral("[FreeTDS][SQL Server] SQLSTATE 08S01"));
         EXPECT_EQ(e.description(), QStringLiteral("Unable to connect: Adaptive Server is unavailable or does not "
@@ -170,25 +229,7 @@ TEST_F(OdbcFreeTds, ASilentServerEndsAtTheLoginTimeout)
 {
     LoopbackSocket silent(true);
     ASSERT_GT(silent.port(), 0);
-    const DbError e = FailedOpen(QStringLiteral("User ID=sa;password=x;Initial Catalog=Model1;"), silent.port(), 1);
+    const DbError e = FailedOpen(Login(silent.port()), 1);
     EXPECT_EQ(e.source(), QStringLiteral("[FreeTDS][SQL Server] SQLSTATE HYT00"));
     EXPECT_TRUE(e.description().startsWith(QStringLiteral("Timeout expired"))) << e.description().toStdString();
-}
-
-TEST_F(OdbcFreeTds, TheServerReceivesCredentialsAsTyped)
-{
-    LoopbackSocket server(true);
-    ASSERT_GT(server.port(), 0);
-    LoginPacket login;
-    std::thread serve([&] { login = ReceiveLogin(server.fd()); });
-    const QString password = QStringLiteral(" p;w=}x}\"' ");
-    FailedOpen(QStringLiteral("User ID=") + ConnectionStringValue(QStringLiteral("us;er=1")) + ";password="
-                   + ConnectionStringValue(password)
-                   + QStringLiteral(";Initial Catalog=") + ConnectionStringValue(QStringLiteral("Mod;el=1")) + ";",
-               server.port(), 5);
-    serve.join();
-    EXPECT_EQ(login.user, QStringLiteral("us;er=1"));
-    EXPECT_EQ(login.password, password);
-    EXPECT_EQ(login.database, QStringLiteral("Mod;el=1"));
-    EXPECT_TRUE(login.readOnlyIntent);
 }

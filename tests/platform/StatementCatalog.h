@@ -2,6 +2,8 @@
 // Table-driven checks of the program's statements on the demo server: each case is a
 // statement exactly as the program builds it (filled with demo values) and the rows a
 // SQL Server would return for it.
+#include "platform/db/Connection.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -24,7 +26,14 @@ struct StatementCase {
 };
 
 // Runs every case through the data layer (one connection per catalog) and reports
-// each mismatch under the case's description.
+// each mismatch under the case's description. Where the FreeTDS driver is installed,
+// each case also runs through it against the tds-standin tool serving the demo
+// server and must give the same result (ExpectSameResult) or the same error number
+// and text.
 void CheckStatements(const std::vector<StatementCase>& cases);
+
+// The same column names and the same values, as the program reads them: each of the
+// same type and text (date/times to the millisecond).
+void ExpectSameResult(const db::ResultSet& got, const db::ResultSet& want);
 
 } // namespace bkl::test

@@ -192,6 +192,22 @@ TEST_F(ExportDialog, ExactFileForTableAndCalculationWithSectionsUnchecked)
     EXPECT_FALSE(dialog->pbProgress->isVisible());
 }
 
+TEST_F(ExportDialog, FolderBrowserStartsOnTheExportFolderElseDataElseHome)
+{
+    auto dialog = Open(QStringLiteral("|PayeeMaster"), QString());
+    const QString data = ApplicationFolderPath(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    seams.dialogs.answers = {QString(), QString(), folder.path()};
+    dialog->cmdFolder_Click(); // cancelled: the location stays
+    dialog->txtLocation->setText(folder.filePath(QStringLiteral("missing")));
+    dialog->cmdFolder_Click();
+    ASSERT_TRUE(QDir(data).removeRecursively());
+    dialog->cmdFolder_Click();
+    QDir().mkpath(data);
+    EXPECT_EQ(seams.dialogs.folders, QStringList({folder.path(), data, QDir::homePath()}));
+    EXPECT_EQ(dialog->txtLocation->text(), folder.path());
+}
+
 TEST_F(ExportDialog, BlankMissingOrUnusableFolderEndsInOrder)
 {
     QFile regular(folder.filePath(QStringLiteral("plain.txt")));

@@ -40,6 +40,8 @@ TEST(FragmentsItemText, SplitsIdAndName)
 TEST(FragmentsGuard, LogsTheProcedureLineAndReturnsTheNeutralValue)
 {
     bkl::test::ClearLog();
+    // A capture hears the first failure under it; an inner one only its own.
+    FailureCapture outer;
     EXPECT_EQ(RunGuarded(QStringLiteral("GetTableDetails"), QString::fromLatin1(kErrorSpacer),
                          []() -> QString { throw bkl::db::DbError(208, QStringLiteral("src"), QStringLiteral("no such table")); }),
               QString::fromLatin1(kErrorSpacer));
@@ -52,8 +54,19 @@ TEST(FragmentsGuard, LogsTheProcedureLineAndReturnsTheNeutralValue)
     EXPECT_EQ(RunGuardedWithArgument(QStringLiteral("ExportCalculationDetails"), QStringLiteral("Calc A"), QString(),
                                      []() -> QString { throw bkl::db::DbError(3021, QStringLiteral("s"), QStringLiteral("EOF")); }),
               QString());
-    EXPECT_EQ(RunSilently(QStringLiteral("n"), []() -> QString { throw std::runtime_error("quiet"); }), QStringLiteral("n"));
-    EXPECT_EQ(RunGuarded(QStringLiteral("X"), QString(), []() { return QStringLiteral("ok"); }), QStringLiteral("ok"));
+    const auto ok = ReadCapturing([] { return RunGuarded(QStringLiteral("X"), QString(), [] { return QStringLiteral("ok"); }); });
+    EXPECT_EQ(ok.value, QStringLiteral("ok"));
+    EXPECT_FALSE(ok.error);
+    const auto quiet = ReadCapturing([] {
+        try {
+            throw std::runtime_error("quiet");
+        } catch (...) {
+            NoteCurrentError(QStringLiteral("Walk"));
+        }
+        return 0;
+    });
+    EXPECT_EQ(quiet.error, QStringLiteral("Function: Walk() --> Code: 5 --> Description: quiet"));
+    EXPECT_EQ(outer.firstError(), QStringLiteral("Function: GetTableDetails() --> Code: 208 --> Description: no such table"));
     EXPECT_EQ(bkl::test::LogMessages(),
               QStringList({QStringLiteral("Function: GetTableDetails() --> Code: 208 --> Description: no such table"),
                            QStringLiteral("Function: GetTableCountUsingSYSTables() --> Code: 6 --> Description: Overflow"),

@@ -79,6 +79,16 @@ TEST_F(TableDetail, ListColumnReferences)
 {
     EXPECT_EQ(GetReferenceTableAndColumn(source(), QStringLiteral(" SalesTransactions "), QStringLiteral(" RegionCode ")),
               QStringLiteral("RegionLookup.RegionCode"));
+    // Of two reference rows the first read, or the first in text order (the comparison).
+    const bkl::db::Connection twoRefs = bkl::test::OpenAlteredDemoModel(
+        QLatin1String(bkl::test::kSourceModel), QStringLiteral("INSERT INTO Reference VALUES (1, 'SalesTransactions', "
+                                                               "'Atlas'); INSERT INTO ReferenceColumn VALUES (1, "
+                                                               "'RegionCode', 'Code');"));
+    for (const auto order : {bkl::reports::RowOrder::AsRead, bkl::reports::RowOrder::ByText})
+        EXPECT_EQ(GetReferenceTableAndColumn(twoRefs, QStringLiteral("SalesTransactions"), QStringLiteral("RegionCode"),
+                                             QStringLiteral("R"), order),
+                  order == bkl::reports::RowOrder::ByText ? QStringLiteral("Atlas.Code")
+                                                          : QStringLiteral("RegionLookup.RegionCode"));
     EXPECT_TRUE(LogMessages().isEmpty());
 
     // StatusCode is "List" without a reference row: a blank and an ERROR line.

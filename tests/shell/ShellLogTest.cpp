@@ -1,13 +1,9 @@
 #include "ShellTestSupport.h"
 
-#include "platform/core/AppFolder.h"
 #include "platform/core/ScriptedSeams.h"
-#include "platform/core/Settings.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
-#include "shell/StartUp.h"
 #include "shell/ToggleDivScript.h"
-#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -60,39 +56,6 @@ TEST_F(ShellLog, LineFormatAndLevels)
     WriteLog(QStringLiteral("lost"), LogInfo);
     EXPECT_FALSE(QFileInfo::exists(LogFilePath()));
     EnsureFolders();
-}
-
-TEST(ShellStartUp, FoldersCreatedOnceAndLaunchLine)
-{
-    const QString home = ApplicationFolder();
-    for (const char* f : {"config", "data", "logs", "temp"})
-        QDir(home + QLatin1Char('/') + QLatin1String(f)).removeRecursively();
-    g_bWindowsAuth = true;
-    PrepareStartUp();
-
-    for (const char* f : {"config", "data", "logs", "temp"})
-        EXPECT_TRUE(QFileInfo(home + QLatin1Char('/') + QLatin1String(f)).isDir()) << f;
-    EXPECT_FALSE(g_bWindowsAuth);
-    // The launch line is written before logs exists, so on a first run it is lost.
-    EXPECT_FALSE(QFileInfo::exists(LogFilePath()));
-
-    // Second start: all folders present, nothing logged but the launch line; the grid setting is read.
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("N"));
-    PrepareStartUp();
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines().first().endsWith(QStringLiteral("||INFO|Brisklane Launched")));
-    EXPECT_FALSE(g_bShowGridLines);
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("Y"));
-    g_bShowGridLines = true;
-
-    // A file in the folder's place: the error is logged.
-    ResetLog();
-    const QString blocked = home + QStringLiteral("/blocked");
-    WriteFileBytes(blocked, "x");
-    CreateApplicationFolder(QStringLiteral("blocked"));
-    QFile::remove(blocked);
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines().first().contains(QStringLiteral("||ERROR|Code: 17 - Description: File exists")));
 }
 
 TEST(ShellToggleDivScript, ExactText)

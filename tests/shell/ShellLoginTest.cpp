@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -169,12 +170,14 @@ TEST_F(ShellLogin, FailedConnectRefreshAndConnectOpenTheFrame)
     EXPECT_EQ(login->cboSQLServerDB->currentText(), QStringLiteral("EdgeCaseModel"));
     EXPECT_EQ(g_sModelName, QString());
     EXPECT_EQ(seams.boxes.shown.size(), 1u);
-    // An unreachable server keeps the entries and reports.
-    login->txtSQLServerHost->setText(QStringLiteral("local:/no/such/server"));
+    // An unreachable server keeps the entries and reports; "~" is the home folder.
+    login->txtSQLServerHost->setText(QStringLiteral("~/no-such-brisklane-server"));
     login->cmdSelectDatabase_Click();
     EXPECT_EQ(login->cboSQLServerDB->count(), 3);
     ASSERT_EQ(seams.boxes.shown.size(), 2u);
     EXPECT_EQ(seams.boxes.shown[1].title, QStringLiteral("Connection Failed !"));
+    EXPECT_TRUE(seams.boxes.shown[1].prompt.contains("Description: Folder not found: " + QDir::homePath()
+                                                     + "/no-such-brisklane-server\r\n"));
     EXPECT_EQ(login->cursor().shape(), Qt::ArrowCursor);
 
     login->txtSQLServerHost->setText(test::DemoServerFolder());

@@ -65,7 +65,7 @@ TEST_F(ShellModelTest, SqlTextAndTheDemoServerListing)
     SeamGuard seams;
     seams.install();
     // System databases are refused without a connection (an unreachable host would log an error).
-    const ConnectionSettings nowhere{QStringLiteral("local:/nonexistent-server"), {}, {}, false};
+    const ConnectionSettings nowhere{QStringLiteral("/nonexistent-server"), {}, {}, false};
     for (const char* db : {"master", "Model", "MSDB", "tempdb"})
         EXPECT_EQ(CheckIfQuellmarModelAndReturn(QString::fromLatin1(db), nowhere), QString()) << db;
 
@@ -80,17 +80,20 @@ TEST_F(ShellModelTest, SqlTextAndTheDemoServerListing)
     EXPECT_TRUE(seams.boxes.shown.empty());
     EXPECT_TRUE(LogLines().isEmpty());
 
-    // An unreachable server is reported in a box and the list is not replaced.
+    // An unreachable server is reported in a box and the list is not replaced; a server
+    // written as a path is a folder, and a missing one is reported as such.
     EXPECT_FALSE(FillAllDatabaseCatalog(nowhere).listed);
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
     const ShownBox& box = seams.boxes.shown[0];
     EXPECT_EQ(box.title, QStringLiteral("Connection Failed !"));
     EXPECT_EQ(box.style, mb::Critical);
-    EXPECT_TRUE(box.prompt.startsWith(QStringLiteral(
-        "Unable to retrieve model details ! Please verify the connection attributes !\r\n\r\nDetails:\r\nNumber: ")));
+    EXPECT_EQ(box.prompt, QStringLiteral("Unable to retrieve model details ! Please verify the connection attributes !"
+                                         "\r\n\r\nDetails:\r\nNumber: 17\r\nSource: Brisklane embedded engine\r\n"
+                                         "Description: Folder not found: /nonexistent-server\r\n"));
     ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].contains(
-        QStringLiteral("||ERROR|Function: FillAllDatabaseCatalog() --> Connection Failed ! Source: ")));
+    EXPECT_TRUE(LogLines()[0].endsWith(
+        QStringLiteral("||ERROR|Function: FillAllDatabaseCatalog() --> Connection Failed ! Source: Brisklane embedded "
+                       "engine Description: Folder not found: /nonexistent-server")));
 }
 
 TEST_F(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 using namespace bkl;
@@ -101,22 +102,36 @@ TEST(ShellProfileFile, WriterTrimsFieldsMapsFlagsAndEndsEveryLine)
         {QString(), QStringLiteral("Other"), QString(), QString(), QString(), QStringLiteral("No"),
          QStringLiteral("maybe"), QString()}};
     ErrorInfo error;
-    ASSERT_TRUE(WriteProfileFile(Path(), rows, &error));
+    ASSERT_TRUE(WriteProfileFile(Path(), rows, {}, &error));
     EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("Demo|host|sa|p;w=d|Model_A|Y|Y\r\nOther|||||N|\r\n"));
     // Read back: the empty flag shows "No".
     EXPECT_EQ(ReadProfilesForManager(ProfileFilePath())[1].isDefault, QStringLiteral("No"));
 }
 
-TEST(ShellProfileFile, FailedSaveKeepsTheOldFile)
+TEST(ShellProfileFile, RefusedFilesGiveNoProfilesAndStayAsTheyAre)
 {
-    WriteFileBytes(Path(), "Old|h|u|p|m|N|Y\r\n");
-    FolderWriteLock lock(ApplicationFolderPath(QStringLiteral("config")));
-    if (!lock.locked())
-        GTEST_SKIP() << "cannot make the config folder unwritable here";
-    ErrorInfo error;
-    const bool written = WriteProfileFile(
-        ProfileFilePath(), {{QString(), QStringLiteral("New"), {}, {}, {}, {}, QStringLiteral("Yes"), {}}}, &error);
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(error.description.isEmpty());
-    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("Old|h|u|p|m|N|Y\r\n"));
+    // Far more than a profile file holds, or binary content: no profiles, an ERROR line, the file untouched.
+    const QByteArray line("A|h|u|p|m|N|Y\r\n");
+    for (const QByteArray& bytes : {line.repeated(kMaxProfileFileBytes / line.size() + 1), line + "\0\x01"_qba}) {
+        WriteFileBytes(Path(), bytes);
+        ResetLog();
+        EXPECT_TRUE(ReadProfilesForLogin(ProfileFilePath()).profiles.isEmpty());
+        EXPECT_TRUE(ReadProfilesForManager(ProfileFilePath()).isEmpty());
+        EXPECT_EQ(FileBytes(ProfileFilePath()), bytes);
+        ASSERT_EQ(LogLines().size(), 2);
+        EXPECT_TRUE(LogLines()[1].contains(QStringLiteral("|ERROR|Function: FillProfileList() --> Code: 321 --> ")));
+    }
+    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("|ERROR|Function: LoadModelProfiles() --> Code: 321 --> "
+                                                      "Description: ")
+                                       + ProfileFilePath()
+                                       + QStringLiteral(" holds binary content (NUL characters), not text, and is "
+                                                        "not read; no profiles are read")));
+
+    // Saved as UTF-16 with a byte-order mark: read as text.
+    QStringEncoder utf16(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+    WriteFileBytes(Path(), utf16(QStringLiteral("Zo\u00eb|h|u|p|m|N|Y\r\n")));
+    const LoginProfiles read = ReadProfilesForLogin(ProfileFilePath());
+    ASSERT_EQ(read.profiles.size(), 1);
+    EXPECT_EQ(read.profiles[0].profileName, QStringLiteral("Zo\u00eb"));
+    EXPECT_EQ(read.defaultIndex, 0);
 }

@@ -15,6 +15,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace bkl;
 using namespace bkl::shelltest;
@@ -149,27 +151,45 @@ TEST_F(ShellProfileWindows, RemoveAsksThenSaveWritesTheListAndCloses)
     EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("Beta|hostB|userB|pwB|ModelB|N|Y\r\n"));
 }
 
-TEST_F(ShellProfileWindows, FailedSaveIsLoggedReportedAndKeepsTheFile)
+TEST_F(ShellProfileWindows, FailedSaveShowsTheReasonAndHandEditsSurviveASave)
 {
-    frmBKLModelProfileMain manager;
-    manager.show();
+    // Hand-edited lines too short to be profiles are not listed but kept.
+    QByteArray profiles;
+    for (int i = 1; i <= 20; ++i)
+        profiles += "Profile" + QByteArray::number(i) + "|host|user|pw|Model|N|" + (i < 20 ? "N\r\n" : "Y\r\n");
+    const QByteArray file = "  broken | line\r\n" + profiles + "one field";
+    WriteFileBytes(ProfileFilePath(), file);
     {
-        FolderWriteLock lock(ApplicationFolderPath(QStringLiteral("config")));
-        if (!lock.locked())
-            GTEST_SKIP() << "cannot make the config folder unwritable here";
+        frmBKLModelProfileMain manager;
+        manager.show();
+        EXPECT_EQ(manager.lvProfile->rowCount(), 20);
+        ResetLog();
+        // A full disk: the file may grow to 512 bytes only, while a save needs more.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit full{512, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &full);
         manager.cmdSave_Click();
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_FALSE(manager.isVisible());
     }
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(
-        QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, you may "
-                       "need to re-install Brisklane.\r\n\r\nError Number: ")));
-    EXPECT_TRUE(seams.boxes.shown[0].prompt.contains(QStringLiteral("\r\nDescription: ")));
+    EXPECT_EQ(seams.boxes.shown[0].prompt,
+              QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, you "
+                             "may need to re-install Brisklane.\r\n\r\nError Number: 2\r\n"
+                             "Description: File too large"));
     EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
-    EXPECT_FALSE(manager.isVisible());
-    const QStringList lines = LogLines();
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].contains(QStringLiteral("|ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: ")));
-    EXPECT_EQ(FileBytes(ProfileFilePath()), kTwoProfiles);
+    EXPECT_TRUE(LogLines().value(0).endsWith(QStringLiteral("|ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() "
+                                                            "--> Code: 2 --> Description: File too large")));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), file);
+
+    // Saved for good: the profiles in list order, then the kept lines as they stood.
+    frmBKLModelProfileMain manager;
+    manager.show();
+    manager.cmdSave_Click();
+    EXPECT_EQ(FileBytes(ProfileFilePath()), profiles + "  broken | line\r\none field\r\n");
 }
 
 TEST_F(ShellProfileWindows, DialogValidatesModifiesByPositionAndCancels)

@@ -1,16 +1,23 @@
 // The splash, the start-up sequence and the program's lifetime over hand-offs.
 #include "ShellTestSupport.h"
 
+#include "platform/core/AppFolder.h"
+#include "platform/core/Settings.h"
 #include "shell/BuildText.h"
 #include "shell/Globals.h"
+#include "shell/Log.h"
+#include "shell/StartUp.h"
 #include "shell/ui/LastWindowQuit.h"
 #include "shell/ui/Main.h"
 #include "shell/ui/frmBKLModelLogin.h"
 #include "shell/ui/frmBKLSplash.h"
+#include "support/TestEnvironment.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -95,4 +102,46 @@ TEST_F(ShellMain, StartUpRunsTheSplashIntoTheLoginAndTheLastCloseEndsTheProgram)
     // Login closed by its Close button with no other window: the program ends.
     static_cast<frmBKLModelLogin*>(VisibleWindows("frmBKLModelLogin")[0])->cmdClose_Click();
     EXPECT_TRUE(QTest::qWaitFor([&ended] { return ended > 0; }, 5000));
+}
+
+TEST_F(ShellMain, ApplicationFoldersAreCreatedWholeOrTheProgramEnds)
+{
+    // BRISKLANE_HOME decides for this test.
+    SetApplicationFolderForTesting(QString());
+    const auto restore = qScopeGuard([] {
+        qputenv("BRISKLANE_HOME", test::TestHome().toUtf8());
+        SetApplicationFolderForTesting(test::TestHome());
+    });
+    // A new home two levels deep: every folder is made at the first start,
+    // whose launch line is lost (it is written before logs exists).
+    const QString home = test::TestHome() + QStringLiteral("/new/home");
+    qputenv("BRISKLANE_HOME", home.toUtf8());
+    ASSERT_TRUE(PrepareStartUp());
+    for (const char* f : {"config", "data", "logs", "temp"})
+        EXPECT_TRUE(QFileInfo(home + QLatin1Char('/') + QLatin1String(f)).isDir()) << f;
+    EXPECT_FALSE(QFileInfo::exists(LogFilePath()));
+    // The next start finds them and logs the launch only; the grid setting is read.
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("N"));
+    ASSERT_TRUE(PrepareStartUp());
+    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("Y"));
+    EXPECT_FALSE(g_bShowGridLines);
+    g_bShowGridLines = true;
+    ASSERT_EQ(LogLines().size(), 1);
+    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Brisklane Launched")));
+    EXPECT_TRUE(seams.boxes.shown.empty());
+
+    // A file where a folder of the path should be: the box names the folder and
+    // the reason, and the program ends without opening a window.
+    const QString blocked = test::TestHome() + QStringLiteral("/blocked");
+    WriteFileBytes(blocked, "x");
+    qputenv("BRISKLANE_HOME", (blocked + QStringLiteral("/home")).toUtf8());
+    EXPECT_FALSE(Main());
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Unable to create the folder ") + blocked
+                                               + QStringLiteral("/home/config !. Brisklane cannot run without it and "
+                                                                "will close.\r\n\r\nError Number: 20\r\n"
+                                                                "Description: Not a directory"));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::OKOnly | mb::Critical);
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Brisklane"));
+    EXPECT_FALSE(AnyWindowOpen());
 }

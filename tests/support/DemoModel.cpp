@@ -2,7 +2,13 @@
 
 #include "LogReader.h"
 #include "TestEnvironment.h"
+#include "platform/db/sqlite/EngineFunctions.h"
 #include "reports/DetailSectionRule.h"
+
+#include <QDir>
+#include <QFile>
+#include <sqlite3.h>
+#include <stdexcept>
 
 namespace bkl::test {
 
@@ -10,6 +16,31 @@ db::Connection OpenDemoModel(const QString& catalog)
 {
     db::Connection cn;
     cn.setConnectionString(DemoConnectionString(catalog));
+    cn.open();
+    return cn;
+}
+
+db::Connection OpenAlteredDemoModel(const QString& catalog, const QString& sql)
+{
+    static int copies = 0;
+    const QString folder = TestHome() + QStringLiteral("/altered-models/%1").arg(++copies);
+    const QString file = folder + QLatin1Char('/') + catalog + QStringLiteral(".sqlite");
+    if (!QDir().mkpath(folder) || !QFile::copy(DemoServerFolder() + QLatin1Char('/') + catalog + QStringLiteral(".sqlite"), file))
+        throw std::runtime_error("cannot copy the demo model " + catalog.toStdString());
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    db::sqlite::RegisterCaseInsensitiveCollation(db);
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    const std::string error = message ? message : sqlite3_errmsg(db);
+    sqlite3_free(message);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw std::runtime_error("cannot alter the demo model copy: " + error);
+    db::Connection cn;
+    cn.setConnectionString(QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;"
+                                          "Initial Catalog=")
+                           + catalog + QStringLiteral(";Data Source=") + folder);
     cn.open();
     return cn;
 }

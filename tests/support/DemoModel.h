@@ -15,6 +15,11 @@ inline constexpr char kEdgeModel[] = "EdgeCaseModel";
 // An open connection to a database of the demo server.
 db::Connection OpenDemoModel(const QString& catalog);
 
+// A copy of demo database `catalog`, changed by `sql` (SQLite, run with the
+// engine's collation as the generator writes the files), on a server folder of
+// its own under the test home; opened. Each call makes a new folder.
+db::Connection OpenAlteredDemoModel(const QString& catalog, const QString& sql);
+
 // Switches every detail section on or off.
 void SetAllSectionFlags(bool on);
 

@@ -1,7 +1,9 @@
 #include "compare/ui/frmBKLCompareObjects.h"
 
+#include "compare/TargetLogin.h"
 #include "compare/ui/CompareListRow.h"
 #include "mainwindow/ui/FrameIcons.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
@@ -52,6 +54,7 @@ QToolButton* NewPictureButton(QWidget* parent, QStyle::StandardPixmap picture, c
     button->setIcon(parent->style()->standardIcon(picture));
     button->setIconSize(QSize(20, 20));
     button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
     return button;
 }
 
@@ -61,13 +64,6 @@ QPushButton* NewButton(QWidget* parent, const QString& caption, const QString& t
     button->setToolTip(toolTip);
     button->setAutoDefault(false);
     return button;
-}
-
-void SetGridLines(QTreeWidget* list, bool on)
-{
-    list->setStyleSheet(
-        on ? QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }")
-           : QString());
 }
 
 } // namespace
@@ -314,7 +310,6 @@ void frmBKLCompareObjects::Form_Load()
     lblCompareCount->setText(QStringLiteral("Count: 0"));
     optObjectSummary->setChecked(true);
     lblSourceModel->setText(g_sModelName + QLatin1Char('@') + g_sServerHost);
-    lblTargetModel->clear();
     m_bStopLoad = false;
     cmdStop->setEnabled(false);
     FillObjectTypes();
@@ -322,10 +317,42 @@ void frmBKLCompareObjects::Form_Load()
     m_cnSource = g_cnModel;
     SetGridLines(lvObjects, g_bShowGridLines);
     SetGridLines(lvCompare, g_bShowGridLines);
-    lblModelName->setText(QStringLiteral("Model Name: "));
-    lblConnectionStatus->setText(QStringLiteral("Connection Status: Not Connected"));
-    compare::SetLabelColour(lblConnectionStatus, 255);
-    lblServerHost->setText(QStringLiteral("Server/Host: "));
+    // A target still connected from an earlier opening is the one a run compares against.
+    ShowTarget(m_cnTarget.isOpen());
+}
+
+void frmBKLCompareObjects::ShowTarget(bool connected)
+{
+    const QString model = connected ? m_sTargetModelName : QString();
+    const QString host = connected ? m_sTargetServerHost : QString();
+    lblTargetModel->setText(connected ? model + QLatin1Char('@') + host : QString());
+    lblConnectionStatus->setText(connected ? QStringLiteral("Connection Status: Connected")
+                                           : QStringLiteral("Connection Status: Not Connected"));
+    compare::SetLabelColour(lblConnectionStatus, connected ? 65280 : 255);
+    lblServerHost->setText(QStringLiteral("Server/Host: ") + host);
+    lblModelName->setText(QStringLiteral("Model Name: ") + model);
+}
+
+void frmBKLCompareObjects::SetTarget(const db::Connection& cn, const QString& modelName, const QString& serverHost)
+{
+    m_cnTarget = cn;
+    m_sTargetModelName = modelName;
+    m_sTargetServerHost = serverHost;
+    ShowTarget(true);
+}
+
+void frmBKLCompareObjects::CloseForModelSwitch()
+{
+    if (m_report)
+        m_report->done(QDialog::Rejected);
+    if (m_bLoaded || isVisible())
+        done(QDialog::Rejected);
+    // Both copies of the target connection go; closing it lets the model go at once.
+    m_cnTarget.close();
+    g_cnTarget.close();
+    m_cnTarget = db::Connection();
+    g_cnTarget = db::Connection();
+    m_cnSource = db::Connection();
 }
 
 void frmBKLCompareObjects::ShowModal()

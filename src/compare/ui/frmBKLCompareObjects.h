@@ -6,11 +6,16 @@
 //
 // There is one window object for the whole program run. Closing it unloads it
 // (its lists, tree and labels are reset at the next load) while its members
-// m_cnTarget, m_sDetailedSummary and m_iSortOrder keep their values.
+// m_cnTarget, m_sDetailedSummary and m_iSortOrder keep their values; the target
+// labels show m_cnTarget again while it is open. Switch Model closes the window
+// and lets go of both models.
 #include "platform/db/Connection.h"
+#include "shell/ErrorInfo.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -55,6 +60,15 @@ public:
 
     // The HTML page shown as the object summary of a compare row (its tag).
     static QString RowTag(const QTreeWidgetItem* row);
+
+    // Takes `cn`, open on model database `modelName` at `serverHost`, as the
+    // target and shows it in the target labels; the next loads show it again
+    // while it stays open.
+    void SetTarget(const bkl::db::Connection& cn, const QString& modelName, const QString& serverHost);
+
+    // Switch Model: closes the report window and this window and lets go of both
+    // models; the target connection is closed.
+    void CloseForModelSwitch();
 
     // The target model connection (set by the target login).
     bkl::db::Connection m_cnTarget;
@@ -171,15 +185,27 @@ private:
     QTreeWidgetItem* SelectedCompareRow() const;
     // The eleven inputs a compare run locks, in their order.
     void SetRunInputsEnabled(bool enabled);
-    // Lists the rows of a listing statement; false when Stop ended it.
+    // Lists the rows that nextRow(QStringList&) hands out until it returns false or Stop is pressed.
+    template <class NextRow>
+    void LoadSourceRows(NextRow nextRow, bool scrollToNewRows);
+    // Lists the rows of a listing statement, or the names of an object-list
+    // file the user picks; the file's failure or refusal comes back.
     void LoadObjectsFromModel(const QString& sql);
-    void LoadObjectsFromFile();
+    std::optional<bkl::ErrorInfo> LoadObjectsFromFile();
     // The object summary of the selected row; `requireName`: nothing for an empty NAME.
     void ShowObjectSummary(bool requireName);
     // True (after a beep) while a compare run or load is active.
     bool refusedWhileBusy() const;
 
+    // Sets the four target labels: the target when `connected`, else "Not Connected".
+    void ShowTarget(bool connected);
+
     bool m_bLoaded = false;
     bool m_bRunning = false;
     bool m_bLoading = false;
+    // Model database and host of m_cnTarget, as the target login named them.
+    QString m_sTargetModelName;
+    QString m_sTargetServerHost;
+    // The report window while ShowCompareReport shows it.
+    QPointer<QDialog> m_report;
 };

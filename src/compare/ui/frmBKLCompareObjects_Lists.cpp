@@ -10,6 +10,8 @@
 #include "mainwindow/FindStatement.h"
 #include "platform/core/AppFolder.h"
 #include "platform/core/Seams.h"
+#include "platform/core/Settings.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/RunGuard.h"
@@ -100,7 +102,7 @@ void frmBKLCompareObjects::cmdLoadObjects_Click()
             if (const std::optional<QString> sql = ListingStatement(key))
                 LoadObjectsFromModel(*sql);
             else if (key == UCase(kFromFile))
-                LoadObjectsFromFile();
+                failure = LoadObjectsFromFile();
         } catch (...) {
             failure = CurrentErrorInfo();
         }
@@ -111,21 +113,47 @@ void frmBKLCompareObjects::cmdLoadObjects_Click()
     }
 }
 
-void frmBKLCompareObjects::LoadObjectsFromModel(const QString& sql)
+// Rows go into the source list in batches, one per turn of the event loop
+// (about every 20 ms), with the count as the load's progress; Stop is seen at
+// each turn. Rows gathered before a failure are listed too.
+template <class NextRow>
+void frmBKLCompareObjects::LoadSourceRows(NextRow nextRow, bool scrollToNewRows)
 {
-    db::Recordset rs(sql, g_cnModel);
-    while (!rs.eof()) {
-        AddSourceRow(rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText());
-        rs.moveNext();
-        lvObjects->scrollToItem(lvObjects->topLevelItem(lvObjects->topLevelItemCount() - 1));
-        QCoreApplication::processEvents();
-        if (m_bStopLoad)
+    QList<QTreeWidgetItem*> batch;
+    const auto flush = [&] {
+        lvObjects->addTopLevelItems(batch);
+        if (scrollToNewRows && !batch.isEmpty())
+            lvObjects->scrollToItem(batch.last());
+        batch.clear();
+        ShowObjectCount();
+    };
+    const auto listRest = qScopeGuard(flush);
+    TimeSlice slice(flush);
+    QStringList row;
+    while (nextRow(row)) {
+        batch << new compare::CompareListRow(row);
+        if (slice.tick() && m_bStopLoad)
             return;
     }
-    rs.close();
+    slice.pumpNow();
 }
 
-void frmBKLCompareObjects::LoadObjectsFromFile()
+void frmBKLCompareObjects::LoadObjectsFromModel(const QString& sql)
+{
+    db::Recordset rs;
+    rs.openForwardOnly(sql, g_cnModel);
+    LoadSourceRows(
+        [&rs](QStringList& row) {
+            if (rs.eof())
+                return false;
+            row = {rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()};
+            rs.moveNext();
+            return true;
+        },
+        true);
+}
+
+std::optional<ErrorInfo> frmBKLCompareObjects::LoadObjectsFromFile()
 {
     // The load's hourglass is this window's; the file dialog shows the normal pointer.
     QString path;
@@ -136,11 +164,21 @@ void frmBKLCompareObjects::LoadObjectsFromFile()
                                       QStringLiteral("BKL Object Compare List (*.txt)"), ApplicationFolder());
     }
     if (path.isEmpty())
-        return;
-    // Read whole first: a file that cannot be read adds no row.
-    const QStringList lines = compare::ReadObjectListFile(path);
-    for (const QString& line : lines)
-        AddSourceRow(line, QStringLiteral("Calculation"));
+        return std::nullopt;
+    compare::ObjectListFile file(path);
+    const QString calculation = QStringLiteral("Calculation");
+    QString name;
+    LoadSourceRows(
+        [&](QStringList& row) {
+            if (!file.readLine(name))
+                return false;
+            row = {name, calculation};
+            return true;
+        },
+        false);
+    if (file.status() == UserTextFile::Status::Ok)
+        return std::nullopt;
+    return ErrorInfo{file.errorNumber(), QString::fromLatin1(kProductName), file.errorString()};
 }
 
 void frmBKLCompareObjects::cmdStop_Click()

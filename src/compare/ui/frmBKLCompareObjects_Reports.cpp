@@ -26,6 +26,7 @@ const QString kObjectSummary = QStringLiteral("Compare Objects - Object Summary"
 void frmBKLCompareObjects::ShowCompareReport(const QString& caption, const QString& html)
 {
     frmBKLCompareReport report(this);
+    m_report = &report;
     report.setWindowTitle(caption);
     WriteLog(QStringLiteral("Compare Objects - Loading Reports") + windowTitle(), LogInfo);
     const QString page = compare::CompareReportPagePath();

@@ -91,6 +91,8 @@ void frmBKLCompareObjects::cmdCompare_Click()
     lblPreviewStatus->setText(QStringLiteral("Comparing Objects ..."));
 
     std::optional<ErrorInfo> failure;
+    int compared = 0;
+    int errors = 0;
     {
         // Setting a status must not move rows while the run reads them by position.
         const bool sorted = lvCompare->isSortingEnabled();
@@ -123,6 +125,8 @@ void frmBKLCompareObjects::cmdCompare_Click()
                 if (const std::optional<compare::CompareStatus> status = compare::StatusOfResult(result)) {
                     row->setData(0, Qt::UserRole, compare::PageOfResult(result));
                     compare::SetRowStatus(row, *status);
+                    ++compared;
+                    errors += status->text == compare::ErrorStatus().text ? 1 : 0;
                 }
                 m_sDetailedSummary += compare::DetailedSummaryEntry(result);
                 lvCompare->scrollToItem(row);
@@ -137,7 +141,8 @@ void frmBKLCompareObjects::cmdCompare_Click()
         compare::ReportRunFailure(QStringLiteral("cmdCompare_Click"), *failure, title);
         return;
     }
-    const int answer = MsgBox(compare::CompareDoneQuestion(), mb::YesNo | mb::Question, title);
+    const int answer = MsgBox(compare::CompareDoneQuestion(errors, compared),
+                              mb::YesNo | (errors == 0 ? mb::Question : mb::Exclamation), title);
     WriteLog(QStringLiteral("End Compare"), LogInfo);
     if (answer == mb::Yes)
         ShowCompareReport(QStringLiteral("Compare Objects - Detailed Summary"), m_sDetailedSummary);

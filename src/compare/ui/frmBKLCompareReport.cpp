@@ -35,6 +35,7 @@ frmBKLCompareReport::frmBKLCompareReport(QWidget* parent) : UnloadingDialog(pare
     cmdClose->setIconSize(QSize(24, 24));
     cmdClose->setAutoRaise(true);
     cmdClose->setToolTip(QStringLiteral("Close Window"));
+    cmdClose->setAccessibleName(cmdClose->toolTip());
     connect(cmdClose, &QToolButton::clicked, this, &frmBKLCompareReport::cmdClose_Click);
 
     auto* buttons = new QVBoxLayout;

@@ -1,7 +1,6 @@
 #include "compare/ui/frmBKLTargetModelLogin.h"
 
 #include "compare/TargetLogin.h"
-#include "compare/ui/CompareListRow.h"
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
@@ -9,7 +8,6 @@
 #include "shell/ui/DatabaseCatalogCombo.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 
 using namespace bkl;
@@ -99,12 +97,7 @@ void frmBKLTargetModelLogin::cmdConnect_Click()
         cboModelProfiles->setFocus();
         return;
     }
-    m_compare->lblTargetModel->setText(model + QLatin1Char('@') + host);
-    m_compare->lblConnectionStatus->setText(QStringLiteral("Connection Status: Connected"));
-    compare::SetLabelColour(m_compare->lblConnectionStatus, 65280);
-    m_compare->lblServerHost->setText(QStringLiteral("Server/Host: ") + host);
-    m_compare->lblModelName->setText(QStringLiteral("Model Name: ") + model);
-    m_compare->m_cnTarget = g_cnTarget;
+    m_compare->SetTarget(g_cnTarget, model, host);
     WriteLog(QStringLiteral("Connected to target model: ") + model, LogInfo);
     done(QDialog::Accepted);
 }

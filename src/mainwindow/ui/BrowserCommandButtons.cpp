@@ -1,24 +1,27 @@
 #include "mainwindow/ui/BrowserCommandButtons.h"
 
+#include "mainwindow/ui/FrameIcons.h"
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/ui/Browser.h"
 
 #include <QBoxLayout>
-#include <QStyle>
 #include <QToolButton>
 #include <exception>
 
 namespace bkl {
 namespace {
 
-QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& tip)
+// A picture button: the command's caption is its accessible name, the tool tip its longer text.
+QToolButton* MakeButton(QWidget* parent, const char* name, mainwindow::ToolbarIcon icon, const char* caption,
+                        const char* tip)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(mainwindow::Icon(icon));
     button->setIconSize(QSize(24, 24));
-    button->setToolTip(tip);
+    button->setToolTip(QLatin1String(tip));
+    button->setAccessibleName(QLatin1String(caption));
     button->setAutoRaise(true);
     return button;
 }
@@ -40,10 +43,10 @@ void RunCommand(Command command, const QString& failureTitle)
 
 BrowserCommandButtons::BrowserCommandButtons(Browser* browser, Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent),
-      cmdIEPreview(MakeButton(this, "cmdIEPreview", QStyle::SP_DialogSaveButton,
-                              QStringLiteral("Save Preview Report As ..."))),
-      cmdPreview(MakeButton(this, "cmdPreview", QStyle::SP_FileDialogContentsView, QStringLiteral("Preview Report"))),
-      cmdPrint(MakeButton(this, "cmdPrint", QStyle::SP_DialogApplyButton, QStringLiteral("Print Preview Report"))),
+      cmdIEPreview(MakeButton(this, "cmdIEPreview", mainwindow::ToolbarIcon::SaveAs, "Save As",
+                              "Save Preview Report As ...")),
+      cmdPreview(MakeButton(this, "cmdPreview", mainwindow::ToolbarIcon::PrintPreview, "Print Preview", "Preview Report")),
+      cmdPrint(MakeButton(this, "cmdPrint", mainwindow::ToolbarIcon::Print, "Print", "Print Preview Report")),
       browser_(browser)
 {
     auto* layout = new QBoxLayout(orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);

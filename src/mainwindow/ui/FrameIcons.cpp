@@ -20,7 +20,7 @@ QIcon Icon(ToolbarIcon icon)
         const char* themeName;
         const char* resource;
     };
-    static const std::array<Source, 9> sources = {{
+    static const std::array<Source, 12> sources = {{
         {"document-print-preview", ":/frame/preview.svg"},
         {"system-search", ":/frame/advancedfind.svg"},
         {"document-export", ":/frame/export.svg"},
@@ -30,10 +30,15 @@ QIcon Icon(ToolbarIcon icon)
         {"document-open-recent", ":/frame/traceauditlog.svg"},
         {"edit-find", ":/frame/find.svg"},
         {"process-stop", ":/frame/stop.svg"},
+        // The browser commands look the same in every window, whatever the desktop theme.
+        {nullptr, ":/frame/save.svg"},
+        {nullptr, ":/frame/printpreview.svg"},
+        {nullptr, ":/frame/print.svg"},
     }};
     RegisterFrameIcons();
     const Source& s = sources[static_cast<size_t>(icon)];
-    return QIcon::fromTheme(QLatin1String(s.themeName), QIcon(QLatin1String(s.resource)));
+    const QIcon own(QLatin1String(s.resource));
+    return s.themeName ? QIcon::fromTheme(QLatin1String(s.themeName), own) : own;
 }
 
 } // namespace bkl::mainwindow

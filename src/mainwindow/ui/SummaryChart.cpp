@@ -51,8 +51,11 @@ void SetSummaryChartData(QChartView* chartView, const mainwindow::ChartDataArray
     auto* valueAxis = new QValueAxis;
     valueAxis->setLabelFormat(QStringLiteral("%d"));
     valueAxis->setLabelsFont(labelFont);
-    valueAxis->setRange(0, top > 0 ? top : 1);
-    valueAxis->applyNiceNumbers();
+    // Counts are whole numbers: ticks at whole steps, never "0 0 0 1" for small counts.
+    const mainwindow::CountAxis axis = mainwindow::WholeNumberAxis(static_cast<int64_t>(top));
+    valueAxis->setRange(0, static_cast<qreal>(axis.top));
+    valueAxis->setTickCount(static_cast<int>(axis.top / axis.step) + 1);
+    valueAxis->setMinorTickCount(0);
     chart->addAxis(valueAxis, Qt::AlignBottom);
     series->attachAxis(valueAxis);
 }
@@ -64,6 +67,18 @@ QStringList SummaryChartCategories(const QChartView* chartView)
             return categoryAxis->categories();
     }
     return {};
+}
+
+QList<qreal> SummaryChartTicks(const QChartView* chartView)
+{
+    QList<qreal> ticks;
+    for (QAbstractAxis* axis : chartView->chart()->axes(Qt::Horizontal)) {
+        if (auto* values = qobject_cast<QValueAxis*>(axis)) {
+            for (int i = 0; i < values->tickCount(); ++i)
+                ticks << values->min() + i * (values->max() - values->min()) / (values->tickCount() - 1);
+        }
+    }
+    return ticks;
 }
 
 QList<qreal> SummaryChartValues(const QChartView* chartView)

@@ -16,5 +16,7 @@ void SetSummaryChartData(QChartView* chartView, const mainwindow::ChartDataArray
 // What the chart shows: the category labels and the values of its bars.
 QStringList SummaryChartCategories(const QChartView* chartView);
 QList<qreal> SummaryChartValues(const QChartView* chartView);
+// The ticks of the count axis.
+QList<qreal> SummaryChartTicks(const QChartView* chartView);
 
 } // namespace bkl

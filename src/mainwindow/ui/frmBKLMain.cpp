@@ -4,7 +4,9 @@
 
 #include "mainwindow/FindStatement.h"
 #include "mainwindow/FindTexts.h"
+#include "mainwindow/MatchCase.h"
 #include "mainwindow/RunFailure.h"
+#include "mainwindow/ui/BrowserCommandButtons.h"
 #include "mainwindow/ui/FrameIcons.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/core/Seams.h"
@@ -13,6 +15,7 @@
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Browser.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -121,11 +124,13 @@ void frmBKLMain::createPickersAndFindRow()
     cmdFind->setGeometry(239, 92, 30, 26);
     cmdFind->setIcon(bkl::mainwindow::Icon(bkl::mainwindow::ToolbarIcon::Find));
     cmdFind->setToolTip(QStringLiteral("Find Objects"));
+    cmdFind->setAccessibleName(cmdFind->toolTip());
     connect(cmdFind, &QPushButton::clicked, this, &frmBKLMain::cmdFind_Click);
     cmdStop = new QPushButton(this);
     cmdStop->setGeometry(272, 92, 30, 26);
     cmdStop->setIcon(bkl::mainwindow::Icon(bkl::mainwindow::ToolbarIcon::Stop));
     cmdStop->setToolTip(QStringLiteral("Stop Find"));
+    cmdStop->setAccessibleName(cmdStop->toolTip());
     connect(cmdStop, &QPushButton::clicked, this, &frmBKLMain::cmdStop_Click);
     cmdAdvancedFind = new QPushButton(QStringLiteral("Advanced Find"), this);
     cmdAdvancedFind->setGeometry(305, 92, 110, 26);
@@ -194,19 +199,6 @@ void frmBKLMain::createBrowserArea()
     lblVersion = new QLabel(this);
     lblVersion->setGeometry(kBrowserLeft + 140, 10, 70, 18);
 
-    auto button = [this](const QString& caption, const QString& tip, int x, int width) {
-        auto* b = new QPushButton(caption, this);
-        b->setGeometry(x, 14, width, 30);
-        b->setToolTip(tip);
-        return b;
-    };
-    cmdIEPreview = button(QStringLiteral("Save As"), QStringLiteral("Save Preview Report As ..."), 640, 84);
-    cmdPreview = button(QStringLiteral("Print Preview"), QStringLiteral("Preview Report"), 728, 96);
-    cmdPrint = button(QStringLiteral("Print"), QStringLiteral("Print Preview Report"), 828, 70);
-    connect(cmdIEPreview, &QPushButton::clicked, this, &frmBKLMain::cmdIEPreview_Click);
-    connect(cmdPreview, &QPushButton::clicked, this, &frmBKLMain::cmdPreview_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmBKLMain::cmdPrint_Click);
-
     lblPreviewStatus = new QLabel(this);
     lblPreviewStatus->setGeometry(910, 2, 220, 18);
     lblPreviewStatus->hide();
@@ -219,6 +211,13 @@ void frmBKLMain::createBrowserArea()
 
     wbObjects = bkl::CreateBrowser(this);
     wbObjects->setGeometry(kBrowserLeft, kBrowserTop, Px(m_sizes.browserWidth), Px(m_sizes.browserHeight));
+
+    // The browser's picture buttons, as beside every report browser; they send their commands to wbObjects.
+    auto* commands = new bkl::BrowserCommandButtons(wbObjects, Qt::Horizontal, this);
+    commands->setGeometry(640, 12, 120, 34);
+    cmdIEPreview = commands->cmdIEPreview;
+    cmdPreview = commands->cmdPreview;
+    cmdPrint = commands->cmdPrint;
 
     picMain = new QWidget(this);
     picMain->setGeometry(kBrowserLeft, kBrowserTop + 337, Px(m_sizes.browserWidth), 260);
@@ -323,11 +322,7 @@ void frmBKLMain::Form_Load()
     // The user starts by typing a name; the pickers keep no current item.
     txtFind->setFocus();
 
-    if (g_bShowGridLines)
-        lvObjects->setStyleSheet(
-            QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }"));
-    else
-        lvObjects->setStyleSheet(QString());
+    bkl::SetGridLines(lvObjects, g_bShowGridLines);
 }
 
 void frmBKLMain::Form_Unload() { bkl::WriteLog(QStringLiteral("Exiting ") + windowTitle(), bkl::LogInfo); }
@@ -414,6 +409,10 @@ void frmBKLMain::cmdFind_Click()
     std::vector<QString> statements;
     for (ObjectKind kind : kinds)
         statements.push_back(bkl::mainwindow::FindStatement(kind, findText, wholeWord, matchCase));
+    // The statements cannot tell letter case apart on a case-insensitive server: each row is checked here.
+    const auto stands = [&](ObjectKind kind, const QString& itemText) {
+        return bkl::mainwindow::FoundRowMatches(kind, itemText, findText, wholeWord, matchCase);
+    };
 
     lvObjects->clear();
     SetActionGroup(false, false);
@@ -434,7 +433,7 @@ void frmBKLMain::cmdFind_Click()
         });
         m_findRunning = true;
         failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdFind_Click"),
-                                                     [&] { ListKinds(kinds, statements); });
+                                                     [&] { ListKinds(kinds, statements, stands); });
         FinishFind();
     }
     // The run has ended in order, keeping its rows; now the user learns why it stopped early.
@@ -442,13 +441,16 @@ void frmBKLMain::cmdFind_Click()
         bkl::ShowRunFailure(failure->number(), failure->description(), windowTitle());
 }
 
-void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vector<QString>& statements)
+void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vector<QString>& statements,
+                           const RowFilter& stands)
 {
     for (size_t i = 0; i < kinds.size(); ++i) {
         lblLoadStatus->setText(bkl::mainwindow::LoadingStatusText(kinds[i]));
         bkl::db::Recordset rs(statements[i], g_cnModel);
         while (!rs.eof()) {
-            AddObjectRow(rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText());
+            const QString itemText = rs.field(QStringLiteral("ColName")).toText();
+            if (stands(kinds[i], itemText))
+                AddObjectRow(itemText, rs.field(QStringLiteral("ColType")).toText());
             rs.moveNext();
             QCoreApplication::processEvents();
             if (m_bStopFind) {

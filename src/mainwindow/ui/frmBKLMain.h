@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QChartView;
 class QCheckBox;
@@ -17,6 +18,7 @@ class QListWidgetItem;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class frmMDIBKLMain;
@@ -107,9 +109,9 @@ public:
     QLabel* lblPreviewStatus = nullptr;
     QProgressBar* pbProgress = nullptr;
     QLabel* lblPercentage = nullptr;
-    QPushButton* cmdIEPreview = nullptr;
-    QPushButton* cmdPreview = nullptr;
-    QPushButton* cmdPrint = nullptr;
+    QToolButton* cmdIEPreview = nullptr; // Save As
+    QToolButton* cmdPreview = nullptr;   // Print Preview
+    QToolButton* cmdPrint = nullptr;     // Print
     bkl::Browser* wbObjects = nullptr;
     // The summary chart's panel, over the lower part of the browser; hidden until a summary fills it.
     QWidget* picMain = nullptr;
@@ -130,8 +132,10 @@ private:
     void createBrowserArea();
     void createStatusBar();
     std::vector<bkl::mainwindow::ObjectKind> SelectedKinds() const;
-    // Lists the rows of each kind's statement, until the end or a Stop.
-    void ListKinds(const std::vector<bkl::mainwindow::ObjectKind>& kinds, const std::vector<QString>& statements);
+    // Lists the rows of each kind's statement that `stands` keeps, until the end or a Stop.
+    using RowFilter = std::function<bool(bkl::mainwindow::ObjectKind, const QString& itemText)>;
+    void ListKinds(const std::vector<bkl::mainwindow::ObjectKind>& kinds, const std::vector<QString>& statements,
+                   const RowFilter& stands);
     void FinishFind();
 
     frmMDIBKLMain* m_frame;

@@ -13,6 +13,7 @@
 #include "platform/core/TextSemantics.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Browser.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -204,6 +205,7 @@ void frmBKLTraceAuditLog::FillAuditFilterLists()
                                                          {cboModule, bkl::mainwindow::kAuditModuleListSql},
                                                          {cboUserID, bkl::mainwindow::kAuditUserListSql}};
     try {
+        const bkl::BusyCursor busy; // three distinct lists over the whole audit log (gone before a failure box)
         for (const auto& [combo, sql] : lists) {
             combo->clear();
             combo->addItems(bkl::mainwindow::ReadAuditFilterValues(g_cnModel, QLatin1String(sql)));

@@ -12,6 +12,8 @@
 #include "platform/core/TextSemantics.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/BusyCursor.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -194,10 +196,7 @@ void frmCalculationsAdvancedFind::Form_Load()
     cmdLoadResults->setEnabled(false);
     FillCalendarAndTimeResetLists();
     optCalendarUsed->setChecked(true);
-    lvAdvancedFind->setStyleSheet(
-        g_bShowGridLines
-            ? QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }")
-            : QString());
+    bkl::SetGridLines(lvAdvancedFind, g_bShowGridLines);
 }
 
 void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()
@@ -206,6 +205,7 @@ void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()
     cboCalendarUsed->addItem(QLatin1String(bkl::mainwindow::kNoCalendarItem));
     cboTimeReset->clear();
     try {
+        const bkl::BusyCursor busy; // the calendars and every calculation's levels (gone before a failure box)
         for (const auto& calendar : bkl::mainwindow::ReadCalendarItems(g_cnModel))
             cboCalendarUsed->addItem(calendar.text, calendar.id);
         for (const auto& pair : bkl::mainwindow::ReadTimeResetItems(g_cnModel))
@@ -283,7 +283,7 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
         cmdOk->setEnabled(false);
         cmdClose->setEnabled(false);
         cmdLoadResults->setEnabled(false);
-        failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdOk_Click"), [&] { ListHits(search->sql); });
+        failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdOk_Click"), [&] { ListHits(*search); });
         lblSearchResults->setText(QString::number(lvAdvancedFind->topLevelItemCount())
                                   + QStringLiteral(" Objects(s) found"));
         lblFilter->setText(search->criterion);
@@ -296,13 +296,15 @@ void frmCalculationsAdvancedFind::cmdOk_Click()
         ShowFailure(*failure, this);
 }
 
-void frmCalculationsAdvancedFind::ListHits(const QString& sql)
+void frmCalculationsAdvancedFind::ListHits(const AdvancedSearch& search)
 {
-    bkl::db::Recordset rs(sql, g_cnModel);
+    bkl::mainwindow::HitFilter hits(search);
+    bkl::db::Recordset rs(search.sql, g_cnModel);
     while (!rs.eof()) {
-        auto* row = new QTreeWidgetItem(
-            QStringList{rs.field(QStringLiteral("ColName")).toText(), rs.field(QStringLiteral("ColType")).toText()});
-        lvAdvancedFind->addTopLevelItem(row);
+        const QString name = rs.field(QStringLiteral("ColName")).toText();
+        if (hits.stands(name, [&rs](const QString& column) { return rs.field(column).toText(); }))
+            lvAdvancedFind->addTopLevelItem(
+                new QTreeWidgetItem(QStringList{name, rs.field(QStringLiteral("ColType")).toText()}));
         rs.moveNext();
         QCoreApplication::processEvents();
     }

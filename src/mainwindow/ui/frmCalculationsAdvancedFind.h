@@ -73,5 +73,5 @@ private:
     // The selected tab's search, or none after its input check showed a box.
     std::optional<bkl::mainwindow::AdvancedSearch> SelectedSearch();
     // Lists the rows of `sql` until the end; throws on a database error.
-    void ListHits(const QString& sql);
+    void ListHits(const bkl::mainwindow::AdvancedSearch& search);
 };

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/frmMDIBKLMain.h"
 
+#include "compare/ui/frmBKLCompareObjects.h"
 #include "mainwindow/CheckedObjectsText.h"
 #include "mainwindow/ui/FrameIcons.h"
 #include "mainwindow/ui/frmBKLMain.h"
@@ -275,13 +276,16 @@ void frmMDIBKLMain::mnuSwitchModel_Click()
 {
     if (refusedWhileRunning())
         return;
+    bkl::WriteLog(QStringLiteral("Launch Switch Model"), bkl::LogInfo);
     {
-        // Creating the object loads its progress window, which logs first.
+        // Creating the object loads its progress window, which logs "Progress".
         cTFunctions progress;
-        bkl::WriteLog(QStringLiteral("Launch Switch Model"), bkl::LogInfo);
         progress.showProgress(QStringLiteral("Switching Model. Please wait... "), QStringLiteral("Switch Model"), 100, 1, 1,
                               false);
     }
+    // The compare window would go on comparing the old model against its target.
+    if (frmBKLCompareObjects* compare = frmBKLCompareObjects::existing())
+        compare->CloseForModelSwitch();
     g_cnModel = bkl::db::Connection();
 
     // The login must not find the program ended when the frame, for a moment

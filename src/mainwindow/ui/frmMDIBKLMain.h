@@ -114,6 +114,9 @@ public:
     void mnuAdvancedFindCalculations_Click();
     void mnuTraceAuditLog_Click();
 
+    // The frame offers no pop-up menu of its toolbar and menu bar (none to hide the toolbar with).
+    QMenu* createPopupMenu() override { return nullptr; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -27,7 +27,11 @@ QString ScriptedFileDialogs::next(const QString& title)
 
 QString ScriptedFileDialogs::openFile(const QString& title, const QString&, const QString&) { return next(title); }
 QString ScriptedFileDialogs::saveFile(const QString& title, const QString&, const QString&) { return next(title); }
-QString ScriptedFileDialogs::browseFolder(const QString& title, const QString&) { return next(title); }
+QString ScriptedFileDialogs::browseFolder(const QString& title, const QString& folder)
+{
+    folders << folder;
+    return next(title);
+}
 
 bool ScriptedShell::open(const QString& fileOrUrl)
 {

@@ -29,6 +29,7 @@ class ScriptedFileDialogs final : public FileDialogSeam {
 public:
     std::deque<QString> answers; // consumed in order; when empty: cancelled
     QStringList titles;
+    QStringList folders; // the folder each folder browser started on
     QString openFile(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFile(const QString& title, const QString& filter, const QString& suggestedPath) override;
     QString browseFolder(const QString& title, const QString& folder) override;

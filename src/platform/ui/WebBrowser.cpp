@@ -1,6 +1,7 @@
 #include "platform/ui/WebBrowser.h"
 
 #include "platform/core/Seams.h"
+#include "platform/ui/RunGuard.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -59,17 +60,20 @@ void WebBrowser::printTo(QPrinter& printer)
 {
     if (printing_)
         throw std::runtime_error("The page is being printed already.");
-    printing_ = true;
     bool ok = false;
-    QEventLoop loop;
-    const auto done = connect(view_, &QWebEngineView::printFinished, &loop, [&](bool success) {
-        ok = success;
-        loop.quit();
-    });
-    view_->print(&printer);
-    loop.exec();
-    disconnect(done);
-    printing_ = false;
+    {
+        // Laying out a long page takes seconds: the hourglass shows, and the window stays while the engine prints.
+        RunGuard busy([this] { printing_ = false; });
+        printing_ = true;
+        QEventLoop loop;
+        const auto done = connect(view_, &QWebEngineView::printFinished, &loop, [&](bool success) {
+            ok = success;
+            loop.quit();
+        });
+        view_->print(&printer);
+        loop.exec();
+        disconnect(done);
+    }
     if (!ok)
         throw std::runtime_error("The page could not be printed.");
 }

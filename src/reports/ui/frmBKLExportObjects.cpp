@@ -3,6 +3,7 @@
 #include "mainwindow/ui/ProgressBarSink.h"
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/RunGuard.h"
 #include "reports/DetailSectionRule.h"
 #include "reports/ui/DetailSectionTree.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,7 +26,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -100,6 +101,7 @@ void frmBKLExportObjects::createControls()
     cmdFolder = new QPushButton(Frame1);
     cmdFolder->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     cmdFolder->setToolTip(QStringLiteral("Browse export file location"));
+    cmdFolder->setAccessibleName(cmdFolder->toolTip());
     Label3 = new QLabel(QStringLiteral("File Format: "), Frame1);
     cboFileFormat = new QComboBox(Frame1);
     fileRows->addWidget(Label4, 0, 0);
@@ -189,10 +191,7 @@ void frmBKLExportObjects::Form_Activate()
 {
     setWindowTitle(kCaption);
     WriteLog(QStringLiteral("Launch Screen: ") + windowTitle(), LogInfo);
-    lvExport->setStyleSheet(
-        g_bShowGridLines
-            ? QStringLiteral("QTreeView::item { border-right: 1px solid #d4d4d4; border-bottom: 1px solid #d4d4d4; }")
-            : QString());
+    SetGridLines(lvExport, g_bShowGridLines);
     FillExportAttributeTree();
     cboFileFormat->clear();
     cboFileFormat->addItem(QStringLiteral("Text Files (*.txt)"));
@@ -215,9 +214,13 @@ void frmBKLExportObjects::tvExport_NodeCheck(QTreeWidgetItem* node) { CarryCheck
 void frmBKLExportObjects::cmdFolder_Click()
 {
     try {
-        const QString folder = FileDialogs().browseFolder(
-            QStringLiteral("Choose the folder to save the export file"),
-            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+        // The browser starts on the export folder, else the program's data folder, else the home folder.
+        QString start = QDir::homePath();
+        for (const QString& folder : {ApplicationFolderPath(QStringLiteral("data")), Trim(txtLocation->text())})
+            if (!folder.isEmpty() && QFileInfo(folder).isDir())
+                start = folder;
+        const QString folder
+            = FileDialogs().browseFolder(QStringLiteral("Choose the folder to save the export file"), start);
         if (!Trim(folder).isEmpty())
             txtLocation->setText(folder);
     } catch (...) {

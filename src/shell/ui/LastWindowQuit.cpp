@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -44,6 +45,14 @@ bool AnyWindowOpen()
             return true;
     }
     return false;
+}
+
+void DeleteAllWindows()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const QList<QPointer<QWidget>> guarded(windows.begin(), windows.end());
+    for (const QPointer<QWidget>& window : guarded)
+        delete window.data(); // a window already deleted with its parent is null here
 }
 
 QObject* WatchForLastWindow(QObject* parent, std::function<void()> onNoWindowLeft)

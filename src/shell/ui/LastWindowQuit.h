@@ -20,4 +20,9 @@ QObject* WatchForLastWindow(QObject* parent, std::function<void()> onNoWindowLef
 // True when a top-level window other than a tooltip or pop-up is visible.
 bool AnyWindowOpen();
 
+// Deletes every top-level window, without their unload handling. The program
+// calls it after its event loop: the report browsers' pages must go before the
+// web engine's profile, which ends with the application.
+void DeleteAllWindows();
+
 } // namespace bkl

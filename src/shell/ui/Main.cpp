@@ -5,11 +5,13 @@
 
 namespace bkl {
 
-void Main()
+bool Main()
 {
-    PrepareStartUp();
+    if (!PrepareStartUp())
+        return false;
     auto* splash = new frmBKLSplash;
     splash->show();
+    return true;
 }
 
 } // namespace bkl

@@ -80,7 +80,8 @@ void frmBKLModelProfileMain::Form_Load()
 void frmBKLModelProfileMain::FillProfileList()
 {
     lvProfile->setRowCount(0);
-    for (const ProfileRow& row : ReadProfilesForManager(ProfileFilePath()))
+    m_keptLines.clear();
+    for (const ProfileRow& row : ReadProfilesForManager(ProfileFilePath(), &m_keptLines))
         AddProfileRow(lvProfile, row);
     if (lvProfile->rowCount() > 0)
         lvProfile->setCurrentCell(0, colProfile);
@@ -165,7 +166,7 @@ void frmBKLModelProfileMain::cmdSave_Click()
         return;
     }
     ErrorInfo error;
-    if (!WriteProfileFile(ProfileFilePath(), rows, &error)) {
+    if (!WriteProfileFile(ProfileFilePath(), rows, m_keptLines, &error)) {
         LogFunctionError(QStringLiteral("frmBKLModelProfileMain.cmdSave_Click"), error.number, error.description);
         MsgBox(QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, "
                               "you may need to re-install Brisklane.")

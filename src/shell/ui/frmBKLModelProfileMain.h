@@ -1,6 +1,8 @@
 #pragma once
 #include "shell/ui/UnloadingDialog.h"
 
+#include <QStringList>
+
 class QPushButton;
 class QTableWidget;
 
@@ -34,4 +36,8 @@ protected:
 private:
     void Form_Load();
     void buildControls();
+
+    // Lines of the file too short to be profiles: not listed, but written back
+    // after the profiles by Save, so a hand edit is never lost.
+    QStringList m_keptLines;
 };

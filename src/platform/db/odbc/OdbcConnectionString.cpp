@@ -87,7 +87,9 @@ QString OdbcConnectionString(const QMap<QString, QString>& keys, const QString& 
             + QStringLiteral(";PWD=") + Braced(keys.value(QStringLiteral("PASSWORD")), rule, QStringLiteral("password"))
             + QLatin1Char(';');
     }
-    cs += QStringLiteral("TDS_Version=7.4;ClientCharset=UTF-8;ApplicationIntent=ReadOnly");
+    // TextSize: the server sends long texts (nvarchar(max), ntext) whole, not cut at
+    // its session default of 4096 bytes; Microsoft's drivers ask for the same by themselves.
+    cs += QStringLiteral("TDS_Version=7.4;ClientCharset=UTF-8;ApplicationIntent=ReadOnly;TextSize=2147483647");
     return cs;
 }
 

@@ -23,7 +23,8 @@ BraceRule BraceRuleOfDriver(const QString& driver);
 // The ODBC connection string for the parsed keys (upper-cased names as
 // ParseConnectionString gives them):
 //   Driver={<driver>};Server={<host>};Port=<port>;Database={<catalog>};
-//   UID={<user>};PWD={<password>};TDS_Version=7.4;ClientCharset=UTF-8;ApplicationIntent=ReadOnly
+//   UID={<user>};PWD={<password>};TDS_Version=7.4;ClientCharset=UTF-8;ApplicationIntent=ReadOnly;
+//   TextSize=2147483647
 // "DATA SOURCE" may be host, host,port, host\instance or host\instance,port
 // (FreeTDS takes the instance as Server=host\instance; drivers other than FreeTDS
 // get the port as Server={host,port}, their own form). "INTEGRATED SECURITY"

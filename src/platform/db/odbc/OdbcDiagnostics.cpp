@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <sqlext.h>
 #include <vector>
 
@@ -56,12 +57,12 @@ DbError DiagnosticsError(SQLSMALLINT handleType, SQLHANDLE handle, const QString
     const std::vector<DiagRecord> records = ReadRecords(handleType, handle);
     if (records.empty())
         return DbError(err::ProviderError, QStringLiteral("ODBC"), fallback);
-    size_t lead = 0;
-    while (lead < records.size() && records[lead].native == 0)
-        ++lead;
-    if (lead == records.size())
-        lead = 0;
-    const DiagRecord& first = records[lead];
+    // The lead record: the first with a native error, SQL Server's generic "Login
+    // failed" (18456) only when no other record gives the reason (4060 for a database
+    // that cannot be opened, ...), which the driver lists after it.
+    const auto rank = [](const DiagRecord& r) { return r.native == 0 ? 2 : r.native == 18456 ? 1 : 0; };
+    const DiagRecord& first = *std::min_element(records.begin(), records.end(),
+                                                [&](const DiagRecord& a, const DiagRecord& b) { return rank(a) < rank(b); });
     QStringList messages{first.message};
     for (const DiagRecord& r : records)
         if (!messages.contains(r.message))

@@ -21,8 +21,9 @@ inline QString FromWide(const SQLWCHAR* text, qsizetype units)
 }
 
 // The error of the handle's diagnostic records:
-//   number      the native error of the first record that has one (the generic
-//               provider error number when no record has one),
+//   number      the native error of the first record that has one, SQL Server's
+//               generic login failure (18456) only when no record gives the reason
+//               (the generic provider error number when no record has one),
 //   source      the record's bracketed origin and SQLSTATE, e.g.
 //               "[FreeTDS][SQL Server] SQLSTATE 08S01",
 //   description the record's message, then the other records' messages, "; "-joined.

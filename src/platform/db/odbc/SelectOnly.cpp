@@ -1,134 +1,76 @@
 #include "platform/db/odbc/SelectOnly.h"
 
 #include "platform/db/DbError.h"
+#include "platform/db/sqlite/TsqlParser.h"
+#include "platform/db/sqlite/TsqlTokenizer.h"
 
 #include <QSet>
+#include <optional>
 
 namespace bkl::db::odbc {
 
 namespace {
 
-// Keywords that write, define or run other code; none belongs in a read.
-const QSet<QString>& ForbiddenWords()
+// The server's reserved words that the accepted SELECT grammar does not use. The
+// server never takes one for an alias: unbracketed, each ends the SELECT and starts
+// (or belongs to) another statement.
+const QSet<QString>& OtherStatementWords()
 {
-    static const QSet<QString> words{
-        QStringLiteral("INSERT"),     QStringLiteral("UPDATE"),      QStringLiteral("DELETE"),
-        QStringLiteral("MERGE"),      QStringLiteral("INTO"),        QStringLiteral("DROP"),
-        QStringLiteral("ALTER"),      QStringLiteral("CREATE"),      QStringLiteral("TRUNCATE"),
-        QStringLiteral("EXEC"),       QStringLiteral("EXECUTE"),     QStringLiteral("GRANT"),
-        QStringLiteral("REVOKE"),     QStringLiteral("DENY"),        QStringLiteral("BACKUP"),
-        QStringLiteral("RESTORE"),    QStringLiteral("DBCC"),        QStringLiteral("SHUTDOWN"),
-        QStringLiteral("KILL"),       QStringLiteral("BULK"),        QStringLiteral("OPENROWSET"),
-        QStringLiteral("OPENQUERY"),  QStringLiteral("OPENDATASOURCE"), QStringLiteral("WRITETEXT"),
-        QStringLiteral("UPDATETEXT"), QStringLiteral("RECONFIGURE"),
-    };
+    static const QSet<QString> words = [] {
+        QSet<QString> s;
+        for (const char* w :
+             {"ADD", "ALTER", "ANY", "AUTHORIZATION", "BACKUP", "BEGIN", "BREAK", "BROWSE", "BULK", "CASCADE",
+              "CHECK", "CHECKPOINT", "CLOSE", "CLUSTERED", "COLLATE", "COLUMN", "COMMIT", "COMPUTE", "CONSTRAINT",
+              "CONTAINS", "CONTAINSTABLE", "CONTINUE", "CREATE", "CURRENT", "CURRENT_DATE", "CURRENT_TIME",
+              "CURRENT_TIMESTAMP", "CURRENT_USER", "CURSOR", "DATABASE", "DBCC", "DEALLOCATE", "DECLARE", "DEFAULT",
+              "DELETE", "DENY", "DISK", "DISTRIBUTED", "DOUBLE", "DROP", "DUMP", "ELSE", "END", "ERRLVL", "EXCEPT",
+              "EXEC", "EXECUTE", "EXIT", "EXTERNAL", "FETCH", "FILE", "FILLFACTOR", "FOR", "FOREIGN", "FREETEXT",
+              "FREETEXTTABLE", "FULL", "FUNCTION", "GOTO", "GRANT", "HOLDLOCK", "IDENTITY", "IDENTITY_INSERT",
+              "IDENTITYCOL", "IF", "INDEX", "INSERT", "INTERSECT", "INTO", "KEY", "KILL", "LINENO", "LOAD", "MERGE",
+              "NATIONAL", "NOCHECK", "NONCLUSTERED", "OF", "OFF", "OFFSETS", "OPEN", "OPENDATASOURCE", "OPENQUERY",
+              "OPENROWSET", "OPENXML", "OPTION", "OVER", "PERCENT", "PIVOT", "PLAN", "PRECISION", "PRIMARY", "PRINT",
+              "PROC", "PROCEDURE", "PUBLIC", "RAISERROR", "READ", "READTEXT", "RECONFIGURE", "REFERENCES",
+              "REPLICATION", "RESTORE", "RESTRICT", "RETURN", "REVERT", "REVOKE", "ROLLBACK", "ROWCOUNT",
+              "ROWGUIDCOL", "RULE", "SAVE", "SCHEMA", "SECURITYAUDIT", "SEMANTICKEYPHRASETABLE",
+              "SEMANTICSIMILARITYDETAILSTABLE", "SEMANTICSIMILARITYTABLE", "SESSION_USER", "SET", "SETUSER",
+              "SHUTDOWN", "SOME", "STATISTICS", "SYSTEM_USER", "TABLE", "TABLESAMPLE", "TEXTSIZE", "THEN", "TO",
+              "TRAN", "TRANSACTION", "TRIGGER", "TRUNCATE", "TRY_CONVERT", "TSEQUAL", "UNIQUE", "UNPIVOT", "UPDATE",
+              "UPDATETEXT", "USE", "USER", "VALUES", "VARYING", "VIEW", "WAITFOR", "WHEN", "WHILE", "WITHIN",
+              "WRITETEXT"})
+            s.insert(QString::fromLatin1(w));
+        return s;
+    }();
     return words;
 }
 
-bool IsWordChar(QChar c)
+// Why the statement is not one SELECT, or nullopt when it is.
+std::optional<DbError> Refusal(const QString& sql)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#')
-        || c == QLatin1Char('$');
-}
-
-// Skips a quoted run that starts at i (the opening character) and ends with
-// `close`, a doubled `close` standing for one. Returns false when it is not closed.
-bool SkipQuoted(const QString& s, qsizetype& i, QChar close)
-{
-    for (++i; i < s.size(); ++i) {
-        if (s.at(i) != close)
-            continue;
-        if (i + 1 < s.size() && s.at(i + 1) == close) {
-            ++i;
-            continue;
-        }
-        ++i;
-        return true;
+    // The server ends a "--" comment at CR as well as at LF; the tokenizer at LF only.
+    QString text = sql;
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    try {
+        sqlite::ParseTsqlSelect(text);
+        for (const sqlite::Token& t : sqlite::TokenizeTsql(text))
+            if (t.kind == sqlite::Token::Kind::Word && OtherStatementWords().contains(t.text.toUpper()))
+                return DbError(err::ProviderError, kDataLayerSource,
+                               QStringLiteral("Only single SELECT statements are sent to the server; \"%1\" would "
+                                              "run another statement: %2").arg(t.text, sql.simplified().left(300)));
+        return std::nullopt;
+    } catch (const DbError& e) {
+        // The parser's own reason, as the embedded engine gives it.
+        return DbError(e.number(), kDataLayerSource, e.description());
     }
-    return false;
-}
-
-// Skips a block comment starting at i ("/*"); block comments nest. False when not closed.
-bool SkipBlockComment(const QString& s, qsizetype& i)
-{
-    int depth = 0;
-    while (i < s.size()) {
-        if (s.mid(i, 2) == QLatin1String("/*")) {
-            ++depth;
-            i += 2;
-        } else if (s.mid(i, 2) == QLatin1String("*/")) {
-            i += 2;
-            if (--depth == 0)
-                return true;
-        } else {
-            ++i;
-        }
-    }
-    return false;
 }
 
 } // namespace
 
-bool IsSingleSelect(const QString& sql)
-{
-    bool sawSelect = false;
-    bool ended = false; // a ";" closed the statement: only blanks and comments may follow
-    qsizetype i = 0;
-    while (i < sql.size()) {
-        const QChar c = sql.at(i);
-        if (c.isSpace()) {
-            ++i;
-        } else if (sql.mid(i, 2) == QLatin1String("--")) {
-            while (i < sql.size() && sql.at(i) != QLatin1Char('\n'))
-                ++i;
-        } else if (sql.mid(i, 2) == QLatin1String("/*")) {
-            if (!SkipBlockComment(sql, i))
-                return false;
-        } else if (ended) {
-            if (c != QLatin1Char(';'))
-                return false;
-            ++i;
-        } else if (c == QLatin1Char(';')) {
-            ended = true;
-            ++i;
-        } else if (!sawSelect && c == QLatin1Char('(')) {
-            ++i;
-        } else if (IsWordChar(c)) {
-            const qsizetype start = i;
-            while (i < sql.size() && IsWordChar(sql.at(i)))
-                ++i;
-            const QString word = sql.mid(start, i - start).toUpper();
-            if (!sawSelect) {
-                if (word != QLatin1String("SELECT"))
-                    return false;
-                sawSelect = true;
-            } else if (ForbiddenWords().contains(word)) {
-                return false;
-            }
-        } else if (!sawSelect) {
-            return false;
-        } else if (c == QLatin1Char('\'')) {
-            if (!SkipQuoted(sql, i, QLatin1Char('\'')))
-                return false;
-        } else if (c == QLatin1Char('"')) {
-            if (!SkipQuoted(sql, i, QLatin1Char('"')))
-                return false;
-        } else if (c == QLatin1Char('[')) {
-            if (!SkipQuoted(sql, i, QLatin1Char(']')))
-                return false;
-        } else {
-            ++i;
-        }
-    }
-    return sawSelect;
-}
+bool IsSingleSelect(const QString& sql) { return !Refusal(sql); }
 
 void RequireSingleSelect(const QString& sql)
 {
-    if (!IsSingleSelect(sql))
-        throw DbError(err::ProviderError, kDataLayerSource,
-                      QStringLiteral("Only single SELECT statements are sent to the server; this statement "
-                                     "was refused: %1").arg(sql.left(200)));
+    if (std::optional<DbError> refusal = Refusal(sql))
+        throw *refusal;
 }
 
 } // namespace bkl::db::odbc

@@ -5,15 +5,15 @@
 
 namespace bkl::db::odbc {
 
-// True when the text is one SELECT statement: it starts with SELECT (after blanks,
-// comments and opening parentheses), holds no second statement (nothing after a
-// ";") and no keyword that writes or runs other code (INSERT, UPDATE, DELETE,
-// MERGE, INTO, EXEC, CREATE, DROP, ALTER, ...). String literals, quoted and
-// bracketed names and comments are skipped, so a value or a name in brackets
-// that reads "delete" is no obstacle.
+// True when the text is exactly one SELECT statement of the grammar the embedded
+// engine accepts (optionally ended by ";"), read as the server reads it: a "--"
+// comment ends at CR or LF, and no word that the server reserves for other
+// statements stands unbracketed where the grammar would take it for an alias
+// ("SELECT 1 CHECKPOINT" is two statements on the server).
 bool IsSingleSelect(const QString& sql);
 
-// Throws DbError when IsSingleSelect is false.
+// Throws DbError when IsSingleSelect is false: the parser's number and reason for a
+// statement outside the grammar, a refusal naming the word that starts another statement.
 void RequireSingleSelect(const QString& sql);
 
 } // namespace bkl::db::odbc

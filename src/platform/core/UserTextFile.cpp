@@ -1,0 +1,180 @@
+#include "platform/core/UserTextFile.h"
+
+#include "platform/core/TextSemantics.h"
+
+#include <QByteArrayView>
+#include <type_traits>
+
+namespace bkl {
+namespace {
+
+constexpr qint64 kBlockBytes = 64 * 1024;
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool IsCr(char c) { return c == '\r'; }
+bool IsCr(QChar c) { return c == u'\r'; }
+bool IsLf(char c) { return c == '\n'; }
+bool IsLf(QChar c) { return c == u'\n'; }
+
+QString Decode(const QByteArray& bytes, qsizetype from, qsizetype length)
+{
+    const QByteArrayView line(bytes.constData() + from, length);
+    return line.isValidUtf8() ? QString::fromUtf8(line) : QString::fromLatin1(line);
+}
+
+QString Decode(const QString& text, qsizetype from, qsizetype length) { return text.mid(from, length); }
+
+} // namespace
+
+UserTextFile::UserTextFile(const QString& path, qint64 maxBytes, qint64 maxLines)
+    : file_(path), maxBytes_(maxBytes), maxLines_(maxLines)
+{
+    if (!file_.open(QIODevice::ReadOnly))
+        fail(Status::CannotOpen, file_.errorString());
+    else if (maxBytes_ >= 0 && file_.size() > maxBytes_)
+        fail(Status::TooLarge, QString());
+}
+
+bool UserTextFile::refused() const
+{
+    return status_ != Status::Ok && status_ != Status::CannotOpen && status_ != Status::ReadFailed;
+}
+
+long UserTextFile::errorNumber() const
+{
+    switch (status_) {
+    case Status::Ok: return 0;
+    case Status::CannotOpen: return file_.exists() ? 75 : 53;
+    case Status::ReadFailed: return 57;
+    default: return 321;
+    }
+}
+
+void UserTextFile::fail(Status status, const QString& reason)
+{
+    status_ = status;
+    const QString name = file_.fileName();
+    switch (status) {
+    case Status::CannotOpen:
+    case Status::ReadFailed:
+        error_ = QStringLiteral("Cannot read %1: %2").arg(name, reason);
+        break;
+    case Status::TooLarge:
+        error_ = QStringLiteral("%1 is larger than %2 bytes and is not read").arg(name, GroupedNumber(maxBytes_));
+        break;
+    case Status::Binary:
+        error_ = QStringLiteral("%1 holds binary content (NUL characters), not text, and is not read").arg(name);
+        break;
+    case Status::LineTooLong:
+        error_ = QStringLiteral("%1: line %2 is longer than %3 bytes; the file is not read further")
+                     .arg(name, GroupedNumber(lineNumber_ + 1), GroupedNumber(kMaxUserTextLineBytes));
+        break;
+    case Status::TooManyLines:
+        error_ = QStringLiteral("%1 has more than %2 lines; only the first %2 are read")
+                     .arg(name, GroupedNumber(maxLines_));
+        break;
+    case Status::Ok:
+        break;
+    }
+}
+
+bool UserTextFile::readLine(QString& line)
+{
+    while (status_ == Status::Ok) {
+        if (encoding_ == Encoding::Utf16 ? takeLine(text_, line) : takeLine(bytes_, line)) {
+            if (maxLines_ >= 0 && lineNumber_ >= maxLines_) {
+                fail(Status::TooManyLines, QString());
+                return false;
+            }
+            ++lineNumber_;
+            return true;
+        }
+        if (status_ != Status::Ok || atEnd_)
+            return false;
+        readBlock();
+    }
+    return false;
+}
+
+template <class Buffer>
+bool UserTextFile::takeLine(const Buffer& buffer, QString& line)
+{
+    const qsizetype size = buffer.size();
+    if (skipLf_ && pos_ < size) {
+        // A CR ended the last line; a LF right after it belongs to that line end.
+        if (IsLf(buffer.at(pos_)))
+            ++pos_;
+        skipLf_ = false;
+    }
+    qsizetype end = pos_;
+    while (end < size && !IsLineEnd(buffer.at(end)))
+        ++end;
+    constexpr qsizetype unitBytes = std::is_same_v<Buffer, QString> ? 2 : 1;
+    if ((end - pos_) * unitBytes > kMaxUserTextLineBytes) {
+        fail(Status::LineTooLong, QString());
+        return false;
+    }
+    // Without a line end the line may go on in the next block; at the end of
+    // the file what is left is the last line, unless nothing is left.
+    if (end == size && (!atEnd_ || end == pos_))
+        return false;
+    line = Decode(buffer, pos_, end - pos_);
+    pos_ = end;
+    if (end < size) {
+        skipLf_ = IsCr(buffer.at(end));
+        ++pos_;
+    }
+    return true;
+}
+
+void UserTextFile::readBlock()
+{
+    // What has been handed out is dropped, the unfinished line kept.
+    if (encoding_ == Encoding::Utf16)
+        text_.remove(0, pos_);
+    else
+        bytes_.remove(0, pos_);
+    pos_ = 0;
+    QByteArray block = file_.read(kBlockBytes);
+    if (file_.error() != QFileDevice::NoError) {
+        fail(Status::ReadFailed, file_.errorString());
+        return;
+    }
+    atEnd_ = block.isEmpty();
+    bytesRead_ += block.size();
+    if (maxBytes_ >= 0 && bytesRead_ > maxBytes_) {
+        fail(Status::TooLarge, QString());
+        return;
+    }
+    if (encoding_ == Encoding::Unknown && !atEnd_)
+        takeByteOrderMark(block);
+    if (encoding_ == Encoding::Utf16) {
+        const QString text = utf16_(block);
+        if (text.contains(QChar(0)))
+            fail(Status::Binary, QString());
+        text_ += text;
+    } else {
+        if (block.contains('\0'))
+            fail(Status::Binary, QString());
+        bytes_ += block;
+    }
+}
+
+void UserTextFile::takeByteOrderMark(QByteArray& block)
+{
+    encoding_ = Encoding::Utf16;
+    if (block.startsWith("\xFF\xFE")) {
+        utf16_ = QStringDecoder(QStringDecoder::Utf16LE);
+        block.remove(0, 2);
+    } else if (block.startsWith("\xFE\xFF")) {
+        utf16_ = QStringDecoder(QStringDecoder::Utf16BE);
+        block.remove(0, 2);
+    } else {
+        encoding_ = Encoding::Bytes;
+        if (block.startsWith("\xEF\xBB\xBF"))
+            block.remove(0, 3);
+    }
+}
+
+} // namespace bkl

@@ -1,0 +1,74 @@
+#pragma once
+// Text files that users hand us (connection profiles, compare object lists),
+// read line by line in blocks, so a large file costs one block of memory plus
+// the lines the caller keeps.
+//
+// The text is UTF-8. A byte-order mark for UTF-8, UTF-16 LE or UTF-16 BE is
+// honoured (and dropped); a line that is not valid UTF-8 is read as Latin-1, so
+// a file saved in a Western ANSI code page still reads. A line ends at CR LF,
+// at CR or at LF alone; a line end after the last line starts no further line.
+//
+// Refused: content holding a NUL character (binary, or UTF-16 without a mark),
+// a file larger than the caller's limit of bytes, a line longer than
+// kMaxUserTextLineBytes, and the lines beyond the caller's limit of lines.
+// Reading stops at the refusal; status() says why.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QStringDecoder>
+
+namespace bkl {
+
+inline constexpr qsizetype kMaxUserTextLineBytes = 65536;
+
+class UserTextFile {
+public:
+    enum class Status { Ok, CannotOpen, ReadFailed, TooLarge, Binary, LineTooLong, TooManyLines };
+
+    // Opens the file. A limit below 0 is no limit. A file larger than
+    // `maxBytes` is refused before anything is read.
+    explicit UserTextFile(const QString& path, qint64 maxBytes = -1, qint64 maxLines = -1);
+
+    // The next line; false at the end of the file or once reading has stopped
+    // on a failure or refusal.
+    bool readLine(QString& line);
+
+    Status status() const { return status_; }
+    // True when the content was refused (a limit, binary content), as opposed
+    // to a file that cannot be read.
+    bool refused() const;
+    // The reason in words, naming the file; empty while the status is Ok.
+    QString errorString() const { return error_; }
+    // The run-time error number of the failure: 53 file not found, 75 path or
+    // file access error, 57 device I/O error, 321 invalid file format.
+    long errorNumber() const;
+    // Lines handed out so far.
+    qint64 lineNumber() const { return lineNumber_; }
+
+private:
+    enum class Encoding { Unknown, Bytes, Utf16 };
+
+    QFile file_;
+    qint64 maxBytes_;
+    qint64 maxLines_;
+    Status status_ = Status::Ok;
+    QString error_;
+    Encoding encoding_ = Encoding::Unknown;
+    QStringDecoder utf16_;
+    QByteArray bytes_; // unread text of a UTF-8 / Latin-1 file
+    QString text_;     // unread text of a UTF-16 file, decoded
+    qsizetype pos_ = 0;
+    bool skipLf_ = false;
+    bool atEnd_ = false;
+    qint64 bytesRead_ = 0;
+    qint64 lineNumber_ = 0;
+
+    void fail(Status status, const QString& reason);
+    void readBlock();
+    // Chooses the encoding from the first block, dropping its byte-order mark.
+    void takeByteOrderMark(QByteArray& block);
+    template <class Buffer>
+    bool takeLine(const Buffer& buffer, QString& line);
+};
+
+} // namespace bkl

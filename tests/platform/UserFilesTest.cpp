@@ -1,0 +1,131 @@
+// The reader of files users hand us (profiles, object lists): encodings, line
+// ends across blocks, refusals, and a fuzz run of the profile and object-list
+// readers over mutated files.
+#include "compare/ObjectListFile.h"
+#include "platform/core/TextSemantics.h"
+#include "platform/core/UserTextFile.h"
+#include "shell/ProfileFile.h"
+#include "support/FileBytes.h"
+#include "support/TestEnvironment.h"
+
+#include <QRegularExpression>
+#include <QStringEncoder>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace bkl;
+using Status = UserTextFile::Status;
+
+namespace {
+
+QString FilePath() { return test::TestHome() + QStringLiteral("/user-file.txt"); }
+
+QByteArray Utf16(const QString& text, QStringConverter::Encoding encoding)
+{
+    QStringEncoder encode(encoding, QStringConverter::Flag::WriteBom);
+    return encode(text);
+}
+
+struct Read {
+    QStringList lines;
+    Status status;
+};
+
+Read ReadAll(const QByteArray& bytes, qint64 maxBytes = -1, qint64 maxLines = -1)
+{
+    test::WriteFileBytes(FilePath(), bytes);
+    UserTextFile file(FilePath(), maxBytes, maxLines);
+    Read read{{}, Status::Ok};
+    QString line;
+    while (file.readLine(line))
+        read.lines << line;
+    read.status = file.status();
+    return read;
+}
+
+} // namespace
+
+TEST(UserTextFile, EncodingsLineEndsAndRefusals)
+{
+    const QByteArray longLine(65535, 'y');
+    const struct {
+        QByteArray bytes;
+        qint64 maxBytes, maxLines;
+        QStringList lines;
+        Status status;
+    } cases[] = {
+        {"a\r\nb\rc\nd", -1, -1, {"a", "b", "c", "d"}, Status::Ok},
+        {"a\r\n\r\n", -1, -1, {"a", ""}, Status::Ok},
+        {"", -1, -1, {}, Status::Ok},
+        {"\xEF\xBB\xBF" "Caf\xC3\xA9\n", -1, -1, {"Caf\u00e9"}, Status::Ok},
+        // Latin-1 for a line that is not UTF-8; the next line is UTF-8 again.
+        {"Caf\xE9\r\nna\xC3\xAFve\r\n", -1, -1, {"Caf\u00e9", "na\u00efve"}, Status::Ok},
+        {Utf16(QStringLiteral("Zo\u00eb\r\n\r\nx"), QStringConverter::Utf16LE), -1, -1, {"Zo\u00eb", "", "x"},
+         Status::Ok},
+        {Utf16(QStringLiteral("a\rb\n"), QStringConverter::Utf16BE), -1, -1, {"a", "b"}, Status::Ok},
+        // A CR ending the first 64 KB block and its LF opening the next are one line end.
+        {longLine + "\r\nz", -1, -1, {QString::fromLatin1(longLine), "z"}, Status::Ok},
+        {"ab\0cd\r\n"_qba, -1, -1, {}, Status::Binary},
+        {"a\0\r\0\n\0"_qba, -1, -1, {}, Status::Binary}, // UTF-16 without a byte-order mark
+        {"0123456789", 8, -1, {}, Status::TooLarge},
+        {"a\nb\nc\n", -1, 2, {"a", "b"}, Status::TooManyLines},
+        {"a\n" + longLine + "yy", -1, -1, {"a"}, Status::LineTooLong},
+    };
+    for (const auto& c : cases) {
+        const Read read = ReadAll(c.bytes, c.maxBytes, c.maxLines);
+        EXPECT_EQ(read.lines, c.lines) << c.bytes.left(40).toStdString();
+        EXPECT_EQ(read.status, c.status) << c.bytes.left(40).toStdString();
+    }
+
+    EXPECT_EQ(UserTextFile(FilePath(), 3).errorString(),
+              FilePath() + QStringLiteral(" is larger than 3 bytes and is not read"));
+}
+
+// Mutated profile and object-list files: each reads or is refused, and what is
+// read is what a plain split of the text gives.
+TEST(UserTextFile, FuzzedProfileAndObjectListFiles)
+{
+    const QString profile =
+        QStringLiteral("A|h|u|p|m|N|Y\r\n  B | h2|u2|p;2|m2|y|N\nshort|line\rZo\u00eb|h|u|p|m|N|N\r\n");
+    const QString objects = QStringLiteral("Total Sales\r\n\r\n  Caf\u00e9 Bonus  \nQuarterly\r");
+    const QList<QByteArray> seeds{profile.toUtf8(), objects.toLatin1(), Utf16(profile, QStringConverter::Utf16LE),
+                                  Utf16(objects, QStringConverter::Utf16BE)};
+    const QList<QByteArray> tokens{"\r", "\n", "\r\n", "|", "\0"_qba, "\xFF\xFE", "\xEF\xBB\xBF", "\xC3", "\xE9"};
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    std::mt19937 random(16);
+    const auto below = [&random](qsizetype n) { return n > 0 ? qsizetype(random() % n) : 0; };
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray bytes = seeds[i % seeds.size()];
+        for (int k = 1 + below(6); k > 0; --k) {
+            const qsizetype at = below(bytes.size() + 1);
+            switch (below(4)) {
+            case 0: bytes.insert(at, tokens[below(tokens.size())]); break;
+            case 1: bytes.remove(at, 1 + below(4)); break;
+            case 2: bytes.insert(at, char(random())); break;
+            default: bytes.insert(at, bytes.mid(below(bytes.size()), 1 + below(20))); break;
+            }
+        }
+        const Read read = ReadAll(bytes, kMaxProfileFileBytes, compare::kMaxObjectListLines);
+        ASSERT_TRUE(read.status == Status::Ok || read.status == Status::Binary) << i;
+        if (read.status == Status::Ok && !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF")) {
+            // A text without a UTF-16 mark: the lines of a whole-text split, each decoded on its own.
+            QStringList expected = QString::fromLatin1(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes)
+                                       .split(lineEnd);
+            if (expected.last().isEmpty())
+                expected.removeLast();
+            for (QString& line : expected) {
+                const QByteArray raw = line.toLatin1();
+                line = raw.isValidUtf8() ? QString::fromUtf8(raw) : line;
+            }
+            ASSERT_EQ(read.lines, expected) << i;
+        }
+        // Every non-blank line is a profile or a line kept for the next save.
+        QStringList kept;
+        const QList<ProfileRow> rows = ReadProfilesForManager(FilePath(), &kept);
+        const auto nonBlank = [](const QString& l) { return !Trim(l).isEmpty(); };
+        if (read.status == Status::Ok)
+            EXPECT_EQ(rows.size() + kept.size(), std::count_if(read.lines.cbegin(), read.lines.cend(), nonBlank)) << i;
+        ReadProfilesForLogin(FilePath());
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The tds-standin tool serving a demo server on a free loopback port for the
+// lifetime of the object, reached through FreeTDS as a SQL Server is.
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace bkl::test {
+
+// False when the FreeTDS ODBC driver is not installed (tests then skip).
+bool FreeTdsInstalled();
+
+class TdsStandIn {
+public:
+    // Starts the tool on `folder` (the demo server by default) with any further arguments.
+    explicit TdsStandIn(const QString& folder = QString(), const QStringList& arguments = {});
+    ~TdsStandIn();
+    TdsStandIn(const TdsStandIn&) = delete;
+    TdsStandIn& operator=(const TdsStandIn&) = delete;
+
+    bool running() const { return port_ > 0; }
+    // "127.0.0.1,<port>": the server name as a user types it.
+    QString server() const;
+    // The program's connection string (SQL Server login demo/demo) for a catalog.
+    QString connectionString(const QString& catalog) const;
+
+private:
+    QProcess process_;
+    int port_ = 0;
+    QByteArray savedDriver_;
+};
+
+} // namespace bkl::test

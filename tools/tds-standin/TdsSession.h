@@ -1,0 +1,50 @@
+#pragma once
+// One client connection: pre-login, login to a database of the server folder, then
+// SQL batches answered by the embedded engine, until the client hangs up.
+#include "DeclaredTypes.h"
+#include "TdsWire.h"
+#include "platform/db/Connection.h"
+
+#include <QObject>
+#include <memory>
+
+class QTcpSocket;
+
+namespace tds {
+
+struct ServerSettings {
+    QString folder;   // the demo server folder
+    QString user;     // when set, the only login accepted, with `password`
+    QString password;
+    bool trace = false; // logins and statements on stderr
+};
+
+class Session : public QObject {
+    Q_OBJECT
+public:
+    Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t spid);
+
+private:
+    void readMessages();
+    void handle(const Message& m);
+    void login(const QByteArray& body);
+    void batch(const QByteArray& body);
+    void run(const QString& sql, Writer& w, PacketCutter& cutter);
+    // Sends an error and DONE; a failed login then hangs up.
+    void fail(long number, int severity, const QString& text, bool hangUp = false);
+    void send(uint8_t type, Writer& w, int packetSize);
+
+    QTcpSocket* socket_;
+    const ServerSettings& settings_;
+    uint16_t spid_;
+    MessageAssembler incoming_;
+    bool loggedIn_ = false;
+    int packetSize_ = 4096;
+    qint64 textSize_ = 4096; // the server's default TEXTSIZE for a new session
+    QString database_;
+    QString user_;
+    bkl::db::Connection connection_;
+    std::unique_ptr<ModelSchema> schema_;
+};
+
+} // namespace tds

@@ -1,0 +1,54 @@
+// tds-standin: a test stand-in for a SQL Server, serving the databases of an embedded
+// demo server folder over TDS 7.4 on the loopback interface.
+//   tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--trace]
+// Port 0 takes any free port. Once listening it prints "listening on 127.0.0.1:<port>".
+#include "TdsSession.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tds-standin"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Serves an embedded demo server to SQL Server clients (TDS 7.4) on 127.0.0.1."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("server"), QStringLiteral("Embedded server folder."), QStringLiteral("folder")});
+    parser.addOption({QStringLiteral("port"), QStringLiteral("TCP port (0: any free port)."), QStringLiteral("n")});
+    parser.addOption({QStringLiteral("user"), QStringLiteral("The only login accepted (default: any)."), QStringLiteral("name")});
+    parser.addOption({QStringLiteral("password"), QStringLiteral("Password of --user."), QStringLiteral("text")});
+    parser.addOption({QStringLiteral("trace"), QStringLiteral("Print logins and statements on stderr.")});
+    parser.process(app);
+
+    QTextStream err(stderr);
+    bool portOk = false;
+    const int port = parser.value(QStringLiteral("port")).toInt(&portOk);
+    const QFileInfo folder(parser.value(QStringLiteral("server")));
+    if (!parser.isSet(QStringLiteral("server")) || !folder.isDir() || !portOk || port < 0 || port > 65535) {
+        err << "usage: tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--trace]\n";
+        return 2;
+    }
+    tds::ServerSettings settings;
+    settings.folder = folder.absoluteFilePath();
+    settings.user = parser.value(QStringLiteral("user"));
+    settings.password = parser.value(QStringLiteral("password"));
+    settings.trace = parser.isSet(QStringLiteral("trace"));
+
+    QTcpServer server;
+    if (!server.listen(QHostAddress::LocalHost, static_cast<quint16>(port))) {
+        err << "tds-standin: cannot listen on 127.0.0.1:" << port << ": " << server.errorString() << '\n';
+        return 1;
+    }
+    uint16_t spid = 51;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        while (QTcpSocket* socket = server.nextPendingConnection())
+            new tds::Session(socket, settings, spid++);
+    });
+    QTextStream(stdout) << "listening on 127.0.0.1:" << server.serverPort() << Qt::endl;
+    return app.exec();
+}
