@@ -43,16 +43,9 @@ bool StatementShape::split(const QString& sql)
             literals_.push_back(t);
             positions_.push_back(t.start);
         }
-    // The skeleton is built in place: looked up far more often than it is kept.
+    // Built in place: looked up far more often than it is kept.
     skeleton_.resize(0);
-    int from = 0;
-    for (const TokenSpan& t : literals_) {
-        skeleton_.append(QStringView(sql_).mid(from, t.start - from));
-        skeleton_.append(kMarker);
-        skeleton_.append(kindMark(t));
-        from = t.end;
-    }
-    skeleton_.append(QStringView(sql_).mid(from));
+    build(skeleton_, nullptr);
     return true;
 }
 
@@ -62,16 +55,22 @@ QString StatementShape::key(const std::vector<int>& parameters) const
         return sql_;
     QString out;
     out.reserve(sql_.size());
+    build(out, &parameters);
+    return out;
+}
+
+void StatementShape::build(QString& out, const std::vector<int>* parameters) const
+{
     int from = 0;
-    for (int ordinal : parameters) {
-        const TokenSpan& t = literals_[static_cast<size_t>(ordinal)];
+    const size_t count = parameters ? parameters->size() : literals_.size();
+    for (size_t i = 0; i < count; ++i) {
+        const TokenSpan& t = literals_[parameters ? static_cast<size_t>((*parameters)[i]) : i];
         out.append(QStringView(sql_).mid(from, t.start - from));
         out.append(kMarker);
         out.append(kindMark(t));
         from = t.end;
     }
     out.append(QStringView(sql_).mid(from));
-    return out;
 }
 
 BoundValue StatementShape::value(int ordinal) const

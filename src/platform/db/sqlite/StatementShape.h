@@ -34,6 +34,8 @@ private:
     std::vector<TokenSpan> tokens_;
     std::vector<TokenSpan> literals_;
     std::vector<int> positions_;
+    // Appends the text with the literals `parameters` (every literal when nullptr) replaced.
+    void build(QString& out, const std::vector<int>* parameters) const;
 };
 
 } // namespace bkl::db::sqlite
