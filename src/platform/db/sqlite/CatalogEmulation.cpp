@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
 #include <future>
 #include <system_error>
 
@@ -55,7 +56,8 @@ QString literal(const QString& text) { return QLatin1Char('\'') + SqlText(text) 
 // (object_id, name, column_id from 1) holding every object's columns as `source` reads
 // them, in object and column order (the order its rows are read in when no index is
 // used), and its indexes; returns it serialized, or nullptr when it cannot be built.
-std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const std::vector<std::pair<QString, qint64>>& objects)
+std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const std::vector<std::pair<QString, qint64>>& objects,
+                                                      const std::atomic<bool>* cancelled = nullptr)
 {
     StatementGuard read;
     if (!source
@@ -79,6 +81,8 @@ std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const std
     if (sqlite3_prepare_v2(target.db, "INSERT INTO columns VALUES (?1, ?2, ?3)", -1, &write.st, nullptr) != SQLITE_OK)
         return nullptr;
     for (const auto& [name, id] : objects) {
+        if (cancelled && *cancelled)
+            return nullptr;
         const QByteArray n = name.toUtf8();
         sqlite3_bind_text(read.st, 1, n.constData(), static_cast<int>(n.size()), SQLITE_TRANSIENT);
         int rc;
@@ -189,9 +193,10 @@ void CreateCatalog(EngineContext& context, const QString& databaseName, const QS
         for (size_t i = 0; i < objects.size(); ++i)
             ids.emplace_back(objects[i].first, kFirstObjectId + static_cast<qint64>(i));
         try {
-            context.columnCatalog = std::async(std::launch::async, [open = std::move(openAnother), ids = std::move(ids)] {
+            context.columnCatalog = std::async(std::launch::async, [open = std::move(openAnother), ids = std::move(ids),
+                                                                    cancelled = context.columnCatalogCancelled] {
                 sqlite3* other = open();
-                auto catalog = buildColumnCatalog(other, ids);
+                auto catalog = buildColumnCatalog(other, ids, cancelled.get());
                 sqlite3_close_v2(other);
                 return catalog;
             });

@@ -91,6 +91,7 @@ public:
     }
     ~EmbeddedBackend() override
     {
+        *context_.columnCatalogCancelled = true; // a catalog still being built is not waited for long
         cache_.clear();
         sqlite3_close_v2(db_);
     }

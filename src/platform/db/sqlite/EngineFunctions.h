@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <atomic>
 #include <future>
 #include <memory>
 
@@ -27,6 +28,7 @@ struct EngineContext {
     QHash<qint64, qint64> rowCountById;      // filled on first use
     bool columnsFilled = false;              // the catalog's column table is filled
     std::future<std::shared_ptr<SerializedCatalog>> columnCatalog; // built in the background
+    std::shared_ptr<std::atomic<bool>> columnCatalogCancelled = std::make_shared<std::atomic<bool>>(false);
     long functionError = 0;                  // error number a function raised last
     std::unique_ptr<TsqlLikePattern> lastPattern;
 };
