@@ -1,12 +1,17 @@
 #include "EngineFixture.h"
+#include "StatementCatalog.h"
 
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/sqlite/EngineTrace.h"
 #include "platform/db/sqlite/TsqlErrors.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QSet>
 #include <QTemporaryDir>
+#include <sqlite3.h>
 #include <gtest/gtest.h>
 
 using namespace bkl::db;
@@ -175,19 +180,21 @@ TEST_F(EngineTest, TextComparesAndSortsLikeACaseInsensitiveServer)
 
 namespace {
 // Walks the folder tree below `node` the way the renderers do: one open recordset
-// per level while the levels below it run.
-void walk(const Connection& cn, long long node, const QString& path, QStringList& out, QSet<long long>& seen, int depth)
+// per level (of one statement shape) while the levels below it run.
+void walk(const Connection& cn, bool forwardOnly, long long node, const QString& path, QStringList& out,
+          QSet<long long>& seen, int depth)
 {
     if (seen.contains(node) || depth > 20)
         return;
     seen.insert(node);
-    Recordset rs(QStringLiteral("SELECT [FOLDERNAME] = [Name], NodeID FROM CalculationTree WHERE Parent = %1 ORDER BY [Name]")
-                     .arg(node),
-                 cn);
+    const QString sql =
+        QStringLiteral("SELECT [FOLDERNAME] = [Name], NodeID FROM CalculationTree WHERE Parent = %1 ORDER BY [Name]").arg(node);
+    Recordset rs;
+    forwardOnly ? rs.openForwardOnly(sql, cn) : rs.open(sql, cn);
     for (; !rs.eof(); rs.moveNext()) {
         const QString p = path + QLatin1Char('/') + rs.field("FOLDERNAME").toText();
         out << p;
-        walk(cn, rs.field("NodeID").toInt64(), p, out, seen, depth + 1);
+        walk(cn, forwardOnly, rs.field("NodeID").toInt64(), p, out, seen, depth + 1);
     }
 }
 } // namespace
@@ -195,10 +202,84 @@ void walk(const Connection& cn, long long node, const QString& path, QStringList
 TEST_F(EngineTest, NestedRecordsetsStayOpenDuringARecursion)
 {
     const Connection cn = open("Model1");
-    QStringList paths;
-    QSet<long long> seen;
-    walk(cn, 1, QString(), paths, seen, 0);
-    EXPECT_EQ(paths, (QStringList{"/Sales", "/Sales/beta", "/Sales/Quarterly", "/Sales/Quarterly/Alpha"}));
+    for (const bool forwardOnly : {false, true}) {
+        QStringList paths;
+        QSet<long long> seen;
+        walk(cn, forwardOnly, 1, QString(), paths, seen, 0);
+        EXPECT_EQ(paths, (QStringList{"/Sales", "/Sales/beta", "/Sales/Quarterly", "/Sales/Quarterly/Alpha"}));
+    }
+}
+
+TEST_F(EngineTest, ForwardOnlyRecordsetsHandOutTheSameRowsAsTheyAreRead)
+{
+    Connection cn = open("Model1");
+    const QString sql = QStringLiteral("SELECT OrderID, Region FROM Orders WHERE OrderID > 2 ORDER BY Region, OrderID DESC");
+    QStringList all, streamed;
+    for (Recordset rs(sql, cn); !rs.eof(); rs.moveNext())
+        all << rs.field(0).toText() + rs.field("REGION").toText();
+    Recordset rs;
+    rs.openForwardOnly(sql, cn);
+    EXPECT_EQ(rs.recordCount(), -1);
+    EXPECT_EQ(rs.fieldName(1), "Region");
+    cn.close(); // the open statement keeps its database until it is read to the end
+    for (; !rs.eof(); rs.moveNext())
+        streamed << rs.field(0).toText() + rs.field("REGION").toText();
+    EXPECT_EQ(streamed, all);
+    EXPECT_EQ(all.size(), 1498);
+    EXPECT_THROW(rs.field(0), DbError);
+    rs.openForwardOnly("SELECT CalculationID FROM Calculation WHERE CalculationID > 99", open("Model1"));
+    EXPECT_TRUE(rs.eof());
+}
+
+TEST_F(EngineTest, StatementShapesAnswerAndFailAsEachStatementRunAnew)
+{
+    // Literals that decide what a statement means (TOP, ORDER BY positions, a LEFT length,
+    // a text that makes '+' a concatenation) give the same rows and errors through the
+    // shapes as translated anew; run twice, the second time from the kept shape.
+    const QStringList statements{
+        "SELECT TOP 2 [Name] FROM Calculation ORDER BY [Name]", "SELECT TOP 3 [Name] FROM Calculation ORDER BY [Name]",
+        "SELECT TOP -1 [Name] FROM Calculation", "SELECT CalculationID, [Name] FROM Calculation ORDER BY 2",
+        "SELECT CalculationID, [Name] FROM Calculation ORDER BY 1", "SELECT CalculationID FROM Calculation ORDER BY 3",
+        "SELECT '(' + [Name] + ')' FROM Calculation ORDER BY 1", "SELECT [X] = [Name] + '.' FROM Calculation WHERE CalculationID = 1",
+        "SELECT [X] = [Name] + '.' FROM Calculation WHERE CalculationID = 2", "SELECT CalculationID + '.' FROM Calculation",
+        "SELECT left([Name], 2) FROM Calculation WHERE CalculationID = 1", "SELECT left([Name], -1) FROM Calculation",
+        "SELECT [Name] FROM Calculation WHERE [Name] = 'O''Brien' OR [Name] = N'ÄRGER'",
+        "SELECT 'It''s' AS T, 12 AS N, 007 AS Z, 9223372036854775807 AS Big, 1.5 AS D, 1e3 AS E",
+        "SELECT COUNT(1) FROM Orders WHERE Region = 'west' AND OrderID BETWEEN 10 AND 20",
+        "SELECT CalculationID FROM Calculation WHERE [Name] LIKE '%a%' AND CalculationID IN (1, 2, 4)"};
+    const auto outcome = [](const Connection& cn, const QString& sql) -> std::pair<ResultSet, QString> {
+        try {
+            return {cn.execute(sql), QString()};
+        } catch (const DbError& e) {
+            return {{}, QStringLiteral("error %1: %2").arg(e.number()).arg(e.description())};
+        }
+    };
+    SetStatementShapesEnabled(false);
+    const Connection anew = open("Model1");
+    SetStatementShapesEnabled(true);
+    const Connection shaped = open("Model1");
+    for (int pass = 0; pass < 2; ++pass)
+        for (const QString& sql : statements) {
+            SCOPED_TRACE(sql.toStdString());
+            const auto [rows, error] = outcome(shaped, sql);
+            const auto [rowsAnew, errorAnew] = outcome(anew, sql);
+            EXPECT_EQ(error, errorAnew);
+            bkl::test::ExpectSameResult(rows, rowsAnew);
+        }
+
+    // The kept shapes are bounded: the least recently used one goes first.
+    bool cached = false;
+    SetEngineObserver([&](const EngineExecution& e) { cached = e.translationCached; });
+    const auto runCached = [&](const QString& sql) {
+        shaped.execute(sql);
+        return cached;
+    };
+    EXPECT_TRUE(runCached(statements.last()));
+    for (int i = 0; i < 300; ++i)
+        shaped.execute(QStringLiteral("SELECT %1 AS [C%1]").arg(i));
+    EXPECT_FALSE(runCached(statements.last()));
+    EXPECT_TRUE(runCached(statements.last()));
+    SetEngineObserver({});
 }
 
 TEST_F(EngineTest, ModelsAreReadOnlyAndLongQueriesTimeOut)
@@ -209,6 +290,65 @@ TEST_F(EngineTest, ModelsAreReadOnlyAndLongQueriesTimeOut)
     EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM Orders"), QStringList{"1500"});
     cn.setCommandTimeout(1);
     EXPECT_EQ(errorOf([&] { cn.execute("SELECT COUNT(1) FROM Orders a, Orders b, Orders c"); }), engine_err::Timeout);
+    // Read row by row, a statement still ends when its own stepping passes the timeout.
+    EXPECT_EQ(errorOf([&] {
+                  for (Recordset rs("SELECT a.OrderID FROM Orders a, Orders b, Orders c WHERE a.OrderID + b.OrderID = c.OrderID * 7", cn);
+                       !rs.eof(); rs.moveNext()) {
+                  }
+              }),
+              engine_err::Timeout);
     // The connection stays usable after a timeout.
     EXPECT_EQ(column(cn, "SELECT COUNT(1) FROM [Admin]"), QStringList{"0"});
+}
+
+namespace {
+// Names, sizes and modification times of a folder's entries.
+QStringList Listing(const QString& folder)
+{
+    QStringList out;
+    for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        out << QStringLiteral("%1 %2 %3").arg(f.fileName()).arg(f.size()).arg(f.lastModified().toMSecsSinceEpoch());
+    return out;
+}
+
+sqlite3* WalDatabase(const QString& path, const char* rows)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; CREATE TABLE T (x INTEGER)", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, rows, nullptr, nullptr, nullptr);
+    return db;
+}
+} // namespace
+
+TEST(EngineModelFiles, WalModelsOpenInAReadOnlyFolderAndNothingIsWrittenBesideThem)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    // Closed cleanly: its log is checkpointed into the file and removed.
+    sqlite3_close(WalDatabase(folder + "/Walled.sqlite", "INSERT INTO T VALUES (1), (2)"));
+    // Still open with changes in its log that are not in the file yet.
+    sqlite3* writer = WalDatabase(folder + "/Pending.sqlite", "INSERT INTO T VALUES (1)");
+    const QStringList before = Listing(folder);
+    ASSERT_TRUE(before.join(' ').contains("Pending.sqlite-wal")) << before.join(' ').toStdString();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    {
+        Connection cn;
+        cn.setConnectionString(bkl::test::EngineConnectionString(folder, "Walled"));
+        ASSERT_NO_THROW(cn.open());
+        EXPECT_EQ(cn.execute("SELECT COUNT(1) FROM T").rows.at(0).at(0), Value::integer(2));
+        EXPECT_EQ(cn.execute("SELECT name FROM sys.columns WHERE object_id = OBJECT_ID('T')").rows.size(), 1u);
+        Connection pending;
+        pending.setConnectionString(bkl::test::EngineConnectionString(folder, "Pending"));
+        try {
+            pending.open();
+            ADD_FAILURE() << "a model with changes only in its log opened";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.number(), 14);
+            EXPECT_TRUE(e.description().contains("\"Pending.sqlite-wal\" holds changes")) << e.description().toStdString();
+        }
+    }
+    EXPECT_EQ(Listing(folder), before);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    sqlite3_close(writer);
 }

@@ -1,6 +1,8 @@
 #include "platform/db/DbError.h"
 #include "platform/db/sqlite/TsqlErrors.h"
+#include "platform/db/sqlite/StatementShape.h"
 #include "platform/db/sqlite/TsqlLike.h"
+#include "platform/db/sqlite/TsqlParser.h"
 #include "platform/db/sqlite/TsqlTranslator.h"
 
 #include <QCollator>
@@ -198,7 +200,8 @@ TEST(EngineTranslator, CollationOverUtf8BytesOrdersExactlyAsOverTexts)
     const QStringList texts{"",        " ",        "a",         "A ",      "ab",     "a b",     "aB1",   "Ab2",
                             "model",   "Model1",   "msdb",      "Z9",      "z10",    "_Result1", "Alpha", "alpha.",
                             "Ärger",   "ärger ",   "arger",     "straße",  "STRASSE", "O'Brien", "o brien", "Ωmega",
-                            "Rates <2026> & more", "rates 2026", "\t tab", "9 lives", "Dangling List Table  "};
+                            "Rates <2026> & more", "rates 2026", "\t tab", "9 lives", "Dangling List Table  ",
+                            "Total Sales.Value", "Total Sales2.", "a-b", "a_b", "a.b", "(X) y", "a~", "a{"};
     const auto sign = [](int v) { return (v > 0) - (v < 0); };
     QCollator collator(QLocale(QLocale::English, QLocale::UnitedStates));
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -219,4 +222,56 @@ TEST(EngineTranslator, CollationOverUtf8BytesOrdersExactlyAsOverTexts)
             // Plain names take a fast path; the order stays the collator's.
             EXPECT_EQ(sign(CompareCaseInsensitive(a, b)), sign(collatorOrder(a, b))) << a.toStdString() << " vs " << b.toStdString();
         }
+}
+
+TEST(EngineTranslator, ShapesBindTheLiteralsWhoseValueCannotChangeTheStatement)
+{
+    // TOP counts, type lengths, function arguments (a LEFT length, the separator an index
+    // was built on), ORDER BY positions and the literals of a column without a name (its
+    // name is its text) stay in the text; the rest become parameters, in statement order.
+    const QString sql = QStringLiteral(
+        "SELECT TOP 5 [N] = [Name] + '.', left([Name], 3) AS L, CAST(CalculationID AS varchar(10)) AS C, 'x' + [Name] "
+        "FROM Calculation WHERE CalculationID IN (7, 8) AND charindex('.', [Name]) = 0 AND [Name] = N'it''s' ORDER BY 1");
+    StatementShape shape;
+    ASSERT_TRUE(shape.split(sql));
+    EXPECT_EQ(shape.positions().size(), 11u);
+    const TranslatedShape t = TranslateTsqlShape(sql, testSchema, shape.positions());
+    EXPECT_EQ(t.sql.toStdString(),
+              R"(SELECT "Name" || ?2 AS "N", bkl_left("Name", 3) AS "L", substr(CAST("CalculationID" AS TEXT), 1, 10) AS "C",)"
+              R"( 'x' || "Name" FROM "Calculation" WHERE ("CalculationID" IN (?6, ?7)) AND)"
+              R"( (bkl_charindex('.', "Name") = ?9) AND ("Name" COLLATE BKL_CI = ?10) ORDER BY 1 COLLATE BKL_CI LIMIT 5)");
+    EXPECT_EQ(t.parameters, (std::vector<int>{1, 5, 6, 8, 9}));
+    EXPECT_EQ(std::get<QByteArray>(shape.value(9)), QByteArray("it's"));
+    EXPECT_EQ(std::get<qint64>(shape.value(5)), 7);
+    // Statements that differ only in parameters share a skeleton; a kept literal makes its own key.
+    StatementShape other;
+    ASSERT_TRUE(other.split(QString(sql).replace(QLatin1String("(7, 8)"), QLatin1String("(9, 10)"))));
+    EXPECT_EQ(other.skeleton(), shape.skeleton());
+    EXPECT_EQ(other.key(t.parameters), shape.key(t.parameters));
+    ASSERT_TRUE(other.split(QString(sql).replace(QLatin1String("TOP 5"), QLatin1String("TOP 6"))));
+    EXPECT_NE(other.key(t.parameters), shape.key(t.parameters));
+    EXPECT_FALSE(other.split(QStringLiteral("SELECT '\x01S'")));
+}
+
+TEST(EngineTranslator, NestingDeeperThan200LevelsIsRefused)
+{
+    const auto repeated = [](const char* piece, int n) { return QString::fromLatin1(piece).repeated(n); };
+    const QString deep[] = {
+        QStringLiteral("SELECT ") + repeated("(", 7900) + QStringLiteral("1") + repeated(")", 7900),
+        QStringLiteral("SELECT 1 WHERE ") + repeated("NOT ", 20000) + QStringLiteral("1=1"),
+        QStringLiteral("SELECT 1 WHERE 1 IN ") + repeated("(SELECT 1 WHERE 1 IN ", 150) + QStringLiteral("(1)") + repeated(")", 150),
+        QStringLiteral("SELECT 1") + repeated(" + 1", 5000),
+        QStringLiteral("SELECT 1 WHERE 1=1") + repeated(" AND 1=1", 5000),
+        QStringLiteral("SELECT ") + repeated("- ", 5000) + QStringLiteral("1"),
+    };
+    for (const QString& sql : deep) {
+        EXPECT_EQ(errorNumber(sql), engine_err::TooDeep) << sql.left(60).toStdString();
+    }
+    EXPECT_EQ(errorNumber(QStringLiteral("SELECT ") + repeated("(", kMaxNestingDepth) + QStringLiteral("1")
+                          + repeated(")", kMaxNestingDepth)),
+              engine_err::TooDeep);
+    EXPECT_NO_THROW(TranslateTsql(QStringLiteral("SELECT ") + repeated("(", 150) + QStringLiteral("1") + repeated(")", 150), testSchema));
+    EXPECT_NO_THROW(TranslateTsql(QStringLiteral("SELECT 1 WHERE 1 IN ") + repeated("(SELECT 1 WHERE 1 IN ", 40) + QStringLiteral("(1)")
+                                      + repeated(")", 40),
+                                  testSchema));
 }

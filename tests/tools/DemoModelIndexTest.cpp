@@ -1,10 +1,16 @@
-// The demo models carry the indexes of a real model, and the embedded engine can use
-// them: text keys are ordered by the engine's own collation, and the translated
+// The demo models carry the keys and indexes of a real model, and the embedded engine
+// can use them: text keys are ordered by the engine's own collation, and the translated
 // statements of the program search them instead of reading whole tables.
 #include "DemoFile.h"
 
+#include "platform/db/sqlite/CatalogEmulation.h"
 #include "platform/db/sqlite/EngineFunctions.h"
+#include "platform/db/sqlite/EngineTrace.h"
 #include "platform/db/sqlite/TsqlTranslator.h"
+#include "support/DemoModel.h"
+#include "support/EveryObjectRun.h"
+
+#include <QSet>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -22,6 +28,8 @@ public:
         if (sqlite3_open_v2(DemoFile(database).toUtf8().constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             throw std::runtime_error("cannot open " + database.toStdString());
         RegisterEngineFunctions(db_, &context_);
+        CreateCatalog(context_, database, {});
+        FillCatalogOnFirstUse(context_, QStringLiteral("bkl_sys_columns"));
     }
     ~EngineView() { sqlite3_close(db_); }
 
@@ -42,10 +50,19 @@ public:
         return out;
     }
 
-    // The query plan of a T-SQL statement as the engine translates it, one step a line.
-    QString plan(const QString& tsql) const
+    // The query plan of a SQLite statement, one step a line.
+    QString plan(const QString& sql) const
     {
-        const QString sql = TranslateTsql(tsql, [this](const QString& table) {
+        QStringList steps;
+        for (const QString& row : rows(QStringLiteral("EXPLAIN QUERY PLAN ") + sql))
+            steps << row.section(QLatin1Char('|'), 3);
+        return steps.join(QLatin1Char('\n'));
+    }
+
+    // The query plan of a T-SQL statement as the engine translates it.
+    QString planOf(const QString& tsql) const
+    {
+        return plan(TranslateTsql(tsql, [this](const QString& table) {
             std::optional<std::vector<ColumnType>> cols;
             for (const QString& row : rows(QStringLiteral("SELECT name || '|' || type FROM pragma_table_info('%1')").arg(table))) {
                 if (!cols)
@@ -53,11 +70,7 @@ public:
                 cols->push_back({row.section(QLatin1Char('|'), 0, 0), row.section(QLatin1Char('|'), 1)});
             }
             return cols;
-        });
-        QStringList steps;
-        for (const QString& row : rows(QStringLiteral("EXPLAIN QUERY PLAN ") + sql))
-            steps << row.section(QLatin1Char('|'), 3);
-        return steps.join(QLatin1Char('\n'));
+        }));
     }
 
 private:
@@ -88,23 +101,25 @@ TEST(DemoModelIndexes, TextKeysAreOrderedByTheEngineCollation)
               QStringList{"1005"});
 }
 
-TEST(DemoModelIndexes, ProgramStatementsSearchInsteadOfReadingWholeTables)
+TEST(DemoModelIndexes, NoPerObjectStatementReadsAWholeTable)
 {
-    const EngineView model(QStringLiteral("SalesModel2026"));
-    EXPECT_EQ(model.plan("SELECT [CALCID]=[CalculationID], [CALCNAME]=[Name] FROM [Calculation] WHERE [Name] = 'Total Sales'"),
-              QStringLiteral("SEARCH Calculation USING INDEX IX_Calculation_Name (Name=?)"));
-    EXPECT_EQ(model.plan("SELECT [TABLENAME] = CT.TableName, [TABLETYPE] = CT.TableType, [COLUMNNAME] = CC.ColumnName, "
-                         "[COLUMNDATATYPE] = [Type] FROM CustomTable CT, CustomColumn CC WHERE CT.TableName = CC.TableName "
-                         "AND CT.TableName = 'PayeeMaster' ORDER BY [Order]"),
-              QStringLiteral("SEARCH CT USING INDEX IX_CustomTable_TableName (TableName=?)\n"
-                             "SEARCH CC USING INDEX IX_CustomColumn_TableName (TableName=?)\n"
-                             "USE TEMP B-TREE FOR ORDER BY"));
-    EXPECT_EQ(model.plan("SELECT [FOLDERNAME] = [Name], [PARENTNODE] = [Parent] FROM CalculationTree WHERE NodeID = 20001"),
-              QStringLiteral("SEARCH CalculationTree USING INDEX IX_CalculationTree_NodeID (NodeID=?)"));
-    EXPECT_EQ(model.plan("SELECT [CONSTRAINTID] = cct.[ConstraintID] FROM [CalcConstraintTree] cct WHERE cct.[CalculationID] = 1005 "
-                         "AND [LookupID] IS NULL AND [Parent] IS NULL "),
-              QStringLiteral("SEARCH cct USING INDEX IX_CalcConstraintTree_CalculationID (CalculationID=?)"));
+    // Every statement the program sends for one object (preview, export, compare) finds
+    // its rows through a key or an index, as on a server: none grows with the model.
+    QSet<QString> statements;
+    const bkl::db::Connection source = OpenDemoModel(QLatin1String(kSourceModel));
+    const bkl::db::Connection target = OpenDemoModel(QLatin1String(kTargetModel));
+    RenderAndCompareEveryObject(source, target, [&] {
+        SetEngineObserver([&](const EngineExecution& e) {
+            if (e.database == QLatin1String(kSourceModel))
+                statements.insert(QString::fromUtf8(e.sql));
+        });
+    });
+    SetEngineObserver({});
+    EXPECT_GE(statements.size(), 35);
+    const EngineView model{QLatin1String(kSourceModel)};
+    for (const QString& sql : statements)
+        EXPECT_FALSE(model.plan(sql).contains(QLatin1String("SCAN "))) << sql.toStdString() << "\n" << model.plan(sql).toStdString();
     // Newest audit rows first: read backwards along the time index, no sort of the whole log.
-    EXPECT_EQ(model.plan("SELECT TOP 200 UserID AS AUDITUSERID, Time AS AUDITTIME FROM Audit ORDER BY Time DESC"),
+    EXPECT_EQ(model.planOf("SELECT TOP 200 UserID AS AUDITUSERID, Time AS AUDITTIME FROM Audit ORDER BY Time DESC"),
               QStringLiteral("SCAN Audit USING INDEX IX_Audit_Time"));
 }

@@ -100,12 +100,19 @@ void CreatePlatformIndexes(SqliteWriter& db)
     // The keys and foreign keys the program looks rows up by. Text keys use the engine's
     // case-insensitive collation, the one its translated comparisons ask for. Each index
     // has the columns a lookup fixes, so rows of equal keys keep their stored order.
+    // Primary keys are unique indexes (PK_<table>): the tables are declared without
+    // them, and a text key must be ordered by the engine's collation to be searched.
     struct Index {
         const char* table;
         const char* column;
         bool text;
+        bool key = false;
     };
     const Index indexes[] = {
+        {"CompPlan", "CompPlanID", true, true},
+        {"PayeeGroup", "PayeeGroupID", false, true},
+        {"TailoredReport", "ID", true, true},
+        {"WebReport", "WebReportID", false, true},
         {"Calculation", "Name", true},
         {"CustomTable", "TableName", true},
         {"CustomColumn", "TableName", true},
@@ -122,6 +129,10 @@ void CreatePlatformIndexes(SqliteWriter& db)
         {"CalculationListElement", "ListID", false},
         {"CalculationListElement", "CalculationID", false},
         {"WebReport", "Name", true},
+        {"CompPlan", "ListID", false},
+        {"TailoredReport", "CalculationListID", false},
+        {"Time", "TimeID", true},
+        {"WebReportCalculation", "WebReportID", false},
         {"WebReportCalculation", "CalculationID", false},
         {"WebReportDependency", "WebReportID", false},
         {"WebReportLinkDependency", "WebReportID", false},
@@ -129,7 +140,8 @@ void CreatePlatformIndexes(SqliteWriter& db)
     };
     const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(bkl::db::sqlite::kCaseInsensitiveCollation);
     for (const Index& ix : indexes)
-        db.exec(QStringLiteral("CREATE INDEX [IX_%1_%2] ON [%1] ([%2]%3)")
+        db.exec((ix.key ? QStringLiteral("CREATE UNIQUE INDEX [PK_%1] ON [%1] ([%2]%3)")
+                        : QStringLiteral("CREATE INDEX [IX_%1_%2] ON [%1] ([%2]%3)"))
                     .arg(QLatin1String(ix.table), QLatin1String(ix.column), ix.text ? collate : QString()));
 }
 

@@ -23,8 +23,33 @@ struct Connection::Data {
     QString connectionString;
     int commandTimeout = 30;
     int loginTimeout = 15;
-    std::unique_ptr<Backend> backend;
+    std::shared_ptr<Backend> backend;
 };
+
+namespace {
+// A whole result handed out row by row.
+class ResultReader : public RowReader {
+public:
+    explicit ResultReader(ResultSet result) : result_(std::move(result)) {}
+    const QStringList& columns() const override { return result_.columns; }
+    bool next(std::vector<Value>& row) override
+    {
+        if (next_ >= result_.rows.size())
+            return false;
+        row = std::move(result_.rows[next_++]);
+        return true;
+    }
+
+private:
+    ResultSet result_;
+    size_t next_ = 0;
+};
+} // namespace
+
+std::unique_ptr<RowReader> Backend::executeForwardOnly(const QString& sql, int commandTimeoutSeconds)
+{
+    return std::make_unique<ResultReader>(execute(sql, commandTimeoutSeconds));
+}
 
 Connection::Connection() : d_(std::make_shared<Data>()) {}
 
@@ -51,14 +76,21 @@ void Connection::close() { d_->backend.reset(); }
 
 bool Connection::isOpen() const { return d_->backend != nullptr; }
 
-ResultSet Connection::execute(const QString& sql) const
+Backend& Connection::backendFor(const QString& sql) const
 {
     if (!d_->backend)
         throw DbError(err::ObjectClosed, kDataLayerSource,
                       QStringLiteral("Operation is not allowed when the connection is closed."));
     if (statementObserver())
         statementObserver()(sql);
-    return d_->backend->execute(sql, d_->commandTimeout);
+    return *d_->backend;
+}
+
+ResultSet Connection::execute(const QString& sql) const { return backendFor(sql).execute(sql, d_->commandTimeout); }
+
+std::unique_ptr<RowReader> Connection::executeForwardOnly(const QString& sql) const
+{
+    return backendFor(sql).executeForwardOnly(sql, d_->commandTimeout);
 }
 
 } // namespace bkl::db

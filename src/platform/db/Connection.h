@@ -16,11 +16,22 @@ struct ResultSet {
     std::vector<std::vector<Value>> rows;
 };
 
+// One statement's rows, handed out in order as the backend reads them.
+class RowReader {
+public:
+    virtual ~RowReader() = default;
+    virtual const QStringList& columns() const = 0;
+    // Reads the next row into `row`; false at the end of the rows. Throws DbError.
+    virtual bool next(std::vector<Value>& row) = 0;
+};
+
 // What a backend (embedded engine, ODBC) implements.
 class Backend {
 public:
     virtual ~Backend() = default;
     virtual ResultSet execute(const QString& sql, int commandTimeoutSeconds) = 0;
+    // Rows as they are read. By default the whole result is read first (execute).
+    virtual std::unique_ptr<RowReader> executeForwardOnly(const QString& sql, int commandTimeoutSeconds);
 };
 
 // A connection, shaped like the classic data-access object the program was built
@@ -47,6 +58,10 @@ public:
 
     // Runs one statement and returns its whole result. Throws DbError.
     ResultSet execute(const QString& sql) const;
+    // Runs one statement whose rows are read in order as the caller asks for them
+    // (the embedded engine steps its statement row by row; the reader keeps the
+    // backend alive). Throws DbError, also from the reader.
+    std::unique_ptr<RowReader> executeForwardOnly(const QString& sql) const;
 
     // True when both refer to the same underlying connection.
     bool sameAs(const Connection& other) const { return d_ == other.d_; }
@@ -54,6 +69,8 @@ public:
 private:
     struct Data;
     std::shared_ptr<Data> d_;
+    Backend& backendFor(const QString& sql) const; // throws when closed; tells the observer
+
 };
 
 // Test seam: when set, called with every statement just before any connection

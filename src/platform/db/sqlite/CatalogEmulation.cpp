@@ -7,6 +7,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
+#include <future>
+#include <system_error>
 
 namespace bkl::db::sqlite {
 
@@ -49,9 +52,83 @@ void insertRows(sqlite3* db, const char* sql, const std::vector<std::pair<QStrin
 
 QString literal(const QString& text) { return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\''); }
 
+// Builds, on a connection of its own, the database behind sys.columns: table "columns"
+// (object_id, name, column_id from 1) holding every object's columns as `source` reads
+// them, in object and column order (the order its rows are read in when no index is
+// used), and its indexes; returns it serialized, or nullptr when it cannot be built.
+std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const std::vector<std::pair<QString, qint64>>& objects,
+                                                      const std::atomic<bool>* cancelled = nullptr)
+{
+    StatementGuard read;
+    if (!source
+        || sqlite3_prepare_v2(source, "SELECT cid, name FROM pragma_table_info(?1, 'main') ORDER BY cid", -1, &read.st, nullptr)
+            != SQLITE_OK)
+        return nullptr;
+    struct Db {
+        sqlite3* db = nullptr;
+        EngineContext context;
+        ~Db() { sqlite3_close_v2(db); }
+    } target;
+    if (sqlite3_open_v2(":memory:", &target.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_MEMORY, nullptr) != SQLITE_OK)
+        return nullptr;
+    RegisterEngineFunctions(target.db, &target.context);
+    // Only object_id is declared, as a view over the pragma would type the columns, so
+    // statements read and compare them the same way.
+    if (sqlite3_exec(target.db, "BEGIN; CREATE TABLE columns (object_id INTEGER, name, column_id)", nullptr, nullptr, nullptr)
+        != SQLITE_OK)
+        return nullptr;
+    StatementGuard write;
+    if (sqlite3_prepare_v2(target.db, "INSERT INTO columns VALUES (?1, ?2, ?3)", -1, &write.st, nullptr) != SQLITE_OK)
+        return nullptr;
+    for (const auto& [name, id] : objects) {
+        if (cancelled && *cancelled)
+            return nullptr;
+        const QByteArray n = name.toUtf8();
+        sqlite3_bind_text(read.st, 1, n.constData(), static_cast<int>(n.size()), SQLITE_TRANSIENT);
+        int rc;
+        while ((rc = sqlite3_step(read.st)) == SQLITE_ROW) {
+            sqlite3_bind_int64(write.st, 1, id);
+            sqlite3_bind_value(write.st, 2, sqlite3_column_value(read.st, 1));
+            sqlite3_bind_int64(write.st, 3, sqlite3_column_int64(read.st, 0) + 1);
+            if (sqlite3_step(write.st) != SQLITE_DONE)
+                return nullptr;
+            sqlite3_reset(write.st);
+        }
+        if (rc != SQLITE_DONE)
+            return nullptr;
+        sqlite3_reset(read.st);
+    }
+    // View columns are named "<calculation>.<field>"; the views that show a calculation
+    // are looked up by that leading part, exactly as this expression writes it.
+    const QByteArray indexes = QStringLiteral(
+        "CREATE INDEX columns_object ON columns (object_id, column_id); "
+        "CREATE INDEX columns_calculation ON columns (bkl_left(name, bkl_charindex('.', name, 1)) COLLATE %1); COMMIT")
+                                   .arg(QLatin1String(kCaseInsensitiveCollation))
+                                   .toUtf8();
+    if (sqlite3_exec(target.db, indexes.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        return nullptr;
+    auto catalog = std::make_shared<SerializedCatalog>();
+    catalog->data = sqlite3_serialize(target.db, "main", &catalog->size, 0);
+    return catalog->data ? catalog : nullptr;
+}
+
+// The objects of the database and their ids, as bkl_objects holds them.
+std::vector<std::pair<QString, qint64>> objectIds(sqlite3* db)
+{
+    std::vector<std::pair<QString, qint64>> ids;
+    StatementGuard g;
+    if (sqlite3_prepare_v2(db, "SELECT name, id FROM temp.bkl_objects ORDER BY id", -1, &g.st, nullptr) != SQLITE_OK)
+        throwSqlite(db, QStringLiteral("Cannot read the columns of the database"));
+    while (sqlite3_step(g.st) == SQLITE_ROW)
+        ids.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(g.st, 0))),
+                         sqlite3_column_int64(g.st, 1));
+    return ids;
+}
+
 } // namespace
 
-void CreateCatalog(EngineContext& context, const QString& databaseName, const QStringList& serverDatabases)
+void CreateCatalog(EngineContext& context, const QString& databaseName, const QStringList& serverDatabases,
+                   std::function<sqlite3*()> openAnother)
 {
     sqlite3* db = context.db;
     // The file's own tables and views, in name order (that order fixes their ids).
@@ -103,14 +180,30 @@ void CreateCatalog(EngineContext& context, const QString& databaseName, const QS
                             "FROM temp.bkl_objects WHERE xtype = 'U'"));
     exec(db, QStringLiteral("CREATE TEMP VIEW bkl_sys_views AS SELECT name, id AS object_id FROM temp.bkl_objects "
                             "WHERE xtype = 'V'"));
-    // Filled on first use (FillCatalogOnFirstUse): reading every object's columns costs
-    // more than most statements. Only object_id is declared, as a view over the pragma
-    // would type the columns, so statements read and compare them the same way.
-    exec(db, QStringLiteral("CREATE TEMP TABLE bkl_sys_columns (object_id INTEGER, name, column_id)"));
     exec(db, QStringLiteral("CREATE TEMP VIEW bkl_information_schema_tables AS SELECT %1 AS TABLE_CATALOG, "
                             "'dbo' AS TABLE_SCHEMA, name AS TABLE_NAME, "
                             "CASE xtype WHEN 'U' THEN 'BASE TABLE' ELSE 'VIEW' END AS TABLE_TYPE FROM temp.bkl_objects")
                  .arg(literal(databaseName)));
+
+    // Reading every view's columns means preparing every view: on a large model that
+    // takes longer than a statement may hold the window, so it runs beside the model's
+    // opening, on a connection of its own.
+    if (openAnother) {
+        std::vector<std::pair<QString, qint64>> ids;
+        for (size_t i = 0; i < objects.size(); ++i)
+            ids.emplace_back(objects[i].first, kFirstObjectId + static_cast<qint64>(i));
+        try {
+            context.columnCatalog = std::async(std::launch::async, [open = std::move(openAnother), ids = std::move(ids),
+                                                                    cancelled = context.columnCatalogCancelled] {
+                sqlite3* other = open();
+                auto catalog = buildColumnCatalog(other, ids, cancelled.get());
+                sqlite3_close_v2(other);
+                return catalog;
+            });
+        } catch (const std::system_error&) {
+            // No thread to spare: the first statement that reads sys.columns builds it.
+        }
+    }
 }
 
 void FillCatalogOnFirstUse(EngineContext& context, const QString& sqliteName)
@@ -119,27 +212,21 @@ void FillCatalogOnFirstUse(EngineContext& context, const QString& sqliteName)
         return;
     sqlite3* db = context.db;
     const QString failure = QStringLiteral("Cannot read the columns of the database");
-    exec(db, QStringLiteral("SAVEPOINT bkl_fill_columns"), failure);
-    try {
-        // In object and column order, the order the rows are read in when no index is used.
-        exec(db,
-             QStringLiteral("INSERT INTO temp.bkl_sys_columns (object_id, name, column_id) SELECT o.id, c.name, c.cid + 1 "
-                            "FROM temp.bkl_objects o JOIN pragma_table_info(o.name, 'main') c ORDER BY o.id, c.cid"),
-             failure);
-        exec(db, QStringLiteral("CREATE INDEX temp.bkl_sys_columns_object ON bkl_sys_columns (object_id, column_id)"),
-             failure);
-        // View columns are named "<calculation>.<field>"; the views that show a calculation
-        // are looked up by that leading part, exactly as this expression writes it.
-        exec(db,
-             QStringLiteral("CREATE INDEX temp.bkl_sys_columns_calculation ON bkl_sys_columns "
-                            "(bkl_left(name, bkl_charindex('.', name, 1)) COLLATE %1)")
-                 .arg(QLatin1String(kCaseInsensitiveCollation)),
-             failure);
-        exec(db, QStringLiteral("RELEASE bkl_fill_columns"), failure);
-    } catch (...) {
-        sqlite3_exec(db, "ROLLBACK TO bkl_fill_columns; RELEASE bkl_fill_columns", nullptr, nullptr, nullptr);
-        throw;
-    }
+    std::shared_ptr<SerializedCatalog> catalog;
+    if (context.columnCatalog.valid())
+        catalog = context.columnCatalog.get();
+    if (!catalog) // no other connection could build it: build it here
+        catalog = buildColumnCatalog(db, objectIds(db));
+    if (!catalog)
+        throwSqlite(db, failure);
+    exec(db, QStringLiteral("ATTACH ':memory:' AS bkl_catalog"), failure);
+    const int rc = sqlite3_deserialize(db, "bkl_catalog", catalog->data, catalog->size, catalog->size,
+                                       SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY);
+    catalog->data = nullptr; // SQLite owns (and frees) it now, even when it refused it
+    if (rc != SQLITE_OK)
+        throwSqlite(db, failure);
+    exec(db, QStringLiteral("CREATE TEMP VIEW bkl_sys_columns AS SELECT object_id, name, column_id FROM bkl_catalog.columns"),
+         failure);
     context.columnsFilled = true;
 }
 

@@ -9,6 +9,6 @@ namespace bkl::db::sqlite {
 
 // Opens database `catalog` of the server folder (catalog names match file names
 // case-insensitively; "master" is the virtual catalog). Throws DbError.
-std::unique_ptr<Backend> OpenEmbedded(const QString& serverFolder, const QString& catalog);
+std::shared_ptr<Backend> OpenEmbedded(const QString& serverFolder, const QString& catalog);
 
 } // namespace bkl::db::sqlite

@@ -166,6 +166,8 @@ void rowCountFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
 
 } // namespace
 
+SerializedCatalog::~SerializedCatalog() { sqlite3_free(data); }
+
 void RegisterCaseInsensitiveCollation(sqlite3* db)
 {
     sqlite3_create_collation(db, kCaseInsensitiveCollation, SQLITE_UTF8, nullptr, collate);

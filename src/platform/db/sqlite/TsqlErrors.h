@@ -11,6 +11,7 @@ namespace engine_err {
 inline constexpr long Syntax = 102;              // incorrect syntax near ...
 inline constexpr long UnclosedQuote = 105;       // unclosed quotation mark
 inline constexpr long UnknownFunction = 195;     // not a recognized built-in function
+inline constexpr long TooDeep = 191;             // statement nested too deeply
 inline constexpr long InvalidTop = 1060;         // TOP row count must be a whole number
 inline constexpr long InvalidLength = 536;       // negative length passed to LEFT
 inline constexpr long Unsupported = 50001;       // T-SQL the translator does not handle

@@ -3,7 +3,10 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <algorithm>
+#include <array>
 #include <optional>
+#include <vector>
 
 namespace bkl::db::sqlite {
 
@@ -103,30 +106,74 @@ bool TsqlLikePattern::matches(const QString& text) const
 
 namespace {
 
-// Texts of letters, digits and blanks only (nearly every name in a model) order the
-// same way under the collator as by their lower-case code (blank < digits < letters),
-// which is much faster. Returns nullopt when either text holds anything else.
+const QCollator& serverCollator()
+{
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::English, QLocale::UnitedStates));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(false);
+        c.setIgnorePunctuation(false);
+        c.compare(QStringLiteral("a"), QStringLiteral("b")); // set up now: later calls only read it, from any thread
+        return c;
+    }();
+    return collator;
+}
+
+// The collator's order of the printable ASCII characters (a letter and its capital
+// share a rank). Texts made of them only (nearly every name in a model) compare as the
+// collator compares them by these ranks, character by character, which is much faster.
+struct AsciiRanks {
+    std::array<uchar, 128> rank{};
+    AsciiRanks()
+    {
+        std::vector<char16_t> chars;
+        for (char16_t c = 0x20; c < 0x7f; ++c)
+            chars.push_back(c);
+        const auto cmp = [](char16_t a, char16_t b) {
+            return serverCollator().compare(QStringView(&a, 1), QStringView(&b, 1));
+        };
+        std::stable_sort(chars.begin(), chars.end(), [&](char16_t a, char16_t b) { return cmp(a, b) < 0; });
+        uchar r = 1;
+        for (size_t i = 0; i < chars.size(); ++i) {
+            if (i > 0 && cmp(chars[i - 1], chars[i]) != 0)
+                ++r;
+            rank[chars[i]] = r;
+        }
+    }
+};
+
+// Returns nullopt when either text holds anything but printable ASCII.
 template <typename Char>
 std::optional<int> comparePlainAscii(const Char* a, qsizetype na, const Char* b, qsizetype nb)
 {
-    const auto plain = [](const Char* s, qsizetype n) {
-        for (qsizetype i = 0; i < n; ++i) {
-            const auto u = static_cast<char16_t>(s[i]);
-            if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == ' '))
-                return false;
-        }
-        return true;
-    };
+    static const AsciiRanks ranks;
     while (na > 0 && a[na - 1] == Char(' '))
         --na;
     while (nb > 0 && b[nb - 1] == Char(' '))
         --nb;
-    if (!plain(a, na) || !plain(b, nb))
-        return std::nullopt;
-    const auto lower = [](Char c) { return c >= Char('A') && c <= Char('Z') ? int(c) + ('a' - 'A') : int(c); };
-    for (qsizetype i = 0; i < qMin(na, nb); ++i)
-        if (const int d = lower(a[i]) - lower(b[i]))
-            return d;
+    const auto rankOf = [](Char c) { return static_cast<char16_t>(c) < 128 ? ranks.rank[static_cast<char16_t>(c)] : 0; };
+    const qsizetype n = qMin(na, nb);
+    qsizetype i = 0;
+    int d = 0;
+    for (; i < n; ++i) {
+        const int ra = rankOf(a[i]);
+        const int rb = rankOf(b[i]);
+        if (ra == 0 || rb == 0)
+            return std::nullopt;
+        if (ra != rb) {
+            d = ra - rb;
+            break;
+        }
+    }
+    // The rest of both texts must be plain too, or the collator decides.
+    for (qsizetype k = i; k < na; ++k)
+        if (rankOf(a[k]) == 0)
+            return std::nullopt;
+    for (qsizetype k = i; k < nb; ++k)
+        if (rankOf(b[k]) == 0)
+            return std::nullopt;
+    if (d != 0)
+        return d;
     return na < nb ? -1 : na > nb ? 1 : 0;
 }
 
@@ -146,14 +193,7 @@ int CompareCaseInsensitive(const QString& a, const QString& b)
         return *plain;
     const QStringView x = withoutTrailingBlanks(a);
     const QStringView y = withoutTrailingBlanks(b);
-    static QCollator collator = [] {
-        QCollator c(QLocale(QLocale::English, QLocale::UnitedStates));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        c.setNumericMode(false);
-        c.setIgnorePunctuation(false);
-        return c;
-    }();
-    const int r = collator.compare(x, y);
+    const int r = serverCollator().compare(x, y);
     if (r != 0)
         return r;
     // Texts the collator calls equal but that differ beyond case stay distinct.

@@ -27,6 +27,29 @@ bool isReserved(const Token& t)
 }
 
 class Parser {
+    // Counts one level of nesting while it lives: a subquery, a parenthesised or
+    // prefixed expression, or one more operator of a chain (a + b + c nests to the
+    // left). Deeper than kMaxNestingDepth is an error, so neither the parser nor the
+    // translator walking the tree recurses without a bound.
+    class Nesting {
+    public:
+        explicit Nesting(Parser& p, int levels = 1) : p_(p) { deeper(levels); }
+        ~Nesting() { p_.depth_ -= added_; }
+        void deeper(int levels = 1)
+        {
+            p_.depth_ += levels;
+            added_ += levels;
+            if (p_.depth_ > kMaxNestingDepth)
+                p_.fail(engine_err::TooDeep,
+                        QStringLiteral("Some part of the statement is nested too deeply (more than %1 levels)")
+                            .arg(kMaxNestingDepth));
+        }
+
+    private:
+        Parser& p_;
+        int added_ = 0;
+    };
+
 public:
     explicit Parser(const QString& sql) : sql_(sql), tokens_(TokenizeTsql(sql)) {}
 
@@ -50,6 +73,7 @@ private:
     const QString& sql_;
     std::vector<Token> tokens_;
     size_t at_ = 0;
+    int depth_ = 0;
 
     const Token& peek(size_t ahead = 0) const { return tokens_[qMin(at_ + ahead, tokens_.size() - 1)]; }
     const Token& next()
@@ -98,6 +122,7 @@ private:
 
     std::unique_ptr<Query> query()
     {
+        const Nesting nesting(*this);
         auto q = std::make_unique<Query>();
         q->selects.push_back(select());
         while (peek().isWord("UNION")) {
@@ -305,7 +330,11 @@ private:
     }
 
     // Expressions, loosest binding first.
-    ExprPtr expression() { return orExpr(); }
+    ExprPtr expression()
+    {
+        const Nesting nesting(*this);
+        return orExpr();
+    }
 
     static ExprPtr binary(const QString& op, ExprPtr l, ExprPtr r, int pos)
     {
@@ -321,7 +350,9 @@ private:
     ExprPtr orExpr()
     {
         ExprPtr l = andExpr();
+        Nesting chain(*this, 0);
         while (peek().isWord("OR")) {
+            chain.deeper();
             const int pos = next().position;
             l = binary(QStringLiteral("OR"), std::move(l), andExpr(), pos);
         }
@@ -331,7 +362,9 @@ private:
     ExprPtr andExpr()
     {
         ExprPtr l = notExpr();
+        Nesting chain(*this, 0);
         while (peek().isWord("AND")) {
+            chain.deeper();
             const int pos = next().position;
             l = binary(QStringLiteral("AND"), std::move(l), notExpr(), pos);
         }
@@ -341,6 +374,7 @@ private:
     ExprPtr notExpr()
     {
         if (peek().isWord("NOT")) {
+            const Nesting nesting(*this);
             auto e = std::make_unique<Expr>();
             e->kind = Expr::Kind::Unary;
             e->text = QStringLiteral("NOT");
@@ -424,7 +458,9 @@ private:
     ExprPtr additive()
     {
         ExprPtr l = multiplicative();
+        Nesting chain(*this, 0);
         while (peek().isSymbol("+") || peek().isSymbol("-")) {
+            chain.deeper();
             const Token& op = next();
             l = binary(op.text, std::move(l), multiplicative(), op.position);
         }
@@ -434,7 +470,9 @@ private:
     ExprPtr multiplicative()
     {
         ExprPtr l = unary();
+        Nesting chain(*this, 0);
         while (peek().isSymbol("*") || peek().isSymbol("/") || peek().isSymbol("%")) {
+            chain.deeper();
             const Token& op = next();
             l = binary(op.text, std::move(l), unary(), op.position);
         }
@@ -444,6 +482,7 @@ private:
     ExprPtr unary()
     {
         if (peek().isSymbol("-") || peek().isSymbol("+")) {
+            const Nesting nesting(*this);
             auto e = std::make_unique<Expr>();
             e->kind = Expr::Kind::Unary;
             e->text = peek().text;

@@ -5,6 +5,10 @@
 
 namespace bkl::db::sqlite {
 
+// Nesting levels a statement may use (subqueries, parentheses, NOT and operator
+// chains); deeper statements are refused with engine_err::TooDeep.
+inline constexpr int kMaxNestingDepth = 200;
+
 std::unique_ptr<ast::Query> ParseTsqlSelect(const QString& sql);
 
 } // namespace bkl::db::sqlite

@@ -2,6 +2,8 @@
 
 #include "platform/db/sqlite/TsqlErrors.h"
 
+#include <cstring>
+
 namespace bkl::db::sqlite {
 
 void ThrowTranslateError(long number, const QString& reason, const QString& sql, int position)
@@ -16,46 +18,77 @@ void ThrowTranslateError(long number, const QString& reason, const QString& sql,
 
 namespace {
 
-bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#'); }
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#') || c == QLatin1Char('$'); }
+// Statements are nearly all ASCII: those characters are classified without the
+// Unicode tables (the same answers).
+inline bool isAsciiLetter(char16_t u) { return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z'); }
+inline bool isSpace(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 128 ? u == ' ' || (u >= '\t' && u <= '\r') : c.isSpace();
+}
+inline bool isDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 128 ? u >= '0' && u <= '9' : c.isDigit();
+}
+inline bool isWordStart(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 128 ? isAsciiLetter(u) || u == '_' || u == '@' || u == '#' : c.isLetter();
+}
+inline bool isWordChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 128 ? isAsciiLetter(u) || (u >= '0' && u <= '9') || u == '_' || u == '@' || u == '#' || u == '$'
+                   : c.isLetterOrNumber();
+}
 
-// Reads a literal or name closed by `close`, where a doubled `close` stands for one.
-QString readQuoted(const QString& sql, int& i, QChar close, long errNumber, const char* what)
+// Finds the end of a literal or name opened at `i` and closed by `close`, where a
+// doubled `close` stands for one; returns the offset just past it.
+int skipQuoted(const QString& sql, int i, QChar close, long errNumber, const char* what)
 {
     const int start = i;
     ++i;
-    QString out;
     while (i < sql.size()) {
         const int at = static_cast<int>(sql.indexOf(close, i));
         if (at < 0)
             break;
-        out += QStringView(sql).mid(i, at - i);
         if (at + 1 < sql.size() && sql.at(at + 1) == close) {
-            out += close;
             i = at + 2;
             continue;
         }
-        i = at + 1;
-        return out;
+        return at + 1;
     }
     ThrowTranslateError(errNumber, QString::fromLatin1(what), sql, start);
 }
 
+// The contents between the quotes of a span, a doubled closing character read as one.
+QString unquoted(const QString& sql, const TokenSpan& span)
+{
+    const int open = span.start + (span.national ? 1 : 0);
+    const QChar close = sql.at(span.end - 1);
+    QString out = sql.mid(open + 1, span.end - open - 2);
+    if (out.contains(close))
+        out.replace(QString(2, close), QString(close));
+    return out;
+}
+
 } // namespace
 
-std::vector<Token> TokenizeTsql(const QString& sql)
+void LexTsql(const QString& sql, std::vector<TokenSpan>& out)
 {
-    std::vector<Token> out;
+    out.clear();
     int i = 0;
     const int n = sql.size();
     while (i < n) {
         const QChar c = sql.at(i);
-        if (c.isSpace()) {
+        if (isSpace(c)) {
             ++i;
             continue;
         }
         if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
-            while (i < n && sql.at(i) != QLatin1Char('\n'))
+            // The comment ends at the line's end: LF, CR or CR LF, as the server reads it.
+            while (i < n && sql.at(i) != QLatin1Char('\n') && sql.at(i) != QLatin1Char('\r'))
                 ++i;
             continue;
         }
@@ -66,75 +99,83 @@ std::vector<Token> TokenizeTsql(const QString& sql)
             i = end + 2;
             continue;
         }
-        Token t;
-        t.position = i;
+        TokenSpan t;
+        t.start = i;
         if ((c == QLatin1Char('N') || c == QLatin1Char('n')) && i + 1 < n && sql.at(i + 1) == QLatin1Char('\'')) {
-            ++i;
             t.kind = Token::Kind::String;
             t.national = true;
-            t.text = readQuoted(sql, i, QLatin1Char('\''), engine_err::UnclosedQuote,
-                                "Unclosed quotation mark after the character string");
+            i = skipQuoted(sql, i + 1, QLatin1Char('\''), engine_err::UnclosedQuote,
+                           "Unclosed quotation mark after the character string");
         } else if (c == QLatin1Char('\'')) {
             t.kind = Token::Kind::String;
-            t.text = readQuoted(sql, i, QLatin1Char('\''), engine_err::UnclosedQuote,
-                                "Unclosed quotation mark after the character string");
+            i = skipQuoted(sql, i, QLatin1Char('\''), engine_err::UnclosedQuote,
+                           "Unclosed quotation mark after the character string");
         } else if (c == QLatin1Char('[')) {
             t.kind = Token::Kind::QuotedName;
-            t.text = readQuoted(sql, i, QLatin1Char(']'), engine_err::Syntax, "Unclosed bracket in a [name]");
+            i = skipQuoted(sql, i, QLatin1Char(']'), engine_err::Syntax, "Unclosed bracket in a [name]");
         } else if (c == QLatin1Char('"')) {
             t.kind = Token::Kind::QuotedName;
-            t.text = readQuoted(sql, i, QLatin1Char('"'), engine_err::Syntax, "Unclosed quoted name");
-        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql.at(i + 1).isDigit())) {
+            i = skipQuoted(sql, i, QLatin1Char('"'), engine_err::Syntax, "Unclosed quoted name");
+        } else if (isDigit(c) || (c == QLatin1Char('.') && i + 1 < n && isDigit(sql.at(i + 1)))) {
             t.kind = Token::Kind::Number;
-            while (i < n && sql.at(i).isDigit())
+            while (i < n && isDigit(sql.at(i)))
                 ++i;
             if (i < n && sql.at(i) == QLatin1Char('.')) {
                 ++i;
-                while (i < n && sql.at(i).isDigit())
+                while (i < n && isDigit(sql.at(i)))
                     ++i;
             }
             if (i < n && (sql.at(i) == QLatin1Char('e') || sql.at(i) == QLatin1Char('E'))) {
                 int j = i + 1;
                 if (j < n && (sql.at(j) == QLatin1Char('+') || sql.at(j) == QLatin1Char('-')))
                     ++j;
-                if (j < n && sql.at(j).isDigit()) {
+                if (j < n && isDigit(sql.at(j))) {
                     i = j;
-                    while (i < n && sql.at(i).isDigit())
+                    while (i < n && isDigit(sql.at(i)))
                         ++i;
                 }
             }
-            t.text = sql.mid(t.position, i - t.position);
             if (i < n && isWordChar(sql.at(i)))
-                ThrowTranslateError(engine_err::Syntax, QStringLiteral("Incorrect syntax in a number"), sql, t.position);
+                ThrowTranslateError(engine_err::Syntax, QStringLiteral("Incorrect syntax in a number"), sql, t.start);
         } else if (isWordStart(c)) {
             t.kind = Token::Kind::Word;
             while (i < n && isWordChar(sql.at(i)))
                 ++i;
-            t.text = sql.mid(t.position, i - t.position);
         } else {
             t.kind = Token::Kind::Symbol;
-            static const char* const twoChar[] = {"<>", "!=", "<=", ">=", "!<", "!>"};
-            bool done = false;
-            const QStringView pair = QStringView(sql).mid(i, 2);
-            for (const char* s : twoChar)
-                if (pair == QLatin1String(s)) {
-                    t.text = QString::fromLatin1(s);
-                    i += 2;
-                    done = true;
-                    break;
-                }
-            if (!done) {
-                if (!QStringLiteral("=<>+-*/%(),.;").contains(c))
-                    ThrowTranslateError(engine_err::Syntax, QStringLiteral("Incorrect syntax: unexpected character '%1'").arg(c),
-                                        sql, i);
-                t.text = c;
-                ++i;
-            }
+            // Two-character operators: <> != <= >= !< !>
+            const char16_t u = c.unicode();
+            const char16_t next = i + 1 < n ? sql.at(i + 1).unicode() : 0;
+            const bool two = ((u == '<' || u == '!') && (next == '>' || next == '=' || (u == '!' && next == '<')))
+                || (u == '>' && next == '=');
+            if (!two && !(u < 128 && std::strchr("=<>+-*/%(),.;", u) && u != 0))
+                ThrowTranslateError(engine_err::Syntax, QStringLiteral("Incorrect syntax: unexpected character '%1'").arg(c),
+                                    sql, i);
+            i += two ? 2 : 1;
         }
+        t.end = i;
+        out.push_back(t);
+    }
+}
+
+std::vector<Token> TokenizeTsql(const QString& sql)
+{
+    std::vector<TokenSpan> spans;
+    LexTsql(sql, spans);
+    std::vector<Token> out;
+    out.reserve(spans.size() + 1);
+    for (const TokenSpan& span : spans) {
+        Token t;
+        t.kind = span.kind;
+        t.national = span.national;
+        t.position = span.start;
+        t.text = span.kind == Token::Kind::String || span.kind == Token::Kind::QuotedName
+            ? unquoted(sql, span)
+            : sql.mid(span.start, span.end - span.start);
         out.push_back(std::move(t));
     }
     Token end;
-    end.position = n;
+    end.position = sql.size();
     out.push_back(end);
     return out;
 }

@@ -23,7 +23,19 @@ struct Token {
     bool isName() const { return kind == Kind::Word || kind == Kind::QuotedName; }
 };
 
-// Throws DbError (unclosed quote or bracket, a character T-SQL does not know).
+// Where one token lies in the statement: [start, end) holds it as written, quotes
+// and brackets included.
+struct TokenSpan {
+    Token::Kind kind = Token::Kind::End;
+    int start = 0;
+    int end = 0;
+    bool national = false;
+};
+
+// Both throw DbError (unclosed quote or bracket, a character T-SQL does not know).
+// LexTsql only finds the tokens (into `out`, cleared first); TokenizeTsql also reads
+// their texts and ends the list with an End token.
+void LexTsql(const QString& sql, std::vector<TokenSpan>& out);
 std::vector<Token> TokenizeTsql(const QString& sql);
 
 } // namespace bkl::db::sqlite

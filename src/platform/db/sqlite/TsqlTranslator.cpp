@@ -4,6 +4,8 @@
 #include "platform/db/sqlite/TsqlErrors.h"
 #include "platform/db/sqlite/TsqlParser.h"
 
+#include <algorithm>
+
 namespace bkl::db::sqlite {
 
 using namespace ast;
@@ -87,7 +89,14 @@ const FunctionRule kFunctions[] = {
 
 class Translator {
 public:
-    Translator(const QString& sql, const SchemaLookup& schema) : sql_(sql), schema_(schema) {}
+    // `candidates`: positions of the literals that may become parameters (nullptr: none).
+    Translator(const QString& sql, const SchemaLookup& schema, const std::vector<int>* candidates = nullptr)
+        : sql_(sql), schema_(schema), candidates_(candidates)
+    {
+    }
+
+    // Ordinals of the literals that became parameters, ascending.
+    const std::vector<int>& parameters() const { return parameters_; }
 
     QString query(const Query& q, const Scope* outer)
     {
@@ -126,6 +135,36 @@ public:
 private:
     const QString& sql_;
     const SchemaLookup& schema_;
+    const std::vector<int>* candidates_;
+    std::vector<int> parameters_;
+    int inlineLiterals_ = 0; // > 0: literals here stay in the text
+
+    // Marks a stretch of the translation whose literals stay in the text, because
+    // their value decides the translation or how SQLite prepares it: function
+    // arguments (a LEFT length, the separator of an indexed expression), an ORDER BY
+    // or GROUP BY position, and a select item without a name (SQLite names that
+    // column after its text).
+    struct Inline {
+        explicit Inline(Translator& t, bool on = true) : t_(t), on_(on) { t_.inlineLiterals_ += on_ ? 1 : 0; }
+        ~Inline() { t_.inlineLiterals_ -= on_ ? 1 : 0; }
+        Translator& t_;
+        bool on_;
+    };
+
+    QString literal(const Expr& e, const QString& text)
+    {
+        if (!candidates_ || inlineLiterals_ > 0)
+            return text;
+        const auto it = std::lower_bound(candidates_->begin(), candidates_->end(), e.position);
+        if (it == candidates_->end() || *it != e.position)
+            return text;
+        // Numbered by the literal's place in the statement (SQLite allows unused numbers).
+        const int ordinal = static_cast<int>(it - candidates_->begin());
+        const auto p = std::lower_bound(parameters_.begin(), parameters_.end(), ordinal);
+        if (p == parameters_.end() || *p != ordinal)
+            parameters_.insert(p, ordinal);
+        return QLatin1Char('?') + QString::number(ordinal + 1);
+    }
 
     [[noreturn]] void fail(long number, const QString& reason, int position) const
     {
@@ -182,6 +221,7 @@ private:
             for (size_t i = 0; i < s.groupBy.size(); ++i) {
                 if (i > 0)
                     out += QStringLiteral(", ");
+                const Inline position(*this, s.groupBy[i]->kind == Expr::Kind::Number);
                 out += collated(*s.groupBy[i], scope);
             }
         }
@@ -240,6 +280,7 @@ private:
     QString selectItem(const SelectItem& item, const Scope& scope, bool dedupe)
     {
         QString alias = item.alias;
+        const Inline unnamed(*this, alias.isEmpty() && item.expr->kind != Expr::Kind::Column);
         QString text = expr(*item.expr, scope);
         const Ty ty = typeOf(*item.expr, scope);
         if (dedupe && item.expr->kind != Expr::Kind::Star && ty != Ty::Number && ty != Ty::Date) {
@@ -301,6 +342,7 @@ private:
             for (const SelectItem& item : first.items)
                 if (item.alias.compare(e.parts.first(), Qt::CaseInsensitive) == 0)
                     ty = typeOf(*item.expr, scope);
+        const Inline position(*this, e.kind == Expr::Kind::Number);
         return operand(e, scope) + (comparesAsText(ty) ? kCollate : QString());
     }
 
@@ -451,8 +493,8 @@ private:
     QString expr(const Expr& e, const Scope& scope)
     {
         switch (e.kind) {
-        case Expr::Kind::Number: return e.text;
-        case Expr::Kind::String: return quoteText(e.text);
+        case Expr::Kind::Number: return literal(e, e.text);
+        case Expr::Kind::String: return literal(e, quoteText(e.text));
         case Expr::Kind::Null: return QStringLiteral("NULL");
         case Expr::Kind::Column: {
             QStringList parts = e.parts;
@@ -503,6 +545,7 @@ private:
                 fail(engine_err::Syntax, QStringLiteral("The %1 function has the wrong number of arguments").arg(e.text),
                      e.position);
             QStringList args;
+            const Inline arguments(*this);
             // MAX, MIN and COUNT(DISTINCT) compare texts like the server does.
             const bool comparesArgs = e.distinctArg || e.text == QLatin1String("max") || e.text == QLatin1String("min");
             for (const auto& a : e.args)
@@ -565,6 +608,16 @@ QString TranslateTsql(const QString& tsql, const SchemaLookup& schema)
     const auto q = ParseTsqlSelect(tsql);
     Translator t(tsql, schema);
     return t.query(*q, nullptr);
+}
+
+TranslatedShape TranslateTsqlShape(const QString& tsql, const SchemaLookup& schema, const std::vector<int>& literalPositions)
+{
+    const auto q = ParseTsqlSelect(tsql);
+    Translator t(tsql, schema, &literalPositions);
+    TranslatedShape shape;
+    shape.sql = t.query(*q, nullptr);
+    shape.parameters = t.parameters();
+    return shape;
 }
 
 } // namespace bkl::db::sqlite

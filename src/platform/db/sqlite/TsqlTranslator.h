@@ -24,4 +24,18 @@ using SchemaLookup = std::function<std::optional<std::vector<ColumnType>>(const 
 // Throws DbError.
 QString TranslateTsql(const QString& tsql, const SchemaLookup& schema);
 
+// A translation whose literals are parameters where their value cannot change what
+// the statement means: statements that differ only in those literals share it.
+struct TranslatedShape {
+    QString sql;                 // SQLite text; literal k (an ordinal) is parameter ?k+1
+    std::vector<int> parameters; // the ordinals of the literals that are parameters, ascending
+};
+
+// `literalPositions`: offsets in `tsql`, ascending, of the literals that may become
+// parameters (their ordinals are indexes into this list). Literals whose value decides
+// the translation stay in the text (TOP counts, type lengths and aliases are no
+// expressions; function arguments, ORDER BY / GROUP BY positions and the literals of
+// a select item without a name are kept too). Throws DbError as TranslateTsql.
+TranslatedShape TranslateTsqlShape(const QString& tsql, const SchemaLookup& schema, const std::vector<int>& literalPositions);
+
 } // namespace bkl::db::sqlite
