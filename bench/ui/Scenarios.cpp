@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -180,6 +181,11 @@ frmBKLCompareObjects& CompareWindow(Context& c)
     frmBKLCompareObjects& w = frmBKLCompareObjects::instance();
     w.m_cnTarget = OpenTarget(c);
     w.lblTargetModel->setText(c.target + QLatin1Char('@') + c.server);
+    // The user's moment between connecting the target and the next click.
+    QElapsedTimer moment;
+    moment.start();
+    while (moment.elapsed() < 1000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
     return w;
 }
 
