@@ -52,7 +52,7 @@ bool PrepareStartUp()
         // write no report page: it says why and ends.
         const QString crlf = QLatin1String(kCrLf);
         MsgBox(QStringLiteral("Unable to create the folder ") + firstFailure.source
-                   + QStringLiteral(" !. Brisklane cannot run without it and will close.") + crlf + crlf
+                   + QStringLiteral(" ! Brisklane cannot run without it and will close.") + crlf + crlf
                    + QStringLiteral("Error Number: ") + QString::number(firstFailure.number) + crlf
                    + QStringLiteral("Description: ") + firstFailure.description,
                mb::OKOnly | mb::Critical, QString::fromLatin1(kProductName));

@@ -138,7 +138,7 @@ TEST_F(ShellMain, ApplicationFoldersAreCreatedWholeOrTheProgramEnds)
     EXPECT_FALSE(Main());
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
     EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Unable to create the folder ") + blocked
-                                               + QStringLiteral("/home/config !. Brisklane cannot run without it and "
+                                               + QStringLiteral("/home/config ! Brisklane cannot run without it and "
                                                                 "will close.\r\n\r\nError Number: 20\r\n"
                                                                 "Description: Not a directory"));
     EXPECT_EQ(seams.boxes.shown[0].style, mb::OKOnly | mb::Critical);

@@ -46,9 +46,8 @@ const QSet<QString>& OtherStatementWords()
 // Why the statement is not one SELECT, or nullopt when it is.
 std::optional<DbError> Refusal(const QString& sql)
 {
-    // The server ends a "--" comment at CR as well as at LF; the tokenizer at LF only.
-    QString text = sql;
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // The tokenizer ends a "--" comment at CR as well as at LF, as the server does.
+    const QString& text = sql;
     try {
         sqlite::ParseTsqlSelect(text);
         for (const sqlite::Token& t : sqlite::TokenizeTsql(text))
