@@ -1,65 +1,73 @@
-// The export hand-off through the windows: the object list's checked rows
-// reach a new, modal export dialog, or a message when nothing is checked.
-#include "FrameFixture.h"
-
+// The export hand-off of checked rows: every kind's list, types in any case and
+// the count; through the windows, a new modal export dialog holding them, or a
+// message when nothing is checked.
+#include "mainwindow/CheckedObjects.h"
 #include "platform/ui/RunGuard.h"
 #include "reports/ui/frmBKLExportObjects.h"
 #include "support/ModalWindow.h"
+#include "support/WindowTest.h"
 
 #include <QLabel>
 #include <QTreeWidget>
-#include <functional>
-#include <gtest/gtest.h>
 
 using namespace bkl;
+using namespace bkl::mainwindow;
+
+TEST(ExportHandOffLists, TrimsNamesMatchesTypesAnyCaseAndCountsUnknownTypes)
+{
+    const CheckedObjects handOff = CollectCheckedObjects({
+        {"  T1  ", " Table "},
+        {"(12) Fiscal", "Calendar"},
+        {"Bonus", "  calculation "},
+        {"Rate", "CALCULATION"},
+        {"Mystery", "Widget"},
+        {"(3) Plan A", "Compensation Plan"},
+        {"(7) Statement", "Tailored Report"},
+        {"Dashboard", "Presentor Report"},
+    });
+    EXPECT_EQ(QStringList(handOff.lists.begin(), handOff.lists.end()),
+              QStringList({"|T1", "", "|(12) Fiscal", "|Bonus|Rate", "|(3) Plan A", "|(7) Statement", "|Dashboard"}));
+    // The unknown row is in no list but is handed over and counted; names and types are trimmed, not upper-cased.
+    EXPECT_EQ(handOff.count(), 8);
+    EXPECT_EQ(handOff.recordCountCaption(), "9");
+    EXPECT_EQ(handOff.rows[0].name + '/' + handOff.rows[0].type + '/' + handOff.rows[2].type + '/' + handOff.rows[4].name,
+              "T1/Table/calculation/Mystery");
+    EXPECT_EQ(CollectCheckedObjects({}).recordCountCaption(), "1");
+}
 
 namespace {
 
-// What the dialog held when it was shown.
-struct ShownDialog {
-    bool shown = false;
-    bool modal = false;
-    QStringList lists;
-    QStringList rows;
-    QString recordCount;
-    QStringList roots;
-};
-
-class ExportHandOff : public MainWindowFrame {
+class ExportHandOff : public test::WindowTest {
 protected:
     void SetUp() override
     {
-        MainWindowFrame::SetUp();
+        WindowTest::SetUp();
         OpenFrame();
         seams.boxes.shown.clear();
     }
-
     void AddRow(const QString& name, const QString& type, bool checked)
     {
         objects->AddObjectRow(name, type)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
     }
-
-    // Runs the hand-off; the dialog it shows is read and closed from inside its modal loop.
-    static ShownDialog HandOff(const std::function<void()>& handler)
+    // What the dialog the handler shows held, read and closed inside its modal loop:
+    // whether it is modal, its seven lists, its rows, its record count and its tree's
+    // roots, each as one text; nothing when no dialog shows.
+    QStringList HandOff(const std::function<void()>& handler)
     {
-        ShownDialog seen;
+        QStringList seen;
         test::WithModal(handler, [&](QWidget* modal) {
-            auto* dialog = qobject_cast<frmBKLExportObjects*>(modal);
-            if (!dialog)
+            auto* d = qobject_cast<frmBKLExportObjects*>(modal);
+            if (!d)
                 return;
-            seen.shown = true;
-            seen.modal = dialog->isModal();
-            seen.lists = QStringList{dialog->m_sTablesExport,           dialog->m_sViewsExport,
-                                     dialog->m_sCalendarsExport,        dialog->m_sCalculationsExport,
-                                     dialog->m_sCompensationPlansExport, dialog->m_sTailoredReportsExport,
-                                     dialog->m_sPresentorReportsExport};
-            for (int i = 0; i < dialog->lvExport->topLevelItemCount(); ++i)
-                seen.rows << dialog->lvExport->topLevelItem(i)->text(0) + QLatin1Char('/')
-                        + dialog->lvExport->topLevelItem(i)->text(1);
-            seen.recordCount = dialog->lblRecordCount->text();
-            for (int i = 0; i < dialog->tvExport->topLevelItemCount(); ++i)
-                seen.roots << dialog->tvExport->topLevelItem(i)->text(0);
-            dialog->cmdClose_Click();
+            QStringList roots;
+            for (int i = 0; i < d->tvExport->topLevelItemCount(); ++i)
+                roots << d->tvExport->topLevelItem(i)->text(0);
+            seen << (d->isModal() ? "modal" : "modeless")
+                 << QStringList{d->m_sTablesExport, d->m_sViewsExport, d->m_sCalendarsExport, d->m_sCalculationsExport,
+                                d->m_sCompensationPlansExport, d->m_sTailoredReportsExport, d->m_sPresentorReportsExport}
+                        .join(',')
+                 << Rows(d->lvExport).join(',') << d->lblRecordCount->text() << roots.join(',');
+            d->cmdClose_Click();
         });
         return seen;
     }
@@ -69,43 +77,28 @@ protected:
 
 TEST_F(ExportHandOff, NothingCheckedShowsTheMessageAndOpensNothing)
 {
-    AddRow(QStringLiteral("T1"), QStringLiteral("Table"), false);
+    AddRow("T1", "Table", false);
     for (const auto& handler : std::vector<std::function<void()>>{[&] { objects->cmdExport_Click(); },
                                                                    [&] { frame->mnuExportObjects_Click(); }}) {
         seams.boxes.shown.clear();
-        const ShownDialog seen = HandOff(handler);
-        EXPECT_FALSE(seen.shown);
-        ASSERT_EQ(seams.boxes.shown.size(), 1u);
-        EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("No objects selected for export !"));
-        EXPECT_EQ(seams.boxes.shown[0].style, mb::Exclamation);
-        EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Export Objects"));
+        EXPECT_TRUE(HandOff(handler).isEmpty());
+        EXPECT_EQ(BoxTexts(), QStringList({"No objects selected for export !|48|Export Objects"}));
         EXPECT_EQ(objects->focusWidget(), objects->lvObjects);
     }
 }
 
-TEST_F(ExportHandOff, CheckedRowsReachTheModalDialog)
+TEST_F(ExportHandOff, CheckedRowsReachTheModalDialogExceptWhileAnotherRunIsActive)
 {
-    AddRow(QStringLiteral("T1"), QStringLiteral("Table"), true);
-    AddRow(QStringLiteral("X"), QStringLiteral("Table"), false);
-    AddRow(QStringLiteral("V1"), QStringLiteral("View"), true);
-    AddRow(QStringLiteral("  T2 "), QStringLiteral("Table"), true);
-    AddRow(QStringLiteral("W"), QStringLiteral("Widget"), true);
+    AddRow("T1", "Table", true);
+    AddRow("X", "Table", false);
+    AddRow("V1", "View", true);
+    AddRow("  T2 ", "Table", true);
+    AddRow("W", "Widget", true);
+    EXPECT_EQ(HandOff([&] { frame->mnuExportObjects_Click(); }),
+              QStringList({"modal", "|T1|T2,|V1,,,,,", "T1|Table,V1|View,T2|Table,W|Widget", "5", "Table,View"}));
 
-    const ShownDialog seen = HandOff([&] { frame->mnuExportObjects_Click(); });
-    ASSERT_TRUE(seen.shown);
-    EXPECT_TRUE(seen.modal);
-    EXPECT_EQ(seen.lists, (QStringList{"|T1|T2", "|V1", "", "", "", "", ""}));
-    EXPECT_EQ(seen.rows, (QStringList{"T1/Table", "V1/View", "T2/Table", "W/Widget"}));
-    EXPECT_EQ(seen.recordCount, QStringLiteral("5"));
-    EXPECT_EQ(seen.roots, (QStringList{"Table", "View"}));
-    EXPECT_TRUE(seams.boxes.shown.empty());
-}
-
-TEST_F(ExportHandOff, RefusedWhileAnotherRunIsActive)
-{
-    AddRow(QStringLiteral("T1"), QStringLiteral("Table"), true);
     const RunGuard otherRun({}, false);
-    EXPECT_FALSE(HandOff([&] { frame->mnuExportObjects_Click(); }).shown);
-    EXPECT_FALSE(HandOff([&] { objects->cmdExport_Click(); }).shown);
+    EXPECT_TRUE(HandOff([&] { frame->mnuExportObjects_Click(); }).isEmpty());
+    EXPECT_TRUE(HandOff([&] { objects->cmdExport_Click(); }).isEmpty());
     EXPECT_TRUE(seams.boxes.shown.empty());
 }

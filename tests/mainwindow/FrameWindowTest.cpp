@@ -1,5 +1,5 @@
-#include "FrameFixture.h"
-
+// The frame and its object list: the state after load, the kind pickers, grid
+// lines, sorting, check marks and the clipboard, Quit, and Switch Model.
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/Settings.h"
 #include "platform/ui/GridLineDelegate.h"
@@ -7,6 +7,8 @@
 #include "shell/ui/frmBKLModelLogin.h"
 #include "support/DemoModel.h"
 #include "support/ModalWindow.h"
+#include "support/TestWindows.h"
+#include "support/WindowTest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,12 +28,7 @@
 #include <QTreeWidget>
 
 using bkl::mainwindow::ObjectKind;
-
-namespace {
-
-// Visible captions of a menu, "-" for a separator.
-
-} // namespace
+using MainWindowFrame = bkl::test::WindowTest;
 
 TEST_F(MainWindowFrame, LoadStateAndTheInertProcessMonitor)
 {
@@ -97,7 +94,7 @@ TEST_F(MainWindowFrame, DefaultSelectionPreTicksKindsAndGridLinesFollowThePrefer
     QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, QPoint(option.rect.right() - 5, option.rect.center().y()));
     EXPECT_EQ(picker->item(1)->checkState(), Qt::Unchecked);
     EXPECT_EQ(qobject_cast<bkl::GridLineDelegate*>(objects->lvObjects->itemDelegate()), nullptr);
-    CloseAllWindows();
+    CloseWindows();
 
     g_bShowGridLines = true;
     OpenFrame();
@@ -196,27 +193,7 @@ TEST_F(MainWindowFrame, QuitEndsTheProgramAndClosingUnloadsTheObjectListFirst)
     EXPECT_EQ(programEnds, 1);
 }
 
-TEST_F(MainWindowFrame, SwitchModelReleasesTheModelAndReopensTheLogin)
-{
-    OpenFrame();
-    const int before = LogMessages().size();
-    QTest::keyClick(frame, Qt::Key_F2, Qt::ControlModifier);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    EXPECT_EQ(LogMessages().mid(before),
-              QStringList({"Launch Switch Model", "Progress", "Exiting SalesModel2026", "Exiting Brisklane"}));
-    EXPECT_FALSE(g_cnModel.isOpen());
-    EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
-    EXPECT_EQ(frmBKLMain::current(), nullptr);
-    int logins = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<frmBKLModelLogin*>(w) && w->isVisible())
-            ++logins;
-    EXPECT_EQ(logins, 1);
-    EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
-}
-
-TEST_F(MainWindowFrame, SwitchModelClosesTheCompareWindowsAndTheTarget)
+TEST_F(MainWindowFrame, SwitchModelClosesEveryWindowReleasesBothModelsAndReopensTheLogin)
 {
     OpenFrame();
     frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
@@ -224,6 +201,7 @@ TEST_F(MainWindowFrame, SwitchModelClosesTheCompareWindowsAndTheTarget)
     const bkl::db::Connection target = bkl::test::OpenDemoModel(QStringLiteral("SalesModel2026_Target"));
     compare.SetTarget(target, QStringLiteral("SalesModel2026_Target"), QStringLiteral("demo"));
     compare.optDetailedSummary->setChecked(true);
+    EXPECT_EQ(frame->mnuSwitchModel->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F2));
     // Switch Model while the report window is open over the compare window.
     bkl::test::WithModal([&] { compare.cmdReport_Click(); }, [&](QWidget*) { frame->mnuSwitchModel_Click(); });
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -231,13 +209,16 @@ TEST_F(MainWindowFrame, SwitchModelClosesTheCompareWindowsAndTheTarget)
     EXPECT_FALSE(compare.isVisible() || compare.IsLoaded());
     EXPECT_FALSE(target.isOpen() || compare.m_cnTarget.isOpen() || compare.m_cnSource.isOpen());
     const QStringList log = LogMessages();
-    EXPECT_EQ(log.mid(log.indexOf(QStringLiteral("Launch Switch Model")) + 1).filter(QStringLiteral("Exiting ")),
-              QStringList({"Exiting Compare Objects - Detalied Summary", "Exiting Compare Objects",
-                           "Exiting SalesModel2026", "Exiting Brisklane"}));
+    EXPECT_EQ(log.mid(log.indexOf(QStringLiteral("Launch Switch Model"))),
+              QStringList({"Launch Switch Model", "Progress", "Exiting Compare Objects - Detalied Summary",
+                           "Exiting Compare Objects", "Exiting SalesModel2026", "Exiting Brisklane"}));
+    EXPECT_FALSE(g_cnModel.isOpen());
     EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
+    EXPECT_EQ(frmBKLMain::current(), nullptr);
+    EXPECT_EQ(bkl::test::VisibleWindows("frmBKLModelLogin").size(), 1);
+    EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
     // Opened again, the window has no target.
     compare.Load();
     EXPECT_EQ(compare.lblConnectionStatus->text(), QStringLiteral("Connection Status: Not Connected"));
     EXPECT_EQ(compare.lblTargetModel->text(), QString());
-    frmBKLCompareObjects::discardInstance();
 }

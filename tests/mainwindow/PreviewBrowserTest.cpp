@@ -1,6 +1,6 @@
 // The web-engine browser, rendered offscreen: the toggle script hides and shows
-// a block, the page is read as UTF-8 and re-read on a second navigation, print
-// goes to a PDF file, and Save As copies the shown page.
+// a block, the page is read as UTF-8, print goes to a PDF file, cancelled print
+// dialogs do nothing, and Save As copies the shown page.
 #include "platform/core/ScriptedSeams.h"
 #include "platform/ui/WebBrowser.h"
 #include "shell/ToggleDivScript.h"
@@ -67,12 +67,15 @@ QString BlockDisplay(WebBrowser& browser)
 
 } // namespace
 
-TEST(PreviewBrowserRender, TitleClickHidesAndShowsTheBlock)
+TEST(PreviewBrowserRender, TitleClickTogglesTheBlockPrintSaveAsAndCancelledDialogs)
 {
+    SeamGuard seams;
+    seams.install();
     WebBrowser browser;
     browser.resize(640, 360);
     browser.show();
-    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("toggle.html"), TogglePage())));
+    EXPECT_THROW(browser.saveAs(), std::runtime_error); // nothing shown yet
+    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("_temp_01.html"), TogglePage())));
     EXPECT_EQ(RunScript(browser, QStringLiteral("document.querySelector('span').innerText")).toString(),
               QString::fromUtf8("CUST \xc3\x9c\xe2\x82\xac"));
     EXPECT_EQ(BlockDisplay(browser), QStringLiteral("block"));
@@ -80,14 +83,7 @@ TEST(PreviewBrowserRender, TitleClickHidesAndShowsTheBlock)
     EXPECT_EQ(BlockDisplay(browser), QStringLiteral("none"));
     RunScript(browser, QStringLiteral("document.querySelector('span').click()"));
     EXPECT_EQ(BlockDisplay(browser), QStringLiteral("block"));
-}
 
-TEST(PreviewBrowserRender, PrintWritesAPdf)
-{
-    WebBrowser browser;
-    browser.resize(640, 360);
-    browser.show();
-    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("print.html"), TogglePage())));
     const QString pdf = test::TestHome() + QStringLiteral("/print.pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -96,36 +92,7 @@ TEST(PreviewBrowserRender, PrintWritesAPdf)
     const QByteArray bytes = test::FileBytes(pdf);
     EXPECT_GT(bytes.size(), 500);
     EXPECT_TRUE(bytes.startsWith("%PDF"));
-}
 
-TEST(PreviewBrowserSave, SaveAsCopiesTheShownPage)
-{
-    SeamGuard seams;
-    seams.install();
-    WebBrowser browser;
-    EXPECT_THROW(browser.saveAs(), std::runtime_error); // nothing shown yet
-
-    const QString page = WritePage(QStringLiteral("_temp_01.html"), TogglePage());
-    browser.navigate(page);
-    const QString target = test::TestHome() + QStringLiteral("/saved.html");
-    WritePage(QStringLiteral("saved.html"), "old contents");
-    seams.dialogs.answers.push_back(target);
-    browser.saveAs();
-    EXPECT_EQ(test::FileBytes(target), TogglePage());
-
-    // A cancelled dialog writes nothing.
-    QFile::remove(target);
-    browser.saveAs();
-    EXPECT_FALSE(QFile::exists(target));
-    EXPECT_EQ(seams.dialogs.titles.size(), 2);
-}
-
-TEST(PreviewBrowserRender, CancelledPrintDialogsDoNothing)
-{
-    WebBrowser browser;
-    browser.resize(640, 360);
-    browser.show();
-    ASSERT_TRUE(NavigateAndWait(browser, WritePage(QStringLiteral("cancel.html"), TogglePage())));
     // Cancels the print or preview dialog as soon as it is open.
     int dialogs = 0;
     std::function<void()> cancelNextDialog = [&] {
@@ -145,4 +112,14 @@ TEST(PreviewBrowserRender, CancelledPrintDialogsDoNothing)
     cancelNextDialog();
     EXPECT_NO_THROW(browser.printPreview());
     EXPECT_EQ(dialogs, 2);
+
+    // Save As copies the shown page over the chosen file; a cancelled dialog writes nothing.
+    const QString target = WritePage(QStringLiteral("saved.html"), "old contents");
+    seams.dialogs.answers.push_back(target);
+    browser.saveAs();
+    EXPECT_EQ(test::FileBytes(target), TogglePage());
+    QFile::remove(target);
+    browser.saveAs();
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(seams.dialogs.titles.size(), 2);
 }

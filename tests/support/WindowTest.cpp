@@ -1,0 +1,118 @@
+#include "support/WindowTest.h"
+
+#include "compare/TargetLogin.h"
+#include "compare/ui/frmBKLCompareObjects.h"
+#include "shell/Globals.h"
+#include "shell/Log.h"
+#include "support/DemoModel.h"
+#include "support/LogReader.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QListWidgetItem>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace bkl::test {
+
+void WindowTest::SetUp()
+{
+    seams.install();
+    browsers.emplace();
+    frmMDIBKLMain::SetProgramEnd([] { ++programEnds; });
+    programEnds = 0;
+    frmBKLCompareObjects::discardInstance();
+    for (const char* folder : {"config", "data", "logs", "temp"}) // the folders start-up makes
+        QDir().mkpath(ApplicationFolderPath(QLatin1String(folder)));
+    db::SetStatementObserver([this](const QString& sql) { statements << sql; });
+    MarkLog();
+}
+
+void WindowTest::TearDown()
+{
+    db::SetStatementObserver(nullptr);
+    CloseWindows();
+    browsers.reset();
+    frmMDIBKLMain::SetProgramEnd(nullptr);
+    g_cnModel = db::Connection();
+    g_cnTarget = db::Connection();
+}
+
+void WindowTest::OpenModel(const QString& model)
+{
+    g_cnModel = OpenDemoModel(model);
+    g_sServerHost = DemoServerFolder();
+    g_sUserName = QStringLiteral("demo");
+    g_sModelName = model;
+    g_sModelKey = g_sServerHost + QLatin1Char('#') + model;
+}
+
+void WindowTest::OpenFrame(const QString& model)
+{
+    OpenModel(model);
+    frame = new frmMDIBKLMain;
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    objects = frmBKLMain::current();
+    ASSERT_NE(objects, nullptr);
+}
+
+void WindowTest::CloseWindows()
+{
+    frmBKLCompareObjects::discardInstance();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<frmMDIBKLMain*>(w))
+            delete w;
+}
+
+void WindowTest::SelectKinds(std::initializer_list<mainwindow::ObjectKind> kinds)
+{
+    for (mainwindow::ObjectKind kind : mainwindow::kAllKinds)
+        objects->KindPickerItem(kind)->setCheckState(std::find(kinds.begin(), kinds.end(), kind) != kinds.end()
+                                                         ? Qt::Checked
+                                                         : Qt::Unchecked);
+}
+
+QStringList WindowTest::Rows(const QTreeWidget* list) const
+{
+    list = list ? list : objects->lvObjects;
+    QStringList rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QStringList cells;
+        for (int c = 0; c < list->columnCount(); ++c)
+            cells << list->topLevelItem(i)->text(c);
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QStringList WindowTest::Items(const QComboBox* combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+QStringList WindowTest::BoxTexts() const
+{
+    QStringList texts;
+    for (const ShownBox& box : seams.boxes.shown)
+        texts << QStringLiteral("%1|%2|%3").arg(box.prompt).arg(box.style).arg(box.title);
+    return texts;
+}
+
+QStringList WindowTest::LogLines() const { return test::LogLines(logStart_); }
+
+QStringList WindowTest::LogMessages(const QString& level) const { return test::LogMessages(level, logStart_); }
+
+void WindowTest::MarkLog() { logStart_ = LogMark(); }
+
+} // namespace bkl::test
