@@ -1,24 +1,23 @@
-// The compare run: its refusals and question, progress, the status, colour
-// and page of every row, the detailed summary and the closing offer.
+// The compare run: its refusals and question, the locked inputs, the status,
+// colour and page of every row, the closing offer; and the compare reports:
+// the status table, the report pages and captions.
 #include "CompareWindowFixture.h"
 
+#include "compare/CompareReportPage.h"
 #include "compare/CompareRunTexts.h"
 #include "compare/CompareStatus.h"
 #include "compare/ui/CompareListRow.h"
 #include "compare/ui/frmBKLCompareReport.h"
 #include "reports/DetailSectionFlags.h"
-#include "support/DemoModel.h"
-#include "support/TestEnvironment.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
 using namespace bkl;
 
@@ -30,11 +29,9 @@ protected:
     QStringList Statuses() const
     {
         QStringList out;
-        const QTreeWidget* list = frmBKLCompareObjects::instance().lvCompare;
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* row = list->topLevelItem(i);
-            out << row->text(0) + QStringLiteral(": ") + row->text(2) + QLatin1Char(' ')
-                    + row->foreground(2).color().name();
+        for (int i = 0; i < Window().lvCompare->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* row = Window().lvCompare->topLevelItem(i);
+            out << row->text(0) + ": " + row->text(2) + ' ' + row->foreground(2).color().name();
         }
         return out;
     }
@@ -43,6 +40,32 @@ protected:
     {
         seams.boxes.answers = {mb::Yes, mb::No};
         Window().cmdCompare_Click();
+    }
+    // Runs a report action and reads the report window it opens: its caption, whether it is
+    // modal and stays open at Esc, its page and browser calls; nothing when none opens.
+    struct ShownReport {
+        QString caption;
+        bool modalAndOpenAfterEsc = false;
+        QByteArray page;
+        QStringList calls;
+    };
+    std::optional<ShownReport> Show(const std::function<void()>& action)
+    {
+        std::optional<ShownReport> seen;
+        WithModal(action, [&](QWidget* modal) {
+            if (auto* report = qobject_cast<frmBKLCompareReport*>(modal)) {
+                seen = ShownReport{report->windowTitle(), report->isModal(), browsers->last()->lastPage,
+                                   browsers->last()->calls};
+                QTest::keyClick(report, Qt::Key_Escape);
+                seen->modalAndOpenAfterEsc &= report->isVisible();
+                report->cmdClose_Click();
+            }
+        });
+        return seen;
+    }
+    static QByteArray Page(const QString& fragment)
+    {
+        return "<html><body>\r\n<br><br>\r\n" + fragment.toUtf8() + "\r\n</body></html>\r\n";
     }
 };
 
@@ -199,27 +222,93 @@ TEST_F(CompareRun, ObjectsThatCouldNotBeComparedAreErrorsAndTheEndSaysSo)
 
 TEST_F(CompareRun, YesAtTheEndShowsTheDetailedSummary)
 {
-    frmBKLCompareObjects& w = Window();
     LoadKind(QStringLiteral("Tables"));
     AddCompareRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"));
     ConnectTarget();
     seams.boxes.answers = {mb::Yes, mb::Yes};
-    QString caption;
-    QByteArray page;
-    WithModal([&] { w.cmdCompare_Click(); },
-              [&](QWidget* shown) {
-                  auto* report = qobject_cast<frmBKLCompareReport*>(shown);
-                  ASSERT_NE(report, nullptr);
-                  caption = report->windowTitle();
-                  page = browsers->last()->lastPage;
-                  report->cmdClose_Click();
-              });
-    EXPECT_EQ(caption, QStringLiteral("Compare Objects - Detailed Summary"));
-    EXPECT_EQ(page, ("<html><body>\r\n<br><br>\r\n" + w.m_sDetailedSummary + "\r\n</body></html>\r\n").toUtf8());
+    const auto seen = Show([&] { Window().cmdCompare_Click(); });
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->caption, QStringLiteral("Compare Objects - Detailed Summary"));
+    EXPECT_EQ(seen->page, Page(Window().m_sDetailedSummary));
     const QStringList log = LogMessages();
     const int end = log.indexOf(QStringLiteral("End Compare"));
     ASSERT_GE(end, 0);
     EXPECT_EQ(log.mid(end, 4), (QStringList{"End Compare", "Launch Compare Objects",
                                             "Compare Objects - Loading ReportsCompare Objects",
                                             "Exiting Compare Objects - Detailed Summary"}));
+}
+
+TEST_F(CompareRun, ReportsOfTheListAndTheirCaptions)
+{
+    frmBKLCompareObjects& w = Window();
+    // Before any run the detailed summary is an empty page.
+    w.optDetailedSummary->setChecked(true);
+    auto seen = Show([&] { w.cmdReport_Click(); });
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->modalAndOpenAfterEsc);
+    EXPECT_EQ(seen->caption, QStringLiteral("Compare Objects - Detalied Summary"));
+    EXPECT_EQ(seen->page, Page(""));
+    EXPECT_EQ(seen->calls, QStringList{QStringLiteral("navigate ") + compare::CompareReportPagePath()});
+    EXPECT_EQ(LogMessages().mid(1), (QStringList{"Launch Compare Objects", "Compare Objects - Loading ReportsCompare Objects",
+                                                 "Exiting Compare Objects - Detalied Summary"}));
+
+    // The object summary and the status table need rows; the object summary a selected one.
+    w.optObjectSummary->setChecked(true);
+    EXPECT_FALSE(Show([&] { w.cmdReport_Click(); }));
+    w.optStatusSummary->setChecked(true);
+    EXPECT_FALSE(Show([&] { w.cmdReport_Click(); }));
+    w.AddSourceRow(QStringLiteral("CommissionRates"), QStringLiteral("Table"));
+    w.AddSourceRow(QStringLiteral("Rates <2026> & More"), QStringLiteral("Table"));
+    w.AddSourceRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"));
+    w.lvObjects->topLevelItem(0)->setSelected(true);
+    w.cmdAdd_Click();
+    w.cmdAddAll_Click();
+    w.lvCompare->topLevelItem(0)->setText(2, QStringLiteral("Mismatch"));
+    w.lvCompare->topLevelItem(1)->setText(2, QStringLiteral("Identical"));
+    w.lvCompare->clearSelection();
+    // Before any target login the target row shows nothing after its caption.
+    seen = Show([&] { w.cmdReport_Click(); });
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->caption, QStringLiteral("Compare Objects - Status Summary"));
+    EXPECT_EQ(seen->page, Page(compare::StatusSummaryTable(
+                              "SalesModel2026@" + test::DemoServerFolder(), "",
+                              {{"CommissionRates", "Table", "Mismatch"}, {"Rates <2026> & More", "Table", "Identical"},
+                               {"(AE2026) Account Executive Plan 2026", "Compensation Plan", "Not Started"}})));
+
+    w.optObjectSummary->setChecked(true);
+    EXPECT_FALSE(Show([&] { w.cmdReport_Click(); }));
+    w.lvCompare->topLevelItem(0)->setSelected(true);
+    seen = Show([&] { w.cmdReport_Click(); });
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->caption, QStringLiteral("Compare Objects - Object Summary"));
+    EXPECT_EQ(seen->page, Page(frmBKLCompareObjects::RowTag(w.lvCompare->topLevelItem(0))));
+    // A row added by Add All and not compared shows only the two line breaks.
+    w.lvCompare->clearSelection();
+    w.lvCompare->topLevelItem(1)->setSelected(true);
+    EXPECT_EQ(Show([&] { w.lvCompare_DblClick(); })->page, Page(""));
+    EXPECT_EQ(Show([&] { w.mnuViewCompareSummary_Click(); })->caption, QStringLiteral("Compare Objects - Object Summary"));
+}
+
+TEST(CompareReportPage, StatusTableColoursEachStatusAndEscapesEveryText)
+{
+    const QString cell = QStringLiteral("<td> <font  face='Calibri' size='2'>");
+    const auto row = [&](const char* name, const char* type, const char* colour, const char* status) {
+        return "<tr>" + cell + name + "</font></td>" + cell + type + "</font></td><td> <font  color = '" + colour
+            + "' face='Calibri' size='2'>" + status + "</font></td></tr>";
+    };
+    EXPECT_EQ(compare::StatusSummaryTable("A&B@h", "T'1@h",
+                                          {{"CommissionRates", "Table", "Mismatch"}, {"Rates <2026> & More", "Table", "Identical"},
+                                           {"Q", "View", " Not Exists "}, {"R", "View", "Error"},
+                                           {"(AE2026) Plan", "Compensation Plan", "Not Started"}}),
+              "<table border='1' align = 'center' bgcolor='#CCCCFF' bordercolorlight='#000066' width='80%'  "
+              "cellspacing='0' cellpadding='0'>"
+              "<tr ><td colspan='3'><b><font  face='Calibri' size='2'>Source Model: A&amp;B@h</font></b></td></tr>"
+              "<tr ><td colspan='3'><b><font  face='Calibri' size='2'>Target Model: T&#39;1@h</font></b></td></tr>"
+              "<tr><td> <b><font  face='Calibri' size='2'>Object Name</font></b></td>"
+              "<td> <b><font  face='Calibri' size='2'>Object Type</font></b></td>"
+              "<td> <b><font  face='Calibri' size='2'>Compare Status</font></b></td></tr>"
+                  + row("CommissionRates", "Table", "#FF0000", "Mismatch")
+                  + row("Rates &lt;2026&gt; &amp; More", "Table", "#00FF00", "Identical")
+                  + row("Q", "View", "#0000A0", "Not Exists") + row("R", "View", "#C05000", "Error")
+                  + row("(AE2026) Plan", "Compensation Plan", "#000000", "Not Started") + "</table>");
 }

@@ -1,43 +1,50 @@
 #pragma once
-// The compare window on the demo source model, with scripted message boxes and
-// file dialogs and recording browsers.
+// The compare window on the demo source model, with the window-test seams.
 #include "compare/ui/frmBKLCompareObjects.h"
-#include "platform/core/ScriptedSeams.h"
-#include "support/FileBytes.h"
-#include "support/ModalWindow.h"
-#include "support/RecordingBrowser.h"
+#include "support/DemoModel.h"
+#include "support/TestWindows.h"
+#include "support/TestEnvironment.h"
+#include "support/WindowTest.h"
 
-#include <QStringList>
-#include <functional>
-#include <gtest/gtest.h>
-#include <memory>
+#include <QComboBox>
+#include <QTreeWidget>
 
-class CompareWindowFixture : public ::testing::Test {
+class CompareWindowFixture : public bkl::test::WindowTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Opens g_cnModel on the source model and stores its settings as the source login does.
-    static void OpenSourceModel();
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        OpenModel();
+    }
     // The loaded compare window.
-    frmBKLCompareObjects& Window();
+    static frmBKLCompareObjects& Window()
+    {
+        frmBKLCompareObjects& w = frmBKLCompareObjects::instance();
+        w.Load();
+        return w;
+    }
     // Gives the window an open connection to a demo database as its target.
-    void ConnectTarget(const QString& model = QStringLiteral("SalesModel2026_Target"));
+    static void ConnectTarget(const QString& model = QStringLiteral("SalesModel2026_Target"))
+    {
+        Window().SetTarget(bkl::test::OpenDemoModel(model), model, bkl::test::DemoServerFolder());
+    }
     // Loads the source list from the picker item with this text.
-    void LoadKind(const QString& pickerItem);
-    // Adds a compare row by selecting the first source row with this NAME and TYPE and pressing Add.
-    void AddCompareRow(const QString& name, const QString& type);
-
+    static void LoadKind(const QString& pickerItem)
+    {
+        Window().cboObjects->setCurrentIndex(Window().cboObjects->findText(pickerItem));
+        Window().cmdLoadObjects_Click();
+    }
+    // Adds the first source row with this name and type to the compare list.
+    static void AddCompareRow(const QString& name, const QString& type)
+    {
+        frmBKLCompareObjects& w = Window();
+        w.lvObjects->clearSelection();
+        for (int i = 0; i < w.lvObjects->topLevelItemCount(); ++i)
+            if (QTreeWidgetItem* row = w.lvObjects->topLevelItem(i); row->text(0) == name && row->text(1) == type) {
+                row->setSelected(true);
+                break;
+            }
+        w.cmdAdd_Click();
+    }
     static constexpr auto WithModal = bkl::test::WithModal;
-
-    // Rows of a list as "name|type" or "name|type|status".
-    static QStringList Rows(const QTreeWidget* list);
-    // Messages of the log lines written since SetUp.
-    QStringList LogMessages() const;
-
-    bkl::SeamGuard seams;
-    std::unique_ptr<bkl::test::RecordingBrowserFactory> browsers;
-
-private:
-    qint64 logStart_ = 0;
 };

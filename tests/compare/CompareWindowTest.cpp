@@ -1,23 +1,25 @@
-// The compare window: load, the source list (by kind and from an object-list
-// file), the keyword search, the compare list, sorting, closing and what
-// survives a close.
+// The compare window: the section tree, the source list (by kind and from an
+// object-list file), the compare list, closing and what survives a close; the
+// hand-off from the object list; and the target-model login.
 #include "CompareWindowFixture.h"
 
+#include "compare/TargetLogin.h"
+#include "compare/ui/frmBKLTargetModelLogin.h"
+#include "platform/ui/RunGuard.h"
 #include "reports/DetailSectionFlags.h"
 #include "shell/Globals.h"
-#include "support/TestEnvironment.h"
+#include "shell/ProfileFile.h"
+#include "support/FileBytes.h"
 
 #include <QApplication>
-#include <QComboBox>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <optional>
 
 using namespace bkl;
@@ -40,8 +42,6 @@ protected:
         EXPECT_FALSE(w.LoadRunning());
     }
 };
-
-QColor LabelColour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
 
 } // namespace
 
@@ -140,12 +140,6 @@ TEST_F(CompareWindow, LoadObjectsFromAFile)
                                               "  Commission Amount  |Calculation", "Quarterly Bonus|Calculation",
                                               "No Such Calc|Calculation"}));
     EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 5"));
-
-    // A file saved in a Western code page reads too.
-    test::WriteFileBytes(path, "Caf\xe9 Bonus\r\n");
-    seams.dialogs.answers.push_back(path);
-    w.cmdLoadObjects_Click();
-    EXPECT_EQ(Rows(w.lvObjects), QStringList{QStringLiteral("Caf\u00e9 Bonus|Calculation")});
 
     // Cancelled: the list was cleared and stays empty. The dialog shows the
     // normal pointer, not the load's hourglass.
@@ -254,4 +248,185 @@ TEST_F(CompareWindow, CloseAndEscUnloadButMembersSurvive)
 
     w.cmdClose_Click();
     EXPECT_EQ(LogMessages().filter(QStringLiteral("Exiting ")).size(), 2);
+}
+
+namespace {
+
+class CompareWindowHandOff : public CompareWindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        OpenFrame();
+    }
+    void AddRow(const QString& name, const QString& type, bool checked)
+    {
+        objects->AddObjectRow(name, type)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    }
+};
+
+} // namespace
+
+TEST_F(CompareWindowHandOff, ButtonOpensTheWindowModalWithTheCheckedRows)
+{
+    AddRow(QStringLiteral("  T1 "), QStringLiteral(" Table "), true);
+    AddRow(QStringLiteral("V1"), QStringLiteral("View"), false);
+    AddRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"), true);
+    AddRow(QStringLiteral("Odd"), QStringLiteral("Something Else"), true);
+    bool modal = false;
+    QStringList rows;
+    QString count;
+    WithModal([&] { objects->cmdCompare_Click(); },
+              [&](QWidget* shown) {
+                  auto* w = qobject_cast<frmBKLCompareObjects*>(shown);
+                  ASSERT_NE(w, nullptr);
+                  modal = w->isModal() || w->testAttribute(Qt::WA_ShowModal);
+                  rows = Rows(w->lvObjects);
+                  count = w->lblObjectCount->text();
+                  QTest::keyClick(w, Qt::Key_Escape);
+              });
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(rows, (QStringList{"T1|Table", "(AE2026) Account Executive Plan 2026|Compensation Plan",
+                                 "Odd|Something Else"}));
+    EXPECT_EQ(count, QStringLiteral("Count: 3"));
+    EXPECT_FALSE(frmBKLCompareObjects::instance().isVisible());
+}
+
+TEST_F(CompareWindowHandOff, FrameCommandOpensItModelessAndAppends)
+{
+    AddRow(QStringLiteral("T1"), QStringLiteral("Table"), true);
+    AddRow(QStringLiteral("Total Sales"), QStringLiteral("Calculation"), true);
+    frame->mnuCompareObjects_Click();
+    frmBKLCompareObjects& w = frmBKLCompareObjects::instance();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // Used again while the window stays open: the rows are there twice.
+    frame->mnuSubCompareSelectedObjects_Click();
+    EXPECT_EQ(Rows(w.lvObjects), (QStringList{"T1|Table", "Total Sales|Calculation", "T1|Table",
+                                              "Total Sales|Calculation"}));
+    EXPECT_EQ(w.lblObjectCount->text(), QStringLiteral("Count: 4"));
+    // The object-list window's button brings the open window to the front instead of a second showing.
+    objects->cmdCompare_Click();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.lvObjects->topLevelItemCount(), 6);
+    EXPECT_EQ(LogMessages().filter(QStringLiteral("Launch Screen: ")).size(), 1);
+
+    // While a run is active the frame refuses the command.
+    {
+        RunGuard run({}, false);
+        frame->mnuCompareObjects_Click();
+        objects->cmdCompare_Click();
+    }
+    EXPECT_EQ(w.lvObjects->topLevelItemCount(), 6);
+}
+
+namespace {
+
+class TargetLogin : public CompareWindowFixture {
+protected:
+    void SetUp() override
+    {
+        CompareWindowFixture::SetUp();
+        QFile::remove(ProfileFilePath());
+    }
+    // A login over the loaded compare window, with the demo server typed in.
+    std::unique_ptr<frmBKLTargetModelLogin> OpenLogin(const QString& model)
+    {
+        auto login = std::make_unique<frmBKLTargetModelLogin>(&Window());
+        login->txtSQLServerHost->setText(test::DemoServerFolder());
+        login->txtSQLServerUser->setText(QStringLiteral("demo"));
+        login->txtSQLServerPassword->setText(QStringLiteral("demo"));
+        login->cboSQLServerDB->setEditText(model);
+        return login;
+    }
+};
+
+} // namespace
+
+TEST_F(TargetLogin, ProfilesPresetTheDefaultAndLeaveTheSourceSettingsAlone)
+{
+    test::WriteFileBytes(ProfileFilePath(), "First|h1|u1|p1|m1|N|N\r\nbroken line\nTarget|" + test::DemoServerFolder().toUtf8()
+                                          + "|tu|tp|SalesModel2026_Target|Y|Y\nOdd|h3|u3|p3|m3|X|N\r\n<none>|h4|u4|p4|m4|N|N\r\n");
+    g_bWindowsAuth = false;
+    frmBKLTargetModelLogin login(&Window());
+    EXPECT_EQ(login.windowTitle(), QStringLiteral("Brisklane"));
+    EXPECT_EQ(login.cboModelProfiles->count(), 4);
+    EXPECT_EQ(login.cboModelProfiles->currentText(), QStringLiteral("Target"));
+    EXPECT_EQ(login.txtSQLServerHost->text(), test::DemoServerFolder());
+    EXPECT_EQ(login.cboSQLServerDB->currentText(), QStringLiteral("SalesModel2026_Target"));
+    EXPECT_TRUE(login.chkWindowsAuth->isChecked());
+    EXPECT_FALSE(login.txtSQLServerUser->isEnabled());
+    EXPECT_FALSE(g_bWindowsAuth);
+
+    login.cboModelProfiles->setCurrentIndex(0);
+    login.cboModelProfiles_Click();
+    EXPECT_EQ(login.txtSQLServerHost->text(), QStringLiteral("h1"));
+    EXPECT_FALSE(login.chkWindowsAuth->isChecked());
+    EXPECT_TRUE(login.txtSQLServerPassword->isEnabled());
+    // A flag other than Y or N changes the fields but not the box.
+    login.chkWindowsAuth->setChecked(true);
+    login.cboModelProfiles->setCurrentIndex(2);
+    login.cboModelProfiles_Click();
+    EXPECT_EQ(login.txtSQLServerHost->text(), QStringLiteral("h3"));
+    EXPECT_TRUE(login.chkWindowsAuth->isChecked());
+    EXPECT_FALSE(login.txtSQLServerUser->isEnabled());
+    EXPECT_FALSE(g_bWindowsAuth);
+    // Only the text "<None>" itself is no profile; a profile named "<none>" applies.
+    login.cboModelProfiles->setCurrentIndex(3);
+    login.cboModelProfiles_Click();
+    EXPECT_EQ(login.txtSQLServerHost->text(), QStringLiteral("h4"));
+}
+
+TEST_F(TargetLogin, RefusesTheSourceModelAndAnEmptyModelName)
+{
+    auto login = OpenLogin(QStringLiteral(" SalesModel2026 "));
+    login->cmdConnect_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Source and Target models cannot be the same !. Please re-select"));
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Compare Objects"));
+    EXPECT_FALSE(g_cnTarget.isOpen());
+    EXPECT_FALSE(Window().m_cnTarget.isOpen());
+    EXPECT_EQ(Window().lblTargetModel->text(), QString());
+
+    login->cboSQLServerDB->setEditText(QStringLiteral("  "));
+    login->cmdConnect_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].prompt, QStringLiteral("Quellmar Model Name expected ! "));
+    EXPECT_EQ(seams.boxes.shown[1].title, QStringLiteral("Select Model"));
+}
+
+TEST_F(TargetLogin, ConnectFillsTheCompareWindowAndAFailureKeepsThePreviousTarget)
+{
+    {
+        auto login = OpenLogin(QStringLiteral("SalesModel2026_Target"));
+        login->show();
+        login->cmdConnect_Click();
+        EXPECT_FALSE(login->isVisible());
+    }
+    frmBKLCompareObjects& w = Window();
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    EXPECT_TRUE(g_cnTarget.isOpen());
+    EXPECT_TRUE(w.m_cnTarget.sameAs(g_cnTarget));
+    const QString host = test::DemoServerFolder();
+    EXPECT_EQ(w.lblTargetModel->text(), QStringLiteral("SalesModel2026_Target@") + host);
+    EXPECT_EQ(w.lblConnectionStatus->text(), QStringLiteral("Connection Status: Connected"));
+    EXPECT_EQ(w.lblModelName->text(), QStringLiteral("Model Name: SalesModel2026_Target"));
+    EXPECT_EQ(LogMessages().filter(QStringLiteral("Connected to target model: ")),
+              QStringList{QStringLiteral("Connected to target model: SalesModel2026_Target")});
+    const db::Connection first = w.m_cnTarget;
+
+    auto login = OpenLogin(QStringLiteral("NoSuchModel"));
+    login->cmdConnect_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(
+        QStringLiteral("Unable to connect to target model database !\r\n\r\nDetails:\r\nNumber: ")));
+    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Connection Failed !"));
+    EXPECT_TRUE(LogMessages().last().startsWith(
+        QStringLiteral("Function: ConnectToTargetDataStoreSQLSERVER() --> Connection Failed ! Source: ")));
+    // The compare window still compares against the first target, which stays open.
+    EXPECT_TRUE(w.m_cnTarget.sameAs(first));
+    EXPECT_TRUE(w.m_cnTarget.isOpen());
+    EXPECT_FALSE(g_cnTarget.sameAs(first));
+    EXPECT_EQ(w.lblTargetModel->text(), QStringLiteral("SalesModel2026_Target@") + host);
 }

@@ -4,7 +4,7 @@
 #include "mainwindow/CheckedObjects.h"
 #include "platform/ui/RunGuard.h"
 #include "reports/ui/frmBKLExportObjects.h"
-#include "support/ModalWindow.h"
+#include "support/TestWindows.h"
 #include "support/WindowTest.h"
 
 #include <QLabel>

@@ -6,7 +6,6 @@
 #include "shell/Globals.h"
 #include "shell/ui/frmBKLModelLogin.h"
 #include "support/DemoModel.h"
-#include "support/ModalWindow.h"
 #include "support/TestWindows.h"
 #include "support/WindowTest.h"
 

@@ -13,7 +13,7 @@
 #include "shell/ProfileFile.h"
 #include "shell/ui/frmBKLModelLogin.h"
 #include "support/FileBytes.h"
-#include "support/ModalWindow.h"
+#include "support/TestWindows.h"
 #include "support/TdsStandIn.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowTest.h"

@@ -1,74 +1,40 @@
 #include "support/RecordingBrowser.h"
 
-#include <QFile>
+#include "support/FileBytes.h"
+
 #include <stdexcept>
 
 namespace bkl::test {
 namespace {
-
-void FailIfAsked(const QString& failure)
-{
-    if (!failure.isEmpty())
-        throw std::runtime_error(failure.toStdString());
-}
-
-Browser* MakeRecordingBrowser(QWidget* parent)
-{
-    auto* browser = new RecordingBrowser(parent);
-    RecordingBrowser::created().push_back(browser);
-    return browser;
-}
-
+QPointer<RecordingBrowser> g_last;
 } // namespace
 
 void RecordingBrowser::navigate(const QString& htmlFile)
 {
     calls << QStringLiteral("navigate ") + htmlFile;
     file_ = htmlFile;
-    QFile f(htmlFile);
-    lastPage = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    lastPage = FileBytes(htmlFile);
 }
 
-void RecordingBrowser::saveAs()
+void RecordingBrowser::record(const QString& call, const QString& failure)
 {
-    calls << QStringLiteral("saveAs");
-    FailIfAsked(saveAsFailure);
-}
-
-void RecordingBrowser::printPreview()
-{
-    calls << QStringLiteral("printPreview");
-    FailIfAsked(printPreviewFailure);
-}
-
-void RecordingBrowser::print()
-{
-    calls << QStringLiteral("print");
-    FailIfAsked(printFailure);
-}
-
-std::vector<QPointer<RecordingBrowser>>& RecordingBrowser::created()
-{
-    static std::vector<QPointer<RecordingBrowser>> browsers;
-    return browsers;
+    calls << call;
+    if (!failure.isEmpty())
+        throw std::runtime_error(failure.toStdString());
 }
 
 RecordingBrowserFactory::RecordingBrowserFactory()
 {
-    RecordingBrowser::created().clear();
-    SetBrowserFactory(MakeRecordingBrowser);
+    g_last = nullptr;
+    SetBrowserFactory([](QWidget* parent) -> Browser* { return g_last = new RecordingBrowser(parent); });
 }
 
 RecordingBrowserFactory::~RecordingBrowserFactory()
 {
     SetBrowserFactory(nullptr);
-    RecordingBrowser::created().clear();
+    g_last = nullptr;
 }
 
-RecordingBrowser* RecordingBrowserFactory::last() const
-{
-    auto& browsers = RecordingBrowser::created();
-    return browsers.empty() ? nullptr : browsers.back().data();
-}
+RecordingBrowser* RecordingBrowserFactory::last() const { return g_last.data(); }
 
 } // namespace bkl::test

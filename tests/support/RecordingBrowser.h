@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QPointer>
 #include <QStringList>
-#include <vector>
 
 namespace bkl::test {
 
@@ -15,9 +14,9 @@ public:
     using Browser::Browser;
 
     void navigate(const QString& htmlFile) override;
-    void saveAs() override;
-    void printPreview() override;
-    void print() override;
+    void saveAs() override { record(QStringLiteral("saveAs"), saveAsFailure); }
+    void printPreview() override { record(QStringLiteral("printPreview"), printPreviewFailure); }
+    void print() override { record(QStringLiteral("print"), printFailure); }
     QString currentFile() const override { return file_; }
 
     // "navigate <file>", "saveAs", "printPreview", "print", in call order.
@@ -29,10 +28,8 @@ public:
     QString printPreviewFailure;
     QString printFailure;
 
-    // The stand-ins created since the factory was installed, oldest first.
-    static std::vector<QPointer<RecordingBrowser>>& created();
-
 private:
+    void record(const QString& call, const QString& failure);
     QString file_;
 };
 
@@ -43,7 +40,7 @@ public:
     ~RecordingBrowserFactory();
     RecordingBrowserFactory(const RecordingBrowserFactory&) = delete;
     RecordingBrowserFactory& operator=(const RecordingBrowserFactory&) = delete;
-    // The last one created (nullptr when none).
+    // The last one created (nullptr when none, or when it is gone).
     RecordingBrowser* last() const;
 };
 

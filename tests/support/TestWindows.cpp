@@ -29,4 +29,27 @@ void OnNextModal(std::function<void(QWidget*)> drive)
     QTimer::singleShot(0, [drive] { drive(QApplication::activeModalWidget()); });
 }
 
+void WithModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside)
+{
+    bool seen = false;
+    // Polls for the first modal window (a run pumps events before it opens one).
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && !seen) {
+            seen = true;
+            reader.stop();
+            inside(modal);
+        }
+    });
+    reader.start(5);
+    QTimer::singleShot(5000, &reader, [] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            w->close();
+    });
+    action();
+    reader.stop();
+    if (!seen)
+        inside(nullptr);
+}
+
 } // namespace bkl::test
