@@ -1,36 +1,29 @@
 // Comparators on odd data: failing comparators and fetchers, names with quotes
-// and markup, objects only the target holds, and the message pump.
+// and markup, objects only the target holds; and formula alias rewriting as the
+// comparison runs it, on each model with that model's own ids.
 #include "ComparatorTestSupport.h"
 
 #include "compare/CalculationFetchers.h"
 #include "compare/CalendarComparator.h"
 #include "compare/Comparator.h"
-#include "compare/CompareObject.h"
 #include "compare/ComparisonCalcPolicy.h"
 #include "compare/PresentorReportComparator.h"
 #include "compare/TableComparator.h"
 #include "compare/ViewComparator.h"
+#include "reports/AliasRewriting.h"
 #include "reports/CalcDataSources.h"
 #include "reports/CalcWhereUsed.h"
-#include "reports/Fragments.h"
-
 
 using namespace bkl::comparetest;
-using bkl::compare::CompareObject;
+using namespace bkl::compare;
+using bkl::reports::RenderMode;
 
 namespace {
-class ComparatorEdge : public ComparatorTest {};
+
+using ComparatorEdge = ComparatorTest;
 
 const QString kSpacer = QStringLiteral("<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
-
-// The starts of the ERROR lines the named functions log, in order.
-QStringList Errors(const QStringList& functions)
-{
-    QStringList starts;
-    for (const QString& f : functions)
-        starts << QStringLiteral("Function: ") + f + QStringLiteral("() --> Code: ");
-    return starts;
-}
+const QString kBlank = QStringLiteral("&nbsp;");
 
 // ERROR lines of the nine calculation fetchers, in section order.
 const QStringList kCalcFetcherErrors = Errors({"CompareCalGetCalcType", "CompareCalGetCalcComment",
@@ -39,13 +32,23 @@ const QStringList kCalcFetcherErrors = Errors({"CompareCalGetCalcType", "Compare
                                                "CompareCalGetCalcCalendar", "CompareCalGetCalcDependencies",
                                                "CompareCalGetCalcFolder"});
 
-QStringList startsOfErrors()
-{
-    QStringList starts;
-    for (const QString& m : ErrorMessages())
-        starts.append(m.left(m.indexOf(QStringLiteral("Code: ")) + 6));
-    return starts;
-}
+class ComparatorAlias : public ComparatorTest {
+protected:
+    void TearDown() override { bkl::db::SetStatementObserver({}); }
+    QStringList& record()
+    {
+        bkl::db::SetStatementObserver([this](const QString& sql) { statements.append(sql); });
+        return statements;
+    }
+    static QString rewrite(const bkl::db::Connection& cn, const QString& text, int calcId, RenderMode mode = RenderMode::Text)
+    {
+        return bkl::reports::ReplaceResultAndLookupAndTableAlias(cn, text, calcId, mode, ComparisonCalcPolicy().alias);
+    }
+    QStringList statements;
+};
+
+const QString kResultQuery = QStringLiteral("SELECT [CALCNAME] = [Name] FROM Calculation WHERE CalculationID = %1");
+
 } // namespace
 
 TEST_F(ComparatorEdge, FailuresAreErrorsWithTheirLine)
@@ -53,32 +56,27 @@ TEST_F(ComparatorEdge, FailuresAreErrorsWithTheirLine)
     // A calendar item text that cannot be cut fails the comparator.
     for (const char* item : {"Fiscal Calendar", "(FISCAL Fiscal Calendar", ") FISCAL ( Fiscal Calendar"}) {
         ClearLog();
-        const QString result = CompareObject(sides(), QString::fromUtf8(item), QStringLiteral("CALENDAR"));
-        EXPECT_EQ(StatusOf(result), QStringLiteral("3")) << item;
+        const QString result = Compare(item, "CALENDAR");
+        EXPECT_EQ(result.left(1), "3") << item;
         EXPECT_TRUE(result.endsWith(QStringLiteral(
             "Target Model: SalesModel2026_Target@demo</font></b></td></tr><tr><td Colspan='3'><b><font  color = "
             "'#C05000' face='Calibri' size='2'>Function: CompareCalendars() --&gt; Code: 5 --&gt; Description: "
             "Invalid procedure call or argument</font></b></td></tr></table>")))
             << item;
-        EXPECT_EQ(ErrorMessages(),
-                  QStringList{QStringLiteral(
-                      "Function: CompareCalendars() --> Code: 5 --> Description: Invalid procedure call or argument")})
+        EXPECT_EQ(ErrorMessages(), QStringList{"Function: CompareCalendars() --> Code: 5 --> Description: Invalid "
+                                               "procedure call or argument"})
             << item;
     }
     // Without "(", the text before ")" is the time id.
     ClearLog();
-    EXPECT_EQ(StatusOf(CompareObject(sides(), QStringLiteral("FISCAL) Fiscal Calendar"), QStringLiteral("CALENDAR"))),
-              QStringLiteral("1"));
+    EXPECT_EQ(Status("FISCAL) Fiscal Calendar", "CALENDAR"), "1");
     EXPECT_TRUE(ErrorMessages().isEmpty());
 
     // A failed existence test is no missing object.
-    bkl::db::Connection closed;
-    const bkl::compare::CompareSides toClosed{source(), closed, QStringLiteral("s"), QStringLiteral("t")};
-    EXPECT_EQ(StatusOf(CompareObject(toClosed, QStringLiteral("PayeeMaster"), QStringLiteral("TABLE"))),
-              QStringLiteral("3"));
-    EXPECT_EQ(startsOfErrors(), QStringList{QStringLiteral("Function: CheckIfObjectExists() -> Code: ")});
-    EXPECT_EQ(bkl::compare::CheckIfObjectExists(QStringLiteral("SELECT COUNT(1) FROM NoSuchTable"), source()), 0);
-    EXPECT_EQ(bkl::compare::CheckIfObjectExists(QStringLiteral("SELECT COUNT(1) FROM Calculation"), source()), 41);
+    EXPECT_EQ(Status("PayeeMaster", "TABLE", {source(), bkl::db::Connection(), "s", "t"}), "3");
+    EXPECT_EQ(ErrorStarts(), QStringList{"Function: CheckIfObjectExists() -> Code: "});
+    EXPECT_EQ(CheckIfObjectExists("SELECT COUNT(1) FROM NoSuchTable", source()), 0);
+    EXPECT_EQ(CheckIfObjectExists("SELECT COUNT(1) FROM Calculation", source()), 41);
 
     // The same failure on both sides, or on the source of an object it holds, is no equality:
     // a view column without "." fails the dependent-objects query; a "List" column without
@@ -86,18 +84,12 @@ TEST_F(ComparatorEdge, FailuresAreErrorsWithTheirLine)
     for (const auto& [name, kind] : std::vector<std::pair<const char*, const char*>>{
              {"Edge View", "VIEW"}, {"Dangling List Table", "TABLE"}, {"Missing Calendar", "CALCULATION"},
              {"Cyclic Restrictions", "CALCULATION"}})
-        EXPECT_EQ(StatusOf(CompareObject(edgeSides(), QString::fromUtf8(name), QString::fromUtf8(kind))),
-                  QStringLiteral("3"))
-            << name;
+        EXPECT_EQ(Status(name, kind, edgeSides()), "3") << name;
 }
 
 TEST_F(ComparatorEdge, NamesWithQuotesAndMarkup)
 {
-    const struct {
-        const char* name;
-        const char* kind;
-        const char* title;
-    } objects[] = {
+    const std::vector<std::array<const char*, 3>> objects = {
         {"O'Brien Accounts", "TABLE", "Table Name: O&#39;Brien Accounts"},
         {"Rates <2026> & More", "TABLE", "Table Name: Rates &lt;2026&gt; &amp; More"},
         {"O'Brien View", "VIEW", "View Name: O&#39;Brien View"},
@@ -105,145 +97,152 @@ TEST_F(ComparatorEdge, NamesWithQuotesAndMarkup)
         {"Rate <Tier> & Bonus", "CALCULATION", "Calculation: Rate &lt;Tier&gt; &amp; Bonus"},
         {"Report <One> & Two", "PRESENTOR REPORT", "Presentor Report: Report &lt;One&gt; &amp; Two"},
     };
-    for (const auto& o : objects) {
-        ClearLog();
-        const QString result = CompareObject(edgeSides(), QString::fromUtf8(o.name), QString::fromUtf8(o.kind));
-        EXPECT_EQ(StatusOf(result), QStringLiteral("1")) << o.name;
-        EXPECT_TRUE(result.contains(QStringLiteral("size='2'>") + QString::fromUtf8(o.title) + QStringLiteral("</font>")))
-            << o.name;
-        EXPECT_FALSE(result.contains(QStringLiteral("<Tier>")) || result.contains(QStringLiteral("<2026>"))
-                     || result.contains(QStringLiteral("<One>")) || result.contains(QStringLiteral("<Calendar>")))
-            << o.name;
-        EXPECT_TRUE(ErrorMessages().isEmpty()) << o.name << ": " << ErrorMessages().join(QLatin1Char('\n')).toStdString();
+    for (const auto& [name, kind, title] : objects) {
+        const QString result = Compare(name, kind, edgeSides());
+        EXPECT_EQ(result.left(1), "1") << name;
+        EXPECT_TRUE(result.contains("size='2'>" + QString::fromUtf8(title) + "</font>")) << name;
+        for (const char* raw : {"<Tier>", "<2026>", "<One>", "<Calendar>"})
+            EXPECT_FALSE(result.contains(QLatin1String(raw))) << name;
     }
+    EXPECT_EQ(ErrorMessages(), QStringList());
     // The model captions are escaped as well.
-    const bkl::compare::CompareSides odd{edge(), edge(), QStringLiteral("A<B>@h&1"), QStringLiteral("O'B@h")};
-    const QString page = CompareObject(odd, QStringLiteral("O'Brien Accounts"), QStringLiteral("TABLE"));
-    EXPECT_TRUE(page.contains(QStringLiteral("'>Source Model: A&lt;B&gt;@h&amp;1</font>")));
-    EXPECT_TRUE(page.contains(QStringLiteral("'>Target Model: O&#39;B@h</font>")));
+    const QString page = Compare("O'Brien Accounts", "TABLE", {edge(), edge(), "A<B>@h&1", "O'B@h"});
+    EXPECT_TRUE(page.contains("'>Source Model: A&lt;B&gt;@h&amp;1</font>"));
+    EXPECT_TRUE(page.contains("'>Target Model: O&#39;B@h</font>"));
 }
 
-TEST_F(ComparatorEdge, ObjectsOnlyTheTargetHolds)
+TEST_F(ComparatorEdge, ObjectsOnlyTheTargetHoldsHaveTheSourcesNoRowValues)
 {
-    // The source fetches give their no-row values.
-    const QString table = CompareObject(sides(), QStringLiteral("TerritoryAssignments"), QStringLiteral("TABLE"));
-    EXPECT_EQ(StatusOf(table), QStringLiteral("0"));
-    EXPECT_TRUE(table.contains(QStringLiteral(
-        "Table Type:</font></b></td><td width='45%' ><font  face='Calibri' size='2'>&nbsp;</font></td>")));
-    EXPECT_TRUE(table.contains(QStringLiteral(
-        "Record Count:</font></b></td><td width='45%' ><font  face='Calibri' size='2'>0</font></td>")));
-    EXPECT_EQ(startsOfErrors(), Errors({"CompareTableGetTableType", "CompareTableGetRecCountUsingSYSTables"}));
+    const QString cell = QStringLiteral("</font></b></td><td width='45%' ><font  face='Calibri' size='2'>");
+    const QString table = Compare("TerritoryAssignments", "TABLE");
+    EXPECT_EQ(table.left(1), "0");
+    EXPECT_TRUE(table.contains("Table Type:" + cell + "&nbsp;</font></td>"));
+    EXPECT_TRUE(table.contains("Record Count:" + cell + "0</font></td>"));
+    EXPECT_EQ(ErrorStarts(), Errors({"CompareTableGetTableType", "CompareTableGetRecCountUsingSYSTables"}));
 
     ClearLog();
-    const QString calc = CompareObject(sides(), QStringLiteral("New Hire Ramp"), QStringLiteral("CALCULATION"));
-    EXPECT_EQ(StatusOf(calc), QStringLiteral("0"));
+    const QString calc = Compare("New Hire Ramp", "CALCULATION");
+    EXPECT_EQ(calc.left(1), "0");
     for (const char* label : {"Type:", "Description:", "Formula:", "Calendar:"})
-        EXPECT_TRUE(calc.contains(QString::fromUtf8(label)
-                                  + QStringLiteral("</font></b></td><td width='45%' ><font  face='Calibri' "
-                                                   "size='2'>&nbsp;</font></td>")))
-            << label;
+        EXPECT_TRUE(calc.contains(label + cell + "&nbsp;</font></td>")) << label;
     for (const char* label : {"Data Source(s):", "Partitions:", "Restrictions:", "Dependencies:", "Folder:"})
         EXPECT_TRUE(calc.contains(QString::fromUtf8(label)
-                                  + QStringLiteral("</font></b></td><td width='45%' valign='top' ><font  "
-                                                   "face='Calibri' size='2'>&nbsp;</font></td>")))
+                                  + "</font></b></td><td width='45%' valign='top' ><font  face='Calibri' size='2'>&nbsp;</font></td>"))
             << label;
-    EXPECT_EQ(startsOfErrors(), kCalcFetcherErrors);
+    EXPECT_EQ(ErrorStarts(), kCalcFetcherErrors);
 }
 
 TEST_F(ComparatorEdge, FetchersAtTheirEdges)
 {
-    using namespace bkl::compare;
-    EXPECT_EQ(CompareTableGetRecCountUsingSYSTables(edge(), QStringLiteral("Ghost Table")), 0);
-    EXPECT_EQ(CompareTableGetTableType(edge(), QStringLiteral("No Columns Table")), QString());
-    EXPECT_EQ(CompareTableGetTableType(edge(), QStringLiteral(" Rates <2026> & More ")), QStringLiteral("Lookup"));
-    const QString columns = CompareTableGetColumns(edge(), QStringLiteral("Dangling List Table"));
+    EXPECT_EQ(CompareTableGetRecCountUsingSYSTables(edge(), "Ghost Table"), 0);
+    EXPECT_EQ(CompareTableGetTableType(edge(), "No Columns Table"), QString());
+    EXPECT_EQ(CompareTableGetTableType(edge(), " Rates <2026> & More "), "Lookup");
+    const QString columns = CompareTableGetColumns(edge(), "Dangling List Table");
     // A "List" column without reference rows gets one blank; "list" is no List.
-    EXPECT_TRUE(columns.contains(QStringLiteral("size='2'>StatusCode</font></td><td width='20%' ><font  face='Calibri' "
-                                                "size='2'>List</font></td><td width='40%' ><font  face='Calibri' "
-                                                "size='2'> </font></td>")));
-    EXPECT_TRUE(columns.contains(QStringLiteral("size='2'>list</font></td><td width='40%' ><font  face='Calibri' "
-                                                "size='2'>&nbsp;</font></td>")));
-    EXPECT_EQ(startsOfErrors(), Errors({"CompareTableGetRecCountUsingSYSTables", "CompareGetReferenceTableAndColumn"}));
+    EXPECT_TRUE(columns.contains("size='2'>StatusCode</font></td><td width='20%' ><font  face='Calibri' "
+                                 "size='2'>List</font></td><td width='40%' ><font  face='Calibri' size='2'> </font></td>"));
+    EXPECT_TRUE(columns.contains("size='2'>list</font></td><td width='40%' ><font  face='Calibri' size='2'>&nbsp;</font></td>"));
+    EXPECT_EQ(ErrorStarts(), Errors({"CompareTableGetRecCountUsingSYSTables", "CompareGetReferenceTableAndColumn"}));
 
     // A view column without "." makes the dependent-objects query fail.
     ClearLog();
-    EXPECT_EQ(CompareAllCalculationsForView(edge(), QStringLiteral("Edge View")), kSpacer);
-    EXPECT_EQ(CompareViewFields(edge(), QStringLiteral("No Such View")), QStringLiteral("<table border='0' width='100%'></table>"));
-    EXPECT_EQ(startsOfErrors(), Errors({"CompareAllCalculationsForView"}));
+    EXPECT_EQ(CompareAllCalculationsForView(edge(), "Edge View"), kSpacer);
+    EXPECT_EQ(CompareViewFields(edge(), "No Such View"), "<table border='0' width='100%'></table>");
+    EXPECT_EQ(ErrorStarts(), Errors({"CompareAllCalculationsForView"}));
 
     // A calendar without periods has the heading row only.
-    EXPECT_TRUE(CompareCalendarDetails(edge(), QStringLiteral("EMPTY"))
-                    .endsWith(QStringLiteral("size='2'>Period End</font></b></td></tr></table>")));
-}
+    EXPECT_TRUE(CompareCalendarDetails(edge(), "EMPTY").endsWith("size='2'>Period End</font></b></td></tr></table>"));
 
-TEST_F(ComparatorEdge, CalculationFetchersAtTheirEdges)
-{
-    using namespace bkl::compare;
-    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), QStringLiteral("Missing Calendar")), QStringLiteral("&nbsp;"));
-    EXPECT_EQ(startsOfErrors(), Errors({"CompareTimeCalendar"}));
     ClearLog();
-    EXPECT_EQ(CompareTimeCalendar(edge(), QStringLiteral("  ")), QString());
-    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), QStringLiteral("Cyclic Restrictions")), QStringLiteral("&nbsp;"));
-    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), QStringLiteral("Base Amount")),
-              QStringLiteral("EDGE - Edge &lt;Calendar&gt; &amp; Co"));
-    EXPECT_EQ(CompareCalGetCalcType(source(), QStringLiteral(" Region Sales ")), QStringLiteral("Sort Calculation"));
-    EXPECT_EQ(CompareCalGetCalcComment(edge(), QStringLiteral("Rate <Tier> & Bonus")), QStringLiteral("Edge case 3."));
-    EXPECT_EQ(CompareCalGetCalcFolder(edge(), QStringLiteral("_wr_lowercase helper")), kSpacer);
+    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), "Missing Calendar"), kBlank);
+    EXPECT_EQ(ErrorStarts(), Errors({"CompareTimeCalendar"}));
+    ClearLog();
+    EXPECT_EQ(CompareTimeCalendar(edge(), "  "), QString());
+    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), "Cyclic Restrictions"), kBlank);
+    EXPECT_EQ(CompareCalGetCalcCalendar(edge(), "Base Amount"), "EDGE - Edge &lt;Calendar&gt; &amp; Co");
+    EXPECT_EQ(CompareCalGetCalcType(source(), " Region Sales "), "Sort Calculation");
+    EXPECT_EQ(CompareCalGetCalcComment(edge(), "Rate <Tier> & Bonus"), "Edge case 3.");
+    EXPECT_EQ(CompareCalGetCalcFolder(edge(), "_wr_lowercase helper"), kSpacer);
     EXPECT_TRUE(ErrorMessages().isEmpty());
 
     // Looping parent links end with an ERROR line, not a hang.
-    EXPECT_TRUE(CompareCalGetCalcRestrictions(edge(), QStringLiteral("Cyclic Restrictions")).startsWith(
-        QStringLiteral("<table border='0' width='100%'>")));
-    EXPECT_TRUE(CompareCalGetCalcFolder(edge(), QStringLiteral("Cyclic Folder")).startsWith(
-        QStringLiteral("<table border='0' width='100%'><tr><td > <font face='Calibri' size='2'>&nbsp;Calculations (Root)")));
-    EXPECT_EQ(startsOfErrors(), Errors({"CompareCalcConstraintTree", "CompareFolderTreeRecursive"}));
+    EXPECT_TRUE(CompareCalGetCalcRestrictions(edge(), "Cyclic Restrictions").startsWith("<table border='0' width='100%'>"));
+    EXPECT_TRUE(CompareCalGetCalcFolder(edge(), "Cyclic Folder")
+                    .startsWith("<table border='0' width='100%'><tr><td > <font face='Calibri' size='2'>&nbsp;Calculations (Root)"));
+    EXPECT_EQ(ErrorStarts(), Errors({"CompareCalcConstraintTree", "CompareFolderTreeRecursive"}));
 }
 
-TEST_F(ComparatorEdge, FailingFetchersGiveTheirNeutralValues)
+TEST_F(ComparatorEdge, FailingFetchersAndSectionsGiveTheirNeutralValues)
 {
-    using namespace bkl::compare;
     const bkl::db::Connection closed;
     const QString t = QStringLiteral("PayeeMaster");
-    const QString c = QStringLiteral("Commission Amount");
-    const QString nbsp = QStringLiteral("&nbsp;");
-    EXPECT_EQ(CompareTableGetTableType(closed, t), nbsp);
+    EXPECT_EQ(CompareTableGetTableType(closed, t), kBlank);
     EXPECT_EQ(CompareTableGetRecCountUsingSYSTables(closed, t), 0);
-    EXPECT_EQ(CompareTableGetColumns(closed, t), nbsp);
-    EXPECT_EQ(CompareViewFields(closed, t), nbsp);
+    EXPECT_EQ(CompareTableGetColumns(closed, t), kBlank);
+    EXPECT_EQ(CompareViewFields(closed, t), kBlank);
     EXPECT_EQ(CompareAllCalculationsForView(closed, t), kSpacer);
-    EXPECT_EQ(CompareCalendarDetails(closed, QStringLiteral("STD")), kSpacer);
-    EXPECT_EQ(ComparePresentorReportSourceDependency(closed, t), nbsp);
+    EXPECT_EQ(CompareCalendarDetails(closed, "STD"), kSpacer);
+    EXPECT_EQ(ComparePresentorReportSourceDependency(closed, t), kBlank);
     EXPECT_EQ(ComparePresentorReportLinkedReports(closed, t), QString());
-    EXPECT_EQ(CompareTimeCalendar(closed, QStringLiteral("STD")), QString());
+    EXPECT_EQ(CompareTimeCalendar(closed, "STD"), QString());
     for (auto fetch : {CompareCalGetCalcType, CompareCalGetCalcComment, CompareCalGetCalcDataSource,
                        CompareCalGetCalcOperation, CompareCalGetCalcPartitions, CompareCalGetCalcRestrictions,
                        CompareCalGetCalcCalendar, CompareCalGetCalcDependencies, CompareCalGetCalcFolder})
-        EXPECT_EQ(fetch(closed, c), nbsp);
-    EXPECT_EQ(startsOfErrors(),
-              Errors({"CompareTableGetTableType", "CompareTableGetRecCountUsingSYSTables", "CompareTableGetColumns",
-                      "CompareViewFields", "CompareAllCalculationsForView", "CompareCalendarDetails",
-                      "ComparePresentorReportSourceDependency", "ComparePresentorReportLinkedReports",
-                      "CompareTimeCalendar"})
-                  + kCalcFetcherErrors);
+        EXPECT_EQ(fetch(closed, "Commission Amount"), kBlank);
+    EXPECT_EQ(ErrorStarts(), Errors({"CompareTableGetTableType", "CompareTableGetRecCountUsingSYSTables",
+                                     "CompareTableGetColumns", "CompareViewFields", "CompareAllCalculationsForView",
+                                     "CompareCalendarDetails", "ComparePresentorReportSourceDependency",
+                                     "ComparePresentorReportLinkedReports", "CompareTimeCalendar"})
+                                 + kCalcFetcherErrors);
+
+    // The comparison's calculation sections log under their own names and give "&nbsp;"; each
+    // dependents list is left empty; the folder's name is logged with a blank before "()".
+    ClearLog();
+    using namespace bkl::reports;
+    const CalcPolicy& p = ComparisonCalcPolicy();
+    EXPECT_EQ(CalculationSourceAndJoinAndUnion(closed, "X", 1, RenderMode::Html, p), kBlank);
+    EXPECT_EQ(CalculationPartitions(closed, 1, QString(), QString(), QString(), RenderMode::Html, p), kBlank);
+    EXPECT_EQ(CalculationDependentObjects(closed, 1, "X", RenderMode::Html, p).count("<font face='Calibri' size='2'></font>"), 4);
+    EXPECT_EQ(ErrorStarts(), Errors({"CompareCalculationSourceAndJoinAndUnion", "CompareCalculationPartitions",
+                                     "CompareAllViewsForCalculation", "CompareAllCompPlanForCalculation",
+                                     "CompareAllTailoredReportsForCalculation", "CompareAllPresentorReportsForCalculation"}));
+    EXPECT_EQ(p.html.folder.logName, "CompareCalculationFolder ");
+    EXPECT_EQ(p.html.restrictions.value, kBlank);
 }
 
-TEST_F(ComparatorEdge, FailingSectionsOfACalculationGiveNbsp)
+TEST_F(ComparatorAlias, EachModelRewritesWithItsOwnIds)
 {
-    // The comparison's sections log under their own names and give "&nbsp;";
-    // the folder's name is logged with a blank before "()".
-    using namespace bkl::reports;
-    const bkl::db::Connection closed;
-    const CalcPolicy& p = bkl::compare::ComparisonCalcPolicy();
-    EXPECT_EQ(CalculationSourceAndJoinAndUnion(closed, QStringLiteral("X"), 1, RenderMode::Html, p), QStringLiteral("&nbsp;"));
-    EXPECT_EQ(CalculationPartitions(closed, 1, QString(), QString(), QString(), RenderMode::Html, p), QStringLiteral("&nbsp;"));
-    // Each dependents list is left empty.
-    EXPECT_EQ(CalculationDependentObjects(closed, 1, QStringLiteral("X"), RenderMode::Html, p)
-                  .count(QStringLiteral("<font face='Calibri' size='2'></font>")),
-              4);
-    EXPECT_EQ(startsOfErrors(),
-              Errors({"CompareCalculationSourceAndJoinAndUnion", "CompareCalculationPartitions",
-                      "CompareAllViewsForCalculation", "CompareAllCompPlanForCalculation",
-                      "CompareAllTailoredReportsForCalculation", "CompareAllPresentorReportsForCalculation"}));
-    EXPECT_EQ(p.html.folder.logName, QStringLiteral("CompareCalculationFolder "));
-    EXPECT_EQ(p.html.restrictions.value, QStringLiteral("&nbsp;"));
+    // Commission Amount is 1005 in the source and 5005 in the target; its formula
+    // names Quarterly Bonus by each model's own id.
+    const QString rewritten = QStringLiteral("( SalesTransactions.Amount * CommissionRates.Rate ) + Quarterly Bonus - "
+                                             "Draw Recovery.Recovery + PayeeMaster.RegionCode * 0");
+    const QString formula = QStringLiteral("( _TableAlias0 * _LookupAlias0.Rate ) + _Result%1 - _LookupAlias1.Recovery + _TableAlias1 * 0");
+    QStringList& sql = record();
+    EXPECT_EQ(rewrite(target(), formula.arg(5006), 5005), rewritten);
+    for (const QString& s : sql)
+        EXPECT_FALSE(s.contains("1005") || s.contains("1006")) << s.toStdString();
+    EXPECT_TRUE(sql.contains(kResultQuery.arg(5006)));
+    EXPECT_EQ(rewrite(source(), formula.arg(1006), 1005), rewritten);
+
+    // The formula fetcher reads each model's row and id.
+    EXPECT_EQ(CompareCalGetCalcOperation(target(), "Commission Amount"), rewritten);
+    EXPECT_EQ(CompareCalGetCalcOperation(source(), "Commission Amount"), rewritten);
+    EXPECT_TRUE(ErrorMessages().isEmpty());
+}
+
+TEST_F(ComparatorAlias, TokenReadingAndFailures)
+{
+    // A token before the line-end markup is read whole; a text that is not HTML has no markup.
+    const QString line = QStringLiteral("&nbsp;CommissionRates.LowerBound  &lt;=  _Result5001<br>&nbsp;)<br>");
+    EXPECT_EQ(rewrite(target(), line, 5005, RenderMode::Html), "&nbsp;CommissionRates.LowerBound  &lt;=  Total Sales<br>&nbsp;)<br>");
+    EXPECT_EQ(rewrite(target(), "_Result5001<br>&nbsp;)", 5005, RenderMode::Text), "_Result5001<br>&nbsp;)");
+
+    // "5001)*(2" is not followed by a blank, "." or the end within 8 characters: it takes the previous number.
+    QStringList& sql = record();
+    EXPECT_EQ(rewrite(target(), "_Result5006 + _Result5001)*(2+3)/4", 5005), "Quarterly Bonus + _Result5001)*(2+3)/4");
+    EXPECT_EQ(sql, (QStringList{kResultQuery.arg(5006), kResultQuery.arg(5006), kResultQuery.arg(0)}));
+
+    // Failures name the comparison's procedures.
+    EXPECT_EQ(rewrite(bkl::db::Connection(), "_TableAlias0 _LookupAlias0 _Result1", 1), "_TableAlias0 _LookupAlias0 _Result1");
+    EXPECT_EQ(ErrorStarts(), Errors({"CompareCalcNameForTableAlias", "CompareCalcNameForLookupAlias", "CompareCalcNameForResultAlias"}));
 }
