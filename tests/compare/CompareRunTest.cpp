@@ -75,9 +75,9 @@ TEST(CompareRunStatus, AResultWithoutDigitIsAnError)
 {
     using namespace bkl::compare;
     EXPECT_FALSE(StatusOfResult(QString()));
-    EXPECT_EQ(StatusOfResult(QStringLiteral("<p>")).value().text, QStringLiteral("Error"));
-    EXPECT_EQ(PageOfResult(QStringLiteral("<p>")) + PageOfResult(QStringLiteral("3<p>")), QStringLiteral("<p><p>"));
-    EXPECT_EQ(DetailedSummaryEntry(QString()), QStringLiteral("<br>"));
+    EXPECT_EQ(StatusOfResult("<p>").value().text, "Error");
+    EXPECT_EQ(PageOfResult("<p>") + PageOfResult("3<p>"), "<p><p>");
+    EXPECT_EQ(DetailedSummaryEntry(QString()), "<br>");
 }
 
 TEST_F(CompareRun, RefusalsAndTheQuestion)
@@ -86,46 +86,36 @@ TEST_F(CompareRun, RefusalsAndTheQuestion)
     w.ShowModeless();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.cmdCompare_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("No objects selected for comparison !"));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Compare Objects"));
     EXPECT_EQ(QApplication::focusWidget(), w.cboObjects);
-
-    w.AddSourceRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"));
+    w.AddSourceRow("PayeeMaster", "Table");
     w.cmdAddAll_Click();
     w.cmdCompare_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_EQ(seams.boxes.shown[1].prompt,
-              QStringLiteral("Unable to find any active target model connection ! Click Connect button to select "
-                             "the target model. "));
     EXPECT_EQ(QApplication::focusWidget(), w.cmdTargetConnect);
-
     ConnectTarget();
-    w.m_sDetailedSummary = QStringLiteral("earlier");
+    w.m_sDetailedSummary = "earlier";
     g_bTableType = false;
     w.cmdCompare_Click(); // answered No
-    ASSERT_EQ(seams.boxes.shown.size(), 3u);
-    EXPECT_EQ(seams.boxes.shown[2].prompt,
-              QStringLiteral("Run compare?\r\n\r\nSource Model: SalesModel2026@%1\r\nTarget Model: "
-                             "SalesModel2026_Target@%1\r\n\r\nNote: This may take few minutes depends on number of "
-                             "model objects selected for comparison.")
-                  .arg(bkl::test::DemoServerFolder()));
-    EXPECT_EQ(seams.boxes.shown[2].style, mb::YesNo | mb::Question);
-    EXPECT_EQ(w.m_sDetailedSummary, QStringLiteral("earlier"));
+    EXPECT_EQ(BoxTexts(), QStringList({"No objects selected for comparison !|16|Compare Objects",
+                                       "Unable to find any active target model connection ! Click Connect button to "
+                                       "select the target model. |16|Compare Objects",
+                                       QStringLiteral("Run compare?\r\n\r\nSource Model: SalesModel2026@%1\r\nTarget "
+                                                      "Model: SalesModel2026_Target@%1\r\n\r\nNote: This may take few "
+                                                      "minutes depends on number of model objects selected for "
+                                                      "comparison.|36|Compare Objects")
+                                           .arg(bkl::test::DemoServerFolder())}));
+    EXPECT_EQ(w.m_sDetailedSummary, "earlier");
     EXPECT_FALSE(g_bTableType);
-    EXPECT_TRUE(LogMessages().filter(QStringLiteral("Compare")).filter(QStringLiteral("Begin")).isEmpty());
+    EXPECT_TRUE(LogMessages().filter("Compare").filter("Begin").isEmpty());
 }
 
 TEST_F(CompareRun, InputsAreLockedAndCloseIsRefusedDuringTheRun)
 {
     frmBKLCompareObjects& w = Window();
     w.ShowModeless();
-    w.AddSourceRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"));
+    w.AddSourceRow("(AE2026) Account Executive Plan 2026", "Compensation Plan");
     w.cmdAddAll_Click();
     ConnectTarget();
-    bool sawLocked = false;
-    bool stayedOpen = false;
+    bool sawLocked = false, stayedOpen = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
         if (!w.CompareRunning() || sawLocked)
@@ -139,27 +129,25 @@ TEST_F(CompareRun, InputsAreLockedAndCloseIsRefusedDuringTheRun)
     probe.start(0);
     RunConfirmed();
     probe.stop();
-    EXPECT_TRUE(sawLocked);
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(sawLocked && stayedOpen && w.isVisible());
 }
 
 TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
 {
     frmBKLCompareObjects& w = Window();
     for (const char* kind : {"Tables", "Views", "Calendars", "Presentor Reports"}) {
-        LoadKind(QLatin1String(kind));
+        LoadKind(kind);
         w.cmdAddAll_Click();
     }
-    LoadKind(QStringLiteral("Calculations"));
+    LoadKind("Calculations");
     for (const char* calc : {"Commission Amount", "Quarterly Bonus", "Legacy Adjustment"})
-        AddCompareRow(QLatin1String(calc), QStringLiteral("Calculation"));
-    w.AddSourceRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"));
-    w.AddSourceRow(QStringLiteral("(TR01) Monthly Commission Statement"), QStringLiteral("Tailored Report"));
-    AddCompareRow(QStringLiteral("(AE2026) Account Executive Plan 2026"), QStringLiteral("Compensation Plan"));
-    AddCompareRow(QStringLiteral("(TR01) Monthly Commission Statement"), QStringLiteral("Tailored Report"));
+        AddCompareRow(calc, "Calculation");
+    w.AddSourceRow("(AE2026) Account Executive Plan 2026", "Compensation Plan");
+    w.AddSourceRow("(TR01) Monthly Commission Statement", "Tailored Report");
+    AddCompareRow("(AE2026) Account Executive Plan 2026", "Compensation Plan");
+    AddCompareRow("(TR01) Monthly Commission Statement", "Tailored Report");
     // A status from an earlier run is replaced when the row's turn comes.
-    compare::SetRowStatus(w.lvCompare->topLevelItem(0), *compare::StatusOfResult(QStringLiteral("0")));
+    compare::SetRowStatus(w.lvCompare->topLevelItem(0), *compare::StatusOfResult("0"));
     ConnectTarget();
     g_bPlanID = true; // the tree has no plan sections: the run's flags switch it off
     RunConfirmed();
@@ -167,23 +155,18 @@ TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
     const QStringList statuses = Statuses();
     ASSERT_EQ(statuses.size(), 15 + 5 + 3 + 4 + 3 + 2);
     EXPECT_FALSE(g_bPlanID);
-    const QString red = QStringLiteral(" #ff0000"), green = QStringLiteral(" #00ff00"), blue = QStringLiteral(" #0000ff");
-    // One row of each outcome; the engine tests pin every object's status.
-    for (const QString& expected :
-         QStringList{"CommissionRates: Mismatch" + red, "PayeeMaster: Identical" + green,
-                     "(RETAIL) Retail Calendar: Not Exists" + blue, "Quarterly Bonus: Mismatch" + red,
-                     "(AE2026) Account Executive Plan 2026: Not Started #000000",
-                     "(TR01) Monthly Commission Statement: Not Started #000000"})
-        EXPECT_TRUE(statuses.contains(expected)) << expected.toStdString();
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_EQ(seams.boxes.shown[1].prompt,
-              QStringLiteral("Compare ran successfully !\r\n\r\nDo you want to open the detailed summary report ?"));
-    EXPECT_EQ(seams.boxes.shown[1].style, mb::YesNo | mb::Question);
-    EXPECT_EQ(LogMessages().filter(QRegularExpression(QStringLiteral("^(Begin|End) Compare$"))),
-              (QStringList{"Begin Compare", "End Compare"}));
+    // One row of each outcome; the comparator tests pin every object's status.
+    for (const char* expected :
+         {"CommissionRates: Mismatch #ff0000", "PayeeMaster: Identical #00ff00", "(RETAIL) Retail Calendar: Not Exists #0000ff",
+          "Quarterly Bonus: Mismatch #ff0000", "(AE2026) Account Executive Plan 2026: Not Started #000000",
+          "(TR01) Monthly Commission Statement: Not Started #000000"})
+        EXPECT_TRUE(statuses.contains(expected)) << expected;
+    EXPECT_EQ(BoxTexts().value(1),
+              "Compare ran successfully !\r\n\r\nDo you want to open the detailed summary report ?|36|Compare Objects");
+    EXPECT_EQ(LogMessages().filter(QRegularExpression("^(Begin|End) Compare$")), QStringList({"Begin Compare", "End Compare"}));
     // Progress ran to its end; the bar is hidden and the inputs enabled again.
     EXPECT_EQ(w.pbProgress->value(), w.pbProgress->maximum());
-    EXPECT_EQ(w.lblPercentage->text(), QStringLiteral("100%"));
+    EXPECT_EQ(w.lblPercentage->text(), "100%");
     EXPECT_FALSE(w.pbProgress->isVisible());
     EXPECT_TRUE(w.cmdCompare->isEnabled() && w.cmdLoadObjects->isEnabled() && w.tvCompare->isEnabled());
 
@@ -191,39 +174,35 @@ TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
     QString joined;
     for (int i = 0; i < w.lvCompare->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = w.lvCompare->topLevelItem(i);
-        joined += (row->text(2) == QLatin1String("Not Started") ? QString() : frmBKLCompareObjects::RowTag(row))
-            + QStringLiteral("<br>");
+        joined += (row->text(2) == "Not Started" ? QString() : frmBKLCompareObjects::RowTag(row)) + "<br>";
     }
     EXPECT_EQ(w.m_sDetailedSummary, joined);
-    EXPECT_TRUE(w.m_sDetailedSummary.contains(QStringLiteral("SalesModel2026_Target@")));
+    EXPECT_TRUE(w.m_sDetailedSummary.contains("SalesModel2026_Target@"));
 }
 
 TEST_F(CompareRun, ObjectsThatCouldNotBeComparedAreErrorsAndTheEndSaysSo)
 {
     frmBKLCompareObjects& w = Window();
-    w.AddSourceRow(QStringLiteral("Commission Amount"), QStringLiteral("Calculation"));
-    w.AddSourceRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"));
-    w.AddSourceRow(QStringLiteral("(TR01) Monthly Commission Statement"), QStringLiteral("Tailored Report"));
+    w.AddSourceRow("Commission Amount", "Calculation");
+    w.AddSourceRow("PayeeMaster", "Table");
+    w.AddSourceRow("(TR01) Monthly Commission Statement", "Tailored Report");
     w.cmdAddAll_Click();
-    w.SetTarget(test::OpenAlteredDemoModel(QStringLiteral("SalesModel2026"), QStringLiteral("DROP TABLE Calculation;")),
-                QStringLiteral("Broken"), QStringLiteral("copy"));
+    w.SetTarget(test::OpenAlteredDemoModel("SalesModel2026", "DROP TABLE Calculation;"), "Broken", "copy");
     RunConfirmed();
-    EXPECT_EQ(Statuses(), (QStringList{"Commission Amount: Error #c05000", "PayeeMaster: Identical #00ff00",
+    EXPECT_EQ(Statuses(), QStringList({"Commission Amount: Error #c05000", "PayeeMaster: Identical #00ff00",
                                        "(TR01) Monthly Commission Statement: Not Started #000000"}));
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_EQ(seams.boxes.shown[1].prompt,
-              QStringLiteral("Compare ran with errors !\r\n\r\n1 of 2 object(s) could not be compared (status Error); "
-                             "the log holds the reason.\r\n\r\nDo you want to open the detailed summary report ?"));
-    EXPECT_EQ(seams.boxes.shown[1].style, mb::YesNo | mb::Exclamation);
+    EXPECT_EQ(BoxTexts().value(1), "Compare ran with errors !\r\n\r\n1 of 2 object(s) could not be compared (status Error); "
+                                   "the log holds the reason.\r\n\r\nDo you want to open the detailed summary report "
+                                   "?|52|Compare Objects");
     // The summary shows the failure's line where the comparison would be.
     EXPECT_TRUE(frmBKLCompareObjects::RowTag(w.lvCompare->topLevelItem(0))
-                    .contains(QStringLiteral("color = '#C05000' face='Calibri' size='2'>Function: CheckIfObjectExists()")));
+                    .contains("color = '#C05000' face='Calibri' size='2'>Function: CheckIfObjectExists()"));
 }
 
 TEST_F(CompareRun, YesAtTheEndShowsTheDetailedSummary)
 {
-    LoadKind(QStringLiteral("Tables"));
-    AddCompareRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"));
+    LoadKind("Tables");
+    AddCompareRow("PayeeMaster", "Table");
     ConnectTarget();
     seams.boxes.answers = {mb::Yes, mb::Yes};
     const auto seen = Show([&] { Window().cmdCompare_Click(); });
