@@ -90,16 +90,6 @@ TEST_F(MainWindowFrame, FindAllKindsListsEachKindInOrder)
     EXPECT_EQ(findWithSlice(1000000), byType);
 }
 
-TEST_F(MainWindowFrame, FindTextWithAQuoteFindsTheName)
-{
-    OpenFrame(QStringLiteral("EdgeCaseModel"));
-    SelectKinds({ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calculations, ObjectKind::PresentorReports});
-    objects->txtFind->setText("O'Brien");
-    objects->cmdFind_Click();
-    EXPECT_EQ(Rows(), QStringList({"O'Brien Accounts|Table", "O'Brien View|View", "O'Brien Commission|Calculation",
-                                   "O'Brien Report|Presentor Report"}));
-}
-
 TEST_F(MainWindowFrame, MatchCaseListsOnlyNamesWithTheTypedLetterCase)
 {
     OpenFrame();

@@ -1,5 +1,5 @@
 // The preview page file: grouping of checked rows, the kind order, the exact
-// page lines with CR LF, the status hooks, and an unwritable page.
+// page lines with CR LF and the status hooks.
 #include "mainwindow/PreviewPage.h"
 #include "reports/CalculationDetail.h"
 #include "reports/CalendarDetail.h"
@@ -106,15 +106,4 @@ TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
     EXPECT_EQ(sink.caption(), QStringLiteral("100%"));
     EXPECT_TRUE(path.endsWith(QStringLiteral("/temp/_temp_02.html")));
     g_cnModel = db::Connection();
-}
-
-TEST(PreviewPage, UnwritablePageThrows)
-{
-    PreviewLists lists;
-    lists[0] = QStringLiteral("|CUST");
-    reports::PlainProgressSink sink(1, 2, 1);
-    EXPECT_THROW(WritePreviewPage(bkl::test::TestHome() + QStringLiteral("/missing/folder/_temp_02.html"), kScript,
-                                  lists, sink),
-                 std::runtime_error);
-    EXPECT_EQ(sink.value(), 1); // nothing rendered
 }

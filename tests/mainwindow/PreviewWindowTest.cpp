@@ -3,6 +3,7 @@
 #include "mainwindow/ui/SummaryChart.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowTest.h"
 
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -108,21 +110,19 @@ TEST_F(PreviewWindow, FailingCountsShowZeroAndLog)
 {
     g_cnModel = db::Connection(); // never opened: every count fails
     frame->mnuReloadModelSummary_Click();
-    EXPECT_TRUE(browser()->lastPage.contains("Tables: 0</font>"));
-    EXPECT_TRUE(browser()->lastPage.contains("Active OPX Users: 0</font>"));
+    EXPECT_TRUE(browser()->lastPage.contains("Tables: 0</font>") && browser()->lastPage.contains("Active OPX Users: 0</font>"));
     EXPECT_EQ(SummaryChartValues(objects->MSChart1), QList<qreal>(9, 0));
     const QStringList log = Logged();
     ASSERT_EQ(log.size(), 11);
-    EXPECT_EQ(log[0], QStringLiteral("INFO|Re-load Object summary"));
-    for (int i = 1; i < 11; ++i)
-        EXPECT_TRUE(log[i].startsWith(QStringLiteral("ERROR|Function: GetRecordCount() --> Code: "))) << log[i].toStdString();
+    EXPECT_EQ(log[0], "INFO|Re-load Object summary");
+    EXPECT_EQ(log.filter(QRegularExpression("^ERROR\\|Function: GetRecordCount\\(\\) --> Code: ")).size(), 10);
 }
 
 TEST_F(PreviewWindow, ButtonRunWritesThePageAndRestoresTheControls)
 {
-    addRow(QStringLiteral("Commission Amount"), QStringLiteral("Calculation"), true);
-    addRow(QStringLiteral("RegionLookup"), QStringLiteral("Table"), false);
-    addRow(QStringLiteral(" SalesTransactions "), QStringLiteral("Table"), true);
+    addRow("Commission Amount", "Calculation", true);
+    addRow("RegionLookup", "Table", false);
+    addRow(" SalesTransactions ", "Table", true);
     objects->SetActionGroup(true, true);
 
     // Mid-run (the driver pumps events per object) the run's controls are locked
@@ -142,25 +142,23 @@ TEST_F(PreviewWindow, ButtonRunWritesThePageAndRestoresTheControls)
     EXPECT_TRUE(checkedMidRun);
 
     // The page file (its bytes are pinned by the page tests) holds the checked rows by kind.
-    EXPECT_EQ(browser()->calls.last(), "navigate " + test::TestHome() + QStringLiteral("/temp/_temp_02.html"));
-    const QStringList lines = QString::fromUtf8(browser()->lastPage).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(browser()->calls.last(), "navigate " + test::TestHome() + "/temp/_temp_02.html");
+    const QStringList lines = QString::fromUtf8(browser()->lastPage).split("\r\n");
     ASSERT_EQ(lines.size(), 8);
-    EXPECT_TRUE(lines[3].contains(QStringLiteral("toggleDiv(\"TAB_1\")'>SalesTransactions</span>")));
-    EXPECT_TRUE(lines[4].contains(QStringLiteral("toggleDiv(\"CALC_1\")'>Commission Amount</span>")));
+    EXPECT_TRUE(lines[3].contains("toggleDiv(\"TAB_1\")'>SalesTransactions</span>"));
+    EXPECT_TRUE(lines[4].contains("toggleDiv(\"CALC_1\")'>Commission Amount</span>"));
 
     EXPECT_TRUE(objects->cmdGetDetails->isEnabled() && objects->cmdFind->isEnabled() && objects->lvObjects->isEnabled());
     EXPECT_TRUE(frame->mnuShowPreview->isEnabled() && frame->tblMainButton(1)->isEnabled());
-    EXPECT_TRUE(objects->lblPercentage->isHidden());
-    EXPECT_TRUE(objects->pbProgress->isHidden());
-    EXPECT_TRUE(objects->lblPreviewStatus->isHidden());
-    EXPECT_TRUE(objects->picMain->isHidden());
+    EXPECT_TRUE(objects->lblPercentage->isHidden() && objects->pbProgress->isHidden()
+                && objects->lblPreviewStatus->isHidden() && objects->picMain->isHidden());
     EXPECT_EQ(objects->pbProgress->value(), 3);
-    EXPECT_EQ(objects->lblPercentage->text(), QStringLiteral("100%"));
+    EXPECT_EQ(objects->lblPercentage->text(), "100%");
     EXPECT_FALSE(RunGuard::active());
     const QStringList log = Logged();
-    EXPECT_EQ(log.first(), QStringLiteral("INFO|Preview Objects begin..."));
-    EXPECT_EQ(log.last(), QStringLiteral("INFO|Preview Objects end"));
-    EXPECT_FALSE(log.contains(QStringLiteral("INFO|Preview Objects begin..")));
+    EXPECT_EQ(log.first(), "INFO|Preview Objects begin...");
+    EXPECT_EQ(log.last(), "INFO|Preview Objects end");
+    EXPECT_FALSE(log.contains("INFO|Preview Objects begin.."));
 }
 
 TEST_F(PreviewWindow, NothingCheckedDiffersBetweenButtonAndFrame)
@@ -171,68 +169,57 @@ TEST_F(PreviewWindow, NothingCheckedDiffersBetweenButtonAndFrame)
     frame->mnuShowPreview_Click();
     objects->lvObjects_DblClick();
     frame->mnuSubPreviewHighlightedObject_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("No objects selected for preview !"));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::Exclamation);
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Preview Objects"));
-    EXPECT_EQ(Logged(), (QStringList{"INFO|Preview Objects begin...", "INFO|Preview Objects begin.."}));
-
+    EXPECT_EQ(BoxTexts(), QStringList{"No objects selected for preview !|48|Preview Objects"});
+    EXPECT_EQ(Logged(), QStringList({"INFO|Preview Objects begin...", "INFO|Preview Objects begin.."}));
     // Rows but none checked: the frame asks too.
-    addRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"), false);
+    addRow("PayeeMaster", "Table", false);
     frame->mnuShowPreview_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_EQ(seams.boxes.shown[1].title, QStringLiteral("Preview Objects"));
+    EXPECT_EQ(BoxTexts().value(1), "No objects selected for preview !|48|Preview Objects");
     EXPECT_EQ(browser()->calls.size(), calls);
 }
 
 TEST_F(PreviewWindow, DoubleClickLeavesExactlyTheHighlightedRowChecked)
 {
-    addRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"), true);
-    QTreeWidgetItem* view = addRow(QStringLiteral("RegionSalesView"), QStringLiteral("View"), true);
-    addRow(QStringLiteral("Total Sales"), QStringLiteral("Calculation"), true);
+    addRow("PayeeMaster", "Table", true);
+    QTreeWidgetItem* view = addRow("RegionSalesView", "View", true);
+    addRow("Total Sales", "Calculation", true);
     objects->SetActionGroup(true, true);
     objects->lvObjects->setCurrentItem(view);
     objects->lvObjects_DblClick();
     EXPECT_EQ(checkedTexts(), QStringList{"RegionSalesView"});
     const QString page = QString::fromUtf8(browser()->lastPage);
-    EXPECT_TRUE(page.contains(QStringLiteral("toggleDiv(\"VIE_1\")'>RegionSalesView</span>")));
-    EXPECT_FALSE(page.contains(QStringLiteral("TAB_1")) || page.contains(QStringLiteral("CALC_1")));
-    EXPECT_EQ(objects->lblPercentage->text(), QStringLiteral("100%"));
+    EXPECT_TRUE(page.contains("toggleDiv(\"VIE_1\")'>RegionSalesView</span>"));
+    EXPECT_FALSE(page.contains("TAB_1") || page.contains("CALC_1"));
+    EXPECT_EQ(objects->lblPercentage->text(), "100%");
 
     // The frame's pop-up item does the same, with the frame's log lines.
-    QTreeWidgetItem* calc = objects->lvObjects->topLevelItem(2);
-    objects->lvObjects->setCurrentItem(calc);
+    objects->lvObjects->setCurrentItem(objects->lvObjects->topLevelItem(2));
     MarkLog();
     frame->mnuSubPreviewHighlightedObject_Click();
     EXPECT_EQ(checkedTexts(), QStringList{"Total Sales"});
     EXPECT_TRUE(browser()->lastPage.contains("toggleDiv(\"CALC_1\")'>Total Sales</span>"));
-    EXPECT_EQ(Logged(), (QStringList{"INFO|Preview Objects begin..", "INFO|Launch Preview Objects end"}));
+    EXPECT_EQ(Logged(), QStringList({"INFO|Preview Objects begin..", "INFO|Launch Preview Objects end"}));
     EXPECT_TRUE(frame->mnuSubBKObjectsMenu->isEnabled());
 }
 
 TEST_F(PreviewWindow, UnwritablePageEndsTheRunInOrder)
 {
-    addRow(QStringLiteral("PayeeMaster"), QStringLiteral("Table"), true);
+    addRow("PayeeMaster", "Table", true);
     objects->SetActionGroup(true, true);
-    const QString temp = test::TestHome() + QStringLiteral("/temp");
+    const QString temp = test::TestHome() + "/temp";
     QDir(temp).removeRecursively();
-    QFile blocker(temp);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    test::WriteFileBytes(temp, ""); // a file where the folder should be
     const int calls = browser()->calls.size();
-
     objects->cmdGetDetails_Click();
-
     QFile::remove(temp);
     QDir().mkpath(temp);
+
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_TRUE(seams.boxes.shown[0].prompt.startsWith(QStringLiteral("Run-time error '75':\r\n\r\nCannot write ")));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("SalesModel2026"));
+    EXPECT_TRUE(BoxTexts()[0].startsWith("Run-time error '75':\r\n\r\nCannot write "));
+    EXPECT_TRUE(BoxTexts()[0].endsWith("|16|SalesModel2026"));
     const QStringList log = Logged();
     ASSERT_EQ(log.size(), 2);
-    EXPECT_TRUE(log[1].startsWith(QStringLiteral("ERROR|Function: cmdGetDetails_Click() --> Code: 75 --> "
-                                                 "Description: Cannot write ")));
+    EXPECT_TRUE(log[1].startsWith("ERROR|Function: cmdGetDetails_Click() --> Code: 75 --> Description: Cannot write "));
     EXPECT_EQ(browser()->calls.size(), calls);
     EXPECT_TRUE(objects->cmdGetDetails->isEnabled() && objects->lvObjects->isEnabled() && frame->mnuShowPreview->isEnabled());
     EXPECT_FALSE(RunGuard::active());
