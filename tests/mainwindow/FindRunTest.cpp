@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidgetItem>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -17,7 +18,15 @@ using bkl::mainwindow::ObjectKind;
 
 namespace {
 
-using MainWindowFrame = bkl::test::WindowTest;
+class FindRun : public bkl::test::WindowTest {
+protected:
+    // Ticks exactly the given kinds in the pickers.
+    void SelectKinds(std::initializer_list<ObjectKind> kinds)
+    {
+        for (ObjectKind kind : bkl::mainwindow::kAllKinds)
+            objects->KindPickerItem(kind)->setCheckState(std::ranges::count(kinds, kind) ? Qt::Checked : Qt::Unchecked);
+    }
+};
 
 // The types of the rows in list order, with the length of each run: "Table 15, View 5, ...".
 QString TypeCounts(const QStringList& rows)
@@ -46,7 +55,7 @@ void OnFirstRowOfType(frmBKLMain* objects, const QString& type, std::function<vo
 
 } // namespace
 
-TEST_F(MainWindowFrame, FindAllKindsListsEachKindInOrder)
+TEST_F(FindRun, FindAllKindsListsEachKindInOrder)
 {
     OpenFrame();
     SelectKinds({ObjectKind::PresentorReports, ObjectKind::Tables, ObjectKind::Calendars, ObjectKind::Views,
@@ -90,7 +99,7 @@ TEST_F(MainWindowFrame, FindAllKindsListsEachKindInOrder)
     EXPECT_EQ(findWithSlice(1000000), byType);
 }
 
-TEST_F(MainWindowFrame, MatchCaseListsOnlyNamesWithTheTypedLetterCase)
+TEST_F(FindRun, MatchCaseListsOnlyNamesWithTheTypedLetterCase)
 {
     OpenFrame();
     SelectKinds({ObjectKind::Tables, ObjectKind::Calculations, ObjectKind::CompensationPlans});
@@ -111,51 +120,34 @@ TEST_F(MainWindowFrame, MatchCaseListsOnlyNamesWithTheTypedLetterCase)
     EXPECT_EQ(find("total sales", true, true), QStringList());
 }
 
-TEST_F(MainWindowFrame, NoKindSelectedShowsTheExclamationBoxAndChangesNothing)
-{
-    OpenFrame();
-    SelectKinds({ObjectKind::Views});
-    objects->txtFind->setText("View");
-    objects->cmdFind_Click();
-    const QStringList before = Rows();
-    ASSERT_EQ(before.size(), 5);
-
-    SelectKinds({});
-    objects->txtFind->setText("Sales");
-    objects->cmdFind_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt, "Atleast one object type must be selected !");
-    EXPECT_EQ(seams.boxes.shown[0].style, 48);
-    EXPECT_EQ(seams.boxes.shown[0].title, "Load Objects");
-    EXPECT_EQ(Rows(), before);
-    EXPECT_EQ(objects->lblSearchResults->text(), "5 Object(s) found");
-    EXPECT_EQ(LogMessages().filter("Find Objects begin").size(), 1);
-
-    // Enter in the find text starts a find as the Find button does.
-    QTest::keyClick(objects->txtFind, Qt::Key_Return);
-    EXPECT_EQ(seams.boxes.shown.size(), 2u);
-}
-
-TEST_F(MainWindowFrame, BlankTextAsksBeforeLoadingAllAndNoChangesNothing)
+TEST_F(FindRun, ABlankTextAsksFirstAndNoKindIsRefused)
 {
     OpenFrame();
     SelectKinds({ObjectKind::Tables, ObjectKind::Calendars});
     objects->txtFind->setText("   ");
     objects->cmdFind_Click(); // unanswered: the default No
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_TRUE(seams.boxes.shown[0].prompt.contains("\r\n\r\n* Tables\r\n* Calendars\r\n\r\n"));
-    EXPECT_EQ(seams.boxes.shown[0].style, bkl::mb::YesNo | bkl::mb::Question | bkl::mb::DefaultButton2);
-    EXPECT_TRUE(Rows().isEmpty());
-    EXPECT_TRUE(objects->lblFilter->isHidden());
+    EXPECT_TRUE(Rows().isEmpty() && objects->lblFilter->isHidden());
     EXPECT_TRUE(LogMessages().filter("Find Objects").isEmpty());
-
     seams.boxes.answers = {bkl::mb::Yes};
     objects->cmdFind_Click();
     EXPECT_EQ(TypeCounts(Rows()), "Table 15, Calendar 3");
     EXPECT_EQ(objects->lblFilter->text(), "Filter: <Selected Objects>");
+
+    // No kind ticked: the box, and the list as it was; Enter in the find text does as the Find button does.
+    SelectKinds({});
+    objects->txtFind->setText("Sales");
+    objects->cmdFind_Click();
+    QTest::keyClick(objects->txtFind, Qt::Key_Return);
+    EXPECT_EQ(TypeCounts(Rows()), "Table 15, Calendar 3");
+    EXPECT_EQ(objects->lblSearchResults->text(), "18 Object(s) found");
+    EXPECT_EQ(LogMessages().filter("Find Objects begin").size(), 1);
+    ASSERT_EQ(seams.boxes.shown.size(), 4u);
+    EXPECT_TRUE(seams.boxes.shown[0].prompt.contains("\r\n\r\n* Tables\r\n* Calendars\r\n\r\n"));
+    EXPECT_EQ(seams.boxes.shown[0].style, bkl::mb::YesNo | bkl::mb::Question | bkl::mb::DefaultButton2);
+    EXPECT_EQ(BoxTexts().mid(2), QStringList(2, "Atleast one object type must be selected !|48|Load Objects"));
 }
 
-TEST_F(MainWindowFrame, StopKeepsTheRowsReadAndQueriesNoLaterKind)
+TEST_F(FindRun, StopKeepsTheRowsReadAndQueriesNoLaterKind)
 {
     OpenFrame();
     bkl::SetPumpSliceMsForTesting(0); // a turn after every row: Stop is seen after the first calendar
@@ -181,7 +173,7 @@ TEST_F(MainWindowFrame, StopKeepsTheRowsReadAndQueriesNoLaterKind)
     EXPECT_FALSE(objects->cmdStop->isEnabled() || objects->m_bStopFind || objects->FindRunning());
 }
 
-TEST_F(MainWindowFrame, CommandsThatWouldEndTheWindowsAreRefusedWhileFindRuns)
+TEST_F(FindRun, CommandsThatWouldEndTheWindowsAreRefusedWhileFindRuns)
 {
     OpenFrame();
     SelectKinds({ObjectKind::Tables, ObjectKind::Calculations});
@@ -211,7 +203,7 @@ TEST_F(MainWindowFrame, CommandsThatWouldEndTheWindowsAreRefusedWhileFindRuns)
     EXPECT_TRUE(LogMessages().contains("Launch Switch Model"));
 }
 
-TEST_F(MainWindowFrame, DatabaseErrorEndsTheFindInOrderKeepingItsRows)
+TEST_F(FindRun, DatabaseErrorEndsTheFindInOrderKeepingItsRows)
 {
     OpenFrame();
     SelectKinds({ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars});

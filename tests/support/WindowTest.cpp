@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QListWidgetItem>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -70,14 +69,6 @@ void WindowTest::CloseWindows()
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<frmMDIBKLMain*>(w))
             delete w;
-}
-
-void WindowTest::SelectKinds(std::initializer_list<mainwindow::ObjectKind> kinds)
-{
-    for (mainwindow::ObjectKind kind : mainwindow::kAllKinds)
-        objects->KindPickerItem(kind)->setCheckState(std::find(kinds.begin(), kinds.end(), kind) != kinds.end()
-                                                         ? Qt::Checked
-                                                         : Qt::Unchecked);
 }
 
 QStringList WindowTest::Rows(const QTreeWidget* list) const

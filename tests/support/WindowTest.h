@@ -27,8 +27,6 @@ protected:
     void OpenFrame(const QString& model = QStringLiteral("SalesModel2026"));
     // Closes every window left open, the compare window and the frames deleted.
     static void CloseWindows();
-    // Ticks exactly the given kinds in the object list's pickers.
-    void SelectKinds(std::initializer_list<mainwindow::ObjectKind> kinds);
     // Rows of a list (the object list by default), cells joined by "|".
     QStringList Rows(const QTreeWidget* list = nullptr) const;
     static QStringList Items(const QComboBox* combo);
