@@ -26,14 +26,12 @@ const QString kScript = QStringLiteral("<script type='text/javascript'>function 
 
 QString KindHtml(const char* caption, const QString& id, const QString& item, const QString& fragment)
 {
-    return QStringLiteral("<table border='0' width='100%' bgcolor='#000080' cellspacing='2' cellpadding='0'><tr>"
-                          "<td> <b><font color='#FFFFFF' face='Calibri' size='2'><b>")
-        + QLatin1String(caption)
-        + QStringLiteral("</b></font></b></td></tr></table><p><b><font face='Calibri' size='2'><span title='Click here "
-                         "to see more information' style='cursor:pointer; cursor:hand' onclick='toggleDiv(\"")
-        + id + QStringLiteral("\")'>") + item + QStringLiteral("</span></font></b></p><div id='") + id
-        + QStringLiteral("'><p><b><font face='Calibri' size='2'>") + fragment
-        + QStringLiteral("</font></b></p></div>");
+    return "<table border='0' width='100%' bgcolor='#000080' cellspacing='2' cellpadding='0'><tr><td> <b><font "
+           "color='#FFFFFF' face='Calibri' size='2'><b>" + QString::fromUtf8(caption)
+        + "</b></font></b></td></tr></table><p><b><font face='Calibri' size='2'><span title='Click here to see more "
+          "information' style='cursor:pointer; cursor:hand' onclick='toggleDiv(\"" + id + "\")'>" + item
+        + "</span></font></b></p><div id='" + id + "'><p><b><font face='Calibri' size='2'>" + fragment
+        + "</font></b></p></div>";
 }
 
 } // namespace
@@ -59,12 +57,8 @@ TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
 {
     g_cnModel = bkl::test::OpenDemoModel(QStringLiteral("SalesModel2026"));
     PreviewLists lists;
-    const QStringList items{"SalesTransactions",
-                            "PayeeEarningsView",
-                            "Commission Amount",
-                            "(FISCAL) Fiscal Calendar",
-                            "(AE2026) Account Executive Plan 2026",
-                            "(TR01) Monthly Commission Statement",
+    const QStringList items{"SalesTransactions", "PayeeEarningsView", "Commission Amount", "(FISCAL) Fiscal Calendar",
+                            "(AE2026) Account Executive Plan 2026", "(TR01) Monthly Commission Statement",
                             "Sales Dashboard"};
     for (int k = 0; k < 7; ++k)
         lists[k] = QLatin1Char('|') + items[k];
@@ -92,18 +86,17 @@ TEST(PreviewPage, OneObjectOfEachKindGivesTheExactPage)
     const char* captions[] = {"Tables", "Views", "Calculations", "Calendars", "Compensation Plans",
                               "Tailored Reports", "Presentor Reports"};
     const char* ids[] = {"TAB_1", "VIE_1", "CALC_1", "CALE_1", "COMP_1", "TAIL_1", "PRES_1"};
-    QString expected = QStringLiteral("<html><body>\r\n") + kScript + QStringLiteral("\r\n")
-        + QStringLiteral("<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n");
+    QString expected = "<html><body>\r\n" + kScript + "\r\n<p align='center'><b><font face='Calibri' size='3'>&nbsp;</font></b></p>\r\n";
     for (int k = 0; k < 7; ++k)
-        expected += KindHtml(captions[k], QLatin1String(ids[k]), items[k], fragments[k]) + QStringLiteral("\r\n");
-    expected += QStringLiteral("</body>\r\n</html>\r\n");
+        expected += KindHtml(captions[k], ids[k], items[k], fragments[k]) + "\r\n";
+    expected += "</body>\r\n</html>\r\n";
     EXPECT_EQ(bkl::test::FileBytes(path), expected.toUtf8());
     EXPECT_EQ(statuses, (QStringList{"Preview Table(s)...", "Preview View(s)...", "Preview Calculation(s)...",
                                      "Preview Calendar(s)...", "Preview Compensation Plan(s)...",
                                      "Preview Tailored Report(s)...", "Preview Presentor Report(s)..."}));
     EXPECT_EQ(finished, 7);
     EXPECT_EQ(sink.value(), 8);
-    EXPECT_EQ(sink.caption(), QStringLiteral("100%"));
-    EXPECT_TRUE(path.endsWith(QStringLiteral("/temp/_temp_02.html")));
+    EXPECT_EQ(sink.caption(), "100%");
+    EXPECT_TRUE(path.endsWith("/temp/_temp_02.html"));
     g_cnModel = db::Connection();
 }
