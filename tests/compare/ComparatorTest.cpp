@@ -302,30 +302,24 @@ TEST_F(ComparatorPage, MissingObjectsEndWithTheirKindsRow)
 
 TEST_F(ComparatorPage, SectionRowsOfTheOtherKinds)
 {
-    // Counts are grouped; a differing count keeps the default text colour.
-    EXPECT_TRUE(Compare("SalesTransactions", "TABLE")
-                    .contains(QStringLiteral(
-                        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Record Count:</font></b></td>"
-                        "<td width='45%' ><font  face='Calibri' size='2'>1,500</font></td>"
-                        "<td width='45%' bgcolor = '#FF8040'><font face='Calibri' size='2'>1,480</font></td></tr>")));
-
-    const QString view = Compare("RegionSalesView", "VIEW");
-    EXPECT_TRUE(view.contains(QStringLiteral(
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Column(s):</font></b></td>"
-        "<td width='45%' valign='top'><font  face='Calibri' size='2'><table border='0' width='100%'>"
-        "<tr><td > <font face='Calibri' size='2'>&nbsp;Region Sales.RegionCode </font></td></tr>")));
-
-    const QString calendar = Compare("(STD) Standard Calendar", "CALENDAR");
-    EXPECT_TRUE(calendar.contains(QStringLiteral(
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Time Hierarchy:</font></b></td>"
-        "<td width='45%' valign='top'><font  face='Calibri' size='2'><table border='0' align = 'center' "
-        "bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
-        "<tr><td width='20%' ><b><font  face='Calibri' size='2'>Period Name</font></b></td>")));
-
-    const QString report = Compare("Region Summary", "PRESENTOR REPORT");
-    EXPECT_TRUE(report.endsWith(QStringLiteral(
-        "<tr><td width='10%' ><b><font  face='Calibri' size='2'>Linked Report(s):</font></b></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'>* None *</font></td>"
-        "<td width='45%' valign='top' ><font  face='Calibri' size='2'>* None *</font></td></tr></table>")));
+    // Counts are grouped; a differing count keeps the default text colour; a report's links close its page.
+    const QString label = QStringLiteral("<tr><td width='10%' ><b><font  face='Calibri' size='2'>");
+    const std::array<const char*, 3> rows[] = {
+        {"SalesTransactions", "TABLE",
+         "Record Count:</font></b></td><td width='45%' ><font  face='Calibri' size='2'>1,500</font></td>"
+         "<td width='45%' bgcolor = '#FF8040'><font face='Calibri' size='2'>1,480</font></td></tr>"},
+        {"RegionSalesView", "VIEW",
+         "Column(s):</font></b></td><td width='45%' valign='top'><font  face='Calibri' size='2'><table border='0' "
+         "width='100%'><tr><td > <font face='Calibri' size='2'>&nbsp;Region Sales.RegionCode </font></td></tr>"},
+        {"(STD) Standard Calendar", "CALENDAR",
+         "Time Hierarchy:</font></b></td><td width='45%' valign='top'><font  face='Calibri' size='2'><table border='0' "
+         "align = 'center' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"
+         "<tr><td width='20%' ><b><font  face='Calibri' size='2'>Period Name</font></b></td>"},
+        {"Region Summary", "PRESENTOR REPORT",
+         "Linked Report(s):</font></b></td><td width='45%' valign='top' ><font  face='Calibri' size='2'>* None "
+         "*</font></td><td width='45%' valign='top' ><font  face='Calibri' size='2'>* None *</font></td></tr></table>"},
+    };
+    for (const auto& [name, kind, row] : rows)
+        EXPECT_TRUE(Compare(name, kind).contains(label + row)) << name;
     EXPECT_TRUE(ErrorMessages().isEmpty());
 }
