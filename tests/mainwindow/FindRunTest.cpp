@@ -198,9 +198,9 @@ TEST_F(FindRun, CommandsThatWouldEndTheWindowsAreRefusedWhileFindRuns)
     EXPECT_FALSE(LogMessages().contains("Launch Switch Model"));
     EXPECT_TRUE(LogMessages().filter("Exiting").isEmpty());
 
-    // Once the run has ended Switch Model goes ahead.
-    frame->mnuSwitchModel->trigger();
-    EXPECT_TRUE(LogMessages().contains("Launch Switch Model"));
+    // Once the run has ended the commands go ahead again.
+    frame->mnuQuit->trigger();
+    EXPECT_EQ(programEnds, 1);
 }
 
 TEST_F(FindRun, DatabaseErrorEndsTheFindInOrderKeepingItsRows)
