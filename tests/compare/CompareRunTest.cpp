@@ -108,7 +108,7 @@ TEST_F(CompareRun, RefusalsAndTheQuestion)
     EXPECT_TRUE(LogMessages().filter("Compare").filter("Begin").isEmpty());
 }
 
-TEST_F(CompareRun, InputsAreLockedAndCloseIsRefusedDuringTheRun)
+TEST_F(CompareRun, InputsAreLockedAndCloseAndASecondRunAreRefusedDuringTheRun)
 {
     frmBKLCompareObjects& w = Window();
     w.ShowModeless();
@@ -124,12 +124,15 @@ TEST_F(CompareRun, InputsAreLockedAndCloseIsRefusedDuringTheRun)
             && !w.cmdTargetConnect->isEnabled() && w.pbProgress->isVisible();
         w.cmdClose_Click();
         w.cmdRemoveAll_Click();
+        w.cmdCompare_Click();
         stayedOpen = w.isVisible() && w.lvCompare->topLevelItemCount() == 1;
     });
     probe.start(0);
     RunConfirmed();
     probe.stop();
     EXPECT_TRUE(sawLocked && stayedOpen && w.isVisible());
+    EXPECT_EQ(LogMessages().filter("Begin Compare").size(), 1);
+    EXPECT_EQ(seams.boxes.shown.size(), 2u);
 }
 
 TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
