@@ -12,10 +12,8 @@
 #include "support/FileBytes.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <optional>

@@ -15,9 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QStyle>

@@ -18,7 +18,6 @@
 #include "support/TestEnvironment.h"
 #include "support/WindowTest.h"
 
-#include <QComboBox>
 #include <QListWidgetItem>
 #include <QDir>
 #include <QLineEdit>
