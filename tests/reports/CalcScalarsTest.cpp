@@ -1,52 +1,27 @@
-// Calculation type names, operator symbols and indents: no model needed.
-#include "reports/CalcFolder.h"
+// Calculation type names and operator symbols: no model needed.
 #include "reports/CalcTypeAndCalendar.h"
-#include "reports/Fragments.h"
 #include "reports/RestrictionTree.h"
 
 #include "ReportTestSupport.h"
 
-#include <gtest/gtest.h>
-
 using namespace bkl::reports;
 
-TEST(CalcScalars, TypeNameReadsTheLeadingNumberExactly)
+TEST(CalcScalars, TypeNamesAndOperatorSymbols)
 {
-    const QString sort = QStringLiteral("Sort Calculation");
-    const QString shift = QStringLiteral("Time Shift Calculation");
-    const QString user = QStringLiteral("User-Defined Calculation");
-    EXPECT_EQ(GetCalculationTypeName(QStringLiteral("1")), sort);
-    EXPECT_EQ(GetCalculationTypeName(QStringLiteral(" 1")), sort);
-    EXPECT_EQ(GetCalculationTypeName(QStringLiteral("1.0")), sort);
-    EXPECT_EQ(GetCalculationTypeName(QStringLiteral("2")), shift);
-    EXPECT_EQ(GetCalculationTypeName(QStringLiteral("2.0")), shift);
-    for (const char* other : {"", "0", "3", "1.5", "-1", "abc"})
-        EXPECT_EQ(GetCalculationTypeName(QLatin1String(other)), user) << other;
-}
-
-TEST(CalcScalars, OperatorSymbolsCarryABlankOnEachSide)
-{
-    const std::pair<const char*, const char*> table[] = {
+    // The type reads the leading number exactly.
+    const std::pair<const char*, const char*> types[] = {
+        {"1", "Sort Calculation"}, {" 1", "Sort Calculation"}, {"1.0", "Sort Calculation"},
+        {"2", "Time Shift Calculation"}, {"2.0", "Time Shift Calculation"}, {"", "User-Defined Calculation"},
+        {"0", "User-Defined Calculation"}, {"3", "User-Defined Calculation"}, {"1.5", "User-Defined Calculation"},
+        {"-1", "User-Defined Calculation"}, {"abc", "User-Defined Calculation"}};
+    for (const auto& [type, name] : types)
+        EXPECT_EQ(GetCalculationTypeName(QLatin1String(type)), QLatin1String(name)) << type;
+    // Operator symbols carry a blank on each side.
+    const std::pair<const char*, const char*> symbols[] = {
         {"EQUALS", " = "},           {"GREATERTHANEQUALS", " >= "}, {"LESSTHANEQUALS", " <= "},
         {"ISNULL", " Is Empty "},    {"ISNOTNULL", " Is Not Empty "}, {"GREATERTHAN", " > "},
         {"LESSTHAN", " < "},         {"NOTEQUALS", " <> "},         {" equals ", " = "},
-        {"LIKE", " UNKNOWN "},       {"", " UNKNOWN "},             {"\tEQUALS", " UNKNOWN "},
-    };
-    for (const auto& [word, symbol] : table)
+        {"LIKE", " UNKNOWN "},       {"", " UNKNOWN "},             {"\tEQUALS", " UNKNOWN "}};
+    for (const auto& [word, symbol] : symbols)
         EXPECT_EQ(GetOperatorSymbol(QLatin1String(word)), QLatin1String(symbol)) << word;
-}
-
-TEST(CalcScalars, WrCalculationsHaveNoFolderAndRunNoQuery)
-{
-    // A closed connection: any query would fail, and the folder path would then
-    // give the root level alone rather than the spacer.
-    bkl::db::Connection closed;
-    for (const char* name : {"_WR_Dashboard", "  _wr_x", "_Wr"}) {
-        EXPECT_EQ(GetCalculationFolder(closed, 7, QLatin1String(name)), QLatin1String(kErrorSpacer)) << name;
-        EXPECT_EQ(ExportCalculationFolder(closed, 7, QLatin1String(name)), QString()) << name;
-    }
-    EXPECT_EQ(GetCalculationFolder(closed, 7, QStringLiteral("W_R")),
-              QStringLiteral("<table border='0' width='100%'><tr><td > <font face='Calibri' size='2'>&nbsp;"
-                             "Calculations (Root)</font></td></tr></table>"));
-    EXPECT_EQ(ExportCalculationFolder(closed, 7, QStringLiteral("W_R")), QStringLiteral(" \tCalculations (Root)\r\n\r\n"));
 }
