@@ -4,12 +4,7 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
-
-namespace {
-class CalcAlias : public ReportTest {};
-} // namespace
+using CalcAlias = ReportTest;
 
 TEST_F(CalcAlias, TokensDigitLimitsAndTermination)
 {

@@ -7,12 +7,7 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
-
-namespace {
-class CalcAllDemo : public ReportTest {};
-} // namespace
+using CalcAllDemo = ReportTest;
 
 TEST_F(CalcAllDemo, EveryCalculationRendersInBothForms)
 {

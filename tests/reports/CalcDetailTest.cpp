@@ -6,12 +6,9 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
+using CalcDetail = ReportTest;
 
 namespace {
-
-class CalcDetail : public ReportTest {};
 
 const char kCommissionHtml[] =
     "<table border='1' bgcolor='#CCCCFF' bordercolorlight='#000066' width='100%'  cellspacing='0' cellpadding='0'>"

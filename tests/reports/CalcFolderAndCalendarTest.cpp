@@ -1,15 +1,13 @@
-// Folder levels and calendars of calculations on the demo models.
+// Folder levels, type names and calendars of calculations.
 #include "reports/CalcFolder.h"
 #include "reports/CalcTypeAndCalendar.h"
 #include "reports/Fragments.h"
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
+using CalcFolder = ReportTest;
 
 namespace {
-class CalcFolder : public ReportTest {};
 const char kRootOnlyHtml[] = "<table border='0' width='100%'><tr><td > {f}&nbsp;Calculations (Root)</font></td></tr></table>";
 } // namespace
 
@@ -73,4 +71,15 @@ TEST_F(CalcFolder, CalendarIsTheTopLevelPeriodOrNothing)
     const QStringList log = LogMessages();
     ASSERT_EQ(log.size(), 1);
     EXPECT_TRUE(log[0].startsWith("Function: GetTimeCalendar() --> Code: 3021 --> Description: "));
+}
+
+TEST(CalcType, TypeNameReadsTheLeadingNumberExactly)
+{
+    const std::pair<const char*, const char*> types[] = {
+        {"1", "Sort Calculation"}, {" 1", "Sort Calculation"}, {"1.0", "Sort Calculation"},
+        {"2", "Time Shift Calculation"}, {"2.0", "Time Shift Calculation"}, {"", "User-Defined Calculation"},
+        {"0", "User-Defined Calculation"}, {"3", "User-Defined Calculation"}, {"1.5", "User-Defined Calculation"},
+        {"-1", "User-Defined Calculation"}, {"abc", "User-Defined Calculation"}};
+    for (const auto& [type, name] : types)
+        EXPECT_EQ(GetCalculationTypeName(QLatin1String(type)), QLatin1String(name)) << type;
 }

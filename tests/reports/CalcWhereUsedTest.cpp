@@ -3,12 +3,7 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
-
-namespace {
-class CalcWhereUsed : public ReportTest {};
-} // namespace
+using CalcWhereUsed = ReportTest;
 
 TEST_F(CalcWhereUsed, ListsAreSortedEscapedInHtmlAndQuoted)
 {

@@ -5,12 +5,7 @@
 
 #include <array>
 
-using namespace bkl::reports;
-using namespace bkl::test;
-
-namespace {
-class CalendarDetail : public ReportTest {};
-} // namespace
+using CalendarDetail = ReportTest;
 
 TEST_F(CalendarDetail, FiscalCalendarHtmlAndText)
 {

@@ -3,11 +3,9 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
+using CompensationPlanDetail = ReportTest;
 
 namespace {
-class CompensationPlanDetail : public ReportTest {};
 const QString kNoRow = u"No current record: the recordset is at its end."_s;
 } // namespace
 

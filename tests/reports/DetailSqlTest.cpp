@@ -4,8 +4,6 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-
 TEST(DetailSql, StatementsDoubleTheQuotesOfNames)
 {
     const std::pair<QString, const char*> cases[] = {

@@ -11,9 +11,6 @@
 #include <QRegularExpression>
 #include <stdexcept>
 
-using namespace bkl;
-using namespace bkl::reports;
-
 namespace {
 
 // Keeps every value and caption the driver writes.
@@ -92,14 +89,14 @@ TEST_F(PreviewDrivers, IdsRestartPerCallEmptyItemsAreObjectsAndTitlesAreEscaped)
               kTablesBanner + Section(u"TAB_1"_s, QString(), GetTableDetails(g_cnModel, QString()))
                   + Section(u"TAB_2"_s, u"A"_s, GetTableDetails(g_cnModel, u"A"_s)));
     const QString views = CreateTheHTMLForAllObjects(u"Views"_s, u"V1|V2|V3"_s, sink);
-    bkl::test::ExpectPieces(views, {"toggleDiv(\"VIE_1\")'>V1</span>", "<div id='VIE_3'>"});
+    ExpectPieces(views, {"toggleDiv(\"VIE_1\")'>V1</span>", "<div id='VIE_3'>"});
     EXPECT_FALSE(views.contains(u"VIE_4"_s));
     EXPECT_EQ(sink.values, (std::vector<int>{2, 3, 4, 5, 6}));
     EXPECT_EQ(sink.captions, (QStringList{"20%", "40%", "60%", "80%", "100%"}));
 
     const QString item = u"(7) R&D <\"Q'1\">"_s;
     const QString html = CreateTheHTMLForAllObjects(u"Tailored Reports"_s, item, startRun(1));
-    bkl::test::ExpectPieces(html, {"toggleDiv(\"TAIL_1\")'>(7) R&amp;D &lt;&quot;Q&#39;1&quot;&gt;</span>"});
+    ExpectPieces(html, {"toggleDiv(\"TAIL_1\")'>(7) R&amp;D &lt;&quot;Q&#39;1&quot;&gt;</span>"});
     EXPECT_FALSE(html.contains(item));
 }
 
@@ -123,7 +120,7 @@ TEST_F(PreviewDrivers, ExportBlocksAndProgressThatNeverCostsOutput)
 
     // A bar whose range is too short stays at its maximum; a zero total shows 0%.
     RecordingSink& shortBar = startRun(0, 2);
-    bkl::test::ExpectPieces(CreateTheHTMLForAllObjects(u"Tables"_s, u"A|B|C"_s, shortBar), {"<div id='TAB_3'>"});
+    ExpectPieces(CreateTheHTMLForAllObjects(u"Tables"_s, u"A|B|C"_s, shortBar), {"<div id='TAB_3'>"});
     EXPECT_EQ(shortBar.values, (std::vector<int>{2, 2, 2}));
     EXPECT_EQ(shortBar.captions, (QStringList{"0%", "0%", "0%"}));
     EXPECT_EQ(ExportAllObjects(u"Tables"_s, u"A"_s, shortBar), "* TABLES *\r\n\r\n" + ExportTableDetails(g_cnModel, u"A"_s));

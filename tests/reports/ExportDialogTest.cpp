@@ -25,9 +25,6 @@
 #include <QTreeWidget>
 #include <memory>
 
-using namespace bkl;
-using test::IsBox;
-
 namespace {
 
 const QString kFileName = u"BKL_SalesModel2026_05Dec2026203625.txt"_s;
@@ -185,53 +182,53 @@ TEST_F(ExportDialog, FolderBrowserStartsOnTheExportFolderElseDataElseHome)
     EXPECT_EQ(dialog->txtLocation->text(), folder.path());
 }
 
-TEST_F(ExportDialog, BlankMissingOrUnusableFolderEndsInOrder)
+TEST_F(ExportDialog, UnusableFolderOrFailingWriteEndsInOrder)
 {
     test::WriteFileBytes(folder.filePath(u"plain.txt"_s), QByteArray());
     // Root ignores permissions, so "unwritable" is a folder below a regular file,
-    // or a folder where the file's own name is taken by a folder.
+    // or a folder where the file's own name is taken by a folder; the file name of
+    // the fixed clock in the last folder leads to a device that is always full.
     const QString occupied = folder.filePath(u"occupied"_s);
     ASSERT_TRUE(QDir().mkpath(occupied + '/' + kFileName));
-    for (const QString& location : {u"    "_s, folder.filePath(u"missing"_s), folder.filePath(u"plain.txt/sub"_s), occupied}) {
-        SCOPED_TRACE(location.toStdString());
+    const QString full = folder.filePath(u"full"_s);
+    ASSERT_TRUE(QDir().mkpath(full) && QFile::link(u"/dev/full"_s, full + '/' + kFileName));
+    const struct {
+        QString location;
+        const char* prompt; // the start of the critical box's text
+        const char* error;  // the start of the ERROR line, if any
+    } cases[] = {{u"    "_s, "Invalid or Missing folder !", nullptr},
+                 {folder.filePath(u"missing"_s), "Invalid or Missing folder !", nullptr},
+                 {folder.filePath(u"plain.txt/sub"_s), "Invalid or Missing folder !", nullptr},
+                 {occupied, "Invalid or Missing folder !", "Function: cmdExport_Click() --> Code: 75 --> Description: "},
+                 {full, "Unable to write the export file !\r\n\r\n", "Function: cmdExport_Click() --> Code: 57 --> Description: "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.location.toStdString());
         test::ClearLog();
         seams.boxes.shown.clear();
-        auto dialog = Open(u"|PayeeMaster"_s, QString());
-        dialog->txtLocation->setText(location);
+        auto dialog = Open(u"|PayeeMaster"_s, u"|Accelerator Rate"_s);
+        dialog->txtLocation->setText(c.location);
         g_bViewColumns = true;
         Export(*dialog);
         ASSERT_EQ(seams.boxes.shown.size(), 2u);
-        EXPECT_TRUE(IsBox(seams.boxes.shown[1], u"Invalid or Missing folder !"_s, mb::Critical, u"Export Objects"_s));
-        EXPECT_EQ(dialog->focusWidget(), dialog->cmdFolder);
+        const ShownBox& box = seams.boxes.shown[1];
+        EXPECT_TRUE(IsBox(box, box.prompt, mb::Critical, u"Export Objects"_s));
+        if (c.location == full) {
+            EXPECT_TRUE(box.prompt.startsWith(QLatin1String(c.prompt))) << qPrintable(box.prompt);
+        } else {
+            EXPECT_EQ(box.prompt, c.prompt);
+            EXPECT_EQ(dialog->focusWidget(), dialog->cmdFolder);
+        }
         EXPECT_TRUE(dialog->cmdExport->isEnabled());
-        EXPECT_FALSE(dialog->lblPercentage->isVisible());
+        EXPECT_FALSE(dialog->lblPercentage->isVisible() || dialog->pbProgress->isVisible());
         EXPECT_FALSE(g_bViewColumns); // the switches were set before the folder check
         EXPECT_EQ(InfoLines(), (QStringList{"Launch Screen: Export Objects", "Begin Export"}));
         EXPECT_TRUE(seams.shell.opened.isEmpty());
+        const QStringList errors = test::LogMessages();
+        EXPECT_EQ(errors.size(), c.error ? 1 : 0);
+        if (c.error && !errors.isEmpty())
+            EXPECT_TRUE(errors[0].startsWith(QLatin1String(c.error))) << qPrintable(errors[0]);
     }
-    // Only the folder that exists but cannot take the file leaves an ERROR line.
-    const QStringList errors = test::LogMessages();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith("Function: cmdExport_Click() --> Code: 75 --> Description: ")) << qPrintable(errors[0]);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"plain.txt"_s});
-}
-
-TEST_F(ExportDialog, FailingWriteClosesTheFileWithACriticalBoxAndNoSuccess)
-{
-    // The file name of the fixed clock leads to a device that is always full.
-    ASSERT_TRUE(QFile::link(u"/dev/full"_s, ExportPath()));
-    auto dialog = Open(u"|PayeeMaster"_s, u"|Accelerator Rate"_s);
-    Export(*dialog);
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_TRUE(seams.boxes.shown[1].prompt.startsWith("Unable to write the export file !\r\n\r\n"));
-    EXPECT_TRUE(IsBox(seams.boxes.shown[1], seams.boxes.shown[1].prompt, mb::Critical, u"Export Objects"_s));
-    const QStringList errors = test::LogMessages();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith("Function: cmdExport_Click() --> Code: 57 --> Description: ")) << qPrintable(errors[0]);
-    EXPECT_EQ(InfoLines(), (QStringList{"Launch Screen: Export Objects", "Begin Export"}));
-    EXPECT_TRUE(seams.shell.opened.isEmpty());
-    EXPECT_TRUE(dialog->cmdExport->isEnabled());
-    EXPECT_FALSE(dialog->pbProgress->isVisible());
 }
 
 TEST_F(ExportDialog, ProgressComesFromTheItemsAndCloseIsRefusedWhileExporting)

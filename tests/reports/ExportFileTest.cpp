@@ -7,8 +7,6 @@
 
 #include <QTemporaryDir>
 
-using namespace bkl::reports;
-
 TEST(ExportFile, DatedNameInsideTheFolderAndTheItemCount)
 {
     const QDateTime runTime(QDate(2026, 12, 5), QTime(20, 36, 25));

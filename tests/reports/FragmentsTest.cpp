@@ -7,8 +7,6 @@
 #include <array>
 #include <stdexcept>
 
-using namespace bkl::reports;
-
 TEST(Fragments, ItemTextSplitsIdAndName)
 {
     const std::array<const char*, 3> cases[] = {{"(12) North Plan", "12", "North Plan"}, {" (12)North Plan ", "12", "North Plan"},

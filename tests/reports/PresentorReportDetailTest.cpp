@@ -3,11 +3,9 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
+using PresentorReportDetail = ReportTest;
 
 namespace {
-class PresentorReportDetail : public ReportTest {};
 
 // Text rows of the sources table: a tab, then each field in 50 columns.
 QString Rows(std::initializer_list<std::pair<const char*, const char*>> rows)

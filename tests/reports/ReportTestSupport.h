@@ -1,7 +1,8 @@
 #pragma once
 // What the report tests share: the demo models (opened once per suite; every detail
 // section on and an empty log before each test), the log, a recorder of the
-// statements sent, and a check for pieces of a rendered text.
+// statements sent, a check for pieces of a rendered text, and the namespaces
+// every report test works in.
 #include "platform/db/Connection.h"
 #include "support/DemoModel.h"
 #include "support/LogReader.h"
@@ -9,6 +10,10 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+namespace bkl::reports {}
+using namespace bkl;
+using namespace bkl::reports;
+using namespace bkl::test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace bkl::test {

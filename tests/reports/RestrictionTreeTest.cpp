@@ -5,11 +5,9 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
+using CalcRestriction = ReportTest;
 
 namespace {
-class CalcRestriction : public ReportTest {};
 const int kOddOperators = 10;
 const int kCyclicRestrictions = 8;
 } // namespace
@@ -78,4 +76,15 @@ TEST_F(CalcRestriction, ACyclicTreeEndsWithAnErrorLine)
     EXPECT_EQ(log[0], "Function: GetCalcConstraintTree() --> Code: 28 --> Description: Constraint 9001 of "
                       "calculation 8 is reached twice; the tree's parent links form a cycle");
     EXPECT_TRUE(log[1].startsWith("Function: CompareCalcConstraintTree() --> Code: 28 --> "));
+}
+
+TEST(CalcOperator, SymbolsCarryABlankOnEachSide)
+{
+    const std::pair<const char*, const char*> symbols[] = {
+        {"EQUALS", " = "},           {"GREATERTHANEQUALS", " >= "}, {"LESSTHANEQUALS", " <= "},
+        {"ISNULL", " Is Empty "},    {"ISNOTNULL", " Is Not Empty "}, {"GREATERTHAN", " > "},
+        {"LESSTHAN", " < "},         {"NOTEQUALS", " <> "},         {" equals ", " = "},
+        {"LIKE", " UNKNOWN "},       {"", " UNKNOWN "},             {"\tEQUALS", " UNKNOWN "}};
+    for (const auto& [word, symbol] : symbols)
+        EXPECT_EQ(GetOperatorSymbol(QLatin1String(word)), QLatin1String(symbol)) << word;
 }

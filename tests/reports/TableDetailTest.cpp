@@ -3,11 +3,9 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
+using TableDetail = ReportTest;
 
 namespace {
-class TableDetail : public ReportTest {};
 
 const QString kCountError = u"Function: GetTableCountUsingSYSTables() --> Code: 3021 --> Description: "
                             "No current record: the recordset is at its end."_s;

@@ -3,12 +3,7 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
-
-namespace {
-class TailoredReportDetail : public ReportTest {};
-} // namespace
+using TailoredReportDetail = ReportTest;
 
 TEST_F(TailoredReportDetail, QuarterlyBonusSummaryHtmlAndText)
 {

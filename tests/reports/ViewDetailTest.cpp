@@ -3,12 +3,7 @@
 
 #include "ReportTestSupport.h"
 
-using namespace bkl::reports;
-using namespace bkl::test;
-
-namespace {
-class ViewDetail : public ReportTest {};
-} // namespace
+using ViewDetail = ReportTest;
 
 TEST_F(ViewDetail, RegionSalesViewHtmlAndText)
 {

@@ -9,9 +9,6 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 class ShellAbout : public ShellTest {};
 } // namespace
@@ -31,14 +28,13 @@ TEST_F(ShellAbout, ToolbarPanelsWhatsNewLinksAndExit)
         return (product ? u"product:"_s : u"file:"_s) + marks;
     };
     EXPECT_EQ(state(), "product:1");
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith("||INFO|Start About Brisklane"));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Start About Brisklane"_s});
 
     // A missing file: the panel says so and the reader logs error 53; an empty file only says so.
     about.tbAboutButton(4)->trigger();
     EXPECT_EQ(about.txtReadFromFile->toPlainText(), "Error: Can't find whatsnew.txt");
-    ASSERT_EQ(LogLines().size(), 2);
-    EXPECT_TRUE(LogLines()[1].contains("||ERROR|Function: ReadTheTextForAbout() -> Code: 53 --> Description: "));
+    ASSERT_EQ(LogEntries().size(), 2);
+    EXPECT_TRUE(LogEntries()[1].startsWith("ERROR|Function: ReadTheTextForAbout() -> Code: 53 --> Description: "));
     ResetLog();
     WriteFileBytes(whatsNew, "");
     about.tbAboutButton(4)->trigger();
@@ -77,6 +73,5 @@ TEST_F(ShellAbout, ToolbarPanelsWhatsNewLinksAndExit)
     ResetLog();
     QTest::keyClick(&about, Qt::Key_Escape);
     EXPECT_FALSE(about.isVisible());
-    EXPECT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines().value(0).endsWith("||INFO|Exiting About Brisklane"));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Exiting About Brisklane"_s});
 }

@@ -8,9 +8,6 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 class ShellLog : public ShellTest {};
 } // namespace

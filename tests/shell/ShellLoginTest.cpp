@@ -13,9 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 
 class ShellLogin : public ShellTest {

@@ -10,9 +10,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 class ShellModel : public ShellTest {};
 ConnectionSettings Demo() { return {DemoServerFolder(), u"demo"_s, u"demo"_s, false}; }
@@ -60,9 +57,8 @@ TEST_F(ShellModel, SqlTextAndTheDemoServerListing)
                       u"Unable to retrieve model details ! Please verify the connection attributes !\r\n\r\nDetails:\r\n"
                       "Number: 17\r\nSource: Brisklane embedded engine\r\nDescription: Folder not found: /nonexistent-server\r\n"_s,
                       mb::Critical, u"Connection Failed !"_s));
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith("||ERROR|Function: FillAllDatabaseCatalog() --> Connection Failed ! Source: Brisklane "
-                                       "embedded engine Description: Folder not found: /nonexistent-server"));
+    EXPECT_EQ(LogEntries(), QStringList{u"ERROR|Function: FillAllDatabaseCatalog() --> Connection Failed ! Source: "
+                                        "Brisklane embedded engine Description: Folder not found: /nonexistent-server"_s});
 }
 
 TEST_F(ShellModel, UnreadableDatabaseIsLeftOutWithAnErrorLine)
@@ -130,7 +126,7 @@ TEST_F(ShellModel, RecordCountRowsNullsAndFailures)
     EXPECT_TRUE(LogLines().isEmpty());
     EXPECT_EQ(GetRecordCount(u"SELECT NULL"_s), 0);
     EXPECT_EQ(GetRecordCount(u"SELECT COUNT(1) FROM NoSuchTable"_s), 0);
-    ASSERT_EQ(LogLines().size(), 2);
-    EXPECT_TRUE(LogLines()[0].contains("|ERROR|Function: GetRecordCount() --> Code: 94 --> Description: "));
-    EXPECT_TRUE(LogLines()[1].contains("|ERROR|Function: GetRecordCount() --> Code: "));
+    ASSERT_EQ(LogEntries().size(), 2);
+    EXPECT_TRUE(LogEntries()[0].startsWith("ERROR|Function: GetRecordCount() --> Code: 94 --> Description: "));
+    EXPECT_TRUE(LogEntries()[1].startsWith("ERROR|Function: GetRecordCount() --> Code: "));
 }

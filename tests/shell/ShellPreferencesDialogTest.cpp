@@ -13,9 +13,6 @@
 #include <QSettings>
 #include <QTest>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 
 class ShellPreferencesDialog : public ShellTest {
@@ -62,15 +59,14 @@ TEST_F(ShellPreferencesDialog, OpensFromTheSettingsOkSavesCancelDoesNot)
     EXPECT_TRUE(dlg.chkGridLines->isChecked());
     EXPECT_FALSE(dlg.chkClearLogFiles->isChecked());
     EXPECT_EQ(Tick(dlg, {0, 6}), QStringList{u"Calculations"_s});
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith("||INFO|Launch User Preferences"));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Launch User Preferences"_s});
     dlg.chkGridLines->setChecked(false);
     dlg.cmdOk_Click();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(Stored("ShowGridLines"), "N");
     EXPECT_EQ(Stored("DefaultObjectSelection"), ";TABL;PRES");
     EXPECT_TRUE(g_bShowGridLines); // takes effect at the next start
-    EXPECT_TRUE(LogLines().last().endsWith("||INFO|Exiting User Preferences"));
+    EXPECT_EQ(LogEntries().value(1), "INFO|Exiting User Preferences");
 
     frmBKLUserPreferences all;
     all.show();
@@ -119,10 +115,7 @@ TEST_F(ShellPreferencesDialog, ClearLogAskedAndDone)
     dlg.cmdOk_Click();
     EXPECT_EQ(seams.boxes.shown.size(), 2u); // asked again
     EXPECT_FALSE(dlg.isVisible());
-    const QStringList lines = LogLines();
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].endsWith("||INFO|User cleared log file !"));
-    EXPECT_TRUE(lines[1].endsWith("||INFO|Exiting User Preferences"));
+    EXPECT_EQ(LogEntries(), (QStringList{"INFO|User cleared log file !", "INFO|Exiting User Preferences"}));
     EXPECT_EQ(Stored("DefaultObjectSelection"), ";VIEW");
 
     // A log that cannot be cleared is reported and nothing is saved.

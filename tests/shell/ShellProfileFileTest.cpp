@@ -6,9 +6,6 @@
 #include <QFile>
 #include <QStringEncoder>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 class ShellProfileFile : public ShellTest {
 protected:

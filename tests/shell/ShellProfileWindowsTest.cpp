@@ -16,9 +16,6 @@
 #include <csignal>
 #include <sys/resource.h>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 
 const QByteArray kTwoProfiles = "Alpha|hostA|userA|pwA|ModelA|Y|N\r\nBeta|hostB|userB|pwB|ModelB|N|Y\r\n";
@@ -50,8 +47,7 @@ TEST_F(ShellProfileWindows, ListAddAndModifyThroughTheDialog)
     for (int c = 0; c < manager.lvProfile->columnCount(); ++c)
         EXPECT_NE(manager.lvProfile->item(0, c)->text(), "pwA"); // the password is never shown
     EXPECT_TRUE(manager.lvProfile->showGrid());
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith("||INFO|Launch Brisklane - Manage Model Profiles"));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Launch Brisklane - Manage Model Profiles"_s});
 
     OnNextModal([](QWidget* w) {
         auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
@@ -83,7 +79,7 @@ TEST_F(ShellProfileWindows, ListAddAndModifyThroughTheDialog)
     // Closing without Save leaves the file as it was.
     manager.cmdClose_Click();
     EXPECT_EQ(FileBytes(ProfileFilePath()), kTwoProfiles);
-    EXPECT_TRUE(LogLines().last().endsWith("||INFO|Exiting Brisklane - Manage Model Profiles"));
+    EXPECT_EQ(LogEntries().last(), "INFO|Exiting Brisklane - Manage Model Profiles");
 }
 
 TEST_F(ShellProfileWindows, SaveValidatesNamesAndDefaults)
@@ -165,8 +161,8 @@ TEST_F(ShellProfileWindows, FailedSaveShowsTheReasonAndHandEditsSurviveASave)
     EXPECT_EQ(seams.boxes.shown[0].prompt, "Unable to save the profile file !. If you are not able to see any profiles loaded, "
                                            "you may need to re-install Brisklane.\r\n\r\nError Number: 2\r\nDescription: File too large");
     EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
-    EXPECT_TRUE(LogLines().value(0).endsWith(
-        "|ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: 2 --> Description: File too large"));
+    EXPECT_EQ(LogEntries().value(0),
+              "ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: 2 --> Description: File too large");
     EXPECT_EQ(FileBytes(ProfileFilePath()), file);
     // Saved for good: the profiles in list order, then the kept lines as they stood.
     frmBKLModelProfileMain manager;
@@ -207,8 +203,7 @@ TEST_F(ShellProfileWindows, DialogValidatesModifiesByPositionAndCancels)
     ResetLog();
     dlg.cmdCancel_Click();
     EXPECT_EQ(lv.rowCount(), 2);
-    EXPECT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines().value(0).endsWith("||INFO|Exiting Brisklane"));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Exiting Brisklane"_s});
 
     // Modify finds the row by its position; an action in any case and blanks counts.
     {

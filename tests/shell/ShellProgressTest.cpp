@@ -7,9 +7,6 @@
 #include <QProgressBar>
 #include <QTimer>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 class ShellProgress : public ShellTest {};
 } // namespace
@@ -19,8 +16,7 @@ TEST_F(ShellProgress, RunsToTheEndAndReturns)
     seams.random.values = {0.0}; // the load tick: step 1
     seams.random.values.insert(seams.random.values.end(), 20, 0.999); // step 8
     cTFunctions progress;
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith("||INFO|Progress"));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Progress"_s});
     EXPECT_EQ(progress.m_frm->prgProgress->value(), 1);
     EXPECT_EQ(progress.showProgress(u"  Switching Model. Please wait... "_s, u" Switch Model "_s, 1, 1, 1, true), 0);
     EXPECT_FALSE(progress.m_frm->isVisible());

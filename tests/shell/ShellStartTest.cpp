@@ -21,9 +21,6 @@
 #include <QTest>
 #include <QTimer>
 
-using namespace bkl;
-using namespace bkl::shelltest;
-
 namespace {
 
 class ShellStart : public ShellTest {};
@@ -71,10 +68,7 @@ TEST_F(ShellStart, SplashTicksShowTheStartUpTextsAndHandOverOnTheNinth)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull());
     EXPECT_EQ(VisibleWindows("frmBKLModelLogin").size(), 1);
-    const QStringList lines = LogLines();
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].endsWith("||INFO|Launch Splash Screen"));
-    EXPECT_TRUE(lines[1].endsWith("||INFO|Exit Splash Screen"));
+    EXPECT_EQ(LogEntries(), (QStringList{"INFO|Launch Splash Screen", "INFO|Exit Splash Screen"}));
 }
 
 TEST_F(ShellStart, MainRunsTheSplashIntoTheLoginAndTheLastCloseEndsTheProgram)
@@ -89,10 +83,7 @@ TEST_F(ShellStart, MainRunsTheSplashIntoTheLoginAndTheLastCloseEndsTheProgram)
     ASSERT_TRUE(QTest::qWaitFor([] { return !VisibleWindows("frmBKLModelLogin").isEmpty(); }, 10000));
     EXPECT_TRUE(VisibleWindows("frmBKLSplash").isEmpty());
     EXPECT_EQ(ended, 0); // the hand-over from splash to login keeps the program
-    const QStringList lines = LogLines();
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].endsWith("||INFO|Brisklane Launched"));
-    EXPECT_TRUE(lines[2].endsWith("||INFO|Exit Splash Screen"));
+    EXPECT_EQ(LogEntries(), (QStringList{"INFO|Brisklane Launched", "INFO|Launch Splash Screen", "INFO|Exit Splash Screen"}));
     // Login closed by its Close button with no other window: the program ends.
     static_cast<frmBKLModelLogin*>(VisibleWindows("frmBKLModelLogin")[0])->cmdClose_Click();
     EXPECT_TRUE(QTest::qWaitFor([&ended] { return ended > 0; }, 5000));
@@ -120,8 +111,7 @@ TEST_F(ShellStart, ApplicationFoldersAreCreatedWholeOrTheProgramEnds)
     SaveSetting(u"USERPREFERENCES"_s, u"ShowGridLines"_s, u"Y"_s);
     EXPECT_FALSE(g_bShowGridLines);
     g_bShowGridLines = true;
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith("||INFO|Brisklane Launched"));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Brisklane Launched"_s});
     EXPECT_TRUE(seams.boxes.shown.empty());
 
     // A file where a folder of the path should be: the box names the folder and

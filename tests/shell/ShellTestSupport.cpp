@@ -15,6 +15,14 @@ void EnsureFolders()
         CreateApplicationFolder(QString::fromLatin1(f));
 }
 
+QStringList LogEntries()
+{
+    QStringList entries;
+    for (const QString& line : LogLines())
+        entries << line.section(QLatin1Char('|'), 2);
+    return entries;
+}
+
 QStringList LoginTexts(const QList<ModelProfile>& profiles)
 {
     QStringList texts;

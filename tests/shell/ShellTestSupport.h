@@ -21,6 +21,9 @@ using namespace bkl::test;
 // Creates config, data, logs and temp under the test home.
 void EnsureFolders();
 
+// The log's lines without date and model key: "INFO|Launch ...", "ERROR|Function: ...".
+QStringList LogEntries();
+
 // Profiles as the readers give them, one text a profile: the login's
 // "name|host|user|password|model|auth|default", the manager's
 // "key,name,host,user,model,auth,default,password".
@@ -50,3 +53,6 @@ protected:
 };
 
 } // namespace bkl::shelltest
+
+using namespace bkl;
+using namespace bkl::shelltest;
