@@ -135,7 +135,9 @@ TEST_F(CalcDetail, AnUnknownCalculationCostsOneErrorLine)
 TEST_F(CalcDetail, ModelTextsEscapedInHtmlOnlyAndNullsReadAsEmpty)
 {
     // Data sources and where-used lists are pinned escaped by their own tests.
-    ExpectPieces(GetCalculationDetails(edge(), u"Rate <Tier> & Bonus"_s),
+    const QString html = GetCalculationDetails(edge(), u"Rate <Tier> & Bonus"_s);
+    EXPECT_FALSE(html.contains(u"<2026>"_s));
+    ExpectPieces(html,
                  {">Formula</font></b></td><td width='80%'>&nbsp;<font  face='Calibri' size='2'>O&#39;Brien Commission + "
                   "Rates &lt;2026&gt; &amp; More.Rate&nbsp;</font></td>",
                   "&nbsp;O&#39;Brien View<br>",
