@@ -4,8 +4,14 @@
 
 #include <QApplication>
 
+#include <unistd.h>
+
 int main(int argc, char* argv[])
 {
+    // The embedded browser's sandbox refuses to start for the superuser and takes
+    // the program down with it; as root the pages are shown without it.
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
     bkl::InstallDesktopSeams();
