@@ -40,35 +40,27 @@ TEST(DetailSectionRule, SetsSwitchesByRootAndLeafCaption)
     auto tree = fullTree(ExportTreeRoots({"|T", "", "", "", "", "", ""}));
     setLeaf(tree, "Table", "Columns", false);
     SetDetailSectionFlags(tree);
-    EXPECT_TRUE(g_bTableType);
-    EXPECT_TRUE(g_bTableRecordCount);
-    EXPECT_FALSE(g_bTableColumns);
-    EXPECT_FALSE(g_bViewColumns);
+    EXPECT_TRUE(g_bTableType && g_bTableRecordCount && !g_bTableColumns && !g_bViewColumns);
     setLeaf(tree, "Table", "Columns", true);
     SetDetailSectionFlags(tree);
-    EXPECT_TRUE(g_bTableColumns);
-    EXPECT_FALSE(g_bViewColumns);
+    EXPECT_TRUE(g_bTableColumns && !g_bViewColumns);
     EXPECT_EQ(countSet(), 3);
 
     // Table and View both with "Columns": each leaf counts under its own root.
     tree = fullTree(ExportTreeRoots({"|T", "|V", "", "", "", "", ""}));
     setLeaf(tree, "View", "Columns", false);
     SetDetailSectionFlags(tree);
-    EXPECT_TRUE(g_bTableColumns);
-    EXPECT_FALSE(g_bViewColumns);
-    EXPECT_TRUE(g_bViewDependentObjects);
+    EXPECT_TRUE(g_bTableColumns && !g_bViewColumns && g_bViewDependentObjects);
 
     // The root "Calendar" never sets the calculation leaf "Calendar".
     tree = fullTree(ExportTreeRoots({"", "", "|(1) Fiscal", "|C", "", "", ""}));
     setLeaf(tree, "Calculation", "Calendar", false);
     SetDetailSectionFlags(tree);
-    EXPECT_FALSE(g_bCalcCalendar);
-    EXPECT_TRUE(g_bCalendarTimeHierarchy);
+    EXPECT_TRUE(!g_bCalcCalendar && g_bCalendarTimeHierarchy);
     setLeaf(tree, "Calculation", "Calendar", true);
     setLeaf(tree, "Calendar", "Time Hierarchy", false);
     SetDetailSectionFlags(tree);
-    EXPECT_TRUE(g_bCalcCalendar);
-    EXPECT_FALSE(g_bCalendarTimeHierarchy);
+    EXPECT_TRUE(g_bCalcCalendar && !g_bCalendarTimeHierarchy);
     // A lone childless node captioned "Calendar" under no root sets nothing.
     SetDetailSectionFlags({{"Calendar", QString(), false, true}});
     EXPECT_EQ(countSet(), 0);
@@ -76,9 +68,7 @@ TEST(DetailSectionRule, SetsSwitchesByRootAndLeafCaption)
     // Leaf text is stripped of blanks, the parent's is compared exactly.
     SetDetailSectionFlags({{" Formula ", "Calculation", false, true}, {"Folder", "Calculation ", false, true},
                            {"Type", "calculation", false, true}});
-    EXPECT_TRUE(g_bCalcFormula);
-    EXPECT_FALSE(g_bCalcFolder);
-    EXPECT_FALSE(g_bCalcType);
+    EXPECT_TRUE(g_bCalcFormula && !g_bCalcFolder && !g_bCalcType);
 
     // Unchecked leaves under a checked root give false; a root's own box sets nothing.
     tree = fullTree(ExportTreeRoots({"|T", "", "", "", "", "", ""}));
@@ -92,8 +82,7 @@ TEST(DetailSectionRule, SetsSwitchesByRootAndLeafCaption)
     EXPECT_EQ(countSet(), 24);
     SetDetailSectionFlags(fullTree(ExportTreeRoots({"", "", "", "", "", "", "|P"})));
     EXPECT_EQ(countSet(), 2);
-    EXPECT_TRUE(g_bPresentorSourceDependencies);
-    EXPECT_TRUE(g_bPresentorLinkedReports);
+    EXPECT_TRUE(g_bPresentorSourceDependencies && g_bPresentorLinkedReports);
     SetDetailSectionFlags({});
     EXPECT_EQ(countSet(), 0);
 }

@@ -4,17 +4,12 @@
 #include "reports/CalendarDetail.h"
 #include "reports/ObjectDrivers.h"
 #include "reports/TableDetail.h"
-#include "reports/ViewDetail.h"
 #include "shell/Globals.h"
-#include "support/LogReader.h"
 
-#include <QDir>
-#include <QFile>
-#include <gtest/gtest.h>
+#include "ReportTestSupport.h"
+
+#include <QRegularExpression>
 #include <stdexcept>
-
-using namespace bkl;
-using namespace bkl::reports;
 
 namespace {
 
@@ -30,8 +25,7 @@ public:
         if (failWrites)
             throw std::out_of_range("Invalid property value");
         CheckProgressValue(v, lo_, hi_);
-        value_ = v;
-        values.push_back(v);
+        values.push_back(value_ = v);
     }
     void setCaption(const QString& c) override { captions << c; }
     std::vector<int> values;
@@ -42,139 +36,107 @@ private:
     int lo_, hi_, value_;
 };
 
-// The drivers' own ERROR lines (renderers log their own failures separately).
-QStringList DriverErrorLines()
-{
-    QStringList lines;
-    for (const QString& line : test::LogLines()) {
-        if (line.contains(QStringLiteral("Function: CreateTheHTMLForAllObjects()"))
-            || line.contains(QStringLiteral("Function: ExportAllObjects()")))
-            lines << line;
-    }
-    return lines;
-}
-
 class PreviewDrivers : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        test::ClearLog();
-        g_lPreviewDone = 0;
-        g_lPreviewTotal = 0;
-    }
-    void startRun(long total)
+    void SetUp() override { test::ClearLog(); }
+    // A run of `total` objects on a bar from 1 to `barMax` (the total + 1 unless given).
+    RecordingSink& startRun(long total, int barMax = -1)
     {
         g_lPreviewDone = 0;
         g_lPreviewTotal = total;
+        sink = std::make_unique<RecordingSink>(1, barMax < 0 ? int(total) + 1 : barMax);
+        return *sink;
     }
+    // The drivers' own ERROR lines (renderers log their own failures separately).
+    static QStringList DriverErrorLines()
+    {
+        return test::LogLines().filter(QRegularExpression(u"Function: (CreateTheHTMLForAllObjects|ExportAllObjects)\\(\\)"_s));
+    }
+    std::unique_ptr<RecordingSink> sink;
 };
 
-const QString kTablesBanner = QStringLiteral(
-    "<table border='0' width='100%' bgcolor='#000080' cellspacing='2' cellpadding='0'><tr>"
-    "<td> <b><font color='#FFFFFF' face='Calibri' size='2'><b>Tables</b></font></b></td></tr></table>");
+const QString kTablesBanner = u"<table border='0' width='100%' bgcolor='#000080' cellspacing='2' cellpadding='0'><tr>"
+                              "<td> <b><font color='#FFFFFF' face='Calibri' size='2'><b>Tables</b></font></b></td></tr></table>"_s;
 
 QString Section(const QString& id, const QString& title, const QString& fragment)
 {
-    return QStringLiteral("<p><b><font face='Calibri' size='2'><span title='Click here to see more information' "
-                          "style='cursor:pointer; cursor:hand' onclick='toggleDiv(\"")
-        + id + QStringLiteral("\")'>") + title + QStringLiteral("</span></font></b></p><div id='") + id
-        + QStringLiteral("'><p><b><font face='Calibri' size='2'>") + fragment
-        + QStringLiteral("</font></b></p></div>");
+    return "<p><b><font face='Calibri' size='2'><span title='Click here to see more information' style='cursor:pointer; "
+           "cursor:hand' onclick='toggleDiv(\"" + id + "\")'>" + title + "</span></font></b></p><div id='" + id
+        + "'><p><b><font face='Calibri' size='2'>" + fragment + "</font></b></p></div>";
 }
 
 } // namespace
 
 TEST_F(PreviewDrivers, KindKeyIsTrimmedAndCaseBlindUnknownKeysGiveNothing)
 {
-    startRun(4);
-    RecordingSink sink(1, 5);
-    const QString expected = CreateTheHTMLForAllObjects(QStringLiteral("Tables"), QString(), sink);
-    EXPECT_EQ(expected, kTablesBanner);
-    EXPECT_EQ(CreateTheHTMLForAllObjects(QStringLiteral("  tAbLeS "), QString(), sink), kTablesBanner);
+    RecordingSink& sink = startRun(4);
+    EXPECT_EQ(CreateTheHTMLForAllObjects(u"Tables"_s, QString(), sink), kTablesBanner);
+    EXPECT_EQ(CreateTheHTMLForAllObjects(u"  tAbLeS "_s, QString(), sink), kTablesBanner);
     for (const char* key : {"Table", "", "TABLES!"}) {
-        EXPECT_EQ(CreateTheHTMLForAllObjects(QLatin1String(key), QStringLiteral("A|B"), sink), QString()) << key;
-        EXPECT_EQ(ExportAllObjects(QLatin1String(key), QStringLiteral("A|B"), sink), QString()) << key;
+        EXPECT_EQ(CreateTheHTMLForAllObjects(QLatin1String(key), u"A|B"_s, sink), QString()) << key;
+        EXPECT_EQ(ExportAllObjects(QLatin1String(key), u"A|B"_s, sink), QString()) << key;
     }
-    EXPECT_TRUE(sink.values.empty());
-    EXPECT_TRUE(sink.captions.empty());
+    EXPECT_TRUE(sink.values.empty() && sink.captions.empty());
     EXPECT_EQ(g_lPreviewDone, 0);
-    EXPECT_EQ(ExportAllObjects(QStringLiteral(" calendars"), QString(), sink), QStringLiteral("* CALENDARS *\r\n\r\n"));
+    EXPECT_EQ(ExportAllObjects(u" calendars"_s, QString(), sink), "* CALENDARS *\r\n\r\n");
     EXPECT_TRUE(DriverErrorLines().isEmpty());
 }
 
-TEST_F(PreviewDrivers, IdsRestartPerCallAndEmptyItemsAreObjects)
+TEST_F(PreviewDrivers, IdsRestartPerCallEmptyItemsAreObjectsAndTitlesAreEscaped)
 {
-    startRun(5);
-    RecordingSink sink(1, 6);
-    const QString tables = CreateTheHTMLForAllObjects(QStringLiteral("Tables"), QStringLiteral("|A"), sink);
-    EXPECT_EQ(tables, kTablesBanner + Section("TAB_1", "", GetTableDetails(g_cnModel, QString()))
-                          + Section("TAB_2", "A", GetTableDetails(g_cnModel, QStringLiteral("A"))));
-    const QString views = CreateTheHTMLForAllObjects(QStringLiteral("Views"), QStringLiteral("V1|V2|V3"), sink);
-    EXPECT_TRUE(views.contains(QStringLiteral("toggleDiv(\"VIE_1\")'>V1</span>")));
-    EXPECT_TRUE(views.contains(QStringLiteral("<div id='VIE_3'>")));
-    EXPECT_FALSE(views.contains(QStringLiteral("VIE_4")));
+    RecordingSink& sink = startRun(5);
+    EXPECT_EQ(CreateTheHTMLForAllObjects(u"Tables"_s, u"|A"_s, sink),
+              kTablesBanner + Section(u"TAB_1"_s, QString(), GetTableDetails(g_cnModel, QString()))
+                  + Section(u"TAB_2"_s, u"A"_s, GetTableDetails(g_cnModel, u"A"_s)));
+    const QString views = CreateTheHTMLForAllObjects(u"Views"_s, u"V1|V2|V3"_s, sink);
+    ExpectPieces(views, {"toggleDiv(\"VIE_1\")'>V1</span>", "<div id='VIE_3'>"});
+    EXPECT_FALSE(views.contains(u"VIE_4"_s));
     EXPECT_EQ(sink.values, (std::vector<int>{2, 3, 4, 5, 6}));
     EXPECT_EQ(sink.captions, (QStringList{"20%", "40%", "60%", "80%", "100%"}));
+
+    const QString item = u"(7) R&D <\"Q'1\">"_s;
+    const QString html = CreateTheHTMLForAllObjects(u"Tailored Reports"_s, item, startRun(1));
+    ExpectPieces(html, {"toggleDiv(\"TAIL_1\")'>(7) R&amp;D &lt;&quot;Q&#39;1&quot;&gt;</span>"});
+    EXPECT_FALSE(html.contains(item));
 }
 
 TEST_F(PreviewDrivers, PercentagesRoundHalvesToEven)
 {
-    startRun(8);
-    RecordingSink sink(1, 9);
-    CreateTheHTMLForAllObjects(QStringLiteral("Calculations"), QStringLiteral("a|b|c|d|e|f|g|h"), sink);
+    RecordingSink& sink = startRun(8);
+    CreateTheHTMLForAllObjects(u"Calculations"_s, u"a|b|c|d|e|f|g|h"_s, sink);
     EXPECT_EQ(sink.captions, (QStringList{"12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"}));
 }
 
-TEST_F(PreviewDrivers, ProgressNeverCostsOutput)
+TEST_F(PreviewDrivers, ExportBlocksAndProgressThatNeverCostsOutput)
 {
-    // A bar whose range is too short stays at its maximum; a zero total shows 0%.
-    startRun(0);
-    RecordingSink sink(1, 2);
-    const QString html = CreateTheHTMLForAllObjects(QStringLiteral("Tables"), QStringLiteral("A|B|C"), sink);
-    EXPECT_TRUE(html.contains(QStringLiteral("<div id='TAB_3'>")));
-    EXPECT_EQ(sink.values, (std::vector<int>{2, 2, 2}));
-    EXPECT_EQ(sink.captions, (QStringList{"0%", "0%", "0%"}));
-    EXPECT_EQ(ExportAllObjects(QStringLiteral("Tables"), QStringLiteral("A"), sink),
-              QStringLiteral("* TABLES *\r\n\r\n") + ExportTableDetails(g_cnModel, QStringLiteral("A")));
-    EXPECT_TRUE(DriverErrorLines().isEmpty());
-}
-
-TEST_F(PreviewDrivers, ItemTextsAreEscapedInTitlesOnly)
-{
-    startRun(1);
-    RecordingSink sink(1, 2);
-    const QString item = QStringLiteral("(7) R&D <\"Q'1\">");
-    const QString html = CreateTheHTMLForAllObjects(QStringLiteral("Tailored Reports"), item, sink);
-    EXPECT_TRUE(html.contains(QStringLiteral("toggleDiv(\"TAIL_1\")'>(7) R&amp;D &lt;&quot;Q&#39;1&quot;&gt;</span>")));
-    EXPECT_FALSE(html.contains(item));
-}
-
-TEST_F(PreviewDrivers, ExportBlocksFollowTheHeaderCalendarsWithOneMoreLineEnd)
-{
-    startRun(4);
-    RecordingSink sink(1, 5);
-    EXPECT_EQ(ExportAllObjects(QStringLiteral("Tables"), QStringLiteral("A|B"), sink),
-              QStringLiteral("* TABLES *\r\n\r\n") + ExportTableDetails(g_cnModel, QStringLiteral("A"))
-                  + ExportTableDetails(g_cnModel, QStringLiteral("B")));
-    EXPECT_EQ(ExportAllObjects(QStringLiteral("Calendars"), QStringLiteral("(1) M|(2) Q"), sink),
-              QStringLiteral("* CALENDARS *\r\n\r\n") + ExportCalendarDetails(g_cnModel, QStringLiteral("(1) M"))
-                  + QStringLiteral("\r\n") + ExportCalendarDetails(g_cnModel, QStringLiteral("(2) Q"))
-                  + QStringLiteral("\r\n"));
+    RecordingSink& sink = startRun(4);
+    EXPECT_EQ(ExportAllObjects(u"Tables"_s, u"A|B"_s, sink),
+              "* TABLES *\r\n\r\n" + ExportTableDetails(g_cnModel, u"A"_s) + ExportTableDetails(g_cnModel, u"B"_s));
+    // Calendar blocks take one more line end.
+    EXPECT_EQ(ExportAllObjects(u"Calendars"_s, u"(1) M|(2) Q"_s, sink),
+              "* CALENDARS *\r\n\r\n" + ExportCalendarDetails(g_cnModel, u"(1) M"_s) + "\r\n"
+                  + ExportCalendarDetails(g_cnModel, u"(2) Q"_s) + "\r\n");
     EXPECT_EQ(g_lPreviewDone, 4);
+
+    // A bar whose range is too short stays at its maximum; a zero total shows 0%.
+    RecordingSink& shortBar = startRun(0, 2);
+    ExpectPieces(CreateTheHTMLForAllObjects(u"Tables"_s, u"A|B|C"_s, shortBar), {"<div id='TAB_3'>"});
+    EXPECT_EQ(shortBar.values, (std::vector<int>{2, 2, 2}));
+    EXPECT_EQ(shortBar.captions, (QStringList{"0%", "0%", "0%"}));
+    EXPECT_EQ(ExportAllObjects(u"Tables"_s, u"A"_s, shortBar), "* TABLES *\r\n\r\n" + ExportTableDetails(g_cnModel, u"A"_s));
+    EXPECT_TRUE(DriverErrorLines().isEmpty());
 }
 
 TEST_F(PreviewDrivers, OwnFailureLogsAndGivesTheNeutralValue)
 {
-    startRun(2);
-    RecordingSink sink(1, 3);
+    RecordingSink& sink = startRun(2);
     sink.failWrites = true;
-    EXPECT_EQ(CreateTheHTMLForAllObjects(QStringLiteral("Views"), QStringLiteral("A|B"), sink),
-              QStringLiteral("<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>"));
-    EXPECT_EQ(ExportAllObjects(QStringLiteral("Views"), QStringLiteral("A"), sink), QString());
+    EXPECT_EQ(CreateTheHTMLForAllObjects(u"Views"_s, u"A|B"_s, sink),
+              "<table border='0' width='100%'><tr><td>&nbsp;</td></tr></table>");
+    EXPECT_EQ(ExportAllObjects(u"Views"_s, u"A"_s, sink), QString());
     const QStringList lines = DriverErrorLines();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].endsWith(
-        QStringLiteral("|ERROR|Function: CreateTheHTMLForAllObjects() --> Code: 380 --> Description: Invalid property value")));
-    EXPECT_TRUE(lines[1].endsWith(
-        QStringLiteral("|ERROR|Function: ExportAllObjects() --> Code: 380 --> Description: Invalid property value")));
+        "|ERROR|Function: CreateTheHTMLForAllObjects() --> Code: 380 --> Description: Invalid property value"));
+    EXPECT_TRUE(lines[1].endsWith("|ERROR|Function: ExportAllObjects() --> Code: 380 --> Description: Invalid property value"));
 }

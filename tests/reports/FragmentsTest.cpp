@@ -1,75 +1,67 @@
-#include "ReportTestSupport.h"
-
 #include "platform/db/DbError.h"
 #include "reports/Fragments.h"
 #include "reports/RenderGuard.h"
 
-#include <gtest/gtest.h>
+#include "ReportTestSupport.h"
+
+#include <array>
 #include <stdexcept>
 
-using namespace bkl::reports;
-
-TEST(FragmentsItemText, SplitsIdAndName)
+TEST(Fragments, ItemTextSplitsIdAndName)
 {
-    auto expectSplit = [](const QString& text, const QString& id, const QString& name) {
-        const ItemTextParts p = SplitItemText(text);
-        EXPECT_EQ(p.id, id) << text.toStdString();
-        EXPECT_EQ(p.name, name) << text.toStdString();
-        EXPECT_EQ(p.text, text.trimmed()) << text.toStdString();
-    };
-    expectSplit(QStringLiteral("(12) North Plan"), QStringLiteral("12"), QStringLiteral("North Plan"));
-    expectSplit(QStringLiteral(" (12)North Plan "), QStringLiteral("12"), QStringLiteral("North Plan"));
-    expectSplit(QStringLiteral("( 12 )  North Plan"), QStringLiteral("12"), QStringLiteral("North Plan"));
-    expectSplit(QStringLiteral("()X"), QString(), QStringLiteral("X"));
-    expectSplit(QStringLiteral("12) X"), QStringLiteral("12"), QStringLiteral("X"));
-    expectSplit(QStringLiteral("(12)"), QStringLiteral("12"), QString());
+    const std::array<const char*, 3> cases[] = {{"(12) North Plan", "12", "North Plan"}, {" (12)North Plan ", "12", "North Plan"},
+                                                {"( 12 )  North Plan", "12", "North Plan"}, {"()X", "", "X"},
+                                                {"12) X", "12", "X"},                       {"(12)", "12", ""}};
+    for (const auto& [text, id, name] : cases) {
+        const ItemTextParts p = SplitItemText(QString::fromUtf8(text));
+        EXPECT_EQ(p.id, id) << text;
+        EXPECT_EQ(p.name, name) << text;
+        EXPECT_EQ(p.text, QString::fromUtf8(text).trimmed()) << text;
+    }
     // Only blanks are stripped: a tab stays part of the name.
-    EXPECT_EQ(SplitItemText(QStringLiteral("(1) A\t")).name, QStringLiteral("A\t"));
-
-    for (const QString bad : {QStringLiteral("(12 X"), QStringLiteral(")("), QStringLiteral("North Plan")}) {
+    EXPECT_EQ(SplitItemText(u"(1) A\t"_s).name, "A\t");
+    for (const QString bad : {u"(12 X"_s, u")("_s, u"North Plan"_s}) {
         try {
             SplitItemText(bad);
             ADD_FAILURE() << bad.toStdString();
         } catch (const RenderError& e) {
             EXPECT_EQ(e.number(), 5);
-            EXPECT_EQ(e.description(), QStringLiteral("Invalid procedure call or argument"));
+            EXPECT_EQ(e.description(), "Invalid procedure call or argument");
         }
     }
 }
 
-TEST(FragmentsGuard, LogsTheProcedureLineAndReturnsTheNeutralValue)
+TEST(Fragments, GuardLogsTheProcedureLineAndReturnsTheNeutralValue)
 {
     bkl::test::ClearLog();
     // A capture hears the first failure under it; an inner one only its own.
     FailureCapture outer;
-    EXPECT_EQ(RunGuarded(QStringLiteral("GetTableDetails"), QString::fromLatin1(kErrorSpacer),
-                         []() -> QString { throw bkl::db::DbError(208, QStringLiteral("src"), QStringLiteral("no such table")); }),
-              QString::fromLatin1(kErrorSpacer));
-    EXPECT_EQ(RunGuarded(QStringLiteral("GetTableCountUsingSYSTables"), 0LL,
-                         []() -> long long { throw std::overflow_error("x"); }),
-              0LL);
-    EXPECT_EQ(RunGuarded(QStringLiteral("ExportCalendarDetails"), QString(),
-                         []() -> QString { return SplitItemText(QStringLiteral("(1 X")).id; }),
+    const QString spacer = QString::fromLatin1(kErrorSpacer);
+    EXPECT_EQ(RunGuarded(u"GetTableDetails"_s, spacer,
+                         []() -> QString { throw bkl::db::DbError(208, u"src"_s, u"no such table"_s); }),
+              spacer);
+    EXPECT_EQ(RunGuarded(u"GetTableCountUsingSYSTables"_s, 0LL, []() -> long long { throw std::overflow_error("x"); }), 0LL);
+    EXPECT_EQ(RunGuarded(u"ExportCalendarDetails"_s, QString(), []() -> QString { return SplitItemText(u"(1 X"_s).id; }),
               QString());
-    EXPECT_EQ(RunGuardedWithArgument(QStringLiteral("ExportCalculationDetails"), QStringLiteral("Calc A"), QString(),
-                                     []() -> QString { throw bkl::db::DbError(3021, QStringLiteral("s"), QStringLiteral("EOF")); }),
+    EXPECT_EQ(RunGuardedWithArgument(u"ExportCalculationDetails"_s, u"Calc A"_s, QString(),
+                                     []() -> QString { throw bkl::db::DbError(3021, u"s"_s, u"EOF"_s); }),
               QString());
-    const auto ok = ReadCapturing([] { return RunGuarded(QStringLiteral("X"), QString(), [] { return QStringLiteral("ok"); }); });
-    EXPECT_EQ(ok.value, QStringLiteral("ok"));
+    const auto ok = ReadCapturing([] { return RunGuarded(u"X"_s, QString(), [] { return u"ok"_s; }); });
+    EXPECT_EQ(ok.value, "ok");
     EXPECT_FALSE(ok.error);
     const auto quiet = ReadCapturing([] {
         try {
             throw std::runtime_error("quiet");
         } catch (...) {
-            NoteCurrentError(QStringLiteral("Walk"));
+            NoteCurrentError(u"Walk"_s);
         }
         return 0;
     });
-    EXPECT_EQ(quiet.error, QStringLiteral("Function: Walk() --> Code: 5 --> Description: quiet"));
-    EXPECT_EQ(outer.firstError(), QStringLiteral("Function: GetTableDetails() --> Code: 208 --> Description: no such table"));
+    EXPECT_EQ(quiet.error, "Function: Walk() --> Code: 5 --> Description: quiet");
+    EXPECT_EQ(outer.firstError(), "Function: GetTableDetails() --> Code: 208 --> Description: no such table");
     EXPECT_EQ(bkl::test::LogMessages(),
-              QStringList({QStringLiteral("Function: GetTableDetails() --> Code: 208 --> Description: no such table"),
-                           QStringLiteral("Function: GetTableCountUsingSYSTables() --> Code: 6 --> Description: Overflow"),
-                           QStringLiteral("Function: ExportCalendarDetails() --> Code: 5 --> Description: Invalid procedure call or argument"),
-                           QStringLiteral("Function: ExportCalculationDetails(Calc A) --> Code: 3021 --> Description: EOF")}));
+              QStringList({u"Function: GetTableDetails() --> Code: 208 --> Description: no such table"_s,
+                           u"Function: GetTableCountUsingSYSTables() --> Code: 6 --> Description: Overflow"_s,
+                           u"Function: ExportCalendarDetails() --> Code: 5 --> Description: Invalid procedure call or argument"_s,
+                           u"Function: ExportCalculationDetails(Calc A) --> Code: 3021 --> Description: EOF"_s}));
 }

@@ -2,81 +2,50 @@
 
 #include "platform/db/ConnectionString.h"
 #include "shell/Globals.h"
-#include "shell/Log.h"
 #include "shell/ModelConnection.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-using namespace bkl;
-using namespace bkl::shelltest;
 
 namespace {
-
-class ShellModelTest : public ShellTest {};
-class ShellConnect : public ShellTest {};
-class ShellRecordCount : public ShellTest {};
-
-ConnectionSettings Demo() { return {test::DemoServerFolder(), QStringLiteral("demo"), QStringLiteral("demo"), false}; }
-
-// The demo server's databases, read from its folder.
-QStringList DemoDatabases()
-{
-    QStringList names;
-    for (const QString& f : QDir(test::DemoServerFolder()).entryList({QStringLiteral("*.sqlite")}, QDir::Files))
-        names << f.chopped(7);
-    return names;
-}
-
+class ShellModel : public ShellTest {};
+ConnectionSettings Demo() { return {DemoServerFolder(), u"demo"_s, u"demo"_s, false}; }
 } // namespace
 
 TEST(ShellConnectionString, BothFormsAndQuotedValues)
 {
-    EXPECT_EQ(BuildConnectionString({QStringLiteral("srv\\inst"), QStringLiteral("sa"), QStringLiteral("pw"), false},
-                                    QStringLiteral("Model_A")),
-              QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa;password=pw;Initial "
-                             "Catalog=Model_A;Data Source=srv\\inst"));
-    EXPECT_EQ(BuildConnectionString({QStringLiteral("srv"), QStringLiteral("sa"), QStringLiteral("pw"), true},
-                                    QStringLiteral("master")),
-              QStringLiteral("Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;Initial "
-                             "Catalog=master;Data Source=srv"));
-
+    EXPECT_EQ(BuildConnectionString({u"srv\\inst"_s, u"sa"_s, u"pw"_s, false}, u"Model_A"_s),
+              "Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa;password=pw;Initial Catalog=Model_A;"
+              "Data Source=srv\\inst");
+    EXPECT_EQ(BuildConnectionString({u"srv"_s, u"sa"_s, u"pw"_s, true}, u"master"_s),
+              "Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;Initial Catalog=master;Data Source=srv");
     // A password with ; and = travels as typed.
-    const QString cs = BuildConnectionString(
-        {QStringLiteral("srv"), QStringLiteral("sa"), QStringLiteral("p;Data Source=evil"), false}, QStringLiteral("M"));
-    const QMap<QString, QString> keys = db::ParseConnectionString(cs);
-    EXPECT_EQ(keys.value(QStringLiteral("PASSWORD")), QStringLiteral("p;Data Source=evil"));
-    EXPECT_EQ(keys.value(QStringLiteral("DATA SOURCE")), QStringLiteral("srv"));
+    const QMap<QString, QString> keys = db::ParseConnectionString(
+        BuildConnectionString({u"srv"_s, u"sa"_s, u"p;Data Source=evil"_s, false}, u"M"_s));
+    EXPECT_EQ(keys.value(u"PASSWORD"_s), "p;Data Source=evil");
+    EXPECT_EQ(keys.value(u"DATA SOURCE"_s), "srv");
 }
 
-TEST_F(ShellModelTest, SqlTextAndTheDemoServerListing)
+TEST_F(ShellModel, SqlTextAndTheDemoServerListing)
 {
-    EXPECT_EQ(ModelTestSql(QStringLiteral("O'BRIEN")),
-              QStringLiteral("SELECT COUNT(1) FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_TYPE = 'BASE TABLE' AND "
-                             "UPPER(TABLE_CATALOG) = 'O''BRIEN'  AND UPPER(TABLE_NAME) IN ('CALCULATION', "
-                             "'CALCULATIONTREE', 'CONFIG','CURRENCY', 'SALUTATION', 'IMPORT', 'DOCUMENT', 'ADMIN', "
-                             "'AUDIT')"));
-    EnsureFolders();
-    ResetLog();
-    SeamGuard seams;
-    seams.install();
+    EXPECT_EQ(ModelTestSql(u"O'BRIEN"_s),
+              "SELECT COUNT(1) FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_TYPE = 'BASE TABLE' AND UPPER(TABLE_CATALOG) = "
+              "'O''BRIEN'  AND UPPER(TABLE_NAME) IN ('CALCULATION', 'CALCULATIONTREE', 'CONFIG','CURRENCY', 'SALUTATION', "
+              "'IMPORT', 'DOCUMENT', 'ADMIN', 'AUDIT')");
     // System databases are refused without a connection (an unreachable host would log an error).
-    const ConnectionSettings nowhere{QStringLiteral("/nonexistent-server"), {}, {}, false};
+    const ConnectionSettings nowhere{u"/nonexistent-server"_s, {}, {}, false};
     for (const char* db : {"master", "Model", "MSDB", "tempdb"})
         EXPECT_EQ(CheckIfQuellmarModelAndReturn(QString::fromLatin1(db), nowhere), QString()) << db;
-
-    ASSERT_TRUE(DemoDatabases().contains(QStringLiteral("SalesArchive2025"))) << "demo server missing";
+    // SalesArchive2025 holds 8 of the 9 marker tables.
+    ASSERT_TRUE(QFile::exists(DemoServerFolder() + "/SalesArchive2025.sqlite")) << "demo server missing";
     const DatabaseCatalog catalog = FillAllDatabaseCatalog(Demo());
     EXPECT_TRUE(catalog.listed);
-    // SalesArchive2025 holds 8 of the 9 marker tables.
-    EXPECT_EQ(catalog.names, (QStringList{QStringLiteral("EdgeCaseModel"), QStringLiteral("SalesModel2026"),
-                                          QStringLiteral("SalesModel2026_Target")}));
+    EXPECT_EQ(catalog.names, (QStringList{"EdgeCaseModel", "SalesModel2026", "SalesModel2026_Target"}));
     // A name in another letter case is tested upper-cased and returned as given.
-    EXPECT_EQ(CheckIfQuellmarModelAndReturn(QStringLiteral("salesmodel2026"), Demo()), QStringLiteral("salesmodel2026"));
+    EXPECT_EQ(CheckIfQuellmarModelAndReturn(u"salesmodel2026"_s, Demo()), "salesmodel2026");
     EXPECT_TRUE(seams.boxes.shown.empty());
     EXPECT_TRUE(LogLines().isEmpty());
 
@@ -84,94 +53,80 @@ TEST_F(ShellModelTest, SqlTextAndTheDemoServerListing)
     // written as a path is a folder, and a missing one is reported as such.
     EXPECT_FALSE(FillAllDatabaseCatalog(nowhere).listed);
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    const ShownBox& box = seams.boxes.shown[0];
-    EXPECT_EQ(box.title, QStringLiteral("Connection Failed !"));
-    EXPECT_EQ(box.style, mb::Critical);
-    EXPECT_EQ(box.prompt, QStringLiteral("Unable to retrieve model details ! Please verify the connection attributes !"
-                                         "\r\n\r\nDetails:\r\nNumber: 17\r\nSource: Brisklane embedded engine\r\n"
-                                         "Description: Folder not found: /nonexistent-server\r\n"));
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith(
-        QStringLiteral("||ERROR|Function: FillAllDatabaseCatalog() --> Connection Failed ! Source: Brisklane embedded "
-                       "engine Description: Folder not found: /nonexistent-server")));
+    EXPECT_TRUE(IsBox(seams.boxes.shown[0],
+                      u"Unable to retrieve model details ! Please verify the connection attributes !\r\n\r\nDetails:\r\n"
+                      "Number: 17\r\nSource: Brisklane embedded engine\r\nDescription: Folder not found: /nonexistent-server\r\n"_s,
+                      mb::Critical, u"Connection Failed !"_s));
+    EXPECT_EQ(LogEntries(), QStringList{u"ERROR|Function: FillAllDatabaseCatalog() --> Connection Failed ! Source: "
+                                        "Brisklane embedded engine Description: Folder not found: /nonexistent-server"_s});
 }
 
-TEST_F(ShellModelTest, UnreadableDatabaseIsLeftOutWithAnErrorLine)
+TEST_F(ShellModel, UnreadableDatabaseIsLeftOutWithAnErrorLine)
 {
-    EXPECT_EQ(CheckIfQuellmarModelAndReturn(QStringLiteral("No'Such"), Demo()), QString());
+    EXPECT_EQ(CheckIfQuellmarModelAndReturn(u"No'Such"_s, Demo()), QString());
     ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].contains(
-        QStringLiteral("||ERROR|Function: CheckIfQuellmarModelAndReturn() --> Connection Failed ! Source: ")));
-    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral(" Description: ")));
-
+    EXPECT_TRUE(LogLines()[0].contains("||ERROR|Function: CheckIfQuellmarModelAndReturn() --> Connection Failed ! Source: "));
+    EXPECT_TRUE(LogLines()[0].contains(" Description: "));
     // A server folder with one model and one damaged database file.
     QTemporaryDir server;
-    ASSERT_TRUE(QFile::copy(test::DemoServerFolder() + QStringLiteral("/SalesModel2026.sqlite"),
-                            server.filePath(QStringLiteral("SalesModel2026.sqlite"))));
-    WriteFileBytes(server.filePath(QStringLiteral("Broken.sqlite")), QByteArray(4096, 'x'));
+    ASSERT_TRUE(QFile::copy(DemoServerFolder() + "/SalesModel2026.sqlite", server.filePath(u"SalesModel2026.sqlite"_s)));
+    WriteFileBytes(server.filePath(u"Broken.sqlite"_s), QByteArray(4096, 'x'));
     ResetLog();
-    const DatabaseCatalog catalog
-        = FillAllDatabaseCatalog({server.path(), QStringLiteral("demo"), QStringLiteral("demo"), false});
+    const DatabaseCatalog catalog = FillAllDatabaseCatalog({server.path(), u"demo"_s, u"demo"_s, false});
     EXPECT_TRUE(catalog.listed);
-    EXPECT_EQ(catalog.names, QStringList{QStringLiteral("SalesModel2026")});
+    EXPECT_EQ(catalog.names, QStringList{u"SalesModel2026"_s});
     EXPECT_TRUE(seams.boxes.shown.empty());
     ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("Function: CheckIfQuellmarModelAndReturn() --> Connection Failed !")));
+    EXPECT_TRUE(LogLines()[0].contains("Function: CheckIfQuellmarModelAndReturn() --> Connection Failed !"));
 }
 
-TEST_F(ShellConnect, SuccessAndFailure)
+TEST_F(ShellModel, ConnectSucceedsOrFailsWithABoxThenTheLine)
 {
-    const QString model = QStringLiteral("SalesModel2026");
-
     db::Connection cn;
-    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), model, cn), 1);
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), u"SalesModel2026"_s, cn), 1);
     EXPECT_TRUE(cn.isOpen());
     EXPECT_EQ(cn.commandTimeout(), 600);
     EXPECT_EQ(cn.loginTimeout(), 15);
-    EXPECT_GT(GetRecordCount(QStringLiteral("SELECT COUNT(1) FROM Calculation"), cn), 0);
     cn.close();
 
-    db::Connection failed;
-    int boxesBefore = 0;
-    seams.boxes.onShow = [&](const ShownBox&) { boxesBefore = static_cast<int>(LogLines().size()); };
-    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), QStringLiteral("NoSuchModel"), failed), -1);
-    EXPECT_FALSE(failed.isOpen());
+    int linesAtBox = -1;
+    seams.boxes.onShow = [&](const ShownBox&) { linesAtBox = int(LogLines().size()); };
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(Demo(), u"NoSuchModel"_s, cn), -1);
+    EXPECT_FALSE(cn.isOpen());
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
     const ShownBox& box = seams.boxes.shown[0];
-    EXPECT_EQ(box.title, QStringLiteral("Connection Failed !"));
-    EXPECT_EQ(box.style, mb::Critical);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Unable to connect database !\r\n\r\nDetails:\r\nNumber: -?\\d+\r\n"
-                                                  "Source: [^\r\n]+\r\nDescription: [^\r\n]+\r\n$"))
+    EXPECT_TRUE(IsBox(box, box.prompt, mb::Critical, u"Connection Failed !"_s));
+    EXPECT_TRUE(QRegularExpression(u"^Unable to connect database !\r\n\r\nDetails:\r\nNumber: -?\\d+\r\n"
+                                   "Source: [^\r\n]+\r\nDescription: [^\r\n]+\r\n$"_s)
                     .match(box.prompt)
                     .hasMatch())
         << box.prompt.toStdString();
     // The ERROR line follows the box.
-    EXPECT_EQ(boxesBefore, 0);
+    EXPECT_EQ(linesAtBox, 0);
     ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].contains(
-        QStringLiteral("||ERROR|Function: ConnectToDataStoreSQLSERVER() --> Connection Failed ! Source: ")));
+    EXPECT_TRUE(LogLines()[0].contains("||ERROR|Function: ConnectToDataStoreSQLSERVER() --> Connection Failed ! Source: "));
 
     // A second attempt on the same closed connection sets the string again and connects;
     // a password with ; = " ' reaches the data layer whole (the embedded server ignores it).
     ConnectionSettings odd = Demo();
-    odd.password = QStringLiteral("se;cret=\"x'");
-    EXPECT_EQ(ConnectToDataStoreSQLSERVER(odd, model, failed), 1);
-    EXPECT_EQ(db::ParseConnectionString(failed.connectionString()).value(QStringLiteral("PASSWORD")), odd.password);
+    odd.password = u"se;cret=\"x'"_s;
+    EXPECT_EQ(ConnectToDataStoreSQLSERVER(odd, u"SalesModel2026"_s, cn), 1);
+    EXPECT_EQ(db::ParseConnectionString(cn.connectionString()).value(u"PASSWORD"_s), odd.password);
     EXPECT_EQ(seams.boxes.shown.size(), 1u);
-    failed.close();
 }
 
-TEST_F(ShellRecordCount, RowsNullsAndFailures)
+TEST_F(ShellModel, RecordCountRowsNullsAndFailures)
 {
-    ASSERT_EQ(ConnectToDataStoreSQLSERVER(Demo(), QStringLiteral("SalesModel2026"), g_cnModel), 1);
-    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT COUNT(1) FROM Calculation WHERE 1 = 0")), 0);
-    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT 7 UNION ALL SELECT 12")), 12);
-    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT 12.5")), 12);
-    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT Name FROM Calculation WHERE 1 = 0")), 0);
+    ASSERT_EQ(ConnectToDataStoreSQLSERVER(Demo(), u"SalesModel2026"_s, g_cnModel), 1);
+    EXPECT_GT(GetRecordCount(u"SELECT COUNT(1) FROM Calculation"_s), 0);
+    EXPECT_EQ(GetRecordCount(u"SELECT COUNT(1) FROM Calculation WHERE 1 = 0"_s), 0);
+    EXPECT_EQ(GetRecordCount(u"SELECT 7 UNION ALL SELECT 12"_s), 12);
+    EXPECT_EQ(GetRecordCount(u"SELECT 12.5"_s), 12);
+    EXPECT_EQ(GetRecordCount(u"SELECT Name FROM Calculation WHERE 1 = 0"_s), 0);
     EXPECT_TRUE(LogLines().isEmpty());
-    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT NULL")), 0);
-    EXPECT_EQ(GetRecordCount(QStringLiteral("SELECT COUNT(1) FROM NoSuchTable")), 0);
-    ASSERT_EQ(LogLines().size(), 2);
-    EXPECT_TRUE(LogLines()[0].contains(QStringLiteral("|ERROR|Function: GetRecordCount() --> Code: 94 --> Description: ")));
-    EXPECT_TRUE(LogLines()[1].contains(QStringLiteral("|ERROR|Function: GetRecordCount() --> Code: ")));
+    EXPECT_EQ(GetRecordCount(u"SELECT NULL"_s), 0);
+    EXPECT_EQ(GetRecordCount(u"SELECT COUNT(1) FROM NoSuchTable"_s), 0);
+    ASSERT_EQ(LogEntries().size(), 2);
+    EXPECT_TRUE(LogEntries()[0].startsWith("ERROR|Function: GetRecordCount() --> Code: 94 --> Description: "));
+    EXPECT_TRUE(LogEntries()[1].startsWith("ERROR|Function: GetRecordCount() --> Code: "));
 }

@@ -10,13 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSettings>
 #include <QTest>
-#include <gtest/gtest.h>
-
-using namespace bkl;
-using namespace bkl::shelltest;
 
 namespace {
 
@@ -25,21 +20,29 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brisklane"), QStringLiteral("Brisklane"))
-            .remove(QStringLiteral("USERPREFERENCES"));
+        Settings().remove(u"USERPREFERENCES"_s);
         g_bShowGridLines = true;
     }
-    QString Stored(const char* key)
+    static QSettings Settings() { return {QSettings::IniFormat, QSettings::UserScope, u"Brisklane"_s, u"Brisklane"_s}; }
+    static QString Stored(const char* key)
     {
-        return GetSetting(QStringLiteral("USERPREFERENCES"), QString::fromLatin1(key), QStringLiteral("<absent>"));
+        return GetSetting(u"USERPREFERENCES"_s, QString::fromLatin1(key), u"<absent>"_s);
     }
-    QStringList Ticked(const frmBKLUserPreferences& dlg)
+    static void Store(const char* key, const QString& value)
     {
-        QStringList out;
-        for (int i = 0; i < dlg.lstObjects->count(); ++i)
+        SaveSetting(u"USERPREFERENCES"_s, QString::fromLatin1(key), value);
+    }
+    // Ticks exactly the listed rows; gives the ticked texts before.
+    static QStringList Tick(frmBKLUserPreferences& dlg, std::initializer_list<int> rows)
+    {
+        QStringList ticked;
+        for (int i = 0; i < dlg.lstObjects->count(); ++i) {
             if (dlg.lstObjects->item(i)->checkState() == Qt::Checked)
-                out << dlg.lstObjects->item(i)->text();
-        return out;
+                ticked << dlg.lstObjects->item(i)->text();
+            dlg.lstObjects->item(i)->setCheckState(std::find(rows.begin(), rows.end(), i) != rows.end() ? Qt::Checked
+                                                                                                         : Qt::Unchecked);
+        }
+        return ticked;
     }
 };
 
@@ -48,109 +51,104 @@ protected:
 TEST_F(ShellPreferencesDialog, OpensFromTheSettingsOkSavesCancelDoesNot)
 {
     // The grid box shows the setting in force (g_bShowGridLines), not the stored text.
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("N"));
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("DefaultObjectSelection"), QStringLiteral(";CALC"));
+    Store("ShowGridLines", u"N"_s);
+    Store("DefaultObjectSelection", u";CALC"_s);
     frmBKLUserPreferences dlg;
     dlg.show();
     ASSERT_EQ(dlg.lstObjects->count(), 7);
     EXPECT_TRUE(dlg.chkGridLines->isChecked());
     EXPECT_FALSE(dlg.chkClearLogFiles->isChecked());
-    EXPECT_EQ(Ticked(dlg), QStringList{QStringLiteral("Calculations")});
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Launch User Preferences")));
-
-    dlg.lstObjects->item(3)->setCheckState(Qt::Unchecked);
-    dlg.lstObjects->item(0)->setCheckState(Qt::Checked);
-    dlg.lstObjects->item(6)->setCheckState(Qt::Checked);
+    EXPECT_EQ(Tick(dlg, {0, 6}), QStringList{u"Calculations"_s});
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Launch User Preferences"_s});
     dlg.chkGridLines->setChecked(false);
     dlg.cmdOk_Click();
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(Stored("ShowGridLines"), QStringLiteral("N"));
-    EXPECT_EQ(Stored("DefaultObjectSelection"), QStringLiteral(";TABL;PRES"));
+    EXPECT_EQ(Stored("ShowGridLines"), "N");
+    EXPECT_EQ(Stored("DefaultObjectSelection"), ";TABL;PRES");
     EXPECT_TRUE(g_bShowGridLines); // takes effect at the next start
-    EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Exiting User Preferences")));
+    EXPECT_EQ(LogEntries().value(1), "INFO|Exiting User Preferences");
 
-    frmBKLUserPreferences clearAll;
-    clearAll.show();
-    EXPECT_EQ(Ticked(clearAll), (QStringList{QStringLiteral("Tables"), QStringLiteral("Presenter Reports")}));
-    for (int i = 0; i < 7; ++i)
-        clearAll.lstObjects->item(i)->setCheckState(Qt::Unchecked);
-    clearAll.cmdOk_Click();
+    frmBKLUserPreferences all;
+    all.show();
+    EXPECT_EQ(Tick(all, {0, 1, 2, 3, 4, 5, 6}), (QStringList{"Tables", "Presenter Reports"}));
+    all.cmdOk_Click();
+    EXPECT_EQ(Stored("DefaultObjectSelection"), ";TABL;VIEW;CALE;CALC;COMP;TAIL;PRES");
+    EXPECT_EQ(Stored("ShowGridLines"), "Y");
+    frmBKLUserPreferences none;
+    none.show();
+    Tick(none, {});
+    none.cmdOk_Click();
     EXPECT_EQ(Stored("DefaultObjectSelection"), QString());
-    EXPECT_EQ(Stored("ShowGridLines"), QStringLiteral("Y"));
 
     frmBKLUserPreferences cancelled;
     cancelled.show();
-    cancelled.lstObjects->item(3)->setCheckState(Qt::Checked);
+    Tick(cancelled, {3});
     QTest::keyClick(&cancelled, Qt::Key_Escape);
     EXPECT_FALSE(cancelled.isVisible());
     EXPECT_EQ(Stored("DefaultObjectSelection"), QString());
+
+    // Only an upper-case "Y", blanks around it aside, shows grid lines.
+    for (const char* off : {"y", "N", "", "YES"}) {
+        Store("ShowGridLines", QString::fromLatin1(off));
+        EXPECT_FALSE(ReadShowGridLines()) << off;
+    }
+    Store("ShowGridLines", u"  Y  "_s);
+    EXPECT_TRUE(ReadShowGridLines());
 }
 
 TEST_F(ShellPreferencesDialog, ClearLogAskedAndDone)
 {
-    WriteLog(QStringLiteral("older line"), LogInfo);
+    WriteLog(u"older line"_s, LogInfo);
     frmBKLUserPreferences dlg;
     dlg.show();
     dlg.chkClearLogFiles->setChecked(true);
-    dlg.lstObjects->item(1)->setCheckState(Qt::Checked);
-
+    Tick(dlg, {1});
     seams.boxes.answers = {mb::No};
     dlg.cmdOk_Click();
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(Stored("DefaultObjectSelection"), QStringLiteral("<absent>"));
+    EXPECT_EQ(Stored("DefaultObjectSelection"), "<absent>");
     EXPECT_EQ(LogLines().size(), 2);
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt,
-              QStringLiteral("This action will clear the application log file. Do you want to continue ..?"));
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("User Preferences"));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::YesNo | mb::Question);
-
+    EXPECT_TRUE(IsBox(seams.boxes.shown[0], u"This action will clear the application log file. Do you want to continue ..?"_s,
+                      mb::YesNo | mb::Question, u"User Preferences"_s));
     seams.boxes.answers = {mb::Yes};
     dlg.cmdOk_Click();
     EXPECT_EQ(seams.boxes.shown.size(), 2u); // asked again
     EXPECT_FALSE(dlg.isVisible());
-    const QStringList lines = LogLines();
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("||INFO|User cleared log file !")));
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("||INFO|Exiting User Preferences")));
-    EXPECT_EQ(Stored("DefaultObjectSelection"), QStringLiteral(";VIEW"));
+    EXPECT_EQ(LogEntries(), (QStringList{"INFO|User cleared log file !", "INFO|Exiting User Preferences"}));
+    EXPECT_EQ(Stored("DefaultObjectSelection"), ";VIEW");
 
     // A log that cannot be cleared is reported and nothing is saved.
     frmBKLUserPreferences failed;
     failed.show();
     failed.chkClearLogFiles->setChecked(true);
     failed.chkGridLines->setChecked(false);
-    QDir(ApplicationFolderPath(QStringLiteral("logs"))).removeRecursively();
+    QDir(ApplicationFolderPath(u"logs"_s)).removeRecursively();
     seams.boxes.answers = {mb::Yes};
     failed.cmdOk_Click();
     EnsureFolders();
     ASSERT_EQ(seams.boxes.shown.size(), 4u);
-    EXPECT_TRUE(seams.boxes.shown[3].prompt.startsWith(QStringLiteral("Unable to clear the application log file !")));
+    EXPECT_TRUE(seams.boxes.shown[3].prompt.startsWith("Unable to clear the application log file !"));
     EXPECT_EQ(seams.boxes.shown[3].style, mb::Critical);
     EXPECT_TRUE(failed.isVisible());
-    EXPECT_EQ(Stored("ShowGridLines"), QStringLiteral("Y"));
+    EXPECT_EQ(Stored("ShowGridLines"), "Y");
 }
 
 TEST_F(ShellPreferencesDialog, FailedSaveIsReportedAndTheDialogStays)
 {
-    SaveSetting(QStringLiteral("USERPREFERENCES"), QStringLiteral("ShowGridLines"), QStringLiteral("Y"));
-    const QString store = QFileInfo(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brisklane"),
-                                              QStringLiteral("Brisklane"))
-                                        .fileName())
-                              .absolutePath();
+    Store("ShowGridLines", u"Y"_s);
     frmBKLUserPreferences dlg;
     dlg.show();
     dlg.chkGridLines->setChecked(false);
     {
-        FolderWriteLock lock(store);
+        FolderWriteLock lock(QFileInfo(Settings().fileName()).absolutePath());
         if (!lock.locked())
             GTEST_SKIP() << "cannot make the settings folder unwritable here";
         dlg.cmdOk_Click();
     }
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Unable to save the user preferences !"));
+    EXPECT_EQ(seams.boxes.shown[0].prompt, "Unable to save the user preferences !");
     EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_TRUE(LogLines().last().contains(QStringLiteral("|ERROR|Function: frmBKLUserPreferences.cmdOk_Click()")));
+    EXPECT_TRUE(LogLines().last().contains("|ERROR|Function: frmBKLUserPreferences.cmdOk_Click()"));
 }

@@ -13,13 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <csignal>
 #include <sys/resource.h>
-
-using namespace bkl;
-using namespace bkl::shelltest;
 
 namespace {
 
@@ -33,12 +28,12 @@ protected:
         WriteFileBytes(ProfileFilePath(), kTwoProfiles);
         g_bShowGridLines = true;
     }
-    static QString RowText(const QTableWidget* lv, int row)
+    static QStringList Rows(const QTableWidget* lv)
     {
-        const ProfileRow r = ProfileRowAt(lv, row);
-        return QStringList{r.key, r.profileName, r.serverHost, r.user, r.modelDatabase, r.windowsAuth, r.isDefault,
-                           r.password}
-            .join(QLatin1Char(','));
+        QStringList rows;
+        for (int r = 0; r < lv->rowCount(); ++r)
+            rows << RowText(ProfileRowAt(lv, r));
+        return rows;
     }
 };
 
@@ -48,83 +43,72 @@ TEST_F(ShellProfileWindows, ListAddAndModifyThroughTheDialog)
 {
     frmBKLModelProfileMain manager;
     manager.show();
-    ASSERT_EQ(manager.lvProfile->rowCount(), 2);
-    EXPECT_EQ(RowText(manager.lvProfile, 0), QStringLiteral("P1,Alpha,hostA,userA,ModelA,Yes,No,pwA"));
-    EXPECT_EQ(RowText(manager.lvProfile, 1), QStringLiteral("P2,Beta,hostB,userB,ModelB,No,Yes,pwB"));
+    EXPECT_EQ(Rows(manager.lvProfile), (QStringList{"P1,Alpha,hostA,userA,ModelA,Yes,No,pwA", "P2,Beta,hostB,userB,ModelB,No,Yes,pwB"}));
     for (int c = 0; c < manager.lvProfile->columnCount(); ++c)
-        EXPECT_NE(manager.lvProfile->item(0, c)->text(), QStringLiteral("pwA")); // the password is never shown
+        EXPECT_NE(manager.lvProfile->item(0, c)->text(), "pwA"); // the password is never shown
     EXPECT_TRUE(manager.lvProfile->showGrid());
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Launch Brisklane - Manage Model Profiles")));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Launch Brisklane - Manage Model Profiles"_s});
 
     OnNextModal([](QWidget* w) {
         auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
         ASSERT_NE(dlg, nullptr);
-        EXPECT_EQ(dlg->lblAction->text(), QStringLiteral("ADD"));
-        dlg->txtProfile->setText(QStringLiteral("  Gamma "));
-        dlg->txtServerHost->setText(QStringLiteral(" hostC"));
-        dlg->txtPassword->setText(QStringLiteral(" p w "));
+        EXPECT_EQ(dlg->lblAction->text(), "ADD");
+        dlg->txtProfile->setText(u"  Gamma "_s);
+        dlg->txtServerHost->setText(u" hostC"_s);
+        dlg->txtPassword->setText(u" p w "_s);
         dlg->cboDefault->setCurrentIndex(0);
         dlg->cmdOk_Click();
     });
     manager.cmdAddNew_Click();
-    ASSERT_EQ(manager.lvProfile->rowCount(), 3);
-    EXPECT_EQ(RowText(manager.lvProfile, 2), QStringLiteral(",Gamma,hostC,,,No,Yes,p w"));
+    EXPECT_EQ(Rows(manager.lvProfile).value(2), ",Gamma,hostC,,,No,Yes,p w");
 
     manager.lvProfile->setCurrentCell(0, 0);
     OnNextModal([](QWidget* w) {
         auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
         ASSERT_NE(dlg, nullptr);
-        EXPECT_EQ(dlg->lblAction->text(), QStringLiteral("MODIFY"));
-        EXPECT_EQ(dlg->lblSelectedIndex->text(), QStringLiteral("1"));
-        EXPECT_EQ(dlg->txtPassword->text(), QStringLiteral("pwA"));
+        EXPECT_EQ(QStringList({dlg->lblAction->text(), dlg->lblSelectedIndex->text(), dlg->txtPassword->text()}),
+                  QStringList({"MODIFY", "1", "pwA"}));
         EXPECT_EQ(dlg->cboWindowsAuth->currentIndex(), 0);
         EXPECT_EQ(dlg->cboDefault->currentIndex(), 1);
-        dlg->txtModel->setText(QStringLiteral("ModelA2"));
+        dlg->txtModel->setText(u"ModelA2"_s);
         dlg->cboWindowsAuth->setCurrentIndex(1);
         dlg->cmdOk_Click();
     });
     manager.lvProfile_DblClick();
-    EXPECT_EQ(RowText(manager.lvProfile, 0), QStringLiteral("P1,Alpha,hostA,userA,ModelA2,No,No,pwA"));
-
+    EXPECT_EQ(Rows(manager.lvProfile).value(0), "P1,Alpha,hostA,userA,ModelA2,No,No,pwA");
     // Closing without Save leaves the file as it was.
     manager.cmdClose_Click();
     EXPECT_EQ(FileBytes(ProfileFilePath()), kTwoProfiles);
-    EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Exiting Brisklane - Manage Model Profiles")));
+    EXPECT_EQ(LogEntries().last(), "INFO|Exiting Brisklane - Manage Model Profiles");
 }
 
 TEST_F(ShellProfileWindows, SaveValidatesNamesAndDefaults)
 {
-    WriteFileBytes(ProfileFilePath(), "One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n");
+    const QByteArray file = "One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n";
+    WriteFileBytes(ProfileFilePath(), file);
     frmBKLModelProfileMain manager;
     manager.show();
     manager.cmdSave_Click();
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt,
-              QStringLiteral("One or more validation errors needs to be corrected before saving!\r\n\r\n"
-                             "* Duplicate Profile Name found!\r\n"
-                             "* More than one default profile names found! \r\n"));
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Brisklane"));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    const QString failed = u"One or more validation errors needs to be corrected before saving!\r\n\r\n"
+                           "* Duplicate Profile Name found!\r\n"_s;
+    EXPECT_TRUE(IsBox(seams.boxes.shown[0], failed + "* More than one default profile names found! \r\n", mb::Critical,
+                      u"Brisklane"_s));
     EXPECT_TRUE(manager.isVisible());
-
     for (int r = 0; r < 3; ++r) {
         ProfileRow row = ProfileRowAt(manager.lvProfile, r);
-        row.isDefault = QStringLiteral("No");
+        row.isDefault = u"No"_s;
         SetProfileRow(manager.lvProfile, r, row);
     }
     manager.cmdSave_Click();
-    EXPECT_EQ(seams.boxes.shown[1].prompt,
-              QStringLiteral("One or more validation errors needs to be corrected before saving!\r\n\r\n"
-                             "* Duplicate Profile Name found!\r\n* No default profile name found! \r\n"));
-    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
-
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_EQ(seams.boxes.shown[1].prompt, failed + "* No default profile name found! \r\n");
     // An empty list is not saved at all.
     manager.lvProfile->setRowCount(0);
     manager.cmdSave_Click();
     EXPECT_EQ(seams.boxes.shown.size(), 2u);
     EXPECT_TRUE(manager.isVisible());
-    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("One|h|u|p|m|N|Y\r\n one |h|u|p|m|N|Y\r\nTwo|h|u|p|m|N|N\r\n"));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), file);
 }
 
 TEST_F(ShellProfileWindows, RemoveAsksThenSaveWritesTheListAndCloses)
@@ -136,19 +120,17 @@ TEST_F(ShellProfileWindows, RemoveAsksThenSaveWritesTheListAndCloses)
     manager.cmdDelete_Click();
     EXPECT_EQ(manager.lvProfile->rowCount(), 2);
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt,
-              QStringLiteral("Are you sure want to remove the selected profile 'Alpha' from the list?"));
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Remove Profile"));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::YesNo | mb::Question);
+    EXPECT_TRUE(IsBox(seams.boxes.shown[0], u"Are you sure want to remove the selected profile 'Alpha' from the list?"_s,
+                      mb::YesNo | mb::Question, u"Remove Profile"_s));
     manager.cmdDelete_Click();
     ASSERT_EQ(manager.lvProfile->rowCount(), 1);
     EXPECT_EQ(FileBytes(ProfileFilePath()), kTwoProfiles); // removing alone does not save
     manager.cmdSave_Click();
     ASSERT_EQ(seams.boxes.shown.size(), 3u);
-    EXPECT_EQ(seams.boxes.shown[2].prompt, QStringLiteral("Profile file updated successfully !"));
+    EXPECT_EQ(seams.boxes.shown[2].prompt, "Profile file updated successfully !");
     EXPECT_EQ(seams.boxes.shown[2].style, mb::Information);
     EXPECT_FALSE(manager.isVisible());
-    EXPECT_EQ(FileBytes(ProfileFilePath()), QByteArray("Beta|hostB|userB|pwB|ModelB|N|Y\r\n"));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), "Beta|hostB|userB|pwB|ModelB|N|Y\r\n");
 }
 
 TEST_F(ShellProfileWindows, FailedSaveShowsTheReasonAndHandEditsSurviveASave)
@@ -176,15 +158,12 @@ TEST_F(ShellProfileWindows, FailedSaveShowsTheReasonAndHandEditsSurviveASave)
         EXPECT_FALSE(manager.isVisible());
     }
     ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt,
-              QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, you "
-                             "may need to re-install Brisklane.\r\n\r\nError Number: 2\r\n"
-                             "Description: File too large"));
+    EXPECT_EQ(seams.boxes.shown[0].prompt, "Unable to save the profile file !. If you are not able to see any profiles loaded, "
+                                           "you may need to re-install Brisklane.\r\n\r\nError Number: 2\r\nDescription: File too large");
     EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
-    EXPECT_TRUE(LogLines().value(0).endsWith(QStringLiteral("|ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() "
-                                                            "--> Code: 2 --> Description: File too large")));
+    EXPECT_EQ(LogEntries().value(0),
+              "ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: 2 --> Description: File too large");
     EXPECT_EQ(FileBytes(ProfileFilePath()), file);
-
     // Saved for good: the profiles in list order, then the kept lines as they stood.
     frmBKLModelProfileMain manager;
     manager.show();
@@ -196,67 +175,54 @@ TEST_F(ShellProfileWindows, DialogValidatesModifiesByPositionAndCancels)
 {
     QTableWidget lv(0, kProfileColumnCount);
     for (const char* name : {"First", "Second"})
-        AddProfileRow(&lv, {QStringLiteral("P%1").arg(lv.rowCount() + 1), QString::fromLatin1(name), {}, {}, {},
-                            QStringLiteral("No"), QStringLiteral("No"), {}});
+        AddProfileRow(&lv, {u"P%1"_s.arg(lv.rowCount() + 1), QString::fromLatin1(name), {}, {}, {}, u"No"_s, u"No"_s, {}});
     frmKBLAddModifyModelProfiles dlg(&lv);
     dlg.show();
-    EXPECT_TRUE(LogLines().last().endsWith(QStringLiteral("||INFO|Launch Brisklane")));
-    dlg.lblAction->setText(QStringLiteral("ADD"));
-
-    // An empty name wins over a "|" elsewhere.
-    dlg.txtProfile->setText(QStringLiteral("   "));
-    dlg.txtModel->setText(QStringLiteral("a|b"));
-    dlg.cmdOk_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt, QStringLiteral("Profile Name cannot be null!"));
-    EXPECT_EQ(seams.boxes.shown[0].title, QStringLiteral("Brisklane"));
-    EXPECT_EQ(seams.boxes.shown[0].style, mb::Information);
-    EXPECT_EQ(dlg.focusWidget(), dlg.txtProfile);
-
-    dlg.txtProfile->setText(QStringLiteral("Name"));
-    dlg.txtModel->clear();
-    dlg.txtPassword->setText(QStringLiteral("pa|ss"));
-    dlg.cmdOk_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_EQ(seams.boxes.shown[1].prompt, QStringLiteral("Invalid character '|' found!. Please remove and click Ok"));
-    EXPECT_EQ(dlg.focusWidget(), dlg.cmdOk);
-
-    // A line break would split the profile's line in the file.
-    dlg.txtPassword->setText(QStringLiteral("pa\nss"));
-    dlg.cmdOk_Click();
-    ASSERT_EQ(seams.boxes.shown.size(), 3u);
-    EXPECT_EQ(seams.boxes.shown[2].prompt,
-              QStringLiteral("Invalid character 'line break' found!. Please remove and click Ok"));
+    EXPECT_TRUE(LogLines().last().endsWith("||INFO|Launch Brisklane"));
+    dlg.lblAction->setText(u"ADD"_s);
+    // An empty name wins over a "|" elsewhere; a line break would split the profile's line in the file.
+    const struct {
+        const char *profile, *model, *password, *prompt;
+        QWidget* focus;
+    } refused[] = {{"   ", "a|b", "", "Profile Name cannot be null!", dlg.txtProfile},
+                   {"Name", "", "pa|ss", "Invalid character '|' found!. Please remove and click Ok", dlg.cmdOk},
+                   {"Name", "", "pa\nss", "Invalid character 'line break' found!. Please remove and click Ok", nullptr}};
+    for (const auto& r : refused) {
+        dlg.txtProfile->setText(QString::fromUtf8(r.profile));
+        dlg.txtModel->setText(QString::fromUtf8(r.model));
+        dlg.txtPassword->setText(QString::fromUtf8(r.password));
+        dlg.cmdOk_Click();
+        EXPECT_TRUE(IsBox(seams.boxes.shown.back(), QString::fromUtf8(r.prompt), mb::Information, u"Brisklane"_s));
+        if (r.focus)
+            EXPECT_EQ(dlg.focusWidget(), r.focus) << r.prompt;
+    }
+    EXPECT_EQ(seams.boxes.shown.size(), 3u);
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(dlg.txtPassword->text(), QStringLiteral("pa\nss")); // input stays as typed
-    EXPECT_EQ(lv.rowCount(), 2);
-
+    EXPECT_EQ(dlg.txtPassword->text(), "pa\nss"); // input stays as typed
     // Cancel adds nothing and logs the exit.
     ResetLog();
     dlg.cmdCancel_Click();
     EXPECT_EQ(lv.rowCount(), 2);
-    ASSERT_EQ(LogLines().size(), 1);
-    EXPECT_TRUE(LogLines()[0].endsWith(QStringLiteral("||INFO|Exiting Brisklane")));
+    EXPECT_EQ(LogEntries(), QStringList{u"INFO|Exiting Brisklane"_s});
 
     // Modify finds the row by its position; an action in any case and blanks counts.
     {
         frmKBLAddModifyModelProfiles modify(&lv);
-        modify.lblAction->setText(QStringLiteral(" modify "));
-        modify.lblSelectedIndex->setText(QStringLiteral("2"));
-        modify.txtProfile->setText(QStringLiteral("Renamed"));
+        modify.lblAction->setText(u" modify "_s);
+        modify.lblSelectedIndex->setText(u"2"_s);
+        modify.txtProfile->setText(u"Renamed"_s);
         modify.cboWindowsAuth->setCurrentIndex(0);
         modify.cboDefault->setCurrentIndex(-1); // nothing selected reads as "No"
         modify.cmdOk_Click();
-        EXPECT_EQ(RowText(&lv, 1), QStringLiteral("P2,Renamed,,,,Yes,No,"));
     }
     for (const char* index : {"0", "abc", "9"}) {
         frmKBLAddModifyModelProfiles modify(&lv);
         modify.show();
-        modify.lblAction->setText(QStringLiteral("MODIFY"));
+        modify.lblAction->setText(u"MODIFY"_s);
         modify.lblSelectedIndex->setText(QString::fromLatin1(index));
-        modify.txtProfile->setText(QStringLiteral("Ignored"));
+        modify.txtProfile->setText(u"Ignored"_s);
         modify.cmdOk_Click();
         EXPECT_FALSE(modify.isVisible()) << index; // closes all the same
     }
-    EXPECT_EQ(RowText(&lv, 0), QStringLiteral("P1,First,,,,No,No,"));
+    EXPECT_EQ(Rows(&lv), (QStringList{"P1,First,,,,No,No,", "P2,Renamed,,,,Yes,No,"}));
 }

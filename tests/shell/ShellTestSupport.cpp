@@ -1,11 +1,9 @@
 #include "ShellTestSupport.h"
 
 #include "shell/Globals.h"
-#include "shell/Log.h"
 #include "shell/StartUp.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryFile>
 
@@ -17,38 +15,62 @@ void EnsureFolders()
         CreateApplicationFolder(QString::fromLatin1(f));
 }
 
-void ResetConnectionState()
+QStringList LogEntries()
 {
-    g_cnModel = db::Connection();
-    g_sServerHost.clear();
-    g_sUserName.clear();
-    g_sPassword.clear();
-    g_sModelName.clear();
-    g_sModelKey.clear();
-    g_bWindowsAuth = false;
+    QStringList entries;
+    for (const QString& line : LogLines())
+        entries << line.section(QLatin1Char('|'), 2);
+    return entries;
+}
+
+QStringList LoginTexts(const QList<ModelProfile>& profiles)
+{
+    QStringList texts;
+    for (const ModelProfile& p : profiles)
+        texts << QStringList{p.profileName, p.serverHost, p.user, p.password, p.modelDatabase, p.windowsAuth, p.isDefault}
+                     .join('|');
+    return texts;
+}
+
+QString RowText(const ProfileRow& r)
+{
+    return QStringList{r.key, r.profileName, r.serverHost, r.user, r.modelDatabase, r.windowsAuth, r.isDefault, r.password}
+        .join(',');
+}
+
+QStringList RowTexts(const QList<ProfileRow>& rows)
+{
+    QStringList texts;
+    for (const ProfileRow& r : rows)
+        texts << RowText(r);
+    return texts;
 }
 
 namespace {
-bool CanCreateFileIn(const QString& folder)
+bool CanCreateFileIn(const QString& folder) { return QTemporaryFile(folder + u"/probe-XXXXXX"_s).open(); }
+
+// Clears g_sModelKey and the connection settings, and gives g_cnModel a fresh, closed connection.
+void ResetConnectionState()
 {
-    QTemporaryFile probe(folder + QStringLiteral("/probe-XXXXXX"));
-    return probe.open();
+    g_cnModel = db::Connection();
+    for (QString* s : {&g_sServerHost, &g_sUserName, &g_sPassword, &g_sModelName, &g_sModelKey})
+        s->clear();
+    g_bWindowsAuth = false;
 }
 } // namespace
 
 FolderWriteLock::FolderWriteLock(const QString& folder) : folder_(folder)
 {
     QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (CanCreateFileIn(folder_)) {
-        immutable_ = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder_}) == 0;
-    }
+    if (CanCreateFileIn(folder_))
+        immutable_ = QProcess::execute(u"chattr"_s, {u"+i"_s, folder_}) == 0;
     locked_ = !CanCreateFileIn(folder_);
 }
 
 FolderWriteLock::~FolderWriteLock()
 {
     if (immutable_)
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder_});
+        QProcess::execute(u"chattr"_s, {u"-i"_s, folder_});
     QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 

@@ -1,30 +1,35 @@
 #pragma once
-// Helpers the shell tests share: folders of the test home, resetting the
-// process-wide connection state, the common fixture.
+// What the shell tests share: the fixture (folders of the test home present, an
+// empty log, no connection, scripted seams; windows left open are closed
+// afterwards), the helpers of the common support folder, and a folder lock.
 #include "platform/core/ScriptedSeams.h"
+#include "shell/ProfileFile.h"
 #include "support/FileBytes.h"
 #include "support/LogReader.h"
+#include "support/ShownBox.h"
 #include "support/TestWindows.h"
 
+#include <QString>
 #include <gtest/gtest.h>
 
-#include <QString>
+using namespace Qt::Literals::StringLiterals;
 
 namespace bkl::shelltest {
 
+using namespace bkl::test;
+
 // Creates config, data, logs and temp under the test home.
 void EnsureFolders();
-using test::LogLines;
-using test::LogText;
-using test::FileBytes;
-using test::ResetLog;
-using test::WriteFileBytes;
-using test::CloseAllWindows;
-using test::OnNextModal;
-using test::VisibleWindows;
 
-// Clears g_sModelKey and the connection settings, and gives g_cnModel a fresh, closed connection.
-void ResetConnectionState();
+// The log's lines without date and model key: "INFO|Launch ...", "ERROR|Function: ...".
+QStringList LogEntries();
+
+// Profiles as the readers give them, one text a profile: the login's
+// "name|host|user|password|model|auth|default", the manager's
+// "key,name,host,user,model,auth,default,password".
+QStringList LoginTexts(const QList<ModelProfile>& profiles);
+QString RowText(const ProfileRow& row);
+QStringList RowTexts(const QList<ProfileRow>& rows);
 
 // Makes a folder unwritable for its lifetime: by permissions, or for a
 // superuser by the immutable attribute. locked() tells whether it worked.
@@ -40,8 +45,6 @@ private:
     bool locked_ = false;
 };
 
-// The shell tests' fixture: folders present, an empty log, no connection,
-// scripted seams; windows left open are closed afterwards.
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -50,3 +53,6 @@ protected:
 };
 
 } // namespace bkl::shelltest
+
+using namespace bkl;
+using namespace bkl::shelltest;
