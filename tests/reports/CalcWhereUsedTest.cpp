@@ -29,6 +29,17 @@ TEST_F(CalcWhereUsed, ListsAreSortedEscapedInHtmlAndQuoted)
     EXPECT_TRUE(LogMessages().isEmpty());
 }
 
+TEST_F(CalcWhereUsed, PresentorReportsAreListedOnceByName)
+{
+    // Two reports named Twin Report read calculation 12: the list names them once, in every form.
+    EXPECT_EQ(ReturnAllPresentorReportsForCalculation(edge(), 12), "Twin Report<br>");
+    EXPECT_EQ(ExportAllPresentorReportsForCalculation(edge(), 12), "\r\n\t\tTwin Report");
+    EXPECT_TRUE(ExportCalculationDependentObjects(edge(), 12, u"Twelve Result"_s)
+                    .contains("\tPresentor Reports(s): \r\n\t\tTwin Report\r\n\tTailored Report(s): "));
+    EXPECT_EQ(GetCalculationDependentObjects(edge(), 12, u"Twelve Result"_s).count("Twin Report"), 1);
+    EXPECT_TRUE(LogMessages().isEmpty());
+}
+
 TEST_F(CalcWhereUsed, PolicyWidthsAndFailures)
 {
     // A failing list leaves its cell empty; the section itself stands.

@@ -117,4 +117,9 @@ TEST(DemoEdgeCaseModel, BoundaryValuesForTheRenderers)
                                       "c.WebReportID = w.WebReportID AND k.CalculationID = c.CalculationID AND "
                                       "k.Name = d.TableName)")),
               QStringList({"Same Name Report"}));
+    // Two reports of one name that read one calculation.
+    EXPECT_EQ(EdgeRows(QStringLiteral("SELECT w.Name, c.CalculationID, COUNT(*) FROM WebReport w, WebReportCalculation c "
+                                      "WHERE c.WebReportID = w.WebReportID GROUP BY w.Name, c.CalculationID "
+                                      "HAVING COUNT(*) > 1")),
+              QStringList({"Twin Report|12|2"}));
 }

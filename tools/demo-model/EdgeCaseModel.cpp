@@ -245,6 +245,12 @@ void WriteEdgeBoundaryObjects(ModelParts& p)
     db.insert(QStringLiteral("WebReport"), {int64_t(same), QStringLiteral("Same Name Report"), Null{}});
     db.insert(QStringLiteral("WebReportDependency"), {int64_t(same), QStringLiteral("Base Amount")});
     db.insert(QStringLiteral("WebReportCalculation"), {int64_t(same), int64_t(1)});
+    // Two Presentor reports of one name that read the same calculation.
+    for (int twin = 0; twin < 2; ++twin) {
+        const int id = p.nextId();
+        db.insert(QStringLiteral("WebReport"), {int64_t(id), QStringLiteral("Twin Report"), Null{}});
+        db.insert(QStringLiteral("WebReportCalculation"), {int64_t(id), int64_t(12)});
+    }
 }
 
 } // namespace
