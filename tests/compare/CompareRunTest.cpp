@@ -135,6 +135,17 @@ TEST_F(CompareRun, InputsAreLockedAndCloseAndASecondRunAreRefusedDuringTheRun)
     EXPECT_EQ(seams.boxes.shown.size(), 2u);
 }
 
+TEST_F(CompareRun, HeaderClicksSortTheCompareListAfterARun)
+{
+    frmBKLCompareObjects& w = ShownWithRows({{"CommissionRates", "Table"}, {"PayeeMaster", "Table"}});
+    ConnectTarget();
+    RunConfirmed();
+    ClickHeader(w.lvCompare, 0);
+    EXPECT_EQ(Names(w.lvCompare), QStringList({"PayeeMaster", "CommissionRates"}));
+    ClickHeader(w.lvCompare, 0);
+    EXPECT_EQ(Names(w.lvCompare), QStringList({"CommissionRates", "PayeeMaster"}));
+}
+
 TEST_F(CompareRun, StatusesOfTheDemoTargetWithEverySectionChecked)
 {
     frmBKLCompareObjects& w = Window();

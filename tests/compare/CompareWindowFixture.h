@@ -7,7 +7,10 @@
 #include "support/WindowTest.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QTest>
 #include <QTreeWidget>
+#include <utility>
 
 class CompareWindowFixture : public bkl::test::WindowTest {
 protected:
@@ -45,6 +48,33 @@ protected:
                 break;
             }
         w.cmdAdd_Click();
+    }
+    // The window on screen with these rows (name, type) in the source list, all added to the compare list.
+    static frmBKLCompareObjects& ShownWithRows(const QList<std::pair<QString, QString>>& rows)
+    {
+        frmBKLCompareObjects& w = Window();
+        w.ShowModeless();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        for (const auto& [name, type] : rows)
+            w.AddSourceRow(name, type);
+        w.cmdAddAll_Click();
+        return w;
+    }
+    // The NAME of each row of a list, in list order.
+    static QStringList Names(const QTreeWidget* list)
+    {
+        QStringList out;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            out << list->topLevelItem(i)->text(0);
+        return out;
+    }
+    // Clicks the middle of a column header of a list on screen.
+    static void ClickHeader(QTreeWidget* list, int column)
+    {
+        QHeaderView* header = list->header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                                 header->height() / 2));
     }
     static constexpr auto WithModal = bkl::test::WithModal;
 };

@@ -187,6 +187,23 @@ TEST_F(CompareWindow, AddAddAllRemoveAndRemoveAll)
     EXPECT_EQ(w.m_sDetailedSummary, "kept");
 }
 
+TEST_F(CompareWindow, HeaderClicksSortDescendingFirstThenAlternateOverBothLists)
+{
+    frmBKLCompareObjects& w = ShownWithRows({{"beta", "View"}, {"Alpha", "Table"}, {"Gamma", "Calculation"}});
+    // Letter case does not count.
+    ClickHeader(w.lvObjects, 0);
+    EXPECT_EQ(Names(w.lvObjects), QStringList({"Gamma", "beta", "Alpha"}));
+    ClickHeader(w.lvCompare, 1);
+    EXPECT_EQ(Names(w.lvCompare), QStringList({"Gamma", "Alpha", "beta"}));
+    ClickHeader(w.lvCompare, 1);
+    EXPECT_EQ(Names(w.lvCompare), QStringList({"beta", "Alpha", "Gamma"}));
+    ClickHeader(w.lvObjects, 0);
+    EXPECT_EQ(Names(w.lvObjects), QStringList({"Alpha", "beta", "Gamma"}));
+    // A sorted list places rows added later by its order.
+    w.AddSourceRow("Delta", "Table");
+    EXPECT_EQ(Names(w.lvObjects), QStringList({"Alpha", "beta", "Delta", "Gamma"}));
+}
+
 TEST_F(CompareWindow, CloseAndEscUnloadButMembersSurvive)
 {
     frmBKLCompareObjects& w = Window();

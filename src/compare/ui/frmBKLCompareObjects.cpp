@@ -290,7 +290,7 @@ void frmBKLCompareObjects::Load()
     txtSearch->clear();
     txtSearch->blockSignals(false);
     for (QTreeWidget* list : {lvObjects, lvCompare}) {
-        list->setSortingEnabled(false);
+        SetListSorting(list, false);
         list->clear();
     }
     SetRunInputsEnabled(true);
@@ -382,6 +382,14 @@ void frmBKLCompareObjects::ShowObjectCount()
 void frmBKLCompareObjects::ShowCompareCount()
 {
     lblCompareCount->setText(QStringLiteral("Count: ") + QString::number(lvCompare->topLevelItemCount()));
+}
+
+void frmBKLCompareObjects::SetListSorting(QTreeWidget* list, bool on)
+{
+    // A tree view makes its header take clicks only while it sorts; this window
+    // sorts on header clicks itself, so its headers take them always.
+    list->setSortingEnabled(on);
+    list->header()->setSectionsClickable(true);
 }
 
 bool frmBKLCompareObjects::refusedWhileBusy() const

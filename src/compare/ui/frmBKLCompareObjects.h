@@ -181,6 +181,8 @@ private:
     // Adds a compare row unless the list holds the same NAME and TYPE already.
     void AddCompareRows(bool selectedOnly);
     void SortList(QTreeWidget* list, int column);
+    // Switches a list's own sorting on or off; its header keeps taking clicks.
+    static void SetListSorting(QTreeWidget* list, bool on);
     // The selected compare row, or nullptr.
     QTreeWidgetItem* SelectedCompareRow() const;
     // The eleven inputs a compare run locks, in their order.

@@ -290,7 +290,7 @@ void frmBKLCompareObjects::SortList(QTreeWidget* list, int column)
     const Qt::SortOrder order = m_iSortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
     // From the first click on, the list keeps itself sorted, also for rows added later.
     list->header()->setSortIndicator(column, order);
-    list->setSortingEnabled(true);
+    SetListSorting(list, true);
     list->sortByColumn(column, order);
 }
 

@@ -103,12 +103,12 @@ void frmBKLCompareObjects::cmdCompare_Click()
                 lblPreviewStatus->hide();
                 lblPercentage->hide();
                 SetRunInputsEnabled(true);
-                lvCompare->setSortingEnabled(sorted);
+                SetListSorting(lvCompare, sorted);
                 m_bRunning = false;
             },
             false);
         m_bRunning = true;
-        lvCompare->setSortingEnabled(false);
+        SetListSorting(lvCompare, false);
         SetRunInputsEnabled(false);
         // The pages name the two models as this window's labels do.
         const compare::CompareSides sides{m_cnSource, m_cnTarget, lblSourceModel->text(), lblTargetModel->text()};
