@@ -5,6 +5,7 @@
 
 #include "compare/TargetLogin.h"
 #include "compare/ui/frmBKLTargetModelLogin.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/ui/RunGuard.h"
 #include "reports/DetailSectionFlags.h"
 #include "shell/Globals.h"
@@ -14,8 +15,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <optional>
 
 using namespace bkl;
@@ -185,6 +189,39 @@ TEST_F(CompareWindow, AddAddAllRemoveAndRemoveAll)
     EXPECT_TRUE(Rows(w.lvCompare).isEmpty());
     EXPECT_EQ(w.lblCompareCount->text(), "Count: 0");
     EXPECT_EQ(w.m_sDetailedSummary, "kept");
+}
+
+TEST_F(CompareWindow, AddClickedWhileAnAddStillAddsIsRefused)
+{
+    frmBKLCompareObjects& w = Window();
+    LoadKind("Calculations");
+    ASSERT_EQ(w.lblObjectCount->text(), "Count: 41");
+    w.lvObjects->topLevelItem(40)->setSelected(true);
+    SetPumpSliceMsForTesting(0); // the event loop turns after every added row
+    // At the first turn, Add All and Add are clicked again, then Compare and Close.
+    bool busy = false;
+    QString countAfterClicks;
+    QTimer::singleShot(0, [&] {
+        busy = RunGuard::active();
+        w.cmdAddAll->click();
+        w.cmdAdd->click();
+        countAfterClicks = w.lblCompareCount->text();
+        w.cmdCompare->click();
+        w.cmdClose->click();
+    });
+    w.cmdAddAll->click();
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(countAfterClicks, "Count: 0");
+    const QStringList rows = Rows(w.lvCompare);
+    EXPECT_EQ(rows.size(), 41);
+    EXPECT_EQ(QSet<QString>(rows.begin(), rows.end()).size(), 41);
+    EXPECT_EQ(w.lblCompareCount->text(), "Count: 41");
+    // Compare (no target: its box) and Close were refused too; the window is idle again.
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    EXPECT_TRUE(w.IsLoaded() && !RunGuard::active());
+    w.cmdRemoveAll_Click();
+    w.cmdAddAll->click();
+    EXPECT_EQ(w.lblCompareCount->text(), "Count: 41");
 }
 
 TEST_F(CompareWindow, HeaderClicksSortDescendingFirstThenAlternateOverBothLists)

@@ -394,7 +394,7 @@ void frmBKLCompareObjects::SetListSorting(QTreeWidget* list, bool on)
 
 bool frmBKLCompareObjects::refusedWhileBusy() const
 {
-    if (!m_bRunning && !m_bLoading)
+    if (!m_bRunning && !m_bLoading && !m_bAdding)
         return false;
     QApplication::beep();
     return true;

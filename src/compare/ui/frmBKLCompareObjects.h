@@ -178,7 +178,8 @@ private:
     void createTargetAndRunControls();
     void createMenus();
     void layoutControls();
-    // Adds a compare row unless the list holds the same NAME and TYPE already.
+    // Adds a compare row unless the list holds the same NAME and TYPE already;
+    // refused during a compare run, and (with a beep) while an Add still adds.
     void AddCompareRows(bool selectedOnly);
     void SortList(QTreeWidget* list, int column);
     // Switches a list's own sorting on or off; its header keeps taking clicks.
@@ -196,7 +197,7 @@ private:
     std::optional<bkl::ErrorInfo> LoadObjectsFromFile();
     // The object summary of the selected row; `requireName`: nothing for an empty NAME.
     void ShowObjectSummary(bool requireName);
-    // True (after a beep) while a compare run or load is active.
+    // True (after a beep) while a compare run, a load, or an Add is active.
     bool refusedWhileBusy() const;
 
     // Sets the four target labels: the target when `connected`, else "Not Connected".
@@ -205,6 +206,7 @@ private:
     bool m_bLoaded = false;
     bool m_bRunning = false;
     bool m_bLoading = false;
+    bool m_bAdding = false;
     // Model database and host of m_cnTarget, as the target login named them.
     QString m_sTargetModelName;
     QString m_sTargetServerHost;

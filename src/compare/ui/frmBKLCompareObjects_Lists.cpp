@@ -206,6 +206,17 @@ void frmBKLCompareObjects::txtSearch_Change()
 
 void frmBKLCompareObjects::AddCompareRows(bool selectedOnly)
 {
+    // A run reads the compare list by position until it ends. A second Add while
+    // this one still adds would check against rows this one has yet to list.
+    if (m_bRunning)
+        return;
+    if (m_bAdding) {
+        QApplication::beep();
+        return;
+    }
+    // Like a load, the adding refuses what would start another run or close the window.
+    RunGuard guard([this] { m_bAdding = false; }, false);
+    m_bAdding = true;
     const QString notStarted = compare::NotStartedPage();
     // The source rows as they are now: the event loop turns while they are added.
     std::vector<std::pair<QString, QString>> sources;
@@ -238,17 +249,9 @@ void frmBKLCompareObjects::AddCompareRows(bool selectedOnly)
     ShowCompareCount();
 }
 
-void frmBKLCompareObjects::cmdAdd_Click()
-{
-    if (!m_bRunning)
-        AddCompareRows(true);
-}
+void frmBKLCompareObjects::cmdAdd_Click() { AddCompareRows(true); }
 
-void frmBKLCompareObjects::cmdAddAll_Click()
-{
-    if (!m_bRunning)
-        AddCompareRows(false);
-}
+void frmBKLCompareObjects::cmdAddAll_Click() { AddCompareRows(false); }
 
 QTreeWidgetItem* frmBKLCompareObjects::SelectedCompareRow() const
 {
