@@ -141,8 +141,12 @@ TEST(UserTextFile, PipesDevicesAndFoldersAreRefusedUnopened)
         EXPECT_EQ(file.errorNumber(), 75);
         EXPECT_EQ(file.errorString(), c.message);
     }
-    // The object list of the compare window reads the same way.
+    // The object list of the compare window and the profile file read the same way.
     EXPECT_EQ(compare::ObjectListFile(fifo).status(), Status::NotRegular);
+    const LoginProfiles login = ReadProfilesForLogin(fifo);
+    EXPECT_EQ(login.refusal.number, 75);
+    EXPECT_EQ(login.refusal.description, fifo + pipeOrDevice);
+    EXPECT_EQ(ReadProfilesForManager(fifo).refusal.description, fifo + pipeOrDevice);
 }
 
 // Mutated profile and object-list files: each reads or is refused, and what is
@@ -184,11 +188,12 @@ TEST(UserTextFile, FuzzedProfileAndObjectListFiles)
             ASSERT_EQ(read.lines, expected) << i;
         }
         // Every non-blank line is a profile or a line kept for the next save.
-        QStringList kept;
-        const QList<ProfileRow> rows = ReadProfilesForManager(FilePath(), &kept);
+        const ManagerProfiles manager = ReadProfilesForManager(FilePath());
         const auto nonBlank = [](const QString& l) { return !Trim(l).isEmpty(); };
         if (read.status == Status::Ok)
-            EXPECT_EQ(rows.size() + kept.size(), std::count_if(read.lines.cbegin(), read.lines.cend(), nonBlank)) << i;
+            EXPECT_EQ(manager.rows.size() + manager.keptLines.size(),
+                      std::count_if(read.lines.cbegin(), read.lines.cend(), nonBlank))
+                << i;
         ReadProfilesForLogin(FilePath());
     }
 }

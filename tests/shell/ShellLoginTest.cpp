@@ -160,3 +160,17 @@ TEST_F(ShellLogin, FailedConnectRefreshAndConnectOpenTheFrame)
     EXPECT_EQ(VisibleWindows("frmMDIBKLMain").size(), 1);
     EXPECT_TRUE(VisibleWindows("frmBKLModelLogin").isEmpty());
 }
+
+TEST_F(ShellLogin, RefusedProfileFileIsExplainedOnce)
+{
+    const QByteArray file = "Alpha|h|u|p|M|N|Y\r\nx\0y|h|u|p|m|N|N\r\n"_qba;
+    frmBKLModelLogin* login = OpenLogin(file);
+    EXPECT_EQ(login->cboModelProfiles->count(), 0);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_TRUE(IsBox(seams.boxes.shown[0],
+                      "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is.\r\n\r\n"
+                      "Error Number: 321\r\nDescription: "
+                          + ProfileFilePath() + " holds binary content (NUL characters), not text, and is not read",
+                      mb::Critical, u"Brisklane"_s));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), file);
+}

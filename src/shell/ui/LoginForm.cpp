@@ -4,6 +4,7 @@
 #include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
 #include "shell/ui/FormControls.h"
+#include "shell/ui/ProfileFileBoxes.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -62,6 +63,8 @@ int LoginForm::fillProfileList()
     cboModelProfiles->addItems(names);
     // Filling the list chooses no profile; only a default profile is preset.
     cboModelProfiles->setCurrentIndex(-1);
+    if (read.refusal.number != 0)
+        ShowProfileFileRefused(read.refusal);
     return read.defaultIndex;
 }
 

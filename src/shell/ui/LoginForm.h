@@ -46,7 +46,8 @@ protected:
         QObject::connect(cmdClose, &QPushButton::clicked, dialog, &Dialog::cmdClose_Click);
     }
 
-    // Reads model.profile into m_profiles and lists their names in file order.
+    // Reads model.profile into m_profiles and lists their names in file order;
+    // a file the reader refused whole is shown empty, and a message box says why.
     // Returns the index of the default profile, -1 when there is none.
     int fillProfileList();
     // Host, user, password and model database text of `profile`, each only when not empty.

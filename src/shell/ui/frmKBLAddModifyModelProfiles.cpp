@@ -105,7 +105,8 @@ void frmKBLAddModifyModelProfiles::cmdOk_Click()
         return;
     }
     const QString mode = UCase(Trim(lblAction->text()));
-    ProfileRow row{QString(), name, host, user, model, FlagWord(cboWindowsAuth), FlagWord(cboDefault), password};
+    // No file line: the manager's Save writes a row added or changed here in the program's format.
+    ProfileRow row{QString(), name, host, user, model, FlagWord(cboWindowsAuth), FlagWord(cboDefault), password, {}};
     if (mode == QLatin1String("ADD")) {
         AddProfileRow(m_lvProfile, row);
     } else if (mode == QLatin1String("MODIFY")) {
