@@ -84,6 +84,9 @@ TEST_F(ShellLogin, InputChecksOfRefreshAndConnect)
     // Without a default profile no profile is chosen and nothing is preset.
     EXPECT_EQ(login->cboModelProfiles->currentIndex(), -1);
     EXPECT_EQ(Shown(login), "|||||N|on");
+    // No default button: Enter does not connect (which would ask for the empty host).
+    PressEnterIn({login->txtSQLServerHost, login->txtSQLServerPassword, login->chkWindowsAuth, login->cboSQLServerDB});
+    EXPECT_TRUE(seams.boxes.shown.empty());
     g_sServerHost = u"before"_s;
     login->txtSQLServerHost->setText(u"   "_s);
     login->cmdSelectDatabase_Click();

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -310,4 +311,32 @@ TEST_F(ShellProfileWindows, SaveWritesUntouchedProfilesBackAsTheyWereRead)
     EXPECT_EQ(seams.boxes.shown.back().prompt, "Profile file updated successfully !");
     EXPECT_EQ(FileBytes(ProfileFilePath()), alpha + cafe + "Beta|hostB|userB|pwB|ModelB2|N|N\r\n" + last
                                                 + "\r\nNew|||||N|N\r\nshort|line\r\n");
+}
+
+TEST_F(ShellProfileWindows, EnterPressesNoButton)
+{
+    // The add/modify dialog has no default button: Enter neither applies nor closes.
+    QTableWidget lv(0, kProfileColumnCount);
+    frmKBLAddModifyModelProfiles dlg(&lv);
+    dlg.show();
+    dlg.lblAction->setText(u"ADD"_s);
+    dlg.txtProfile->setText(u"Typed"_s);
+    PressEnterIn({dlg.txtProfile, dlg.txtPassword, dlg.txtModel});
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(lv.rowCount(), 0);
+    EXPECT_TRUE(seams.boxes.shown.empty());
+
+    // Nor has the manager: Enter in its list opens no dialog.
+    frmBKLModelProfileMain manager;
+    manager.show();
+    QString opened;
+    WithModal([&] { QTest::keyClick(manager.lvProfile, Qt::Key_Return); },
+              [&](QWidget* w) {
+                  if (w) {
+                      opened = QString::fromLatin1(w->metaObject()->className());
+                      w->close();
+                  }
+              });
+    EXPECT_EQ(opened, QString());
+    EXPECT_TRUE(manager.isVisible());
 }

@@ -40,7 +40,6 @@ void LoginForm::buildLoginForm(QWidget* dialog, QWidget* banner)
     form->addRow(QStringLiteral("Model Database:"), db);
 
     cmdConnect = NewButton(QStringLiteral("&Connect"), QStringLiteral("Connect to Model"), dialog);
-    cmdConnect->setDefault(true);
     cmdClose = NewButton(QStringLiteral("C&lose"), QStringLiteral("Close Window"), dialog);
 
     auto* layout = new QVBoxLayout(dialog);
@@ -49,6 +48,7 @@ void LoginForm::buildLoginForm(QWidget* dialog, QWidget* banner)
     layout->addWidget(Frame1);
     layout->addLayout(RightAlignedButtons({cmdConnect, cmdClose}));
     dialog->setMinimumWidth(460);
+    NoDefaultButton(dialog);
     setCredentialBoxesEnabled(true);
 }
 

@@ -32,7 +32,8 @@ public:
 
 protected:
     // Titles the dialog, makes the box, Connect and Close, and lays out the
-    // banner (when given), the box and the buttons; user and password enabled.
+    // banner (when given), the box and the buttons; user and password enabled;
+    // no default button.
     void buildLoginForm(QWidget* dialog, QWidget* banner = nullptr);
 
     // Connects the controls to the dialog's handlers of the same names.

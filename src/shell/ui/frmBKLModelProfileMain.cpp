@@ -59,6 +59,7 @@ void frmBKLModelProfileMain::buildControls()
     layout->addWidget(lvProfile, 1);
     layout->addLayout(edit);
     resize(680, 320);
+    NoDefaultButton(this);
 
     connect(cmdAddNew, &QPushButton::clicked, this, &frmBKLModelProfileMain::cmdAddNew_Click);
     connect(cmdModify, &QPushButton::clicked, this, &frmBKLModelProfileMain::cmdModify_Click);

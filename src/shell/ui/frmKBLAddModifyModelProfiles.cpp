@@ -39,7 +39,6 @@ frmKBLAddModifyModelProfiles::frmKBLAddModifyModelProfiles(QTableWidget* lvProfi
     cboWindowsAuth = new QComboBox(this);
     cboDefault = new QComboBox(this);
     cmdOk = NewButton(QStringLiteral("&Ok"), QStringLiteral("Apply Changes and Exit"), this);
-    cmdOk->setDefault(true);
     cmdCancel = NewButton(QStringLiteral("&Cancel"), QStringLiteral("Exit Window without change"), this);
     lblAction = new QLabel(this);
     lblAction->hide();
@@ -58,6 +57,7 @@ frmKBLAddModifyModelProfiles::frmKBLAddModifyModelProfiles(QTableWidget* lvProfi
     layout->addLayout(form);
     layout->addLayout(RightAlignedButtons({cmdOk, cmdCancel}));
     setMinimumWidth(380);
+    NoDefaultButton(this);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmKBLAddModifyModelProfiles::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmKBLAddModifyModelProfiles::cmdCancel_Click);
