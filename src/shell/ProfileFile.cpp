@@ -14,20 +14,26 @@ constexpr int kFieldCount = 7;
 // The platform's "Subscript out of range": what reading a short line's seventh field raised.
 constexpr long kSubscriptOutOfRange = 9;
 
-// The file's non-blank lines as they stand. A missing or unreadable file gives
-// none, silently; a file refused as not a profile file (too large, binary)
-// gives none with an ERROR line.
-QStringList NonBlankLines(const QString& path, const QString& reader)
+struct FileLine {
+    QString text;
+    QByteArray bytes; // as it stands in the file, with its line end
+};
+
+// The file's non-blank lines. A missing or unreadable file gives none,
+// silently; a file refused as not a profile file (too large, binary, not a
+// regular file) gives none with an ERROR line, and its refusal.
+QList<FileLine> NonBlankLines(const QString& path, const QString& reader, ErrorInfo& refusal)
 {
     UserTextFile file(path, kMaxProfileFileBytes);
-    QStringList lines;
+    QList<FileLine> lines;
     QString line;
     while (file.readLine(line))
         if (!Trim(line).isEmpty())
-            lines << line;
+            lines.push_back({line, file.lineBytes()});
     if (!file.refused())
         return lines;
     LogFunctionError(reader, file.errorNumber(), file.errorString() + QStringLiteral("; no profiles are read"));
+    refusal = {file.errorNumber(), QStringLiteral("model.profile"), file.errorString()};
     return {};
 }
 
@@ -65,9 +71,9 @@ LoginProfiles ReadProfilesForLogin(const QString& path)
 {
     LoginProfiles out;
     const QString reader = QStringLiteral("LoadModelProfiles");
-    const QStringList lines = NonBlankLines(path, reader);
+    const QList<FileLine> lines = NonBlankLines(path, reader, out.refusal);
     for (int i = 0; i < lines.size(); ++i) {
-        const QStringList f = FieldsOf(lines.at(i), i + 1, reader);
+        const QStringList f = FieldsOf(lines.at(i).text, i + 1, reader);
         if (f.isEmpty())
             continue;
         ModelProfile p{Trim(f[0]), Trim(f[1]), Trim(f[2]), Trim(f[3]), Trim(f[4]), Trim(f[5]), Trim(f[6])};
@@ -78,22 +84,21 @@ LoginProfiles ReadProfilesForLogin(const QString& path)
     return out;
 }
 
-QList<ProfileRow> ReadProfilesForManager(const QString& path, QStringList* malformedLines)
+ManagerProfiles ReadProfilesForManager(const QString& path)
 {
-    QList<ProfileRow> rows;
+    ManagerProfiles out;
     const QString reader = QStringLiteral("FillProfileList");
-    const QStringList lines = NonBlankLines(path, reader);
+    const QList<FileLine> lines = NonBlankLines(path, reader, out.refusal);
     for (int i = 0; i < lines.size(); ++i) {
-        const QStringList f = FieldsOf(lines.at(i), i + 1, reader);
-        if (f.isEmpty()) {
-            if (malformedLines)
-                *malformedLines << lines.at(i);
-            continue;
-        }
-        rows << ProfileRow{QStringLiteral("P") + QString::number(i + 1), f[0], f[1], f[2], f[4],
-                           FlagText(f[5]), FlagText(f[6]), f[3]};
+        const FileLine& line = lines.at(i);
+        const QStringList f = FieldsOf(line.text, i + 1, reader);
+        if (f.isEmpty())
+            out.keptLines << line.bytes;
+        else
+            out.rows << ProfileRow{QStringLiteral("P") + QString::number(i + 1), f[0], f[1], f[2], f[4],
+                                   FlagText(f[5]), FlagText(f[6]), f[3], line.bytes};
     }
-    return rows;
+    return out;
 }
 
 QString ProfileLine(const ProfileRow& row)
@@ -103,15 +108,19 @@ QString ProfileLine(const ProfileRow& row)
         .join(QLatin1Char('|'));
 }
 
-bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QStringList& keptLines,
+bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QList<QByteArray>& keptLines,
                       ErrorInfo* error)
 {
-    QString text;
+    QByteArray bytes;
+    const auto append = [&bytes](const QByteArray& line) {
+        bytes += line;
+        if (!line.endsWith('\n') && !line.endsWith('\r'))
+            bytes += kCrLf;
+    };
     for (const ProfileRow& row : rows)
-        text += ProfileLine(row) + QLatin1String(kCrLf);
-    for (const QString& line : keptLines)
-        text += line + QLatin1String(kCrLf);
-    const QByteArray bytes = text.toUtf8();
+        append(row.fileLine.isEmpty() ? ProfileLine(row).toUtf8() : row.fileLine);
+    for (const QByteArray& line : keptLines)
+        append(line);
     // Unbuffered, so that a write that fails (a full disk) fails here with its
     // reason: a buffered write failing at commit() would still replace the
     // file with the part written. The reason is taken before commit() or

@@ -2,9 +2,11 @@
 // "model.profile" in the config folder: one connection profile per line, seven
 // fields joined by "|": profile name, server host, user, password, model
 // database, Windows authentication ("Y"/"N"), default ("Y"/"N").
-// Lines end with CR LF when written; on reading a line ends at CR LF, CR or LF.
+// The program writes its lines with CR LF; on reading a line ends at CR LF, CR
+// or LF. Save writes a line whose profile was not changed back as it was read.
 #include "shell/ErrorInfo.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,9 @@ struct ModelProfile {
 
 // One row of the profile manager's list: flags as "Yes"/"No" texts, the
 // password hidden with the row, `key` "P<n>" for rows read from the file.
+// `fileLine` is the line a row was read from, as it stands in the file with its
+// line end (UserTextFile::lineBytes); Save writes it back unchanged. A row added
+// or changed in the add/modify dialog has none and is written by ProfileLine.
 struct ProfileRow {
     QString key;
     QString profileName;
@@ -33,6 +38,7 @@ struct ProfileRow {
     QString windowsAuth;
     QString isDefault;
     QString password;
+    QByteArray fileLine;
 };
 
 // A profile file holds a handful of lines; a larger file is not one.
@@ -44,32 +50,43 @@ QString ProfileFilePath();
 // The login dialogs' reading: blank lines skipped, fields trimmed, further
 // fields ignored; the default is the last profile whose seventh field is "Y" in
 // any letter case (-1 when none). A line with fewer than seven fields is skipped
-// with an ERROR log line. A missing file gives no profiles, silently; a file
-// larger than kMaxProfileFileBytes or holding binary content gives none with an
-// ERROR log line and is left as it is. The file is read as every file users
-// hand us (UserTextFile: byte-order mark honoured, Latin-1 fallback).
+// with an ERROR log line. A missing file gives no profiles, silently. A file
+// the reader refuses whole (larger than kMaxProfileFileBytes, binary, a line
+// over kMaxUserTextLineBytes, not a regular file) gives none with an ERROR log
+// line, and `refusal` holds the reader's error number and reason (naming the
+// file); its number is 0 otherwise. Such a file must not be written over. The
+// file is read as every file users hand us (UserTextFile: byte-order mark
+// honoured, Latin-1 fallback).
 struct LoginProfiles {
     QList<ModelProfile> profiles;
     int defaultIndex = -1;
+    ErrorInfo refusal;
 };
 LoginProfiles ReadProfilesForLogin(const QString& path);
 
 // The profile manager's reading: the first five fields as they stand, the flags
 // "Yes" when they are "Y" or "y" and "No" otherwise, key "P" and the 1-based
-// number among the non-blank lines. Short lines are skipped as above and, when
-// `malformedLines` is given, appended to it as they stand in the file.
-QList<ProfileRow> ReadProfilesForManager(const QString& path, QStringList* malformedLines = nullptr);
+// number among the non-blank lines, each row with its file line. Short lines are
+// skipped as above and kept, as they stand in the file, for Save to write back.
+// A refused file gives no rows and its `refusal`, as for the login.
+struct ManagerProfiles {
+    QList<ProfileRow> rows;
+    QList<QByteArray> keptLines;
+    ErrorInfo refusal;
+};
+ManagerProfiles ReadProfilesForManager(const QString& path);
 
 // The line the writer makes of a row: five trimmed fields, then each flag "Y"
 // for "Yes", "N" for "No" (outer blanks and letter case ignored), else empty.
 QString ProfileLine(const ProfileRow& row);
 
-// Replaces the file with one line per row, then the kept lines (malformed
-// lines read from the file, so a hand edit is never lost), CR LF after each,
-// atomically: on a failure the old file stays as it was. Returns false and
-// fills the error (number: the file error code; description: the system's
+// Replaces the file with one line per row (its file line when it has one, else
+// ProfileLine), then the kept lines (malformed lines read from the file, so a
+// hand edit is never lost); a line without a line end gets CR LF. The file is
+// replaced atomically: on a failure the old file stays as it was. Returns false
+// and fills the error (number: the file error code; description: the system's
 // reason, such as "No space left on device").
-bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QStringList& keptLines,
+bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QList<QByteArray>& keptLines,
                       ErrorInfo* error);
 
 } // namespace bkl

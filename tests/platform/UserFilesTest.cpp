@@ -1,5 +1,6 @@
 // The reader of files users hand us (profiles, object lists): encodings, line
-// ends across blocks, refusals, and a fuzz run of the profile and object-list
+// ends across blocks, the lines' bytes, refusals (pipes, devices and folders
+// too), and a fuzz run of the profile and object-list
 // readers over mutated files.
 #include "compare/ObjectListFile.h"
 #include "platform/core/TextSemantics.h"
@@ -8,11 +9,18 @@
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <algorithm>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace bkl;
 using Status = UserTextFile::Status;
@@ -59,6 +67,8 @@ TEST(UserTextFile, EncodingsLineEndsAndRefusals)
         {"a\r\n\r\n", -1, -1, {"a", ""}, Status::Ok},
         {"", -1, -1, {}, Status::Ok},
         {"\xEF\xBB\xBF" "Caf\xC3\xA9\n", -1, -1, {"Caf\u00e9"}, Status::Ok},
+        // The mark is dropped also when the first line is not UTF-8: the line reads as Latin-1.
+        {"\xEF\xBB\xBF" "Caf\xE9\r\nna\xC3\xAFve", -1, -1, {"Caf\u00e9", "na\u00efve"}, Status::Ok},
         // Latin-1 for a line that is not UTF-8; the next line is UTF-8 again.
         {"Caf\xE9\r\nna\xC3\xAFve\r\n", -1, -1, {"Caf\u00e9", "na\u00efve"}, Status::Ok},
         {Utf16(QStringLiteral("Zo\u00eb\r\n\r\nx"), QStringConverter::Utf16LE), -1, -1, {"Zo\u00eb", "", "x"},
@@ -80,6 +90,63 @@ TEST(UserTextFile, EncodingsLineEndsAndRefusals)
 
     EXPECT_EQ(UserTextFile(FilePath(), 3).errorString(),
               FilePath() + QStringLiteral(" is larger than 3 bytes and is not read"));
+}
+
+TEST(UserTextFile, LineBytesAsTheyStandInTheFile)
+{
+    const QByteArray longLine(65535, 'y');
+    const struct {
+        QByteArray bytes;
+        QList<QByteArray> lines;
+    } cases[] = {
+        {"\xEF\xBB\xBF" "a\r\nCaf\xE9\rc\n\r\nd", {"a\r\n", "Caf\xE9\r", "c\n", "\r\n", "d"}},
+        {longLine + "\r\nz\r", {longLine + "\r\n", "z\r"}}, // CR LF across two blocks is one line end
+        {Utf16(QStringLiteral("Zo\u00eb\r\nx\n"), QStringConverter::Utf16LE), {"Zo\xC3\xAB\r\n", "x\n"}},
+    };
+    for (const auto& c : cases) {
+        test::WriteFileBytes(FilePath(), c.bytes);
+        UserTextFile file(FilePath());
+        QList<QByteArray> lines;
+        QString line;
+        while (file.readLine(line))
+            lines << file.lineBytes();
+        EXPECT_EQ(lines, c.lines) << c.bytes.left(20).toStdString();
+    }
+}
+
+TEST(UserTextFile, PipesDevicesAndFoldersAreRefusedUnopened)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("model.profile"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Opens the pipe for writing whenever a reader waits on it, so that a reader
+    // which opens it anyway gets an empty file instead of waiting for good.
+    const std::jthread writer([path = QFile::encodeName(fifo)](std::stop_token stop) {
+        for (; !stop.stop_requested(); std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+            if (const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+                ::close(fd);
+    });
+    const QString pipeOrDevice = QStringLiteral(" is a device or a pipe, not a text file, and is not read");
+    const struct {
+        QString path, message;
+    } cases[] = {{fifo, fifo + pipeOrDevice},
+                 {QStringLiteral("/dev/zero"), QStringLiteral("/dev/zero") + pipeOrDevice},
+                 {dir.path(), dir.path() + QStringLiteral(" is a folder, not a text file, and is not read")}};
+    for (const auto& c : cases) {
+        UserTextFile file(c.path);
+        QString line;
+        EXPECT_FALSE(file.readLine(line));
+        EXPECT_EQ(file.status(), Status::NotRegular) << c.path.toStdString();
+        EXPECT_TRUE(file.refused());
+        EXPECT_EQ(file.errorNumber(), 75);
+        EXPECT_EQ(file.errorString(), c.message);
+    }
+    // The object list of the compare window and the profile file read the same way.
+    EXPECT_EQ(compare::ObjectListFile(fifo).status(), Status::NotRegular);
+    const LoginProfiles login = ReadProfilesForLogin(fifo);
+    EXPECT_EQ(login.refusal.number, 75);
+    EXPECT_EQ(login.refusal.description, fifo + pipeOrDevice);
+    EXPECT_EQ(ReadProfilesForManager(fifo).refusal.description, fifo + pipeOrDevice);
 }
 
 // Mutated profile and object-list files: each reads or is refused, and what is
@@ -121,11 +188,12 @@ TEST(UserTextFile, FuzzedProfileAndObjectListFiles)
             ASSERT_EQ(read.lines, expected) << i;
         }
         // Every non-blank line is a profile or a line kept for the next save.
-        QStringList kept;
-        const QList<ProfileRow> rows = ReadProfilesForManager(FilePath(), &kept);
+        const ManagerProfiles manager = ReadProfilesForManager(FilePath());
         const auto nonBlank = [](const QString& l) { return !Trim(l).isEmpty(); };
         if (read.status == Status::Ok)
-            EXPECT_EQ(rows.size() + kept.size(), std::count_if(read.lines.cbegin(), read.lines.cend(), nonBlank)) << i;
+            EXPECT_EQ(manager.rows.size() + manager.keptLines.size(),
+                      std::count_if(read.lines.cbegin(), read.lines.cend(), nonBlank))
+                << i;
         ReadProfilesForLogin(FilePath());
     }
 }

@@ -84,6 +84,9 @@ TEST_F(ShellLogin, InputChecksOfRefreshAndConnect)
     // Without a default profile no profile is chosen and nothing is preset.
     EXPECT_EQ(login->cboModelProfiles->currentIndex(), -1);
     EXPECT_EQ(Shown(login), "|||||N|on");
+    // No default button: Enter does not connect (which would ask for the empty host).
+    PressEnterIn({login->txtSQLServerHost, login->txtSQLServerPassword, login->chkWindowsAuth, login->cboSQLServerDB});
+    EXPECT_TRUE(seams.boxes.shown.empty());
     g_sServerHost = u"before"_s;
     login->txtSQLServerHost->setText(u"   "_s);
     login->cmdSelectDatabase_Click();
@@ -159,4 +162,18 @@ TEST_F(ShellLogin, FailedConnectRefreshAndConnectOpenTheFrame)
     EXPECT_TRUE(watch.isNull()); // the login is unloaded
     EXPECT_EQ(VisibleWindows("frmMDIBKLMain").size(), 1);
     EXPECT_TRUE(VisibleWindows("frmBKLModelLogin").isEmpty());
+}
+
+TEST_F(ShellLogin, RefusedProfileFileIsExplainedOnce)
+{
+    const QByteArray file = "Alpha|h|u|p|M|N|Y\r\nx\0y|h|u|p|m|N|N\r\n"_qba;
+    frmBKLModelLogin* login = OpenLogin(file);
+    EXPECT_EQ(login->cboModelProfiles->count(), 0);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_TRUE(IsBox(seams.boxes.shown[0],
+                      "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is.\r\n\r\n"
+                      "Error Number: 321\r\nDescription: "
+                          + ProfileFilePath() + " holds binary content (NUL characters), not text, and is not read",
+                      mb::Critical, u"Brisklane"_s));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), file);
 }

@@ -152,3 +152,15 @@ TEST_F(ShellPreferencesDialog, FailedSaveIsReportedAndTheDialogStays)
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_TRUE(LogLines().last().contains("|ERROR|Function: frmBKLUserPreferences.cmdOk_Click()"));
 }
+
+TEST_F(ShellPreferencesDialog, EnterPressesNoButton)
+{
+    // No default button: Enter with Clear Application Log ticked asks nothing, saves nothing, closes nothing.
+    frmBKLUserPreferences dlg;
+    dlg.show();
+    dlg.chkClearLogFiles->setChecked(true);
+    PressEnterIn({dlg.chkClearLogFiles, dlg.chkGridLines, dlg.lstObjects});
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(Stored("ShowGridLines"), "<absent>");
+}

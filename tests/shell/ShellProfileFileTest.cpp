@@ -16,7 +16,7 @@ protected:
         const LoginProfiles read = ReadProfilesForLogin(ProfileFilePath());
         return LoginTexts(read.profiles) << u"default %1"_s.arg(read.defaultIndex);
     }
-    static QStringList Manager() { return RowTexts(ReadProfilesForManager(ProfileFilePath())); }
+    static QStringList Manager() { return RowTexts(ReadProfilesForManager(ProfileFilePath()).rows); }
 };
 } // namespace
 
@@ -64,9 +64,11 @@ TEST_F(ShellProfileFile, WriterTrimsFieldsMapsFlagsAndEndsEveryLine)
 
 TEST_F(ShellProfileFile, RefusedFilesGiveNoProfilesAndStayAsTheyAre)
 {
-    // Far more than a profile file holds, or binary content: no profiles, an ERROR line, the file untouched.
+    // Far more than a profile file holds, a line too long, or binary content: no profiles, an ERROR line, the
+    // file untouched.
     const QByteArray line("A|h|u|p|m|N|Y\r\n");
-    for (const QByteArray& bytes : {line.repeated(kMaxProfileFileBytes / line.size() + 1), line + "\0\x01"_qba}) {
+    for (const QByteArray& bytes : {line.repeated(kMaxProfileFileBytes / line.size() + 1), line + QByteArray(70000, 'x'),
+                                    line + "\0\x01"_qba}) {
         ResetLog();
         EXPECT_EQ(Login(bytes), QStringList{u"default -1"_s});
         EXPECT_TRUE(Manager().isEmpty());
@@ -77,7 +79,18 @@ TEST_F(ShellProfileFile, RefusedFilesGiveNoProfilesAndStayAsTheyAre)
     EXPECT_TRUE(LogLines()[0].endsWith("|ERROR|Function: LoadModelProfiles() --> Code: 321 --> Description: "
                                        + ProfileFilePath()
                                        + " holds binary content (NUL characters), not text, and is not read; no profiles are read"));
+    // The readers say why, for the windows to show.
+    const LoginProfiles login = ReadProfilesForLogin(ProfileFilePath());
+    EXPECT_EQ(login.refusal.number, 321);
+    EXPECT_EQ(login.refusal.description, ProfileFilePath() + " holds binary content (NUL characters), not text, and is not read");
+    EXPECT_EQ(ReadProfilesForManager(ProfileFilePath()).refusal.description, login.refusal.description);
     // Saved as UTF-16 with a byte-order mark: read as text.
     QStringEncoder utf16(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
     EXPECT_EQ(Login(utf16(u"Zo\u00eb|h|u|p|m|N|Y\r\n"_s)), (QStringList{u"Zo\u00eb|h|u|p|m|N|Y"_s, u"default 0"_s}));
+    // Its lines, unchanged, are written back as their text in UTF-8.
+    const ManagerProfiles manager = ReadProfilesForManager(ProfileFilePath());
+    EXPECT_EQ(manager.refusal.number, 0);
+    ErrorInfo error;
+    ASSERT_TRUE(WriteProfileFile(ProfileFilePath(), manager.rows, manager.keptLines, &error));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), "Zo\xC3\xAB|h|u|p|m|N|Y\r\n");
 }

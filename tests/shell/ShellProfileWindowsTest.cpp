@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -27,6 +28,18 @@ protected:
         ShellTest::SetUp();
         WriteFileBytes(ProfileFilePath(), kTwoProfiles);
         g_bShowGridLines = true;
+    }
+    // Adds a profile through the add/modify dialog, as the default profile when `isDefault`.
+    static void AddProfile(frmBKLModelProfileMain& manager, const QString& name, bool isDefault)
+    {
+        OnNextModal([=](QWidget* w) {
+            auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
+            ASSERT_NE(dlg, nullptr);
+            dlg->txtProfile->setText(name);
+            dlg->cboDefault->setCurrentIndex(isDefault ? 0 : 1);
+            dlg->cmdOk_Click();
+        });
+        manager.cmdAddNew_Click();
     }
     static QStringList Rows(const QTableWidget* lv)
     {
@@ -225,4 +238,105 @@ TEST_F(ShellProfileWindows, DialogValidatesModifiesByPositionAndCancels)
         EXPECT_FALSE(modify.isVisible()) << index; // closes all the same
     }
     EXPECT_EQ(Rows(&lv), (QStringList{"P1,First,,,,No,No,", "P2,Renamed,,,,Yes,No,"}));
+}
+
+TEST_F(ShellProfileWindows, RefusedFileIsExplainedAndNeverWrittenOver)
+{
+    const QByteArray line = "Alpha|h|u|p|M|N|Y\r\n";
+    const struct {
+        QByteArray bytes;
+        QString reason;
+    } refused[] = {
+        {"Alpha|h|u|p|M|N|Y\r\nBeta|h|u|p|M|N|N\r\nx\0y|h|u|p|m|N|N\r\n"_qba,
+         " holds binary content (NUL characters), not text, and is not read"},
+        {line + QByteArray(70000, 'x'), ": line 2 is longer than 65,536 bytes; the file is not read further"},
+        {line.repeated(kMaxProfileFileBytes / line.size() + 1), " is larger than 1,048,576 bytes and is not read"},
+    };
+    for (const auto& r : refused) {
+        WriteFileBytes(ProfileFilePath(), r.bytes);
+        seams.boxes.shown.clear();
+        ResetLog();
+        frmBKLModelProfileMain manager;
+        manager.show();
+        EXPECT_EQ(manager.lvProfile->rowCount(), 0);
+        const QString why = u"\r\n\r\nError Number: 321\r\nDescription: "_s + ProfileFilePath() + r.reason;
+        ASSERT_EQ(seams.boxes.shown.size(), 1u); // once per opening
+        EXPECT_TRUE(IsBox(seams.boxes.shown[0],
+                          "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is." + why,
+                          mb::Critical, u"Brisklane"_s));
+        AddProfile(manager, u"Gamma"_s, true);
+        manager.cmdSave_Click();
+        ASSERT_EQ(seams.boxes.shown.size(), 2u);
+        EXPECT_TRUE(IsBox(seams.boxes.shown[1],
+                          "Unable to save the profile file !. It could not be read when this window opened, so it is "
+                          "kept as it is and the changes are not saved."
+                              + why,
+                          mb::Critical, u"Brisklane"_s));
+        EXPECT_EQ(LogEntries().filter("cmdSave_Click"),
+                  QStringList{"ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: 321 --> Description: "
+                              + ProfileFilePath() + r.reason + "; the file is kept as it is"});
+        EXPECT_TRUE(manager.isVisible());
+        EXPECT_EQ(manager.lvProfile->rowCount(), 1);
+        EXPECT_EQ(FileBytes(ProfileFilePath()), r.bytes);
+    }
+}
+
+TEST_F(ShellProfileWindows, SaveWritesUntouchedProfilesBackAsTheyWereRead)
+{
+    // A byte-order mark, a hand note in an eighth field, blanks around fields, a flag "YES", Latin-1 text, lines
+    // ended by LF, by CR, by CR LF and by nothing, a line too short to be a profile.
+    const QByteArray alpha = "Alpha | hostA |userA|  pw A  |ModelA|YES|N|note: test server\n";
+    const QByteArray cafe = "Caf\xE9|h\xF6st|u|p|M|N|Y\r";
+    const QByteArray last = "Last|h|u|p|m|y| n ";
+    WriteFileBytes(ProfileFilePath(), "\xEF\xBB\xBF" + alpha + cafe + "Beta|hostB|userB|pwB|ModelB|N|N\r\n"
+                                          + "Gone|h|u|p|m|N|N\r\n\r\nshort|line\r\n" + last);
+    frmBKLModelProfileMain manager;
+    manager.show();
+    ASSERT_EQ(manager.lvProfile->rowCount(), 5);
+    EXPECT_EQ(Rows(manager.lvProfile).value(1), u"P2,Caf\u00e9,h\u00f6st,u,M,No,Yes,p"_s);
+    // Beta changed in the dialog, Gone removed, New added.
+    manager.lvProfile->setCurrentCell(2, 0);
+    OnNextModal([](QWidget* w) {
+        auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
+        ASSERT_NE(dlg, nullptr);
+        dlg->txtModel->setText(u"ModelB2"_s);
+        dlg->cmdOk_Click();
+    });
+    manager.cmdModify_Click();
+    manager.lvProfile->setCurrentCell(3, 0);
+    seams.boxes.answers = {mb::Yes};
+    manager.cmdDelete_Click();
+    AddProfile(manager, u"New"_s, false);
+    manager.cmdSave_Click();
+    EXPECT_EQ(seams.boxes.shown.back().prompt, "Profile file updated successfully !");
+    EXPECT_EQ(FileBytes(ProfileFilePath()), alpha + cafe + "Beta|hostB|userB|pwB|ModelB2|N|N\r\n" + last
+                                                + "\r\nNew|||||N|N\r\nshort|line\r\n");
+}
+
+TEST_F(ShellProfileWindows, EnterPressesNoButton)
+{
+    // The add/modify dialog has no default button: Enter neither applies nor closes.
+    QTableWidget lv(0, kProfileColumnCount);
+    frmKBLAddModifyModelProfiles dlg(&lv);
+    dlg.show();
+    dlg.lblAction->setText(u"ADD"_s);
+    dlg.txtProfile->setText(u"Typed"_s);
+    PressEnterIn({dlg.txtProfile, dlg.txtPassword, dlg.txtModel});
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(lv.rowCount(), 0);
+    EXPECT_TRUE(seams.boxes.shown.empty());
+
+    // Nor has the manager: Enter in its list opens no dialog.
+    frmBKLModelProfileMain manager;
+    manager.show();
+    QString opened;
+    WithModal([&] { QTest::keyClick(manager.lvProfile, Qt::Key_Return); },
+              [&](QWidget* w) {
+                  if (w) {
+                      opened = QString::fromLatin1(w->metaObject()->className());
+                      w->close();
+                  }
+              });
+    EXPECT_EQ(opened, QString());
+    EXPECT_TRUE(manager.isVisible());
 }

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <QTest>
+#include <QWidget>
 
 namespace bkl::shelltest {
 
@@ -44,6 +46,15 @@ QStringList RowTexts(const QList<ProfileRow>& rows)
     for (const ProfileRow& r : rows)
         texts << RowText(r);
     return texts;
+}
+
+void PressEnterIn(std::initializer_list<QWidget*> widgets)
+{
+    for (QWidget* w : widgets) {
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Return);
+        QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
+    }
 }
 
 namespace {

@@ -10,9 +10,12 @@
 #include "support/TestWindows.h"
 
 #include <QString>
+#include <initializer_list>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
+
+class QWidget;
 
 namespace bkl::shelltest {
 
@@ -30,6 +33,9 @@ QStringList LogEntries();
 QStringList LoginTexts(const QList<ModelProfile>& profiles);
 QString RowText(const ProfileRow& row);
 QStringList RowTexts(const QList<ProfileRow>& rows);
+
+// Gives each widget the focus and presses Return and the keypad's Enter there.
+void PressEnterIn(std::initializer_list<QWidget*> widgets);
 
 // Makes a folder unwritable for its lifetime: by permissions, or for a
 // superuser by the immutable attribute. locked() tells whether it worked.

@@ -24,8 +24,7 @@ frmBKLTargetModelLogin::frmBKLTargetModelLogin(frmBKLCompareObjects* compareWind
 void frmBKLTargetModelLogin::buildControls()
 {
     buildLoginForm(this);
-    cmdSelectDatabase->setAutoDefault(false);
-    cmdClose->setAutoDefault(false);
+    cmdConnect->setDefault(true); // Enter connects
     connectLoginForm(this);
 }
 

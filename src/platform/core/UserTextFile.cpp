@@ -3,6 +3,7 @@
 #include "platform/core/TextSemantics.h"
 
 #include <QByteArrayView>
+#include <QFileInfo>
 #include <type_traits>
 
 namespace bkl {
@@ -30,7 +31,10 @@ QString Decode(const QString& text, qsizetype from, qsizetype length) { return t
 UserTextFile::UserTextFile(const QString& path, qint64 maxBytes, qint64 maxLines)
     : file_(path), maxBytes_(maxBytes), maxLines_(maxLines)
 {
-    if (!file_.open(QIODevice::ReadOnly))
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        fail(Status::NotRegular, info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a device or a pipe"));
+    else if (!file_.open(QIODevice::ReadOnly))
         fail(Status::CannotOpen, file_.errorString());
     else if (maxBytes_ >= 0 && file_.size() > maxBytes_)
         fail(Status::TooLarge, QString());
@@ -46,6 +50,7 @@ long UserTextFile::errorNumber() const
     switch (status_) {
     case Status::Ok: return 0;
     case Status::CannotOpen: return file_.exists() ? 75 : 53;
+    case Status::NotRegular: return 75;
     case Status::ReadFailed: return 57;
     default: return 321;
     }
@@ -59,6 +64,9 @@ void UserTextFile::fail(Status status, const QString& reason)
     case Status::CannotOpen:
     case Status::ReadFailed:
         error_ = QStringLiteral("Cannot read %1: %2").arg(name, reason);
+        break;
+    case Status::NotRegular:
+        error_ = QStringLiteral("%1 is %2, not a text file, and is not read").arg(name, reason);
         break;
     case Status::TooLarge:
         error_ = QStringLiteral("%1 is larger than %2 bytes and is not read").arg(name, GroupedNumber(maxBytes_));
@@ -101,12 +109,6 @@ template <class Buffer>
 bool UserTextFile::takeLine(const Buffer& buffer, QString& line)
 {
     const qsizetype size = buffer.size();
-    if (skipLf_ && pos_ < size) {
-        // A CR ended the last line; a LF right after it belongs to that line end.
-        if (IsLf(buffer.at(pos_)))
-            ++pos_;
-        skipLf_ = false;
-    }
     qsizetype end = pos_;
     while (end < size && !IsLineEnd(buffer.at(end)))
         ++end;
@@ -115,17 +117,24 @@ bool UserTextFile::takeLine(const Buffer& buffer, QString& line)
         fail(Status::LineTooLong, QString());
         return false;
     }
-    // Without a line end the line may go on in the next block; at the end of
-    // the file what is left is the last line, unless nothing is left.
-    if (end == size && (!atEnd_ || end == pos_))
+    // Without a line end the line may go on in the next block, and a CR ending
+    // the block may have its LF there; at the end of the file what is left is
+    // the last line, unless nothing is left.
+    if (end == size ? !atEnd_ || end == pos_ : !atEnd_ && end + 1 == size && IsCr(buffer.at(end)))
         return false;
     line = Decode(buffer, pos_, end - pos_);
+    lineFrom_ = pos_;
     pos_ = end;
-    if (end < size) {
-        skipLf_ = IsCr(buffer.at(end));
-        ++pos_;
-    }
+    if (end < size)
+        pos_ += IsCr(buffer.at(end)) && end + 1 < size && IsLf(buffer.at(end + 1)) ? 2 : 1;
     return true;
+}
+
+QByteArray UserTextFile::lineBytes() const
+{
+    if (encoding_ == Encoding::Utf16)
+        return text_.mid(lineFrom_, pos_ - lineFrom_).toUtf8();
+    return bytes_.mid(lineFrom_, pos_ - lineFrom_);
 }
 
 void UserTextFile::readBlock()
@@ -136,6 +145,7 @@ void UserTextFile::readBlock()
     else
         bytes_.remove(0, pos_);
     pos_ = 0;
+    lineFrom_ = 0;
     QByteArray block = file_.read(kBlockBytes);
     if (file_.error() != QFileDevice::NoError) {
         fail(Status::ReadFailed, file_.errorString());

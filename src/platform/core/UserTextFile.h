@@ -8,10 +8,12 @@
 // a file saved in a Western ANSI code page still reads. A line ends at CR LF,
 // at CR or at LF alone; a line end after the last line starts no further line.
 //
-// Refused: content holding a NUL character (binary, or UTF-16 without a mark),
-// a file larger than the caller's limit of bytes, a line longer than
-// kMaxUserTextLineBytes, and the lines beyond the caller's limit of lines.
-// Reading stops at the refusal; status() says why.
+// Refused: a path that is not a regular file (a folder, a device, a pipe),
+// before it is opened, since opening a pipe waits for a writer; content holding
+// a NUL character (binary, or UTF-16 without a mark), a file larger than the
+// caller's limit of bytes, a line longer than kMaxUserTextLineBytes, and the
+// lines beyond the caller's limit of lines. Reading stops at the refusal;
+// status() says why.
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -23,7 +25,7 @@ inline constexpr qsizetype kMaxUserTextLineBytes = 65536;
 
 class UserTextFile {
 public:
-    enum class Status { Ok, CannotOpen, ReadFailed, TooLarge, Binary, LineTooLong, TooManyLines };
+    enum class Status { Ok, CannotOpen, ReadFailed, NotRegular, TooLarge, Binary, LineTooLong, TooManyLines };
 
     // Opens the file. A limit below 0 is no limit. A file larger than
     // `maxBytes` is refused before anything is read.
@@ -32,15 +34,20 @@ public:
     // The next line; false at the end of the file or once reading has stopped
     // on a failure or refusal.
     bool readLine(QString& line);
+    // The line readLine gave last as it stands in the file, its line end
+    // included (none after a last line without one): its bytes in a UTF-8 or
+    // Latin-1 file, its text as UTF-8 in a UTF-16 file; never a byte-order mark.
+    QByteArray lineBytes() const;
 
     Status status() const { return status_; }
-    // True when the content was refused (a limit, binary content), as opposed
-    // to a file that cannot be read.
+    // True when the file was refused (not a regular file, a limit, binary
+    // content), as opposed to a file that cannot be read.
     bool refused() const;
     // The reason in words, naming the file; empty while the status is Ok.
     QString errorString() const { return error_; }
     // The run-time error number of the failure: 53 file not found, 75 path or
-    // file access error, 57 device I/O error, 321 invalid file format.
+    // file access error (also for a folder, device or pipe), 57 device I/O
+    // error, 321 invalid file format.
     long errorNumber() const;
     // Lines handed out so far.
     qint64 lineNumber() const { return lineNumber_; }
@@ -58,7 +65,7 @@ private:
     QByteArray bytes_; // unread text of a UTF-8 / Latin-1 file
     QString text_;     // unread text of a UTF-16 file, decoded
     qsizetype pos_ = 0;
-    bool skipLf_ = false;
+    qsizetype lineFrom_ = 0; // where the last line handed out starts in the buffer
     bool atEnd_ = false;
     qint64 bytesRead_ = 0;
     qint64 lineNumber_ = 0;

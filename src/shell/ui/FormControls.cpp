@@ -44,4 +44,12 @@ QHBoxLayout* RightAlignedButtons(std::initializer_list<QPushButton*> buttons)
     return row;
 }
 
+void NoDefaultButton(QWidget* dialog)
+{
+    // A dialog without a default button makes its first auto-default button
+    // the default when it is shown, and a focused one takes that role.
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+}
+
 } // namespace bkl

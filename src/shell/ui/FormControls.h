@@ -20,5 +20,9 @@ QString PasswordBoxStyle(const QString& backgroundColour);
 QPushButton* NewButton(const QString& caption, const QString& toolTip, QWidget* parent);
 // A row of buttons at the right-hand side.
 QHBoxLayout* RightAlignedButtons(std::initializer_list<QPushButton*> buttons);
+// Keeps Qt from making one of the dialog's buttons its default: Enter presses
+// none of them, neither at first nor after a button has had the focus. Called
+// once the buttons are made.
+void NoDefaultButton(QWidget* dialog);
 
 } // namespace bkl

@@ -4,6 +4,7 @@
 #include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
 #include "shell/ui/FormControls.h"
+#include "shell/ui/ProfileFileBoxes.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -39,7 +40,6 @@ void LoginForm::buildLoginForm(QWidget* dialog, QWidget* banner)
     form->addRow(QStringLiteral("Model Database:"), db);
 
     cmdConnect = NewButton(QStringLiteral("&Connect"), QStringLiteral("Connect to Model"), dialog);
-    cmdConnect->setDefault(true);
     cmdClose = NewButton(QStringLiteral("C&lose"), QStringLiteral("Close Window"), dialog);
 
     auto* layout = new QVBoxLayout(dialog);
@@ -48,6 +48,7 @@ void LoginForm::buildLoginForm(QWidget* dialog, QWidget* banner)
     layout->addWidget(Frame1);
     layout->addLayout(RightAlignedButtons({cmdConnect, cmdClose}));
     dialog->setMinimumWidth(460);
+    NoDefaultButton(dialog);
     setCredentialBoxesEnabled(true);
 }
 
@@ -62,6 +63,8 @@ int LoginForm::fillProfileList()
     cboModelProfiles->addItems(names);
     // Filling the list chooses no profile; only a default profile is preset.
     cboModelProfiles->setCurrentIndex(-1);
+    if (read.refusal.number != 0)
+        ShowProfileFileRefused(read.refusal);
     return read.defaultIndex;
 }
 

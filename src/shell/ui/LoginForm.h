@@ -32,7 +32,8 @@ public:
 
 protected:
     // Titles the dialog, makes the box, Connect and Close, and lays out the
-    // banner (when given), the box and the buttons; user and password enabled.
+    // banner (when given), the box and the buttons; user and password enabled;
+    // no default button.
     void buildLoginForm(QWidget* dialog, QWidget* banner = nullptr);
 
     // Connects the controls to the dialog's handlers of the same names.
@@ -46,7 +47,8 @@ protected:
         QObject::connect(cmdClose, &QPushButton::clicked, dialog, &Dialog::cmdClose_Click);
     }
 
-    // Reads model.profile into m_profiles and lists their names in file order.
+    // Reads model.profile into m_profiles and lists their names in file order;
+    // a file the reader refused whole is shown empty, and a message box says why.
     // Returns the index of the default profile, -1 when there is none.
     int fillProfileList();
     // Host, user, password and model database text of `profile`, each only when not empty.

@@ -6,6 +6,7 @@ namespace bkl {
 namespace {
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kPasswordRole = Qt::UserRole + 1;
+constexpr int kFileLineRole = Qt::UserRole + 2;
 
 QTableWidgetItem* Cell(const QString& text)
 {
@@ -32,6 +33,7 @@ void SetProfileRow(QTableWidget* lv, int row, const ProfileRow& values)
     QTableWidgetItem* name = Cell(values.profileName);
     name->setData(kKeyRole, values.key);
     name->setData(kPasswordRole, values.password);
+    name->setData(kFileLineRole, values.fileLine);
     lv->setItem(row, colProfile, name);
     lv->setItem(row, colServerHost, Cell(values.serverHost));
     lv->setItem(row, colUser, Cell(values.user));
@@ -65,7 +67,8 @@ ProfileRow ProfileRowAt(const QTableWidget* lv, int row)
             TextAt(lv, row, colModel),
             TextAt(lv, row, colWindowsAuth),
             TextAt(lv, row, colDefault),
-            name ? name->data(kPasswordRole).toString() : QString()};
+            name ? name->data(kPasswordRole).toString() : QString(),
+            name ? name->data(kFileLineRole).toByteArray() : QByteArray()};
 }
 
 QList<ProfileRow> AllProfileRows(const QTableWidget* lv)

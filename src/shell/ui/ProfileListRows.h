@@ -1,7 +1,8 @@
 #pragma once
 // The rows of the profile manager's list lvProfile: row text the profile name,
 // sub-items 1-5 host, user, model database, Windows authentication and default
-// ("Yes"/"No"), the row key and the hidden password kept with the row text.
+// ("Yes"/"No"), the row key, the hidden password and the file line kept with
+// the row text.
 #include "shell/ProfileFile.h"
 
 class QTableWidget;

@@ -8,6 +8,7 @@
 #include "shell/ProfileFile.h"
 #include "shell/ui/ButtonImages.h"
 #include "shell/ui/FormControls.h"
+#include "shell/ui/ProfileFileBoxes.h"
 #include "shell/ui/ProfileListRows.h"
 #include "shell/ui/frmKBLAddModifyModelProfiles.h"
 
@@ -58,6 +59,7 @@ void frmBKLModelProfileMain::buildControls()
     layout->addWidget(lvProfile, 1);
     layout->addLayout(edit);
     resize(680, 320);
+    NoDefaultButton(this);
 
     connect(cmdAddNew, &QPushButton::clicked, this, &frmBKLModelProfileMain::cmdAddNew_Click);
     connect(cmdModify, &QPushButton::clicked, this, &frmBKLModelProfileMain::cmdModify_Click);
@@ -80,10 +82,14 @@ void frmBKLModelProfileMain::Form_Load()
 void frmBKLModelProfileMain::FillProfileList()
 {
     lvProfile->setRowCount(0);
-    m_keptLines.clear();
-    AddProfileRows(lvProfile, ReadProfilesForManager(ProfileFilePath(), &m_keptLines));
+    ManagerProfiles read = ReadProfilesForManager(ProfileFilePath());
+    m_keptLines = std::move(read.keptLines);
+    m_refusal = read.refusal;
+    AddProfileRows(lvProfile, read.rows);
     if (lvProfile->rowCount() > 0)
         lvProfile->setCurrentCell(0, colProfile);
+    if (m_refusal.number != 0)
+        ShowProfileFileRefused(m_refusal);
 }
 
 void frmBKLModelProfileMain::cmdAddNew_Click()
@@ -139,6 +145,14 @@ void frmBKLModelProfileMain::cmdSave_Click()
     const QList<ProfileRow> rows = AllProfileRows(lvProfile);
     if (rows.isEmpty())
         return;
+    if (m_refusal.number != 0) {
+        // The file was not read, so writing the list would lose every profile in it.
+        LogFunctionError(QStringLiteral("frmBKLModelProfileMain.cmdSave_Click"), m_refusal.number,
+                         m_refusal.description + QStringLiteral("; the file is kept as it is"));
+        ShowProfileSaveRefused(m_refusal);
+        lvProfile->setFocus();
+        return;
+    }
     QSet<QString> names;
     bool duplicate = false;
     int defaults = 0;

@@ -1,7 +1,9 @@
 #pragma once
+#include "shell/ErrorInfo.h"
 #include "shell/ui/UnloadingDialog.h"
 
-#include <QStringList>
+#include <QByteArray>
+#include <QList>
 
 class QPushButton;
 class QTableWidget;
@@ -39,5 +41,8 @@ private:
 
     // Lines of the file too short to be profiles: not listed, but written back
     // after the profiles by Save, so a hand edit is never lost.
-    QStringList m_keptLines;
+    QList<QByteArray> m_keptLines;
+    // Why the file was refused whole at load (number 0 when it was read): Save
+    // then keeps the file as it is.
+    bkl::ErrorInfo m_refusal;
 };

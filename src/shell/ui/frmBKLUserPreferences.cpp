@@ -23,7 +23,6 @@ frmBKLUserPreferences::frmBKLUserPreferences(QWidget* parent) : UnloadingDialog(
     chkClearLogFiles = new QCheckBox(QStringLiteral("Clear Application Log"), this);
     lstObjects = new QListWidget(this);
     cmdOk = NewButton(QStringLiteral("&Ok"), QStringLiteral("Save Changes and Exit"), this);
-    cmdOk->setDefault(true);
     cmdCancel = NewButton(QStringLiteral("&Cancel"), QStringLiteral("Cancel Changes and Exit"), this);
 
     auto* layout = new QVBoxLayout(this);
@@ -32,6 +31,7 @@ frmBKLUserPreferences::frmBKLUserPreferences(QWidget* parent) : UnloadingDialog(
     layout->addWidget(new QLabel(QStringLiteral("Default Objects Selection:"), this));
     layout->addWidget(lstObjects);
     layout->addLayout(RightAlignedButtons({cmdOk, cmdCancel}));
+    NoDefaultButton(this);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmBKLUserPreferences::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmBKLUserPreferences::cmdCancel_Click);

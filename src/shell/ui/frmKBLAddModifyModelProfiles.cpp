@@ -39,7 +39,6 @@ frmKBLAddModifyModelProfiles::frmKBLAddModifyModelProfiles(QTableWidget* lvProfi
     cboWindowsAuth = new QComboBox(this);
     cboDefault = new QComboBox(this);
     cmdOk = NewButton(QStringLiteral("&Ok"), QStringLiteral("Apply Changes and Exit"), this);
-    cmdOk->setDefault(true);
     cmdCancel = NewButton(QStringLiteral("&Cancel"), QStringLiteral("Exit Window without change"), this);
     lblAction = new QLabel(this);
     lblAction->hide();
@@ -58,6 +57,7 @@ frmKBLAddModifyModelProfiles::frmKBLAddModifyModelProfiles(QTableWidget* lvProfi
     layout->addLayout(form);
     layout->addLayout(RightAlignedButtons({cmdOk, cmdCancel}));
     setMinimumWidth(380);
+    NoDefaultButton(this);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmKBLAddModifyModelProfiles::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmKBLAddModifyModelProfiles::cmdCancel_Click);
@@ -105,7 +105,8 @@ void frmKBLAddModifyModelProfiles::cmdOk_Click()
         return;
     }
     const QString mode = UCase(Trim(lblAction->text()));
-    ProfileRow row{QString(), name, host, user, model, FlagWord(cboWindowsAuth), FlagWord(cboDefault), password};
+    // No file line: the manager's Save writes a row added or changed here in the program's format.
+    ProfileRow row{QString(), name, host, user, model, FlagWord(cboWindowsAuth), FlagWord(cboDefault), password, {}};
     if (mode == QLatin1String("ADD")) {
         AddProfileRow(m_lvProfile, row);
     } else if (mode == QLatin1String("MODIFY")) {

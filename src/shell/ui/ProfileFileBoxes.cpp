@@ -1,0 +1,32 @@
+#include "shell/ui/ProfileFileBoxes.h"
+
+#include "platform/core/Seams.h"
+#include "platform/core/Settings.h"
+#include "platform/core/TextSemantics.h"
+
+namespace bkl {
+namespace {
+
+void ShowRefusal(const char* message, const ErrorInfo& refusal)
+{
+    const QString crlf = QLatin1String(kCrLf);
+    MsgBox(QString::fromLatin1(message) + crlf + crlf + QStringLiteral("Error Number: ") + QString::number(refusal.number)
+               + crlf + QStringLiteral("Description: ") + refusal.description,
+           mb::OKOnly | mb::Critical, QString::fromLatin1(kProductName));
+}
+
+} // namespace
+
+void ShowProfileFileRefused(const ErrorInfo& refusal)
+{
+    ShowRefusal("Unable to read the profile file !. No profiles are loaded, and the file is kept as it is.", refusal);
+}
+
+void ShowProfileSaveRefused(const ErrorInfo& refusal)
+{
+    ShowRefusal("Unable to save the profile file !. It could not be read when this window opened, so it is kept as "
+                "it is and the changes are not saved.",
+                refusal);
+}
+
+} // namespace bkl

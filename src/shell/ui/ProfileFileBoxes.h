@@ -1,0 +1,14 @@
+#pragma once
+// The message boxes of the login dialogs and the profile manager about a
+// profile file the reader refused whole: it is shown without profiles and is
+// never written over.
+#include "shell/ErrorInfo.h"
+
+namespace bkl {
+
+// At load: why no profiles are shown. `refusal` as the readers give it.
+void ShowProfileFileRefused(const ErrorInfo& refusal);
+// At the manager's Save: the file was kept as it is and nothing was saved.
+void ShowProfileSaveRefused(const ErrorInfo& refusal);
+
+} // namespace bkl
