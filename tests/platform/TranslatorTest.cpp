@@ -103,6 +103,24 @@ TEST(EngineTranslator, LiteralsAreKeptByteForByte)
     EXPECT_EQ(tr("SELECT [a]]b] FROM [Calculation]"), R"(SELECT "a]b" FROM "Calculation")");
 }
 
+TEST(EngineTranslator, BlockCommentsNestAsOnTheServer)
+{
+    // A "/*" inside a comment needs its own "*/": what looks like the end may still be inside.
+    EXPECT_EQ(tr("SELECT 1 /* /* */ AS [x*/ AS y"), R"(SELECT 1 AS "y")");
+    EXPECT_EQ(tr("SELECT /* a /* b /* c */ */ -- ' [ \n */ 2 AS n"), R"(SELECT 2 AS "n")");
+    EXPECT_EQ(tr("SELECT 2 /* a */* 3 AS n"), R"(SELECT 2 * 3 AS "n")");
+    EXPECT_EQ(errorNumber("SELECT 1 /* /* */ AS [x*/ DELETE FROM Calculation --]"), engine_err::Syntax);
+    for (const char* unclosed : {"SELECT 1 /* /* */", "SELECT 1 /* /* /* */ */", "SELECT 1 /*/"}) {
+        try {
+            TranslateTsql(QString::fromLatin1(unclosed), testSchema);
+            ADD_FAILURE() << "no error: " << unclosed;
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.number(), engine_err::Syntax) << unclosed;
+            EXPECT_TRUE(e.description().startsWith("Missing end comment mark '*/'")) << e.description().toStdString();
+        }
+    }
+}
+
 TEST(EngineTranslator, UnescapedQuoteAndUnknownSyntaxAreErrors)
 {
     // A name typed with an unescaped quote breaks the statement: it must fail, not run something else.
