@@ -88,6 +88,10 @@ TEST(EngineTranslator, PlusJoinsTextsButAddsNumbers)
     EXPECT_EQ(tr("SELECT CAST(CalculationID AS varchar(10)) + '.' FROM Calculation"),
               R"(SELECT substr(CAST("CalculationID" AS TEXT), 1, 10) || '.' FROM "Calculation")");
     EXPECT_EQ(tr("SELECT (CalculationID + 1) * 2 FROM Calculation"), R"(SELECT ("CalculationID" + 1) * 2 FROM "Calculation")");
+    // A derived table's column and a subquery have no declared type: a text beside them makes '+' a join.
+    EXPECT_EQ(tr("SELECT x.N + ' (calc)' FROM (SELECT Name AS N FROM Calculation) x"),
+              R"(SELECT "x"."N" || ' (calc)' FROM (SELECT "Name" AS "N" FROM "Calculation") AS "x")");
+    EXPECT_EQ(tr("SELECT (SELECT MAX(A) FROM Mystery) + '.' AS D"), R"(SELECT (SELECT max("A" COLLATE BKL_CI) FROM "Mystery") || '.' AS "D")");
     // Undecidable or mixed operands are refused rather than guessed.
     EXPECT_EQ(errorNumber("SELECT A + B FROM Mystery"), engine_err::AmbiguousPlus);
     EXPECT_EQ(errorNumber("SELECT CalculationID + '.' FROM Calculation"), engine_err::AmbiguousPlus);
