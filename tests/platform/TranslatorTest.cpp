@@ -275,6 +275,29 @@ TEST(EngineTranslator, ShapesBindTheLiteralsWhoseValueCannotChangeTheStatement)
     EXPECT_FALSE(other.split(QStringLiteral("SELECT '\x01S'")));
 }
 
+TEST(EngineTranslator, ShapesKeepTheLiteralsSqliteReadsWhilePreparing)
+{
+    // ORDER BY and GROUP BY terms (a position also in parentheses or behind a sign), the
+    // items of a UNION with ORDER BY, and literals standing as a condition or under IS
+    // NULL stay in the text; the others beside them are still parameters.
+    const auto shaped = [](const QString& sql) {
+        StatementShape shape;
+        EXPECT_TRUE(shape.split(sql));
+        return TranslateTsqlShape(sql, testSchema, shape.positions()).sql.toStdString();
+    };
+    EXPECT_EQ(shaped("SELECT Type, COUNT(*) AS N FROM Calculation WHERE Name = 'a' OR 1 AND 'x' IS NULL AND NOT (0) "
+                     "GROUP BY Type, -1 HAVING COUNT(*) > 2 ORDER BY (2) DESC, Type + 3"),
+              R"(SELECT "Type", count(*) AS "N" FROM "Calculation" WHERE ("Name" COLLATE BKL_CI = ?1) OR (1 AND ('x' IS NULL))"
+              R"( AND (NOT (0))) GROUP BY "Type", (-1) HAVING count(*) > ?6 ORDER BY (2) DESC, ("Type" + 3))");
+    EXPECT_EQ(shaped("SELECT Name + '.' AS D FROM Calculation WHERE Type = 1 UNION SELECT Name + '.' AS E FROM Calculation "
+                     "ORDER BY Name + '.'"),
+              R"(SELECT ("Name" || '.') COLLATE BKL_CI AS "D" FROM "Calculation" WHERE "Type" = ?2 UNION)"
+              R"( SELECT ("Name" || '.') COLLATE BKL_CI AS "E" FROM "Calculation" ORDER BY ("Name" || '.') COLLATE BKL_CI)");
+    EXPECT_EQ(shaped("SELECT Name + '.' AS D FROM Calculation WHERE Type = 1 UNION SELECT Name + '.' AS E FROM Calculation"),
+              R"(SELECT ("Name" || ?1) COLLATE BKL_CI AS "D" FROM "Calculation" WHERE "Type" = ?2 UNION)"
+              R"( SELECT ("Name" || ?3) COLLATE BKL_CI AS "E" FROM "Calculation")");
+}
+
 TEST(EngineTranslator, NestingDeeperThan200LevelsIsRefused)
 {
     const auto repeated = [](const char* piece, int n) { return QString::fromLatin1(piece).repeated(n); };
