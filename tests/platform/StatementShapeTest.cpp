@@ -9,6 +9,8 @@
 #include "support/DemoModel.h"
 
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 using namespace bkl;
 
@@ -74,6 +76,23 @@ TEST(StatementShapes, LiteralsThatSqliteReadsWhilePreparingStayInTheStatement)
     expectBoth("SELECT Name + ' (c)' AS D FROM Calculation WHERE CalculationID < 1003 UNION "
                "SELECT Name + ' (c)' FROM Calculation WHERE CalculationID > 1124 ORDER BY Name + ' (c)'",
                {"Gen Metric 00025 (c)", "Region Sales (c)", "Total Sales (c)"});
+}
+
+TEST(StatementShapes, TextLiteralsHoldingANulCharacterAnswerOnBothPaths)
+{
+    // A NUL inside a text is part of the text, bound as a parameter or written into the statement.
+    TwoPaths paths;
+    const QString nul(QChar(0));
+    for (const auto& [sql, want] : std::vector<std::pair<QString, QStringList>>{
+             {"SELECT COUNT(*) FROM Calculation WHERE Name <> 'Total" + nul + "Sales'", {"41"}},
+             {"SELECT COUNT(*) FROM Calculation WHERE Name = N'Total" + nul + "'", {"0"}},
+             {"SELECT LEN('a" + nul + "b') AS N, 'x" + nul + "' + Name AS T FROM Calculation WHERE CalculationID = 1001",
+              {"3|x" + nul + "Total Sales"}},
+         }) {
+        SCOPED_TRACE(sql.toStdString());
+        EXPECT_EQ(Outcome(paths.shaped, sql), want);
+        EXPECT_EQ(Outcome(paths.anew, sql), want);
+    }
 }
 
 TEST(StatementShapes, EveryLiteralVariantAnswersAsTheStatementRunAnew)

@@ -44,7 +44,16 @@ QString quoteName(const QString& name)
     return q;
 }
 
-QString quoteText(const QString& text) { return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\''); }
+// A text literal as SQLite reads it. SQLite reads a statement only up to a NUL
+// character, so a NUL inside the text is joined in as char(0) (a bound parameter
+// holds it as it is).
+QString quoteText(const QString& text)
+{
+    QString quoted = QLatin1Char('\'') + SqlText(text) + QLatin1Char('\'');
+    if (!text.contains(QChar(0)))
+        return quoted;
+    return QLatin1Char('(') + quoted.replace(QChar(0), QLatin1String("' || char(0) || '")) + QLatin1Char(')');
+}
 
 const QString kCollate = QStringLiteral(" COLLATE ") + QLatin1String(kCaseInsensitiveCollation);
 
