@@ -161,7 +161,7 @@ private:
     //   that matches a select item by its text is that item;
     // - the select items of a UNION with ORDER BY, which SQLite matches the ORDER BY
     //   terms against by their text;
-    // - a literal standing as a condition (WHERE 0, x AND 1) or tested with IS [NULL]:
+    // - a literal standing as a condition (WHERE 0, x AND 1) or tested with IS [NOT] NULL:
     //   SQLite folds it to true or false and skips what the fold makes needless (a
     //   LEFT that would fail on a negative length, say).
     struct Inline {
