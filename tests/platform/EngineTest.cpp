@@ -231,6 +231,17 @@ TEST_F(EngineTest, ForwardOnlyRecordsetsHandOutTheSameRowsAsTheyAreRead)
     EXPECT_TRUE(rs.eof());
 }
 
+TEST_F(EngineTest, PlusJoinsATextWithAnOperandOfUnknownType)
+{
+    // A derived table's column and a subquery have no declared type: next to a text, '+'
+    // joins them as texts (added as numbers the rows would read 0).
+    const Connection cn = open("Model1");
+    EXPECT_EQ(column(cn, "SELECT x.N + ' (calc)' FROM (SELECT Name AS N FROM Calculation) x ORDER BY x.N"),
+              (QStringList{"_Result1 (calc)", "Alpha (calc)", "ärger  (calc)", "beta (calc)"}));
+    EXPECT_EQ(column(cn, "SELECT '(' + (SELECT MAX(Name) FROM Calculation WHERE CalculationID < 3) + ')'"),
+              QStringList{"(beta)"});
+}
+
 TEST_F(EngineTest, StatementShapesAnswerAndFailAsEachStatementRunAnew)
 {
     // Literals that decide what a statement means (TOP, ORDER BY positions, a LEFT length,

@@ -2,9 +2,13 @@
 // program sends passes: the statement catalog runs through FreeTDS.)
 #include "platform/db/odbc/SelectOnly.h"
 
+#include "platform/db/DbError.h"
+#include "support/DemoModel.h"
+
 #include <gtest/gtest.h>
 
 using bkl::db::odbc::IsSingleSelect;
+using bkl::db::odbc::RequireSingleSelect;
 
 TEST(OdbcSelectOnly, AcceptsOneSelectOfTheGrammarAndRefusesEverythingElse)
 {
@@ -29,4 +33,52 @@ TEST(OdbcSelectOnly, AcceptsOneSelectOfTheGrammarAndRefusesEverythingElse)
              "SELECT 1 x RECONFIGURE", "SELECT a FROM t ORDER BY a FOR XML AUTO",
          })
         EXPECT_FALSE(IsSingleSelect(QString::fromUtf8(sql))) << sql;
+}
+
+TEST(OdbcSelectOnly, ReadsNestedCommentsAndReservedWordsInAnyCaseAsTheServer)
+{
+    // Block comments nest on the server: "/* /* */" is still open, so the DELETE below
+    // is a statement of its own there, not part of an alias.
+    for (const char* sql : {"SELECT 1 /* a /* nested */ comment */ AS x", "SELECT 1 /* /* */ AS [x*/ AS y",
+                            "SELECT 1 /* -- ' [ \" */ AS x"})
+        EXPECT_TRUE(IsSingleSelect(QString::fromUtf8(sql))) << sql;
+    for (const char* sql : {"SELECT 1 /* /* */ AS [x*/ DELETE FROM Calculation --]", "SELECT 1 /* /* */",
+                            "SELECT 1 /* */ */ AS x", "select 1 checkpoint", "select * from t shutdown",
+                            "Select 1 CheckPoint", "select name from t x truncate table t"})
+        EXPECT_FALSE(IsSingleSelect(QString::fromUtf8(sql))) << sql;
+    try {
+        RequireSingleSelect(QStringLiteral("select 1 checkpoint"));
+        ADD_FAILURE() << "not refused";
+    } catch (const bkl::db::DbError& e) {
+        EXPECT_EQ(e.description(), QStringLiteral("Only single SELECT statements are sent to the server; \"checkpoint\" "
+                                                  "would run another statement: select 1 checkpoint"));
+    }
+}
+
+TEST(OdbcSelectOnly, RefusesWithTheReasonTheEmbeddedEngineGives)
+{
+    // The gate reads a statement on the embedded engine's own tokens: where the engine
+    // refuses it, the gate refuses it with the same number and reason.
+    const bkl::db::Connection cn = bkl::test::OpenDemoModel(QLatin1String(bkl::test::kSourceModel));
+    for (const char* text : {"SELECT 1 /* /* */ AS [x*/ DELETE FROM Calculation --]", "SELECT Name FROM Calculation /* /* */"}) {
+        const QString sql = QString::fromUtf8(text);
+        SCOPED_TRACE(text);
+        long engineNumber = 0, gateNumber = 0;
+        QString engineReason, gateReason;
+        try {
+            cn.execute(sql);
+        } catch (const bkl::db::DbError& e) {
+            engineNumber = e.number();
+            engineReason = e.description();
+        }
+        try {
+            RequireSingleSelect(sql);
+        } catch (const bkl::db::DbError& e) {
+            gateNumber = e.number();
+            gateReason = e.description();
+        }
+        EXPECT_EQ(engineNumber, 102);
+        EXPECT_EQ(gateNumber, engineNumber);
+        EXPECT_EQ(gateReason, engineReason);
+    }
 }

@@ -32,6 +32,12 @@ struct StatementCase {
 // and text.
 void CheckStatements(const std::vector<StatementCase>& cases);
 
+// Runs each statement, and each of its literal variants (LiteralVariants), on demo
+// database `catalog` through the embedded engine's statement shapes and translated and
+// prepared anew, and expects the same rows, or the same error, from both. CheckStatements
+// does the same for its cases.
+void CheckShapesAgree(const QString& catalog, const QStringList& statements);
+
 // The same column names and the same values, as the program reads them: each of the
 // same type and text (date/times to the millisecond).
 void ExpectSameResult(const db::ResultSet& got, const db::ResultSet& want);

@@ -1,5 +1,7 @@
 #include "StatementCatalog.h"
 
+#include "LiteralVariants.h"
+
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/sqlite/EngineTrace.h"
@@ -94,6 +96,16 @@ void CheckSameOutcome(const Server::Outcome& got, const Server::Outcome& want)
     ExpectSameResult(got.result, want.result);
 }
 
+// The statement with each literal replaced by other literals (LiteralVariants): through
+// the kept statement shapes (prepared for other literals) as translated and prepared anew.
+void CheckLiteralVariants(Server& shaped, Server& anew, const QString& catalog, const QString& sql)
+{
+    for (const QString& variant : LiteralVariants(sql)) {
+        SCOPED_TRACE("literal variant: " + variant.toStdString());
+        CheckSameOutcome(shaped.run(catalog, variant), anew.run(catalog, variant));
+    }
+}
+
 } // namespace
 
 void ExpectSameResult(const db::ResultSet& got, const db::ResultSet& want)
@@ -156,11 +168,25 @@ void CheckStatements(const std::vector<StatementCase>& cases)
     }
     // Once more, last case first: each statement now runs on a statement shape the engine
     // kept from the first pass, mostly prepared for a case with other literals, and answers
-    // (or fails) exactly as the statement translated and prepared anew.
+    // (or fails) exactly as the statement translated and prepared anew; then so does each
+    // statement with one literal replaced by another.
     Server anew{embedded.connectionString, {}, false};
     for (auto c = cases.rbegin(); c != cases.rend(); ++c) {
         SCOPED_TRACE(std::string(c->what) + " (run again)\n  SQL: " + c->sql.toStdString());
         CheckSameOutcome(embedded.run(c->catalog, c->sql), anew.run(c->catalog, c->sql));
+    }
+    for (const StatementCase& c : cases)
+        CheckLiteralVariants(embedded, anew, c.catalog, c.sql);
+}
+
+void CheckShapesAgree(const QString& catalog, const QStringList& statements)
+{
+    Server shaped{[](const QString& catalog) { return DemoConnectionString(catalog); }, {}};
+    Server anew{shaped.connectionString, {}, false};
+    for (const QString& sql : statements) {
+        SCOPED_TRACE("SQL: " + sql.toStdString());
+        CheckSameOutcome(shaped.run(catalog, sql), anew.run(catalog, sql));
+        CheckLiteralVariants(shaped, anew, catalog, sql);
     }
 }
 

@@ -88,6 +88,10 @@ TEST(EngineTranslator, PlusJoinsTextsButAddsNumbers)
     EXPECT_EQ(tr("SELECT CAST(CalculationID AS varchar(10)) + '.' FROM Calculation"),
               R"(SELECT substr(CAST("CalculationID" AS TEXT), 1, 10) || '.' FROM "Calculation")");
     EXPECT_EQ(tr("SELECT (CalculationID + 1) * 2 FROM Calculation"), R"(SELECT ("CalculationID" + 1) * 2 FROM "Calculation")");
+    // A derived table's column and a subquery have no declared type: a text beside them makes '+' a join.
+    EXPECT_EQ(tr("SELECT x.N + ' (calc)' FROM (SELECT Name AS N FROM Calculation) x"),
+              R"(SELECT "x"."N" || ' (calc)' FROM (SELECT "Name" AS "N" FROM "Calculation") AS "x")");
+    EXPECT_EQ(tr("SELECT (SELECT MAX(A) FROM Mystery) + '.' AS D"), R"(SELECT (SELECT max("A" COLLATE BKL_CI) FROM "Mystery") || '.' AS "D")");
     // Undecidable or mixed operands are refused rather than guessed.
     EXPECT_EQ(errorNumber("SELECT A + B FROM Mystery"), engine_err::AmbiguousPlus);
     EXPECT_EQ(errorNumber("SELECT CalculationID + '.' FROM Calculation"), engine_err::AmbiguousPlus);
@@ -101,6 +105,24 @@ TEST(EngineTranslator, LiteralsAreKeptByteForByte)
     EXPECT_EQ(tr("SELECT [Name] FROM Calculation WHERE [Name] = '  padded  '"),
               R"(SELECT "Name" FROM "Calculation" WHERE "Name" COLLATE BKL_CI = '  padded  ')");
     EXPECT_EQ(tr("SELECT [a]]b] FROM [Calculation]"), R"(SELECT "a]b" FROM "Calculation")");
+}
+
+TEST(EngineTranslator, BlockCommentsNestAsOnTheServer)
+{
+    // A "/*" inside a comment needs its own "*/": what looks like the end may still be inside.
+    EXPECT_EQ(tr("SELECT 1 /* /* */ AS [x*/ AS y"), R"(SELECT 1 AS "y")");
+    EXPECT_EQ(tr("SELECT /* a /* b /* c */ */ -- ' [ \n */ 2 AS n"), R"(SELECT 2 AS "n")");
+    EXPECT_EQ(tr("SELECT 2 /* a */* 3 AS n"), R"(SELECT 2 * 3 AS "n")");
+    EXPECT_EQ(errorNumber("SELECT 1 /* /* */ AS [x*/ DELETE FROM Calculation --]"), engine_err::Syntax);
+    for (const char* unclosed : {"SELECT 1 /* /* */", "SELECT 1 /* /* /* */ */", "SELECT 1 /*/"}) {
+        try {
+            TranslateTsql(QString::fromLatin1(unclosed), testSchema);
+            ADD_FAILURE() << "no error: " << unclosed;
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.number(), engine_err::Syntax) << unclosed;
+            EXPECT_TRUE(e.description().startsWith("Missing end comment mark '*/'")) << e.description().toStdString();
+        }
+    }
 }
 
 TEST(EngineTranslator, UnescapedQuoteAndUnknownSyntaxAreErrors)
@@ -251,6 +273,29 @@ TEST(EngineTranslator, ShapesBindTheLiteralsWhoseValueCannotChangeTheStatement)
     ASSERT_TRUE(other.split(QString(sql).replace(QLatin1String("TOP 5"), QLatin1String("TOP 6"))));
     EXPECT_NE(other.key(t.parameters), shape.key(t.parameters));
     EXPECT_FALSE(other.split(QStringLiteral("SELECT '\x01S'")));
+}
+
+TEST(EngineTranslator, ShapesKeepTheLiteralsSqliteReadsWhilePreparing)
+{
+    // ORDER BY and GROUP BY terms (a position also in parentheses or behind a sign), the
+    // items of a UNION with ORDER BY, and literals standing as a condition or under IS
+    // NULL stay in the text; the others beside them are still parameters.
+    const auto shaped = [](const QString& sql) {
+        StatementShape shape;
+        EXPECT_TRUE(shape.split(sql));
+        return TranslateTsqlShape(sql, testSchema, shape.positions()).sql.toStdString();
+    };
+    EXPECT_EQ(shaped("SELECT Type, COUNT(*) AS N FROM Calculation WHERE Name = 'a' OR 1 AND 'x' IS NULL AND NOT (0) "
+                     "GROUP BY Type, -1 HAVING COUNT(*) > 2 ORDER BY (2) DESC, Type + 3"),
+              R"(SELECT "Type", count(*) AS "N" FROM "Calculation" WHERE ("Name" COLLATE BKL_CI = ?1) OR (1 AND ('x' IS NULL))"
+              R"( AND (NOT (0))) GROUP BY "Type", (-1) HAVING count(*) > ?6 ORDER BY (2) DESC, ("Type" + 3))");
+    EXPECT_EQ(shaped("SELECT Name + '.' AS D FROM Calculation WHERE Type = 1 UNION SELECT Name + '.' AS E FROM Calculation "
+                     "ORDER BY Name + '.'"),
+              R"(SELECT ("Name" || '.') COLLATE BKL_CI AS "D" FROM "Calculation" WHERE "Type" = ?2 UNION)"
+              R"( SELECT ("Name" || '.') COLLATE BKL_CI AS "E" FROM "Calculation" ORDER BY ("Name" || '.') COLLATE BKL_CI)");
+    EXPECT_EQ(shaped("SELECT Name + '.' AS D FROM Calculation WHERE Type = 1 UNION SELECT Name + '.' AS E FROM Calculation"),
+              R"(SELECT ("Name" || ?1) COLLATE BKL_CI AS "D" FROM "Calculation" WHERE "Type" = ?2 UNION)"
+              R"( SELECT ("Name" || ?3) COLLATE BKL_CI AS "E" FROM "Calculation")");
 }
 
 TEST(EngineTranslator, NestingDeeperThan200LevelsIsRefused)

@@ -46,7 +46,8 @@ const QSet<QString>& OtherStatementWords()
 // Why the statement is not one SELECT, or nullopt when it is.
 std::optional<DbError> Refusal(const QString& sql)
 {
-    // The tokenizer ends a "--" comment at CR as well as at LF, as the server does.
+    // The tokenizer reads comments as the server does: "--" ends at CR as well as at LF,
+    // and a "/*" inside a block comment needs its own "*/".
     const QString& text = sql;
     try {
         sqlite::ParseTsqlSelect(text);

@@ -6,10 +6,11 @@
 namespace bkl::db::odbc {
 
 // True when the text is exactly one SELECT statement of the grammar the embedded
-// engine accepts (optionally ended by ";"), read as the server reads it: a "--"
-// comment ends at CR or LF, and no word that the server reserves for other
-// statements stands unbracketed where the grammar would take it for an alias
-// ("SELECT 1 CHECKPOINT" is two statements on the server).
+// engine accepts (optionally ended by ";"), read as the server reads it, on the
+// engine's own tokens: a "--" comment ends at CR or LF, /* */ comments nest, and no
+// word that the server reserves for other statements (in any letter case) stands
+// unbracketed where the grammar would take it for an alias ("SELECT 1 CHECKPOINT" is
+// two statements on the server).
 bool IsSingleSelect(const QString& sql);
 
 // Throws DbError when IsSingleSelect is false: the parser's number and reason for a

@@ -62,6 +62,32 @@ int skipQuoted(const QString& sql, int i, QChar close, long errNumber, const cha
     ThrowTranslateError(errNumber, QString::fromLatin1(what), sql, start);
 }
 
+// Finds the end of the block comment opened at `start` and returns the offset just
+// past it. Block comments nest as the server reads them: each "/*" inside a comment
+// opens a level that needs its own "*/", so text that looks closed can still be inside
+// the comment (and the other way round). Quotes and "--" mean nothing inside.
+int skipBlockComment(const QString& sql, int start)
+{
+    const int n = sql.size();
+    int depth = 0;
+    int i = start;
+    while (i + 1 < n) {
+        const char16_t a = sql.at(i).unicode();
+        const char16_t b = sql.at(i + 1).unicode();
+        if (a == '/' && b == '*') {
+            ++depth;
+            i += 2;
+        } else if (a == '*' && b == '/') {
+            i += 2;
+            if (--depth == 0)
+                return i;
+        } else {
+            ++i;
+        }
+    }
+    ThrowTranslateError(engine_err::Syntax, QStringLiteral("Missing end comment mark '*/'"), sql, start);
+}
+
 // The contents between the quotes of a span, a doubled closing character read as one.
 QString unquoted(const QString& sql, const TokenSpan& span)
 {
@@ -93,10 +119,7 @@ void LexTsql(const QString& sql, std::vector<TokenSpan>& out)
             continue;
         }
         if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
-            const int end = sql.indexOf(QLatin1String("*/"), i + 2);
-            if (end < 0)
-                ThrowTranslateError(engine_err::Syntax, QStringLiteral("Missing end comment mark '*/'"), sql, i);
-            i = end + 2;
+            i = skipBlockComment(sql, i);
             continue;
         }
         TokenSpan t;

@@ -1,7 +1,9 @@
 #pragma once
 // Splits a T-SQL statement into tokens. String literals keep their contents byte for
 // byte ('' stands for one quote), [bracketed] and "quoted" identifiers are unwrapped,
-// comments are dropped.
+// comments are dropped. Comments are read as the server reads them: "--" ends at CR or
+// LF, and /* */ comments nest (an unclosed one is an error). The embedded engine, the
+// statement shapes and the SQL Server select-only gate all read statements through here.
 #include <QString>
 #include <vector>
 
@@ -32,7 +34,7 @@ struct TokenSpan {
     bool national = false;
 };
 
-// Both throw DbError (unclosed quote or bracket, a character T-SQL does not know).
+// Both throw DbError (unclosed quote, bracket or comment, a character T-SQL does not know).
 // LexTsql only finds the tokens (into `out`, cleared first); TokenizeTsql also reads
 // their texts and ends the list with an End token.
 void LexTsql(const QString& sql, std::vector<TokenSpan>& out);

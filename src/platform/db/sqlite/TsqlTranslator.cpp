@@ -44,7 +44,16 @@ QString quoteName(const QString& name)
     return q;
 }
 
-QString quoteText(const QString& text) { return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\''); }
+// A text literal as SQLite reads it. SQLite reads a statement only up to a NUL
+// character, so a NUL inside the text is joined in as char(0) (a bound parameter
+// holds it as it is).
+QString quoteText(const QString& text)
+{
+    QString quoted = QLatin1Char('\'') + SqlText(text) + QLatin1Char('\'');
+    if (!text.contains(QChar(0)))
+        return quoted;
+    return QLatin1Char('(') + quoted.replace(QChar(0), QLatin1String("' || char(0) || '")) + QLatin1Char(')');
+}
 
 const QString kCollate = QStringLiteral(" COLLATE ") + QLatin1String(kCaseInsensitiveCollation);
 
@@ -101,6 +110,8 @@ public:
     QString query(const Query& q, const Scope* outer)
     {
         const bool compound = q.selects.size() > 1;
+        // SQLite matches the ORDER BY terms of a UNION against its select items by their text.
+        const bool matchedByOrderBy = compound && !q.orderBy.empty();
         QString out;
         std::vector<Scope> scopes;
         scopes.reserve(q.selects.size());
@@ -114,7 +125,7 @@ public:
             scopes.emplace_back();
             scopes.back().parent = outer;
             const bool dedupe = s.distinct || (compound && (i == 0 ? q.operators[0] : q.operators[i - 1]) == QLatin1String("UNION"));
-            out += select(s, scopes.back(), dedupe);
+            out += select(s, scopes.back(), dedupe, matchedByOrderBy);
         }
         if (!q.orderBy.empty()) {
             out += QStringLiteral(" ORDER BY ");
@@ -141,15 +152,42 @@ private:
 
     // Marks a stretch of the translation whose literals stay in the text, because
     // their value decides the translation or how SQLite prepares it: function
-    // arguments (a LEFT length, the separator of an indexed expression), an ORDER BY
-    // or GROUP BY position, and a select item without a name (SQLite names that
-    // column after its text).
+    // arguments (a LEFT length, the separator of an indexed expression), a select item
+    // without a name (SQLite names that column after its text), and every place where
+    // SQLite reads a literal while it prepares the statement, where a bound parameter
+    // would answer (or fail) differently:
+    // - ORDER BY and GROUP BY terms: a whole number there, also in parentheses or
+    //   behind a sign, is a column position (or an out-of-range error), and a term
+    //   that matches a select item by its text is that item;
+    // - the select items of a UNION with ORDER BY, which SQLite matches the ORDER BY
+    //   terms against by their text;
+    // - a literal standing as a condition (WHERE 0, x AND 1) or tested with IS [NOT] NULL:
+    //   SQLite folds it to true or false and skips what the fold makes needless (a
+    //   LEFT that would fail on a negative length, say).
     struct Inline {
         explicit Inline(Translator& t, bool on = true) : t_(t), on_(on) { t_.inlineLiterals_ += on_ ? 1 : 0; }
         ~Inline() { t_.inlineLiterals_ -= on_ ? 1 : 0; }
         Translator& t_;
         bool on_;
     };
+
+    // A literal, also in parentheses or behind a sign: SQLite folds its truth value
+    // and knows it is never NULL.
+    static bool isFoldedLiteral(const Expr& e)
+    {
+        const Expr* x = &e;
+        while (x->kind == Expr::Kind::Paren || (x->kind == Expr::Kind::Unary && x->text != QLatin1String("NOT")))
+            x = x->args[0].get();
+        return x->kind == Expr::Kind::Number || x->kind == Expr::Kind::String;
+    }
+
+    // A condition, or the operand of IS [NOT] NULL, with its literal in the text when
+    // SQLite would fold it; `wrapped`: in parentheses unless simple.
+    QString condition(const Expr& e, const Scope& scope, bool wrapped = true)
+    {
+        const Inline folded(*this, isFoldedLiteral(e));
+        return wrapped ? operand(e, scope) : expr(e, scope);
+    }
 
     QString literal(const Expr& e, const QString& text)
     {
@@ -197,7 +235,7 @@ private:
         fail(engine_err::Unsupported, QStringLiteral("Unknown schema '%1'").arg(parts.first()), position);
     }
 
-    QString select(const Select& s, Scope& scope, bool dedupe)
+    QString select(const Select& s, Scope& scope, bool dedupe, bool matchedByOrderBy)
     {
         // FROM first: the select list and conditions resolve their columns against it.
         for (const TableRef& ref : s.from)
@@ -210,23 +248,23 @@ private:
         for (size_t i = 0; i < s.items.size(); ++i) {
             if (i > 0)
                 out += QStringLiteral(", ");
-            out += selectItem(s.items[i], scope, dedupe);
+            out += selectItem(s.items[i], scope, dedupe, matchedByOrderBy);
         }
         if (!from.isEmpty())
             out += QStringLiteral(" FROM ") + from;
         if (s.where)
-            out += QStringLiteral(" WHERE ") + expr(*s.where, scope);
+            out += QStringLiteral(" WHERE ") + condition(*s.where, scope, false);
         if (!s.groupBy.empty()) {
             out += QStringLiteral(" GROUP BY ");
             for (size_t i = 0; i < s.groupBy.size(); ++i) {
                 if (i > 0)
                     out += QStringLiteral(", ");
-                const Inline position(*this, s.groupBy[i]->kind == Expr::Kind::Number);
+                const Inline term(*this);
                 out += collated(*s.groupBy[i], scope);
             }
         }
         if (s.having)
-            out += QStringLiteral(" HAVING ") + expr(*s.having, scope);
+            out += QStringLiteral(" HAVING ") + condition(*s.having, scope, false);
         return out;
     }
 
@@ -272,15 +310,15 @@ private:
                     from += QStringLiteral(" AS ") + quoteName(scope.sources[i].qualifier);
             }
             if (ref.on)
-                from += QStringLiteral(" ON ") + expr(*ref.on, scope);
+                from += QStringLiteral(" ON ") + condition(*ref.on, scope, false);
         }
         return from;
     }
 
-    QString selectItem(const SelectItem& item, const Scope& scope, bool dedupe)
+    QString selectItem(const SelectItem& item, const Scope& scope, bool dedupe, bool matchedByOrderBy)
     {
         QString alias = item.alias;
-        const Inline unnamed(*this, alias.isEmpty() && item.expr->kind != Expr::Kind::Column);
+        const Inline unnamed(*this, (alias.isEmpty() && item.expr->kind != Expr::Kind::Column) || matchedByOrderBy);
         QString text = expr(*item.expr, scope);
         const Ty ty = typeOf(*item.expr, scope);
         if (dedupe && item.expr->kind != Expr::Kind::Star && ty != Ty::Number && ty != Ty::Date) {
@@ -342,7 +380,7 @@ private:
             for (const SelectItem& item : first.items)
                 if (item.alias.compare(e.parts.first(), Qt::CaseInsensitive) == 0)
                     ty = typeOf(*item.expr, scope);
-        const Inline position(*this, e.kind == Expr::Kind::Number);
+        const Inline term(*this);
         return operand(e, scope) + (comparesAsText(ty) ? kCollate : QString());
     }
 
@@ -515,7 +553,7 @@ private:
         case Expr::Kind::Exists: return QStringLiteral("EXISTS (") + query(*e.query, &scope) + QLatin1Char(')');
         case Expr::Kind::Unary:
             if (e.text == QLatin1String("NOT"))
-                return QStringLiteral("NOT ") + operand(*e.args[0], scope);
+                return QStringLiteral("NOT ") + condition(*e.args[0], scope);
             return e.text + operand(*e.args[0], scope);
         case Expr::Kind::Cast: {
             Ty ty;
@@ -567,8 +605,8 @@ private:
                 // a AND b AND c needs no parentheses around its own chain.
                 const Expr& l = *e.args[0];
                 const bool chain = l.kind == Expr::Kind::Binary && l.text == op;
-                return (chain ? expr(l, scope) : operand(l, scope)) + QLatin1Char(' ') + op + QLatin1Char(' ')
-                    + operand(*e.args[1], scope);
+                const QString left = chain ? expr(l, scope) : condition(l, scope);
+                return left + QLatin1Char(' ') + op + QLatin1Char(' ') + condition(*e.args[1], scope);
             }
             // - * / %: numbers only
             for (const auto& a : e.args)
@@ -577,7 +615,7 @@ private:
             return operand(*e.args[0], scope) + QLatin1Char(' ') + op + QLatin1Char(' ') + operand(*e.args[1], scope);
         }
         case Expr::Kind::IsNull:
-            return operand(*e.args[0], scope) + (e.negated ? QStringLiteral(" IS NOT NULL") : QStringLiteral(" IS NULL"));
+            return condition(*e.args[0], scope) + (e.negated ? QStringLiteral(" IS NOT NULL") : QStringLiteral(" IS NULL"));
         case Expr::Kind::Like:
             return operand(*e.args[0], scope) + (e.negated ? QStringLiteral(" NOT LIKE ") : QStringLiteral(" LIKE "))
                 + operand(*e.args[1], scope);

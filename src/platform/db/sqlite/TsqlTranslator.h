@@ -33,9 +33,13 @@ struct TranslatedShape {
 
 // `literalPositions`: offsets in `tsql`, ascending, of the literals that may become
 // parameters (their ordinals are indexes into this list). Literals whose value decides
-// the translation stay in the text (TOP counts, type lengths and aliases are no
-// expressions; function arguments, ORDER BY / GROUP BY positions and the literals of
-// a select item without a name are kept too). Throws DbError as TranslateTsql.
+// the translation, or that SQLite reads while it prepares the statement, stay in the
+// text, so the shape answers and fails exactly as the statement translated alone: TOP
+// counts, type lengths and aliases are no expressions; function arguments, ORDER BY and
+// GROUP BY terms, the items of a UNION with ORDER BY, literals standing as a condition
+// or under IS [NOT] NULL, and the literals of a select item without a name are kept
+// too. Which literals are kept follows from the statement's form alone, never from a
+// literal's value. Throws DbError as TranslateTsql.
 TranslatedShape TranslateTsqlShape(const QString& tsql, const SchemaLookup& schema, const std::vector<int>& literalPositions);
 
 } // namespace bkl::db::sqlite
