@@ -45,27 +45,26 @@ TEST(QtMessageBox, AQuestionIsShownOnItsWindowWithTheFocusAlsoWhenNoWindowIsActi
     frame.show();
     QApplication::processEvents();
 
-    // The frame active: a find-all question answered Yes.
+    // A find-all question belongs to the frame and is shown on top of it with the focus.
+    const auto loadAllQuestion = [&frame](QMessageBox::StandardButton answer, int expected) {
+        SeenBox seen;
+        EXPECT_EQ(AskAndLook(QStringLiteral("Load Objects"), bkl::mb::YesNo | bkl::mb::Question | bkl::mb::DefaultButton2,
+                             answer, seen),
+                  expected);
+        EXPECT_EQ(seen.parent, &frame);
+        EXPECT_TRUE(seen.visible && seen.active && seen.focusInBox && seen.modal);
+    };
+    // The frame active: the question answered Yes.
     frame.activateWindow();
     QApplication::processEvents();
-    SeenBox first;
-    EXPECT_EQ(AskAndLook(QStringLiteral("Load Objects"), bkl::mb::YesNo | bkl::mb::Question | bkl::mb::DefaultButton2,
-                         QMessageBox::Yes, first),
-              bkl::mb::Yes);
-    EXPECT_EQ(first.parent, &frame);
-    EXPECT_TRUE(first.visible && first.active && first.focusInBox && first.modal);
+    loadAllQuestion(QMessageBox::Yes, bkl::mb::Yes);
 
     // Nothing active any more (the box gone, no window manager to hand the focus back):
-    // the next question still belongs to the frame, on top of it and with the focus.
+    // the next question all the same.
     QApplication::setActiveWindow(nullptr);
     QApplication::processEvents();
     ASSERT_EQ(QApplication::activeWindow(), nullptr);
-    SeenBox second;
-    EXPECT_EQ(AskAndLook(QStringLiteral("Load Objects"), bkl::mb::YesNo | bkl::mb::Question | bkl::mb::DefaultButton2,
-                         QMessageBox::No, second),
-              bkl::mb::No);
-    EXPECT_EQ(second.parent, &frame);
-    EXPECT_TRUE(second.visible && second.active && second.focusInBox && second.modal);
+    loadAllQuestion(QMessageBox::No, bkl::mb::No);
 
     // A question asked over a modal window belongs to that window.
     QDialog dialog(&frame);
