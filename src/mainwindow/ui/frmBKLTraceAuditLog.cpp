@@ -401,7 +401,7 @@ void frmBKLTraceAuditLog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     // The window is on screen: its filter lists are read next, from the event loop.
-    if (m_listsPending && !m_fillQueued)
+    if (m_listsPending && !m_fillQueued && !m_filling)
         queueFill(0);
 }
 
