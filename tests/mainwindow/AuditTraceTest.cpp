@@ -3,6 +3,7 @@
 #include "mainwindow/AuditTracePage.h"
 #include "mainwindow/AuditTraceStatement.h"
 #include "mainwindow/ui/frmBKLTraceAuditLog.h"
+#include "platform/db/Connection.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "support/FileBytes.h"
@@ -19,6 +20,9 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
+#include <utility>
 
 using namespace bkl::mainwindow;
 using bkl::test::FileBytes;
@@ -52,6 +56,12 @@ protected:
     {
         w.optTraceFilter->click();
         w.chkMessage->setChecked(false);
+    }
+    // Shows the window and waits until it has read its filter lists.
+    static void ShowFilled(frmBKLTraceAuditLog& w)
+    {
+        w.show();
+        ASSERT_TRUE(QTest::qWaitFor([&w] { return !w.FilterListsPending(); }));
     }
 };
 
@@ -164,6 +174,7 @@ TEST_F(AuditTraceWindow, OpensWithDefaultsTracesByTheOptionsAndRefusesABadCount)
 {
     OpenModel();
     frmBKLTraceAuditLog w;
+    ShowFilled(w);
     EXPECT_TRUE(w.optAllTrace->isChecked());
     EXPECT_FALSE(w.chkMessage->isEnabled() || w.cboEvent->isEnabled() || w.cboUserID->isEnabled());
     EXPECT_EQ(Items(w.cboUserID), QStringList({"admin", "jsmith", "lchen", "mgarcia", "rpatel", "tnguyen"}));
@@ -231,6 +242,7 @@ TEST_F(AuditTraceWindow, FailuresAreReportedAndTheWindowStaysUsable)
     g_cnModel = bkl::db::Connection();
     {
         frmBKLTraceAuditLog w;
+        ShowFilled(w);
         EXPECT_EQ(w.cboEvent->count() + w.cboModule->count() + w.cboUserID->count(), 0);
         EXPECT_EQ(FileBytes(AuditTracePagePath()), kEmptyPage);
         expectCriticalBoxes("3704", 1);
@@ -300,4 +312,100 @@ TEST_F(AuditTraceWindow, TraceCloseAndEscAreRefusedWhileARunIsActive)
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(LogMessages().last(), "Exiting Trace Audit Log");
+}
+
+TEST_F(AuditTraceWindow, ItsListsAreReadOnceTheWindowIsOnScreenAndEndAsTheStatementsGiveThem)
+{
+    OpenModel();
+    const QStringList listStatements = {QLatin1String(kAuditEventListSql), QLatin1String(kAuditModuleListSql),
+                                        QLatin1String(kAuditUserListSql)};
+    // At each list statement: the window is shown and painted, and its Trace waits.
+    frmBKLTraceAuditLog* window = nullptr;
+    QStringList seen;
+    bkl::db::SetStatementObserver([&](const QString& sql) {
+        statements << sql;
+        if (listStatements.contains(sql))
+            seen << QStringLiteral("%1 visible %2 exposed %3 trace %4")
+                        .arg(listStatements.indexOf(sql))
+                        .arg(window && window->isVisible())
+                        .arg(window && window->windowHandle() && window->windowHandle()->isExposed())
+                        .arg(window && window->cmdTrace->isEnabled());
+    });
+    frmBKLTraceAuditLog w;
+    window = &w;
+    EXPECT_TRUE(statements.isEmpty());
+    EXPECT_TRUE(w.FilterListsPending());
+    EXPECT_EQ(w.cboEvent->count() + w.cboModule->count() + w.cboUserID->count(), 0);
+    EXPECT_EQ(browsers->last()->lastPage, kEmptyPage);
+    ShowFilled(w);
+    EXPECT_EQ(statements, listStatements);
+    EXPECT_EQ(seen, QStringList({"0 visible 1 exposed 1 trace 0", "1 visible 1 exposed 1 trace 0",
+                                 "2 visible 1 exposed 1 trace 0"}));
+    EXPECT_EQ(Items(w.cboEvent), QStringList({"Calculation Created", "Calculation Deleted", "Calculation Modified",
+                                              "Import Completed", "Import Started", "Login", "Logout",
+                                              "Model Calculated", "Plan Modified", "Report Published"}));
+    EXPECT_EQ(Items(w.cboModule),
+              QStringList({"Calculations", "Compensation Plans", "Import", "Model", "Presentor", "Security"}));
+    EXPECT_EQ(Items(w.cboUserID), QStringList({"admin", "jsmith", "lchen", "mgarcia", "rpatel", "tnguyen"}));
+    for (const QComboBox* combo : {w.cboEvent, w.cboModule, w.cboUserID})
+        EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_TRUE(w.cmdTrace->isEnabled());
+    EXPECT_FALSE(w.cboEvent->isEnabled());
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(LogMessages(), QStringList({"Launch Trace Audit Log"}));
+}
+
+TEST_F(AuditTraceWindow, WhileItsListsAreReadTraceWaitsFiltersCanBeSetAndCloseEndsTheReading)
+{
+    OpenModel();
+    // Between the event list and the module list, as a turn of the event loop would.
+    std::function<void()> betweenLists;
+    bkl::db::SetStatementObserver([&](const QString& sql) {
+        statements << sql;
+        if (sql == QLatin1String(kAuditModuleListSql) && betweenLists)
+            std::exchange(betweenLists, nullptr)();
+    });
+
+    // Trace is refused, Filter mode enables only the lists already read, a closing ends the reading.
+    {
+        frmBKLTraceAuditLog w;
+        betweenLists = [&] {
+            EXPECT_FALSE(w.cmdTrace->isEnabled());
+            w.cmdTrace_Click();
+            w.optTraceFilter->click();
+            EXPECT_TRUE(w.chkMessage->isEnabled() && w.txtEventDesc->isEnabled() && w.chkUserID->isEnabled());
+            EXPECT_TRUE(w.cboEvent->isEnabled());
+            EXPECT_FALSE(w.cboModule->isEnabled() || w.cboUserID->isEnabled());
+            EXPECT_EQ(w.cursor().shape(), Qt::BusyCursor);
+            w.cmdClose_Click();
+            QTest::keyClick(&w, Qt::Key_Escape);
+            w.close();
+            EXPECT_TRUE(w.isVisible());
+        };
+        w.show();
+        ASSERT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }));
+        EXPECT_FALSE(w.FilterListsPending());
+        EXPECT_EQ(statements, QStringList({kAuditEventListSql, kAuditModuleListSql}));
+        EXPECT_EQ(Items(w.cboModule).size(), 6);
+        EXPECT_EQ(w.cboUserID->count(), 0);
+        EXPECT_EQ(LogMessages(), QStringList({"Launch Trace Audit Log", "Exiting Trace Audit Log"}));
+        EXPECT_FALSE(bkl::RunGuard::active());
+        EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+        EXPECT_TRUE(w.cmdTrace->isEnabled() && w.cboUserID->isEnabled());
+    }
+
+    // Without a closing the reading ends and the window works as ever: the typed filter stays.
+    statements.clear();
+    frmBKLTraceAuditLog w;
+    betweenLists = [&] {
+        w.optTraceFilter->click();
+        w.txtEventDesc->setText(QStringLiteral("quarterly"));
+    };
+    ShowFilled(w);
+    EXPECT_EQ(statements.size(), 3);
+    EXPECT_TRUE(w.cboUserID->isEnabled() && w.cmdTrace->isEnabled());
+    EXPECT_EQ(w.cboUserID->currentText(), "admin");
+    w.cmdTrace_Click();
+    EXPECT_EQ(TraceStatements(), QStringList({"SELECT TOP 200" + kAuditColumns
+                                              + " WHERE UPPER(Message) LIKE '%QUARTERLY%'  ORDER BY Time DESC"}));
 }

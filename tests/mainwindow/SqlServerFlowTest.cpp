@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace bkl;
@@ -94,6 +95,7 @@ protected:
         test::WithModal([&] { frame->mnuTraceAuditLog_Click(); },
                         [&](QWidget* modal) {
                             auto* trace = qobject_cast<frmBKLTraceAuditLog*>(modal);
+                            EXPECT_TRUE(QTest::qWaitFor([trace] { return !trace->FilterListsPending(); }));
                             trace->cmdTrace_Click();
                             f << QString::fromUtf8(test::FileBytes(mainwindow::AuditTracePagePath()));
                             trace->cmdClose_Click();

@@ -14,7 +14,6 @@
 #include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Browser.h"
-#include "platform/ui/BusyCursor.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -29,10 +28,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <utility>
 
 using bkl::Place;
 using bkl::Px;
@@ -191,7 +192,8 @@ void frmBKLTraceAuditLog::SetDefaultTraceOptions()
     optTraceFilter->setChecked(false);
     setFiltersEnabled(false);
 
-    FillAuditFilterLists();
+    // The lists are read once the window is on screen (see paintEvent).
+    m_listsPending = true;
     try {
         bkl::mainwindow::WriteReportPage(bkl::mainwindow::AuditTracePagePath(), bkl::mainwindow::AuditEmptyPageText());
     } catch (const std::exception& e) {
@@ -202,26 +204,61 @@ void frmBKLTraceAuditLog::SetDefaultTraceOptions()
 
 void frmBKLTraceAuditLog::FillAuditFilterLists()
 {
+    if (m_filling)
+        return;
     const std::pair<QComboBox*, const char*> lists[] = {{cboEvent, bkl::mainwindow::kAuditEventListSql},
                                                          {cboModule, bkl::mainwindow::kAuditModuleListSql},
                                                          {cboUserID, bkl::mainwindow::kAuditUserListSql}};
-    try {
-        const bkl::BusyCursor busy; // three distinct lists over the whole audit log (gone before a failure box)
-        for (const auto& [combo, sql] : lists) {
-            combo->clear();
-            combo->addItems(bkl::mainwindow::ReadAuditFilterValues(g_cnModel, QLatin1String(sql)));
-            combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    std::optional<bkl::db::DbError> failure;
+    {
+        // Each list is a DISTINCT over the whole audit log. The window answers meanwhile
+        // (between the statements, and inside one when the engine turns the loop): a
+        // trace waits until the lists are read, as does the choice in a list not read
+        // yet; Close ends the reading. All of it is put back on every exit path.
+        bkl::RunGuard guard(
+            [this] {
+                m_filling = false;
+                m_listsPending = false;
+                m_unfilled.clear();
+                setFiltersEnabled(optTraceFilter->isChecked());
+                cmdTrace->setEnabled(true);
+                unsetCursor();
+            },
+            false);
+        m_filling = true;
+        setCursor(Qt::BusyCursor);
+        cmdTrace->setEnabled(false);
+        for (const auto& list : lists)
+            m_unfilled.insert(list.first);
+        setFiltersEnabled(optTraceFilter->isChecked());
+        bkl::TimeSlice slice;
+        try {
+            for (const auto& [combo, sql] : lists) {
+                if (m_closeResult)
+                    break;
+                const QStringList values = bkl::mainwindow::ReadAuditFilterValues(g_cnModel, QLatin1String(sql));
+                combo->clear();
+                combo->addItems(values);
+                combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+                m_unfilled.remove(combo);
+                setFiltersEnabled(optTraceFilter->isChecked());
+                slice.tick();
+            }
+        } catch (const bkl::db::DbError& e) {
+            failure = e;
         }
-    } catch (const bkl::db::DbError& e) {
-        ReportFailure(QStringLiteral("FillAuditFilterLists"), e.number(), e.description());
     }
+    if (failure)
+        ReportFailure(QStringLiteral("FillAuditFilterLists"), failure->number(), failure->description());
+    if (const std::optional<int> close = std::exchange(m_closeResult, std::nullopt))
+        done(*close);
 }
 
 void frmBKLTraceAuditLog::setFiltersEnabled(bool enabled)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{chkMessage, txtEventDesc, chkEvent, cboEvent, chkModule,
                                                       cboModule, chkUserID, cboUserID})
-        w->setEnabled(enabled);
+        w->setEnabled(enabled && !m_unfilled.contains(w));
 }
 
 void frmBKLTraceAuditLog::optAllTrace_Click()
@@ -360,8 +397,34 @@ void frmBKLTraceAuditLog::resizeEvent(QResizeEvent* event)
     wbAudit->resize(std::max(0, width() - Px(2 * kMargin)), std::max(0, height() - Px(kBrowserTop + kMargin)));
 }
 
+void frmBKLTraceAuditLog::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    // The window is on screen: its filter lists are read next, from the event loop.
+    if (m_listsPending && !m_fillQueued && !m_filling)
+        queueFill(0);
+}
+
+void frmBKLTraceAuditLog::queueFill(int delayMs)
+{
+    m_fillQueued = true;
+    QTimer::singleShot(delayMs, this, [this] {
+        m_fillQueued = false;
+        if (!m_listsPending || !isVisible())
+            return;
+        // A trace started before the first paint has the connection: the lists follow it.
+        if (bkl::RunGuard::active())
+            return queueFill(bkl::kPumpSliceMs);
+        FillAuditFilterLists();
+    });
+}
+
 void frmBKLTraceAuditLog::done(int result)
 {
+    if (m_filling) {
+        m_closeResult = result;
+        return;
+    }
     if (bkl::RunGuard::active()) {
         QApplication::beep();
         return;

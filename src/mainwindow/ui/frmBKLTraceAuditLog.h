@@ -2,8 +2,11 @@
 // The audit-log trace window: filters on the model's audit table (event
 // description, event, module, user), Show Top n or Show All, the time order,
 // and the page "_temp_04.html" in its own browser with the three browser
-// commands. The frame window shows it modal.
+// commands. The frame window shows it modal. Its filter lists read the whole audit
+// log, so they are filled once the window is on screen, while it answers the user.
 #include <QDialog>
+#include <QSet>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -64,12 +67,19 @@ public:
     QToolButton* cmdPreview = nullptr;   // Print Preview
     QToolButton* cmdPrint = nullptr;     // Print
 
-    // Closing (Close, Esc, the title bar) is refused while a run is active.
+    // Closing (Close, Esc, the title bar) is refused while a run is active. While the
+    // filter lists are being read it ends their reading and closes the window once the
+    // statement running has returned.
     void done(int result) override;
+
+    // True until the filter lists have been read (or failed): the window reads them
+    // after it has been painted for the first time.
+    bool FilterListsPending() const { return m_listsPending; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void createOptions();
@@ -78,5 +88,12 @@ private:
     void setFiltersEnabled(bool enabled);
     // Filter-mode input checks; false after showing the box and moving the focus.
     bool filtersHaveTexts();
+    // Reads the filter lists from the event loop after `delayMs`, once no run is active.
+    void queueFill(int delayMs);
     bool m_unloaded = false;
+    bool m_listsPending = false;  // the filter lists are still to be read
+    bool m_fillQueued = false;    // their reading is queued after the first paint
+    bool m_filling = false;       // they are being read
+    QSet<QWidget*> m_unfilled;    // lists not read yet: disabled in either mode
+    std::optional<int> m_closeResult; // a close asked for while the lists were read
 };

@@ -6,17 +6,43 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 
 namespace bkl {
 namespace {
 
+// The window a question or dialog belongs to: the modal window on top, else the
+// active window, else the program's main window that is on screen. Nothing may be
+// active (under a display without a window manager nobody activates the frame, and
+// the focus goes nowhere when a box closes); a box without a parent would then open
+// as a window of its own, wherever the display puts it.
+QWidget* OwnerWindow()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow(); active && active->isVisible())
+        return active;
+    QWidget* shown = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip
+            || w->windowType() == Qt::SplashScreen)
+            continue;
+        if (qobject_cast<QMainWindow*>(w))
+            return w;
+        if (!shown)
+            shown = w;
+    }
+    return shown;
+}
+
 class QtMessageBoxes final : public MessageBoxSeam {
 public:
     int show(const QString& prompt, int style, const QString& title) override
     {
-        QMessageBox box(QApplication::activeWindow());
+        QMessageBox box(OwnerWindow());
         box.setWindowTitle(title);
         QString text = prompt;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -32,11 +58,24 @@ public:
         if ((style & 7) == mb::YesNo) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton((style & mb::DefaultButton2) ? QMessageBox::No : QMessageBox::Yes);
-            return box.exec() == QMessageBox::Yes ? mb::Yes : mb::No;
+            return ExecOnTop(box) == QMessageBox::Yes ? mb::Yes : mb::No;
         }
         box.setStandardButtons(QMessageBox::Ok);
-        box.exec();
+        ExecOnTop(box);
         return mb::OK;
+    }
+
+private:
+    // The box blocks every other window until it is answered, so it must be seen and
+    // take the keys: once shown, it is raised over its window and activated (a window
+    // manager may do that by itself; without one nobody else does).
+    static int ExecOnTop(QMessageBox& box)
+    {
+        QTimer::singleShot(0, &box, [&box] {
+            box.raise();
+            box.activateWindow();
+        });
+        return box.exec();
     }
 };
 
@@ -44,15 +83,15 @@ class QtFileDialogs final : public FileDialogSeam {
 public:
     QString openFile(const QString& title, const QString& filter, const QString& folder) override
     {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+        return QFileDialog::getOpenFileName(OwnerWindow(), title, folder, filter);
     }
     QString saveFile(const QString& title, const QString& filter, const QString& suggestedPath) override
     {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggestedPath, filter);
+        return QFileDialog::getSaveFileName(OwnerWindow(), title, suggestedPath, filter);
     }
     QString browseFolder(const QString& title, const QString& folder) override
     {
-        return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
+        return QFileDialog::getExistingDirectory(OwnerWindow(), title, folder);
     }
 };
 

@@ -9,11 +9,18 @@
 #include <algorithm>
 #include <atomic>
 #include <future>
+#include <optional>
 #include <system_error>
 
 namespace bkl::db::sqlite {
 
 namespace {
+
+// SQLite counts every allocation under one lock of the whole process unless told not
+// to before its first use. The catalog's columns are read on a thread of their own
+// while the model's connection parses its schema and runs the window's statements;
+// with the count on, the two threads queue at that lock on every allocation.
+const bool g_allocationCountOff = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
 
 [[noreturn]] void throwSqlite(sqlite3* db, const QString& what)
 {
@@ -52,18 +59,42 @@ void insertRows(sqlite3* db, const char* sql, const std::vector<std::pair<QStrin
 
 QString literal(const QString& text) { return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\''); }
 
-// Builds, on a connection of its own, the database behind sys.columns: table "columns"
+constexpr qint64 kFirstObjectId = 1001;
+using Objects = std::vector<std::pair<QString, QString>>; // name, 'U' (table) or 'V' (view)
+
+// The file's own tables and views in name order: that order fixes their ids, from
+// kFirstObjectId. Nothing when they cannot be read.
+std::optional<Objects> readObjects(sqlite3* db)
+{
+    Objects objects;
+    StatementGuard g;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT name, type FROM main.sqlite_master WHERE type IN ('table', 'view') "
+                           "AND substr(name, 1, 7) <> 'sqlite_'",
+                           -1, &g.st, nullptr)
+        != SQLITE_OK)
+        return std::nullopt;
+    int rc;
+    while ((rc = sqlite3_step(g.st)) == SQLITE_ROW)
+        objects.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(g.st, 0))),
+                             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(g.st, 1)))
+                                     == QLatin1String("view")
+                                 ? QStringLiteral("V")
+                                 : QStringLiteral("U"));
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    std::sort(objects.begin(), objects.end(),
+              [](const auto& a, const auto& b) { return CompareCaseInsensitive(a.first, b.first) < 0; });
+    return objects;
+}
+
+// Builds, reading through `source`, the database behind sys.columns: table "columns"
 // (object_id, name, column_id from 1) holding every object's columns as `source` reads
 // them, in object and column order (the order its rows are read in when no index is
 // used), and its indexes; returns it serialized, or nullptr when it cannot be built.
-std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const std::vector<std::pair<QString, qint64>>& objects,
+std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const Objects& objects,
                                                       const std::atomic<bool>* cancelled = nullptr)
 {
-    StatementGuard read;
-    if (!source
-        || sqlite3_prepare_v2(source, "SELECT cid, name FROM pragma_table_info(?1, 'main') ORDER BY cid", -1, &read.st, nullptr)
-            != SQLITE_OK)
-        return nullptr;
     struct Db {
         sqlite3* db = nullptr;
         EngineContext context;
@@ -80,14 +111,21 @@ std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const std
     StatementGuard write;
     if (sqlite3_prepare_v2(target.db, "INSERT INTO columns VALUES (?1, ?2, ?3)", -1, &write.st, nullptr) != SQLITE_OK)
         return nullptr;
-    for (const auto& [name, id] : objects) {
+    for (size_t i = 0; i < objects.size(); ++i) {
         if (cancelled && *cancelled)
             return nullptr;
-        const QByteArray n = name.toUtf8();
-        sqlite3_bind_text(read.st, 1, n.constData(), static_cast<int>(n.size()), SQLITE_TRANSIENT);
+        // The pragma itself: its table-valued form prepares this same statement inside
+        // for every object, and sorts what it gives.
+        QString name = objects[i].first;
+        name.replace(QLatin1Char('"'), QLatin1String("\"\""));
+        StatementGuard read;
+        if (sqlite3_prepare_v2(source, QStringLiteral("PRAGMA main.table_info(\"%1\")").arg(name).toUtf8().constData(), -1,
+                               &read.st, nullptr)
+            != SQLITE_OK)
+            return nullptr;
         int rc;
         while ((rc = sqlite3_step(read.st)) == SQLITE_ROW) {
-            sqlite3_bind_int64(write.st, 1, id);
+            sqlite3_bind_int64(write.st, 1, kFirstObjectId + static_cast<qint64>(i));
             sqlite3_bind_value(write.st, 2, sqlite3_column_value(read.st, 1));
             sqlite3_bind_int64(write.st, 3, sqlite3_column_int64(read.st, 0) + 1);
             if (sqlite3_step(write.st) != SQLITE_DONE)
@@ -96,7 +134,6 @@ std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const std
         }
         if (rc != SQLITE_DONE)
             return nullptr;
-        sqlite3_reset(read.st);
     }
     // View columns are named "<calculation>.<field>"; the views that show a calculation
     // are looked up by that leading part, exactly as this expression writes it.
@@ -112,48 +149,36 @@ std::shared_ptr<SerializedCatalog> buildColumnCatalog(sqlite3* source, const std
     return catalog->data ? catalog : nullptr;
 }
 
-// The objects of the database and their ids, as bkl_objects holds them.
-std::vector<std::pair<QString, qint64>> objectIds(sqlite3* db)
+// Reading every view's columns means preparing every view: on a large model that takes
+// longer than a statement may hold the window, so it runs beside the model's opening,
+// on a connection of its own. That connection lists the objects itself (the same
+// listing of the same file gives the same ids), so it starts before the model's own
+// connection has read anything and the two parse the schema at the same time.
+void startColumnCatalog(EngineContext& context, std::function<sqlite3*()> openAnother)
 {
-    std::vector<std::pair<QString, qint64>> ids;
-    StatementGuard g;
-    if (sqlite3_prepare_v2(db, "SELECT name, id FROM temp.bkl_objects ORDER BY id", -1, &g.st, nullptr) != SQLITE_OK)
-        throwSqlite(db, QStringLiteral("Cannot read the columns of the database"));
-    while (sqlite3_step(g.st) == SQLITE_ROW)
-        ids.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(g.st, 0))),
-                         sqlite3_column_int64(g.st, 1));
-    return ids;
+    try {
+        context.columnCatalog = std::async(std::launch::async, [open = std::move(openAnother),
+                                                                cancelled = context.columnCatalogCancelled] {
+            sqlite3* other = open();
+            std::shared_ptr<SerializedCatalog> catalog;
+            if (const std::optional<Objects> objects = other ? readObjects(other) : std::nullopt)
+                catalog = buildColumnCatalog(other, *objects, cancelled.get());
+            sqlite3_close_v2(other);
+            return catalog;
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: the first statement that reads sys.columns builds it.
+    }
 }
 
-} // namespace
-
-void CreateCatalog(EngineContext& context, const QString& databaseName, const QStringList& serverDatabases,
-                   std::function<sqlite3*()> openAnother)
+// The catalog's tables and views on the model's own connection, all but its columns.
+void createObjectTables(EngineContext& context, const QString& databaseName, const QStringList& serverDatabases)
 {
     sqlite3* db = context.db;
-    // The file's own tables and views, in name order (that order fixes their ids).
-    std::vector<std::pair<QString, QString>> objects;
-    {
-        StatementGuard g;
-        if (sqlite3_prepare_v2(db,
-                               "SELECT name, type FROM main.sqlite_master WHERE type IN ('table', 'view') "
-                               "AND substr(name, 1, 7) <> 'sqlite_'",
-                               -1, &g.st, nullptr)
-            != SQLITE_OK)
-            throwSqlite(db, QStringLiteral("Cannot read the database"));
-        int rc;
-        while ((rc = sqlite3_step(g.st)) == SQLITE_ROW)
-            objects.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(g.st, 0))),
-                                 QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(g.st, 1)))
-                                         == QLatin1String("view")
-                                     ? QStringLiteral("V")
-                                     : QStringLiteral("U"));
-        if (rc != SQLITE_DONE)
-            throwSqlite(db, QStringLiteral("Cannot read the database"));
-    }
-    std::sort(objects.begin(), objects.end(),
-              [](const auto& a, const auto& b) { return CompareCaseInsensitive(a.first, b.first) < 0; });
-    constexpr qint64 kFirstObjectId = 1001;
+    const std::optional<Objects> listed = readObjects(db);
+    if (!listed)
+        throwSqlite(db, QStringLiteral("Cannot read the database"));
+    const Objects& objects = *listed;
     for (size_t i = 0; i < objects.size(); ++i) {
         const qint64 id = kFirstObjectId + static_cast<qint64>(i);
         context.objectIdByName.insert(objects[i].first.toLower(), id);
@@ -184,25 +209,20 @@ void CreateCatalog(EngineContext& context, const QString& databaseName, const QS
                             "'dbo' AS TABLE_SCHEMA, name AS TABLE_NAME, "
                             "CASE xtype WHEN 'U' THEN 'BASE TABLE' ELSE 'VIEW' END AS TABLE_TYPE FROM temp.bkl_objects")
                  .arg(literal(databaseName)));
+}
 
-    // Reading every view's columns means preparing every view: on a large model that
-    // takes longer than a statement may hold the window, so it runs beside the model's
-    // opening, on a connection of its own.
-    if (openAnother) {
-        std::vector<std::pair<QString, qint64>> ids;
-        for (size_t i = 0; i < objects.size(); ++i)
-            ids.emplace_back(objects[i].first, kFirstObjectId + static_cast<qint64>(i));
-        try {
-            context.columnCatalog = std::async(std::launch::async, [open = std::move(openAnother), ids = std::move(ids),
-                                                                    cancelled = context.columnCatalogCancelled] {
-                sqlite3* other = open();
-                auto catalog = buildColumnCatalog(other, ids, cancelled.get());
-                sqlite3_close_v2(other);
-                return catalog;
-            });
-        } catch (const std::system_error&) {
-            // No thread to spare: the first statement that reads sys.columns builds it.
-        }
+} // namespace
+
+void CreateCatalog(EngineContext& context, const QString& databaseName, const QStringList& serverDatabases,
+                   std::function<sqlite3*()> openAnother)
+{
+    if (openAnother)
+        startColumnCatalog(context, std::move(openAnother));
+    try {
+        createObjectTables(context, databaseName, serverDatabases);
+    } catch (...) {
+        *context.columnCatalogCancelled = true; // the model is not opened: its columns are not waited for
+        throw;
     }
 }
 
@@ -216,7 +236,8 @@ void FillCatalogOnFirstUse(EngineContext& context, const QString& sqliteName)
     if (context.columnCatalog.valid())
         catalog = context.columnCatalog.get();
     if (!catalog) // no other connection could build it: build it here
-        catalog = buildColumnCatalog(db, objectIds(db));
+        if (const auto objects = readObjects(db))
+            catalog = buildColumnCatalog(db, *objects);
     if (!catalog)
         throwSqlite(db, failure);
     exec(db, QStringLiteral("ATTACH ':memory:' AS bkl_catalog"), failure);
