@@ -7,11 +7,13 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <stdexcept>
@@ -20,8 +22,6 @@ namespace bkl {
 
 WebBrowser::WebBrowser(QWidget* parent) : Browser(parent), view_(new QWebEngineView(this))
 {
-    // The report pages are written in UTF-8 without a charset declaration.
-    view_->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
@@ -29,13 +29,18 @@ WebBrowser::WebBrowser(QWidget* parent) : Browser(parent), view_(new QWebEngineV
 
 void WebBrowser::navigate(const QString& htmlFile)
 {
-    const QUrl url = QUrl::fromLocalFile(QFileInfo(htmlFile).absoluteFilePath());
     file_ = htmlFile;
-    // The same file is rewritten by every run: read it again rather than keep the old page.
-    if (view_->url() == url)
-        view_->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
-    else
-        view_->load(url);
+    // A report page can take gigabytes in the renderer. Each page gets a page
+    // object of its own and the one shown before is deleted first, with its
+    // document and history: two report pages are never alive together, and a
+    // rewritten file is read anew.
+    const QPointer<QWebEnginePage> shown = view_->page();
+    auto* page = new QWebEnginePage(shown->profile(), view_);
+    // The report pages are written in UTF-8 without a charset declaration.
+    page->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    view_->setPage(page);
+    delete shown.data();
+    page->load(QUrl::fromLocalFile(QFileInfo(htmlFile).absoluteFilePath()));
 }
 
 void WebBrowser::saveAs()
