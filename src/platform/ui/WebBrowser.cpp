@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -19,6 +20,15 @@
 #include <stdexcept>
 
 namespace bkl {
+namespace {
+
+// The engine prints a page as an image of it at the printer's resolution: at
+// 1200 dpi that is half a gigabyte and more than a second per page. The preview
+// only shows the pages on the screen: at twice the screen's 96 dpi they stay
+// sharp when zoomed to 200% and on high-density screens, at a few MB each.
+constexpr int kPreviewDpi = 192;
+
+} // namespace
 
 WebBrowser::WebBrowser(QWidget* parent) : Browser(parent), view_(new QWebEngineView(this))
 {
@@ -86,9 +96,16 @@ void WebBrowser::printTo(QPrinter& printer)
 void WebBrowser::printPreview()
 {
     QPrinter printer(QPrinter::HighResolution);
+    const int printDpi = printer.resolution();
+    printer.setResolution(kPreviewDpi);
     QPrintPreviewDialog dialog(&printer, this);
     QString failure;
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* p) {
+        // The preview records the pages through a picture engine; the dialog's
+        // Print paints on the printer itself, at the resolution printing uses
+        // (unless the print dialog chose another printer with its own).
+        if (p->paintEngine()->type() != QPaintEngine::Picture && p->resolution() == kPreviewDpi)
+            p->setResolution(printDpi);
         try {
             printTo(*p);
         } catch (const std::exception& e) {
