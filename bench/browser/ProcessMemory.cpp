@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 #include <unistd.h>
 
 namespace bench {

@@ -32,7 +32,6 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
-#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
