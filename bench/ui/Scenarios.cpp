@@ -2,6 +2,7 @@
 
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "mainwindow/ObjectKinds.h"
+#include "mainwindow/ui/BrowserCommandButtons.h"
 #include "mainwindow/ui/frmBKLMain.h"
 #include "mainwindow/ui/frmBKLTraceAuditLog.h"
 #include "mainwindow/ui/frmCalculationsAdvancedFind.h"
@@ -9,6 +10,7 @@
 #include "platform/core/AppFolder.h"
 #include "platform/core/ScriptedSeams.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/WebBrowser.h"
 #include "reports/ui/frmBKLExportObjects.h"
 #include "shell/Globals.h"
 
@@ -19,11 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWebEngineView>
 #include <cmath>
 
 using bkl::mainwindow::ObjectKind;
@@ -246,6 +251,62 @@ Outcome LoadObjectsFile(Context& c)
     });
 }
 
+// Waits for the web-engine browser to finish loading a page after `action`.
+void ActAndWaitForPage(bkl::Browser* browser, const std::function<void()>& action)
+{
+    auto* web = qobject_cast<bkl::WebBrowser*>(browser);
+    QEventLoop loop;
+    QObject::connect(web->view(), &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    action();
+    loop.exec();
+}
+
+// Clicks Print Preview and times it until the preview dialog has shown its pages.
+Outcome TimedPrintPreview(Context& c, const std::function<void()>& click)
+{
+    Outcome out;
+    out.measure.wallMs = NAN; // no preview shown
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        auto* preview = dialog ? dialog->findChild<QPrintPreviewWidget*>() : nullptr;
+        if (!preview || !dialog->isVisible() || preview->pageCount() == 0)
+            return;
+        poll.stop();
+        dialog->grab(); // the first paint of the pages
+        out.measure = c.probe->stop();
+        out.note = QString::number(preview->pageCount()) + QStringLiteral(" pages");
+        dialog->reject();
+    });
+    poll.start(5);
+    c.probe->start();
+    click();
+    return out;
+}
+
+// The audit window's default trace (Show Top 200) shown in the real web engine.
+Outcome AuditPrintPreview(Context& c)
+{
+    bkl::SetBrowserFactory(nullptr);
+    frmBKLTraceAuditLog w(c.frame);
+    ActAndWaitForPage(w.wbAudit, [&] { w.show(); });
+    ActAndWaitForPage(w.wbAudit, [&] { w.cmdTrace_Click(); });
+    return TimedPrintPreview(c, [&] { w.cmdPreview_Click(); });
+}
+
+// The preview page of 50 checked calculations, as the preview run writes it, shown in the real web engine.
+Outcome PreviewPrintPreview(Context& c)
+{
+    CheckCalculations(c, 50);
+    c.objects->cmdGetDetails_Click();
+    bkl::WebBrowser browser;
+    browser.resize(c.objects->wbObjects->size());
+    browser.show();
+    ActAndWaitForPage(&browser, [&] { browser.navigate(c.objects->wbObjects->currentFile()); });
+    return TimedPrintPreview(c, [&] { bkl::BrowserPrintPreview(&browser); });
+}
+
 } // namespace
 
 QString ModelConnectionString(const QString& server, const QString& database)
@@ -267,6 +328,8 @@ const std::vector<Scenario>& Scenarios()
         {"load-file", "Load Objects, 50,000-line file", {1000, 100, -1}, LoadObjectsFile},
         {"stop", "Stop during the full Find (wall: Stop to end)", {100, -1, -1}, StopFind},
         {"audit-open", "Open the audit trace window", {-1, 100, -1}, OpenAuditWindow},
+        {"print-preview", "Print Preview of a 200-row audit page", {3000, -1, -1}, AuditPrintPreview},
+        {"print-preview-calcs", "Print Preview of a 50-calculation preview page", {3000, -1, -1}, PreviewPrintPreview},
     };
     return scenarios;
 }

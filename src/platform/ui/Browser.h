@@ -11,7 +11,8 @@ class Browser : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
-    // Shows a local HTML file (written as UTF-8); a second navigation to the same file re-reads it.
+    // Shows a local HTML file (written as UTF-8) in place of the page shown
+    // before, which is released first; a second navigation to the same file re-reads it.
     virtual void navigate(const QString& htmlFile) = 0;
     // The browser commands, each with a user prompt (dialog). They throw
     // std::runtime_error with the reason when the command fails; a cancelled
