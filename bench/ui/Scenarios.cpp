@@ -1,4 +1,5 @@
 #include "Scenarios.h"
+#include "WaitingScenarios.h"
 
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "mainwindow/ObjectKinds.h"
@@ -240,6 +241,9 @@ const std::vector<Scenario>& Scenarios()
         {"compare", "Compare of 200 calculations", {-1, 100, -1}, Compare},
         {"load-file", "Load Objects, 50,000-line file", {1000, 100, -1}, LoadObjectsFile},
         {"stop", "Stop during the full Find (wall: Stop to end)", {100, -1, -1}, StopFind},
+        {"preview-sqlserver", "Preview of 100 calculations, SQL Server at 5 ms", {-1, 100, -1}, PreviewOnSlowServer},
+        {"compare-sqlserver", "Compare of 20 calculations, SQL Server at 5 ms", {-1, 100, -1}, CompareOnSlowServer},
+        {"stop-statement", "Stop during a slow statement", {200, 100, -1}, StopDuringSlowStatement},
     };
     return scenarios;
 }
