@@ -117,7 +117,8 @@ Outcome StopDuringSlowStatement(Context& c)
     for (bkl::mainwindow::ObjectKind kind : bkl::mainwindow::kAllKinds)
         c.objects->KindPickerItem(kind)->setCheckState(kind == bkl::mainwindow::ObjectKind::Calculations ? Qt::Checked
                                                                                                       : Qt::Unchecked);
-    c.objects->txtFind->setText(QStringLiteral("Gen"));
+    // Every "Gen Metric" row comes before the first name that holds "Quota".
+    c.objects->txtFind->setText(QStringLiteral("Quota"));
     double pressedAt = NAN;
     c.onTurn = [&] {
         if (std::isnan(pressedAt) && c.probe->elapsedMs() >= 150 && c.objects->FindRunning()) {
