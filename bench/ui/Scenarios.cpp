@@ -1,4 +1,5 @@
 #include "Scenarios.h"
+#include "WaitingScenarios.h"
 
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "mainwindow/ObjectKinds.h"
@@ -330,6 +331,9 @@ const std::vector<Scenario>& Scenarios()
         {"audit-open", "Open the audit trace window", {-1, 100, -1}, OpenAuditWindow},
         {"print-preview", "Print Preview of a 200-row audit page", {3000, -1, -1}, AuditPrintPreview},
         {"print-preview-calcs", "Print Preview of a 50-calculation preview page", {3000, -1, -1}, PreviewPrintPreview},
+        {"preview-sqlserver", "Preview of 100 calculations, SQL Server at 5 ms", {-1, 100, -1}, PreviewOnSlowServer},
+        {"compare-sqlserver", "Compare of 20 calculations, SQL Server at 5 ms", {-1, 100, -1}, CompareOnSlowServer},
+        {"stop-statement", "Stop during a slow statement", {200, 100, -1}, StopDuringSlowStatement},
     };
     return scenarios;
 }

@@ -12,6 +12,8 @@ std::optional<db::DbError> RunLoggingFailure(const QString& procedure, const std
     try {
         body();
         return failure;
+    } catch (const db::StatementStopped&) {
+        return failure; // the user's Stop ended the run during a statement
     } catch (const db::DbError& e) {
         failure = e;
     } catch (const std::exception& e) {

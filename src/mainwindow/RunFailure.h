@@ -12,7 +12,8 @@ namespace bkl::mainwindow {
 
 // Runs `body`. A database error, or any other standard exception taken as a
 // provider error of the data layer, writes "Function: <procedure>() --> Code: n
-// --> Description: text" and is returned; nothing when the body ran through.
+// --> Description: text" and is returned; nothing when the body ran through or
+// was stopped by the user during a statement (db::StatementStopped).
 std::optional<db::DbError> RunLoggingFailure(const QString& procedure, const std::function<void()>& body);
 
 } // namespace bkl::mainwindow

@@ -12,12 +12,16 @@
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTextStream>
+#include <QTimer>
 
 namespace tds {
 
 namespace {
 
 constexpr int kDefaultPacketSize = 4096;
+// The most a message not yet complete may hold: a login is small, a statement may be long.
+constexpr qsizetype kMessageLimitBeforeLogin = 4 * 1024 * 1024;
+constexpr qsizetype kMessageLimitAfterLogin = 64 * 1024 * 1024;
 constexpr qsizetype kFlushBytes = 64 * 1024;
 
 // The severity the server gives its errors: syntax errors 15, a database that cannot
@@ -65,11 +69,36 @@ Session::Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t sp
 
 void Session::readMessages()
 {
+    if (broken_)
+        return;
     incoming_.feed(socket_->readAll());
     bool broken = false;
-    while (const std::optional<Message> m = incoming_.next(broken))
-        handle(*m);
-    if (broken)
+    const qsizetype limit = loggedIn_ ? kMessageLimitAfterLogin : kMessageLimitBeforeLogin;
+    while (std::optional<Message> m = incoming_.next(broken, limit))
+        pending_.push_back(std::move(*m));
+    broken_ = broken;
+    answerPending();
+}
+
+void Session::answerPending()
+{
+    while (!waiting_ && !pending_.empty()) {
+        if (settings_.delayMs > 0) {
+            waiting_ = true;
+            QTimer::singleShot(settings_.delayMs, this, [this] {
+                waiting_ = false;
+                const Message m = std::move(pending_.front());
+                pending_.pop_front();
+                handle(m);
+                answerPending();
+            });
+            return;
+        }
+        const Message m = std::move(pending_.front());
+        pending_.pop_front();
+        handle(m);
+    }
+    if (!waiting_ && broken_)
         socket_->abort();
 }
 

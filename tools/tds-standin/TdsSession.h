@@ -6,6 +6,7 @@
 #include "platform/db/Connection.h"
 
 #include <QObject>
+#include <deque>
 #include <memory>
 
 class QTcpSocket;
@@ -17,6 +18,7 @@ struct ServerSettings {
     QString user;     // when set, the only login accepted, with `password`
     QString password;
     bool trace = false; // logins and statements on stderr
+    int delayMs = 0;    // each reply waits this long, as a server across a network
 };
 
 class Session : public QObject {
@@ -26,6 +28,8 @@ public:
 
 private:
     void readMessages();
+    // Answers the requests that have come in, in order, each after the reply delay.
+    void answerPending();
     void handle(const Message& m);
     void login(const QByteArray& body);
     void batch(const QByteArray& body);
@@ -38,6 +42,9 @@ private:
     const ServerSettings& settings_;
     uint16_t spid_;
     MessageAssembler incoming_;
+    std::deque<Message> pending_; // whole requests not answered yet
+    bool waiting_ = false;        // the reply delay of the first pending request runs
+    bool broken_ = false;         // hang up once the pending requests are answered
     bool loggedIn_ = false;
     int packetSize_ = 4096;
     qint64 textSize_ = 4096; // the server's default TEXTSIZE for a new session

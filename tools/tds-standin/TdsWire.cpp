@@ -104,7 +104,7 @@ void Reader::skip(qsizetype n)
         at_ += n;
 }
 
-std::optional<Message> MessageAssembler::next(bool& broken)
+std::optional<Message> MessageAssembler::next(bool& broken, qsizetype limit)
 {
     broken = false;
     while (buffer_.size() >= kHeaderSize) {
@@ -115,7 +115,7 @@ std::optional<Message> MessageAssembler::next(bool& broken)
             return std::nullopt;
         }
         if (buffer_.size() < length)
-            return std::nullopt;
+            break;
         partial_.type = static_cast<uint8_t>(buffer_[0]);
         partial_.body += buffer_.mid(kHeaderSize, length - kHeaderSize);
         buffer_.remove(0, length);
@@ -126,6 +126,8 @@ std::optional<Message> MessageAssembler::next(bool& broken)
         if (!(status & kIgnoreMessage))
             return whole;
     }
+    // What is held of the message not yet complete, its packets and what has come of the next one.
+    broken = partial_.body.size() + buffer_.size() > limit;
     return std::nullopt;
 }
 

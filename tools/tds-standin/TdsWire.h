@@ -69,8 +69,9 @@ public:
     void feed(const QByteArray& bytes) { buffer_ += bytes; }
     // The next whole message; nullopt until its last packet has arrived. A message
     // the client marked to be ignored is dropped. `broken` is set for a header
-    // that cannot be a packet.
-    std::optional<Message> next(bool& broken);
+    // that cannot be a packet, and once the bytes of a message not yet complete
+    // pass `limit`: a client is never let to fill the memory with one message.
+    std::optional<Message> next(bool& broken, qsizetype limit);
 
 private:
     QByteArray buffer_;

@@ -1,7 +1,8 @@
 // tds-standin: a test stand-in for a SQL Server, serving the databases of an embedded
 // demo server folder over TDS 7.4 on the loopback interface.
-//   tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--trace]
+//   tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--delay <ms>] [--trace]
 // Port 0 takes any free port. Once listening it prints "listening on 127.0.0.1:<port>".
+// --delay holds each reply back that long, as a server across a network would.
 #include "TdsSession.h"
 
 #include <QCommandLineParser>
@@ -23,14 +24,20 @@ int main(int argc, char* argv[])
     parser.addOption({QStringLiteral("user"), QStringLiteral("The only login accepted (default: any)."), QStringLiteral("name")});
     parser.addOption({QStringLiteral("password"), QStringLiteral("Password of --user."), QStringLiteral("text")});
     parser.addOption({QStringLiteral("trace"), QStringLiteral("Print logins and statements on stderr.")});
+    parser.addOption({QStringLiteral("delay"), QStringLiteral("Milliseconds each reply is held back (default 0)."),
+                      QStringLiteral("ms"), QStringLiteral("0")});
     parser.process(app);
 
     QTextStream err(stderr);
     bool portOk = false;
     const int port = parser.value(QStringLiteral("port")).toInt(&portOk);
+    bool delayOk = false;
+    const int delay = parser.value(QStringLiteral("delay")).toInt(&delayOk);
     const QFileInfo folder(parser.value(QStringLiteral("server")));
-    if (!parser.isSet(QStringLiteral("server")) || !folder.isDir() || !portOk || port < 0 || port > 65535) {
-        err << "usage: tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--trace]\n";
+    if (!parser.isSet(QStringLiteral("server")) || !folder.isDir() || !portOk || port < 0 || port > 65535 || !delayOk
+        || delay < 0) {
+        err << "usage: tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--delay <ms>] "
+               "[--trace]\n";
         return 2;
     }
     tds::ServerSettings settings;
@@ -38,6 +45,7 @@ int main(int argc, char* argv[])
     settings.user = parser.value(QStringLiteral("user"));
     settings.password = parser.value(QStringLiteral("password"));
     settings.trace = parser.isSet(QStringLiteral("trace"));
+    settings.delayMs = delay;
 
     QTcpServer server;
     if (!server.listen(QHostAddress::LocalHost, static_cast<quint16>(port))) {

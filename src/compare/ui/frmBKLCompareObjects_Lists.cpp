@@ -13,6 +13,7 @@
 #include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/core/TimeSlice.h"
+#include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/ListBatch.h"
 #include "platform/ui/RunGuard.h"
@@ -98,12 +99,15 @@ void frmBKLCompareObjects::cmdLoadObjects_Click()
             cmdStop->setEnabled(false);
             ShowObjectCount();
         });
+        guard.watchStop(m_bStopLoad);
         m_bLoading = true;
         try {
             if (const std::optional<QString> sql = ListingStatement(key))
                 LoadObjectsFromModel(*sql);
             else if (key == UCase(kFromFile))
                 failure = LoadObjectsFromFile();
+        } catch (const db::StatementStopped&) {
+            // Stop pressed during the listing statement: the rows listed so far stay.
         } catch (...) {
             failure = CurrentErrorInfo();
         }

@@ -438,6 +438,7 @@ void frmBKLMain::cmdFind_Click()
             cmdFind->setEnabled(true);
             lblLoadStatus->hide();
         });
+        guard.watchStop(m_bStopFind);
         m_findRunning = true;
         failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdFind_Click"),
                                                      [&] { ListKinds(kinds, statements, stands); });

@@ -1,5 +1,6 @@
 #include "platform/db/Connection.h"
 
+#include "platform/core/ActiveRun.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/DbError.h"
 #include "platform/db/EmbeddedServer.h"
@@ -76,21 +77,34 @@ void Connection::close() { d_->backend.reset(); }
 
 bool Connection::isOpen() const { return d_->backend != nullptr; }
 
-Backend& Connection::backendFor(const QString& sql) const
+std::shared_ptr<Backend> Connection::backendFor(const QString& sql) const
 {
     if (!d_->backend)
         throw DbError(err::ObjectClosed, kDataLayerSource,
                       QStringLiteral("Operation is not allowed when the connection is closed."));
     if (statementObserver())
         statementObserver()(sql);
-    return *d_->backend;
+    return d_->backend;
 }
 
-ResultSet Connection::execute(const QString& sql) const { return backendFor(sql).execute(sql, d_->commandTimeout); }
+// Inside a run the event loop turns between statements when its slice is due, so a
+// run of many statements over a slow server keeps its window alive; a statement
+// itself waits for its answer. The backend is held for the statement: nothing a
+// turn of the loop does can close it under the statement.
+ResultSet Connection::execute(const QString& sql) const
+{
+    PumpWhenDueInRun();
+    const std::shared_ptr<Backend> backend = backendFor(sql);
+    ResultSet result = backend->execute(sql, d_->commandTimeout);
+    PumpWhenDueInRun();
+    return result;
+}
 
 std::unique_ptr<RowReader> Connection::executeForwardOnly(const QString& sql) const
 {
-    return backendFor(sql).executeForwardOnly(sql, d_->commandTimeout);
+    PumpWhenDueInRun();
+    const std::shared_ptr<Backend> backend = backendFor(sql);
+    return backend->executeForwardOnly(sql, d_->commandTimeout);
 }
 
 } // namespace bkl::db

@@ -69,7 +69,7 @@ public:
 private:
     struct Data;
     std::shared_ptr<Data> d_;
-    Backend& backendFor(const QString& sql) const; // throws when closed; tells the observer
+    std::shared_ptr<Backend> backendFor(const QString& sql) const; // throws when closed; tells the observer
 
 };
 

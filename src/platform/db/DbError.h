@@ -19,6 +19,14 @@ private:
     QString description_;
 };
 
+// A statement interrupted because the user pressed Stop while it ran (see
+// RunGuard::watchStop). It is how the run ends, in order and keeping what it has
+// produced, as at any other stop: not a failure, so it is neither logged nor shown.
+class StatementStopped : public std::runtime_error {
+public:
+    StatementStopped() : std::runtime_error("The statement was stopped.") {}
+};
+
 // Error numbers the data layer raises itself (the driver's own numbers pass through).
 namespace err {
 inline constexpr long InvalidUseOfNull = 94;

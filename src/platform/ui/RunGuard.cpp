@@ -1,23 +1,24 @@
 #include "platform/ui/RunGuard.h"
 
+#include "platform/core/ActiveRun.h"
+
 #include <QApplication>
 #include <QCursor>
 
 namespace bkl {
-namespace {
-int g_activeRuns = 0;
-}
 
 RunGuard::RunGuard(std::function<void()> restore, bool hourglass) : restore_(std::move(restore)), hourglass_(hourglass)
 {
-    ++g_activeRuns;
+    EnterRun();
     if (hourglass_)
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 RunGuard::~RunGuard()
 {
-    --g_activeRuns;
+    if (watching_)
+        WatchRunStopFlag(outerStopFlag_);
+    LeaveRun();
     if (hourglass_)
         QApplication::restoreOverrideCursor();
     if (restore_) {
@@ -28,6 +29,14 @@ RunGuard::~RunGuard()
     }
 }
 
-bool RunGuard::active() { return g_activeRuns > 0; }
+bool RunGuard::active() { return RunActive(); }
+
+void RunGuard::watchStop(const bool& stopFlag)
+{
+    const bool* outer = WatchRunStopFlag(&stopFlag);
+    if (!watching_)
+        outerStopFlag_ = outer;
+    watching_ = true;
+}
 
 } // namespace bkl

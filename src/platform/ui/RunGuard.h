@@ -17,9 +17,15 @@ public:
 
     static bool active();
 
+    // The run's stop flag: a statement the embedded engine is stepping when the
+    // user sets it is interrupted, and ends with db::StatementStopped.
+    void watchStop(const bool& stopFlag);
+
 private:
     std::function<void()> restore_;
     bool hourglass_;
+    bool watching_ = false;
+    const bool* outerStopFlag_ = nullptr;
 };
 
 } // namespace bkl

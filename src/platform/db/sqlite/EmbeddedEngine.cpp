@@ -1,5 +1,6 @@
 #include "platform/db/sqlite/EmbeddedEngine.h"
 
+#include "platform/core/ActiveRun.h"
 #include "platform/db/sqlite/CatalogEmulation.h"
 #include "platform/db/sqlite/EngineFunctions.h"
 #include "platform/db/sqlite/EngineTrace.h"
@@ -62,7 +63,46 @@ OpenSpec modelOpenSpec(const QString& path, const QString& databaseName)
     return {uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI};
 }
 
-int progressCallback(void* deadline) { return static_cast<QDeadlineTimer*>(deadline)->hasExpired() ? 1 : 0; }
+// Why SQLite was told to give up a statement it was stepping.
+enum class Interruption { None, Timeout, Stop };
+
+// How often, in SQLite's virtual-machine steps, a statement being stepped calls back:
+// often enough that the event loop turns on its slice, rarely enough to cost nothing.
+constexpr int kProgressSteps = 1000;
+
+// What the progress callback watches while one statement steps.
+struct StepWatch {
+    const QDeadlineTimer* deadline; // the command timeout; null: none
+    bool* turning;                  // the backend's "the loop is turning inside a step"
+    Interruption* why;
+};
+
+// The command timeout ends the statement once its deadline has passed. Inside a run
+// the event loop turns when its slice is due, and a stop the user asked for meanwhile
+// interrupts the statement.
+int progressCallback(void* data)
+{
+    const auto* watch = static_cast<const StepWatch*>(data);
+    if (watch->deadline && watch->deadline->hasExpired()) {
+        *watch->why = Interruption::Timeout;
+        return 1;
+    }
+    if (!RunActive() || *watch->turning)
+        return 0;
+    *watch->turning = true;
+    PumpWhenDueInRun();
+    *watch->turning = false;
+    if (!RunStopRequested())
+        return 0;
+    *watch->why = Interruption::Stop;
+    return 1;
+}
+
+std::function<void(sqlite3*)>& openHook()
+{
+    static std::function<void(sqlite3*)> hook;
+    return hook;
+}
 
 // Prepared statements kept per connection: far more than the shapes one run uses.
 constexpr size_t kShapeCacheSize = 256;
@@ -83,6 +123,8 @@ public:
             // checking the file for changes, and no writer can change it under a run.
             sqlite3_exec(db_, "PRAGMA main.locking_mode = EXCLUSIVE", nullptr, nullptr, nullptr);
             RegisterEngineFunctions(db_, &context_);
+            if (openHook())
+                openHook()(db_);
             CreateCatalog(context_, databaseName, serverDatabases, std::move(openAnother));
         } catch (...) {
             sqlite3_close_v2(db_);
@@ -104,7 +146,7 @@ public:
         result.columns = p->columns;
         const size_t columns = p->declared.size();
         QDeadlineTimer deadline(qint64(commandTimeoutSeconds) * 1000);
-        const Watch watch(db_, commandTimeoutSeconds > 0, &deadline);
+        const Watch watch(*this, commandTimeoutSeconds > 0 ? &deadline : nullptr);
         context_.functionError = 0;
         int rc;
         while ((rc = sqlite3_step(p->st)) == SQLITE_ROW) {
@@ -128,9 +170,10 @@ public:
         QDeadlineTimer deadline(qMax<qint64>(remainingMs, 0));
         QElapsedTimer clock;
         clock.start();
+        requireIdle(sql);
         int rc;
         {
-            const Watch watch(db_, commandTimeoutSeconds > 0, &deadline);
+            const Watch watch(*this, commandTimeoutSeconds > 0 ? &deadline : nullptr);
             context_.functionError = 0;
             rc = sqlite3_step(p.st);
         }
@@ -166,12 +209,18 @@ private:
         ~Release() { EmbeddedBackend::release(*p); }
     };
 
-    // The command timeout: SQLite asks every 10,000 steps whether the deadline passed.
+    bool turning_ = false; // the event loop is turning inside a step of this connection
+    Interruption why_ = Interruption::None;
+
+    // Watches one step of a statement (see progressCallback) when it has a command
+    // timeout or a run is active.
     struct Watch {
-        Watch(sqlite3* db, bool on, QDeadlineTimer* deadline) : db_(db), on_(on)
+        Watch(EmbeddedBackend& backend, const QDeadlineTimer* deadline)
+            : db_(backend.db_), on_(deadline || RunActive()), watch_{deadline, &backend.turning_, &backend.why_}
         {
+            backend.why_ = Interruption::None;
             if (on_)
-                sqlite3_progress_handler(db_, 10000, progressCallback, deadline);
+                sqlite3_progress_handler(db_, kProgressSteps, progressCallback, &watch_);
         }
         ~Watch()
         {
@@ -180,7 +229,17 @@ private:
         }
         sqlite3* db_;
         bool on_;
+        StepWatch watch_;
     };
+
+    // SQLite allows no other use of a connection while it is stepping one of its
+    // statements; a turn of the event loop inside a step must not start one.
+    void requireIdle(const QString& sql) const
+    {
+        if (turning_)
+            throw DbError(err::ProviderError, source(),
+                          QStringLiteral("The connection is busy with another statement: %1").arg(sql));
+    }
 
     // The statement's prepared form, its literals bound: from the cache by the
     // statement's shape, translated and prepared once per shape. A cached statement
@@ -188,6 +247,7 @@ private:
     // it) is left alone: the shape is prepared again for this run.
     std::shared_ptr<PreparedStatement> acquire(const QString& sql)
     {
+        requireIdle(sql);
         if (!shapes_ || !shape_.split(sql))
             return prepareOnce(sql);
         bool cached = true;
@@ -264,6 +324,8 @@ private:
 
     [[noreturn]] void fail(const QString& sql, int rc, int commandTimeoutSeconds) const
     {
+        if (rc == SQLITE_INTERRUPT && why_ == Interruption::Stop)
+            throw StatementStopped();
         if (rc == SQLITE_INTERRUPT)
             throw DbError(engine_err::Timeout, source(),
                           QStringLiteral("Query timeout expired after %1 seconds: %2").arg(commandTimeoutSeconds).arg(sql));
@@ -344,6 +406,8 @@ std::unique_ptr<RowReader> EmbeddedBackend::executeForwardOnly(const QString& sq
 }
 
 } // namespace
+
+void SetOpenHookForTesting(std::function<void(sqlite3*)> hook) { openHook() = std::move(hook); }
 
 std::shared_ptr<Backend> OpenEmbedded(const QString& serverFolder, const QString& catalog)
 {

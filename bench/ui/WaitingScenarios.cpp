@@ -1,0 +1,144 @@
+#include "WaitingScenarios.h"
+
+#include "compare/ui/frmBKLCompareObjects.h"
+#include "mainwindow/ObjectKinds.h"
+#include "mainwindow/ui/frmBKLMain.h"
+#include "mainwindow/ui/frmMDIBKLMain.h"
+#include "platform/core/ScriptedSeams.h"
+#include "platform/db/ConnectionString.h"
+#include "platform/db/Recordset.h"
+#include "shell/Globals.h"
+#include "support/SlowLike.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidgetItem>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTreeWidget>
+#include <cmath>
+#include <csignal>
+#include <sys/prctl.h>
+
+namespace bench {
+namespace {
+
+// The one-way wait of each reply, as a server 5 ms away.
+constexpr int kServerDelayMs = 5;
+
+// tds-standin serving the bench server with each reply held back; it ends with
+// this process, however that ends.
+class SlowServer {
+public:
+    explicit SlowServer(const QString& folder)
+    {
+        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        process_.start(QStringLiteral(BKL_TDS_STANDIN_EXE),
+                       {QStringLiteral("--server"), folder, QStringLiteral("--port"), QStringLiteral("0"),
+                        QStringLiteral("--delay"), QString::number(kServerDelayMs)});
+        static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+        QByteArray out;
+        while (port_ == 0 && process_.waitForReadyRead(10000))
+            if (const QRegularExpressionMatch m = listening.match(QString::fromUtf8(out += process_.readAllStandardOutput()));
+                m.hasMatch())
+                port_ = m.captured(1).toInt();
+    }
+    bkl::db::Connection open(const QString& database) const
+    {
+        bkl::db::Connection cn;
+        cn.setConnectionString(
+            QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;Initial Catalog=")
+            + bkl::db::ConnectionStringValue(database) + QStringLiteral(";Data Source=127.0.0.1,")
+            + QString::number(port_));
+        cn.setCommandTimeout(600);
+        cn.open();
+        return cn;
+    }
+
+private:
+    QProcess process_;
+    int port_ = 0;
+};
+
+// The first `n` calculations by name in the object list, checked.
+int ListCheckedCalculations(const Context& c, int n)
+{
+    c.objects->lvObjects->clear();
+    bkl::db::Recordset rs(QStringLiteral("SELECT TOP %1 [Name] FROM Calculation ORDER BY [Name]").arg(n), g_cnModel);
+    for (; !rs.eof(); rs.moveNext())
+        c.objects->AddObjectRow(rs.field(0).toText(), QStringLiteral("Calculation"))->setCheckState(0, Qt::Checked);
+    c.objects->SetActionGroup(true, true);
+    return c.objects->lvObjects->topLevelItemCount();
+}
+
+Outcome TimedPerCalculation(Context& c, int n, const std::function<void()>& action)
+{
+    Outcome out;
+    c.probe->start();
+    action();
+    out.measure = c.probe->stop();
+    out.note = QStringLiteral("%1 calculations, %2 ms each").arg(n).arg(out.measure.wallMs / std::max(n, 1), 0, 'f', 1);
+    return out;
+}
+
+} // namespace
+
+Outcome PreviewOnSlowServer(Context& c)
+{
+    static SlowServer server(c.server);
+    g_cnModel = server.open(c.database);
+    const int n = ListCheckedCalculations(c, 100);
+    return TimedPerCalculation(c, n, [&] { c.objects->cmdGetDetails_Click(); });
+}
+
+Outcome CompareOnSlowServer(Context& c)
+{
+    static SlowServer server(c.server);
+    g_cnModel = server.open(c.database);
+    const int n = ListCheckedCalculations(c, 20);
+    c.frame->mnuCompareObjects_Click();
+    frmBKLCompareObjects& w = frmBKLCompareObjects::instance();
+    w.m_cnTarget = server.open(c.target);
+    w.lblTargetModel->setText(c.target + QLatin1Char('@') + c.server);
+    w.cmdAddAll_Click();
+    c.seams->boxes.answers = {bkl::mb::Yes, bkl::mb::No}; // run it; no detailed summary after
+    return TimedPerCalculation(c, n, [&] { w.cmdCompare_Click(); });
+}
+
+Outcome StopDuringSlowStatement(Context& c)
+{
+    // The find's LIKE spends 20 us on each row: its statement steps about a second
+    // before its first row at scale 100.
+    static bkl::test::SlowLike slow(20);
+    g_cnModel.close();
+    g_cnModel.open();
+    for (bkl::mainwindow::ObjectKind kind : bkl::mainwindow::kAllKinds)
+        c.objects->KindPickerItem(kind)->setCheckState(kind == bkl::mainwindow::ObjectKind::Calculations ? Qt::Checked
+                                                                                                      : Qt::Unchecked);
+    // Every "Gen Metric" row comes before the first name that holds "Quota".
+    c.objects->txtFind->setText(QStringLiteral("Quota"));
+    // The user presses Stop 150 ms into the run; the window sees the click at its next turn.
+    constexpr double kPressAtMs = 150;
+    bool pressed = false;
+    c.onTurn = [&] {
+        if (!pressed && c.probe->elapsedMs() >= kPressAtMs && c.objects->FindRunning()) {
+            pressed = true;
+            c.objects->cmdStop->click();
+        }
+    };
+    Outcome out;
+    c.probe->start();
+    c.objects->cmdFind_Click();
+    out.measure = c.probe->stop();
+    c.onTurn = nullptr;
+    out.note = QString::number(c.objects->lvObjects->topLevelItemCount()) + QStringLiteral(" rows");
+    // The time that counts is from the press to the end of the run.
+    out.measure.wallMs = pressed ? out.measure.wallMs - kPressAtMs : NAN;
+    if (!pressed)
+        out.note += QStringLiteral(", ended before Stop");
+    return out;
+}
+
+} // namespace bench

@@ -1,0 +1,90 @@
+// Stop pressed while the embedded engine steps a long find statement: the event
+// loop turns during the statement, the statement is interrupted, and the find ends
+// in order with the rows it had listed, as at any other stop; whatever would start
+// a second run or end the windows from that turning loop is refused.
+#include "platform/core/TimeSlice.h"
+#include "shell/Globals.h"
+#include "support/DemoModel.h"
+#include "support/SlowLike.h"
+#include "support/WindowTest.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidgetItem>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+using bkl::mainwindow::ObjectKind;
+
+namespace {
+
+class StopDuringStatement : public bkl::test::WindowTest {};
+
+// 4,000 more calculations that the find's text does not match, and one last in
+// name order that it does: the find's statement tests each by the slowed LIKE
+// before its first row.
+constexpr int kAddedCalculations = 4000;
+const char kMoreCalculations[] =
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
+    "INSERT INTO Calculation (CalculationID, Name) SELECT 900000 + i, 'Filler ' || (10000 + i) FROM n;"
+    "INSERT INTO Calculation (CalculationID, Name) VALUES (999999, 'Zone Lookup Rate')";
+
+} // namespace
+
+TEST_F(StopDuringStatement, FindEndsInOrderKeepingItsRowsAndRefusesASecondRun)
+{
+    OpenFrame();
+    bkl::test::SlowLike slow(100);
+    g_cnModel = bkl::test::OpenAlteredDemoModel(bkl::test::kSourceModel, kMoreCalculations);
+    for (ObjectKind kind : bkl::mainwindow::kAllKinds)
+        objects->KindPickerItem(kind)->setCheckState(
+            kind == ObjectKind::Tables || kind == ObjectKind::Calculations ? Qt::Checked : Qt::Unchecked);
+    objects->txtFind->setText("Lookup");
+    objects->cmdFind_Click();
+    const QStringList all = Rows();
+    const QStringList tables = all.filter("|Table");
+    ASSERT_EQ(all, QStringList({"ProductLookup|Table", "RegionLookup|Table", "Zone Lookup Rate|Calculation"}));
+
+    bkl::SetPumpSliceMsForTesting(0);
+    statements.clear();
+    MarkLog();
+    bool pressed = false;
+    qsizetype statementsAtStop = 0;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] {
+        // While the calculations' statement steps, before any of its rows is listed.
+        if (pressed || statements.size() != 2 || Rows().size() != tables.size())
+            return;
+        pressed = true;
+        statementsAtStop = statements.size();
+        objects->cmdFind_Click();          // a second find
+        objects->cmdGetDetails_Click();    // a preview
+        frame->mnuSwitchModel_Click();     // would close the frame and the connection
+        frame->close();
+        objects->cmdStop->click();
+    });
+    turn.start(0);
+    bkl::test::SlowLike::resetCalls();
+    objects->cmdFind_Click();
+    turn.stop();
+
+    ASSERT_TRUE(pressed);
+    EXPECT_LT(bkl::test::SlowLike::calls(), kAddedCalculations); // the statement was interrupted
+    EXPECT_EQ(statements.size(), statementsAtStop);
+    EXPECT_EQ(Rows(), tables);
+    EXPECT_EQ(objects->lblSearchResults->text(), QString::number(tables.size()) + " Object(s) found");
+    EXPECT_TRUE(objects->cmdFind->isEnabled());
+    EXPECT_FALSE(objects->cmdStop->isEnabled());
+    EXPECT_FALSE(objects->FindRunning());
+    EXPECT_EQ(BoxTexts(), QStringList());
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
+    EXPECT_EQ(LogMessages().filter("Find Objects").join(";"), "Find Objects begin...;Find Objects end");
+    EXPECT_EQ(frmMDIBKLMain::current(), frame);
+    EXPECT_TRUE(frame->isVisible() && g_cnModel.isOpen());
+
+    // The connection goes on: the next find lists every row again.
+    bkl::SetPumpSliceMsForTesting(-1);
+    objects->cmdFind_Click();
+    EXPECT_EQ(Rows(), all);
+}

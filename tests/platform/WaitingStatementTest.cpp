@@ -1,0 +1,185 @@
+// The data layer waits without freezing: inside a run the event loop turns
+// between statements and, on the embedded engine, during a long one, which the
+// run's Stop interrupts; outside runs nothing turns. What a statement gives is
+// the same either way.
+#include "StatementCatalog.h"
+
+#include "platform/core/TimeSlice.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
+#include "platform/ui/RunGuard.h"
+#include "support/DemoModel.h"
+#include "support/SlowLike.h"
+#include "support/TdsStandIn.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+using namespace bkl::db;
+
+namespace {
+
+// Counts the turns of the event loop while it lives, and runs `onTurn` at each.
+class TurnCounter {
+public:
+    explicit TurnCounter(std::function<void()> onTurn = {}) : onTurn_(std::move(onTurn))
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            ++turns;
+            if (onTurn_)
+                onTurn_();
+        });
+        timer_.start(0);
+    }
+    int turns = 0;
+
+private:
+    QTimer timer_;
+    std::function<void()> onTurn_;
+};
+
+// 41 x 41 rows, each pair tested by LIKE.
+const QString kPairs = QStringLiteral("SELECT COUNT(*) AS N, MIN(a.[Name] + b.[Name]) AS First FROM Calculation a "
+                                      "CROSS JOIN Calculation b WHERE a.[Name] + b.[Name] LIKE '%a%'");
+constexpr int kPairCount = 41 * 41;
+
+} // namespace
+
+TEST(WaitingStatement, AnEmbeddedStatementTurnsTheLoopInsideARunAndStopInterruptsIt)
+{
+    test::SlowLike slow(100);
+    Connection cn = test::OpenDemoModel(test::kSourceModel);
+    SetPumpSliceMsForTesting(0);
+
+    // Outside a run nothing turns the loop.
+    ResultSet plain;
+    {
+        TurnCounter counter;
+        plain = cn.execute(kPairs);
+        EXPECT_EQ(counter.turns, 0);
+    }
+    ASSERT_EQ(plain.rows.size(), 1u);
+    EXPECT_GT(plain.rows[0][0].toDouble(), 0);
+    EXPECT_EQ(test::SlowLike::calls(), kPairCount);
+
+    // Inside a run it turns during the statement, which gives the same rows.
+    {
+        RunGuard run({}, false);
+        TurnCounter counter;
+        test::ExpectSameResult(cn.execute(kPairs), plain);
+        EXPECT_GT(counter.turns, 2);
+        Recordset rs;
+        rs.openForwardOnly(kPairs, cn);
+        EXPECT_EQ(rs.field(0), plain.rows[0][0]);
+        EXPECT_EQ(rs.field(1), plain.rows[0][1]);
+    }
+
+    // Stop pressed at a turn interrupts the statement, read whole or row by row; it ends as a
+    // stop, not as a failure, and the connection goes on.
+    for (const bool forwardOnly : {false, true}) {
+        SCOPED_TRACE(forwardOnly ? "forward-only" : "whole result");
+        RunGuard run({}, false);
+        bool stop = false;
+        run.watchStop(stop);
+        {
+            // Pressed once the statement steps.
+            TurnCounter counter([&] { stop = stop || test::SlowLike::calls() > 0; });
+            test::SlowLike::resetCalls();
+            Recordset rs;
+            EXPECT_THROW(forwardOnly ? rs.openForwardOnly(kPairs, cn) : rs.open(kPairs, cn), StatementStopped);
+            EXPECT_GT(test::SlowLike::calls(), 0);
+            EXPECT_LT(test::SlowLike::calls(), kPairCount);
+        }
+        stop = false;
+        test::ExpectSameResult(cn.execute(kPairs), plain);
+    }
+    // A stop flag is watched only while its run is active.
+    {
+        bool stop = true;
+        {
+            RunGuard run({}, false);
+            run.watchStop(stop);
+        }
+        RunGuard next({}, false);
+        test::ExpectSameResult(cn.execute(kPairs), plain);
+    }
+    // Past the command timeout a statement still ends as a timeout.
+    {
+        RunGuard run({}, false);
+        test::SlowLike slower(2000);
+        Connection timed = test::OpenDemoModel(test::kSourceModel);
+        timed.setCommandTimeout(1);
+        try {
+            timed.execute(kPairs);
+            ADD_FAILURE() << "no timeout";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.description().startsWith("Query timeout expired after 1 seconds")) << e.description().toStdString();
+        }
+    }
+}
+
+TEST(WaitingStatement, NothingStartedFromTheTurningLoopRunsOnTheStatementsConnectionOrClosesIt)
+{
+    test::SlowLike slow(100);
+    Connection cn = test::OpenDemoModel(test::kSourceModel);
+    const ResultSet plain = cn.execute(kPairs);
+    SetPumpSliceMsForTesting(0);
+
+    RunGuard run({}, false);
+    QStringList refused;
+    bool closed = false;
+    test::SlowLike::resetCalls();
+    TurnCounter counter([&] {
+        if (!refused.isEmpty() || closed || test::SlowLike::calls() == 0)
+            return;
+        try {
+            cn.execute(QStringLiteral("SELECT COUNT(*) FROM Calculation"));
+            refused << QStringLiteral("ran");
+        } catch (const DbError& e) {
+            refused << e.description();
+        }
+        // Closing the connection meanwhile leaves the statement its backend.
+        cn.close();
+        closed = true;
+    });
+    test::ExpectSameResult(cn.execute(kPairs), plain);
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_EQ(refused[0], "The connection is busy with another statement: SELECT COUNT(*) FROM Calculation");
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(cn.isOpen());
+}
+
+TEST(WaitingStatement, OnTheSqlServerRoadTheLoopTurnsBetweenStatementsWhileEachWaitsForItsDelayedReply)
+{
+    if (!test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    test::TdsStandIn standIn({}, {QStringLiteral("--delay"), QStringLiteral("40")});
+    ASSERT_TRUE(standIn.running());
+    Connection server;
+    server.setConnectionString(standIn.connectionString(test::kSourceModel));
+    server.open();
+    Connection embedded = test::OpenDemoModel(test::kSourceModel);
+    const QStringList statements{QStringLiteral("SELECT CalculationID, [Name] FROM Calculation ORDER BY CalculationID"),
+                                 QStringLiteral("SELECT TableName FROM CustomTable ORDER BY TableName"),
+                                 QStringLiteral("SELECT COUNT(*) AS N FROM [Time]")};
+    SetPumpSliceMsForTesting(0);
+
+    // Each reply waits for the delay; outside a run the loop does not turn meanwhile.
+    {
+        TurnCounter counter;
+        QElapsedTimer clock;
+        clock.start();
+        for (const QString& sql : statements)
+            test::ExpectSameResult(server.execute(sql), embedded.execute(sql));
+        EXPECT_GE(clock.elapsed(), 3 * 40);
+        EXPECT_EQ(counter.turns, 0);
+    }
+    // Inside a run it turns between statements, and the rows are the same.
+    RunGuard run({}, false);
+    TurnCounter counter;
+    for (const QString& sql : statements)
+        test::ExpectSameResult(server.execute(sql), embedded.execute(sql));
+    EXPECT_GE(counter.turns, int(statements.size()));
+}
