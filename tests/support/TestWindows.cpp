@@ -1,5 +1,7 @@
 #include "TestWindows.h"
 
+#include "platform/ui/RunGuard.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -32,10 +34,13 @@ void OnNextModal(std::function<void(QWidget*)> drive)
 void WithModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside)
 {
     bool seen = false;
-    // Polls for the first modal window (a run pumps events before it opens one).
+    // Polls for the first modal window (a run pumps events before it opens one). A
+    // window that starts a run of its own as it shows (the audit window reading its
+    // lists) turns the loop from inside that run: `inside` waits until the run ends,
+    // so that what it waits for is not held up beneath it.
     QTimer reader;
     QObject::connect(&reader, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && !seen) {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && !seen && !RunGuard::active()) {
             seen = true;
             reader.stop();
             inside(modal);

@@ -17,8 +17,8 @@ QList<QWidget*> VisibleWindows(const char* className);
 // event loop runs (for handlers that show a window with exec()).
 void OnNextModal(std::function<void(QWidget*)> drive);
 
-// Runs `action`; `inside` is called with the first modal window it opens
-// (nullptr when none opens) and must close it. A modal window still open after
+// Runs `action`; `inside` is called with the first modal window it opens, once
+// no run is active (nullptr when none opens), and must close it. A modal window still open after
 // five seconds is closed, so a failing test cannot hang the run.
 void WithModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside);
 
