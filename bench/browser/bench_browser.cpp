@@ -20,6 +20,8 @@
 #include "shell/Log.h"
 #include "shell/ToggleDivScript.h"
 
+#include "../BenchApplication.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -165,20 +167,12 @@ std::vector<Load> Measure(const QString& title, const QString& page, int settleM
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    bench::PrepareOffscreenApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
 
     QCommandLineParser p;
-    p.addOption({QStringLiteral("server"), QStringLiteral("Demo server folder."), QStringLiteral("folder")});
-    p.addOption({QStringLiteral("database"), QStringLiteral("Model database."), QStringLiteral("name")});
-    p.addOption({QStringLiteral("scale"), QStringLiteral("Scale of the demo server (shown only)."), QStringLiteral("n"),
-                 QStringLiteral("100")});
+    bench::AddModelOptions(p);
     p.addOption({QStringLiteral("settle"), QStringLiteral("Milliseconds after load-finished before the peaks are read."),
                  QStringLiteral("ms"), QStringLiteral("3000")});
     p.addHelpOption();
@@ -190,14 +184,8 @@ int main(int argc, char* argv[])
     const int settleMs = p.value(QStringLiteral("settle")).toInt();
 
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/bkl-bench-browser-XXXXXX"));
-    qputenv("BRISKLANE_HOME", home.path().toUtf8());
-    bkl::SetApplicationFolderForTesting(home.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path() + QStringLiteral("/settings"));
-    for (const char* folder : {"config", "data", "logs", "temp"})
-        QDir().mkpath(bkl::ApplicationFolderPath(QLatin1String(folder)));
-    g_cnModel.setConnectionString(
-        QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;Initial Catalog=")
-        + database + QStringLiteral(";Data Source=") + server);
+    bench::UseApplicationFolder(home.path());
+    g_cnModel.setConnectionString(bench::ModelConnectionString(server, database));
     g_cnModel.setCommandTimeout(600);
     g_cnModel.open();
 

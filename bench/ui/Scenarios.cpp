@@ -310,12 +310,6 @@ Outcome PreviewPrintPreview(Context& c)
 
 } // namespace
 
-QString ModelConnectionString(const QString& server, const QString& database)
-{
-    return QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;Initial Catalog=")
-        + database + QStringLiteral(";Data Source=") + server;
-}
-
 const std::vector<Scenario>& Scenarios()
 {
     static const std::vector<Scenario> scenarios{

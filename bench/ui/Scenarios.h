@@ -4,6 +4,8 @@
 // scripted seams.
 #include "Probe.h"
 
+#include "../BenchApplication.h"
+
 #include <QString>
 #include <functional>
 #include <vector>
@@ -52,7 +54,5 @@ struct Scenario {
 
 const std::vector<Scenario>& Scenarios();
 
-// The connection string of a database of the demo server in `server`.
-QString ModelConnectionString(const QString& server, const QString& database);
 
 } // namespace bench

@@ -49,9 +49,7 @@ public:
     {
         bkl::db::Connection cn;
         cn.setConnectionString(
-            QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;Initial Catalog=")
-            + bkl::db::ConnectionStringValue(database) + QStringLiteral(";Data Source=127.0.0.1,")
-            + QString::number(port_));
+            ModelConnectionString(QStringLiteral("127.0.0.1,") + QString::number(port_), database));
         cn.setCommandTimeout(600);
         cn.open();
         return cn;

@@ -18,6 +18,8 @@
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
+#include "../BenchApplication.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -62,11 +64,7 @@ void PrintResult(const bench::Outcome& o)
 int RunOne(const bench::Scenario& scenario, const QString& server, const QString& database, double limitMs)
 {
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/bkl-bench-ui-XXXXXX"));
-    qputenv("BRISKLANE_HOME", home.path().toUtf8());
-    bkl::SetApplicationFolderForTesting(home.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path() + QStringLiteral("/settings"));
-    for (const char* folder : {"config", "data", "logs", "temp"})
-        QDir().mkpath(bkl::ApplicationFolderPath(QLatin1String(folder)));
+    bench::UseApplicationFolder(home.path());
     bkl::SeamGuard seams;
     seams.install();
     bkl::SetBrowserFactory([](QWidget* parent) -> bkl::Browser* { return new PageBrowser(parent); });
@@ -188,21 +186,12 @@ void RunScenario(const bench::Scenario& s, const QStringList& baseArgs, int runs
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The print-preview line renders in the real web engine.
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    bench::PrepareOffscreenApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
 
     QCommandLineParser p;
-    p.addOption({QStringLiteral("server"), QStringLiteral("Demo server folder."), QStringLiteral("folder")});
-    p.addOption({QStringLiteral("database"), QStringLiteral("Model database."), QStringLiteral("name")});
-    p.addOption({QStringLiteral("scale"), QStringLiteral("Scale of the demo server (shown only)."), QStringLiteral("n"),
-                 QStringLiteral("100")});
+    bench::AddModelOptions(p);
     p.addOption({QStringLiteral("runs"), QStringLiteral("Runs per scenario (the median is shown)."), QStringLiteral("n"),
                  QStringLiteral("3")});
     p.addOption({QStringLiteral("only"), QStringLiteral("Comma-separated scenario ids."), QStringLiteral("ids")});
