@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QString>
@@ -51,6 +52,21 @@ inline void AddModelOptions(QCommandLineParser& p)
     p.addOption({QStringLiteral("database"), QStringLiteral("Model database."), QStringLiteral("name")});
     p.addOption({QStringLiteral("scale"), QStringLiteral("Scale of the demo server (shown only)."), QStringLiteral("n"),
                  QStringLiteral("100")});
+}
+
+// Reads the command line (help on request, or when the model is not named):
+// the server folder, absolute, and the database.
+struct ModelOptions {
+    QString server;
+    QString database;
+};
+inline ModelOptions ProcessModelOptions(QCommandLineParser& p, const QCoreApplication& app)
+{
+    p.addHelpOption();
+    p.process(app);
+    if (!p.isSet(QStringLiteral("server")) || !p.isSet(QStringLiteral("database")))
+        p.showHelp(2);
+    return {QFileInfo(p.value(QStringLiteral("server"))).absoluteFilePath(), p.value(QStringLiteral("database"))};
 }
 
 } // namespace bench

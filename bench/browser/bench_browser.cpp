@@ -175,12 +175,7 @@ int main(int argc, char* argv[])
     bench::AddModelOptions(p);
     p.addOption({QStringLiteral("settle"), QStringLiteral("Milliseconds after load-finished before the peaks are read."),
                  QStringLiteral("ms"), QStringLiteral("3000")});
-    p.addHelpOption();
-    p.process(app);
-    if (!p.isSet(QStringLiteral("server")) || !p.isSet(QStringLiteral("database")))
-        p.showHelp(2);
-    const QString server = QFileInfo(p.value(QStringLiteral("server"))).absoluteFilePath();
-    const QString database = p.value(QStringLiteral("database"));
+    const auto [server, database] = bench::ProcessModelOptions(p, app);
     const int settleMs = p.value(QStringLiteral("settle")).toInt();
 
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/bkl-bench-browser-XXXXXX"));

@@ -199,12 +199,7 @@ int main(int argc, char* argv[])
                  QStringLiteral("60")});
     p.addOption({QStringLiteral("scenario"), QStringLiteral("Run one scenario once, in this process."),
                  QStringLiteral("id")});
-    p.addHelpOption();
-    p.process(app);
-    if (!p.isSet(QStringLiteral("server")) || !p.isSet(QStringLiteral("database")))
-        p.showHelp(2);
-    const QString server = QFileInfo(p.value(QStringLiteral("server"))).absoluteFilePath();
-    const QString database = p.value(QStringLiteral("database"));
+    const auto [server, database] = bench::ProcessModelOptions(p, app);
     const double limitS = p.value(QStringLiteral("limit")).toDouble();
 
     if (p.isSet(QStringLiteral("scenario"))) {
