@@ -62,6 +62,7 @@ struct Load {
     double loadMs = 0;
     double shownMs = 0; // every row in the document and the last one on the screen; 0 when never
     qint64 rows = 0;    // the rows found in the document
+    QString lastRow;    // the text of the last row on the screen, as the script last saw it
     double programPeakMb = 0;
     double rendererPeakMb = 0;
     double rendererRestMb = 0;
@@ -158,7 +159,7 @@ constexpr char kRowsScript[] = R"JS(
 (function () {
   window.scrollTo(0, document.documentElement.scrollHeight);
   var rows = 0;
-  document.querySelectorAll('tr').forEach(function (tr) { if (!tr.closest('[data-rows-from]')) ++rows; });
+  document.querySelectorAll('tr').forEach(function (tr) { if (!tr.closest('[data-rows]')) ++rows; });
   document.querySelectorAll('script[type="text/x-table-rows"]').forEach(function (s) {
     rows += s.text.split(/<tr[ >]/i).length - 1;
   });
@@ -191,6 +192,7 @@ void WaitForEveryRow(QWebEnginePage* page, const PageFile& file, Load& load, con
             const QVariantList result = v.toList();
             load.rows = result.value(0).toLongLong();
             const QString shown = result.value(1).toString();
+            load.lastRow = shown;
             if (load.rows == file.rows && (shown == file.lastRowText || shown == QLatin1String("not displayed"))) {
                 load.shownMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
                 loop.quit();
@@ -300,7 +302,7 @@ std::vector<Load> Measure(const QString& title, const QString& path, int settleM
         const Load l = LoadOnce(browser, file, settleMs);
         const char* failure = l.rendererEnded ? " (renderer ended)" : l.ok ? "" : " (failed)";
         const QString shown = l.shownMs > 0 ? QStringLiteral("%1 ms").arg(l.shownMs, 8, 'f', 0)
-                                            : QStringLiteral("never (%1 rows)").arg(l.rows);
+                                            : QStringLiteral("never (%1 rows, last row shown: '%2')").arg(l.rows).arg(l.lastRow.left(40));
         std::printf("  load %d: load-finished %8.0f ms%s  every row shown at the end %s  program peak %6.0f MB  "
                     "renderer peak %6.0f MB, at rest %6.0f MB, %6d maps, %s\n",
                     i, l.loadMs, failure, qPrintable(shown), l.programPeakMb, l.rendererPeakMb, l.rendererRestMb,
