@@ -1,19 +1,26 @@
 // The program's web-engine browser, rendered offscreen: a new page releases the
-// one shown before, and Print Preview shows the pages at screen resolution while
-// printing from it still prints what Print prints.
+// one shown before, Print Preview shows the pages at screen resolution while
+// printing from it still prints what Print prints, and a page with a very long
+// table shows from its display copy down to its last row.
+#include "platform/core/ScriptedSeams.h"
 #include "platform/ui/Browser.h"
+#include "platform/ui/DisplayCopy.h"
 #include "platform/ui/WebBrowser.h"
 #include "support/FileBytes.h"
+#include "support/LongAuditPage.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -50,6 +57,34 @@ QString BodyText(QWebEngineView* view)
     loop.exec();
     return text;
 }
+
+QVariant RunScript(QWebEngineView* view, const QString& script)
+{
+    QVariant result;
+    QEventLoop loop;
+    view->page()->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
+}
+
+// Scrolls to the end as a user would and tells [the rows of the page, each once, whether
+// laid out or kept as a block's markup; the text of the last row if it is on the screen].
+constexpr char kScrollToEnd[] = R"JS(
+(function () {
+  window.scrollTo(0, document.documentElement.scrollHeight);
+  var rows = 0;
+  document.querySelectorAll('tr').forEach(function (tr) { if (!tr.closest('[data-rows]')) ++rows; });
+  document.querySelectorAll('script[type="text/x-table-rows"]').forEach(function (s) {
+    rows += s.text.split('<tr>').length - 1;
+  });
+  var all = document.getElementsByTagName('tr'), last = all[all.length - 1], r = last.getBoundingClientRect();
+  return [rows, r.height > 0 && r.top < window.innerHeight && r.bottom > 0 ? last.textContent : ''];
+})()
+)JS";
 
 // A table long enough for two printed pages.
 QByteArray TwoPageTable()
@@ -143,4 +178,56 @@ TEST(WebBrowserRender, PrintPreviewShowsScreenImagesAndPrintsWhatPrintPrints)
     EXPECT_EQ(PdfPages(expected), 2);
     EXPECT_EQ(shownPages, 2);
     EXPECT_TRUE(PdfWithoutDate(fromPreview) == expected);
+}
+
+TEST(WebBrowserRender, ALongTableShowsFromItsDisplayCopyDownToTheLastRowWhileSaveAsSavesThePage)
+{
+    const QString page = test::TestHome() + QStringLiteral("/_temp_04.html");
+    ASSERT_EQ(test::WriteLongAuditPage(page, 15), 6000);
+    const QByteArray bytes = test::FileBytes(page);
+    const QString copy = DisplayCopyPath(page);
+    auto browser = std::make_unique<WebBrowser>();
+    QWebEngineView* view = browser->view();
+    browser->resize(1000, 700);
+    browser->show();
+    ASSERT_TRUE(NavigateAndWait(*browser, view, page));
+    EXPECT_EQ(browser->currentFile(), page);
+    EXPECT_EQ(browser->displayCopy(), copy);
+    EXPECT_EQ(view->url(), QUrl::fromLocalFile(copy));
+
+    // Scrolled to the end, the last record shows; the document holds the header and every record.
+    QVariantList seen;
+    for (int i = 0; i < 300 && !seen.value(1).toString().startsWith(QStringLiteral("\u00a06000\u00a0")); ++i) {
+        if (i > 0)
+            QTest::qWait(100);
+        seen = RunScript(view, QLatin1String(kScrollToEnd)).toList();
+    }
+    EXPECT_EQ(seen.value(0).toLongLong(), 6001);
+    EXPECT_TRUE(seen.value(1).toString().startsWith(QStringLiteral("\u00a06000\u00a0"))) << seen.value(1).toString().toStdString();
+
+    // Save As copies the page file, which stays as it was written.
+    ScriptedFileDialogs dialogs;
+    const QString saved = test::TestHome() + QStringLiteral("/saved-trace.html");
+    dialogs.answers = {saved};
+    SetFileDialogs(&dialogs);
+    browser->saveAs();
+    SetFileDialogs(nullptr);
+    EXPECT_TRUE(test::FileBytes(saved) == bytes);
+    EXPECT_TRUE(test::FileBytes(page) == bytes);
+
+    // The copy goes with the page: when another page is shown (also one asked for while the
+    // copy is still being written) and when the browser goes.
+    const QString small = WritePage(QStringLiteral("_temp_02.html"), "<html><body>small</body></html>\r\n");
+    ASSERT_TRUE(NavigateAndWait(*browser, view, small));
+    EXPECT_FALSE(QFile::exists(copy));
+    EXPECT_TRUE(browser->displayCopy().isEmpty());
+    browser->navigate(page);
+    ASSERT_TRUE(NavigateAndWait(*browser, view, small));
+    EXPECT_EQ(BodyText(view), QStringLiteral("small"));
+    EXPECT_FALSE(QFile::exists(copy));
+    ASSERT_TRUE(NavigateAndWait(*browser, view, page));
+    EXPECT_TRUE(QFile::exists(copy));
+    browser.reset();
+    EXPECT_FALSE(QFile::exists(copy));
+    EXPECT_TRUE(test::FileBytes(page) == bytes);
 }
