@@ -1,10 +1,12 @@
 // The browser benchmark: loads large report pages into the program's real
-// web-engine browser, three times each in one session, and prints per load the
-// time to the load-finished signal, the time until every row of the page is in
-// the document and its last row shows after scrolling to the end, the peak
-// resident memory of the program and of the web engine's renderer processes,
-// the renderer's largest count of memory maps, and whether the renderer was
-// alive at the end. Run through scripts/bench browser [scale].
+// web-engine browser, three times each in one session, and prints per load how
+// long the navigate call held the window, the time to the load-finished signal,
+// the time until every row of the page is in the document and its last row shows
+// after scrolling to the end, how long scrolling through the whole page from the
+// top then takes, the peak resident memory of the program and of the web
+// engine's renderer processes over all that, the renderer's largest count of
+// memory maps, and whether the renderer was alive at the end. Run through
+// scripts/bench browser [scale].
 //
 //   bkl_bench_browser --server <folder> --database <name> [--scale N] [--settle ms]
 //                     [--rows 100000,50000] [--page <file>]... [--write-pages <folder>] [--display]
@@ -57,10 +59,15 @@ constexpr double kRendererGoalMb = 1536;
 constexpr int kMapsGoal = 30000;
 // A page whose rows do not all show within this time is given up.
 constexpr int kShownLimitMs = 180000;
+// Scrolling through a page: this far down at each step, a step at a time.
+constexpr int kScrollStepPx = 6000;
+constexpr int kScrollStepMs = 25;
 
 struct Load {
+    double navigateMs = 0; // the navigate call itself: the window is held that long
     double loadMs = 0;
     double shownMs = 0; // every row in the document and the last one on the screen; 0 when never
+    double scrolledMs = 0; // the page scrolled through from the top to the end afterwards
     qint64 rows = 0;    // the rows found in the document
     QString lastRow;    // the text of the last row on the screen, as the script last saw it
     double programPeakMb = 0;
@@ -207,6 +214,37 @@ void WaitForEveryRow(QWebEnginePage* page, const PageFile& file, Load& load, con
     loop.exec();
 }
 
+// Scrolls through the page from the top to the end, a step at a time, as a user
+// dragging the scroll bar down would; returns how long it took.
+double ScrollThrough(QWebEnginePage* page)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    bool pending = false;
+    int y = 0;
+    QTimer step;
+    QObject::connect(&step, &QTimer::timeout, &loop, [&] {
+        if (pending)
+            return;
+        pending = true;
+        page->runJavaScript(QStringLiteral("window.scrollTo(0, %1); window.scrollY + window.innerHeight >= "
+                                           "document.documentElement.scrollHeight")
+                                .arg(y),
+                            [&](const QVariant& atEnd) {
+                                pending = false;
+                                y += kScrollStepPx;
+                                if (atEnd.toBool())
+                                    loop.quit();
+                            });
+    });
+    QObject::connect(page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kShownLimitMs, &loop, &QEventLoop::quit);
+    step.start(kScrollStepMs);
+    loop.exec();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
 // The largest count of memory maps of the renderer processes, sampled while it runs.
 class MapsSampler {
 public:
@@ -251,6 +289,7 @@ Load LoadOnce(bkl::WebBrowser& browser, const PageFile& file, int settleMs)
     QElapsedTimer clock;
     clock.start();
     browser.navigate(file.path);
+    load.navigateMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     QWebEnginePage* page = browser.view()->page();
     QObject::connect(page, &QWebEnginePage::renderProcessTerminated, &loop,
                      [&](QWebEnginePage::RenderProcessTerminationStatus, int) {
@@ -263,6 +302,8 @@ Load LoadOnce(bkl::WebBrowser& browser, const PageFile& file, int settleMs)
     QObject::disconnect(done);
     if (!load.rendererEnded)
         WaitForEveryRow(page, file, load, clock);
+    if (!load.rendererEnded && load.shownMs > 0)
+        load.scrolledMs = ScrollThrough(page);
     Pump(settleMs);
     const std::vector<pid_t> renderers = bench::RendererProcesses();
     load.rendererEnded = load.rendererEnded || renderers.empty();
@@ -303,10 +344,10 @@ std::vector<Load> Measure(const QString& title, const QString& path, int settleM
         const char* failure = l.rendererEnded ? " (renderer ended)" : l.ok ? "" : " (failed)";
         const QString shown = l.shownMs > 0 ? QStringLiteral("%1 ms").arg(l.shownMs, 8, 'f', 0)
                                             : QStringLiteral("never (%1 rows, last row shown: '%2')").arg(l.rows).arg(l.lastRow.left(40));
-        std::printf("  load %d: load-finished %8.0f ms%s  every row shown at the end %s  program peak %6.0f MB  "
-                    "renderer peak %6.0f MB, at rest %6.0f MB, %6d maps, %s\n",
-                    i, l.loadMs, failure, qPrintable(shown), l.programPeakMb, l.rendererPeakMb, l.rendererRestMb,
-                    l.rendererMaps, l.rendererEnded ? "ended" : "alive");
+        std::printf("  load %d: navigate %4.0f ms  load-finished %8.0f ms%s  every row shown at the end %s  scrolled through %6.0f ms  "
+                    "program peak %6.0f MB  renderer peak %6.0f MB, at rest %6.0f MB, %6d maps, %s\n",
+                    i, l.navigateMs, l.loadMs, failure, qPrintable(shown), l.scrolledMs, l.programPeakMb, l.rendererPeakMb,
+                    l.rendererRestMb, l.rendererMaps, l.rendererEnded ? "ended" : "alive");
         std::fflush(stdout);
         loads.push_back(l);
     }
@@ -347,7 +388,7 @@ int main(int argc, char* argv[])
 
     QCommandLineParser p;
     bench::AddModelOptions(p);
-    p.addOption({QStringLiteral("settle"), QStringLiteral("Milliseconds after every row shows before the peaks are read."),
+    p.addOption({QStringLiteral("settle"), QStringLiteral("Milliseconds after the scrolling before the peaks are read."),
                  QStringLiteral("ms"), QStringLiteral("3000")});
     p.addOption({QStringLiteral("loads"), QStringLiteral("Loads of each page."), QStringLiteral("n"),
                  QStringLiteral("3")});
@@ -369,7 +410,7 @@ int main(int argc, char* argv[])
     g_cnModel.open();
 
     std::printf("Browser benchmark on %s (scale %s): the real web engine %s, each page loaded %d times in one "
-                "session; peaks (VmHWM) read %d ms after every row shows\n",
+                "session; peaks (VmHWM) over the load and the scrolling, read %d ms after it\n",
                 qPrintable(server), qPrintable(p.value(QStringLiteral("scale"))),
                 onDisplay ? qPrintable(QStringLiteral("on the display (%1)").arg(QApplication::platformName()))
                           : "offscreen",
