@@ -231,3 +231,38 @@ TEST(WebBrowserRender, ALongTableShowsFromItsDisplayCopyDownToTheLastRowWhileSav
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_TRUE(test::FileBytes(page) == bytes);
 }
+
+TEST(WebBrowserRender, APageShownFromItsDisplayCopyPrintsEveryRowAsThePageItself)
+{
+    QByteArray html = "<html><body>\r\n<table border='1' width='100%'>";
+    for (int i = 1; i <= 5001; ++i)
+        html += "<tr><td>row " + QByteArray::number(i) + "</td></tr>";
+    const QString page = WritePage(QStringLiteral("_temp_05.html"), html + "</table>\r\n</body>\r\n</html>\r\n");
+    const auto printToPdf = [](QWebEnginePage* shown, const QString& pdf) {
+        QSignalSpy printed(shown, &QWebEnginePage::pdfPrintingFinished);
+        shown->printToPdf(pdf);
+        return printed.wait(120000) && printed.first().at(1).toBool();
+    };
+
+    // The page itself, loaded as it is.
+    QWebEngineView plain;
+    plain.resize(1000, 700);
+    plain.show();
+    QSignalSpy loaded(&plain, &QWebEngineView::loadFinished);
+    plain.load(QUrl::fromLocalFile(page));
+    ASSERT_TRUE(loaded.wait(30000));
+    const QString whole = test::TestHome() + QStringLiteral("/whole.pdf");
+    ASSERT_TRUE(printToPdf(plain.page(), whole));
+
+    // Shown from its display copy, of which only the blocks near the screen are laid out: printing lays out all.
+    WebBrowser browser;
+    browser.resize(1000, 700);
+    browser.show();
+    ASSERT_TRUE(NavigateAndWait(browser, browser.view(), page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    const QString fromCopy = test::TestHome() + QStringLiteral("/from-copy.pdf");
+    ASSERT_TRUE(printToPdf(browser.view()->page(), fromCopy));
+    const qsizetype pages = PdfPages(PdfWithoutDate(whole));
+    EXPECT_GT(pages, 50);
+    EXPECT_EQ(PdfPages(PdfWithoutDate(fromCopy)), pages);
+}

@@ -13,7 +13,8 @@ namespace bkl {
 namespace {
 
 // The blocks' look: each block a table with the columns of its first row, and the
-// borders where two blocks meet dropped, so the rows join as in one table.
+// borders where two blocks meet dropped (and the script takes back one cell
+// spacing there), so the rows join as in one table.
 constexpr char kStyle[] = "<style>div.bkl-rows>table{table-layout:fixed}"
                           "div.bkl-after>table{border-top-style:none}"
                           "div.bkl-before>table{border-bottom-style:none}</style>";
@@ -30,8 +31,11 @@ constexpr char kScript[] = R"JS(<script>
   function show(b) {
     var t = document.createElement('template');
     t.innerHTML = b.firstElementChild.text;
-    b.appendChild(t.content.firstElementChild);
+    var table = b.appendChild(t.content.firstElementChild);
     b.style.height = '';
+    // Rows of one table are one cell spacing apart, two tables two: one is taken back.
+    if (b.classList.contains('bkl-after'))
+      table.style.marginTop = '-' + getComputedStyle(table).borderSpacing.split(' ').pop();
   }
   function drop(b, height) {
     b.style.height = height + 'px';
