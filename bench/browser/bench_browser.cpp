@@ -9,13 +9,14 @@
 // scripts/bench browser [scale].
 //
 //   bkl_bench_browser --server <folder> --database <name> [--scale N] [--settle ms]
-//                     [--rows 100000,50000] [--page <file>]... [--write-pages <folder>] [--display]
+//                     [--rows 100000,50000] [--page <file>]... [--write-pages <folder>] [--on-display]
 //
 // The pages are written by the program's own page builders: the audit trace of
 // Show Top 100000 and of Show Top 50000, and the preview of 500 calculations.
-// --page measures the given page files instead; --write-pages only writes the pages. --display runs on the display
-// (the xcb platform, e.g. under xvfb-run) with the web engine's own flags, as the
-// program itself runs; by default it runs offscreen.
+// --page measures the given page files instead; --write-pages only writes the
+// pages. --on-display runs on the display (the xcb platform, e.g. under xvfb-run)
+// with the web engine's own flags, as the program itself runs; by default it runs
+// offscreen. (Qt takes --display for itself: it names the X display.)
 #include "ProcessMemory.h"
 
 #include "mainwindow/AuditTracePage.h"
@@ -361,11 +362,11 @@ std::vector<Load> Measure(const QString& title, const QString& path, int settleM
     return loads;
 }
 
-// --display: the platform and the web engine's flags the program itself runs with.
+// --on-display: the platform and the web engine's flags the program itself runs with.
 bool OnDisplay(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--display") == 0)
+        if (std::strcmp(argv[i], "--on-display") == 0)
             return true;
     return false;
 }
@@ -398,7 +399,7 @@ int main(int argc, char* argv[])
                  QStringLiteral("file")});
     p.addOption({QStringLiteral("write-pages"), QStringLiteral("Only write the pages into this folder."),
                  QStringLiteral("folder")});
-    p.addOption({QStringLiteral("display"), QStringLiteral("Run on the display (xcb) with the web engine's own flags.")});
+    p.addOption({QStringLiteral("on-display"), QStringLiteral("Run on the display (xcb) with the web engine's own flags.")});
     const auto [server, database] = bench::ProcessModelOptions(p, app);
     const int settleMs = p.value(QStringLiteral("settle")).toInt();
     g_loads = std::max(1, p.value(QStringLiteral("loads")).toInt());
