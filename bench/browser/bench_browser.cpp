@@ -15,7 +15,8 @@
 // Show Top 100000 and of Show Top 50000, and the preview of 500 calculations.
 // --page measures the given page files instead; --write-pages only writes the
 // pages. --on-display runs on the display (the xcb platform, e.g. under xvfb-run)
-// with the web engine's own flags, as the program itself runs; by default it runs
+// with the web engine's own flags, as the program itself runs (only --no-sandbox
+// when run as root, where the engine refuses the sandbox); by default it runs
 // offscreen. (Qt takes --display for itself: it names the X display.)
 #include "ProcessMemory.h"
 
@@ -379,6 +380,9 @@ int main(int argc, char* argv[])
     if (onDisplay) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "xcb");
+        // The engine refuses to start sandboxed as root.
+        if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS") && geteuid() == 0)
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     } else {
