@@ -161,14 +161,15 @@ PageFile ReadPageFile(const QString& path)
 
 // Scrolls the page to its end and tells the rows of the page in the document, and
 // whether its last row shows: [rows, last row's text if on the screen, or "not
-// displayed" when it is in a collapsed part of the page]. A row
-// counts once: the rows a display copy keeps as markup to lay out when scrolled
-// to are counted in that markup, not again where they are laid out.
+// displayed" when it is in a collapsed part of the page]. A row counts once: the
+// rows a display copy keeps as markup to lay out when scrolled to are counted in
+// that markup, not again where they are laid out (in an element of a data-table),
+// nor in the copy's sizer table that measures the columns.
 constexpr char kRowsScript[] = R"JS(
 (function () {
   window.scrollTo(0, document.documentElement.scrollHeight);
   var rows = 0;
-  document.querySelectorAll('tr').forEach(function (tr) { if (!tr.closest('[data-rows]')) ++rows; });
+  document.querySelectorAll('tr').forEach(function (tr) { if (!tr.closest('[data-table]')) ++rows; });
   document.querySelectorAll('script[type="text/x-table-rows"]').forEach(function (s) {
     rows += s.text.split(/<tr[ >]/i).length - 1;
   });

@@ -24,7 +24,8 @@ Blocks BlocksOf(const QByteArray& copy)
 {
     Blocks blocks;
     static const QRegularExpression block(QStringLiteral(
-        "<div class='bkl-rows[^']*' data-rows='(\\d+)' style='height:\\d+px'><script type='text/x-table-rows'>(.*?)</script></div>"),
+        "<div class='bkl-rows[^']*' data-table='\\d+' data-rows='(\\d+)' style='height:\\d+px'><script "
+        "type='text/x-table-rows'>(.*?)</script></div>"),
         QRegularExpression::DotMatchesEverythingOption);
     const QString text = QString::fromUtf8(copy);
     for (auto it = block.globalMatch(text); it.hasNext();) {
@@ -51,7 +52,8 @@ TEST(DisplayCopy, KeepsEveryRowOfTheLongTableInOrderAndTheRestOfThePageAsItIs)
 
     const QByteArray copy = DisplayCopy(page);
     // Before the table and after it: the page's own bytes, the blocks' look and script between.
-    EXPECT_TRUE(copy.startsWith(page.left(tableStart) + "<style>div.bkl-rows>table{table-layout:fixed}"));
+    EXPECT_TRUE(copy.startsWith(page.left(tableStart) + "<style>div.bkl-sizer{height:0;overflow:hidden;visibility:hidden}"
+                                                        "div.bkl-rows>table{table-layout:fixed}"));
     EXPECT_TRUE(copy.endsWith("</script>" + page.mid(tableEnd + 8)));
     // The header and 6,000 records in 13 blocks of at most 500 rows; each block a whole table as the
     // page opens it; their rows, one after the other, are the table's rows byte for byte.
@@ -71,6 +73,19 @@ TEST(DisplayCopy, KeepsEveryRowOfTheLongTableInOrderAndTheRestOfThePageAsItIs)
     EXPECT_EQ(copy.count("class='bkl-rows bkl-before' "), 1);
     EXPECT_EQ(copy.count("class='bkl-rows bkl-after' "), 1);
     EXPECT_EQ(copy.count("class='bkl-rows bkl-after bkl-before' "), 11);
+
+    // The sizer, before the blocks: the header row over six rows of each column's different
+    // cells with the longest unbroken text, as a table of its own the script measures columns on.
+    const QRegularExpression sizer(QStringLiteral("<div class='bkl-sizer' data-table='0'><script "
+                                                  "type='text/x-table-sizer'>(.*?)</script></div><div class='bkl-rows "));
+    const QByteArray sizerTable = sizer.match(QString::fromUtf8(copy)).captured(1).toUtf8();
+    const qsizetype headerEnd = page.indexOf("<tr>", rowsStart + 4);
+    EXPECT_TRUE(sizerTable.startsWith(opening + page.mid(rowsStart, headerEnd - rowsStart) + "<tr>"));
+    EXPECT_EQ(sizerTable.count("<tr>"), 7);
+    EXPECT_EQ(sizerTable.count("<td"), 42);
+    EXPECT_TRUE(sizerTable.contains(">&nbsp;<font  face='Calibri' size='2'>Compensation Plans&nbsp;</font></td>"));
+    EXPECT_TRUE(sizerTable.contains(">&nbsp;<font  face='Calibri' size='2'>Calculations&nbsp;</font></td>"));
+    EXPECT_TRUE(sizerTable.endsWith("</tr></table>"));
 
     // Written beside the page, which stays as it was.
     const QString copyPath = WriteDisplayCopy(path);
@@ -102,6 +117,8 @@ TEST(DisplayCopy, PagesWithoutALongPlainTableAreShownAsTheyAre)
     ASSERT_EQ(blocks.tables.size(), 3);
     EXPECT_EQ(blocks.rows, 11);
     EXPECT_TRUE(copy.startsWith("<table><tr><td><style>"));
+    EXPECT_TRUE(copy.contains("<script type='text/x-table-sizer'><table border='1'><tr><td>a</td></tr><tr><td>a</td></tr>"
+                              "<tr><td></td></tr><tr><td></td></tr>"));
     EXPECT_TRUE(copy.endsWith("</script></td></tr></table>" + table(3, "b")));
     // A page that cannot be read has no copy, and no old copy is left beside it.
     const QString missing = test::TestHome() + QStringLiteral("/missing.html");

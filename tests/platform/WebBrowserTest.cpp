@@ -24,6 +24,8 @@
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -72,12 +74,13 @@ QVariant RunScript(QWebEngineView* view, const QString& script)
 }
 
 // Scrolls to the end as a user would and tells [the rows of the page, each once, whether
-// laid out or kept as a block's markup; the text of the last row if it is on the screen].
+// laid out or kept as a block's markup (the sizer's not counted); the text of the last
+// row if it is on the screen].
 constexpr char kScrollToEnd[] = R"JS(
 (function () {
   window.scrollTo(0, document.documentElement.scrollHeight);
   var rows = 0;
-  document.querySelectorAll('tr').forEach(function (tr) { if (!tr.closest('[data-rows]')) ++rows; });
+  document.querySelectorAll('tr').forEach(function (tr) { if (!tr.closest('[data-table]')) ++rows; });
   document.querySelectorAll('script[type="text/x-table-rows"]').forEach(function (s) {
     rows += s.text.split('<tr>').length - 1;
   });
@@ -204,6 +207,31 @@ TEST(WebBrowserRender, ALongTableShowsFromItsDisplayCopyDownToTheLastRowWhileSav
     }
     EXPECT_EQ(seen.value(0).toLongLong(), 6001);
     EXPECT_TRUE(seen.value(1).toString().startsWith(QStringLiteral("\u00a06000\u00a0"))) << seen.value(1).toString().toStdString();
+
+    // The columns are those of the page itself (each as wide as its longest words need), also
+    // once the window is narrowed to the audit window's width.
+    QWebEngineView plain;
+    plain.resize(770, 700);
+    plain.show();
+    QSignalSpy plainLoaded(&plain, &QWebEngineView::loadFinished);
+    plain.load(QUrl::fromLocalFile(page));
+    ASSERT_TRUE(plainLoaded.wait(60000));
+    const QString lastRowLefts = QStringLiteral(
+        "window.scrollTo(0, document.documentElement.scrollHeight); var all = document.getElementsByTagName('tr');"
+        "Array.prototype.map.call(all[all.length - 1].cells, function (c) { return c.getBoundingClientRect().left; })");
+    const QVariantList expected = RunScript(&plain, lastRowLefts).toList();
+    ASSERT_EQ(expected.size(), 6);
+    browser->resize(770, 700);
+    const auto columnsApart = [&] {
+        const QVariantList lefts = RunScript(view, lastRowLefts).toList();
+        double most = lefts.size() == expected.size() ? 0 : 1e9;
+        for (qsizetype i = 0; i < lefts.size() && i < expected.size(); ++i)
+            most = std::max(most, std::abs(lefts[i].toDouble() - expected[i].toDouble()));
+        return most;
+    };
+    for (int i = 0; i < 100 && columnsApart() > 4; ++i)
+        QTest::qWait(100);
+    EXPECT_LE(columnsApart(), 4);
 
     // Save As copies the page file, which stays as it was written.
     ScriptedFileDialogs dialogs;
