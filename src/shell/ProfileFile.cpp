@@ -19,9 +19,14 @@ struct FileLine {
     QByteArray bytes; // as it stands in the file, with its line end
 };
 
-// The file's non-blank lines. A missing or unreadable file gives none,
-// silently; a file refused as not a profile file (too large, binary, not a
-// regular file) gives none with an ERROR line, and its refusal.
+// The platform's "File not found".
+constexpr long kFileNotFound = 53;
+
+// The file's non-blank lines. A missing file gives none, silently. A file that
+// was not read to its end gives none with an ERROR line, and its refusal: one
+// refused as not a profile file (too large, binary, not a regular file), one
+// that cannot be opened, one whose reading failed part way. Writing the
+// profiles of such a file over it would lose the ones not read.
 QList<FileLine> NonBlankLines(const QString& path, const QString& reader, ErrorInfo& refusal)
 {
     UserTextFile file(path, kMaxProfileFileBytes);
@@ -30,7 +35,7 @@ QList<FileLine> NonBlankLines(const QString& path, const QString& reader, ErrorI
     while (file.readLine(line))
         if (!Trim(line).isEmpty())
             lines.push_back({line, file.lineBytes()});
-    if (!file.refused())
+    if (file.status() == UserTextFile::Status::Ok || file.errorNumber() == kFileNotFound)
         return lines;
     LogFunctionError(reader, file.errorNumber(), file.errorString() + QStringLiteral("; no profiles are read"));
     refusal = {file.errorNumber(), QStringLiteral("model.profile"), file.errorString()};

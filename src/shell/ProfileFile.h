@@ -52,9 +52,11 @@ QString ProfileFilePath();
 // any letter case (-1 when none). A line with fewer than seven fields is skipped
 // with an ERROR log line. A missing file gives no profiles, silently. A file
 // the reader refuses whole (larger than kMaxProfileFileBytes, binary, a line
-// over kMaxUserTextLineBytes, not a regular file) gives none with an ERROR log
+// over kMaxUserTextLineBytes, not a regular file) or does not read to its end
+// (it cannot be opened, or reading fails part way) gives none with an ERROR log
 // line, and `refusal` holds the reader's error number and reason (naming the
-// file); its number is 0 otherwise. Such a file must not be written over. The
+// file and, for a failed open or read, the system's reason); its number is 0
+// otherwise. Such a file must not be written over. The
 // file is read as every file users hand us (UserTextFile: byte-order mark
 // honoured, Latin-1 fallback).
 struct LoginProfiles {

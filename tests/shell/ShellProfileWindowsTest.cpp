@@ -7,6 +7,7 @@
 #include "shell/ui/ProfileListRows.h"
 #include "shell/ui/frmBKLModelProfileMain.h"
 #include "shell/ui/frmKBLAddModifyModelProfiles.h"
+#include "support/FailingFile.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -278,6 +279,42 @@ TEST_F(ShellProfileWindows, RefusedFileIsExplainedAndNeverWrittenOver)
         EXPECT_TRUE(manager.isVisible());
         EXPECT_EQ(manager.lvProfile->rowCount(), 1);
         EXPECT_EQ(FileBytes(ProfileFilePath()), r.bytes);
+    }
+}
+
+TEST_F(ShellProfileWindows, FileNotReadToItsEndIsExplainedAndNeverWrittenOver)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= 2500; ++i)
+        bytes += "Profile" + QByteArray::number(i) + "|host|user|pw|Model|N|" + (i == 1 ? "Y\r\n" : "N\r\n");
+    WriteFileBytes(ProfileFilePath(), bytes);
+    // Open refused (no read permission), or a read error after the first 64 KiB.
+    const struct {
+        qint64 readable;
+        const char* why;
+    } cases[] = {{FailingFile::kCannotOpen, "Error Number: 75\r\nDescription: Cannot read %1: Permission denied"},
+                 {64 * 1024, "Error Number: 57\r\nDescription: Cannot read %1: Input/output error"}};
+    for (const auto& c : cases) {
+        const QString why = u"\r\n\r\n"_s + QString::fromLatin1(c.why).arg(ProfileFilePath());
+        seams.boxes.shown.clear();
+        const FailingFile failing(ProfileFilePath(), c.readable);
+        frmBKLModelProfileMain manager;
+        manager.show();
+        EXPECT_EQ(manager.lvProfile->rowCount(), 0);
+        ASSERT_EQ(seams.boxes.shown.size(), 1u);
+        EXPECT_TRUE(IsBox(seams.boxes.shown[0],
+                          "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is." + why,
+                          mb::Critical, u"Brisklane"_s));
+        AddProfile(manager, u"Gamma"_s, true);
+        manager.cmdSave_Click();
+        ASSERT_EQ(seams.boxes.shown.size(), 2u);
+        EXPECT_TRUE(IsBox(seams.boxes.shown[1],
+                          "Unable to save the profile file !. It could not be read when this window opened, so it is "
+                          "kept as it is and the changes are not saved."
+                              + why,
+                          mb::Critical, u"Brisklane"_s));
+        EXPECT_TRUE(manager.isVisible());
+        EXPECT_EQ(FileBytes(ProfileFilePath()), bytes);
     }
 }
 
