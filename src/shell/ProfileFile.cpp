@@ -66,9 +66,18 @@ QString FlagField(const QString& shown)
     return {};
 }
 
-QString FlagText(const QString& field) { return UCase(field) == QLatin1String("Y") ? QStringLiteral("Yes") : QStringLiteral("No"); }
+QString FlagText(const QString& field)
+{
+    return UCase(Trim(field)) == QLatin1String("Y") ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+bool ShownYes(const QString& text) { return text == QLatin1String("Yes"); }
 
 } // namespace
+
+bool ProfileIsDefault(const QString& field) { return UCase(Trim(field)) == QLatin1String("Y"); }
+
+bool ProfileUsesWindowsAuth(const QString& field) { return Trim(field) == QLatin1String("Y"); }
 
 QString ProfileFilePath() { return ApplicationFolderPath(QStringLiteral("config")) + QStringLiteral("model.profile"); }
 
@@ -82,7 +91,7 @@ LoginProfiles ReadProfilesForLogin(const QString& path)
         if (f.isEmpty())
             continue;
         ModelProfile p{Trim(f[0]), Trim(f[1]), Trim(f[2]), Trim(f[3]), Trim(f[4]), Trim(f[5]), Trim(f[6])};
-        if (UCase(p.isDefault) == QLatin1String("Y"))
+        if (ProfileIsDefault(p.isDefault))
             out.defaultIndex = static_cast<int>(out.profiles.size());
         out.profiles << p;
     }
@@ -97,11 +106,18 @@ ManagerProfiles ReadProfilesForManager(const QString& path)
     for (int i = 0; i < lines.size(); ++i) {
         const FileLine& line = lines.at(i);
         const QStringList f = FieldsOf(line.text, i + 1, reader);
-        if (f.isEmpty())
+        if (f.isEmpty()) {
             out.keptLines << line.bytes;
-        else
-            out.rows << ProfileRow{QStringLiteral("P") + QString::number(i + 1), f[0], f[1], f[2], f[4],
-                                   FlagText(f[5]), FlagText(f[6]), f[3], line.bytes};
+            continue;
+        }
+        ProfileRow row{QStringLiteral("P") + QString::number(i + 1), f[0], f[1], f[2], f[4],
+                       FlagText(f[5]), FlagText(f[6]), f[3], line.bytes};
+        // Written back as read only when the login reads the flags as shown here.
+        const bool readAlike = ProfileUsesWindowsAuth(f[5]) == ShownYes(row.windowsAuth)
+                               && ProfileIsDefault(f[6]) == ShownYes(row.isDefault);
+        if (!readAlike)
+            row.fileLine.clear();
+        out.rows << row;
     }
     return out;
 }

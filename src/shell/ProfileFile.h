@@ -66,9 +66,18 @@ struct LoginProfiles {
 };
 LoginProfiles ReadProfilesForLogin(const QString& path);
 
-// The profile manager's reading: the first five fields as they stand, the flags
-// "Yes" when they are "Y" or "y" and "No" otherwise, key "P" and the 1-based
-// number among the non-blank lines, each row with its file line. Short lines are
+// How the login dialogs read a profile's flags, outer blanks removed: the
+// default is "Y" in any letter case; Windows authentication is "Y" only.
+bool ProfileIsDefault(const QString& field);
+bool ProfileUsesWindowsAuth(const QString& field);
+
+// The profile manager's reading: the first five fields as they stand, the
+// flags, outer blanks removed as the login removes them, "Yes" when they are
+// "Y" or "y" and "No" otherwise, key "P" and the 1-based number among the
+// non-blank lines. A row keeps its file line only when the login reads its
+// flags as the manager shows them; otherwise (Windows authentication "y":
+// "Yes" here, not ticked by the login) Save writes the row in the program's
+// format, so that the login then does what the manager showed. Short lines are
 // skipped as above and kept, as they stand in the file, for Save to write back.
 // A refused file gives no rows and its `refusal`, as for the login.
 struct ManagerProfiles {

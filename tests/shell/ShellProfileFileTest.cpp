@@ -28,9 +28,10 @@ TEST_F(ShellProfileFile, ReadersOfLoginAndManager)
                     "Second|host2|u2|p2|Model2|y|y|extra field\r\nThird|host3|u3|p3|Model3|N|N"),
               (QStringList{"First|host1|u1|pw with blanks|Model1|Y|Y", "Second|host2|u2|p2|Model2|y|y",
                            "Third|host3|u3|p3|Model3|N|N", "default 1"}));
-    // The manager's reader keeps the fields but the password as they stand and shows only "Y"/"y" as Yes.
+    // The manager's reader keeps the fields but the password as they stand and shows only "Y"/"y" as Yes, its
+    // outer blanks removed as the login removes them.
     WriteFileBytes(ProfileFilePath(), "One | h1 |u1|secret|m1|y|Y\r\nTwo|h2|u2|p2|m2| Y|\r\n");
-    EXPECT_EQ(Manager(), (QStringList{"P1,One , h1 ,u1,m1,Yes,Yes,secret", "P2,Two,h2,u2,m2,No,No,p2"}));
+    EXPECT_EQ(Manager(), (QStringList{"P1,One , h1 ,u1,m1,Yes,Yes,secret", "P2,Two,h2,u2,m2,Yes,No,p2"}));
     // Blank, missing (not an error), LF-only and lone-CR files.
     EXPECT_EQ(Login("\r\n   \r\n\r\n"), QStringList{u"default -1"_s});
     EXPECT_TRUE(Manager().isEmpty());
