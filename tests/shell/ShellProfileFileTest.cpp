@@ -99,27 +99,18 @@ TEST_F(ShellProfileFile, RefusedFilesGiveNoProfilesAndStayAsTheyAre)
 
 TEST_F(ShellProfileFile, FilesNotReadToTheirEndGiveNoProfilesAndTheirReason)
 {
-    // Open refused (no read permission), or a read error after the first 64 KiB of 2,500 profiles.
-    QByteArray bytes;
-    for (int i = 1; i <= 2500; ++i)
-        bytes += "Profile" + QByteArray::number(i) + "|host|user|pw|Model|N|" + (i == 1 ? "Y\r\n" : "N\r\n");
-    WriteFileBytes(ProfileFilePath(), bytes);
-    const struct {
-        qint64 readable;
-        long number;
-        const char* reason;
-    } cases[] = {{FailingFile::kCannotOpen, 75, "Permission denied"}, {64 * 1024, 57, "Input/output error"}};
-    for (const auto& c : cases) {
+    WriteFileBytes(ProfileFilePath(), ManyProfiles());
+    for (const UnreadableProfileFile& c : UnreadableProfileFiles()) {
         ResetLog();
         const FailingFile failing(ProfileFilePath(), c.readable);
         const QString why = "Cannot read " + ProfileFilePath() + ": " + c.reason;
         const LoginProfiles login = ReadProfilesForLogin(ProfileFilePath());
-        EXPECT_TRUE(login.profiles.isEmpty()) << c.reason;
+        EXPECT_TRUE(login.profiles.isEmpty()) << c.number;
         EXPECT_EQ(login.defaultIndex, -1);
         EXPECT_EQ(login.refusal.number, c.number);
         EXPECT_EQ(login.refusal.description, why);
         const ManagerProfiles manager = ReadProfilesForManager(ProfileFilePath());
-        EXPECT_TRUE(manager.rows.isEmpty() && manager.keptLines.isEmpty()) << c.reason;
+        EXPECT_TRUE(manager.rows.isEmpty() && manager.keptLines.isEmpty()) << c.number;
         EXPECT_EQ(manager.refusal.number, c.number);
         EXPECT_EQ(manager.refusal.description, why);
         const QString code = u" --> Code: %1 --> Description: "_s.arg(c.number) + why + "; no profiles are read";

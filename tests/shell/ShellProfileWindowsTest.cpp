@@ -44,6 +44,25 @@ protected:
         });
         manager.cmdAddNew_Click();
     }
+    // A manager opened on a file that was not read: no rows and the box saying why, once; a profile added and
+    // saved: the box saying that the file is kept; the window stays open.
+    void ExpectLoadAndSaveRefused(frmBKLModelProfileMain& manager, const QString& why)
+    {
+        EXPECT_EQ(manager.lvProfile->rowCount(), 0);
+        ASSERT_EQ(seams.boxes.shown.size(), 1u); // once per opening
+        EXPECT_TRUE(IsBox(seams.boxes.shown[0],
+                          "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is." + why,
+                          mb::Critical, u"Brisklane"_s));
+        AddProfile(manager, u"Gamma"_s, true);
+        manager.cmdSave_Click();
+        ASSERT_EQ(seams.boxes.shown.size(), 2u);
+        EXPECT_TRUE(IsBox(seams.boxes.shown[1],
+                          "Unable to save the profile file !. It could not be read when this window opened, so it is "
+                          "kept as it is and the changes are not saved."
+                              + why,
+                          mb::Critical, u"Brisklane"_s));
+        EXPECT_TRUE(manager.isVisible());
+    }
     // Changes the default flag of a row through the add/modify dialog.
     static void SetDefault(frmBKLModelProfileMain& manager, int row, bool isDefault)
     {
@@ -279,20 +298,7 @@ TEST_F(ShellProfileWindows, RefusedFileIsExplainedAndNeverWrittenOver)
         ResetLog();
         frmBKLModelProfileMain manager;
         manager.show();
-        EXPECT_EQ(manager.lvProfile->rowCount(), 0);
-        const QString why = u"\r\n\r\nError Number: 321\r\nDescription: "_s + ProfileFilePath() + r.reason;
-        ASSERT_EQ(seams.boxes.shown.size(), 1u); // once per opening
-        EXPECT_TRUE(IsBox(seams.boxes.shown[0],
-                          "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is." + why,
-                          mb::Critical, u"Brisklane"_s));
-        AddProfile(manager, u"Gamma"_s, true);
-        manager.cmdSave_Click();
-        ASSERT_EQ(seams.boxes.shown.size(), 2u);
-        EXPECT_TRUE(IsBox(seams.boxes.shown[1],
-                          "Unable to save the profile file !. It could not be read when this window opened, so it is "
-                          "kept as it is and the changes are not saved."
-                              + why,
-                          mb::Critical, u"Brisklane"_s));
+        ExpectLoadAndSaveRefused(manager, u"\r\n\r\nError Number: 321\r\nDescription: "_s + ProfileFilePath() + r.reason);
         EXPECT_EQ(LogEntries().filter("cmdSave_Click"),
                   QStringList{"ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: 321 --> Description: "
                               + ProfileFilePath() + r.reason + "; the file is kept as it is"});
@@ -304,44 +310,23 @@ TEST_F(ShellProfileWindows, RefusedFileIsExplainedAndNeverWrittenOver)
 
 TEST_F(ShellProfileWindows, FileNotReadToItsEndIsExplainedAndNeverWrittenOver)
 {
-    QByteArray bytes;
-    for (int i = 1; i <= 2500; ++i)
-        bytes += "Profile" + QByteArray::number(i) + "|host|user|pw|Model|N|" + (i == 1 ? "Y\r\n" : "N\r\n");
+    const QByteArray bytes = ManyProfiles();
     WriteFileBytes(ProfileFilePath(), bytes);
-    // Open refused (no read permission), or a read error after the first 64 KiB.
-    const struct {
-        qint64 readable;
-        const char* why;
-    } cases[] = {{FailingFile::kCannotOpen, "Error Number: 75\r\nDescription: Cannot read %1: Permission denied"},
-                 {64 * 1024, "Error Number: 57\r\nDescription: Cannot read %1: Input/output error"}};
-    for (const auto& c : cases) {
-        const QString why = u"\r\n\r\n"_s + QString::fromLatin1(c.why).arg(ProfileFilePath());
+    for (const UnreadableProfileFile& c : UnreadableProfileFiles()) {
         seams.boxes.shown.clear();
         const FailingFile failing(ProfileFilePath(), c.readable);
         frmBKLModelProfileMain manager;
         manager.show();
-        EXPECT_EQ(manager.lvProfile->rowCount(), 0);
-        ASSERT_EQ(seams.boxes.shown.size(), 1u);
-        EXPECT_TRUE(IsBox(seams.boxes.shown[0],
-                          "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is." + why,
-                          mb::Critical, u"Brisklane"_s));
-        AddProfile(manager, u"Gamma"_s, true);
-        manager.cmdSave_Click();
-        ASSERT_EQ(seams.boxes.shown.size(), 2u);
-        EXPECT_TRUE(IsBox(seams.boxes.shown[1],
-                          "Unable to save the profile file !. It could not be read when this window opened, so it is "
-                          "kept as it is and the changes are not saved."
-                              + why,
-                          mb::Critical, u"Brisklane"_s));
-        EXPECT_TRUE(manager.isVisible());
+        ExpectLoadAndSaveRefused(manager, u"\r\n\r\nError Number: %1\r\nDescription: Cannot read %2: %3"_s.arg(
+                                              QString::number(c.number), ProfileFilePath(), c.reason));
         EXPECT_EQ(FileBytes(ProfileFilePath()), bytes);
     }
 }
 
 TEST_F(ShellProfileWindows, SaveWritesUntouchedProfilesBackAsTheyWereRead)
 {
-    // A byte-order mark, a hand note in an eighth field, blanks around fields, flags "YES" and " Y", Latin-1 text, lines
-    // ended by LF, by CR, by CR LF and by nothing, a line too short to be a profile.
+    // A byte-order mark, a hand note in an eighth field, blanks around fields, flags "YES" and " Y", Latin-1 text,
+    // lines ended by LF, by CR, by CR LF and by nothing, a line too short to be a profile.
     const QByteArray alpha = "Alpha | hostA |userA|  pw A  |ModelA|YES|N|note: test server\n";
     const QByteArray cafe = "Caf\xE9|h\xF6st|u|p|M|N|Y\r";
     const QByteArray last = "Last|h|u|p|m| Y| n ";

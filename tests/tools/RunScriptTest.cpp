@@ -51,7 +51,8 @@ TEST(RunScript, WithoutADisplayInstallsThePackagesBeforeAdvisingTheVirtualDispla
     QFile bootstrap(QStringLiteral(BKL_SOURCE_DIR "/scripts/bootstrap"));
     ASSERT_TRUE(bootstrap.open(QIODevice::ReadOnly));
     const QString packages = QString::fromUtf8(bootstrap.readAll());
-    for (const char* package : {"xvfb", "xauth"})
-        EXPECT_TRUE(packages.contains(QRegularExpression(QStringLiteral("\\n  [^\\n]*\\b%1\\b").arg(QLatin1String(package)))))
-            << package;
+    for (const char* package : {"xvfb", "xauth"}) {
+        const QRegularExpression listed(QStringLiteral("\\n  [^\\n]*\\b%1\\b").arg(QLatin1String(package)));
+        EXPECT_TRUE(packages.contains(listed)) << package;
+    }
 }
