@@ -82,3 +82,47 @@ TEST(OdbcSelectOnly, RefusesWithTheReasonTheEmbeddedEngineGives)
         EXPECT_EQ(gateReason, engineReason);
     }
 }
+
+namespace {
+
+// The gate's refusal of `sql`, or "" when it lets the statement through.
+QString GateRefusal(const QString& sql)
+{
+    try {
+        RequireSingleSelect(sql);
+        return QString();
+    } catch (const bkl::db::DbError& e) {
+        EXPECT_EQ(e.number(), bkl::db::err::ProviderError);
+        EXPECT_EQ(e.source(), QLatin1String(bkl::db::kDataLayerSource));
+        return e.description();
+    }
+}
+
+const QString kGateRefuses = QStringLiteral("Only single SELECT statements are sent to the server; ");
+
+} // namespace
+
+TEST(OdbcSelectOnly, RefusesReadingsThatRestOnACommentRuleNoDocumentationStates)
+{
+    // A server on which "--" hides the rest of its line inside a block comment, or on
+    // which "--" ends only at LF, would run the DELETE of these. The embedded engine
+    // reads them as one SELECT; the gate sends neither.
+    const QString dashes = QStringLiteral("SELECT 1 /* -- /*\n */ DELETE FROM Calculation -- */");
+    const QString loneCr = QStringLiteral("SELECT 1 --x\r/*\nDELETE FROM Calculation --*/");
+    const bkl::db::Connection cn = bkl::test::OpenDemoModel(QLatin1String(bkl::test::kSourceModel));
+    for (const QString& sql : {dashes, loneCr}) {
+        EXPECT_TRUE(IsSingleSelect(sql));
+        EXPECT_EQ(cn.execute(sql).rows.size(), 1u);
+    }
+    EXPECT_EQ(GateRefusal(dashes), kGateRefuses + QStringLiteral("\"--\" inside a /* */ comment could run another "
+                                                                 "statement: SELECT 1 /* -- /* */ DELETE FROM Calculation -- */"));
+    EXPECT_EQ(GateRefusal(loneCr), kGateRefuses + QStringLiteral("a \"--\" comment ended by a CR alone could run another "
+                                                                 "statement: SELECT 1 --x /* DELETE FROM Calculation --*/"));
+    for (const char* sql : {"SELECT 1 /*--*/", "SELECT 1 /* /* -- */ */ AS x", "SELECT 1 /* a */ AS x /* ---- */",
+                            "SELECT 1 --\r", "SELECT 1 -- a\r\n-- b\rFROM Calculation", "SELECT 1 AS x --\r--\n"})
+        EXPECT_TRUE(GateRefusal(QString::fromUtf8(sql)).startsWith(kGateRefuses)) << sql;
+    // Comments every server reads alike still pass.
+    for (const char* sql : {"-- note\r\nSELECT 1 /* a comment */", "SELECT 1 -- a -- b /* c\n AS x", "SELECT 1 --",
+                            "SELECT 1 /* - -*/ AS x /*-*/", "SELECT '/* -- */' AS x -- \r\n", "SELECT 1 -- \n\r\n"})
+        EXPECT_EQ(GateRefusal(QString::fromUtf8(sql)), QString()) << sql;
+}

@@ -13,8 +13,12 @@ namespace bkl::db::odbc {
 // two statements on the server).
 bool IsSingleSelect(const QString& sql);
 
-// Throws DbError when IsSingleSelect is false: the parser's number and reason for a
-// statement outside the grammar, a refusal naming the word that starts another statement.
+// The gate of the SQL Server backend. Throws DbError when IsSingleSelect is false (the
+// parser's number and reason for a statement outside the grammar, a refusal naming the
+// word that starts another statement), and also when the single SELECT reading rests on
+// a comment rule the server's documentation does not state ("--" inside a /* */
+// comment, a "--" comment ended by a CR alone). The program's own statements hold no
+// comments.
 void RequireSingleSelect(const QString& sql);
 
 } // namespace bkl::db::odbc
