@@ -1,6 +1,7 @@
 #include "platform/db/odbc/SelectOnly.h"
 
 #include "platform/db/DbError.h"
+#include "platform/db/odbc/NulLiterals.h"
 #include "platform/db/sqlite/TsqlParser.h"
 #include "platform/db/sqlite/TsqlTokenizer.h"
 
@@ -90,6 +91,8 @@ Reading Gate(const QString& sql)
         throw Refusal(QStringLiteral("\"--\" inside a /* */ comment could run another statement"), sql);
     if (loneCr >= 0)
         throw Refusal(QStringLiteral("a \"--\" comment ended by a CR alone could run another statement"), sql);
+    if (!NulsOnlyInValueLiterals(sql, *r.tree, r.tokens))
+        throw Refusal(QStringLiteral("a NUL character outside a text value would cut the statement short"), sql);
     return r;
 }
 
@@ -106,5 +109,11 @@ bool IsSingleSelect(const QString& sql)
 }
 
 void RequireSingleSelect(const QString& sql) { Gate(sql); }
+
+QString StatementForServer(const QString& sql)
+{
+    const Reading r = Gate(sql);
+    return sql.contains(QChar(0)) ? JoinNulsInLiterals(sql, r.tokens) : sql;
+}
 
 } // namespace bkl::db::odbc
