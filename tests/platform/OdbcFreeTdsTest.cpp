@@ -258,16 +258,18 @@ TEST_F(OdbcFreeTds, ANulInsideATextLiteralGivesTheRowsOfTheEmbeddedEngine)
 
     const QChar nul(0);
     const auto text = [nul](const char* s) { return QString::fromUtf8(s).replace(QLatin1Char('~'), nul); };
-    const std::pair<const char*, QStringList> cases[] = {
-        {"SELECT 'a~b' AS x", {text("a~b")}},
-        {"SELECT N'~ä~~b' AS x, 'c' + '~' AS y", {text("~ä~~b"), text("c~")}},
-        {"SELECT Name FROM Calculation WHERE Name = 'Bonus~Q1'", {nulName}},
-        {"SELECT Name FROM Calculation WHERE Name LIKE N'bonus~%' ORDER BY Name", {nulName}},
+    const QString longText = QString(5000, QLatin1Char('x')) + nul + QString(5000, QLatin1Char('y'));
+    const std::pair<QString, QStringList> cases[] = {
+        {text("SELECT 'a~b' AS x"), {text("a~b")}},
+        {text("SELECT N'~ä~~b' AS x, 'c' + '~' AS y"), {text("~ä~~b"), text("c~")}},
+        {text("SELECT Name FROM Calculation WHERE Name = 'Bonus~Q1'"), {nulName}},
+        {text("SELECT Name FROM Calculation WHERE Name LIKE N'bonus~%' ORDER BY Name"), {nulName}},
+        {QStringLiteral("SELECT '%1' AS x").arg(longText), {longText}},
     };
     for (const auto& [sql, values] : cases) {
-        SCOPED_TRACE(sql);
-        const ResultSet embedded = Query(QStringLiteral("Initial Catalog=NulModel;Data Source=") + server.path(), text(sql));
-        const ResultSet tds = Query(standIn.connectionString(QStringLiteral("NulModel")), text(sql));
+        SCOPED_TRACE(sql.left(80).toStdString());
+        const ResultSet embedded = Query(QStringLiteral("Initial Catalog=NulModel;Data Source=") + server.path(), sql);
+        const ResultSet tds = Query(standIn.connectionString(QStringLiteral("NulModel")), sql);
         bkl::test::ExpectSameResult(tds, embedded);
         ASSERT_EQ(tds.rows.size(), 1u);
         QStringList got;
