@@ -193,10 +193,10 @@ void LexTsql(const QString& sql, std::vector<TokenSpan>& out, CommentNotes* note
         *notes = found;
 }
 
-std::vector<Token> TokenizeTsql(const QString& sql, CommentNotes* notes)
+std::vector<Token> TokenizeTsql(const QString& sql)
 {
     std::vector<TokenSpan> spans;
-    LexTsql(sql, spans, notes);
+    LexTsql(sql, spans);
     std::vector<Token> out;
     out.reserve(spans.size() + 1);
     for (const TokenSpan& span : spans) {

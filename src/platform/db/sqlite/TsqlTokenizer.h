@@ -44,8 +44,8 @@ struct CommentNotes {
 
 // Both throw DbError (unclosed quote, bracket or comment, a character T-SQL does not know).
 // LexTsql only finds the tokens (into `out`, cleared first); TokenizeTsql also reads
-// their texts and ends the list with an End token. Either fills `notes` when given.
+// their texts and ends the list with an End token. LexTsql fills `notes` when given.
 void LexTsql(const QString& sql, std::vector<TokenSpan>& out, CommentNotes* notes = nullptr);
-std::vector<Token> TokenizeTsql(const QString& sql, CommentNotes* notes = nullptr);
+std::vector<Token> TokenizeTsql(const QString& sql);
 
 } // namespace bkl::db::sqlite
