@@ -71,11 +71,11 @@ public:
 
     ResultSet execute(const QString& sql, int commandTimeoutSeconds) override
     {
-        RequireSingleSelect(sql);
+        const QString text = StatementForServer(sql);
         Handle stmt(SQL_HANDLE_STMT, dbc_->get());
         SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, Integer(static_cast<SQLULEN>(qMax(commandTimeoutSeconds, 0))), 0);
 
-        SQLRETURN rc = SQLExecDirectW(stmt.get(), WideText(sql), SQL_NTS);
+        SQLRETURN rc = SQLExecDirectW(stmt.get(), WideText(text), SQL_NTS);
         if (rc != SQL_NO_DATA)
             CheckStatement(rc, stmt.get(), QStringLiteral("The statement failed."));
 
