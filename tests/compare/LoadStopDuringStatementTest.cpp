@@ -1,12 +1,17 @@
 // Stop pressed while the embedded engine steps a long Load Objects statement: the
 // statement is interrupted and the load ends in order, as at any other stop, with
-// no failure reported.
+// no failure reported. The Stop ends only the load's statement: what the user
+// starts meanwhile in the target login runs whole.
 #include "CompareWindowFixture.h"
+
+#include "compare/ui/frmBKLTargetModelLogin.h"
+#include "platform/db/ConnectionString.h"
 
 #include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -18,6 +23,15 @@ class LoadStopDuringStatement : public CompareWindowFixture {};
 const char kManyCalendars[] =
     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200000) "
     "INSERT INTO [Time] (TimeID, Name) SELECT 'F' || i, 'Filler ' || i FROM n";
+
+// A target model of 3,000 more tables: the login's test of it reads them all.
+QString ManyTables()
+{
+    QString sql = QStringLiteral("BEGIN;");
+    for (int i = 1; i <= 3000; ++i)
+        sql += QStringLiteral("CREATE TABLE Filler%1 (x);").arg(i);
+    return sql + QStringLiteral("COMMIT;");
+}
 
 } // namespace
 
@@ -53,4 +67,48 @@ TEST_F(LoadStopDuringStatement, TheLoadEndsInOrderWithoutAFailure)
     bkl::SetPumpSliceMsForTesting(-1);
     LoadKind("Calendars");
     EXPECT_EQ(w.lvObjects->topLevelItemCount(), 200003);
+}
+
+TEST_F(LoadStopDuringStatement, TheTargetLoginListsEveryModelWhileTheStoppedLoadWaits)
+{
+    g_cnModel = bkl::test::OpenAlteredDemoModel(bkl::test::kSourceModel, kManyCalendars);
+    const QString targetServer = bkl::db::ParseConnectionString(
+        bkl::test::OpenAlteredDemoModel(bkl::test::kTargetModel, ManyTables()).connectionString())["DATA SOURCE"];
+    frmBKLCompareObjects& w = Window();
+    bkl::SetPumpSliceMsForTesting(0);
+    statements.clear();
+    // While the listing statement sorts: Stop, and in the same turn Connect, then
+    // Refresh Model(s) in the target login.
+    bool pressed = false;
+    QStringList models;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (pressed || statements.isEmpty() || !w.LoadRunning())
+            return;
+        pressed = true;
+        w.cmdStop->click();
+        bkl::test::OnNextModal([&](QWidget* modal) {
+            auto* login = qobject_cast<frmBKLTargetModelLogin*>(modal);
+            if (!login)
+                return ADD_FAILURE() << "no target login";
+            login->txtSQLServerHost->setText(targetServer);
+            login->txtSQLServerUser->setText("demo");
+            login->txtSQLServerPassword->setText("demo");
+            login->cmdSelectDatabase_Click();
+            models = Items(login->cboSQLServerDB);
+            login->close();
+        });
+        w.cmdTargetConnect_Click();
+    });
+    stopper.start(0);
+    LoadKind("Calendars");
+    stopper.stop();
+
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(models, QStringList({"SalesModel2026_Target"}));
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
+    EXPECT_EQ(BoxTexts(), QStringList());
+    // The load was stopped all the same.
+    EXPECT_EQ(w.lvObjects->topLevelItemCount(), 0);
+    EXPECT_TRUE(w.cmdLoadObjects->isEnabled() && !w.cmdStop->isEnabled() && !w.m_bStopLoad && !w.LoadRunning());
 }
