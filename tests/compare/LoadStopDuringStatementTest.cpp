@@ -4,14 +4,10 @@
 // starts meanwhile in the target login runs whole.
 #include "CompareWindowFixture.h"
 
-#include "compare/ui/frmBKLTargetModelLogin.h"
-#include "platform/db/ConnectionString.h"
-
 #include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -23,15 +19,6 @@ class LoadStopDuringStatement : public CompareWindowFixture {};
 const char kManyCalendars[] =
     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200000) "
     "INSERT INTO [Time] (TimeID, Name) SELECT 'F' || i, 'Filler ' || i FROM n";
-
-// A target model of 3,000 more tables: the login's test of it reads them all.
-QString ManyTables()
-{
-    QString sql = QStringLiteral("BEGIN;");
-    for (int i = 1; i <= 3000; ++i)
-        sql += QStringLiteral("CREATE TABLE Filler%1 (x);").arg(i);
-    return sql + QStringLiteral("COMMIT;");
-}
 
 } // namespace
 
@@ -72,8 +59,8 @@ TEST_F(LoadStopDuringStatement, TheLoadEndsInOrderWithoutAFailure)
 TEST_F(LoadStopDuringStatement, TheTargetLoginListsEveryModelWhileTheStoppedLoadWaits)
 {
     g_cnModel = bkl::test::OpenAlteredDemoModel(bkl::test::kSourceModel, kManyCalendars);
-    const QString targetServer = bkl::db::ParseConnectionString(
-        bkl::test::OpenAlteredDemoModel(bkl::test::kTargetModel, ManyTables()).connectionString())["DATA SOURCE"];
+    // A target whose model test reads 3,000 more tables: long enough to turn the loop.
+    const QString targetServer = bkl::test::ServerWithMoreTables(bkl::test::kTargetModel, 3000);
     frmBKLCompareObjects& w = Window();
     bkl::SetPumpSliceMsForTesting(0);
     statements.clear();
@@ -87,17 +74,7 @@ TEST_F(LoadStopDuringStatement, TheTargetLoginListsEveryModelWhileTheStoppedLoad
             return;
         pressed = true;
         w.cmdStop->click();
-        bkl::test::OnNextModal([&](QWidget* modal) {
-            auto* login = qobject_cast<frmBKLTargetModelLogin*>(modal);
-            if (!login)
-                return ADD_FAILURE() << "no target login";
-            login->txtSQLServerHost->setText(targetServer);
-            login->txtSQLServerUser->setText("demo");
-            login->txtSQLServerPassword->setText("demo");
-            login->cmdSelectDatabase_Click();
-            models = Items(login->cboSQLServerDB);
-            login->close();
-        });
+        RefreshModelsInNextTargetLogin(targetServer, models);
         w.cmdTargetConnect_Click();
     });
     stopper.start(0);
