@@ -1,7 +1,10 @@
 // Stop pressed while the embedded engine steps a long find statement: the event
 // loop turns during the statement, the statement is interrupted, and the find ends
 // in order with the rows it had listed, as at any other stop; whatever would start
-// a second run or end the windows from that turning loop is refused.
+// a second run or end the windows from that turning loop is refused. The Stop ends
+// only the find's statement: what the user starts meanwhile in another window runs
+// whole.
+#include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
 #include "support/DemoModel.h"
@@ -87,4 +90,47 @@ TEST_F(StopDuringStatement, FindEndsInOrderKeepingItsRowsAndRefusesASecondRun)
     bkl::SetPumpSliceMsForTesting(-1);
     objects->cmdFind_Click();
     EXPECT_EQ(Rows(), all);
+}
+
+TEST_F(StopDuringStatement, TheCompareWindowsTargetLoginListsEveryModelWhileTheStoppedFindWaits)
+{
+    OpenFrame();
+    bkl::test::SlowLike slow(100);
+    g_cnModel = bkl::test::OpenAlteredDemoModel(bkl::test::kSourceModel, kMoreCalculations);
+    // A target whose model test reads 3,000 more tables: long enough to turn the loop.
+    const QString targetServer = bkl::test::ServerWithMoreTables(bkl::test::kTargetModel, 3000);
+    frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
+    compare.Load();
+    for (ObjectKind kind : bkl::mainwindow::kAllKinds)
+        objects->KindPickerItem(kind)->setCheckState(kind == ObjectKind::Calculations ? Qt::Checked : Qt::Unchecked);
+    objects->txtFind->setText("Lookup");
+
+    bkl::SetPumpSliceMsForTesting(0);
+    statements.clear();
+    // While the find's statement steps: Stop, and in the same turn Connect in the
+    // compare window, then Refresh Model(s) in its target login.
+    bool pressed = false;
+    QStringList models;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] {
+        if (pressed || statements.isEmpty() || !objects->FindRunning())
+            return;
+        pressed = true;
+        objects->cmdStop->click();
+        RefreshModelsInNextTargetLogin(targetServer, models);
+        compare.cmdTargetConnect_Click();
+    });
+    turn.start(0);
+    bkl::test::SlowLike::resetCalls();
+    objects->cmdFind_Click();
+    turn.stop();
+
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(models, QStringList({"SalesModel2026_Target"}));
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
+    EXPECT_EQ(BoxTexts(), QStringList());
+    // The find was stopped all the same.
+    EXPECT_LT(bkl::test::SlowLike::calls(), kAddedCalculations);
+    EXPECT_EQ(Rows(), QStringList());
+    EXPECT_TRUE(objects->cmdFind->isEnabled() && !objects->cmdStop->isEnabled() && !objects->FindRunning());
 }

@@ -4,6 +4,7 @@
 // the same either way.
 #include "StatementCatalog.h"
 
+#include "platform/core/ActiveRun.h"
 #include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
@@ -95,6 +96,18 @@ TEST(WaitingStatement, AnEmbeddedStatementTurnsTheLoopInsideARunAndStopInterrupt
         stop = false;
         test::ExpectSameResult(cn.execute(kPairs), plain);
     }
+    // A connection without a command timeout is watched the same: Stop ends its statement.
+    {
+        Connection untimed = test::OpenDemoModel(test::kSourceModel);
+        untimed.setCommandTimeout(0);
+        RunGuard run({}, false);
+        bool stop = false;
+        run.watchStop(stop);
+        TurnCounter counter([&] { stop = stop || test::SlowLike::calls() > 0; });
+        test::SlowLike::resetCalls();
+        EXPECT_THROW(untimed.execute(kPairs), StatementStopped);
+        EXPECT_LT(test::SlowLike::calls(), kPairCount);
+    }
     // A stop flag is watched only while its run is active.
     {
         bool stop = true;
@@ -118,6 +131,75 @@ TEST(WaitingStatement, AnEmbeddedStatementTurnsTheLoopInsideARunAndStopInterrupt
             EXPECT_TRUE(e.description().startsWith("Query timeout expired after 1 seconds")) << e.description().toStdString();
         }
     }
+}
+
+// Inside a run a statement ends with a turn of the loop as well: what the user did
+// while it ran (a Stop, a close) is seen before the run goes on with its rows.
+TEST(WaitingStatement, InsideARunTheLoopTurnsBeforeAndAfterAStatement)
+{
+    Connection cn = test::OpenDemoModel(test::kSourceModel);
+    SetPumpSliceMsForTesting(0);
+    QStringList order;
+    SetStatementObserver([&](const QString&) { order << QStringLiteral("statement"); });
+    {
+        RunGuard run({}, false);
+        TurnCounter counter([&] { order << QStringLiteral("turn"); });
+        EXPECT_EQ(cn.execute(QStringLiteral("SELECT 1 AS N")).rows.size(), 1u);
+    }
+    SetStatementObserver({});
+    ASSERT_EQ(order.count(QStringLiteral("statement")), 1);
+    EXPECT_EQ(order.first(), "turn");
+    EXPECT_EQ(order.last(), "turn");
+}
+
+// Stop ends the run it belongs to and only that run's statements. What the loop
+// dispatches while a run's statement turns it (a click in another window) runs
+// outside that run: its statements on other connections are not stopped by the
+// run's Stop, a run it starts is ended only by its own Stop, and once the turn is
+// over the run's own statement is stopped.
+TEST(WaitingStatement, StopEndsOnlyTheStatementsOfItsOwnRun)
+{
+    test::SlowLike slow(50);
+    Connection source = test::OpenDemoModel(test::kSourceModel);
+    Connection target = test::OpenDemoModel(test::kTargetModel);
+    const ResultSet plain = target.execute(kPairs);
+    SetPumpSliceMsForTesting(0);
+
+    RunGuard run({}, false);
+    bool stop = false;
+    run.watchStop(stop);
+    bool innerStop = false;
+    QStringList seen;
+    const auto attempt = [&](const QString& what) {
+        try {
+            test::ExpectSameResult(target.execute(kPairs), plain);
+            seen << what + QStringLiteral(" ran");
+        } catch (const StatementStopped&) {
+            seen << what + QStringLiteral(" stopped");
+        }
+    };
+    TurnCounter counter([&] {
+        if (!seen.isEmpty() || test::SlowLike::calls() == 0)
+            return;
+        // The user presses the run's Stop, and in the same turn works in another window.
+        stop = true;
+        seen << QStringLiteral("pressed");
+        EXPECT_FALSE(RunStopRequested());
+        attempt(QStringLiteral("outside any run"));
+        RunGuard second({}, false);
+        second.watchStop(innerStop);
+        attempt(QStringLiteral("a run of its own"));
+        {
+            TurnCounter presser([&] { innerStop = true; }); // the second run's Stop, at its statement's turn
+            attempt(QStringLiteral("a run of its own, its Stop pressed"));
+        }
+        EXPECT_TRUE(RunStopRequested());
+    });
+    test::SlowLike::resetCalls();
+    EXPECT_THROW(source.execute(kPairs), StatementStopped);
+    EXPECT_TRUE(RunStopRequested());
+    EXPECT_EQ(seen, QStringList({"pressed", "outside any run ran", "a run of its own ran",
+                                 "a run of its own, its Stop pressed stopped"}));
 }
 
 TEST(WaitingStatement, NothingStartedFromTheTurningLoopRunsOnTheStatementsConnectionOrClosesIt)

@@ -2,6 +2,7 @@
 
 #include "LogReader.h"
 #include "TestEnvironment.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/db/sqlite/EngineFunctions.h"
 #include "reports/DetailSectionRule.h"
 
@@ -43,6 +44,15 @@ db::Connection OpenAlteredDemoModel(const QString& catalog, const QString& sql)
                            + catalog + QStringLiteral(";Data Source=") + folder);
     cn.open();
     return cn;
+}
+
+QString ServerWithMoreTables(const QString& catalog, int tables)
+{
+    QString sql = QStringLiteral("BEGIN;");
+    for (int i = 1; i <= tables; ++i)
+        sql += QStringLiteral("CREATE TABLE Filler%1 (x);").arg(i);
+    const db::Connection cn = OpenAlteredDemoModel(catalog, sql + QStringLiteral("COMMIT;"));
+    return db::ParseConnectionString(cn.connectionString()).value(QStringLiteral("DATA SOURCE"));
 }
 
 void SetAllSectionFlags(bool on)
