@@ -20,6 +20,10 @@ db::Connection OpenDemoModel(const QString& catalog);
 // its own under the test home; opened. Each call makes a new folder.
 db::Connection OpenAlteredDemoModel(const QString& catalog, const QString& sql);
 
+// Demo database `catalog` of a server generated at `scale` (seed 1) under the
+// test home, once per process and scale; opened.
+db::Connection OpenScaledDemoModel(const QString& catalog, int scale);
+
 // Switches every detail section on or off.
 void SetAllSectionFlags(bool on);
 
