@@ -25,6 +25,10 @@ db::Connection OpenAlteredDemoModel(const QString& catalog, const QString& sql);
 // login's model test, reads them all.
 QString ServerWithMoreTables(const QString& catalog, int tables);
 
+// Demo database `catalog` of a server generated at `scale` (seed 1) under the
+// test home, once per process and scale; opened.
+db::Connection OpenScaledDemoModel(const QString& catalog, int scale);
+
 // Switches every detail section on or off.
 void SetAllSectionFlags(bool on);
 

@@ -53,23 +53,7 @@ void WebBrowser::navigate(const QString& htmlFile)
     page->load(QUrl::fromLocalFile(QFileInfo(htmlFile).absoluteFilePath()));
 }
 
-void WebBrowser::saveAs()
-{
-    if (file_.isEmpty())
-        throw std::runtime_error("No page is shown.");
-    const QString suggested = QDir::homePath() + QLatin1Char('/') + QFileInfo(file_).fileName();
-    const QString target
-        = FileDialogs().saveFile(QStringLiteral("Save As"), QStringLiteral("HTML Files (*.htm *.html)"), suggested);
-    if (target.isEmpty())
-        return;
-    if (QFileInfo(target).absoluteFilePath() == QFileInfo(file_).absoluteFilePath())
-        return;
-    if (QFile::exists(target) && !QFile::remove(target))
-        throw std::runtime_error(QStringLiteral("Cannot replace %1.").arg(target).toStdString());
-    QFile source(file_);
-    if (!source.copy(target))
-        throw std::runtime_error(source.errorString().toStdString());
-}
+void WebBrowser::saveAs() { SavePageFileAs(file_); }
 
 void WebBrowser::printTo(QPrinter& printer)
 {
