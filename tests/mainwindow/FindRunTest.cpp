@@ -147,6 +147,41 @@ TEST_F(FindRun, ABlankTextAsksFirstAndNoKindIsRefused)
     EXPECT_EQ(BoxTexts().mid(2), QStringList(2, "Atleast one object type must be selected !|48|Load Objects"));
 }
 
+TEST_F(FindRun, TheCaptionNamesTheSearchThatRanWhateverIsTypedOrTickedMeanwhile)
+{
+    OpenFrame();
+    bkl::SetPumpSliceMsForTesting(0); // a turn after every row: the user acts while the tables are listed
+    const auto findWhileChanging = [this](const QString& typed, bool wholeWord, std::initializer_list<ObjectKind> kinds) {
+        OnFirstRowOfType(objects, "Table", [=, this] {
+            objects->txtFind->selectAll();
+            QTest::keyClicks(objects->txtFind, typed);
+            objects->chkWholeWord->setChecked(wholeWord);
+            SelectKinds(kinds);
+        });
+        objects->cmdFind_Click();
+    };
+
+    // Every kind and no name; "zz", Whole Word and one kind less while it lists.
+    SelectKinds({ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars, ObjectKind::Calculations,
+                 ObjectKind::CompensationPlans, ObjectKind::TailoredReports, ObjectKind::PresentorReports});
+    objects->txtFind->clear();
+    seams.boxes.answers = {bkl::mb::Yes};
+    findWhileChanging("zz", true, {ObjectKind::Tables});
+    EXPECT_EQ(objects->lblSearchResults->text(), "75 Object(s) found");
+    EXPECT_EQ(objects->lblFilter->text(), "Filter: <All Objects>");
+    EXPECT_EQ(objects->txtFind->text(), "zz");
+
+    // Two kinds and "Sales" as a part of the name; every kind, Whole Word and another text meanwhile.
+    SelectKinds({ObjectKind::Tables, ObjectKind::Calculations});
+    objects->txtFind->setText("Sales");
+    objects->chkWholeWord->setChecked(false);
+    findWhileChanging("Region", true,
+                      {ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars, ObjectKind::Calculations,
+                       ObjectKind::CompensationPlans, ObjectKind::TailoredReports, ObjectKind::PresentorReports});
+    EXPECT_EQ(objects->lblFilter->text(), "Filter: <Selected Objects>;Name contains \"Sales\"");
+    EXPECT_TRUE(Rows().contains("Total Sales|Calculation"));
+}
+
 TEST_F(FindRun, StopKeepsTheRowsReadAndQueriesNoLaterKind)
 {
     OpenFrame();

@@ -397,6 +397,9 @@ void frmBKLMain::cmdFind_Click()
     const bool matchCase = chkMatchCase->isChecked();
     const QString findText = txtFind->text();
     const QString title = QLatin1String(bkl::mainwindow::kLoadObjectsTitle);
+    // The caption names this search, whatever the user types or ticks while it runs.
+    const QString caption = bkl::mainwindow::FilterCaption(kinds.size() == bkl::mainwindow::kAllKinds.size(),
+                                                           findText, wholeWord);
 
     if (kinds.empty()) {
         bkl::MsgBox(QLatin1String(bkl::mainwindow::kNoKindSelected), bkl::mb::Exclamation, title);
@@ -442,7 +445,7 @@ void frmBKLMain::cmdFind_Click()
         m_findRunning = true;
         failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdFind_Click"),
                                                      [&] { ListKinds(kinds, statements, stands); });
-        FinishFind();
+        FinishFind(caption);
     }
     // The run has ended in order, keeping its rows; now the user learns why it stopped early.
     if (failure)
@@ -483,10 +486,8 @@ void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vect
     slice.pumpNow();
 }
 
-void frmBKLMain::FinishFind()
+void frmBKLMain::FinishFind(const QString& caption)
 {
-    const QString caption = bkl::mainwindow::FilterCaption(SelectedKinds().size() == bkl::mainwindow::kAllKinds.size(),
-                                                           txtFind->text(), chkWholeWord->isChecked());
     lblLoadStatus->hide();
     const int rows = lvObjects->topLevelItemCount();
     SetActionGroup(rows > 0, true);
