@@ -2,10 +2,12 @@
 // Case, the questions and refusals, Stop, the run guard and a failing read.
 #include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
+#include "support/TestWindows.h"
 #include "support/WindowTest.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
@@ -97,6 +99,45 @@ TEST_F(FindRun, FindAllKindsListsEachKindInOrder)
     });
     EXPECT_EQ(findWithSlice(0), byType);
     EXPECT_EQ(findWithSlice(1000000), byType);
+}
+
+TEST_F(FindRun, AFindIntoASortedListPutsItsRowsInBatchesAndTakesAHeaderClickMeanwhile)
+{
+    OpenFrame();
+    SelectKinds({ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars});
+    const auto find = [this] {
+        seams.boxes.answers = {bkl::mb::Yes};
+        objects->cmdFind_Click();
+        return Rows();
+    };
+    const QStringList loaded = find();
+    ASSERT_EQ(TypeCounts(loaded), "Table 15, View 5, Calendar 3");
+    const auto sorted = [&loaded](int column, Qt::SortOrder order) {
+        QStringList rows = loaded;
+        std::stable_sort(rows.begin(), rows.end(), [&](const QString& a, const QString& b) {
+            const int c = a.section('|', column, column).compare(b.section('|', column, column), Qt::CaseInsensitive);
+            return order == Qt::AscendingOrder ? c < 0 : c > 0;
+        });
+        return rows;
+    };
+    QTreeWidget* list = objects->lvObjects;
+    bkl::test::ClickHeader(list, 0); // NAME, descending
+
+    // One batch for the whole run: the rows go in kind by kind, not one by one, and end sorted.
+    bkl::SetPumpSliceMsForTesting(1000000);
+    int insertions = 0;
+    QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, list, [&insertions] { ++insertions; });
+    EXPECT_EQ(find(), sorted(0, Qt::DescendingOrder));
+    EXPECT_EQ(insertions, 3);
+
+    // A click on TYPE while the views go in is the sort the list ends with, each type in load order.
+    bkl::SetPumpSliceMsForTesting(0);
+    OnFirstRowOfType(objects, "View", [list] { bkl::test::ClickHeader(list, 1); });
+    EXPECT_EQ(find(), sorted(1, Qt::AscendingOrder));
+    EXPECT_TRUE(list->isSortingEnabled() && list->header()->sectionsClickable() && list->header()->isSortIndicatorShown());
+    EXPECT_EQ(list->header()->sortIndicatorSection(), 1);
+    bkl::test::ClickHeader(list, 0);
+    EXPECT_EQ(Rows(), sorted(0, Qt::DescendingOrder));
 }
 
 TEST_F(FindRun, MatchCaseListsOnlyNamesWithTheTypedLetterCase)

@@ -19,6 +19,7 @@
 #include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/ListBatch.h"
 #include "platform/ui/RunGuard.h"
+#include "platform/ui/SortHold.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
@@ -464,6 +465,8 @@ void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vect
         cmdStop->setEnabled(false);
         return true;
     };
+    // A list the user has sorted is sorted once at the end, not as each batch goes in.
+    bkl::SortHold sorting(lvObjects);
     bkl::ListBatch rows(lvObjects);
     bkl::TimeSlice slice([&rows] { rows.flush(); });
     for (size_t i = 0; i < kinds.size(); ++i) {
@@ -512,7 +515,10 @@ void frmBKLMain::lvObjects_ColumnClick(int column)
 {
     m_iSortOrder = m_iSortOrder == 0 ? 1 : 0;
     const Qt::SortOrder order = m_iSortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
-    if (!lvObjects->isSortingEnabled()) {
+    if (bkl::SortHold* hold = bkl::SortHold::of(lvObjects)) {
+        // Rows are going in or being marked: the list takes this sort once they are done.
+        hold->sortBy(column, order);
+    } else if (!lvObjects->isSortingEnabled()) {
         // From the first click on, the list keeps itself sorted, also for rows added later.
         lvObjects->header()->setSortIndicator(column, order);
         lvObjects->setSortingEnabled(true);
