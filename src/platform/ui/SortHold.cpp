@@ -35,6 +35,8 @@ SortHold::~SortHold()
 
 SortHold* SortHold::of(const QTreeWidget* list)
 {
+    if (!list) // a hold whose list has gone holds nothing
+        return nullptr;
     const auto hold = std::find_if(g_holds.begin(), g_holds.end(), [list](const SortHold* h) { return h->list_ == list; });
     return hold == g_holds.end() ? nullptr : *hold;
 }
