@@ -1,6 +1,6 @@
-// A list held from sorting itself: rows go in as they come, the sort is applied
-// once at the end, a second hold on the list does nothing, and a list that goes
-// away during the hold is left alone.
+// The sort hold on a plain list: a second hold does nothing, a list that sorts
+// nothing stays unsorted, and a list that goes away during the hold is left alone.
+// (The object list's runs under a hold are pinned by the window tests.)
 #include "platform/ui/SortHold.h"
 
 #include <QHeaderView>
@@ -28,36 +28,24 @@ void Add(QTreeWidget& list, std::initializer_list<const char*> texts)
 
 } // namespace
 
-TEST(SortHold, SortsOnceAtTheEndAndOnlyTheOuterHoldCounts)
+TEST(SortHold, OnlyTheOuterHoldSortsAndOnlyAListThatSortsItself)
 {
     QTreeWidget list;
-    Add(list, {"b", "d"});
     list.sortByColumn(0, Qt::DescendingOrder);
     list.setSortingEnabled(true);
     {
         SortHold outer(&list);
-        EXPECT_FALSE(list.isSortingEnabled());
-        EXPECT_TRUE(list.header()->sectionsClickable() && list.header()->isSortIndicatorShown());
-        EXPECT_EQ(SortHold::of(&list), &outer);
         {
             SortHold inner(&list);
             EXPECT_EQ(SortHold::of(&list), &outer);
-            Add(list, {"a", "c"});
+            Add(list, {"b", "c", "a"});
         }
-        EXPECT_EQ(Texts(list), QStringList({"d", "b", "a", "c"}));
-        outer.sortBy(0, Qt::AscendingOrder);
-        EXPECT_EQ(list.header()->sortIndicatorOrder(), Qt::AscendingOrder);
-        EXPECT_EQ(Texts(list), QStringList({"d", "b", "a", "c"}));
+        EXPECT_EQ(Texts(list), QStringList({"b", "c", "a"}));
+        EXPECT_TRUE(list.header()->sectionsClickable() && list.header()->isSortIndicatorShown());
     }
-    EXPECT_EQ(SortHold::of(&list), nullptr);
-    EXPECT_EQ(Texts(list), QStringList({"a", "b", "c", "d"}));
-    EXPECT_TRUE(list.isSortingEnabled() && list.header()->sectionsClickable());
-    Add(list, {"bb"});
-    EXPECT_EQ(Texts(list), QStringList({"a", "b", "bb", "c", "d"}));
-}
+    EXPECT_EQ(Texts(list), QStringList({"c", "b", "a"}));
+    EXPECT_TRUE(list.isSortingEnabled() && SortHold::of(&list) == nullptr);
 
-TEST(SortHold, AnUnsortedListStaysUnsortedAndAListThatGoesAwayIsLeftAlone)
-{
     QTreeWidget unsorted;
     unsorted.header()->setSortIndicatorShown(false);
     {
@@ -67,10 +55,10 @@ TEST(SortHold, AnUnsortedListStaysUnsortedAndAListThatGoesAwayIsLeftAlone)
     EXPECT_FALSE(unsorted.isSortingEnabled() || unsorted.header()->isSortIndicatorShown());
     EXPECT_EQ(Texts(unsorted), QStringList({"b", "a"}));
 
-    auto list = std::make_unique<QTreeWidget>();
-    list->setSortingEnabled(true);
-    SortHold hold(list.get());
-    list.reset();
+    auto gone = std::make_unique<QTreeWidget>();
+    gone->setSortingEnabled(true);
+    SortHold hold(gone.get());
+    gone.reset();
     hold.sortBy(0, Qt::AscendingOrder);
     EXPECT_EQ(SortHold::of(nullptr), nullptr);
 }
