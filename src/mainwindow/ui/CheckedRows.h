@@ -15,10 +15,10 @@ namespace bkl {
 std::vector<mainwindow::ObjectRowTexts> CheckedRowTexts(const QTreeWidget* list);
 
 // Sets the check mark of every row to `mark(checked now)`, one row at a time as
-// a click does, so the list reports each change. The list keeps its place for
-// each row until the end, then its sort, and the event loop turns on its time
-// slice meanwhile, with the run guard up. Returns false, changing nothing, while
-// an earlier call is still marking rows.
+// a click does, so the list reports each change. A list that sorts itself is
+// held from sorting until the last row is marked (SortHold), and the event loop
+// turns on its time slice meanwhile, with the run guard up. Returns false,
+// changing nothing, while an earlier call is still marking rows.
 bool SetCheckMarks(QTreeWidget* list, const std::function<bool(bool checked)>& mark);
 
 } // namespace bkl

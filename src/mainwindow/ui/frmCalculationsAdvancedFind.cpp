@@ -16,8 +16,8 @@
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/ListBatch.h"
-#include "platform/ui/SortHold.h"
 #include "platform/ui/RunGuard.h"
+#include "platform/ui/SortHold.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
