@@ -1,4 +1,5 @@
 #include "Scenarios.h"
+#include "SortedListScenarios.h"
 #include "WaitingScenarios.h"
 
 #include "compare/ui/frmBKLCompareObjects.h"
@@ -336,6 +337,10 @@ const std::vector<Scenario>& Scenarios()
         {"preview-sqlserver", "Preview of 100 calculations, SQL Server at 5 ms", {-1, 100, -1}, PreviewOnSlowServer},
         {"compare-sqlserver", "Compare of 20 calculations, SQL Server at 5 ms", {-1, 100, -1}, CompareOnSlowServer},
         {"stop-statement", "Stop during a slow statement", {200, 100, -1}, StopDuringSlowStatement},
+        // The object list sorted by a click on NAME.
+        {"select-all-sorted", "Select All on a sorted list of 55,416 rows", {-1, 100, -1}, SelectAllSorted},
+        {"invert-sorted", "Invert Selection, sorted list of 55,416 rows", {-1, 100, -1}, InvertSorted},
+        {"find-sorted", "Find, all seven kinds, into a sorted list", {1000, 100, -1}, FindIntoSortedList},
     };
     return scenarios;
 }

@@ -1,6 +1,7 @@
 // The preview and summary runs driven through the real frame and object-list
 // windows on the demo model, with a recording browser and scripted boxes.
 #include "mainwindow/ui/SummaryChart.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "mainwindow/FindStatement.h"
@@ -206,6 +207,25 @@ TEST_F(PreviewWindow, DoubleClickLeavesExactlyTheHighlightedRowChecked)
     EXPECT_TRUE(browser()->lastPage.contains("toggleDiv(\"CALC_1\")'>Total Sales</span>"));
     EXPECT_EQ(Logged(), QStringList({"INFO|Preview Objects begin..", "INFO|Launch Preview Objects end"}));
     EXPECT_TRUE(frame->mnuSubBKObjectsMenu->isEnabled());
+}
+
+TEST_F(PreviewWindow, DoubleClickOnASortedListUnmarksItsRowsOnTheTimeSlice)
+{
+    addRow("PayeeMaster", "Table", true);
+    QTreeWidgetItem* view = addRow("RegionSalesView", "View", true);
+    addRow("Total Sales", "Calculation", true);
+    objects->SetActionGroup(true, true);
+    objects->lvObjects_ColumnClick(0); // NAME, descending
+    objects->lvObjects->setCurrentItem(view);
+    SetPumpSliceMsForTesting(0);
+    // The loop turns once the first row is unmarked, before the preview starts.
+    QStringList checkedAtFirstTurn;
+    QTimer::singleShot(0, objects, [&] { checkedAtFirstTurn = checkedTexts(); });
+    objects->lvObjects_DblClick();
+    EXPECT_EQ(checkedAtFirstTurn, QStringList({"RegionSalesView", "PayeeMaster"}));
+    EXPECT_EQ(checkedTexts(), QStringList{"RegionSalesView"});
+    EXPECT_TRUE(browser()->lastPage.contains("toggleDiv(\"VIE_1\")'>RegionSalesView</span>"));
+    EXPECT_TRUE(objects->lvObjects->isSortingEnabled());
 }
 
 TEST_F(PreviewWindow, UnwritablePageEndsTheRunInOrder)
