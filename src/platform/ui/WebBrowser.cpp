@@ -3,7 +3,7 @@
 #include "platform/core/Seams.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/PagePdf.h"
-#include "platform/ui/PdfPagePainter.h"
+#include "platform/ui/PreviewPages.h"
 #include "platform/ui/PrintJob.h"
 #include "platform/ui/RendererEnded.h"
 #include "platform/ui/RunGuard.h"
@@ -112,18 +112,13 @@ void WebBrowser::printPreview()
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(kPreviewDpi);
     printer.setDocName(QFileInfo(file_).fileName());
-    // The pages shown are pictures of the PDF that printing prints. Qt's print
-    // support must not be re-entered while it lays out the preview, so nothing
-    // turns the event loop inside paintRequested: the PDF is made before the
-    // dialog opens and, when the page layout changes, in the background; the
-    // preview paints the latest PDF and is painted again once the new one is there.
-    PagePdf pdf(pageToPrint());
+    // The pages shown are pictures of the PDF that printing prints.
+    PreviewPages pages(pageToPrint(), kPreviewDpi);
     {
         BusyCursor busy;
-        pdf.make(printer.pageLayout());
+        pages.prepare(printer.pageLayout());
     }
     QPrintPreviewDialog dialog(&printer, this);
-    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
     std::optional<PrintJob> job;
     bool failed = false;
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* p) {
@@ -132,15 +127,15 @@ void WebBrowser::printPreview()
             job = ReadPrintJob(*p);
             return;
         }
-        pdf.request(p->pageLayout());
-        PaintPdfPages(pdf.pdf(), *p);
+        pages.paint(*p);
     });
-    connect(&pdf, &PagePdf::ready, preview, &QPrintPreviewWidget::updatePreview, Qt::QueuedConnection);
-    connect(&pdf, &PagePdf::failed, &dialog, [&failed] { failed = true; });
+    connect(&pages, &PreviewPages::changed, dialog.findChild<QPrintPreviewWidget*>(),
+            &QPrintPreviewWidget::updatePreview, Qt::QueuedConnection);
+    connect(&pages, &PreviewPages::failed, &dialog, [&failed] { failed = true; });
     dialog.exec();
     if (job) {
         BusyCursor busy;
-        DeliverPdf(pdf.make(job->layout, job->pages), *job);
+        DeliverPdf(pages.pdf().make(job->layout, job->pages), *job);
     } else if (failed) {
         throw std::runtime_error("The page could not be printed.");
     }

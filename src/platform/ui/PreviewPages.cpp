@@ -1,0 +1,86 @@
+#include "platform/ui/PreviewPages.h"
+
+#include <QBuffer>
+#include <QEventLoop>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QtConcurrent>
+#include <stdexcept>
+
+namespace bkl {
+
+QList<QImage> RenderPdfPages(const QByteArray& pdf, int dpi)
+{
+    QByteArray bytes = pdf;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument document;
+    document.load(&buffer);
+    QList<QImage> pages;
+    if (document.status() != QPdfDocument::Status::Ready)
+        return pages;
+    for (int i = 0; i < document.pageCount(); ++i)
+        pages.append(document.render(i, (document.pagePointSize(i) * dpi / 72.0).toSize()));
+    return pages;
+}
+
+PreviewPages::PreviewPages(QWebEnginePage* page, int dpi, QObject* parent) : QObject(parent), pdf_(page), dpi_(dpi)
+{
+    connect(&pdf_, &PagePdf::ready, this, &PreviewPages::drawLatestPdf);
+    connect(&pdf_, &PagePdf::failed, this, &PreviewPages::failed);
+    connect(&drawing_, &QFutureWatcher<QList<QImage>>::finished, this, &PreviewPages::drawn);
+}
+
+void PreviewPages::prepare(const QPageLayout& layout)
+{
+    pdf_.make(layout);
+    if (images_.isEmpty()) {
+        QEventLoop loop;
+        connect(this, &PreviewPages::changed, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (images_.isEmpty())
+        throw std::runtime_error("The page could not be printed.");
+}
+
+void PreviewPages::drawLatestPdf()
+{
+    if (drawing_.isRunning() || imagesOf_ == pdf_.pdf())
+        return; // drawn() draws the latest PDF next
+    drawingOf_ = pdf_.pdf();
+    drawing_.setFuture(QtConcurrent::run(RenderPdfPages, drawingOf_, dpi_));
+}
+
+void PreviewPages::drawn()
+{
+    QList<QImage> images = drawing_.result();
+    if (drawingOf_ != pdf_.pdf()) {
+        drawLatestPdf();
+        return;
+    }
+    images_ = std::move(images);
+    imagesOf_ = drawingOf_;
+    emit changed();
+}
+
+void PreviewPages::paint(QPrinter& printer)
+{
+    pdf_.request(printer.pageLayout());
+    QPainter painter;
+    if (images_.isEmpty() || !painter.begin(&printer))
+        return;
+    // The painter's origin is the corner of the printable area; the sheet starts before it.
+    const QRectF sheet
+        = printer.paperRect(QPrinter::DevicePixel).translated(-printer.pageRect(QPrinter::DevicePixel).topLeft());
+    for (qsizetype i = 0; i < images_.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        QSizeF fitted = images_[i].size();
+        fitted.scale(sheet.size(), Qt::KeepAspectRatio);
+        const QPointF corner = sheet.center() - QPointF(fitted.width() / 2, fitted.height() / 2);
+        painter.drawImage(QRectF(corner, fitted), images_[i]);
+    }
+}
+
+} // namespace bkl
