@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPaintEngine>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPrintDialog>
@@ -131,10 +132,17 @@ TEST(PrintPreviewRender, TwoOrientationChangesInARowKeepTheDialogAndItShowsTheNe
     // Each step acts on a later turn of the event loop than the one before, as clicks do.
     int step = 0;
     int turnsSettled = 0;
+    int turnsInsidePaint = 0;
     QPrintPreviewDialog* shown = nullptr;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        QPrintPreviewDialog* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QPrintPreviewDialog*>(w))
+                dialog = d;
+        // The preview printer paints through its picture engine only while the preview's paint request runs.
+        if (dialog && dialog->printer()->paintEngine()->type() == QPaintEngine::Picture)
+            ++turnsInsidePaint;
         auto* preview = dialog ? dialog->findChild<QPrintPreviewWidget*>() : nullptr;
         if (!preview || !dialog->isVisible() || preview->pageCount() == 0)
             return;
@@ -172,4 +180,5 @@ TEST(PrintPreviewRender, TwoOrientationChangesInARowKeepTheDialogAndItShowsTheNe
     EXPECT_NO_THROW(browser.printPreview());
     EXPECT_NE(shown, nullptr);
     EXPECT_EQ(step, 4);
+    EXPECT_EQ(turnsInsidePaint, 0);
 }
