@@ -299,15 +299,20 @@ Outcome AuditPrintPreview(Context& c)
     return TimedPrintPreview(c, [&] { w.cmdPreview_Click(); });
 }
 
-// The preview page of 50 checked calculations, as the preview run writes it, shown in the real web engine.
-Outcome PreviewPrintPreview(Context& c)
+// Shows the preview page of 50 checked calculations, as the preview run writes it, in the real web engine.
+void ShowPreviewPage(Context& c, bkl::WebBrowser& browser)
 {
     CheckCalculations(c, 50);
     c.objects->cmdGetDetails_Click();
-    bkl::WebBrowser browser;
     browser.resize(c.objects->wbObjects->size());
     browser.show();
     ActAndWaitForPage(&browser, [&] { browser.navigate(c.objects->wbObjects->currentFile()); });
+}
+
+Outcome PreviewPrintPreview(Context& c)
+{
+    bkl::WebBrowser browser;
+    ShowPreviewPage(c, browser);
     return TimedPrintPreview(c, [&] { bkl::BrowserPrintPreview(&browser); });
 }
 
@@ -340,12 +345,8 @@ QString PdfText(const QString& pdf)
 // Print of the 50-calculation preview page to a PDF file, from the click on Print to the file written.
 Outcome PrintPreviewPageToPdf(Context& c)
 {
-    CheckCalculations(c, 50);
-    c.objects->cmdGetDetails_Click();
     bkl::WebBrowser browser;
-    browser.resize(c.objects->wbObjects->size());
-    browser.show();
-    ActAndWaitForPage(&browser, [&] { browser.navigate(c.objects->wbObjects->currentFile()); });
+    ShowPreviewPage(c, browser);
     const QString pdf = bkl::ApplicationFolder() + QStringLiteral("/print-bench.pdf");
     PrintToFileWhenAsked(pdf);
     Outcome out = Timed(c, [&] {

@@ -38,8 +38,10 @@ struct Pdf {
     QString text(int page) { return document.getAllText(page).text(); }
 };
 
-// Prints the shown page to a PDF file in `orientation`, as the dialog would leave the printer.
-QString PrintToFile(WebBrowser& browser, const QString& name, QPageLayout::Orientation orientation)
+// Prints the shown page to a PDF file on A4 in `orientation`, the `pages` only
+// when given, as the print dialog would leave the printer.
+QString PrintToFile(WebBrowser& browser, const QString& name, QPageLayout::Orientation orientation,
+                    const QString& pages = QString())
 {
     const QString path = test::TestHome() + QLatin1Char('/') + name;
     QPrinter printer(QPrinter::HighResolution);
@@ -47,8 +49,21 @@ QString PrintToFile(WebBrowser& browser, const QString& name, QPageLayout::Orien
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(orientation);
+    if (!pages.isEmpty()) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setPageRanges(QPageRanges::fromString(pages));
+    }
     browser.printTo(printer);
     return path;
+}
+
+// The browser shown with a table of 70 rows: two portrait pages.
+void ShowTable(WebBrowser& browser)
+{
+    browser.resize(640, 360);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(),
+                                      test::WritePage(QStringLiteral("_temp_04.html"), test::NumberedTable(70))));
 }
 
 QAction* ToolbarAction(QWidget* dialog, const QString& text)
@@ -64,10 +79,9 @@ QAction* ToolbarAction(QWidget* dialog, const QString& text)
 TEST(PrintRender, PrintWritesTheEnginesPdfWithTextFontsAndTheDialogsPagesAndOrientation)
 {
     WebBrowser browser;
-    browser.resize(640, 360);
-    browser.show();
-    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(),
-                                      test::WritePage(QStringLiteral("_temp_04.html"), test::NumberedTable(70))));
+    ShowTable(browser);
+    if (HasFatalFailure())
+        return;
 
     // The page as text and vector graphics: its words are in the PDF, in fonts the PDF carries.
     Pdf portrait(PrintToFile(browser, QStringLiteral("portrait.pdf"), QPageLayout::Portrait));
@@ -104,15 +118,7 @@ TEST(PrintRender, PrintWritesTheEnginesPdfWithTextFontsAndTheDialogsPagesAndOrie
     EXPECT_EQ(printed.text(1), portrait.text(1));
 
     // Pages 2 of the dialog's page range: the second page only.
-    const QString rangePath = test::TestHome() + QStringLiteral("/page-two.pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(rangePath);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPrintRange(QPrinter::PageRange);
-    printer.setPageRanges(QPageRanges::fromString(QStringLiteral("2")));
-    browser.printTo(printer);
-    Pdf pageTwo(rangePath);
+    Pdf pageTwo(PrintToFile(browser, QStringLiteral("page-two.pdf"), QPageLayout::Portrait, QStringLiteral("2")));
     ASSERT_EQ(pageTwo.document.pageCount(), 1);
     EXPECT_EQ(pageTwo.text(0), portrait.text(1));
 }
@@ -120,10 +126,9 @@ TEST(PrintRender, PrintWritesTheEnginesPdfWithTextFontsAndTheDialogsPagesAndOrie
 TEST(PrintPreviewRender, TwoOrientationChangesInARowKeepTheDialogAndItShowsTheNewPages)
 {
     WebBrowser browser;
-    browser.resize(640, 360);
-    browser.show();
-    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(),
-                                      test::WritePage(QStringLiteral("_temp_04.html"), test::NumberedTable(70))));
+    ShowTable(browser);
+    if (HasFatalFailure())
+        return;
     const int portraitPages = Pdf(PrintToFile(browser, QStringLiteral("p.pdf"), QPageLayout::Portrait)).document.pageCount();
     const int landscapePages
         = Pdf(PrintToFile(browser, QStringLiteral("l.pdf"), QPageLayout::Landscape)).document.pageCount();

@@ -8,32 +8,13 @@
 #include "support/WebPages.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <csignal>
 #include <gtest/gtest.h>
 
 using namespace bkl;
-
-namespace {
-
-QString BodyText(QWebEngineView* view)
-{
-    QString text;
-    QEventLoop loop;
-    view->page()->toPlainText([&](const QString& t) {
-        text = t;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return text;
-}
-
-} // namespace
 
 TEST(RendererEndedRender, AKilledRendererIsReportedAndLoggedAndTheNextPageShows)
 {
@@ -69,6 +50,6 @@ TEST(RendererEndedRender, AKilledRendererIsReportedAndLoggedAndTheNextPageShows)
     // The browser shows pages again, in a renderer of their own.
     ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(),
                                       test::WritePage(QStringLiteral("_temp_02.html"), "<html><body>preview</body></html>\r\n")));
-    EXPECT_EQ(BodyText(browser.view()), QStringLiteral("preview"));
+    EXPECT_EQ(test::BodyText(browser.view()), QStringLiteral("preview"));
     EXPECT_EQ(seams.boxes.shown.size(), 1u);
 }

@@ -4,7 +4,10 @@
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
+#include <QEventLoop>
 #include <QSignalSpy>
+#include <QTimer>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace bkl::test {
@@ -21,6 +24,19 @@ bool NavigateAndWait(Browser& browser, QWebEngineView* view, const QString& path
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     browser.navigate(path);
     return loaded.wait(30000) && loaded.first().first().toBool();
+}
+
+QString BodyText(QWebEngineView* view)
+{
+    QString text;
+    QEventLoop loop;
+    view->page()->toPlainText([&](const QString& t) {
+        text = t;
+        loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return text;
 }
 
 QByteArray NumberedTable(int rows)

@@ -18,6 +18,9 @@ QString WritePage(const QString& name, const QByteArray& bytes);
 // Navigates and waits for the load to finish; true when it loaded.
 bool NavigateAndWait(Browser& browser, QWebEngineView* view, const QString& path);
 
+// The text of the page shown in `view` (empty when the engine gives none in 30 s).
+QString BodyText(QWebEngineView* view);
+
 // A table of `rows` numbered rows ("<n></td><td>jsmith</td><td>Calculations"):
 // 70 rows fill two portrait A4 pages.
 QByteArray NumberedTable(int rows);
