@@ -8,6 +8,7 @@
 #include "support/WebPages.h"
 
 #include <QDir>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -46,6 +47,12 @@ TEST(RendererEndedRender, AKilledRendererIsReportedAndLoggedAndTheNextPageShows)
     EXPECT_EQ(test::LogMessages(), QStringList(QStringLiteral("Function: WebBrowser.renderProcessTerminated() --> Code: ")
                                                + QString::number(exitCode) + QStringLiteral(" --> Description: ")
                                                + description));
+
+    // A page without its renderer cannot be printed: printing says so instead of waiting for it.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(test::TestHome() + QStringLiteral("/blank.pdf"));
+    EXPECT_THROW(browser.printTo(printer), std::runtime_error);
 
     // The browser shows pages again, in a renderer of their own.
     ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(),

@@ -29,7 +29,7 @@ void PagePdf::request(const QPageLayout& layout, const QPageRanges& pages)
 
 void PagePdf::makeWanted()
 {
-    if (!page_) {
+    if (!page_ || rendererEnded_) {
         emit failed();
         return;
     }
@@ -71,15 +71,17 @@ void PagePdf::finished(quint64 serial, const QByteArray& result)
 
 const QByteArray& PagePdf::make(const QPageLayout& layout, const QPageRanges& pages)
 {
-    if (!page_)
-        throw std::runtime_error("The page could not be printed.");
+    QEventLoop loop;
+    bool answered = false;
+    const auto done = [&] {
+        answered = true;
+        loop.quit();
+    };
+    connect(this, &PagePdf::ready, &loop, done);
+    connect(this, &PagePdf::failed, &loop, done);
     request(layout, pages);
-    if (!isOf(layout, pages)) {
-        QEventLoop loop;
-        connect(this, &PagePdf::ready, &loop, &QEventLoop::quit);
-        connect(this, &PagePdf::failed, &loop, &QEventLoop::quit);
+    if (!answered && !isOf(layout, pages))
         loop.exec();
-    }
     if (!isOf(layout, pages))
         throw std::runtime_error("The page could not be printed.");
     return pdf_;
@@ -87,6 +89,7 @@ const QByteArray& PagePdf::make(const QPageLayout& layout, const QPageRanges& pa
 
 void PagePdf::abandon()
 {
+    rendererEnded_ = true;
     if (!making_)
         return;
     making_ = false;

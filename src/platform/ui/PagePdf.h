@@ -53,6 +53,7 @@ private:
     QPageRanges wantedPages_;
     quint64 serial_ = 0; // of the PDF being made; a late answer to an abandoned one is dropped
     bool making_ = false;
+    bool rendererEnded_ = false; // or the page is gone: nothing more can be made of it
 };
 
 } // namespace bkl

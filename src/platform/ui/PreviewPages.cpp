@@ -34,12 +34,15 @@ PreviewPages::PreviewPages(QWebEnginePage* page, int dpi, QObject* parent) : QOb
 
 void PreviewPages::prepare(const QPageLayout& layout)
 {
+    QEventLoop loop;
+    bool drawn = false;
+    connect(this, &PreviewPages::changed, &loop, [&] {
+        drawn = true;
+        loop.quit();
+    });
     pdf_.make(layout);
-    if (images_.isEmpty()) {
-        QEventLoop loop;
-        connect(this, &PreviewPages::changed, &loop, &QEventLoop::quit);
+    if (!drawn)
         loop.exec();
-    }
     if (images_.isEmpty())
         throw std::runtime_error("The page could not be printed.");
 }

@@ -52,6 +52,7 @@ void WebBrowser::navigate(const QString& htmlFile)
     // same way, so the next page shows in a renderer of its own.
     const QPointer<QWebEnginePage> shown = view_->page();
     auto* page = new QWebEnginePage(shown->profile(), view_);
+    rendererEnded_ = false;
     // The report pages are written in UTF-8 without a charset declaration.
     page->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
@@ -68,6 +69,7 @@ void WebBrowser::rendererEnded(int status, int exitCode)
     // A renderer that ends normally leaves the page as it is: nothing failed.
     if (status == QWebEnginePage::NormalTerminationStatus)
         return;
+    rendererEnded_ = true;
     ReportRendererEnded(static_cast<QWebEnginePage::RenderProcessTerminationStatus>(status), exitCode, file_);
 }
 
@@ -89,7 +91,13 @@ void WebBrowser::saveAs()
         throw std::runtime_error(source.errorString().toStdString());
 }
 
-QWebEnginePage* WebBrowser::pageToPrint() const { return view_->page(); }
+QWebEnginePage* WebBrowser::pageToPrint() const
+{
+    // The engine never answers a print of a page whose renderer is gone.
+    if (rendererEnded_)
+        throw std::runtime_error("The page is no longer shown: its renderer ended. Show it again to print it.");
+    return view_->page();
+}
 
 void WebBrowser::printTo(QPrinter& printer)
 {

@@ -30,13 +30,15 @@ public:
 
 private:
     // The page that Print and Print Preview make into a PDF: the whole page of
-    // currentFile(). Every print path takes its page from here.
+    // currentFile(). Every print path takes its page from here. Throws when the
+    // page's renderer has ended.
     QWebEnginePage* pageToPrint() const;
     void rendererEnded(int status, int exitCode);
 
     QWebEngineView* view_;
     QString file_;
     bool printing_ = false;
+    bool rendererEnded_ = false; // of the page shown
 };
 
 } // namespace bkl
