@@ -20,8 +20,12 @@ QList<QImage> RenderPdfPages(const QByteArray& pdf, int dpi)
     QList<QImage> pages;
     if (document.status() != QPdfDocument::Status::Ready)
         return pages;
-    for (int i = 0; i < document.pageCount(); ++i)
-        pages.append(document.render(i, (document.pagePointSize(i) * dpi / 72.0).toSize()));
+    for (int i = 0; i < document.pageCount(); ++i) {
+        QImage image = document.render(i, (document.pagePointSize(i) * dpi / 72.0).toSize());
+        // The preview keeps premultiplied images as they are; any other format it copies, page by page.
+        image.convertTo(QImage::Format_ARGB32_Premultiplied);
+        pages.append(image);
+    }
     return pages;
 }
 
