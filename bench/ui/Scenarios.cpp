@@ -20,10 +20,13 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -304,16 +307,64 @@ Outcome AuditPrintPreview(Context& c)
     return TimedPrintPreview(c, [&] { w.cmdPreview_Click(); });
 }
 
-// The preview page of 50 checked calculations, as the preview run writes it, shown in the real web engine.
-Outcome PreviewPrintPreview(Context& c)
+// Shows the preview page of 50 checked calculations, as the preview run writes it, in the real web engine.
+void ShowPreviewPage(Context& c, bkl::WebBrowser& browser)
 {
     CheckCalculations(c, 50);
     c.objects->cmdGetDetails_Click();
-    bkl::WebBrowser browser;
     browser.resize(c.objects->wbObjects->size());
     browser.show();
     ActAndWaitForPage(&browser, [&] { browser.navigate(c.objects->wbObjects->currentFile()); });
+}
+
+Outcome PreviewPrintPreview(Context& c)
+{
+    bkl::WebBrowser browser;
+    ShowPreviewPage(c, browser);
     return TimedPrintPreview(c, [&] { bkl::BrowserPrintPreview(&browser); });
+}
+
+// Answers the print dialog as a user printing to a file would: "Print to File (PDF)", the file name, Print.
+void PrintToFileWhenAsked(const QString& pdf)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, pdf] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->deleteLater();
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->findText(QStringLiteral("Print to File (PDF)")));
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+        dialog->accept();
+    });
+    poll->start(5);
+}
+
+// The text pdftotext reads from a PDF file, "" when it reads none.
+QString PdfText(const QString& pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    pdftotext.waitForFinished(60000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+}
+
+// Print of the 50-calculation preview page to a PDF file, from the click on Print to the file written.
+Outcome PrintPreviewPageToPdf(Context& c)
+{
+    bkl::WebBrowser browser;
+    ShowPreviewPage(c, browser);
+    const QString pdf = bkl::ApplicationFolder() + QStringLiteral("/print-bench.pdf");
+    PrintToFileWhenAsked(pdf);
+    Outcome out = Timed(c, [&] {
+        bkl::BrowserPrint(&browser);
+        return QString();
+    });
+    out.note = QStringLiteral("%1 MB PDF, %2 characters of text")
+                   .arg(QFileInfo(pdf).size() / 1048576.0, 0, 'f', 1)
+                   .arg(PdfText(pdf).size());
+    return out;
 }
 
 } // namespace
@@ -334,6 +385,7 @@ const std::vector<Scenario>& Scenarios()
         {"audit-open", "Open the audit trace window", {-1, 100, -1}, OpenAuditWindow},
         {"print-preview", "Print Preview of a 200-row audit page", {3000, -1, -1}, AuditPrintPreview},
         {"print-preview-calcs", "Print Preview of a 50-calculation preview page", {3000, -1, -1}, PreviewPrintPreview},
+        {"print-pdf", "Print to a PDF file, 50-calculation page", {5000, -1, 500}, PrintPreviewPageToPdf},
         {"preview-sqlserver", "Preview of 100 calculations, SQL Server at 5 ms", {-1, 100, -1}, PreviewOnSlowServer},
         {"compare-sqlserver", "Compare of 20 calculations, SQL Server at 5 ms", {-1, 100, -1}, CompareOnSlowServer},
         {"stop-statement", "Stop during a slow statement", {200, 100, -1}, StopDuringSlowStatement},

@@ -5,6 +5,7 @@
 #include "platform/ui/WebBrowser.h"
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
+#include "support/WebPages.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -23,42 +24,6 @@
 using namespace bkl;
 
 namespace {
-
-QString WritePage(const QString& name, const QByteArray& bytes)
-{
-    const QString path = test::TestHome() + QLatin1Char('/') + name;
-    test::WriteFileBytes(path, bytes);
-    return path;
-}
-
-bool NavigateAndWait(Browser& browser, QWebEngineView* view, const QString& path)
-{
-    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    browser.navigate(path);
-    return loaded.wait(30000) && loaded.first().first().toBool();
-}
-
-QString BodyText(QWebEngineView* view)
-{
-    QString text;
-    QEventLoop loop;
-    view->page()->toPlainText([&](const QString& t) {
-        text = t;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return text;
-}
-
-// A table long enough for two printed pages.
-QByteArray TwoPageTable()
-{
-    QByteArray page = "<html><body>\r\n<table border=1>";
-    for (int i = 1; i <= 70; ++i)
-        page += "<tr><td>" + QByteArray::number(i) + "</td><td>jsmith</td><td>Calculations</td></tr>";
-    return page + "</table>\r\n</body>\r\n</html>\r\n";
-}
 
 // A PDF file's bytes without its creation date, and its page count.
 QByteArray PdfWithoutDate(const QString& path)
@@ -84,19 +49,19 @@ TEST(WebBrowserRender, ASecondPageReleasesTheFirstWithItsHistory)
     browser->resize(640, 360);
     browser->show();
 
-    const QString audit = WritePage(QStringLiteral("_temp_04.html"), "<html><body>first trace</body></html>\r\n");
-    ASSERT_TRUE(NavigateAndWait(*browser, view, audit));
+    const QString audit = test::WritePage(QStringLiteral("_temp_04.html"), "<html><body>first trace</body></html>\r\n");
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, audit));
     const QPointer<QWebEnginePage> first = view->page();
     // The next trace rewrites the same file: the new text shows, the first page is gone.
     test::WriteFileBytes(audit, "<html><body>second trace</body></html>\r\n");
-    ASSERT_TRUE(NavigateAndWait(*browser, view, audit));
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, audit));
     EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(BodyText(view), QStringLiteral("second trace"));
+    EXPECT_EQ(test::BodyText(view), QStringLiteral("second trace"));
     const QPointer<QWebEnginePage> second = view->page();
-    const QString preview = WritePage(QStringLiteral("_temp_02.html"), "<html><body>preview</body></html>\r\n");
-    ASSERT_TRUE(NavigateAndWait(*browser, view, preview));
+    const QString preview = test::WritePage(QStringLiteral("_temp_02.html"), "<html><body>preview</body></html>\r\n");
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, preview));
     EXPECT_TRUE(second.isNull());
-    EXPECT_EQ(BodyText(view), QStringLiteral("preview"));
+    EXPECT_EQ(test::BodyText(view), QStringLiteral("preview"));
     EXPECT_EQ(view->history()->count(), 1);
     EXPECT_EQ(browser->currentFile(), preview);
 }
@@ -106,7 +71,7 @@ TEST(WebBrowserRender, PrintPreviewShowsScreenImagesAndPrintsWhatPrintPrints)
     WebBrowser browser;
     browser.resize(640, 360);
     browser.show();
-    ASSERT_TRUE(NavigateAndWait(browser, browser.view(), WritePage(QStringLiteral("_temp_04.html"), TwoPageTable())));
+    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(), test::WritePage(QStringLiteral("_temp_04.html"), test::NumberedTable(70))));
 
     // What Print sends to a printer: the page printed at the printer's high resolution.
     const QString printed = test::TestHome() + QStringLiteral("/printed.pdf");
