@@ -308,6 +308,18 @@ Outcome PreviewPrintPreview(Context& c)
     return TimedPrintPreview(c, [&] { bkl::BrowserPrintPreview(&browser); });
 }
 
+Outcome AuditTraceOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    return AuditTrace(c);
+}
+
+Outcome AdvancedFindOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    return AdvancedFind(c);
+}
+
 } // namespace
 
 const std::vector<Scenario>& Scenarios()
@@ -328,6 +340,9 @@ const std::vector<Scenario>& Scenarios()
         {"preview-sqlserver", "Preview of 100 calculations, SQL Server at 5 ms", {-1, 100, -1}, PreviewOnSlowServer},
         {"compare-sqlserver", "Compare of 20 calculations, SQL Server at 5 ms", {-1, 100, -1}, CompareOnSlowServer},
         {"stop-statement", "Stop during a slow statement", {200, 100, -1}, StopDuringSlowStatement},
+        {"audit-sqlserver", "Audit trace, Show Top 100000, SQL Server at 5 ms", {-1, 100, -1}, AuditTraceOnSlowServer},
+        {"advanced-find-sqlserver", "Advanced Find, SQL Server at 5 ms", {-1, 100, -1}, AdvancedFindOnSlowServer},
+        {"stop-statement-sqlserver", "Stop during a slow statement, SQL Server", {200, 100, -1}, StopDuringHeldStatement},
     };
     return scenarios;
 }
