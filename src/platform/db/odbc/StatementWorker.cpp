@@ -1,0 +1,81 @@
+#include "platform/db/odbc/StatementWorker.h"
+
+#include "platform/core/ActiveRun.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace bkl::db::odbc {
+
+namespace {
+
+// How often the waiting thread looks at the event loop's slice and the stop flag:
+// well inside the slice, and the worker's end wakes it at once anyway.
+constexpr std::chrono::milliseconds kPoll{2};
+
+// What the worker hands back: whether it has ended, and what it threw.
+struct Outcome {
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    std::exception_ptr error;
+
+    // Waits up to `wait`; true once the worker has ended.
+    bool waitFor(std::chrono::milliseconds wait)
+    {
+        std::unique_lock lock(mutex);
+        return ended.wait_for(lock, wait, [this] { return done; });
+    }
+};
+
+} // namespace
+
+bool RunInWorker(const std::function<void()>& work, const std::function<void()>& cancel)
+{
+    Outcome outcome;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            outcome.error = std::current_exception();
+        }
+        {
+            const std::lock_guard lock(outcome.mutex);
+            outcome.done = true;
+        }
+        outcome.ended.notify_one();
+    });
+    bool cancelled = false;
+    // The worker is joined on every way out, also when a turn of the loop throws:
+    // then its statement is cancelled first, so that it ends soon.
+    struct Join {
+        std::thread& worker;
+        Outcome& outcome;
+        const std::function<void()>& cancel;
+        bool& cancelled;
+        ~Join()
+        {
+            if (!cancelled && !outcome.waitFor(std::chrono::milliseconds(0)))
+                cancel();
+            worker.join();
+        }
+    } join{worker, outcome, cancel, cancelled};
+
+    while (!outcome.waitFor(kPoll)) {
+        PumpWhenDueInRun();
+        if (!cancelled && RunStopRequested()) {
+            cancel();
+            cancelled = true;
+        }
+    }
+    if (cancelled)
+        return true;
+    if (outcome.error)
+        std::rethrow_exception(outcome.error);
+    return false;
+}
+
+} // namespace bkl::db::odbc
