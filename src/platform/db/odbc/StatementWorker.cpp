@@ -15,6 +15,10 @@ namespace {
 // How often the waiting thread looks at the event loop's slice and the stop flag:
 // well inside the slice, and the worker's end wakes it at once anyway.
 constexpr std::chrono::milliseconds kPoll{2};
+// A cancel that comes before the driver has sent the statement finds nothing to
+// cancel, and the statement would run its course: it is repeated this often until
+// the worker ends.
+constexpr std::chrono::milliseconds kCancelAgain{20};
 
 // What the worker hands back: whether it has ended, and what it threw.
 struct Outcome {
@@ -64,11 +68,14 @@ bool RunInWorker(const std::function<void()>& work, const std::function<void()>&
         }
     } join{worker, outcome, cancel, cancelled};
 
+    std::chrono::steady_clock::time_point lastCancel;
     while (!outcome.waitFor(kPoll)) {
         PumpWhenDueInRun();
-        if (!cancelled && RunStopRequested()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (cancelled ? now - lastCancel >= kCancelAgain : RunStopRequested()) {
             cancel();
             cancelled = true;
+            lastCancel = now;
         }
     }
     if (cancelled)
