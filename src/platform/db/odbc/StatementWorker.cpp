@@ -52,22 +52,21 @@ bool RunInWorker(const std::function<void()>& work, const std::function<void()>&
         }
         outcome.ended.notify_one();
     });
-    bool cancelled = false;
-    // The worker is joined on every way out, also when a turn of the loop throws:
-    // then its statement is cancelled first, so that it ends soon.
+    // The worker is joined on every way out. When a turn of the loop throws, its
+    // statement is cancelled first, so that it ends soon.
     struct Join {
         std::thread& worker;
         Outcome& outcome;
         const std::function<void()>& cancel;
-        bool& cancelled;
         ~Join()
         {
-            if (!cancelled && !outcome.waitFor(std::chrono::milliseconds(0)))
+            while (!outcome.waitFor(kCancelAgain))
                 cancel();
             worker.join();
         }
-    } join{worker, outcome, cancel, cancelled};
+    } join{worker, outcome, cancel};
 
+    bool cancelled = false;
     std::chrono::steady_clock::time_point lastCancel;
     while (!outcome.waitFor(kPoll)) {
         PumpWhenDueInRun();
