@@ -75,6 +75,7 @@ Session::Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t sp
     : QObject(socket), socket_(socket), settings_(settings), spid_(spid), reply_(new QTimer(this))
 {
     reply_->setSingleShot(true);
+    reply_->setTimerType(Qt::PreciseTimer); // a reply never comes before its delay
     connect(reply_, &QTimer::timeout, this, [this] {
         answerFirst();
         answerPending();
