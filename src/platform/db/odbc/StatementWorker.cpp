@@ -13,8 +13,9 @@ namespace bkl::db::odbc {
 namespace {
 
 // How often the waiting thread looks at the event loop's slice and the stop flag:
-// well inside the slice, and the worker's end wakes it at once anyway.
-constexpr std::chrono::milliseconds kPoll{2};
+// well inside the slice, seldom enough to cost nothing over a long wait; the
+// worker's end wakes it at once anyway.
+constexpr std::chrono::milliseconds kPoll{5};
 // A cancel that comes before the driver has sent the statement finds nothing to
 // cancel, and the statement would run its course: it is repeated this often until
 // the worker ends.
