@@ -1,7 +1,7 @@
 // The data layer waits without freezing: inside a run the event loop turns
-// between statements and, on the embedded engine, during a long one, which the
-// run's Stop interrupts; outside runs nothing turns. What a statement gives is
-// the same either way.
+// between statements and during a long one, which the run's Stop interrupts (on
+// the SQL Server road by a cancel at the server); outside runs nothing turns.
+// What a statement gives is the same either way.
 #include "StatementCatalog.h"
 
 #include "platform/core/TimeSlice.h"
