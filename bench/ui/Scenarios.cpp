@@ -367,6 +367,18 @@ Outcome PrintPreviewPageToPdf(Context& c)
     return out;
 }
 
+Outcome AuditTraceOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    return AuditTrace(c);
+}
+
+Outcome AdvancedFindOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    return AdvancedFind(c);
+}
+
 } // namespace
 
 const std::vector<Scenario>& Scenarios()
@@ -393,6 +405,10 @@ const std::vector<Scenario>& Scenarios()
         {"select-all-sorted", "Select All on a sorted list of 55,416 rows", {-1, 100, -1}, SelectAllSorted},
         {"invert-sorted", "Invert Selection, sorted list of 55,416 rows", {-1, 100, -1}, InvertSorted},
         {"find-sorted", "Find, all seven kinds, into a sorted list", {1000, 100, -1}, FindIntoSortedList},
+        // Over SQL Server: the stand-in's delay (5 ms unless --server-delay says otherwise).
+        {"audit-sqlserver", "Audit trace, Show Top 100000, SQL Server at 5 ms", {-1, 100, -1}, AuditTraceOnSlowServer},
+        {"advanced-find-sqlserver", "Advanced Find, SQL Server at 5 ms", {-1, 100, -1}, AdvancedFindOnSlowServer},
+        {"stop-statement-sqlserver", "Stop during a slow statement, SQL Server", {200, 100, -1}, StopDuringHeldStatement},
     };
     return scenarios;
 }

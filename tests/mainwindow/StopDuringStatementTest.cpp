@@ -3,18 +3,21 @@
 // in order with the rows it had listed, as at any other stop; whatever would start
 // a second run or end the windows from that turning loop is refused. The Stop ends
 // only the find's statement: what the user starts meanwhile in another window runs
-// whole.
+// whole. On the SQL Server road the same holds for a statement the server holds:
+// Stop cancels it there.
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
 #include "support/DemoModel.h"
 #include "support/SlowLike.h"
+#include "support/TdsStandIn.h"
 #include "support/WindowTest.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -133,4 +136,61 @@ TEST_F(StopDuringStatement, TheCompareWindowsTargetLoginListsEveryModelWhileTheS
     EXPECT_LT(bkl::test::SlowLike::calls(), kAddedCalculations);
     EXPECT_EQ(Rows(), QStringList());
     EXPECT_TRUE(objects->cmdFind->isEnabled() && !objects->cmdStop->isEnabled() && !objects->FindRunning());
+}
+
+TEST_F(StopDuringStatement, OnSqlServerStopCancelsTheStatementTheServerHoldsAndTheFindEndsInOrder)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    // The server holds the calculations' find statement 20 s before it answers.
+    bkl::test::TdsStandIn standIn({}, {"--delay", "5", "--hold-ms", "20000", "--hold-when", "'Calculation' AS ColType"});
+    ASSERT_TRUE(standIn.running());
+    OpenFrame();
+    g_cnModel = bkl::db::Connection();
+    g_cnModel.setConnectionString(standIn.connectionString(bkl::test::kSourceModel));
+    g_cnModel.open();
+    for (ObjectKind kind : bkl::mainwindow::kAllKinds)
+        objects->KindPickerItem(kind)->setCheckState(
+            kind == ObjectKind::Tables || kind == ObjectKind::Calculations ? Qt::Checked : Qt::Unchecked);
+    objects->txtFind->setText("Lookup");
+    const QStringList tables{"ProductLookup|Table", "RegionLookup|Table"};
+
+    bkl::SetPumpSliceMsForTesting(0);
+    MarkLog();
+    statements.clear();
+    bool pressed = false;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] {
+        // While the server holds the calculations' statement, the tables listed.
+        if (pressed || statements.size() != 2 || Rows() != tables)
+            return;
+        pressed = true;
+        objects->cmdFind_Click(); // a second find
+        objects->cmdStop->click();
+    });
+    turn.start(0);
+    QElapsedTimer clock;
+    clock.start();
+    objects->cmdFind_Click();
+    turn.stop();
+
+    ASSERT_TRUE(pressed) << statements.join("\n").toStdString() << "\n" << Rows().join(";").toStdString();
+    EXPECT_LT(clock.elapsed(), 10000); // long before the server would answer
+    EXPECT_EQ(statements.size(), 2);
+    EXPECT_EQ(Rows(), tables);
+    EXPECT_EQ(objects->lblSearchResults->text(), "2 Object(s) found");
+    EXPECT_TRUE(objects->cmdFind->isEnabled());
+    EXPECT_FALSE(objects->FindRunning());
+    EXPECT_EQ(BoxTexts(), QStringList());
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
+
+    // The connection goes on: the next find, of the tables alone, sends its statement and lists them again.
+    bkl::SetPumpSliceMsForTesting(-1);
+    objects->KindPickerItem(ObjectKind::Calculations)->setCheckState(Qt::Unchecked);
+    objects->lvObjects->clear();
+    objects->cmdFind_Click();
+    EXPECT_EQ(statements.size(), 3);
+    EXPECT_EQ(Rows(), tables);
+    EXPECT_EQ(BoxTexts(), QStringList());
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
 }

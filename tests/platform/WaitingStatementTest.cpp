@@ -1,7 +1,7 @@
 // The data layer waits without freezing: inside a run the event loop turns
-// between statements and, on the embedded engine, during a long one, which the
-// run's Stop interrupts; outside runs nothing turns. What a statement gives is
-// the same either way.
+// between statements and during a long one, which the run's Stop interrupts (on
+// the SQL Server road by a cancel at the server); outside runs nothing turns.
+// What a statement gives is the same either way.
 #include "StatementCatalog.h"
 
 #include "platform/core/ActiveRun.h"
@@ -264,4 +264,100 @@ TEST(WaitingStatement, OnTheSqlServerRoadTheLoopTurnsBetweenStatementsWhileEachW
     for (const QString& sql : statements)
         test::ExpectSameResult(server.execute(sql), embedded.execute(sql));
     EXPECT_GE(counter.turns, int(statements.size()));
+}
+
+TEST(WaitingStatement, OnTheSqlServerRoadAStatementTurnsTheLoopWhileItWaitsAndStopCancelsItAtTheServer)
+{
+    if (!test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    // Each reply waits 100 ms; a statement that names "HoldMe" waits 20 s more unless cancelled.
+    test::TdsStandIn standIn({}, {QStringLiteral("--delay"), QStringLiteral("100"), QStringLiteral("--hold-ms"),
+                                  QStringLiteral("20000"), QStringLiteral("--hold-when"), QStringLiteral("HoldMe")});
+    ASSERT_TRUE(standIn.running());
+    Connection server;
+    server.setConnectionString(standIn.connectionString(test::kSourceModel));
+    server.open();
+    Connection embedded = test::OpenDemoModel(test::kSourceModel);
+    const QString rows = QStringLiteral("SELECT CalculationID, [Name] FROM Calculation ORDER BY CalculationID");
+    const QString held = QStringLiteral("SELECT COUNT(*) AS N FROM Calculation WHERE [Name] <> 'HoldMe'");
+    const ResultSet plain = server.execute(rows);
+    test::ExpectSameResult(plain, embedded.execute(rows));
+    SetPumpSliceMsForTesting(0);
+
+    // Inside a run the loop turns while the statement waits for its reply, and the
+    // rows are the same, read whole or row by row.
+    {
+        RunGuard run({}, false);
+        TurnCounter counter;
+        test::ExpectSameResult(server.execute(rows), plain);
+        EXPECT_GE(counter.turns, 5);
+        Recordset rs;
+        rs.openForwardOnly(rows, server);
+        for (const auto& row : plain.rows) {
+            ASSERT_FALSE(rs.eof());
+            for (size_t i = 0; i < row.size(); ++i)
+                EXPECT_EQ(rs.field(int(i)), row[i]);
+            rs.moveNext();
+        }
+        EXPECT_TRUE(rs.eof());
+        EXPECT_GE(counter.turns, 10);
+    }
+
+    // Stop pressed while the server holds the statement cancels it there: it ends as a
+    // stop, long before the server would answer, and the connection serves the next one.
+    for (const bool forwardOnly : {false, true}) {
+        SCOPED_TRACE(forwardOnly ? "forward-only" : "whole result");
+        RunGuard run({}, false);
+        bool stop = false;
+        run.watchStop(stop);
+        QElapsedTimer clock;
+        {
+            int turns = 0;
+            TurnCounter counter([&] { stop = ++turns >= 5; });
+            clock.start();
+            Recordset rs;
+            EXPECT_THROW(forwardOnly ? rs.openForwardOnly(held, server) : rs.open(held, server), StatementStopped);
+        }
+        EXPECT_LT(clock.elapsed(), 10000);
+        stop = false;
+        test::ExpectSameResult(server.execute(rows), plain);
+    }
+
+    // A turn meanwhile runs nothing on the statement's connection, and closing it leaves
+    // the statement its backend.
+    {
+        RunGuard run({}, false);
+        QStringList refused;
+        int turns = 0;
+        TurnCounter counter([&] {
+            // The first turn comes before the statement starts.
+            if (++turns < 3 || !refused.isEmpty())
+                return;
+            try {
+                server.execute(QStringLiteral("SELECT COUNT(*) FROM Calculation"));
+                refused << QStringLiteral("ran");
+            } catch (const DbError& e) {
+                refused << e.description();
+            }
+            server.close();
+        });
+        test::ExpectSameResult(server.execute(rows), plain);
+        ASSERT_EQ(refused.size(), 1);
+        EXPECT_EQ(refused[0], "The connection is busy with another statement: SELECT COUNT(*) FROM Calculation");
+        EXPECT_FALSE(server.isOpen());
+    }
+
+    // The command timeout still ends a held statement, as a failure, inside a run too.
+    {
+        Connection timed;
+        timed.setConnectionString(standIn.connectionString(test::kSourceModel));
+        timed.setCommandTimeout(1);
+        timed.open();
+        RunGuard run({}, false);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_THROW(timed.execute(held), DbError);
+        EXPECT_LT(clock.elapsed(), 10000);
+        test::ExpectSameResult(timed.execute(rows), plain);
+    }
 }
