@@ -5,6 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
+# The system packages first, xvfb among them: without a display the advice
+# below names xvfb-run, which must be there on a fresh machine too.
+scripts/bootstrap
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run.sh: no display found (DISPLAY and WAYLAND_DISPLAY are empty)."
   echo "Brisklane is a desktop program. To run it under a virtual display:"
@@ -12,7 +16,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   exit 1
 fi
 
-scripts/bootstrap
 scripts/build
 
 # The application folder: BRISKLANE_HOME, else the executable's folder.

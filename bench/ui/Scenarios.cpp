@@ -1,4 +1,5 @@
 #include "Scenarios.h"
+#include "SortedListScenarios.h"
 #include "WaitingScenarios.h"
 
 #include "compare/ui/frmBKLCompareObjects.h"
@@ -19,10 +20,13 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,6 +35,7 @@
 #include <QTreeWidget>
 #include <QWebEngineView>
 #include <cmath>
+#include <limits>
 
 using bkl::mainwindow::ObjectKind;
 
@@ -141,9 +146,10 @@ Outcome Preview(Context& c)
     });
 }
 
-Outcome Export(Context& c)
+// Exports the first `top` calculations with every section, from the export dialog the user opens.
+Outcome ExportCalculations(Context& c, int top)
 {
-    const int n = CheckCalculations(c, 500);
+    const int n = CheckCalculations(c, top);
     c.seams->boxes.answers = {bkl::mb::Yes}; // start the export; the closing box is OK
     Outcome out;
     // The dialog is modal: drive it from inside its own event loop.
@@ -160,6 +166,11 @@ Outcome Export(Context& c)
     c.objects->cmdExport_Click();
     return out;
 }
+
+Outcome Export(Context& c) { return ExportCalculations(c, 500); }
+
+// Every calculation of the model (49,847 at scale 100), every section: the file is written as it is read.
+Outcome ExportAll(Context& c) { return ExportCalculations(c, std::numeric_limits<int>::max()); }
 
 Outcome AuditTrace(Context& c)
 {
@@ -296,16 +307,76 @@ Outcome AuditPrintPreview(Context& c)
     return TimedPrintPreview(c, [&] { w.cmdPreview_Click(); });
 }
 
-// The preview page of 50 checked calculations, as the preview run writes it, shown in the real web engine.
-Outcome PreviewPrintPreview(Context& c)
+// Shows the preview page of 50 checked calculations, as the preview run writes it, in the real web engine.
+void ShowPreviewPage(Context& c, bkl::WebBrowser& browser)
 {
     CheckCalculations(c, 50);
     c.objects->cmdGetDetails_Click();
-    bkl::WebBrowser browser;
     browser.resize(c.objects->wbObjects->size());
     browser.show();
     ActAndWaitForPage(&browser, [&] { browser.navigate(c.objects->wbObjects->currentFile()); });
+}
+
+Outcome PreviewPrintPreview(Context& c)
+{
+    bkl::WebBrowser browser;
+    ShowPreviewPage(c, browser);
     return TimedPrintPreview(c, [&] { bkl::BrowserPrintPreview(&browser); });
+}
+
+// Answers the print dialog as a user printing to a file would: "Print to File (PDF)", the file name, Print.
+void PrintToFileWhenAsked(const QString& pdf)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, pdf] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->deleteLater();
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->findText(QStringLiteral("Print to File (PDF)")));
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+        dialog->accept();
+    });
+    poll->start(5);
+}
+
+// The text pdftotext reads from a PDF file, "" when it reads none.
+QString PdfText(const QString& pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    pdftotext.waitForFinished(60000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+}
+
+// Print of the 50-calculation preview page to a PDF file, from the click on Print to the file written.
+Outcome PrintPreviewPageToPdf(Context& c)
+{
+    bkl::WebBrowser browser;
+    ShowPreviewPage(c, browser);
+    const QString pdf = bkl::ApplicationFolder() + QStringLiteral("/print-bench.pdf");
+    PrintToFileWhenAsked(pdf);
+    Outcome out = Timed(c, [&] {
+        bkl::BrowserPrint(&browser);
+        return QString();
+    });
+    out.note = QStringLiteral("%1 MB PDF, %2 characters of text")
+                   .arg(QFileInfo(pdf).size() / 1048576.0, 0, 'f', 1)
+                   .arg(PdfText(pdf).size());
+    return out;
+}
+
+Outcome AuditTraceOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    return AuditTrace(c);
+}
+
+Outcome AdvancedFindOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    return AdvancedFind(c);
 }
 
 } // namespace
@@ -318,6 +389,7 @@ const std::vector<Scenario>& Scenarios()
         {"advanced-find", "Advanced Find, calendar used", {1000, 100, -1}, AdvancedFind},
         {"preview", "Preview of 500 checked calculations", {-1, 100, -1}, Preview},
         {"export", "Export of 500 calculations", {-1, 100, -1}, Export},
+        {"export-all", "Export of all calculations, every section", {-1, 100, 400}, ExportAll},
         {"audit", "Audit trace, Show Top 100000", {3000, 100, 250}, AuditTrace},
         {"compare", "Compare of 200 calculations", {-1, 100, -1}, Compare},
         {"load-file", "Load Objects, 50,000-line file", {1000, 100, -1}, LoadObjectsFile},
@@ -325,9 +397,18 @@ const std::vector<Scenario>& Scenarios()
         {"audit-open", "Open the audit trace window", {-1, 100, -1}, OpenAuditWindow},
         {"print-preview", "Print Preview of a 200-row audit page", {3000, -1, -1}, AuditPrintPreview},
         {"print-preview-calcs", "Print Preview of a 50-calculation preview page", {3000, -1, -1}, PreviewPrintPreview},
+        {"print-pdf", "Print to a PDF file, 50-calculation page", {5000, -1, 500}, PrintPreviewPageToPdf},
         {"preview-sqlserver", "Preview of 100 calculations, SQL Server at 5 ms", {-1, 100, -1}, PreviewOnSlowServer},
         {"compare-sqlserver", "Compare of 20 calculations, SQL Server at 5 ms", {-1, 100, -1}, CompareOnSlowServer},
         {"stop-statement", "Stop during a slow statement", {200, 100, -1}, StopDuringSlowStatement},
+        // The object list sorted by a click on NAME.
+        {"select-all-sorted", "Select All on a sorted list of 55,416 rows", {-1, 100, -1}, SelectAllSorted},
+        {"invert-sorted", "Invert Selection, sorted list of 55,416 rows", {-1, 100, -1}, InvertSorted},
+        {"find-sorted", "Find, all seven kinds, into a sorted list", {1000, 100, -1}, FindIntoSortedList},
+        // Over SQL Server: the stand-in's delay (5 ms unless --server-delay says otherwise).
+        {"audit-sqlserver", "Audit trace, Show Top 100000, SQL Server at 5 ms", {-1, 100, -1}, AuditTraceOnSlowServer},
+        {"advanced-find-sqlserver", "Advanced Find, SQL Server at 5 ms", {-1, 100, -1}, AdvancedFindOnSlowServer},
+        {"stop-statement-sqlserver", "Stop during a slow statement, SQL Server", {200, 100, -1}, StopDuringHeldStatement},
     };
     return scenarios;
 }

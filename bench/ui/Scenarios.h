@@ -28,6 +28,7 @@ struct Context {
     QString server;
     QString database;
     QString target;
+    int serverDelayMs = 5; // the "SQL Server at 5 ms" lines' one-way wait of each reply
     frmMDIBKLMain* frame = nullptr;
     frmBKLMain* objects = nullptr;
     bkl::SeamGuard* seams = nullptr;

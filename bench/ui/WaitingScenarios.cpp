@@ -6,6 +6,7 @@
 #include "mainwindow/ui/frmMDIBKLMain.h"
 #include "platform/core/ScriptedSeams.h"
 #include "platform/db/ConnectionString.h"
+#include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "shell/Globals.h"
 #include "support/SlowLike.h"
@@ -25,19 +26,17 @@
 namespace bench {
 namespace {
 
-// The one-way wait of each reply, as a server 5 ms away.
-constexpr int kServerDelayMs = 5;
-
-// tds-standin serving the bench server with each reply held back; it ends with
-// this process, however that ends.
+// tds-standin serving the bench server with each reply held back `delayMs`; it ends
+// with this process, however that ends.
 class SlowServer {
 public:
-    explicit SlowServer(const QString& folder)
+    SlowServer(const QString& folder, int delayMs, const QStringList& more = {})
     {
         process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         process_.start(QStringLiteral(BKL_TDS_STANDIN_EXE),
-                       {QStringLiteral("--server"), folder, QStringLiteral("--port"), QStringLiteral("0"),
-                        QStringLiteral("--delay"), QString::number(kServerDelayMs)});
+                       QStringList{QStringLiteral("--server"), folder, QStringLiteral("--port"), QStringLiteral("0"),
+                                   QStringLiteral("--delay"), QString::number(delayMs)}
+                           + more);
         static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
         QByteArray out;
         while (port_ == 0 && process_.waitForReadyRead(10000))
@@ -81,24 +80,60 @@ Outcome TimedPerCalculation(Context& c, int n, const std::function<void()>& acti
     return out;
 }
 
+const SlowServer& Server(const Context& c)
+{
+    static SlowServer server(c.server, c.serverDelayMs);
+    return server;
+}
+
+// Calculations checked for the find, its statement held 3 s by the server.
+void CheckCalculationsKind(const Context& c)
+{
+    for (bkl::mainwindow::ObjectKind kind : bkl::mainwindow::kAllKinds)
+        c.objects->KindPickerItem(kind)->setCheckState(kind == bkl::mainwindow::ObjectKind::Calculations ? Qt::Checked
+                                                                                                      : Qt::Unchecked);
+}
+
+// Times a find that the user stops `pressAtMs` into the run; the wall time is from the press to the end.
+Outcome StoppedFind(Context& c, double pressAtMs)
+{
+    bool pressed = false;
+    c.onTurn = [&] {
+        if (!pressed && c.probe->elapsedMs() >= pressAtMs && c.objects->FindRunning()) {
+            pressed = true;
+            c.objects->cmdStop->click();
+        }
+    };
+    Outcome out;
+    c.probe->start();
+    c.objects->cmdFind_Click();
+    out.measure = c.probe->stop();
+    c.onTurn = nullptr;
+    out.note = QString::number(c.objects->lvObjects->topLevelItemCount()) + QStringLiteral(" rows");
+    out.measure.wallMs = pressed ? out.measure.wallMs - pressAtMs : NAN;
+    if (!pressed)
+        out.note += QStringLiteral(", ended before Stop");
+    return out;
+}
+
 } // namespace
+
+void UseSlowServer(const Context& c) { g_cnModel = Server(c).open(c.database); }
 
 Outcome PreviewOnSlowServer(Context& c)
 {
-    static SlowServer server(c.server);
-    g_cnModel = server.open(c.database);
+    UseSlowServer(c);
     const int n = ListCheckedCalculations(c, 100);
     return TimedPerCalculation(c, n, [&] { c.objects->cmdGetDetails_Click(); });
 }
 
 Outcome CompareOnSlowServer(Context& c)
 {
-    static SlowServer server(c.server);
-    g_cnModel = server.open(c.database);
+    UseSlowServer(c);
     const int n = ListCheckedCalculations(c, 20);
     c.frame->mnuCompareObjects_Click();
     frmBKLCompareObjects& w = frmBKLCompareObjects::instance();
-    w.m_cnTarget = server.open(c.target);
+    w.m_cnTarget = Server(c).open(c.target);
     w.lblTargetModel->setText(c.target + QLatin1Char('@') + c.server);
     w.cmdAddAll_Click();
     c.seams->boxes.answers = {bkl::mb::Yes, bkl::mb::No}; // run it; no detailed summary after
@@ -112,30 +147,30 @@ Outcome StopDuringSlowStatement(Context& c)
     static bkl::test::SlowLike slow(20);
     g_cnModel.close();
     g_cnModel.open();
-    for (bkl::mainwindow::ObjectKind kind : bkl::mainwindow::kAllKinds)
-        c.objects->KindPickerItem(kind)->setCheckState(kind == bkl::mainwindow::ObjectKind::Calculations ? Qt::Checked
-                                                                                                      : Qt::Unchecked);
+    CheckCalculationsKind(c);
     // Every "Gen Metric" row comes before the first name that holds "Quota".
     c.objects->txtFind->setText(QStringLiteral("Quota"));
     // The user presses Stop 150 ms into the run; the window sees the click at its next turn.
-    constexpr double kPressAtMs = 150;
-    bool pressed = false;
-    c.onTurn = [&] {
-        if (!pressed && c.probe->elapsedMs() >= kPressAtMs && c.objects->FindRunning()) {
-            pressed = true;
-            c.objects->cmdStop->click();
-        }
-    };
-    Outcome out;
-    c.probe->start();
-    c.objects->cmdFind_Click();
-    out.measure = c.probe->stop();
-    c.onTurn = nullptr;
-    out.note = QString::number(c.objects->lvObjects->topLevelItemCount()) + QStringLiteral(" rows");
-    // The time that counts is from the press to the end of the run.
-    out.measure.wallMs = pressed ? out.measure.wallMs - kPressAtMs : NAN;
-    if (!pressed)
-        out.note += QStringLiteral(", ended before Stop");
+    return StoppedFind(c, 150);
+}
+
+Outcome StopDuringHeldStatement(Context& c)
+{
+    // The server holds the find's statement (it names "Quota") 3 s before it answers.
+    static SlowServer server(c.server, c.serverDelayMs,
+                             {QStringLiteral("--hold-ms"), QStringLiteral("3000"), QStringLiteral("--hold-when"),
+                              QStringLiteral("Quota")});
+    g_cnModel = server.open(c.database);
+    CheckCalculationsKind(c);
+    c.objects->txtFind->setText(QStringLiteral("Quota"));
+    Outcome out = StoppedFind(c, 150);
+    // The connection serves the next statement.
+    try {
+        bkl::db::Recordset rs(QStringLiteral("SELECT COUNT(*) FROM Calculation"), g_cnModel);
+        out.note += QStringLiteral(", then %1 calculations counted").arg(rs.field(0).toText());
+    } catch (const bkl::db::DbError& e) {
+        out.note += QStringLiteral(", then the connection failed: ") + e.description();
+    }
     return out;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Runs that wait on the data layer: a preview and a compare on a SQL Server a few
 // milliseconds away (tds-standin --delay), and Stop pressed while the embedded
-// engine steps a slow statement.
+// engine steps a slow statement or while the server holds one.
 #include "Scenarios.h"
 
 namespace bench {
@@ -9,5 +9,10 @@ namespace bench {
 Outcome PreviewOnSlowServer(Context& c);
 Outcome CompareOnSlowServer(Context& c);
 Outcome StopDuringSlowStatement(Context& c);
+Outcome StopDuringHeldStatement(Context& c);
+
+// Points the model connection at the bench server through tds-standin, each reply
+// held back the context's server delay.
+void UseSlowServer(const Context& c);
 
 } // namespace bench

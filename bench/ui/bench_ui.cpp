@@ -4,6 +4,7 @@
 // and the peak resident memory. Run through scripts/bench ui [scale].
 //
 //   bkl_bench_ui --server <folder> --database <name> [--scale N] [--runs N] [--only id,id] [--limit s]
+//                [--server-delay ms]
 //
 // Each run of a scenario is a process of its own (the same program with
 // --scenario <id>), so that its memory peak and its caches are its own. A run
@@ -61,7 +62,8 @@ void PrintResult(const bench::Outcome& o)
 }
 
 // One run of one scenario in this process; prints its RESULT line.
-int RunOne(const bench::Scenario& scenario, const QString& server, const QString& database, double limitMs)
+int RunOne(const bench::Scenario& scenario, const QString& server, const QString& database, double limitMs,
+           int serverDelayMs)
 {
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/bkl-bench-ui-XXXXXX"));
     bench::UseApplicationFolder(home.path());
@@ -82,6 +84,7 @@ int RunOne(const bench::Scenario& scenario, const QString& server, const QString
     context.server = server;
     context.database = database;
     context.target = database + QStringLiteral("_Target");
+    context.serverDelayMs = serverDelayMs;
     context.seams = &seams;
     context.frame = new frmMDIBKLMain;
     context.frame->show();
@@ -135,7 +138,7 @@ QString GoalText(const bench::Goal& g)
 }
 
 // Runs a scenario `runs` times, each in a process of its own, and prints the line of medians.
-void RunScenario(const bench::Scenario& s, const QStringList& baseArgs, int runs, double limitS)
+void RunScenario(const bench::Scenario& s, const QStringList& baseArgs, int runs, double limitS, int serverDelayMs)
 {
     std::vector<double> wall, cpu, gap, rss;
     bool cut = false;
@@ -175,7 +178,9 @@ void RunScenario(const bench::Scenario& s, const QStringList& baseArgs, int runs
                        && (goal.rssMb < 0 || m <= goal.rssMb);
     const QString wallText = cut ? QStringLiteral("> %1 s").arg(limitS) : Ms(w) + QStringLiteral(" ms");
     const QString gapText = (cut ? QStringLiteral(">= ") : QString()) + Ms(g) + QStringLiteral(" ms");
-    out << QString::fromLatin1(s.title).leftJustified(46) << "  wall " << wallText.rightJustified(8) << "  cpu "
+    const QString title = QString::fromLatin1(s.title).replace(QStringLiteral("SQL Server at 5 ms"),
+                                                               QStringLiteral("SQL Server at %1 ms").arg(serverDelayMs));
+    out << title.leftJustified(48) << "  wall " << wallText.rightJustified(8) << "  cpu "
         << (Ms(c) + QStringLiteral(" ms")).rightJustified(8) << "  gap " << gapText.rightJustified(10) << "  rss "
         << (Ms(m) + QStringLiteral(" MB")).rightJustified(7) << "  " << (note.isEmpty() ? QString() : "(" + note + ")  ")
         << GoalText(goal) << "  " << (meets ? "meets" : "misses") << "\n";
@@ -197,27 +202,34 @@ int main(int argc, char* argv[])
     p.addOption({QStringLiteral("only"), QStringLiteral("Comma-separated scenario ids."), QStringLiteral("ids")});
     p.addOption({QStringLiteral("limit"), QStringLiteral("Seconds after which a run is cut off."), QStringLiteral("s"),
                  QStringLiteral("60")});
+    p.addOption({QStringLiteral("server-delay"),
+                 QStringLiteral("Milliseconds tds-standin holds each reply back in the SQL Server lines."),
+                 QStringLiteral("ms"), QStringLiteral("5")});
     p.addOption({QStringLiteral("scenario"), QStringLiteral("Run one scenario once, in this process."),
                  QStringLiteral("id")});
     const auto [server, database] = bench::ProcessModelOptions(p, app);
     const double limitS = p.value(QStringLiteral("limit")).toDouble();
+    const int serverDelayMs = std::max(0, p.value(QStringLiteral("server-delay")).toInt());
 
     if (p.isSet(QStringLiteral("scenario"))) {
         for (const bench::Scenario& s : bench::Scenarios())
             if (p.value(QStringLiteral("scenario")) == QLatin1String(s.id))
-                return RunOne(s, server, database, limitS * 1000);
+                return RunOne(s, server, database, limitS * 1000, serverDelayMs);
         return 2;
     }
 
     const QStringList only = p.value(QStringLiteral("only")).split(QLatin1Char(','), Qt::SkipEmptyParts);
     const int runs = std::max(1, p.value(QStringLiteral("runs")).toInt());
     out << "UI benchmark on " << server << " (scale " << p.value(QStringLiteral("scale")) << "), median of " << runs
-        << " run(s) each: wall and CPU time, longest gap between event-loop turns, peak RSS of the process\n";
+        << " run(s) each: wall and CPU time, longest gap between event-loop turns, peak RSS of the process; SQL Server "
+           "lines through tds-standin --delay "
+        << serverDelayMs << "\n";
     out.flush();
     const QStringList baseArgs{QStringLiteral("--server"), server, QStringLiteral("--database"), database,
-                               QStringLiteral("--limit"), QString::number(limitS)};
+                               QStringLiteral("--limit"), QString::number(limitS), QStringLiteral("--server-delay"),
+                               QString::number(serverDelayMs)};
     for (const bench::Scenario& s : bench::Scenarios())
         if (only.isEmpty() || only.contains(QLatin1String(s.id)))
-            RunScenario(s, baseArgs, runs, limitS);
+            RunScenario(s, baseArgs, runs, limitS, serverDelayMs);
     return 0;
 }

@@ -5,7 +5,7 @@
 namespace bkl::mainwindow {
 namespace {
 
-[[noreturn]] void Fail(const QFile& file)
+[[noreturn]] void Fail(const QSaveFile& file)
 {
     throw PageFileError(
         QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()).toStdString());
@@ -15,7 +15,7 @@ namespace {
 
 ReportPageFile::ReportPageFile(const QString& path) : file_(path)
 {
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file_.open(QIODevice::WriteOnly))
         Fail(file_);
 }
 
@@ -36,17 +36,15 @@ void ReportPageFile::truncate(qint64 bytes)
 
 void ReportPageFile::close()
 {
-    if (!file_.flush())
+    if (!file_.commit())
         Fail(file_);
-    file_.close();
 }
 
 void WriteReportPage(const QString& path, const QString& text)
 {
-    QFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush())
-        Fail(file);
+    ReportPageFile page(path);
+    page.write(text);
+    page.close();
 }
 
 } // namespace bkl::mainwindow

@@ -1,7 +1,11 @@
 #pragma once
 // A report page file in temp, written line by line in UTF-8 with CR LF line
-// ends. Opening empties it. Any failure throws PageFileError naming the file.
-#include <QFile>
+// ends. The page is written beside its file and takes the file's place only when
+// it is closed complete, so the file always holds a whole page: the one shown
+// before until the new one is done (a browser's Save As copies the file while a
+// run writes the next page). A page given up unclosed (a failure part-way) leaves
+// the file as it was. Any failure throws PageFileError naming the file.
+#include <QSaveFile>
 #include <QString>
 #include <stdexcept>
 
@@ -22,13 +26,14 @@ public:
     qint64 size() const { return file_.pos(); }
     // Drops what was written after the first `bytes` bytes; writing goes on from there.
     void truncate(qint64 bytes);
+    // Puts the complete page in the file's place.
     void close();
 
 private:
-    QFile file_;
+    QSaveFile file_;
 };
 
-// Writes `text` (already holding its line ends) as the whole file.
+// Writes `text` (already holding its line ends) as the whole file, in its place at once.
 void WriteReportPage(const QString& path, const QString& text);
 
 } // namespace bkl::mainwindow

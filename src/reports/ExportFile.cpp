@@ -76,10 +76,35 @@ ExportFileWriter::ExportFileWriter(const QString& path) : file_(path)
 
 void ExportFileWriter::writeSection(const QString& section)
 {
-    const QByteArray bytes = (section + QLatin1String(kCrLf) + QLatin1String(kCrLf) + QLatin1String(kCrLf)).toUtf8();
+    write(section);
+    endSection();
+}
+
+void ExportFileWriter::write(const QString& part)
+{
+    const QByteArray bytes = part.toUtf8();
+    if (file_.write(bytes) != bytes.size())
+        fail();
+}
+
+void ExportFileWriter::dropSection()
+{
+    if (!file_.flush() || !file_.resize(sectionStart_) || !file_.seek(sectionStart_))
+        fail();
+}
+
+void ExportFileWriter::endSection()
+{
+    write(QLatin1String(kCrLf) + QLatin1String(kCrLf) + QLatin1String(kCrLf));
     // Flushing each section makes a full disk show at the section that hit it.
-    if (file_.write(bytes) != bytes.size() || !file_.flush())
-        throw ExportFileError(kExportFileWriteError, file_.fileName() + QStringLiteral(": ") + file_.errorString());
+    if (!file_.flush())
+        fail();
+    sectionStart_ = file_.pos();
+}
+
+void ExportFileWriter::fail()
+{
+    throw ExportFileError(kExportFileWriteError, file_.fileName() + QStringLiteral(": ") + file_.errorString());
 }
 
 void ExportFileWriter::close()
@@ -88,7 +113,7 @@ void ExportFileWriter::close()
         return;
     file_.close();
     if (file_.error() != QFileDevice::NoError)
-        throw ExportFileError(kExportFileWriteError, file_.fileName() + QStringLiteral(": ") + file_.errorString());
+        fail();
 }
 
 void WriteExportSections(ExportFileWriter& file, const ExportLists& lists, ProgressSink& progress,
@@ -100,10 +125,13 @@ void WriteExportSections(ExportFileWriter& file, const ExportLists& lists, Progr
             continue;
         if (hooks.started)
             hooks.started(QLatin1String(kinds[k].statusText));
-        const QString section = ExportAllObjects(QLatin1String(kinds[k].driverKey), DriverList(lists[k]), progress);
+        const bool made = ExportAllObjects(QLatin1String(kinds[k].driverKey), DriverList(lists[k]), progress,
+                                           [&file](const QString& part) { file.write(part); });
         if (hooks.finished)
             hooks.finished();
-        file.writeSection(section);
+        if (!made)
+            file.dropSection();
+        file.endSection();
     }
 }
 

@@ -62,10 +62,18 @@ public:
     explicit ExportFileWriter(const QString& path);
     // Writes a kind's section followed by three CR LF.
     void writeSection(const QString& section);
+    // The same in steps, for a section written as its objects are read: its text
+    // in parts, then its end (the three CR LF, flushed). dropSection takes back
+    // the parts written since the last end.
+    void write(const QString& part);
+    void dropSection();
+    void endSection();
     void close();
 
 private:
     QFile file_;
+    qint64 sectionStart_ = 0;
+    [[noreturn]] void fail();
 };
 
 // Called around each kind that has objects (status text, progress visibility).
@@ -76,7 +84,9 @@ struct ExportKindHooks {
 
 // For each kind whose list is not blank, in the fixed order: `started` with the
 // kind's status text, ExportAllObjects with the list stripped of blanks and of
-// its leading "|", `finished`, and the section written to the file.
+// its leading "|", `finished`, and the section written to the file. The section
+// goes into the file as it is made, so the run never holds a whole section; a
+// kind whose driver fails leaves no text of its own, as its section is then "".
 void WriteExportSections(ExportFileWriter& file, const ExportLists& lists, ProgressSink& progress,
                          const ExportKindHooks& hooks = {});
 

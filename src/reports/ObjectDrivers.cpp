@@ -146,27 +146,45 @@ QString CreateTheHTMLForAllObjects(const QString& kindKey, const QString& nameLi
 
 QString ExportAllObjects(const QString& kindKey, const QString& nameList, ProgressSink& progress)
 {
+    QString text;
+    const bool made = ExportAllObjects(kindKey, nameList, progress, [&text](const QString& part) { text += part; });
+    return made ? text : QString();
+}
+
+bool ExportAllObjects(const QString& kindKey, const QString& nameList, ProgressSink& progress, const TextWriter& write)
+{
     const DriverKind* kind = FindKind(kindKey);
     if (!kind)
-        return QString();
-    try {
-        QString text = QLatin1String(kind->exportHeader) + QLatin1String(kCrLf) + QLatin1String(kCrLf);
-        TimeSlice slice;
-        slice.pumpNow(); // the kind's status text
-        for (const QString& item : SplitNames(nameList)) {
+        return true;
+    write(QLatin1String(kind->exportHeader) + QLatin1String(kCrLf) + QLatin1String(kCrLf));
+    // Only the driver's own steps are its failures; those of `write` belong to the caller.
+    const auto step = [](const std::function<void()>& run) {
+        try {
+            run();
+            return true;
+        } catch (const std::exception& e) {
+            LogDriverError("ExportAllObjects", e);
+            return false;
+        }
+    };
+    TimeSlice slice;
+    if (!step([&slice] { slice.pumpNow(); })) // the kind's status text
+        return false;
+    for (const QString& item : SplitNames(nameList)) {
+        QString block;
+        const bool made = step([&] {
             AdvanceBar(progress);
             AdvanceCount(progress);
             slice.tick();
-            text += kind->text(g_cnModel, item);
+            block = kind->text(g_cnModel, item);
             if (kind->crLfAfterBlock)
-                text += QLatin1String(kCrLf);
-        }
-        slice.pumpNow();
-        return text;
-    } catch (const std::exception& e) {
-        LogDriverError("ExportAllObjects", e);
-        return QString();
+                block += QLatin1String(kCrLf);
+        });
+        if (!made)
+            return false;
+        write(block);
     }
+    return step([&slice] { slice.pumpNow(); });
 }
 
 } // namespace bkl::reports

@@ -4,10 +4,11 @@
 // and the run's counters (g_lPreviewDone / g_lPreviewTotal) once per object.
 // The event loop turns at the start and the end of a kind and, between objects,
 // once about every 20 ms. They read the model through g_cnModel and neither
-// open nor write files.
+// open nor write files themselves.
 #include "reports/ProgressSink.h"
 
 #include <QString>
+#include <functional>
 
 namespace bkl::reports {
 
@@ -25,5 +26,13 @@ QString CreateTheHTMLForAllObjects(const QString& kindKey, const QString& nameLi
 // Text: the kind's header "* TABLES *" and two CR LF, then each object's export block
 // (calendars followed by one more CR LF).
 QString ExportAllObjects(const QString& kindKey, const QString& nameList, ProgressSink& progress);
+
+// The same text handed to `write` as it is made, in parts (the header, then each
+// object's block), so that a long export never holds its whole text. Returns false
+// when the driver failed in its own steps (ERROR line written): the text is then ""
+// and the parts already handed on are no part of it. Failures of `write` pass
+// through to the caller.
+using TextWriter = std::function<void(const QString& part)>;
+bool ExportAllObjects(const QString& kindKey, const QString& nameList, ProgressSink& progress, const TextWriter& write);
 
 } // namespace bkl::reports

@@ -19,9 +19,14 @@ struct FileLine {
     QByteArray bytes; // as it stands in the file, with its line end
 };
 
-// The file's non-blank lines. A missing or unreadable file gives none,
-// silently; a file refused as not a profile file (too large, binary, not a
-// regular file) gives none with an ERROR line, and its refusal.
+// The platform's "File not found".
+constexpr long kFileNotFound = 53;
+
+// The file's non-blank lines. A missing file gives none, silently. A file that
+// was not read to its end gives none with an ERROR line, and its refusal: one
+// refused as not a profile file (too large, binary, not a regular file), one
+// that cannot be opened, one whose reading failed part way. Writing the
+// profiles of such a file over it would lose the ones not read.
 QList<FileLine> NonBlankLines(const QString& path, const QString& reader, ErrorInfo& refusal)
 {
     UserTextFile file(path, kMaxProfileFileBytes);
@@ -30,7 +35,7 @@ QList<FileLine> NonBlankLines(const QString& path, const QString& reader, ErrorI
     while (file.readLine(line))
         if (!Trim(line).isEmpty())
             lines.push_back({line, file.lineBytes()});
-    if (!file.refused())
+    if (file.status() == UserTextFile::Status::Ok || file.errorNumber() == kFileNotFound)
         return lines;
     LogFunctionError(reader, file.errorNumber(), file.errorString() + QStringLiteral("; no profiles are read"));
     refusal = {file.errorNumber(), QStringLiteral("model.profile"), file.errorString()};
@@ -61,9 +66,18 @@ QString FlagField(const QString& shown)
     return {};
 }
 
-QString FlagText(const QString& field) { return UCase(field) == QLatin1String("Y") ? QStringLiteral("Yes") : QStringLiteral("No"); }
+QString FlagText(const QString& field)
+{
+    return UCase(Trim(field)) == QLatin1String("Y") ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+bool ShownYes(const QString& text) { return text == QLatin1String("Yes"); }
 
 } // namespace
+
+bool ProfileIsDefault(const QString& field) { return UCase(Trim(field)) == QLatin1String("Y"); }
+
+bool ProfileUsesWindowsAuth(const QString& field) { return Trim(field) == QLatin1String("Y"); }
 
 QString ProfileFilePath() { return ApplicationFolderPath(QStringLiteral("config")) + QStringLiteral("model.profile"); }
 
@@ -77,7 +91,7 @@ LoginProfiles ReadProfilesForLogin(const QString& path)
         if (f.isEmpty())
             continue;
         ModelProfile p{Trim(f[0]), Trim(f[1]), Trim(f[2]), Trim(f[3]), Trim(f[4]), Trim(f[5]), Trim(f[6])};
-        if (UCase(p.isDefault) == QLatin1String("Y"))
+        if (ProfileIsDefault(p.isDefault))
             out.defaultIndex = static_cast<int>(out.profiles.size());
         out.profiles << p;
     }
@@ -92,11 +106,18 @@ ManagerProfiles ReadProfilesForManager(const QString& path)
     for (int i = 0; i < lines.size(); ++i) {
         const FileLine& line = lines.at(i);
         const QStringList f = FieldsOf(line.text, i + 1, reader);
-        if (f.isEmpty())
+        if (f.isEmpty()) {
             out.keptLines << line.bytes;
-        else
-            out.rows << ProfileRow{QStringLiteral("P") + QString::number(i + 1), f[0], f[1], f[2], f[4],
-                                   FlagText(f[5]), FlagText(f[6]), f[3], line.bytes};
+            continue;
+        }
+        ProfileRow row{QStringLiteral("P") + QString::number(i + 1), f[0], f[1], f[2], f[4],
+                       FlagText(f[5]), FlagText(f[6]), f[3], line.bytes};
+        // Written back as read only when the login reads the flags as shown here.
+        const bool readAlike = ProfileUsesWindowsAuth(f[5]) == ShownYes(row.windowsAuth)
+                               && ProfileIsDefault(f[6]) == ShownYes(row.isDefault);
+        if (!readAlike)
+            row.fileLine.clear();
+        out.rows << row;
     }
     return out;
 }

@@ -52,9 +52,11 @@ QString ProfileFilePath();
 // any letter case (-1 when none). A line with fewer than seven fields is skipped
 // with an ERROR log line. A missing file gives no profiles, silently. A file
 // the reader refuses whole (larger than kMaxProfileFileBytes, binary, a line
-// over kMaxUserTextLineBytes, not a regular file) gives none with an ERROR log
+// over kMaxUserTextLineBytes, not a regular file) or does not read to its end
+// (it cannot be opened, or reading fails part way) gives none with an ERROR log
 // line, and `refusal` holds the reader's error number and reason (naming the
-// file); its number is 0 otherwise. Such a file must not be written over. The
+// file and, for a failed open or read, the system's reason); its number is 0
+// otherwise. Such a file must not be written over. The
 // file is read as every file users hand us (UserTextFile: byte-order mark
 // honoured, Latin-1 fallback).
 struct LoginProfiles {
@@ -64,9 +66,18 @@ struct LoginProfiles {
 };
 LoginProfiles ReadProfilesForLogin(const QString& path);
 
-// The profile manager's reading: the first five fields as they stand, the flags
-// "Yes" when they are "Y" or "y" and "No" otherwise, key "P" and the 1-based
-// number among the non-blank lines, each row with its file line. Short lines are
+// How the login dialogs read a profile's flags, outer blanks removed: the
+// default is "Y" in any letter case; Windows authentication is "Y" only.
+bool ProfileIsDefault(const QString& field);
+bool ProfileUsesWindowsAuth(const QString& field);
+
+// The profile manager's reading: the first five fields as they stand, the
+// flags, outer blanks removed as the login removes them, "Yes" when they are
+// "Y" or "y" and "No" otherwise, key "P" and the 1-based number among the
+// non-blank lines. A row keeps its file line only when the login reads its
+// flags as the manager shows them; otherwise (Windows authentication "y":
+// "Yes" here, not ticked by the login) Save writes the row in the program's
+// format, so that the login then does what the manager showed. Short lines are
 // skipped as above and kept, as they stand in the file, for Save to write back.
 // A refused file gives no rows and its `refusal`, as for the login.
 struct ManagerProfiles {

@@ -7,7 +7,6 @@
 #include "support/WindowTest.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QTest>
 #include <QTreeWidget>
 #include <utility>
@@ -69,12 +68,6 @@ protected:
         return out;
     }
     // Clicks the middle of a column header of a list on screen.
-    static void ClickHeader(QTreeWidget* list, int column)
-    {
-        QHeaderView* header = list->header();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                                 header->height() / 2));
-    }
+    static void ClickHeader(QTreeWidget* list, int column) { bkl::test::ClickHeader(list, column); }
     static constexpr auto WithModal = bkl::test::WithModal;
 };

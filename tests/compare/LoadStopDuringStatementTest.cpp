@@ -1,6 +1,7 @@
 // Stop pressed while the embedded engine steps a long Load Objects statement: the
 // statement is interrupted and the load ends in order, as at any other stop, with
-// no failure reported.
+// no failure reported. The Stop ends only the load's statement: what the user
+// starts meanwhile in the target login runs whole.
 #include "CompareWindowFixture.h"
 
 #include "platform/core/TimeSlice.h"
@@ -53,4 +54,38 @@ TEST_F(LoadStopDuringStatement, TheLoadEndsInOrderWithoutAFailure)
     bkl::SetPumpSliceMsForTesting(-1);
     LoadKind("Calendars");
     EXPECT_EQ(w.lvObjects->topLevelItemCount(), 200003);
+}
+
+TEST_F(LoadStopDuringStatement, TheTargetLoginListsEveryModelWhileTheStoppedLoadWaits)
+{
+    g_cnModel = bkl::test::OpenAlteredDemoModel(bkl::test::kSourceModel, kManyCalendars);
+    // A target whose model test reads 3,000 more tables: long enough to turn the loop.
+    const QString targetServer = bkl::test::ServerWithMoreTables(bkl::test::kTargetModel, 3000);
+    frmBKLCompareObjects& w = Window();
+    bkl::SetPumpSliceMsForTesting(0);
+    statements.clear();
+    // While the listing statement sorts: Stop, and in the same turn Connect, then
+    // Refresh Model(s) in the target login.
+    bool pressed = false;
+    QStringList models;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (pressed || statements.isEmpty() || !w.LoadRunning())
+            return;
+        pressed = true;
+        w.cmdStop->click();
+        RefreshModelsInNextTargetLogin(targetServer, models);
+        w.cmdTargetConnect_Click();
+    });
+    stopper.start(0);
+    LoadKind("Calendars");
+    stopper.stop();
+
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(models, QStringList({"SalesModel2026_Target"}));
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
+    EXPECT_EQ(BoxTexts(), QStringList());
+    // The load was stopped all the same.
+    EXPECT_EQ(w.lvObjects->topLevelItemCount(), 0);
+    EXPECT_TRUE(w.cmdLoadObjects->isEnabled() && !w.cmdStop->isEnabled() && !w.m_bStopLoad && !w.LoadRunning());
 }

@@ -2,10 +2,12 @@
 // and the window that runs them, rechecks Match Case and loads its hits.
 #include "mainwindow/AdvancedFindStatement.h"
 #include "mainwindow/ui/frmCalculationsAdvancedFind.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "support/WindowTest.h"
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -280,9 +282,23 @@ TEST_F(AdvancedFindWindow, LoadReplacesTheObjectListAndEnablesTheActionGroup)
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(Hits(w), hits);
 
+    // Into a list the user has sorted, the hits go in as one batch and then take their places.
+    objects->lvObjects_ColumnClick(0); // NAME, descending
+    bkl::SetPumpSliceMsForTesting(1000000);
+    int insertions = 0;
+    QObject::connect(objects->lvObjects->model(), &QAbstractItemModel::rowsInserted, objects,
+                     [&insertions] { ++insertions; });
+    w.cmdLoadResults_Click();
+    EXPECT_EQ(insertions, 1);
+    QStringList descending = hits;
+    std::stable_sort(descending.begin(), descending.end(),
+                     [](const QString& a, const QString& b) { return b.compare(a, Qt::CaseInsensitive) < 0; });
+    EXPECT_EQ(Rows(), descending);
+    EXPECT_TRUE(objects->lvObjects->isSortingEnabled());
+
     // Yes closes the window.
     seams.boxes.answers = {bkl::mb::Yes};
     w.cmdLoadResults_Click();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(Rows(), hits);
+    EXPECT_EQ(Rows(), descending);
 }

@@ -6,7 +6,9 @@
 #include "platform/db/Connection.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
+#include "platform/core/TimeSlice.h"
 #include "support/FileBytes.h"
+#include "support/SaveAsDuringRun.h"
 #include "support/WindowTest.h"
 
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 #include <functional>
 #include <utility>
@@ -408,4 +411,34 @@ TEST_F(AuditTraceWindow, WhileItsListsAreReadTraceWaitsFiltersCanBeSetAndCloseEn
     w.cmdTrace_Click();
     EXPECT_EQ(TraceStatements(), QStringList({"SELECT TOP 200" + kAuditColumns
                                               + " WHERE UPPER(Message) LIKE '%QUARTERLY%'  ORDER BY Time DESC"}));
+}
+
+TEST_F(AuditTraceWindow, SaveAsDuringATraceSavesAWholePage)
+{
+    OpenModel();
+    frmBKLTraceAuditLog w;
+    ShowFilled(w);
+    w.txtTop->setText(QStringLiteral("3"));
+    w.cmdTrace_Click();
+    const QByteArray shown = browsers->last()->lastPage;
+    ASSERT_EQ(shown.count("<tr>"), 4);
+
+    // Show Top 100000 with the loop turning after each record: Save As pressed at each turn saves
+    // the page on screen, or the new one once it is complete, never the part written so far.
+    w.txtTop->setText(QStringLiteral("100000"));
+    bkl::SetPumpSliceMsForTesting(0);
+    QList<QByteArray> saved;
+    {
+        bkl::test::SaveAsDuringRun user(seams.dialogs, [&w] { w.cmdIEPreview->click(); });
+        w.cmdTrace_Click();
+        saved = user.saved;
+    }
+    const QByteArray traced = browsers->last()->lastPage;
+    EXPECT_GT(traced.count("<tr>"), 200);
+    EXPECT_EQ(traced, FileBytes(AuditTracePagePath()));
+    EXPECT_GE(saved.size(), 200);
+    EXPECT_TRUE(saved.first() == shown) << saved.first().size() << " bytes saved";
+    for (const QByteArray& page : saved)
+        ASSERT_TRUE(page == shown || page == traced) << page.size() << " bytes saved";
+    EXPECT_TRUE(seams.boxes.shown.empty());
 }

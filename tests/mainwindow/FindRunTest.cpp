@@ -2,10 +2,12 @@
 // Case, the questions and refusals, Stop, the run guard and a failing read.
 #include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
+#include "support/TestWindows.h"
 #include "support/WindowTest.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
@@ -99,6 +101,45 @@ TEST_F(FindRun, FindAllKindsListsEachKindInOrder)
     EXPECT_EQ(findWithSlice(1000000), byType);
 }
 
+TEST_F(FindRun, AFindIntoASortedListPutsItsRowsInBatchesAndTakesAHeaderClickMeanwhile)
+{
+    OpenFrame();
+    SelectKinds({ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars});
+    const auto find = [this] {
+        seams.boxes.answers = {bkl::mb::Yes};
+        objects->cmdFind_Click();
+        return Rows();
+    };
+    const QStringList loaded = find();
+    ASSERT_EQ(TypeCounts(loaded), "Table 15, View 5, Calendar 3");
+    const auto sorted = [&loaded](int column, Qt::SortOrder order) {
+        QStringList rows = loaded;
+        std::stable_sort(rows.begin(), rows.end(), [&](const QString& a, const QString& b) {
+            const int c = a.section('|', column, column).compare(b.section('|', column, column), Qt::CaseInsensitive);
+            return order == Qt::AscendingOrder ? c < 0 : c > 0;
+        });
+        return rows;
+    };
+    QTreeWidget* list = objects->lvObjects;
+    bkl::test::ClickHeader(list, 0); // NAME, descending
+
+    // One batch for the whole run: the rows go in kind by kind, not one by one, and end sorted.
+    bkl::SetPumpSliceMsForTesting(1000000);
+    int insertions = 0;
+    QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, list, [&insertions] { ++insertions; });
+    EXPECT_EQ(find(), sorted(0, Qt::DescendingOrder));
+    EXPECT_EQ(insertions, 3);
+
+    // A click on TYPE while the views go in is the sort the list ends with, each type in load order.
+    bkl::SetPumpSliceMsForTesting(0);
+    OnFirstRowOfType(objects, "View", [list] { bkl::test::ClickHeader(list, 1); });
+    EXPECT_EQ(find(), sorted(1, Qt::AscendingOrder));
+    EXPECT_TRUE(list->isSortingEnabled() && list->header()->sectionsClickable() && list->header()->isSortIndicatorShown());
+    EXPECT_EQ(list->header()->sortIndicatorSection(), 1);
+    bkl::test::ClickHeader(list, 0);
+    EXPECT_EQ(Rows(), sorted(0, Qt::DescendingOrder));
+}
+
 TEST_F(FindRun, MatchCaseListsOnlyNamesWithTheTypedLetterCase)
 {
     OpenFrame();
@@ -145,6 +186,41 @@ TEST_F(FindRun, ABlankTextAsksFirstAndNoKindIsRefused)
     EXPECT_TRUE(seams.boxes.shown[0].prompt.contains("\r\n\r\n* Tables\r\n* Calendars\r\n\r\n"));
     EXPECT_EQ(seams.boxes.shown[0].style, bkl::mb::YesNo | bkl::mb::Question | bkl::mb::DefaultButton2);
     EXPECT_EQ(BoxTexts().mid(2), QStringList(2, "Atleast one object type must be selected !|48|Load Objects"));
+}
+
+TEST_F(FindRun, TheCaptionNamesTheSearchThatRanWhateverIsTypedOrTickedMeanwhile)
+{
+    OpenFrame();
+    bkl::SetPumpSliceMsForTesting(0); // a turn after every row: the user acts while the tables are listed
+    const auto findWhileChanging = [this](const QString& typed, bool wholeWord, std::initializer_list<ObjectKind> kinds) {
+        OnFirstRowOfType(objects, "Table", [=, this] {
+            objects->txtFind->selectAll();
+            QTest::keyClicks(objects->txtFind, typed);
+            objects->chkWholeWord->setChecked(wholeWord);
+            SelectKinds(kinds);
+        });
+        objects->cmdFind_Click();
+    };
+
+    // Every kind and no name; "zz", Whole Word and one kind less while it lists.
+    SelectKinds({ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars, ObjectKind::Calculations,
+                 ObjectKind::CompensationPlans, ObjectKind::TailoredReports, ObjectKind::PresentorReports});
+    objects->txtFind->clear();
+    seams.boxes.answers = {bkl::mb::Yes};
+    findWhileChanging("zz", true, {ObjectKind::Tables});
+    EXPECT_EQ(objects->lblSearchResults->text(), "75 Object(s) found");
+    EXPECT_EQ(objects->lblFilter->text(), "Filter: <All Objects>");
+    EXPECT_EQ(objects->txtFind->text(), "zz");
+
+    // Two kinds and "Sales" as a part of the name; every kind, Whole Word and another text meanwhile.
+    SelectKinds({ObjectKind::Tables, ObjectKind::Calculations});
+    objects->txtFind->setText("Sales");
+    objects->chkWholeWord->setChecked(false);
+    findWhileChanging("Region", true,
+                      {ObjectKind::Tables, ObjectKind::Views, ObjectKind::Calendars, ObjectKind::Calculations,
+                       ObjectKind::CompensationPlans, ObjectKind::TailoredReports, ObjectKind::PresentorReports});
+    EXPECT_EQ(objects->lblFilter->text(), "Filter: <Selected Objects>;Name contains \"Sales\"");
+    EXPECT_TRUE(Rows().contains("Total Sales|Calculation"));
 }
 
 TEST_F(FindRun, StopKeepsTheRowsReadAndQueriesNoLaterKind)

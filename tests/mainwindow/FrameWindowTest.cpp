@@ -2,6 +2,7 @@
 // lines, sorting, check marks and the clipboard, Quit, and Switch Model.
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/Settings.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/ui/GridLineDelegate.h"
 #include "shell/Globals.h"
 #include "shell/ui/frmBKLModelLogin.h"
@@ -21,6 +22,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -172,6 +174,61 @@ TEST_F(MainWindowFrame, CheckMarksAndClipboardCommands)
     // With no checked row the clipboard holds the empty text, not what it held before.
     frame->mnuSubCopyObjectsClipboard_Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+}
+
+TEST_F(MainWindowFrame, SelectAllAndInvertOnASortedListTurnTheLoopAndKeepTheSort)
+{
+    OpenFrame();
+    bkl::SetPumpSliceMsForTesting(0); // a turn of the event loop after every row
+    QTreeWidget* list = objects->lvObjects;
+    for (const char* row : {"beta|View", "Alpha|Table", "gamma|Calculation", "Delta|View", "alpha|Calendar"})
+        objects->AddObjectRow(QString(row).section('|', 0, 0), QString(row).section('|', 1));
+    bkl::test::ClickHeader(list, 0); // NAME, descending; equal names in the order they came
+    const QStringList byName({"gamma|Calculation", "Delta|View", "beta|View", "Alpha|Table", "alpha|Calendar"});
+    ASSERT_EQ(Rows(), byName);
+    list->topLevelItem(2)->setCheckState(0, Qt::Checked);
+    const auto marks = [list] {
+        QString m;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            m += list->topLevelItem(i)->checkState(0) == Qt::Checked ? 'x' : '-';
+        return m;
+    };
+    int changes = 0;
+    QObject::connect(list, &QTreeWidget::itemChanged, list, [&changes] { ++changes; });
+
+    // Select All turns the loop while it marks; a click on TYPE meanwhile is the sort the list takes after,
+    // and a second command meanwhile is refused.
+    int turns = 0;
+    QTimer::singleShot(0, list, [&] {
+        ++turns;
+        bkl::test::ClickHeader(list, 1);
+        frame->mnuSubInvertSelection->trigger();
+    });
+    frame->mnuSubSelectAll->trigger();
+    EXPECT_EQ(turns, 1);
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(marks(), "xxxxx");
+    EXPECT_EQ(Rows(), QStringList({"gamma|Calculation", "alpha|Calendar", "Alpha|Table", "Delta|View", "beta|View"}));
+
+    // Invert: every mark turned, the rows where they were.
+    list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    changes = 0;
+    QTimer::singleShot(0, list, [&turns] { ++turns; });
+    frame->mnuSubInvertSelection->trigger();
+    EXPECT_EQ(turns, 2);
+    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(marks(), "-x---");
+    EXPECT_EQ(Rows(), QStringList({"gamma|Calculation", "alpha|Calendar", "Alpha|Table", "Delta|View", "beta|View"}));
+
+    // The list still sorts itself, shows its sort and takes header clicks.
+    EXPECT_TRUE(list->isSortingEnabled() && list->header()->sectionsClickable() && list->header()->isSortIndicatorShown());
+    EXPECT_EQ(list->header()->sortIndicatorSection(), 1);
+    EXPECT_EQ(list->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+    objects->AddObjectRow("Epsilon", "Calendar");
+    EXPECT_EQ(Rows().at(2), "Epsilon|Calendar");
+    bkl::test::ClickHeader(list, 0);
+    EXPECT_EQ(Rows(), QStringList({"gamma|Calculation", "Epsilon|Calendar", "Delta|View", "beta|View", "alpha|Calendar",
+                                   "Alpha|Table"}));
 }
 
 TEST_F(MainWindowFrame, QuitEndsTheProgramAndClosingUnloadsTheObjectListFirst)

@@ -1,9 +1,15 @@
 // The preview and summary runs driven through the real frame and object-list
 // windows on the demo model, with a recording browser and scripted boxes.
 #include "mainwindow/ui/SummaryChart.h"
+#include "platform/core/TimeSlice.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
+#include "mainwindow/FindStatement.h"
+#include "mainwindow/ObjectKinds.h"
+#include "platform/db/Recordset.h"
+#include "platform/core/TimeSlice.h"
 #include "support/FileBytes.h"
+#include "support/SaveAsDuringRun.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowTest.h"
 
@@ -15,6 +21,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 using namespace bkl;
@@ -202,6 +209,25 @@ TEST_F(PreviewWindow, DoubleClickLeavesExactlyTheHighlightedRowChecked)
     EXPECT_TRUE(frame->mnuSubBKObjectsMenu->isEnabled());
 }
 
+TEST_F(PreviewWindow, DoubleClickOnASortedListUnmarksItsRowsOnTheTimeSlice)
+{
+    addRow("PayeeMaster", "Table", true);
+    QTreeWidgetItem* view = addRow("RegionSalesView", "View", true);
+    addRow("Total Sales", "Calculation", true);
+    objects->SetActionGroup(true, true);
+    objects->lvObjects_ColumnClick(0); // NAME, descending
+    objects->lvObjects->setCurrentItem(view);
+    SetPumpSliceMsForTesting(0);
+    // The loop turns once the first row is unmarked, before the preview starts.
+    QStringList checkedAtFirstTurn;
+    QTimer::singleShot(0, objects, [&] { checkedAtFirstTurn = checkedTexts(); });
+    objects->lvObjects_DblClick();
+    EXPECT_EQ(checkedAtFirstTurn, QStringList({"RegionSalesView", "PayeeMaster"}));
+    EXPECT_EQ(checkedTexts(), QStringList{"RegionSalesView"});
+    EXPECT_TRUE(browser()->lastPage.contains("toggleDiv(\"VIE_1\")'>RegionSalesView</span>"));
+    EXPECT_TRUE(objects->lvObjects->isSortingEnabled());
+}
+
 TEST_F(PreviewWindow, UnwritablePageEndsTheRunInOrder)
 {
     addRow("PayeeMaster", "Table", true);
@@ -223,4 +249,37 @@ TEST_F(PreviewWindow, UnwritablePageEndsTheRunInOrder)
     EXPECT_EQ(browser()->calls.size(), calls);
     EXPECT_TRUE(objects->cmdGetDetails->isEnabled() && objects->lvObjects->isEnabled() && frame->mnuShowPreview->isEnabled());
     EXPECT_FALSE(RunGuard::active());
+}
+
+TEST_F(PreviewWindow, SaveAsDuringThePreviewSavesTheShownPageWhole)
+{
+    addRow("PayeeMaster", "Table", true);
+    objects->SetActionGroup(true, true);
+    objects->cmdGetDetails_Click();
+    const QByteArray shown = browser()->lastPage;
+    ASSERT_TRUE(shown.endsWith("</html>\r\n"));
+
+    // Every calculation and table previewed, with the loop turning after each object: Save As
+    // pressed at each turn saves the page on screen, never the part of the next one written so far.
+    for (const mainwindow::ObjectKind kind : {mainwindow::ObjectKind::Calculations, mainwindow::ObjectKind::Tables})
+        for (db::Recordset rs(mainwindow::FindStatement(kind, QString(), false, false), g_cnModel); !rs.eof(); rs.moveNext())
+            addRow(rs.field(0).toText(), mainwindow::ListTypeText(kind), true);
+    SetPumpSliceMsForTesting(0);
+    {
+        test::SaveAsDuringRun user(seams.dialogs, [this] { objects->cmdIEPreview->click(); });
+        objects->cmdGetDetails_Click();
+        EXPECT_GE(user.saved.size(), 41);
+        for (const QByteArray& saved : user.saved)
+            ASSERT_TRUE(saved == shown) << saved.size() << " bytes saved";
+    }
+    // Once the run is done, the new page is shown and saved whole; nothing is left beside the pages.
+    const QByteArray previewed = browser()->lastPage;
+    EXPECT_TRUE(previewed.endsWith("</html>\r\n") && previewed.size() > shown.size());
+    const QString target = test::TestHome() + "/saved.html";
+    seams.dialogs.answers.push_back(target);
+    objects->cmdIEPreview->click();
+    EXPECT_EQ(test::FileBytes(target), previewed);
+    const QStringList temp = QDir(test::TestHome() + "/temp").entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(temp.filter(QRegularExpression("^_temp_0\\d\\.html$")), temp);
+    EXPECT_TRUE(seams.boxes.shown.empty());
 }

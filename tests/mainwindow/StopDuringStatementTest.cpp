@@ -1,17 +1,23 @@
 // Stop pressed while the embedded engine steps a long find statement: the event
 // loop turns during the statement, the statement is interrupted, and the find ends
 // in order with the rows it had listed, as at any other stop; whatever would start
-// a second run or end the windows from that turning loop is refused.
+// a second run or end the windows from that turning loop is refused. The Stop ends
+// only the find's statement: what the user starts meanwhile in another window runs
+// whole. On the SQL Server road the same holds for a statement the server holds:
+// Stop cancels it there.
+#include "compare/ui/frmBKLCompareObjects.h"
 #include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
 #include "support/DemoModel.h"
 #include "support/SlowLike.h"
+#include "support/TdsStandIn.h"
 #include "support/WindowTest.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -87,4 +93,104 @@ TEST_F(StopDuringStatement, FindEndsInOrderKeepingItsRowsAndRefusesASecondRun)
     bkl::SetPumpSliceMsForTesting(-1);
     objects->cmdFind_Click();
     EXPECT_EQ(Rows(), all);
+}
+
+TEST_F(StopDuringStatement, TheCompareWindowsTargetLoginListsEveryModelWhileTheStoppedFindWaits)
+{
+    OpenFrame();
+    bkl::test::SlowLike slow(100);
+    g_cnModel = bkl::test::OpenAlteredDemoModel(bkl::test::kSourceModel, kMoreCalculations);
+    // A target whose model test reads 3,000 more tables: long enough to turn the loop.
+    const QString targetServer = bkl::test::ServerWithMoreTables(bkl::test::kTargetModel, 3000);
+    frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
+    compare.Load();
+    for (ObjectKind kind : bkl::mainwindow::kAllKinds)
+        objects->KindPickerItem(kind)->setCheckState(kind == ObjectKind::Calculations ? Qt::Checked : Qt::Unchecked);
+    objects->txtFind->setText("Lookup");
+
+    bkl::SetPumpSliceMsForTesting(0);
+    statements.clear();
+    // While the find's statement steps: Stop, and in the same turn Connect in the
+    // compare window, then Refresh Model(s) in its target login.
+    bool pressed = false;
+    QStringList models;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] {
+        if (pressed || statements.isEmpty() || !objects->FindRunning())
+            return;
+        pressed = true;
+        objects->cmdStop->click();
+        RefreshModelsInNextTargetLogin(targetServer, models);
+        compare.cmdTargetConnect_Click();
+    });
+    turn.start(0);
+    bkl::test::SlowLike::resetCalls();
+    objects->cmdFind_Click();
+    turn.stop();
+
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(models, QStringList({"SalesModel2026_Target"}));
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
+    EXPECT_EQ(BoxTexts(), QStringList());
+    // The find was stopped all the same.
+    EXPECT_LT(bkl::test::SlowLike::calls(), kAddedCalculations);
+    EXPECT_EQ(Rows(), QStringList());
+    EXPECT_TRUE(objects->cmdFind->isEnabled() && !objects->cmdStop->isEnabled() && !objects->FindRunning());
+}
+
+TEST_F(StopDuringStatement, OnSqlServerStopCancelsTheStatementTheServerHoldsAndTheFindEndsInOrder)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    // The server holds the calculations' find statement 20 s before it answers.
+    bkl::test::TdsStandIn standIn({}, {"--delay", "5", "--hold-ms", "20000", "--hold-when", "'Calculation' AS ColType"});
+    ASSERT_TRUE(standIn.running());
+    OpenFrame();
+    g_cnModel = bkl::db::Connection();
+    g_cnModel.setConnectionString(standIn.connectionString(bkl::test::kSourceModel));
+    g_cnModel.open();
+    for (ObjectKind kind : bkl::mainwindow::kAllKinds)
+        objects->KindPickerItem(kind)->setCheckState(
+            kind == ObjectKind::Tables || kind == ObjectKind::Calculations ? Qt::Checked : Qt::Unchecked);
+    objects->txtFind->setText("Lookup");
+    const QStringList tables{"ProductLookup|Table", "RegionLookup|Table"};
+
+    bkl::SetPumpSliceMsForTesting(0);
+    MarkLog();
+    statements.clear();
+    bool pressed = false;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] {
+        // While the server holds the calculations' statement, the tables listed.
+        if (pressed || statements.size() != 2 || Rows() != tables)
+            return;
+        pressed = true;
+        objects->cmdFind_Click(); // a second find
+        objects->cmdStop->click();
+    });
+    turn.start(0);
+    QElapsedTimer clock;
+    clock.start();
+    objects->cmdFind_Click();
+    turn.stop();
+
+    ASSERT_TRUE(pressed) << statements.join("\n").toStdString() << "\n" << Rows().join(";").toStdString();
+    EXPECT_LT(clock.elapsed(), 10000); // long before the server would answer
+    EXPECT_EQ(statements.size(), 2);
+    EXPECT_EQ(Rows(), tables);
+    EXPECT_EQ(objects->lblSearchResults->text(), "2 Object(s) found");
+    EXPECT_TRUE(objects->cmdFind->isEnabled());
+    EXPECT_FALSE(objects->FindRunning());
+    EXPECT_EQ(BoxTexts(), QStringList());
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
+
+    // The connection goes on: the next find, of the tables alone, sends its statement and lists them again.
+    bkl::SetPumpSliceMsForTesting(-1);
+    objects->KindPickerItem(ObjectKind::Calculations)->setCheckState(Qt::Unchecked);
+    objects->lvObjects->clear();
+    objects->cmdFind_Click();
+    EXPECT_EQ(statements.size(), 3);
+    EXPECT_EQ(Rows(), tables);
+    EXPECT_EQ(BoxTexts(), QStringList());
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
 }

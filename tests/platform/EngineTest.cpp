@@ -242,6 +242,20 @@ TEST_F(EngineTest, PlusJoinsATextWithAnOperandOfUnknownType)
               QStringList{"(beta)"});
 }
 
+TEST_F(EngineTest, CharAndNcharGiveTheCharacterOfACodeAsTheServer)
+{
+    // CHAR reads the server's default code page (Windows-1252); both are NULL outside their range.
+    const Connection cn = open("Model1");
+    const ResultSet r = cn.execute(QStringLiteral(
+        "SELECT CHAR(65) + CHAR(128) + CHAR(159) + CHAR(129) + CHAR(233) + CHAR(0) + 'x' AS C, NCHAR(8364) + NCHAR(0) AS N, "
+        "CHAR(256) AS Wide, CHAR(-1) AS Neg, NCHAR(65536) AS Astral, NCHAR(55296) AS Surrogate, CHAR(NULL) AS Nothing"));
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0][0], Value::text(QStringLiteral("A\u20AC\u0178\u0081\u00E9") + QChar(0) + QStringLiteral("x")));
+    EXPECT_EQ(r.rows[0][1], Value::text(QStringLiteral("\u20AC") + QChar(0)));
+    for (size_t c = 2; c < r.rows[0].size(); ++c)
+        EXPECT_TRUE(r.rows[0][c].isNull()) << c;
+}
+
 TEST_F(EngineTest, StatementShapesAnswerAndFailAsEachStatementRunAnew)
 {
     // Literals that decide what a statement means (TOP, ORDER BY positions, a LEFT length,

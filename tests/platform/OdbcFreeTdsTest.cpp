@@ -8,6 +8,7 @@
 #include "platform/db/odbc/OdbcBackend.h"
 #include "platform/db/odbc/OdbcConnectionString.h"
 #include "platform/db/odbc/OdbcDriver.h"
+#include "platform/db/sqlite/EngineFunctions.h"
 #include "support/TdsStandIn.h"
 #include "support/TestEnvironment.h"
 
@@ -232,4 +233,60 @@ TEST_F(OdbcFreeTds, ASilentServerEndsAtTheLoginTimeout)
     const DbError e = FailedOpen(Login(silent.port()), 1);
     EXPECT_EQ(e.source(), QStringLiteral("[FreeTDS][SQL Server] SQLSTATE HYT00"));
     EXPECT_TRUE(e.description().startsWith(QStringLiteral("Timeout expired"))) << e.description().toStdString();
+}
+
+TEST_F(OdbcFreeTds, ANulInsideATextLiteralGivesTheRowsOfTheEmbeddedEngine)
+{
+    // A model whose calculation name holds a NUL: its page, export and comparison select it by name.
+    QTemporaryDir server;
+    const QString nulName = QStringLiteral("Bonus") + QChar(0) + QStringLiteral("Q1");
+    ASSERT_TRUE(QFile::copy(bkl::test::DemoServerFolder() + QStringLiteral("/SalesModel2026.sqlite"),
+                            server.filePath(QStringLiteral("NulModel.sqlite"))));
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(server.filePath(QStringLiteral("NulModel.sqlite"))).constData(), &db);
+    sqlite::RegisterCaseInsensitiveCollation(db);
+    sqlite3_stmt* update = nullptr;
+    sqlite3_prepare_v2(db, "UPDATE Calculation SET Name = ?1 WHERE CalculationID = (SELECT MIN(CalculationID) FROM Calculation)",
+                       -1, &update, nullptr);
+    const QByteArray name = nulName.toUtf8();
+    sqlite3_bind_text(update, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    ASSERT_EQ(sqlite3_step(update), SQLITE_DONE);
+    sqlite3_finalize(update);
+    sqlite3_close(db);
+    bkl::test::TdsStandIn standIn(server.path());
+    ASSERT_TRUE(standIn.running());
+
+    const QChar nul(0);
+    const auto text = [nul](const char* s) { return QString::fromUtf8(s).replace(QLatin1Char('~'), nul); };
+    const QString longText = QString(5000, QLatin1Char('x')) + nul + QString(5000, QLatin1Char('y'));
+    const std::pair<QString, QStringList> cases[] = {
+        {text("SELECT 'a~b' AS x"), {text("a~b")}},
+        {text("SELECT N'~ä~~b' AS x, 'c' + '~' AS y"), {text("~ä~~b"), text("c~")}},
+        {text("SELECT Name FROM Calculation WHERE Name = 'Bonus~Q1'"), {nulName}},
+        {text("SELECT Name FROM Calculation WHERE Name LIKE N'bonus~%' ORDER BY Name"), {nulName}},
+        {QStringLiteral("SELECT '%1' AS x").arg(longText), {longText}},
+    };
+    for (const auto& [sql, values] : cases) {
+        SCOPED_TRACE(sql.left(80).toStdString());
+        const ResultSet embedded = Query(QStringLiteral("Initial Catalog=NulModel;Data Source=") + server.path(), sql);
+        const ResultSet tds = Query(standIn.connectionString(QStringLiteral("NulModel")), sql);
+        bkl::test::ExpectSameResult(tds, embedded);
+        ASSERT_EQ(tds.rows.size(), 1u);
+        QStringList got;
+        for (const Value& v : tds.rows[0])
+            got << v.toText();
+        EXPECT_EQ(got, values);
+    }
+
+    // A statement whose single SELECT rests on an undocumented comment rule never leaves the program.
+    try {
+        Query(standIn.connectionString(QStringLiteral("NulModel")),
+              QStringLiteral("SELECT 1 /* -- /*\n */ DELETE FROM Calculation -- */"));
+        ADD_FAILURE() << "sent";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.source(), QLatin1String(kDataLayerSource));
+        EXPECT_TRUE(e.description().startsWith(QStringLiteral("Only single SELECT statements are sent to the server; "
+                                                              "\"--\" inside a /* */ comment")))
+            << e.description().toStdString();
+    }
 }

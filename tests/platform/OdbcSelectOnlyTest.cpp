@@ -82,3 +82,83 @@ TEST(OdbcSelectOnly, RefusesWithTheReasonTheEmbeddedEngineGives)
         EXPECT_EQ(gateReason, engineReason);
     }
 }
+
+namespace {
+
+// The gate's refusal of `sql`, or "" when it lets the statement through.
+QString GateRefusal(const QString& sql)
+{
+    try {
+        RequireSingleSelect(sql);
+        return QString();
+    } catch (const bkl::db::DbError& e) {
+        EXPECT_EQ(e.number(), bkl::db::err::ProviderError);
+        EXPECT_EQ(e.source(), QLatin1String(bkl::db::kDataLayerSource));
+        return e.description();
+    }
+}
+
+const QString kGateRefuses = QStringLiteral("Only single SELECT statements are sent to the server; ");
+
+} // namespace
+
+TEST(OdbcSelectOnly, RefusesReadingsThatRestOnACommentRuleNoDocumentationStates)
+{
+    // A server on which "--" hides the rest of its line inside a block comment, or on
+    // which "--" ends only at LF, would run the DELETE of these. The embedded engine
+    // reads them as one SELECT; the gate sends neither.
+    const QString dashes = QStringLiteral("SELECT 1 /* -- /*\n */ DELETE FROM Calculation -- */");
+    const QString loneCr = QStringLiteral("SELECT 1 --x\r/*\nDELETE FROM Calculation --*/");
+    const bkl::db::Connection cn = bkl::test::OpenDemoModel(QLatin1String(bkl::test::kSourceModel));
+    for (const QString& sql : {dashes, loneCr}) {
+        EXPECT_TRUE(IsSingleSelect(sql));
+        EXPECT_EQ(cn.execute(sql).rows.size(), 1u);
+    }
+    EXPECT_EQ(GateRefusal(dashes), kGateRefuses + QStringLiteral("\"--\" inside a /* */ comment could run another "
+                                                                 "statement: SELECT 1 /* -- /* */ DELETE FROM Calculation -- */"));
+    EXPECT_EQ(GateRefusal(loneCr), kGateRefuses + QStringLiteral("a \"--\" comment ended by a CR alone could run another "
+                                                                 "statement: SELECT 1 --x /* DELETE FROM Calculation --*/"));
+    for (const char* sql : {"SELECT 1 /*--*/", "SELECT 1 /* /* -- */ */ AS x", "SELECT 1 /* a */ AS x /* ---- */",
+                            "SELECT 1 --\r", "SELECT 1 -- a\r\n-- b\rFROM Calculation", "SELECT 1 AS x --\r--\n"})
+        EXPECT_TRUE(GateRefusal(QString::fromUtf8(sql)).startsWith(kGateRefuses)) << sql;
+    // Comments every server reads alike still pass.
+    for (const char* sql : {"-- note\r\nSELECT 1 /* a comment */", "SELECT 1 -- a -- b /* c\n AS x", "SELECT 1 --",
+                            "SELECT 1 /* - -*/ AS x /*-*/", "SELECT '/* -- */' AS x -- \r\n", "SELECT 1 -- \n\r\n"})
+        EXPECT_EQ(GateRefusal(QString::fromUtf8(sql)), QString()) << sql;
+}
+
+TEST(OdbcSelectOnly, SendsANulInsideATextLiteralJoinedByCharZero)
+{
+    using bkl::db::odbc::StatementForServer;
+    const QChar nul(0);
+    const auto text = [nul](const char* s) { return QString::fromUtf8(s).replace(QLatin1Char('~'), nul); };
+    const std::pair<const char*, const char*> sent[] = {
+        {"SELECT 'a~b' AS x", "SELECT ('a' + CHAR(0) + 'b') AS x"},
+        {"SELECT N'~it''s~~' AS x, 'c' y", "SELECT (N'' + NCHAR(0) + N'it''s' + NCHAR(0) + N'' + NCHAR(0) + N'') AS x, 'c' y"},
+        {"SELECT Name FROM Calculation WHERE Name LIKE n'B~%' OR Name IN ('~', 'x')",
+         "SELECT Name FROM Calculation WHERE Name LIKE (N'B' + NCHAR(0) + N'%') OR Name IN (('' + CHAR(0) + ''), 'x')"},
+        {"SELECT 'no nul' AS [x], N'y' AS z", "SELECT 'no nul' AS [x], N'y' AS z"},
+    };
+    for (const auto& [in, out] : sent) {
+        SCOPED_TRACE(in);
+        const QString server = StatementForServer(text(in));
+        EXPECT_EQ(server, QString::fromUtf8(out));
+        EXPECT_EQ(GateRefusal(server), QString());
+    }
+    // Joined texts shorter than (max) are cut at 8,000 bytes: a long literal is widened first.
+    const QString longText = QString(2001, QLatin1Char('x'));
+    EXPECT_EQ(StatementForServer(QStringLiteral("SELECT '%1%2' AS x").arg(longText, nul)),
+              QStringLiteral("SELECT (CAST('%1' AS varchar(max)) + CHAR(0) + '') AS x").arg(longText));
+    EXPECT_EQ(StatementForServer(QStringLiteral("SELECT N'%1%2' AS x").arg(QString(1999, QLatin1Char('y')), nul)),
+              QStringLiteral("SELECT (N'%1' + NCHAR(0) + N'') AS x").arg(QString(1999, QLatin1Char('y'))));
+
+    // A NUL anywhere else has no form the server reads: the driver would end the statement there.
+    for (const char* sql : {"SELECT 1 AS 'a~b'", "SELECT 'a~b' = 1", "SELECT [a~b] FROM Calculation",
+                            "SELECT \"~\" FROM Calculation", "SELECT 1 -- ~\nFROM Calculation", "SELECT 1 /* ~ */ AS x"}) {
+        SCOPED_TRACE(sql);
+        EXPECT_TRUE(IsSingleSelect(text(sql)));
+        EXPECT_EQ(GateRefusal(text(sql)),
+                  kGateRefuses + QStringLiteral("a NUL character outside a text value would cut the statement short: ")
+                      + text(sql).simplified());
+    }
+}

@@ -1,35 +1,139 @@
 // tds-standin holds no more of a client's unfinished message than its bound: 4 MB
-// before a login, 64 MB after. Past it the connection is closed.
+// before a login, 64 MB after. Past it the connection is closed. It also bounds
+// what a connection holds of whole requests not answered yet (their number, and
+// their bytes with the unfinished message's), and the connections at once.
 #include "support/TdsStandIn.h"
 
 #include <QTcpSocket>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
-TEST(TdsStandInLimits, AConnectionWhoseUnfinishedMessagePassesItsBoundIsClosed)
+namespace {
+
+constexpr uint8_t kBatch = 0x01;
+constexpr uint8_t kPrelogin = 0x12;
+
+// One packet of `bodyBytes`; `last` marks the end of its message.
+QByteArray Packet(uint8_t type, int bodyBytes, bool last)
 {
-    bkl::test::TdsStandIn standIn;
+    QByteArray p(8, '\0');
+    const int length = bodyBytes + 8;
+    p[0] = char(type);
+    p[1] = last ? 0x01 : 0x00;
+    p[2] = char(length >> 8);
+    p[3] = char(length & 0xff);
+    return p + QByteArray(bodyBytes, 'x');
+}
+
+// A whole message of `bytes` in packets of 32,000.
+QByteArray Message(uint8_t type, int bytes)
+{
+    QByteArray m;
+    for (int left = bytes; left > 0; left -= 32000)
+        m += Packet(type, qMin(left, 32000), left <= 32000);
+    return m;
+}
+
+bool Connect(QTcpSocket& socket, const bkl::test::TdsStandIn& standIn)
+{
+    socket.connectToHost(QStringLiteral("127.0.0.1"), quint16(standIn.server().section(',', 1).toInt()));
+    return socket.waitForConnected(5000);
+}
+
+bool Closed(QTcpSocket& socket, int waitMs)
+{
+    return socket.state() == QAbstractSocket::UnconnectedState || socket.waitForDisconnected(waitMs);
+}
+
+// Packets of a SQL batch whose last packet never comes, before any login: kept up
+// to the bound, closed past it.
+void ExpectUnfinishedMessageBound(const QStringList& arguments)
+{
+    bkl::test::TdsStandIn standIn({}, arguments);
     ASSERT_TRUE(standIn.running());
-    const int port = standIn.server().section(',', 1).toInt();
-    // Packets of a SQL batch whose last packet never comes, before any login.
-    const auto packet = [](int bodyBytes) {
-        QByteArray p(8, '\0');
-        const int length = bodyBytes + 8;
-        p[0] = 0x01;
-        p[2] = char(length >> 8);
-        p[3] = char(length & 0xff);
-        return p + QByteArray(bodyBytes, 'x');
-    };
     QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), quint16(port));
-    ASSERT_TRUE(socket.waitForConnected(5000));
+    ASSERT_TRUE(Connect(socket, standIn));
     const auto send = [&](int bytes) {
         for (int sent = 0; sent < bytes && socket.state() == QAbstractSocket::ConnectedState; sent += 32000) {
-            socket.write(packet(32000));
+            socket.write(Packet(kBatch, 32000, false));
             socket.waitForBytesWritten(5000);
         }
     };
     send(3 * 1024 * 1024); // under the 4 MB before a login: kept
     EXPECT_FALSE(socket.waitForDisconnected(500));
     send(2 * 1024 * 1024);
-    EXPECT_TRUE(socket.state() == QAbstractSocket::UnconnectedState || socket.waitForDisconnected(5000));
+    EXPECT_TRUE(Closed(socket, 5000));
+}
+
+} // namespace
+
+TEST(TdsStandInLimits, AConnectionWhoseUnfinishedMessagePassesItsBoundIsClosed)
+{
+    ExpectUnfinishedMessageBound({});
+}
+
+TEST(TdsStandInLimits, TheUnfinishedMessageBoundHoldsWhileRepliesAreDelayed)
+{
+    ExpectUnfinishedMessageBound({QStringLiteral("--delay"), QStringLiteral("3000")});
+}
+
+TEST(TdsStandInLimits, WholeRequestsHeldUnansweredAreBoundedInNumberAndBytes)
+{
+    // Each reply waits 3 s: whatever the client sends meanwhile is held.
+    bkl::test::TdsStandIn standIn({}, {QStringLiteral("--delay"), QStringLiteral("3000")});
+    ASSERT_TRUE(standIn.running());
+
+    // Eight small requests are held; the ninth closes the connection.
+    {
+        QTcpSocket socket;
+        ASSERT_TRUE(Connect(socket, standIn));
+        for (int i = 0; i < 8; ++i)
+            socket.write(Message(kPrelogin, 100));
+        socket.waitForBytesWritten(5000);
+        EXPECT_FALSE(socket.waitForDisconnected(500));
+        socket.write(Message(kPrelogin, 100));
+        socket.waitForBytesWritten(5000);
+        EXPECT_TRUE(Closed(socket, 2000));
+    }
+    // Two whole requests of 2.5 MB pass the 4 MB a connection may hold before its login.
+    {
+        QTcpSocket socket;
+        ASSERT_TRUE(Connect(socket, standIn));
+        socket.write(Message(kPrelogin, 2500000));
+        socket.waitForBytesWritten(5000);
+        EXPECT_FALSE(socket.waitForDisconnected(500));
+        socket.write(Message(kPrelogin, 2500000));
+        while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(2000)) {
+        }
+        EXPECT_TRUE(Closed(socket, 2000));
+    }
+}
+
+TEST(TdsStandInLimits, ConnectionsPastTheBoundAreClosedAsTheyCome)
+{
+    bkl::test::TdsStandIn standIn;
+    ASSERT_TRUE(standIn.running());
+    std::vector<std::unique_ptr<QTcpSocket>> open;
+    for (int i = 0; i < 16; ++i) {
+        open.push_back(std::make_unique<QTcpSocket>());
+        ASSERT_TRUE(Connect(*open.back(), standIn));
+    }
+    QTcpSocket past;
+    ASSERT_TRUE(Connect(past, standIn));
+    EXPECT_TRUE(Closed(past, 5000));
+    EXPECT_FALSE(open.front()->waitForDisconnected(300));
+    EXPECT_FALSE(open.back()->waitForDisconnected(10));
+
+    // Once one of them hangs up, a new connection is served.
+    open.front()->disconnectFromHost();
+    open.front().reset();
+    QTcpSocket next;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        next.abort();
+        ASSERT_TRUE(Connect(next, standIn));
+        if (!next.waitForDisconnected(200))
+            break;
+    }
+    EXPECT_EQ(next.state(), QAbstractSocket::ConnectedState);
 }

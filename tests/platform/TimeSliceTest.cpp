@@ -1,5 +1,9 @@
 #include "platform/core/TimeSlice.h"
 
+#include "platform/core/ActiveRun.h"
+#include "platform/ui/RunGuard.h"
+
+#include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -75,4 +79,29 @@ TEST(TimeSlice, StopIsSeenAtATurnWithTheRowsGatheredSoFar)
     bkl::SetPumpSliceMsForTesting(-1);
     everyRow.run(3, 0);
     EXPECT_EQ(everyRow.events.join(QLatin1Char(' ')), "f1 p f1 p f1 p f0 p");
+}
+
+// A turn of the loop inside a run dispatches outside the run's stop scope (a Stop
+// of the run does not reach what another window does meanwhile); the run's own
+// code sees its stop again once the turn is over. The slice's flush is the run's.
+TEST(TimeSlice, ATurnDispatchesOutsideTheRunsStopScope)
+{
+    bkl::RunGuard run({}, false);
+    bool stop = true;
+    run.watchStop(stop);
+    QList<bool> seen;
+    const auto dispatchLater = [&] {
+        QMetaObject::invokeMethod(qApp, [&] { seen << bkl::RunStopRequested(); }, Qt::QueuedConnection);
+    };
+    TimeSlice slice([&] { seen << bkl::RunStopRequested(); });
+    dispatchLater();
+    slice.pumpNow();
+    TimeSlice ownPump;
+    ownPump.setPump([&] { seen << bkl::RunStopRequested(); });
+    ownPump.pumpNow();
+    bkl::SetPumpSliceMsForTesting(0);
+    dispatchLater();
+    bkl::PumpWhenDue();
+    EXPECT_EQ(seen, QList<bool>({true, false, false, false}));
+    EXPECT_TRUE(bkl::RunStopRequested());
 }

@@ -6,6 +6,7 @@
 #include "platform/core/TextSemantics.h"
 #include "platform/core/UserTextFile.h"
 #include "shell/ProfileFile.h"
+#include "support/FailingFile.h"
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
@@ -147,6 +148,40 @@ TEST(UserTextFile, PipesDevicesAndFoldersAreRefusedUnopened)
     EXPECT_EQ(login.refusal.number, 75);
     EXPECT_EQ(login.refusal.description, fifo + pipeOrDevice);
     EXPECT_EQ(ReadProfilesForManager(fifo).refusal.description, fifo + pipeOrDevice);
+}
+
+// A file that cannot be opened, or whose reading fails part way (a failing disk
+// or share): the lines before the failure, then the system's reason. The object
+// list and the profile file read through the same reader.
+TEST(UserTextFile, FilesThatCannotBeOpenedOrFailPartWay)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= 5000; ++i)
+        bytes += "Calc " + QByteArray::number(i) + "|h|u|p|m|N|N\r\n";
+    test::WriteFileBytes(FilePath(), bytes);
+    {
+        const test::FailingFile failing(FilePath(), test::FailingFile::kCannotOpen);
+        compare::ObjectListFile file(FilePath());
+        QString line;
+        EXPECT_FALSE(file.readLine(line));
+        EXPECT_EQ(file.status(), Status::CannotOpen);
+        EXPECT_FALSE(file.refused());
+        EXPECT_EQ(file.errorNumber(), 75);
+        EXPECT_EQ(file.errorString(), "Cannot read " + FilePath() + ": Permission denied");
+    }
+    const test::FailingFile failing(FilePath(), 64 * 1024);
+    compare::ObjectListFile file(FilePath());
+    QStringList lines;
+    QString line;
+    while (file.readLine(line))
+        lines << line;
+    const qsizetype whole = bytes.left(64 * 1024).count("\r\n");
+    ASSERT_EQ(lines.size(), whole);
+    EXPECT_EQ(lines.last(), QStringLiteral("Calc %1|h|u|p|m|N|N").arg(whole));
+    EXPECT_EQ(file.status(), Status::ReadFailed);
+    EXPECT_FALSE(file.refused());
+    EXPECT_EQ(file.errorNumber(), 57);
+    EXPECT_EQ(file.errorString(), "Cannot read " + FilePath() + ": Input/output error");
 }
 
 // Mutated profile and object-list files: each reads or is refused, and what is

@@ -9,6 +9,7 @@
 #include "support/FileBytes.h"
 #include "support/LongAuditPage.h"
 #include "support/TestEnvironment.h"
+#include "support/WebPages.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,33 +33,6 @@
 using namespace bkl;
 
 namespace {
-
-QString WritePage(const QString& name, const QByteArray& bytes)
-{
-    const QString path = test::TestHome() + QLatin1Char('/') + name;
-    test::WriteFileBytes(path, bytes);
-    return path;
-}
-
-bool NavigateAndWait(Browser& browser, QWebEngineView* view, const QString& path)
-{
-    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    browser.navigate(path);
-    return loaded.wait(30000) && loaded.first().first().toBool();
-}
-
-QString BodyText(QWebEngineView* view)
-{
-    QString text;
-    QEventLoop loop;
-    view->page()->toPlainText([&](const QString& t) {
-        text = t;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return text;
-}
 
 QVariant RunScript(QWebEngineView* view, const QString& script)
 {
@@ -89,15 +63,6 @@ constexpr char kScrollToEnd[] = R"JS(
 })()
 )JS";
 
-// A table long enough for two printed pages.
-QByteArray TwoPageTable()
-{
-    QByteArray page = "<html><body>\r\n<table border=1>";
-    for (int i = 1; i <= 70; ++i)
-        page += "<tr><td>" + QByteArray::number(i) + "</td><td>jsmith</td><td>Calculations</td></tr>";
-    return page + "</table>\r\n</body>\r\n</html>\r\n";
-}
-
 // A PDF file's bytes without its creation date, and its page count.
 QByteArray PdfWithoutDate(const QString& path)
 {
@@ -122,19 +87,19 @@ TEST(WebBrowserRender, ASecondPageReleasesTheFirstWithItsHistory)
     browser->resize(640, 360);
     browser->show();
 
-    const QString audit = WritePage(QStringLiteral("_temp_04.html"), "<html><body>first trace</body></html>\r\n");
-    ASSERT_TRUE(NavigateAndWait(*browser, view, audit));
+    const QString audit = test::WritePage(QStringLiteral("_temp_04.html"), "<html><body>first trace</body></html>\r\n");
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, audit));
     const QPointer<QWebEnginePage> first = view->page();
     // The next trace rewrites the same file: the new text shows, the first page is gone.
     test::WriteFileBytes(audit, "<html><body>second trace</body></html>\r\n");
-    ASSERT_TRUE(NavigateAndWait(*browser, view, audit));
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, audit));
     EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(BodyText(view), QStringLiteral("second trace"));
+    EXPECT_EQ(test::BodyText(view), QStringLiteral("second trace"));
     const QPointer<QWebEnginePage> second = view->page();
-    const QString preview = WritePage(QStringLiteral("_temp_02.html"), "<html><body>preview</body></html>\r\n");
-    ASSERT_TRUE(NavigateAndWait(*browser, view, preview));
+    const QString preview = test::WritePage(QStringLiteral("_temp_02.html"), "<html><body>preview</body></html>\r\n");
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, preview));
     EXPECT_TRUE(second.isNull());
-    EXPECT_EQ(BodyText(view), QStringLiteral("preview"));
+    EXPECT_EQ(test::BodyText(view), QStringLiteral("preview"));
     EXPECT_EQ(view->history()->count(), 1);
     EXPECT_EQ(browser->currentFile(), preview);
 }
@@ -144,7 +109,7 @@ TEST(WebBrowserRender, PrintPreviewShowsScreenImagesAndPrintsWhatPrintPrints)
     WebBrowser browser;
     browser.resize(640, 360);
     browser.show();
-    ASSERT_TRUE(NavigateAndWait(browser, browser.view(), WritePage(QStringLiteral("_temp_04.html"), TwoPageTable())));
+    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(), test::WritePage(QStringLiteral("_temp_04.html"), test::NumberedTable(70))));
 
     // What Print sends to a printer: the page printed at the printer's high resolution.
     const QString printed = test::TestHome() + QStringLiteral("/printed.pdf");
@@ -193,7 +158,7 @@ TEST(WebBrowserRender, ALongTableShowsFromItsDisplayCopyDownToTheLastRowWhileSav
     QWebEngineView* view = browser->view();
     browser->resize(1000, 700);
     browser->show();
-    ASSERT_TRUE(NavigateAndWait(*browser, view, page));
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, page));
     EXPECT_EQ(browser->currentFile(), page);
     EXPECT_EQ(browser->displayCopy(), copy);
     EXPECT_EQ(view->url(), QUrl::fromLocalFile(copy));
@@ -245,15 +210,15 @@ TEST(WebBrowserRender, ALongTableShowsFromItsDisplayCopyDownToTheLastRowWhileSav
 
     // The copy goes with the page: when another page is shown (also one asked for while the
     // copy is still being written) and when the browser goes.
-    const QString small = WritePage(QStringLiteral("_temp_02.html"), "<html><body>small</body></html>\r\n");
-    ASSERT_TRUE(NavigateAndWait(*browser, view, small));
+    const QString small = test::WritePage(QStringLiteral("_temp_02.html"), "<html><body>small</body></html>\r\n");
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, small));
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_TRUE(browser->displayCopy().isEmpty());
     browser->navigate(page);
-    ASSERT_TRUE(NavigateAndWait(*browser, view, small));
-    EXPECT_EQ(BodyText(view), QStringLiteral("small"));
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, small));
+    EXPECT_EQ(test::BodyText(view), QStringLiteral("small"));
     EXPECT_FALSE(QFile::exists(copy));
-    ASSERT_TRUE(NavigateAndWait(*browser, view, page));
+    ASSERT_TRUE(test::NavigateAndWait(*browser, view, page));
     EXPECT_TRUE(QFile::exists(copy));
     browser.reset();
     EXPECT_FALSE(QFile::exists(copy));
@@ -265,7 +230,7 @@ TEST(WebBrowserRender, APageShownFromItsDisplayCopyPrintsEveryRowAsThePageItself
     QByteArray html = "<html><body>\r\n<table border='1' width='100%'>";
     for (int i = 1; i <= 5001; ++i)
         html += "<tr><td>row " + QByteArray::number(i) + "</td></tr>";
-    const QString page = WritePage(QStringLiteral("_temp_05.html"), html + "</table>\r\n</body>\r\n</html>\r\n");
+    const QString page = test::WritePage(QStringLiteral("_temp_05.html"), html + "</table>\r\n</body>\r\n</html>\r\n");
     const auto printToPdf = [](QWebEnginePage* shown, const QString& pdf) {
         QSignalSpy printed(shown, &QWebEnginePage::pdfPrintingFinished);
         shown->printToPdf(pdf);
@@ -286,7 +251,7 @@ TEST(WebBrowserRender, APageShownFromItsDisplayCopyPrintsEveryRowAsThePageItself
     WebBrowser browser;
     browser.resize(1000, 700);
     browser.show();
-    ASSERT_TRUE(NavigateAndWait(browser, browser.view(), page));
+    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(), page));
     ASSERT_FALSE(browser.displayCopy().isEmpty());
     const QString fromCopy = test::TestHome() + QStringLiteral("/from-copy.pdf");
     ASSERT_TRUE(printToPdf(browser.view()->page(), fromCopy));

@@ -1,8 +1,10 @@
 #include "ShellTestSupport.h"
 
+#include "compare/ui/frmBKLTargetModelLogin.h"
 #include "shell/Globals.h"
 #include "shell/ProfileFile.h"
 #include "shell/ui/frmBKLModelLogin.h"
+#include "support/FailingFile.h"
 #include "support/TestEnvironment.h"
 
 #include <QCheckBox>
@@ -175,5 +177,25 @@ TEST_F(ShellLogin, RefusedProfileFileIsExplainedOnce)
                       "Error Number: 321\r\nDescription: "
                           + ProfileFilePath() + " holds binary content (NUL characters), not text, and is not read",
                       mb::Critical, u"Brisklane"_s));
+    EXPECT_EQ(FileBytes(ProfileFilePath()), file);
+}
+
+TEST_F(ShellLogin, ProfileFileNotReadToItsEndIsExplainedByBothLogins)
+{
+    const QByteArray file = "Alpha|h|u|p|M|N|Y\r\nBeta|h|u|p|m|N|N\r\n";
+    const QString box = "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is.\r\n\r\n"
+                        "Error Number: 75\r\nDescription: Cannot read " + ProfileFilePath() + ": Permission denied";
+    const FailingFile failing(ProfileFilePath(), FailingFile::kCannotOpen);
+    frmBKLModelLogin* login = OpenLogin(file);
+    EXPECT_EQ(login->cboModelProfiles->count(), 0);
+    EXPECT_EQ(Shown(login), "|||||N|on");
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_TRUE(IsBox(seams.boxes.shown[0], box, mb::Critical, u"Brisklane"_s));
+    login->close();
+    // The compare window's target-model login reads the file as the source login does.
+    frmBKLTargetModelLogin target(nullptr);
+    EXPECT_EQ(target.cboModelProfiles->count(), 0);
+    ASSERT_EQ(seams.boxes.shown.size(), 2u);
+    EXPECT_TRUE(IsBox(seams.boxes.shown[1], box, mb::Critical, u"Brisklane"_s));
     EXPECT_EQ(FileBytes(ProfileFilePath()), file);
 }

@@ -2,6 +2,7 @@
 
 #include "shell/Log.h"
 #include "shell/ProfileFile.h"
+#include "support/FailingFile.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -27,9 +28,10 @@ TEST_F(ShellProfileFile, ReadersOfLoginAndManager)
                     "Second|host2|u2|p2|Model2|y|y|extra field\r\nThird|host3|u3|p3|Model3|N|N"),
               (QStringList{"First|host1|u1|pw with blanks|Model1|Y|Y", "Second|host2|u2|p2|Model2|y|y",
                            "Third|host3|u3|p3|Model3|N|N", "default 1"}));
-    // The manager's reader keeps the fields but the password as they stand and shows only "Y"/"y" as Yes.
+    // The manager's reader keeps the fields but the password as they stand and shows only "Y"/"y" as Yes, its
+    // outer blanks removed as the login removes them.
     WriteFileBytes(ProfileFilePath(), "One | h1 |u1|secret|m1|y|Y\r\nTwo|h2|u2|p2|m2| Y|\r\n");
-    EXPECT_EQ(Manager(), (QStringList{"P1,One , h1 ,u1,m1,Yes,Yes,secret", "P2,Two,h2,u2,m2,No,No,p2"}));
+    EXPECT_EQ(Manager(), (QStringList{"P1,One , h1 ,u1,m1,Yes,Yes,secret", "P2,Two,h2,u2,m2,Yes,No,p2"}));
     // Blank, missing (not an error), LF-only and lone-CR files.
     EXPECT_EQ(Login("\r\n   \r\n\r\n"), QStringList{u"default -1"_s});
     EXPECT_TRUE(Manager().isEmpty());
@@ -93,4 +95,28 @@ TEST_F(ShellProfileFile, RefusedFilesGiveNoProfilesAndStayAsTheyAre)
     ErrorInfo error;
     ASSERT_TRUE(WriteProfileFile(ProfileFilePath(), manager.rows, manager.keptLines, &error));
     EXPECT_EQ(FileBytes(ProfileFilePath()), "Zo\xC3\xAB|h|u|p|m|N|Y\r\n");
+}
+
+TEST_F(ShellProfileFile, FilesNotReadToTheirEndGiveNoProfilesAndTheirReason)
+{
+    WriteFileBytes(ProfileFilePath(), ManyProfiles());
+    for (const UnreadableProfileFile& c : UnreadableProfileFiles()) {
+        ResetLog();
+        const FailingFile failing(ProfileFilePath(), c.readable);
+        const QString why = "Cannot read " + ProfileFilePath() + ": " + c.reason;
+        const LoginProfiles login = ReadProfilesForLogin(ProfileFilePath());
+        EXPECT_TRUE(login.profiles.isEmpty()) << c.number;
+        EXPECT_EQ(login.defaultIndex, -1);
+        EXPECT_EQ(login.refusal.number, c.number);
+        EXPECT_EQ(login.refusal.description, why);
+        const ManagerProfiles manager = ReadProfilesForManager(ProfileFilePath());
+        EXPECT_TRUE(manager.rows.isEmpty() && manager.keptLines.isEmpty()) << c.number;
+        EXPECT_EQ(manager.refusal.number, c.number);
+        EXPECT_EQ(manager.refusal.description, why);
+        const QString code = u" --> Code: %1 --> Description: "_s.arg(c.number) + why + "; no profiles are read";
+        EXPECT_EQ(LogEntries(), QStringList({"ERROR|Function: LoadModelProfiles()" + code,
+                                             "ERROR|Function: FillProfileList()" + code}));
+    }
+    // Read whole once the failure is gone.
+    EXPECT_EQ(ReadProfilesForManager(ProfileFilePath()).rows.size(), 2500);
 }

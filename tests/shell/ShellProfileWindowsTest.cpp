@@ -5,9 +5,12 @@
 #include "shell/Log.h"
 #include "shell/ProfileFile.h"
 #include "shell/ui/ProfileListRows.h"
+#include "shell/ui/frmBKLModelLogin.h"
 #include "shell/ui/frmBKLModelProfileMain.h"
 #include "shell/ui/frmKBLAddModifyModelProfiles.h"
+#include "support/FailingFile.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +43,43 @@ protected:
             dlg->cmdOk_Click();
         });
         manager.cmdAddNew_Click();
+    }
+    // A manager opened on a file that was not read: no rows and the box saying why, once; a profile added and
+    // saved: the box saying that the file is kept; the window stays open.
+    void ExpectLoadAndSaveRefused(frmBKLModelProfileMain& manager, const QString& why)
+    {
+        EXPECT_EQ(manager.lvProfile->rowCount(), 0);
+        ASSERT_EQ(seams.boxes.shown.size(), 1u); // once per opening
+        EXPECT_TRUE(IsBox(seams.boxes.shown[0],
+                          "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is." + why,
+                          mb::Critical, u"Brisklane"_s));
+        AddProfile(manager, u"Gamma"_s, true);
+        manager.cmdSave_Click();
+        ASSERT_EQ(seams.boxes.shown.size(), 2u);
+        EXPECT_TRUE(IsBox(seams.boxes.shown[1],
+                          "Unable to save the profile file !. It could not be read when this window opened, so it is "
+                          "kept as it is and the changes are not saved."
+                              + why,
+                          mb::Critical, u"Brisklane"_s));
+        EXPECT_TRUE(manager.isVisible());
+    }
+    // Changes the default flag of a row through the add/modify dialog.
+    static void SetDefault(frmBKLModelProfileMain& manager, int row, bool isDefault)
+    {
+        manager.lvProfile->setCurrentCell(row, 0);
+        OnNextModal([=](QWidget* w) {
+            auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
+            ASSERT_NE(dlg, nullptr);
+            dlg->cboDefault->setCurrentIndex(isDefault ? 0 : 1);
+            dlg->cmdOk_Click();
+        });
+        manager.cmdModify_Click();
+    }
+    // The profile the login presets, and whether its Windows authentication is ticked.
+    static QString LoginPreset()
+    {
+        frmBKLModelLogin login;
+        return login.cboModelProfiles->currentText() + (login.chkWindowsAuth->isChecked() ? u"|ticked"_s : u""_s);
     }
     static QStringList Rows(const QTableWidget* lv)
     {
@@ -258,20 +298,7 @@ TEST_F(ShellProfileWindows, RefusedFileIsExplainedAndNeverWrittenOver)
         ResetLog();
         frmBKLModelProfileMain manager;
         manager.show();
-        EXPECT_EQ(manager.lvProfile->rowCount(), 0);
-        const QString why = u"\r\n\r\nError Number: 321\r\nDescription: "_s + ProfileFilePath() + r.reason;
-        ASSERT_EQ(seams.boxes.shown.size(), 1u); // once per opening
-        EXPECT_TRUE(IsBox(seams.boxes.shown[0],
-                          "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is." + why,
-                          mb::Critical, u"Brisklane"_s));
-        AddProfile(manager, u"Gamma"_s, true);
-        manager.cmdSave_Click();
-        ASSERT_EQ(seams.boxes.shown.size(), 2u);
-        EXPECT_TRUE(IsBox(seams.boxes.shown[1],
-                          "Unable to save the profile file !. It could not be read when this window opened, so it is "
-                          "kept as it is and the changes are not saved."
-                              + why,
-                          mb::Critical, u"Brisklane"_s));
+        ExpectLoadAndSaveRefused(manager, u"\r\n\r\nError Number: 321\r\nDescription: "_s + ProfileFilePath() + r.reason);
         EXPECT_EQ(LogEntries().filter("cmdSave_Click"),
                   QStringList{"ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: 321 --> Description: "
                               + ProfileFilePath() + r.reason + "; the file is kept as it is"});
@@ -281,13 +308,28 @@ TEST_F(ShellProfileWindows, RefusedFileIsExplainedAndNeverWrittenOver)
     }
 }
 
+TEST_F(ShellProfileWindows, FileNotReadToItsEndIsExplainedAndNeverWrittenOver)
+{
+    const QByteArray bytes = ManyProfiles();
+    WriteFileBytes(ProfileFilePath(), bytes);
+    for (const UnreadableProfileFile& c : UnreadableProfileFiles()) {
+        seams.boxes.shown.clear();
+        const FailingFile failing(ProfileFilePath(), c.readable);
+        frmBKLModelProfileMain manager;
+        manager.show();
+        ExpectLoadAndSaveRefused(manager, u"\r\n\r\nError Number: %1\r\nDescription: Cannot read %2: %3"_s.arg(
+                                              QString::number(c.number), ProfileFilePath(), c.reason));
+        EXPECT_EQ(FileBytes(ProfileFilePath()), bytes);
+    }
+}
+
 TEST_F(ShellProfileWindows, SaveWritesUntouchedProfilesBackAsTheyWereRead)
 {
-    // A byte-order mark, a hand note in an eighth field, blanks around fields, a flag "YES", Latin-1 text, lines
-    // ended by LF, by CR, by CR LF and by nothing, a line too short to be a profile.
+    // A byte-order mark, a hand note in an eighth field, blanks around fields, flags "YES" and " Y", Latin-1 text,
+    // lines ended by LF, by CR, by CR LF and by nothing, a line too short to be a profile.
     const QByteArray alpha = "Alpha | hostA |userA|  pw A  |ModelA|YES|N|note: test server\n";
     const QByteArray cafe = "Caf\xE9|h\xF6st|u|p|M|N|Y\r";
-    const QByteArray last = "Last|h|u|p|m|y| n ";
+    const QByteArray last = "Last|h|u|p|m| Y| n ";
     WriteFileBytes(ProfileFilePath(), "\xEF\xBB\xBF" + alpha + cafe + "Beta|hostB|userB|pwB|ModelB|N|N\r\n"
                                           + "Gone|h|u|p|m|N|N\r\n\r\nshort|line\r\n" + last);
     frmBKLModelProfileMain manager;
@@ -311,6 +353,32 @@ TEST_F(ShellProfileWindows, SaveWritesUntouchedProfilesBackAsTheyWereRead)
     EXPECT_EQ(seams.boxes.shown.back().prompt, "Profile file updated successfully !");
     EXPECT_EQ(FileBytes(ProfileFilePath()), alpha + cafe + "Beta|hostB|userB|pwB|ModelB2|N|N\r\n" + last
                                                 + "\r\nNew|||||N|N\r\nshort|line\r\n");
+}
+
+TEST_F(ShellProfileWindows, ManagerShowsTheFlagsAsTheLoginReadsThem)
+{
+    // Hand-edited flags: blanks around "Y", a lower-case "y", words the program does not write.
+    const QByteArray keep = "Keep | hK |uK|pK|MK| N |YES|note\n";
+    WriteFileBytes(ProfileFilePath(), "Alpha|hA|uA|pA|MA|N|N\r\nTest|hT|uT|pT|MT| Y| Y\r\nLow|hL|uL|pL|ML|y|n \r\n" + keep);
+    EXPECT_EQ(LoginPreset(), "Test|ticked");
+    frmBKLModelProfileMain manager;
+    manager.show();
+    EXPECT_EQ(Rows(manager.lvProfile), (QStringList{"P1,Alpha,hA,uA,MA,No,No,pA", "P2,Test,hT,uT,MT,Yes,Yes,pT",
+                                                    "P3,Low,hL,uL,ML,Yes,No,pL", "P4,Keep , hK ,uK,MK,No,No,pK"}));
+    // Alpha made the default while Test still is one: two defaults, not saved.
+    SetDefault(manager, 0, true);
+    manager.cmdSave_Click();
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt, "One or more validation errors needs to be corrected before saving!\r\n\r\n"
+                                           "* More than one default profile names found! \r\n");
+    SetDefault(manager, 1, false);
+    manager.cmdSave_Click();
+    EXPECT_EQ(seams.boxes.shown.back().prompt, "Profile file updated successfully !");
+    // Low's "y" showed "Yes" but does not tick the login's box: written as the program writes it. Keep's flags
+    // read alike in both and it was not touched: as it was read.
+    EXPECT_EQ(FileBytes(ProfileFilePath()),
+              "Alpha|hA|uA|pA|MA|N|Y\r\nTest|hT|uT|pT|MT|Y|N\r\nLow|hL|uL|pL|ML|Y|N\r\n" + keep);
+    EXPECT_EQ(LoginPreset(), "Alpha");
 }
 
 TEST_F(ShellProfileWindows, EnterPressesNoButton)

@@ -2,6 +2,7 @@
 
 #include "shell/Globals.h"
 #include "shell/StartUp.h"
+#include "support/FailingFile.h"
 
 #include <QFile>
 #include <QProcess>
@@ -46,6 +47,19 @@ QStringList RowTexts(const QList<ProfileRow>& rows)
     for (const ProfileRow& r : rows)
         texts << RowText(r);
     return texts;
+}
+
+QByteArray ManyProfiles()
+{
+    QByteArray bytes;
+    for (int i = 1; i <= 2500; ++i)
+        bytes += "Profile" + QByteArray::number(i) + "|host|user|pw|Model|N|" + (i == 1 ? "Y\r\n" : "N\r\n");
+    return bytes;
+}
+
+QList<UnreadableProfileFile> UnreadableProfileFiles()
+{
+    return {{FailingFile::kCannotOpen, 75, u"Permission denied"_s}, {64 * 1024, 57, u"Input/output error"_s}};
 }
 
 void PressEnterIn(std::initializer_list<QWidget*> widgets)

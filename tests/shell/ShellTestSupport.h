@@ -34,6 +34,19 @@ QStringList LoginTexts(const QList<ModelProfile>& profiles);
 QString RowText(const ProfileRow& row);
 QStringList RowTexts(const QList<ProfileRow>& rows);
 
+// 2,500 profiles, the first one the default: a file longer than 64 KiB.
+QByteArray ManyProfiles();
+
+// A profile file not read to its end: its open refused (no read permission),
+// or its reading failed after the first 64 KiB (a failing disk). `readable` as
+// FailingFile takes it; the reader's error number and reason.
+struct UnreadableProfileFile {
+    qint64 readable;
+    long number;
+    QString reason;
+};
+QList<UnreadableProfileFile> UnreadableProfileFiles();
+
 // Gives each widget the focus and presses Return and the keypad's Enter there.
 void PressEnterIn(std::initializer_list<QWidget*> widgets);
 

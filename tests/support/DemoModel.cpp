@@ -2,15 +2,32 @@
 
 #include "LogReader.h"
 #include "TestEnvironment.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/db/sqlite/EngineFunctions.h"
 #include "reports/DetailSectionRule.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <sqlite3.h>
 #include <stdexcept>
+#include <string>
 
 namespace bkl::test {
+namespace {
+
+// An open connection to database `catalog` of the embedded server in `folder`.
+db::Connection OpenModelOnServer(const QString& catalog, const QString& folder)
+{
+    db::Connection cn;
+    cn.setConnectionString(QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;"
+                                          "Initial Catalog=")
+                           + catalog + QStringLiteral(";Data Source=") + folder);
+    cn.open();
+    return cn;
+}
+
+} // namespace
 
 db::Connection OpenDemoModel(const QString& catalog)
 {
@@ -37,12 +54,31 @@ db::Connection OpenAlteredDemoModel(const QString& catalog, const QString& sql)
     sqlite3_close(db);
     if (rc != SQLITE_OK)
         throw std::runtime_error("cannot alter the demo model copy: " + error);
-    db::Connection cn;
-    cn.setConnectionString(QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;"
-                                          "Initial Catalog=")
-                           + catalog + QStringLiteral(";Data Source=") + folder);
-    cn.open();
-    return cn;
+    return OpenModelOnServer(catalog, folder);
+}
+
+db::Connection OpenScaledDemoModel(const QString& catalog, int scale)
+{
+    const QString folder = TestHome() + QStringLiteral("/scaled-server-%1").arg(scale);
+    if (!QFile::exists(folder + QLatin1Char('/') + catalog + QStringLiteral(".sqlite"))) {
+        QProcess generator;
+        generator.start(QStringLiteral(BKL_DEMO_MODEL_EXE),
+                        {QStringLiteral("--out"), folder, QStringLiteral("--seed"), QStringLiteral("1"),
+                         QStringLiteral("--scale"), QString::number(scale)});
+        if (!generator.waitForFinished(120000) || generator.exitStatus() != QProcess::NormalExit
+            || generator.exitCode() != 0)
+            throw std::runtime_error("cannot generate a demo server at scale " + std::to_string(scale));
+    }
+    return OpenModelOnServer(catalog, folder);
+}
+
+QString ServerWithMoreTables(const QString& catalog, int tables)
+{
+    QString sql = QStringLiteral("BEGIN;");
+    for (int i = 1; i <= tables; ++i)
+        sql += QStringLiteral("CREATE TABLE Filler%1 (x);").arg(i);
+    const db::Connection cn = OpenAlteredDemoModel(catalog, sql + QStringLiteral("COMMIT;"));
+    return db::ParseConnectionString(cn.connectionString()).value(QStringLiteral("DATA SOURCE"));
 }
 
 void SetAllSectionFlags(bool on)

@@ -20,6 +20,15 @@ db::Connection OpenDemoModel(const QString& catalog);
 // its own under the test home; opened. Each call makes a new folder.
 db::Connection OpenAlteredDemoModel(const QString& catalog, const QString& sql);
 
+// The server folder of a copy of demo database `catalog` with `tables` more
+// (empty) tables, made as OpenAlteredDemoModel does: a catalog query over it, as a
+// login's model test, reads them all.
+QString ServerWithMoreTables(const QString& catalog, int tables);
+
+// Demo database `catalog` of a server generated at `scale` (seed 1) under the
+// test home, once per process and scale; opened.
+db::Connection OpenScaledDemoModel(const QString& catalog, int scale);
+
 // Switches every detail section on or off.
 void SetAllSectionFlags(bool on);
 

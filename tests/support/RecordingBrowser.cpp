@@ -16,6 +16,13 @@ void RecordingBrowser::navigate(const QString& htmlFile)
     lastPage = FileBytes(htmlFile);
 }
 
+void RecordingBrowser::saveAs()
+{
+    record(QStringLiteral("saveAs"), saveAsFailure);
+    if (!file_.isEmpty())
+        SavePageFileAs(file_);
+}
+
 void RecordingBrowser::record(const QString& call, const QString& failure)
 {
     calls << call;

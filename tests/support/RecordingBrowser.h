@@ -1,6 +1,7 @@
 #pragma once
 // A browser stand-in for tests: records each call and the page file's bytes at
-// each navigation, and fails a command on request, without rendering anything.
+// each navigation, and fails a command on request, without rendering anything;
+// its Save As is the program's own (prompt and copy of the page file).
 #include "platform/ui/Browser.h"
 
 #include <QByteArray>
@@ -14,7 +15,8 @@ public:
     using Browser::Browser;
 
     void navigate(const QString& htmlFile) override;
-    void saveAs() override { record(QStringLiteral("saveAs"), saveAsFailure); }
+    // Copies the page file as the program's browser does once a page is shown.
+    void saveAs() override;
     void printPreview() override { record(QStringLiteral("printPreview"), printPreviewFailure); }
     void print() override { record(QStringLiteral("print"), printFailure); }
     QString currentFile() const override { return file_; }

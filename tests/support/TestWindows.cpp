@@ -3,7 +3,10 @@
 #include "platform/ui/RunGuard.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWidget>
 
 namespace bkl::test {
@@ -55,6 +58,14 @@ void WithModal(const std::function<void()>& action, const std::function<void(QWi
     reader.stop();
     if (!seen)
         inside(nullptr);
+}
+
+void ClickHeader(QTreeWidget* list, int column)
+{
+    QHeaderView* header = list->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                             header->height() / 2));
 }
 
 } // namespace bkl::test

@@ -3,6 +3,7 @@
 #include <QList>
 #include <functional>
 
+class QTreeWidget;
 class QWidget;
 
 namespace bkl::test {
@@ -21,5 +22,8 @@ void OnNextModal(std::function<void(QWidget*)> drive);
 // no run is active (nullptr when none opens), and must close it. A modal window still open after
 // five seconds is closed, so a failing test cannot hang the run.
 void WithModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside);
+
+// Clicks the middle of a column header of a list on screen, as the user does.
+void ClickHeader(QTreeWidget* list, int column);
 
 } // namespace bkl::test

@@ -2,15 +2,18 @@
 
 #include "compare/TargetLogin.h"
 #include "compare/ui/frmBKLCompareObjects.h"
+#include "compare/ui/frmBKLTargetModelLogin.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 #include "support/DemoModel.h"
 #include "support/LogReader.h"
 #include "support/TestEnvironment.h"
+#include "support/TestWindows.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -90,6 +93,21 @@ QStringList WindowTest::Items(const QComboBox* combo)
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
     return items;
+}
+
+void WindowTest::RefreshModelsInNextTargetLogin(const QString& server, QStringList& models)
+{
+    OnNextModal([server, &models](QWidget* modal) {
+        auto* login = qobject_cast<frmBKLTargetModelLogin*>(modal);
+        if (!login)
+            return ADD_FAILURE() << "no target login";
+        login->txtSQLServerHost->setText(server);
+        login->txtSQLServerUser->setText(QStringLiteral("demo"));
+        login->txtSQLServerPassword->setText(QStringLiteral("demo"));
+        login->cmdSelectDatabase_Click();
+        models = Items(login->cboSQLServerDB);
+        login->close();
+    });
 }
 
 QStringList WindowTest::BoxTexts() const

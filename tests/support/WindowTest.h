@@ -30,6 +30,10 @@ protected:
     // Rows of a list (the object list by default), cells joined by "|".
     QStringList Rows(const QTreeWidget* list = nullptr) const;
     static QStringList Items(const QComboBox* combo);
+    // Answers the compare window's next target login: types `server` (user and
+    // password "demo"), clicks Refresh Model(s), keeps the models listed in `models`
+    // and closes the login.
+    static void RefreshModelsInNextTargetLogin(const QString& server, QStringList& models);
     // Each box shown as "prompt|style|title".
     QStringList BoxTexts() const;
     // Log lines, and their messages (at `level` only unless empty), since the test began or MarkLog.

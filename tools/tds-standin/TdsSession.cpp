@@ -58,48 +58,90 @@ Database FindDatabase(const QString& folder, const QString& wanted)
     return {};
 }
 
+// The text of a SQL batch: it follows the request's headers, whose first 4 bytes
+// give their total length.
+QString BatchText(const QByteArray& body)
+{
+    Reader r(body);
+    const uint32_t headers = r.u32();
+    const qsizetype at = r.ok() && headers >= 4 && headers <= uint32_t(body.size()) ? headers : 0;
+    Reader text(body, at);
+    return text.utf16((body.size() - at) / 2);
+}
+
 } // namespace
 
 Session::Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t spid)
-    : QObject(socket), socket_(socket), settings_(settings), spid_(spid)
+    : QObject(socket), socket_(socket), settings_(settings), spid_(spid), reply_(new QTimer(this))
 {
+    reply_->setSingleShot(true);
+    reply_->setTimerType(Qt::PreciseTimer); // a reply never comes before its delay
+    connect(reply_, &QTimer::timeout, this, [this] {
+        answerFirst();
+        answerPending();
+    });
     connect(socket_, &QTcpSocket::readyRead, this, &Session::readMessages);
     connect(socket_, &QTcpSocket::disconnected, socket_, &QObject::deleteLater);
 }
 
 void Session::readMessages()
 {
-    if (broken_)
+    if (socket_->state() != QAbstractSocket::ConnectedState)
         return;
     incoming_.feed(socket_->readAll());
     bool broken = false;
     const qsizetype limit = loggedIn_ ? kMessageLimitAfterLogin : kMessageLimitBeforeLogin;
-    while (std::optional<Message> m = incoming_.next(broken, limit))
+    // What the connection holds, whole requests and the message still coming in, stays
+    // within the bound; past it, or past the number of requests held, it is closed.
+    while (std::optional<Message> m = incoming_.next(broken, limit - pendingBytes_)) {
+        if (m->type == kAttention)
+            cancelPending();
+        pendingBytes_ += m->body.size();
         pending_.push_back(std::move(*m));
-    broken_ = broken;
+        if (int(pending_.size()) > kMaxRequestsHeld || pendingBytes_ > limit) {
+            broken = true;
+            break;
+        }
+    }
+    if (broken)
+        return socket_->abort();
     answerPending();
+}
+
+void Session::cancelPending()
+{
+    if (settings_.trace && !pending_.empty())
+        QTextStream(stderr) << "attention: " << pending_.size() << " request(s) dropped" << Qt::endl;
+    reply_->stop();
+    pending_.clear();
+    pendingBytes_ = 0;
+}
+
+int Session::replyWaitMs(const Message& m) const
+{
+    if (settings_.holdMs > 0 && m.type == kSqlBatch && loggedIn_
+        && BatchText(m.body).contains(settings_.holdWhen, Qt::CaseInsensitive))
+        return settings_.delayMs + settings_.holdMs;
+    return settings_.delayMs;
 }
 
 void Session::answerPending()
 {
-    while (!waiting_ && !pending_.empty()) {
-        if (settings_.delayMs > 0) {
-            waiting_ = true;
-            QTimer::singleShot(settings_.delayMs, this, [this] {
-                waiting_ = false;
-                const Message m = std::move(pending_.front());
-                pending_.pop_front();
-                handle(m);
-                answerPending();
-            });
-            return;
-        }
-        const Message m = std::move(pending_.front());
-        pending_.pop_front();
-        handle(m);
+    while (!reply_->isActive() && !pending_.empty() && socket_->state() == QAbstractSocket::ConnectedState) {
+        if (const int wait = replyWaitMs(pending_.front()); wait > 0)
+            return reply_->start(wait);
+        answerFirst();
     }
-    if (!waiting_ && broken_)
-        socket_->abort();
+}
+
+void Session::answerFirst()
+{
+    if (pending_.empty())
+        return;
+    const Message m = std::move(pending_.front());
+    pending_.pop_front();
+    pendingBytes_ -= m.body.size();
+    handle(m);
 }
 
 void Session::send(uint8_t type, Writer& w, int packetSize)
@@ -131,7 +173,8 @@ void Session::handle(const Message& m)
     } else if (m.type == kSqlBatch && loggedIn_) {
         batch(m.body);
     } else if (m.type == kAttention && loggedIn_) {
-        // Every request is answered whole before the next is read: nothing is left to cancel.
+        // What was not answered yet was dropped when the attention came (cancelPending);
+        // a reply already sent is the client's to discard up to this acknowledgement.
         Writer w;
         WriteDone(w, kDoneAttention, 0, 0);
         send(kTabularResult, w, packetSize_);
@@ -195,12 +238,7 @@ void Session::login(const QByteArray& body)
 
 void Session::batch(const QByteArray& body)
 {
-    // The batch text follows the request's headers, whose first 4 bytes give their total length.
-    Reader r(body);
-    const uint32_t headers = r.u32();
-    const qsizetype at = r.ok() && headers >= 4 && headers <= uint32_t(body.size()) ? headers : 0;
-    Reader text(body, at);
-    const QString sql = text.utf16((body.size() - at) / 2);
+    const QString sql = BatchText(body);
     if (settings_.trace)
         QTextStream(stderr) << database_ << "> " << sql << Qt::endl;
 

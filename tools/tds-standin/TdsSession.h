@@ -10,6 +10,7 @@
 #include <memory>
 
 class QTcpSocket;
+class QTimer;
 
 namespace tds {
 
@@ -19,7 +20,13 @@ struct ServerSettings {
     QString password;
     bool trace = false; // logins and statements on stderr
     int delayMs = 0;    // each reply waits this long, as a server across a network
+    int holdMs = 0;     // a SQL batch that holds `holdWhen` waits this much longer
+    QString holdWhen;   // case-insensitive; empty: every SQL batch
 };
+
+// The most one connection holds of what its client sent and is not answered yet:
+// whole requests, and their bytes with those of the message still coming in.
+inline constexpr int kMaxRequestsHeld = 8;
 
 class Session : public QObject {
     Q_OBJECT
@@ -28,8 +35,14 @@ public:
 
 private:
     void readMessages();
-    // Answers the requests that have come in, in order, each after the reply delay.
+    // Answers the requests that have come in, in order, each after the reply delay
+    // (and a held statement's hold).
     void answerPending();
+    void answerFirst(); // now
+    // An attention from the client: the requests not answered yet are dropped
+    // unanswered, and the attention is acknowledged in their place.
+    void cancelPending();
+    int replyWaitMs(const Message& m) const;
     void handle(const Message& m);
     void login(const QByteArray& body);
     void batch(const QByteArray& body);
@@ -43,8 +56,8 @@ private:
     uint16_t spid_;
     MessageAssembler incoming_;
     std::deque<Message> pending_; // whole requests not answered yet
-    bool waiting_ = false;        // the reply delay of the first pending request runs
-    bool broken_ = false;         // hang up once the pending requests are answered
+    qsizetype pendingBytes_ = 0;  // the bodies of pending_
+    QTimer* reply_;               // the wait before the first pending request is answered
     bool loggedIn_ = false;
     int packetSize_ = 4096;
     qint64 textSize_ = 4096; // the server's default TEXTSIZE for a new session

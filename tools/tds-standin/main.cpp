@@ -1,8 +1,13 @@
 // tds-standin: a test stand-in for a SQL Server, serving the databases of an embedded
 // demo server folder over TDS 7.4 on the loopback interface.
-//   tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--delay <ms>] [--trace]
+//   tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--delay <ms>]
+//               [--hold-ms <ms> [--hold-when <text>]] [--trace]
 // Port 0 takes any free port. Once listening it prints "listening on 127.0.0.1:<port>".
-// --delay holds each reply back that long, as a server across a network would.
+// --delay holds each reply back that long, as a server across a network would;
+// --hold-ms holds a statement that contains the --hold-when text that much longer,
+// as a long statement would, unless the client cancels it meanwhile.
+// At most kMaxConnections clients are served at once: a connection past the bound
+// is closed as it comes.
 #include "TdsSession.h"
 
 #include <QCommandLineParser>
@@ -11,6 +16,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextStream>
+
+// Clients served at once: each may hold up to its message bound (TdsSession.cpp).
+constexpr int kMaxConnections = 16;
 
 int main(int argc, char* argv[])
 {
@@ -26,6 +34,14 @@ int main(int argc, char* argv[])
     parser.addOption({QStringLiteral("trace"), QStringLiteral("Print logins and statements on stderr.")});
     parser.addOption({QStringLiteral("delay"), QStringLiteral("Milliseconds each reply is held back (default 0)."),
                       QStringLiteral("ms"), QStringLiteral("0")});
+    parser.addOption({QStringLiteral("hold-ms"),
+                      QStringLiteral("Milliseconds a statement holding the --hold-when text is held back on top of "
+                                     "--delay (default 0)."),
+                      QStringLiteral("ms"), QStringLiteral("0")});
+    parser.addOption({QStringLiteral("hold-when"),
+                      QStringLiteral("Text (any letter case) that marks the statements --hold-ms holds (default: every "
+                                     "statement)."),
+                      QStringLiteral("text")});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -33,11 +49,13 @@ int main(int argc, char* argv[])
     const int port = parser.value(QStringLiteral("port")).toInt(&portOk);
     bool delayOk = false;
     const int delay = parser.value(QStringLiteral("delay")).toInt(&delayOk);
+    bool holdOk = false;
+    const int hold = parser.value(QStringLiteral("hold-ms")).toInt(&holdOk);
     const QFileInfo folder(parser.value(QStringLiteral("server")));
     if (!parser.isSet(QStringLiteral("server")) || !folder.isDir() || !portOk || port < 0 || port > 65535 || !delayOk
-        || delay < 0) {
+        || delay < 0 || !holdOk || hold < 0) {
         err << "usage: tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--delay <ms>] "
-               "[--trace]\n";
+               "[--hold-ms <ms> [--hold-when <text>]] [--trace]\n";
         return 2;
     }
     tds::ServerSettings settings;
@@ -46,6 +64,8 @@ int main(int argc, char* argv[])
     settings.password = parser.value(QStringLiteral("password"));
     settings.trace = parser.isSet(QStringLiteral("trace"));
     settings.delayMs = delay;
+    settings.holdMs = hold;
+    settings.holdWhen = parser.value(QStringLiteral("hold-when"));
 
     QTcpServer server;
     if (!server.listen(QHostAddress::LocalHost, static_cast<quint16>(port))) {
@@ -53,9 +73,18 @@ int main(int argc, char* argv[])
         return 1;
     }
     uint16_t spid = 51;
+    int connections = 0;
     QObject::connect(&server, &QTcpServer::newConnection, [&] {
-        while (QTcpSocket* socket = server.nextPendingConnection())
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            if (connections >= kMaxConnections) {
+                socket->abort();
+                socket->deleteLater();
+                continue;
+            }
+            ++connections;
+            QObject::connect(socket, &QObject::destroyed, [&connections] { --connections; });
             new tds::Session(socket, settings, spid++);
+        }
     });
     QTextStream(stdout) << "listening on 127.0.0.1:" << server.serverPort() << Qt::endl;
     return app.exec();

@@ -46,7 +46,7 @@ void frmBKLTargetModelLogin::LoadModelProfiles()
             cboModelProfiles->setCurrentIndex(defaultIndex);
         presetProfileFields(*preset);
     }
-    chkWindowsAuth->setChecked(preset && preset->windowsAuth == QLatin1String("Y"));
+    chkWindowsAuth->setChecked(preset && ProfileUsesWindowsAuth(preset->windowsAuth));
 }
 
 void frmBKLTargetModelLogin::cboModelProfiles_Click()

@@ -134,8 +134,8 @@ bool CheckOnlyHighlightedRow(QTreeWidget* list)
     QTreeWidgetItem* highlighted = list->currentItem();
     if (list->topLevelItemCount() == 0 || !highlighted)
         return false;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    if (!SetCheckMarks(list, [](bool) { return false; }))
+        return false;
     highlighted->setCheckState(0, Qt::Checked);
     return true;
 }

@@ -19,6 +19,7 @@
 #include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/ListBatch.h"
 #include "platform/ui/RunGuard.h"
+#include "platform/ui/SortHold.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
@@ -397,6 +398,9 @@ void frmBKLMain::cmdFind_Click()
     const bool matchCase = chkMatchCase->isChecked();
     const QString findText = txtFind->text();
     const QString title = QLatin1String(bkl::mainwindow::kLoadObjectsTitle);
+    // The caption names this search, whatever the user types or ticks while it runs.
+    const QString caption = bkl::mainwindow::FilterCaption(kinds.size() == bkl::mainwindow::kAllKinds.size(),
+                                                           findText, wholeWord);
 
     if (kinds.empty()) {
         bkl::MsgBox(QLatin1String(bkl::mainwindow::kNoKindSelected), bkl::mb::Exclamation, title);
@@ -442,7 +446,7 @@ void frmBKLMain::cmdFind_Click()
         m_findRunning = true;
         failure = bkl::mainwindow::RunLoggingFailure(QStringLiteral("cmdFind_Click"),
                                                      [&] { ListKinds(kinds, statements, stands); });
-        FinishFind();
+        FinishFind(caption);
     }
     // The run has ended in order, keeping its rows; now the user learns why it stopped early.
     if (failure)
@@ -461,6 +465,8 @@ void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vect
         cmdStop->setEnabled(false);
         return true;
     };
+    // A list the user has sorted is sorted once at the end, not as each batch goes in.
+    bkl::SortHold sorting(lvObjects);
     bkl::ListBatch rows(lvObjects);
     bkl::TimeSlice slice([&rows] { rows.flush(); });
     for (size_t i = 0; i < kinds.size(); ++i) {
@@ -483,10 +489,8 @@ void frmBKLMain::ListKinds(const std::vector<ObjectKind>& kinds, const std::vect
     slice.pumpNow();
 }
 
-void frmBKLMain::FinishFind()
+void frmBKLMain::FinishFind(const QString& caption)
 {
-    const QString caption = bkl::mainwindow::FilterCaption(SelectedKinds().size() == bkl::mainwindow::kAllKinds.size(),
-                                                           txtFind->text(), chkWholeWord->isChecked());
     lblLoadStatus->hide();
     const int rows = lvObjects->topLevelItemCount();
     SetActionGroup(rows > 0, true);
@@ -511,7 +515,10 @@ void frmBKLMain::lvObjects_ColumnClick(int column)
 {
     m_iSortOrder = m_iSortOrder == 0 ? 1 : 0;
     const Qt::SortOrder order = m_iSortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
-    if (!lvObjects->isSortingEnabled()) {
+    if (bkl::SortHold* hold = bkl::SortHold::of(lvObjects)) {
+        // Rows are going in or being marked: the list takes this sort once they are done.
+        hold->sortBy(column, order);
+    } else if (!lvObjects->isSortingEnabled()) {
         // From the first click on, the list keeps itself sorted, also for rows added later.
         lvObjects->header()->setSortIndicator(column, order);
         lvObjects->setSortingEnabled(true);

@@ -139,7 +139,8 @@ private:
     using RowFilter = std::function<bool(bkl::mainwindow::ObjectKind, const QString& itemText)>;
     void ListKinds(const std::vector<bkl::mainwindow::ObjectKind>& kinds, const std::vector<QString>& statements,
                    const RowFilter& stands);
-    void FinishFind();
+    // Ends a find: the result count, and `caption`, the filter the find ran with.
+    void FinishFind(const QString& caption);
 
     frmMDIBKLMain* m_frame;
     std::array<QLabel*, 8> m_panels{};

@@ -17,6 +17,7 @@
 #include "platform/ui/GridLineDelegate.h"
 #include "platform/ui/ListBatch.h"
 #include "platform/ui/RunGuard.h"
+#include "platform/ui/SortHold.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 
@@ -328,6 +329,7 @@ void frmCalculationsAdvancedFind::cmdLoadResults_Click()
         bkl::RunGuard hourglass;
         main->lvObjects->clear();
         {
+            bkl::SortHold sorting(main->lvObjects); // a sorted list is sorted once, at the end
             bkl::ListBatch rows(main->lvObjects);
             bkl::TimeSlice slice([&rows] { rows.flush(); });
             for (int i = 0; i < lvAdvancedFind->topLevelItemCount(); ++i) {

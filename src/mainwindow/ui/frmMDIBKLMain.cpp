@@ -2,6 +2,7 @@
 
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "mainwindow/CheckedObjectsText.h"
+#include "mainwindow/ui/CheckedRows.h"
 #include "mainwindow/ui/FrameIcons.h"
 #include "mainwindow/ui/frmBKLMain.h"
 #include "platform/core/Settings.h"
@@ -31,13 +32,11 @@ frmMDIBKLMain::ProgramEnd g_programEnd = &LeaveEventLoop;
 
 QString ExitingLine() { return QStringLiteral("Exiting ") + QLatin1String(bkl::kProductName); }
 
-// Each check mark of the list set by `mark` from its current state.
-template <typename Mark> void SetCheckMarks(QTreeWidget* list, Mark mark)
+// Each check mark of the list set by `mark` from its current state; refused while an earlier command still marks.
+void MarkRows(QTreeWidget* list, const std::function<bool(bool checked)>& mark)
 {
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = list->topLevelItem(i);
-        row->setCheckState(0, mark(row->checkState(0) == Qt::Checked) ? Qt::Checked : Qt::Unchecked);
-    }
+    if (!bkl::SetCheckMarks(list, mark))
+        QApplication::beep();
 }
 
 } // namespace
@@ -335,17 +334,17 @@ void frmMDIBKLMain::mnuSubCopyObjectsClipboard_Click()
 
 void frmMDIBKLMain::mnuSubSelectAll_Click()
 {
-    SetCheckMarks(objectList()->lvObjects, [](bool) { return true; });
+    MarkRows(objectList()->lvObjects, [](bool) { return true; });
 }
 
 void frmMDIBKLMain::mnuSubUnSelectAll_Click()
 {
-    SetCheckMarks(objectList()->lvObjects, [](bool) { return false; });
+    MarkRows(objectList()->lvObjects, [](bool) { return false; });
 }
 
 void frmMDIBKLMain::mnuSubInvertSelection_Click()
 {
-    SetCheckMarks(objectList()->lvObjects, [](bool checked) { return !checked; });
+    MarkRows(objectList()->lvObjects, [](bool checked) { return !checked; });
 }
 
 void frmMDIBKLMain::mnuAboutBrisklane_Click()

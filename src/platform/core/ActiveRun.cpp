@@ -23,6 +23,10 @@ const bool* WatchRunStopFlag(const bool* flag)
     return previous;
 }
 
+OutsideRunStopScope::OutsideRunStopScope() : scopeFlag_(WatchRunStopFlag(nullptr)) {}
+
+OutsideRunStopScope::~OutsideRunStopScope() { WatchRunStopFlag(scopeFlag_); }
+
 void PumpWhenDueInRun()
 {
     if (g_activeRuns > 0)

@@ -5,10 +5,17 @@
 // event loop between statements, and during a long statement, only while a run is
 // active: that is when the run guard refuses whatever would start a second run or
 // destroy a connection or window the statement uses. Outside runs nothing pumps.
+//
+// A stop belongs to its run. The code a run executes is in the run's stop scope:
+// its statements see the run's stop flag. What the event loop dispatches while a
+// run turns it (a click in another window, whatever that click starts) is not: it
+// runs outside every run's stop scope, so the run's Stop never ends a statement
+// it did not issue. A run started from there has a scope of its own.
 namespace bkl {
 
 bool RunActive();
-// True when the stop flag of the innermost run that watches one is set.
+// True when the stop flag of the current stop scope is set: that of the innermost
+// run, started by the code now executing, that watches one.
 bool RunStopRequested();
 
 // For RunGuard: counts active runs, and swaps the watched stop flag (returns the
@@ -16,6 +23,19 @@ bool RunStopRequested();
 void EnterRun();
 void LeaveRun();
 const bool* WatchRunStopFlag(const bool* flag);
+
+// Leaves the current stop scope while it lives: the event loop turned meanwhile
+// dispatches outside it. Each turn of the loop inside a run holds one.
+class OutsideRunStopScope {
+public:
+    OutsideRunStopScope();
+    ~OutsideRunStopScope();
+    OutsideRunStopScope(const OutsideRunStopScope&) = delete;
+    OutsideRunStopScope& operator=(const OutsideRunStopScope&) = delete;
+
+private:
+    const bool* scopeFlag_;
+};
 
 // Turns the event loop when a slice has passed since the last such turn, but only
 // while a run is active (see PumpWhenDue).

@@ -1,5 +1,7 @@
 #include "platform/core/TimeSlice.h"
 
+#include "platform/core/ActiveRun.h"
+
 #include <QCoreApplication>
 
 namespace bkl {
@@ -37,10 +39,13 @@ void TimeSlice::pumpNow()
 {
     if (flush_)
         flush_();
-    if (pump_)
-        pump_();
-    else
-        QCoreApplication::processEvents();
+    {
+        const OutsideRunStopScope outside;
+        if (pump_)
+            pump_();
+        else
+            QCoreApplication::processEvents();
+    }
     // The slice starts after the turn, so a slow repaint does not shorten the next one.
     lastPump_ = now();
 }
@@ -54,7 +59,10 @@ void PumpWhenDue()
         clock.start();
     if (clock.elapsed() - lastPump < g_sliceMs)
         return;
-    QCoreApplication::processEvents();
+    {
+        const OutsideRunStopScope outside;
+        QCoreApplication::processEvents();
+    }
     lastPump = clock.elapsed();
 }
 

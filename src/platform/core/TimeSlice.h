@@ -10,6 +10,10 @@
 //   TimeSlice slice([&] { list->addTopLevelItems(batch); batch.clear(); });
 //   for (...) { batch << row; if (slice.tick() && stopRequested) break; }
 //   slice.pumpNow(); // the last batch, always
+//
+// What a turn dispatches (a click in another window) runs outside the run's stop
+// scope: the run's Stop does not end the statements it issues (see ActiveRun.h).
+// The flush is the run's own code and stays inside.
 #include <QElapsedTimer>
 #include <functional>
 

@@ -11,6 +11,17 @@ namespace {
 
 constexpr qint64 kBlockBytes = 64 * 1024;
 
+UserTextFileFactory& Factory()
+{
+    static UserTextFileFactory factory;
+    return factory;
+}
+
+std::unique_ptr<QFile> NewFile(const QString& path)
+{
+    return Factory() ? Factory()(path) : std::make_unique<QFile>(path);
+}
+
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool IsLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 bool IsCr(char c) { return c == '\r'; }
@@ -28,15 +39,17 @@ QString Decode(const QString& text, qsizetype from, qsizetype length) { return t
 
 } // namespace
 
+void SetUserTextFileFactoryForTesting(UserTextFileFactory factory) { Factory() = std::move(factory); }
+
 UserTextFile::UserTextFile(const QString& path, qint64 maxBytes, qint64 maxLines)
-    : file_(path), maxBytes_(maxBytes), maxLines_(maxLines)
+    : file_(NewFile(path)), maxBytes_(maxBytes), maxLines_(maxLines)
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         fail(Status::NotRegular, info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a device or a pipe"));
-    else if (!file_.open(QIODevice::ReadOnly))
-        fail(Status::CannotOpen, file_.errorString());
-    else if (maxBytes_ >= 0 && file_.size() > maxBytes_)
+    else if (!file_->open(QIODevice::ReadOnly))
+        fail(Status::CannotOpen, file_->errorString());
+    else if (maxBytes_ >= 0 && file_->size() > maxBytes_)
         fail(Status::TooLarge, QString());
 }
 
@@ -49,7 +62,7 @@ long UserTextFile::errorNumber() const
 {
     switch (status_) {
     case Status::Ok: return 0;
-    case Status::CannotOpen: return file_.exists() ? 75 : 53;
+    case Status::CannotOpen: return file_->exists() ? 75 : 53;
     case Status::NotRegular: return 75;
     case Status::ReadFailed: return 57;
     default: return 321;
@@ -59,7 +72,7 @@ long UserTextFile::errorNumber() const
 void UserTextFile::fail(Status status, const QString& reason)
 {
     status_ = status;
-    const QString name = file_.fileName();
+    const QString name = file_->fileName();
     switch (status) {
     case Status::CannotOpen:
     case Status::ReadFailed:
@@ -146,11 +159,13 @@ void UserTextFile::readBlock()
         bytes_.remove(0, pos_);
     pos_ = 0;
     lineFrom_ = 0;
-    QByteArray block = file_.read(kBlockBytes);
-    if (file_.error() != QFileDevice::NoError) {
-        fail(Status::ReadFailed, file_.errorString());
+    QByteArray block(kBlockBytes, Qt::Uninitialized);
+    const qint64 n = file_->read(block.data(), kBlockBytes);
+    if (n < 0 || file_->error() != QFileDevice::NoError) {
+        fail(Status::ReadFailed, file_->errorString());
         return;
     }
+    block.truncate(n);
     atEnd_ = block.isEmpty();
     bytesRead_ += block.size();
     if (maxBytes_ >= 0 && bytesRead_ > maxBytes_) {

@@ -18,6 +18,8 @@
 #include <QFile>
 #include <QString>
 #include <QStringDecoder>
+#include <functional>
+#include <memory>
 
 namespace bkl {
 
@@ -55,7 +57,7 @@ public:
 private:
     enum class Encoding { Unknown, Bytes, Utf16 };
 
-    QFile file_;
+    std::unique_ptr<QFile> file_;
     qint64 maxBytes_;
     qint64 maxLines_;
     Status status_ = Status::Ok;
@@ -77,5 +79,12 @@ private:
     template <class Buffer>
     bool takeLine(const Buffer& buffer, QString& line);
 };
+
+// The readers open their file as a QFile made by this factory; an empty one
+// (the default) makes a plain QFile. Tests install their own to stand for a
+// file that cannot be opened or whose reading fails part way (a failing disk
+// or share), which a test running as the superuser cannot otherwise make.
+using UserTextFileFactory = std::function<std::unique_ptr<QFile>(const QString& path)>;
+void SetUserTextFileFactoryForTesting(UserTextFileFactory factory);
 
 } // namespace bkl

@@ -88,8 +88,9 @@ std::shared_ptr<Backend> Connection::backendFor(const QString& sql) const
 }
 
 // Inside a run the event loop turns between statements when its slice is due, so a
-// run of many statements over a slow server keeps its window alive; a statement
-// itself waits for its answer. The backend is held for the statement: nothing a
+// run of many statements over a slow server keeps its window alive; the backends
+// turn it during a long statement too (the embedded engine as it steps, ODBC while
+// a worker waits for the server). The backend is held for the statement: nothing a
 // turn of the loop does can close it under the statement.
 ResultSet Connection::execute(const QString& sql) const
 {

@@ -24,8 +24,10 @@ public:
 
     void add(QTreeWidgetItem* row) { rows_.append(row); }
     // Appends the gathered rows to the list; a list that sorts itself places
-    // them by its sorting, as it places rows added one by one. Returns the last
-    // row put in (to scroll to it), nullptr when there was none.
+    // them by its sorting, as it places rows added one by one (a run that fills
+    // a list the user may have sorted holds its sorting with a SortHold, so
+    // that each batch goes in whole). Returns the last row put in (to scroll to
+    // it), nullptr when there was none.
     QTreeWidgetItem* flush();
 
 private:

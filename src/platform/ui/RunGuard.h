@@ -17,8 +17,10 @@ public:
 
     static bool active();
 
-    // The run's stop flag: a statement the embedded engine is stepping when the
-    // user sets it is interrupted, and ends with db::StatementStopped.
+    // The run's stop flag: a statement the run's own code issued that is still
+    // running when the user sets it is interrupted, and ends with
+    // db::StatementStopped. Statements issued by what the event loop dispatches
+    // during the run's turns are not the run's (see ActiveRun.h).
     void watchStop(const bool& stopFlag);
 
 private:

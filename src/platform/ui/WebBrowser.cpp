@@ -1,33 +1,36 @@
 #include "platform/ui/WebBrowser.h"
 
-#include "platform/core/Seams.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/DisplayCopy.h"
+#include "platform/ui/PagePdf.h"
+#include "platform/ui/PreviewPages.h"
+#include "platform/ui/PrintJob.h"
+#include "platform/ui/RendererEnded.h"
 #include "platform/ui/RunGuard.h"
 
-#include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QPaintEngine>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <optional>
 #include <stdexcept>
 
 namespace bkl {
 namespace {
 
-// The engine prints a page as an image of it at the printer's resolution: at
-// 1200 dpi that is half a gigabyte and more than a second per page. The preview
-// only shows the pages on the screen: at twice the screen's 96 dpi they stay
-// sharp when zoomed to 200% and on high-density screens, at a few MB each.
+// The preview shows the pages on the screen: at twice the screen's 96 dpi they
+// stay sharp when zoomed to 200% and on high-density screens, at a few MB each.
 constexpr int kPreviewDpi = 192;
 
 } // namespace
@@ -61,11 +64,17 @@ void WebBrowser::navigate(const QString& htmlFile)
     // A report page can take gigabytes in the renderer. Each page gets a page
     // object of its own and the one shown before is deleted first, with its
     // document and history: two report pages are never alive together, and a
-    // rewritten file is read anew.
+    // rewritten file is read anew. A page whose renderer ended is replaced the
+    // same way, so the next page shows in a renderer of its own.
     const QPointer<QWebEnginePage> shown = view_->page();
     auto* page = new QWebEnginePage(shown->profile(), view_);
+    rendererEnded_ = false;
     // The report pages are written in UTF-8 without a charset declaration.
     page->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                rendererEnded(status, exitCode);
+            });
     view_->setPage(page);
     delete shown.data();
     // A page with a very long table is shown from its display copy. Reading and
@@ -86,73 +95,79 @@ void WebBrowser::navigate(const QString& htmlFile)
     copying_->start();
 }
 
-void WebBrowser::saveAs()
+void WebBrowser::rendererEnded(int status, int exitCode)
 {
-    if (file_.isEmpty())
-        throw std::runtime_error("No page is shown.");
-    const QString suggested = QDir::homePath() + QLatin1Char('/') + QFileInfo(file_).fileName();
-    const QString target
-        = FileDialogs().saveFile(QStringLiteral("Save As"), QStringLiteral("HTML Files (*.htm *.html)"), suggested);
-    if (target.isEmpty())
+    // A renderer that ends normally leaves the page as it is: nothing failed.
+    if (status == QWebEnginePage::NormalTerminationStatus)
         return;
-    if (QFileInfo(target).absoluteFilePath() == QFileInfo(file_).absoluteFilePath())
-        return;
-    if (QFile::exists(target) && !QFile::remove(target))
-        throw std::runtime_error(QStringLiteral("Cannot replace %1.").arg(target).toStdString());
-    QFile source(file_);
-    if (!source.copy(target))
-        throw std::runtime_error(source.errorString().toStdString());
+    rendererEnded_ = true;
+    ReportRendererEnded(static_cast<QWebEnginePage::RenderProcessTerminationStatus>(status), exitCode, file_);
+}
+
+void WebBrowser::saveAs() { SavePageFileAs(file_); }
+
+QWebEnginePage* WebBrowser::pageToPrint() const
+{
+    // The engine never answers a print of a page whose renderer is gone.
+    if (rendererEnded_)
+        throw std::runtime_error("The page is no longer shown: its renderer ended. Show it again to print it.");
+    return view_->page();
 }
 
 void WebBrowser::printTo(QPrinter& printer)
 {
     if (printing_)
         throw std::runtime_error("The page is being printed already.");
-    bool ok = false;
-    {
-        // Laying out a long page takes seconds: the hourglass shows, and the window stays while the engine prints.
-        RunGuard busy([this] { printing_ = false; });
-        printing_ = true;
-        QEventLoop loop;
-        const auto done = connect(view_, &QWebEngineView::printFinished, &loop, [&](bool success) {
-            ok = success;
-            loop.quit();
-        });
-        view_->print(&printer);
-        loop.exec();
-        disconnect(done);
-    }
-    if (!ok)
-        throw std::runtime_error("The page could not be printed.");
+    // Making a long page into a PDF takes a moment: the hourglass shows, and the window stays while the engine works.
+    RunGuard busy([this] { printing_ = false; });
+    printing_ = true;
+    const PrintJob job = ReadPrintJob(printer);
+    PagePdf pdf(pageToPrint());
+    DeliverPdf(pdf.make(job.layout, job.pages), job);
 }
 
 void WebBrowser::printPreview()
 {
+    if (printing_)
+        throw std::runtime_error("The page is being printed already.");
+    printing_ = true;
+    const auto printed = qScopeGuard([this] { printing_ = false; });
     QPrinter printer(QPrinter::HighResolution);
-    const int printDpi = printer.resolution();
     printer.setResolution(kPreviewDpi);
+    printer.setDocName(QFileInfo(file_).fileName());
+    // The pages shown are pictures of the PDF that printing prints.
+    PreviewPages pages(pageToPrint(), kPreviewDpi);
+    {
+        BusyCursor busy;
+        pages.prepare(printer.pageLayout());
+    }
     QPrintPreviewDialog dialog(&printer, this);
-    QString failure;
+    std::optional<PrintJob> job;
+    bool failed = false;
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* p) {
-        // The preview records the pages through a picture engine; the dialog's
-        // Print paints on the printer itself, at the resolution printing uses
-        // (unless the print dialog chose another printer with its own).
-        if (p->paintEngine()->type() != QPaintEngine::Picture && p->resolution() == kPreviewDpi)
-            p->setResolution(printDpi);
-        try {
-            printTo(*p);
-        } catch (const std::exception& e) {
-            failure = QString::fromUtf8(e.what());
+        if (p->paintEngine()->type() != QPaintEngine::Picture) {
+            // The dialog's Print: the job is printed once the dialog has closed.
+            job = ReadPrintJob(*p);
+            return;
         }
+        pages.paint(*p);
     });
+    connect(&pages, &PreviewPages::changed, dialog.findChild<QPrintPreviewWidget*>(),
+            &QPrintPreviewWidget::updatePreview, Qt::QueuedConnection);
+    connect(&pages, &PreviewPages::failed, &dialog, [&failed] { failed = true; });
     dialog.exec();
-    if (!failure.isEmpty())
-        throw std::runtime_error(failure.toStdString());
+    if (job) {
+        BusyCursor busy;
+        DeliverPdf(pages.pdf().make(job->layout, job->pages), *job);
+    } else if (failed) {
+        throw std::runtime_error("The page could not be printed.");
+    }
 }
 
 void WebBrowser::print()
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QFileInfo(file_).fileName());
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;

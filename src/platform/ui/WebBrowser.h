@@ -8,6 +8,7 @@
 
 class QPrinter;
 class QThread;
+class QWebEnginePage;
 class QWebEngineView;
 
 namespace bkl {
@@ -24,8 +25,10 @@ public:
     void print() override;
     QString currentFile() const override { return file_; }
 
-    // Prints the shown page on `printer` and returns when the engine is done;
-    // throws std::runtime_error when printing fails. Print and print preview use it.
+    // Prints the page on `printer` as the print dialog left it: the web engine
+    // makes the page into a PDF for the printer's page layout and pages, and the
+    // PDF is written to the printer's output file or handed to the print system.
+    // Returns when that is done; throws std::runtime_error when printing fails.
     void printTo(QPrinter& printer);
 
     QWebEngineView* view() const { return view_; }
@@ -35,6 +38,12 @@ public:
 private:
     // Waits for a display copy still being written and removes the copies of the page shown before.
     void dropDisplayCopies();
+    // The page that Print and Print Preview make into a PDF: the whole page of
+    // currentFile() (shown from its display copy, the page lays out every row to
+    // be printed). Every print path takes its page from here. Throws when the
+    // page's renderer has ended.
+    QWebEnginePage* pageToPrint() const;
+    void rendererEnded(int status, int exitCode);
 
     QWebEngineView* view_;
     QString file_;
@@ -44,6 +53,7 @@ private:
     std::shared_ptr<QString> written_;
     quint64 navigation_ = 0;
     bool printing_ = false;
+    bool rendererEnded_ = false; // of the page shown
 };
 
 } // namespace bkl

@@ -1,7 +1,7 @@
 #pragma once
 // The message boxes of the login dialogs and the profile manager about a
-// profile file the reader refused whole: it is shown without profiles and is
-// never written over.
+// profile file the reader refused whole or could not read to its end: it is
+// shown without profiles and is never written over.
 #include "shell/ErrorInfo.h"
 
 namespace bkl {

@@ -77,7 +77,7 @@ void frmBKLModelLogin::LoadModelProfiles()
     const ModelProfile& d = m_profiles.at(defaultIndex);
     cboModelProfiles->setCurrentIndex(defaultIndex);
     presetProfileFields(d);
-    chkWindowsAuth->setChecked(d.windowsAuth == QLatin1String("Y"));
+    chkWindowsAuth->setChecked(ProfileUsesWindowsAuth(d.windowsAuth));
 }
 
 void frmBKLModelLogin::cboModelProfiles_Click()

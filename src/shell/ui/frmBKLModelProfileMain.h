@@ -42,7 +42,7 @@ private:
     // Lines of the file too short to be profiles: not listed, but written back
     // after the profiles by Save, so a hand edit is never lost.
     QList<QByteArray> m_keptLines;
-    // Why the file was refused whole at load (number 0 when it was read): Save
-    // then keeps the file as it is.
+    // Why the file was refused or not read to its end at load (number 0 when
+    // it was read): Save then keeps the file as it is.
     bkl::ErrorInfo m_refusal;
 };

@@ -1,11 +1,14 @@
 #include "platform/db/odbc/OdbcBackend.h"
 
+#include "platform/core/ActiveRun.h"
 #include "platform/db/odbc/OdbcColumnReader.h"
 #include "platform/db/odbc/OdbcConnectionString.h"
 #include "platform/db/odbc/OdbcDiagnostics.h"
 #include "platform/db/odbc/OdbcDriver.h"
 #include "platform/db/odbc/SelectOnly.h"
+#include "platform/db/odbc/StatementWorker.h"
 
+#include <QScopeGuard>
 #include <sqlext.h>
 #include <vector>
 
@@ -69,12 +72,35 @@ public:
 
     ~OdbcBackend() override { SQLDisconnect(dbc_->get()); }
 
+    // Outside a run the statement is read here, as nothing turns the event loop
+    // meanwhile. Inside one it is read by a worker while this thread turns the loop
+    // (see RunInWorker), one statement at a time on the connection; a stop cancels
+    // it at the server and ends it as the embedded engine ends a stopped statement.
     ResultSet execute(const QString& sql, int commandTimeoutSeconds) override
     {
-        RequireSingleSelect(sql);
+        const QString text = StatementForServer(sql);
+        if (waiting_)
+            throw DbError(err::ProviderError, kDataLayerSource,
+                          QStringLiteral("The connection is busy with another statement: %1").arg(sql));
         Handle stmt(SQL_HANDLE_STMT, dbc_->get());
         SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, Integer(static_cast<SQLULEN>(qMax(commandTimeoutSeconds, 0))), 0);
+        if (!RunActive())
+            return read(stmt, text);
 
+        waiting_ = true;
+        const auto idle = qScopeGuard([this] { waiting_ = false; });
+        ResultSet result;
+        // After a cancel the worker's call ends with the driver's "canceled" error, and
+        // freeing the handle closes what is left of the statement: the connection goes on.
+        if (RunInWorker([&] { result = read(stmt, text); }, [&] { SQLCancel(stmt.get()); }))
+            throw StatementStopped();
+        return result;
+    }
+
+private:
+    // Runs the statement and reads its whole result.
+    static ResultSet read(const Handle& stmt, const QString& sql)
+    {
         SQLRETURN rc = SQLExecDirectW(stmt.get(), WideText(sql), SQL_NTS);
         if (rc != SQL_NO_DATA)
             CheckStatement(rc, stmt.get(), QStringLiteral("The statement failed."));
@@ -111,7 +137,6 @@ public:
         return result;
     }
 
-private:
     static void Check(SQLRETURN rc, SQLHSTMT stmt)
     {
         CheckStatement(rc, stmt, QStringLiteral("Reading the result failed."));
@@ -138,6 +163,7 @@ private:
 
     Handle env_;
     std::unique_ptr<Handle> dbc_; // after env_: freed before it
+    bool waiting_ = false;        // a statement's worker runs while the event loop turns
 };
 
 } // namespace

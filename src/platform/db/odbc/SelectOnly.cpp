@@ -1,11 +1,13 @@
 #include "platform/db/odbc/SelectOnly.h"
 
 #include "platform/db/DbError.h"
+#include "platform/db/odbc/NulLiterals.h"
 #include "platform/db/sqlite/TsqlParser.h"
 #include "platform/db/sqlite/TsqlTokenizer.h"
 
 #include <QSet>
-#include <optional>
+#include <memory>
+#include <vector>
 
 namespace bkl::db::odbc {
 
@@ -43,34 +45,75 @@ const QSet<QString>& OtherStatementWords()
     return words;
 }
 
-// Why the statement is not one SELECT, or nullopt when it is.
-std::optional<DbError> Refusal(const QString& sql)
+DbError Refusal(const QString& reason, const QString& sql)
 {
-    // The tokenizer reads comments as the server does: "--" ends at CR as well as at LF,
-    // and a "/*" inside a block comment needs its own "*/".
-    const QString& text = sql;
+    return DbError(err::ProviderError, kDataLayerSource,
+                   QStringLiteral("Only single SELECT statements are sent to the server; %1: %2")
+                       .arg(reason, sql.simplified().left(300)));
+}
+
+// The statement's tree and tokens, as the server reads it.
+struct Reading {
+    std::unique_ptr<sqlite::ast::Query> tree;
+    std::vector<sqlite::TokenSpan> tokens;
+    sqlite::CommentNotes notes;
+};
+
+// Reads a single SELECT; throws DbError (the parser's reason, as the embedded engine
+// gives it, or the refusal naming a word that would start another statement).
+Reading ReadSingleSelect(const QString& sql)
+{
+    Reading r;
     try {
-        sqlite::ParseTsqlSelect(text);
-        for (const sqlite::Token& t : sqlite::TokenizeTsql(text))
-            if (t.kind == sqlite::Token::Kind::Word && OtherStatementWords().contains(t.text.toUpper()))
-                return DbError(err::ProviderError, kDataLayerSource,
-                               QStringLiteral("Only single SELECT statements are sent to the server; \"%1\" would "
-                                              "run another statement: %2").arg(t.text, sql.simplified().left(300)));
-        return std::nullopt;
+        r.tree = sqlite::ParseTsqlSelect(sql);
+        sqlite::LexTsql(sql, r.tokens, &r.notes);
     } catch (const DbError& e) {
-        // The parser's own reason, as the embedded engine gives it.
-        return DbError(e.number(), kDataLayerSource, e.description());
+        throw DbError(e.number(), kDataLayerSource, e.description());
     }
+    for (const sqlite::TokenSpan& t : r.tokens) {
+        if (t.kind != sqlite::Token::Kind::Word)
+            continue;
+        const QString word = sql.mid(t.start, t.end - t.start);
+        if (OtherStatementWords().contains(word.toUpper()))
+            throw Refusal(QStringLiteral("\"%1\" would run another statement").arg(word), sql);
+    }
+    return r;
+}
+
+// Reads the statement as the gate does; throws its refusal.
+Reading Gate(const QString& sql)
+{
+    Reading r = ReadSingleSelect(sql);
+    // The first such comment names the reason.
+    const int dashes = r.notes.dashesInBlockComment;
+    const int loneCr = r.notes.lineEndedByLoneCr;
+    if (dashes >= 0 && (loneCr < 0 || dashes < loneCr))
+        throw Refusal(QStringLiteral("\"--\" inside a /* */ comment could run another statement"), sql);
+    if (loneCr >= 0)
+        throw Refusal(QStringLiteral("a \"--\" comment ended by a CR alone could run another statement"), sql);
+    if (!NulsOnlyInValueLiterals(sql, *r.tree, r.tokens))
+        throw Refusal(QStringLiteral("a NUL character outside a text value would cut the statement short"), sql);
+    return r;
 }
 
 } // namespace
 
-bool IsSingleSelect(const QString& sql) { return !Refusal(sql); }
-
-void RequireSingleSelect(const QString& sql)
+bool IsSingleSelect(const QString& sql)
 {
-    if (std::optional<DbError> refusal = Refusal(sql))
-        throw *refusal;
+    try {
+        ReadSingleSelect(sql);
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+void RequireSingleSelect(const QString& sql) { Gate(sql); }
+
+QString StatementForServer(const QString& sql)
+{
+    const Reading r = Gate(sql);
+    return sql.contains(QChar(0)) ? JoinNulsInLiterals(sql, r.tokens) : sql;
 }
 
 } // namespace bkl::db::odbc

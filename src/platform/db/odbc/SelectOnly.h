@@ -13,8 +13,19 @@ namespace bkl::db::odbc {
 // two statements on the server).
 bool IsSingleSelect(const QString& sql);
 
-// Throws DbError when IsSingleSelect is false: the parser's number and reason for a
-// statement outside the grammar, a refusal naming the word that starts another statement.
+// The gate of the SQL Server backend. Throws DbError when IsSingleSelect is false (the
+// parser's number and reason for a statement outside the grammar, a refusal naming the
+// word that starts another statement), and also when the single SELECT reading rests on
+// a comment rule the server's documentation does not state ("--" inside a /* */
+// comment, a "--" comment ended by a CR alone), or when a NUL stands outside a text
+// literal (the driver reads the text only up to it). The program's own statements hold
+// no comments.
 void RequireSingleSelect(const QString& sql);
+
+// The text the SQL Server backend sends for `sql`, after RequireSingleSelect: the
+// statement as it is, except that a text literal holding a NUL is sent as its parts
+// joined by CHAR(0) (NCHAR(0) in an N'' literal), so the NUL reaches the server inside
+// the value instead of ending the statement there.
+QString StatementForServer(const QString& sql);
 
 } // namespace bkl::db::odbc

@@ -121,6 +121,35 @@ void lowerFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
     resultText(c, textArg(argv[0]).toLower());
 }
 
+// char(n): the character of code n in the server's default code page (Windows-1252),
+// NULL outside 0..255.
+void charFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    // Windows-1252 at 0x80..0x9F; the five codes it leaves free stand for themselves.
+    static const char16_t k80To9F[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                         0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    const sqlite3_int64 code = sqlite3_value_int64(argv[0]);
+    if (code < 0 || code > 0xFF)
+        return sqlite3_result_null(c);
+    resultText(c, QString(QChar(code >= 0x80 && code <= 0x9F ? k80To9F[code - 0x80] : char16_t(code))));
+}
+
+// nchar(n): the Unicode character of code n, NULL outside the Basic Multilingual Plane
+// and for the surrogate codes (which are no characters on their own).
+void ncharFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(c);
+    const sqlite3_int64 code = sqlite3_value_int64(argv[0]);
+    if (code < 0 || code > 0xFFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return sqlite3_result_null(c);
+    resultText(c, QString(QChar(char16_t(code))));
+}
+
 // object_id('name' | 'dbo.name' | '[name]'): the object's id in the emulated catalog.
 void objectIdFunction(sqlite3_context* c, int argc, sqlite3_value** argv)
 {
@@ -192,6 +221,8 @@ void RegisterEngineFunctions(sqlite3* db, EngineContext* context)
         {"bkl_len", 1, lenFunction, true},
         {"bkl_upper", 1, upperFunction, true},
         {"bkl_lower", 1, lowerFunction, true},
+        {"bkl_char", 1, charFunction, true},
+        {"bkl_nchar", 1, ncharFunction, true},
         {"bkl_object_id", 1, objectIdFunction, false},
         {"bkl_rowcount", 1, rowCountFunction, false},
     };

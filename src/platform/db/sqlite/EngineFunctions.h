@@ -1,6 +1,6 @@
 #pragma once
 // SQL functions and the collation the translated statements call: T-SQL LIKE,
-// LEFT/RIGHT/CHARINDEX/LEN, Unicode UPPER/LOWER, OBJECT_ID and table row counts.
+// LEFT/RIGHT/CHARINDEX/LEN, CHAR/NCHAR, Unicode UPPER/LOWER, OBJECT_ID and table row counts.
 #include "platform/db/sqlite/TsqlLike.h"
 
 #include <QHash>

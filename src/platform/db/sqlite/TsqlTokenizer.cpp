@@ -65,8 +65,9 @@ int skipQuoted(const QString& sql, int i, QChar close, long errNumber, const cha
 // Finds the end of the block comment opened at `start` and returns the offset just
 // past it. Block comments nest as the server reads them: each "/*" inside a comment
 // opens a level that needs its own "*/", so text that looks closed can still be inside
-// the comment (and the other way round). Quotes and "--" mean nothing inside.
-int skipBlockComment(const QString& sql, int start)
+// the comment (and the other way round). Quotes and "--" mean nothing inside; where a
+// "--" stands inside, its offset goes to `dashes` (when still -1).
+int skipBlockComment(const QString& sql, int start, int& dashes)
 {
     const int n = sql.size();
     int depth = 0;
@@ -81,6 +82,10 @@ int skipBlockComment(const QString& sql, int start)
             i += 2;
             if (--depth == 0)
                 return i;
+        } else if (a == '-' && b == '-') {
+            if (dashes < 0)
+                dashes = start;
+            i += 2;
         } else {
             ++i;
         }
@@ -101,9 +106,10 @@ QString unquoted(const QString& sql, const TokenSpan& span)
 
 } // namespace
 
-void LexTsql(const QString& sql, std::vector<TokenSpan>& out)
+void LexTsql(const QString& sql, std::vector<TokenSpan>& out, CommentNotes* notes)
 {
     out.clear();
+    CommentNotes found;
     int i = 0;
     const int n = sql.size();
     while (i < n) {
@@ -114,12 +120,16 @@ void LexTsql(const QString& sql, std::vector<TokenSpan>& out)
         }
         if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
             // The comment ends at the line's end: LF, CR or CR LF, as the server reads it.
+            const int start = i;
             while (i < n && sql.at(i) != QLatin1Char('\n') && sql.at(i) != QLatin1Char('\r'))
                 ++i;
+            if (i < n && sql.at(i) == QLatin1Char('\r') && (i + 1 == n || sql.at(i + 1) != QLatin1Char('\n'))
+                && found.lineEndedByLoneCr < 0)
+                found.lineEndedByLoneCr = start;
             continue;
         }
         if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
-            i = skipBlockComment(sql, i);
+            i = skipBlockComment(sql, i, found.dashesInBlockComment);
             continue;
         }
         TokenSpan t;
@@ -179,6 +189,8 @@ void LexTsql(const QString& sql, std::vector<TokenSpan>& out)
         t.end = i;
         out.push_back(t);
     }
+    if (notes)
+        *notes = found;
 }
 
 std::vector<Token> TokenizeTsql(const QString& sql)

@@ -84,6 +84,8 @@ const FunctionRule kFunctions[] = {
     {"rtrim", "rtrim", 1, 1, Ty::Text},
     {"upper", "bkl_upper", 1, 1, Ty::Text},
     {"lower", "bkl_lower", 1, 1, Ty::Text},
+    {"char", "bkl_char", 1, 1, Ty::Text},
+    {"nchar", "bkl_nchar", 1, 1, Ty::Text},
     {"substring", "substr", 3, 3, Ty::Text},
     {"isnull", "ifnull", 2, 2, Ty::Unknown},
     {"coalesce", "coalesce", 2, 32, Ty::Unknown},

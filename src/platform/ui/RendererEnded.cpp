@@ -1,0 +1,37 @@
+#include "platform/ui/RendererEnded.h"
+
+#include "platform/core/Seams.h"
+#include "platform/core/TextSemantics.h"
+#include "shell/Log.h"
+
+#include <QDir>
+
+namespace bkl {
+
+QString RendererEndedDescription(QWebEnginePage::RenderProcessTerminationStatus status)
+{
+    switch (status) {
+    case QWebEnginePage::CrashedTerminationStatus:
+        return QStringLiteral("The page's renderer crashed.");
+    case QWebEnginePage::KilledTerminationStatus:
+        return QStringLiteral("The page's renderer was killed (for example when the system ran out of memory).");
+    case QWebEnginePage::AbnormalTerminationStatus:
+        return QStringLiteral("The page's renderer ended abnormally.");
+    case QWebEnginePage::NormalTerminationStatus:
+        break;
+    }
+    return QStringLiteral("The page's renderer ended.");
+}
+
+void ReportRendererEnded(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode, const QString& file)
+{
+    const QString description = RendererEndedDescription(status) + QStringLiteral(" The page is kept in ")
+                                + QDir::toNativeSeparators(file) + QLatin1Char('.');
+    LogFunctionError(QStringLiteral("WebBrowser.renderProcessTerminated"), exitCode, description);
+    const QString crlf = QLatin1String(kCrLf);
+    MsgBox(QStringLiteral("Unable to show the page") + crlf + crlf + QStringLiteral("Error Number: ")
+               + QString::number(exitCode) + crlf + QStringLiteral("Description: ") + description,
+           mb::OKOnly | mb::Critical, QStringLiteral("Preview Error"));
+}
+
+} // namespace bkl

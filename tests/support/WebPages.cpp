@@ -1,0 +1,50 @@
+#include "support/WebPages.h"
+
+#include "platform/ui/Browser.h"
+#include "support/FileBytes.h"
+#include "support/TestEnvironment.h"
+
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace bkl::test {
+
+QString WritePage(const QString& name, const QByteArray& bytes)
+{
+    const QString path = TestHome() + QLatin1Char('/') + name;
+    WriteFileBytes(path, bytes);
+    return path;
+}
+
+bool NavigateAndWait(Browser& browser, QWebEngineView* view, const QString& path)
+{
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    browser.navigate(path);
+    return loaded.wait(30000) && loaded.first().first().toBool();
+}
+
+QString BodyText(QWebEngineView* view)
+{
+    QString text;
+    QEventLoop loop;
+    view->page()->toPlainText([&](const QString& t) {
+        text = t;
+        loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return text;
+}
+
+QByteArray NumberedTable(int rows)
+{
+    QByteArray page = "<html><body>\r\n<table border=1>";
+    for (int i = 1; i <= rows; ++i)
+        page += "<tr><td>" + QByteArray::number(i) + "</td><td>jsmith</td><td>Calculations</td></tr>";
+    return page + "</table>\r\n</body>\r\n</html>\r\n";
+}
+
+} // namespace bkl::test
