@@ -47,6 +47,16 @@ QVariant RunScript(QWebEngineView* view, const QString& script)
     return result;
 }
 
+// Loads a page file into a bare view of the given width, as it is (no display copy).
+bool LoadAsItIs(QWebEngineView& view, const QString& page, int width)
+{
+    view.resize(width, 700);
+    view.show();
+    QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+    view.load(QUrl::fromLocalFile(page));
+    return loaded.wait(60000) && loaded.first().first().toBool();
+}
+
 // Scrolls to the end as a user would and tells [the rows of the page, each once, whether
 // laid out or kept as a block's markup (the sizer's not counted); the text of the last
 // row if it is on the screen].
@@ -176,11 +186,7 @@ TEST(WebBrowserRender, ALongTableShowsFromItsDisplayCopyDownToTheLastRowWhileSav
     // The columns are those of the page itself (each as wide as its longest words need), also
     // once the window is narrowed to the audit window's width.
     QWebEngineView plain;
-    plain.resize(770, 700);
-    plain.show();
-    QSignalSpy plainLoaded(&plain, &QWebEngineView::loadFinished);
-    plain.load(QUrl::fromLocalFile(page));
-    ASSERT_TRUE(plainLoaded.wait(60000));
+    ASSERT_TRUE(LoadAsItIs(plain, page, 770));
     const QString lastRowLefts = QStringLiteral(
         "window.scrollTo(0, document.documentElement.scrollHeight); var all = document.getElementsByTagName('tr');"
         "Array.prototype.map.call(all[all.length - 1].cells, function (c) { return c.getBoundingClientRect().left; })");
@@ -239,11 +245,7 @@ TEST(WebBrowserRender, APageShownFromItsDisplayCopyPrintsEveryRowAsThePageItself
 
     // The page itself, loaded as it is.
     QWebEngineView plain;
-    plain.resize(1000, 700);
-    plain.show();
-    QSignalSpy loaded(&plain, &QWebEngineView::loadFinished);
-    plain.load(QUrl::fromLocalFile(page));
-    ASSERT_TRUE(loaded.wait(30000));
+    ASSERT_TRUE(LoadAsItIs(plain, page, 1000));
     const QString whole = test::TestHome() + QStringLiteral("/whole.pdf");
     ASSERT_TRUE(printToPdf(plain.page(), whole));
 
