@@ -3,9 +3,11 @@
 // out a table of 100,000 rows again and again as it grows, for minutes and
 // gigabytes, until the renderer dies. The display copy looks the same but keeps
 // the rows of such a table as markup, in blocks of a few hundred rows, each
-// block a table of its own with the columns of the first: a small script lays out
-// only the blocks near the screen and drops those far from it, while each block
-// not laid out keeps the height of its rows, so the scroll bar spans every row.
+// block a table of its own with the columns the whole table would have (measured
+// on a small sizer table: the first row over the cells that break least): a small
+// script lays out only the blocks near the screen and drops those far from it,
+// while each block not laid out keeps the height of its rows, so the scroll bar
+// spans every row. Printing lays out every block.
 // The page file itself is never changed: it is what Save As copies and what
 // messages name; the browser loads the display copy in its place.
 #include <QByteArray>
