@@ -60,4 +60,6 @@ bool ResetPeak(pid_t pid)
 double PeakMb(pid_t pid) { return StatusMb(pid, "VmHWM"); }
 double ResidentMb(pid_t pid) { return StatusMb(pid, "VmRSS"); }
 
+int MemoryMaps(pid_t pid) { return static_cast<int>(ProcFile(pid, "maps").count('\n')); }
+
 } // namespace bench

@@ -1,6 +1,7 @@
 #pragma once
 // Resident memory of this program and of the web engine's renderer processes,
-// read from /proc: the peak (VmHWM) since the last reset, and the current size.
+// read from /proc: the peak (VmHWM) since the last reset, the current size, and
+// the number of memory maps.
 #include <sys/types.h>
 
 #include <vector>
@@ -17,5 +18,8 @@ bool ResetPeak(pid_t pid);
 // The peak resident memory (VmHWM) or the current one (VmRSS) of a process in MB; 0 when it is gone.
 double PeakMb(pid_t pid);
 double ResidentMb(pid_t pid);
+
+// The number of memory maps of a process (lines of /proc/<pid>/maps); 0 when it is gone.
+int MemoryMaps(pid_t pid);
 
 } // namespace bench

@@ -1,12 +1,14 @@
 #include "platform/ui/WebBrowser.h"
 
 #include "platform/ui/BusyCursor.h"
+#include "platform/ui/DisplayCopy.h"
 #include "platform/ui/PagePdf.h"
 #include "platform/ui/PreviewPages.h"
 #include "platform/ui/PrintJob.h"
 #include "platform/ui/RendererEnded.h"
 #include "platform/ui/RunGuard.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPaintEngine>
 #include <QPointer>
@@ -15,6 +17,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScopeGuard>
+#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -39,9 +42,25 @@ WebBrowser::WebBrowser(QWidget* parent) : Browser(parent), view_(new QWebEngineV
     layout->addWidget(view_);
 }
 
+WebBrowser::~WebBrowser() { dropDisplayCopies(); }
+
+void WebBrowser::dropDisplayCopies()
+{
+    if (copying_)
+        copying_->wait();
+    if (written_ && !written_->isEmpty())
+        QFile::remove(*written_);
+    written_.reset();
+    if (!displayCopy_.isEmpty())
+        QFile::remove(displayCopy_);
+    displayCopy_.clear();
+}
+
 void WebBrowser::navigate(const QString& htmlFile)
 {
+    dropDisplayCopies();
     file_ = htmlFile;
+    const quint64 navigation = ++navigation_;
     // A report page can take gigabytes in the renderer. Each page gets a page
     // object of its own and the one shown before is deleted first, with its
     // document and history: two report pages are never alive together, and a
@@ -58,7 +77,22 @@ void WebBrowser::navigate(const QString& htmlFile)
             });
     view_->setPage(page);
     delete shown.data();
-    page->load(QUrl::fromLocalFile(QFileInfo(htmlFile).absoluteFilePath()));
+    // A page with a very long table is shown from its display copy. Reading and
+    // copying tens of megabytes takes a few hundred milliseconds: it is done
+    // beside the window, and the page loads once the copy is written.
+    auto written = std::make_shared<QString>();
+    written_ = written;
+    copying_ = QThread::create([htmlFile, written] { *written = WriteDisplayCopy(htmlFile); });
+    connect(copying_, &QThread::finished, copying_, &QObject::deleteLater);
+    connect(copying_, &QThread::finished, this, [this, navigation, written, page = QPointer(page)] {
+        if (navigation != navigation_ || !page)
+            return;
+        displayCopy_ = *written;
+        written_.reset();
+        const QString load = displayCopy_.isEmpty() ? file_ : displayCopy_;
+        page->load(QUrl::fromLocalFile(QFileInfo(load).absoluteFilePath()));
+    });
+    copying_->start();
 }
 
 void WebBrowser::rendererEnded(int status, int exitCode)

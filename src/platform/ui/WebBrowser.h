@@ -3,7 +3,11 @@
 // save-as, print-preview and print commands.
 #include "platform/ui/Browser.h"
 
+#include <QPointer>
+#include <memory>
+
 class QPrinter;
+class QThread;
 class QWebEnginePage;
 class QWebEngineView;
 
@@ -13,6 +17,7 @@ class WebBrowser final : public Browser {
     Q_OBJECT
 public:
     explicit WebBrowser(QWidget* parent = nullptr);
+    ~WebBrowser() override;
 
     void navigate(const QString& htmlFile) override;
     void saveAs() override;
@@ -27,16 +32,26 @@ public:
     void printTo(QPrinter& printer);
 
     QWebEngineView* view() const { return view_; }
+    // The display copy shown in place of the page file (see DisplayCopy.h), or empty.
+    QString displayCopy() const { return displayCopy_; }
 
 private:
+    // Waits for a display copy still being written and removes the copies of the page shown before.
+    void dropDisplayCopies();
     // The page that Print and Print Preview make into a PDF: the whole page of
-    // currentFile(). Every print path takes its page from here. Throws when the
+    // currentFile() (shown from its display copy, the page lays out every row to
+    // be printed). Every print path takes its page from here. Throws when the
     // page's renderer has ended.
     QWebEnginePage* pageToPrint() const;
     void rendererEnded(int status, int exitCode);
 
     QWebEngineView* view_;
     QString file_;
+    QString displayCopy_;
+    // The display copy being written for the latest navigation, and what it wrote.
+    QPointer<QThread> copying_;
+    std::shared_ptr<QString> written_;
+    quint64 navigation_ = 0;
     bool printing_ = false;
     bool rendererEnded_ = false; // of the page shown
 };
