@@ -1,9 +1,8 @@
 #include "shell/StartUp.h"
 
 #include "platform/core/AppFolder.h"
-#include "platform/core/Seams.h"
+#include "platform/core/FailureBox.h"
 #include "platform/core/Settings.h"
-#include "platform/core/TextSemantics.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
 #include "shell/Preferences.h"
@@ -50,12 +49,9 @@ bool PrepareStartUp()
     if (firstFailure.number != 0) {
         // Without its folders the program can keep no log, save no profile and
         // write no report page: it says why and ends.
-        const QString crlf = QLatin1String(kCrLf);
-        MsgBox(QStringLiteral("Unable to create the folder ") + firstFailure.source
-                   + QStringLiteral(" ! Brisklane cannot run without it and will close.") + crlf + crlf
-                   + QStringLiteral("Error Number: ") + QString::number(firstFailure.number) + crlf
-                   + QStringLiteral("Description: ") + firstFailure.description,
-               mb::OKOnly | mb::Critical, QString::fromLatin1(kProductName));
+        ShowErrorBox(QStringLiteral("Unable to create the folder ") + firstFailure.source
+                         + QStringLiteral(" ! Brisklane cannot run without it and will close."),
+                     firstFailure.number, firstFailure.description, QString::fromLatin1(kProductName));
         return false;
     }
     g_bShowGridLines = ReadShowGridLines();

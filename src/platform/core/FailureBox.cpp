@@ -12,4 +12,12 @@ void ShowRunFailure(long number, const QString& description, const QString& titl
            mb::Critical, title);
 }
 
+void ShowErrorBox(const QString& message, long number, const QString& description, const QString& title)
+{
+    const QString crlf = QLatin1String(kCrLf);
+    MsgBox(message + crlf + crlf + QStringLiteral("Error Number: ") + QString::number(number) + crlf
+               + QStringLiteral("Description: ") + description,
+           mb::OKOnly | mb::Critical, title);
+}
+
 } // namespace bkl

@@ -1,7 +1,6 @@
 #include "platform/ui/RendererEnded.h"
 
-#include "platform/core/Seams.h"
-#include "platform/core/TextSemantics.h"
+#include "platform/core/FailureBox.h"
 #include "shell/Log.h"
 
 #include <QDir>
@@ -28,10 +27,7 @@ void ReportRendererEnded(QWebEnginePage::RenderProcessTerminationStatus status, 
     const QString description = RendererEndedDescription(status) + QStringLiteral(" The page is kept in ")
                                 + QDir::toNativeSeparators(file) + QLatin1Char('.');
     LogFunctionError(QStringLiteral("WebBrowser.renderProcessTerminated"), exitCode, description);
-    const QString crlf = QLatin1String(kCrLf);
-    MsgBox(QStringLiteral("Unable to show the page") + crlf + crlf + QStringLiteral("Error Number: ")
-               + QString::number(exitCode) + crlf + QStringLiteral("Description: ") + description,
-           mb::OKOnly | mb::Critical, QStringLiteral("Preview Error"));
+    ShowErrorBox(QStringLiteral("Unable to show the page"), exitCode, description, QStringLiteral("Preview Error"));
 }
 
 } // namespace bkl

@@ -1,18 +1,14 @@
 #include "shell/ui/ProfileFileBoxes.h"
 
-#include "platform/core/Seams.h"
+#include "platform/core/FailureBox.h"
 #include "platform/core/Settings.h"
-#include "platform/core/TextSemantics.h"
 
 namespace bkl {
 namespace {
 
 void ShowRefusal(const char* message, const ErrorInfo& refusal)
 {
-    const QString crlf = QLatin1String(kCrLf);
-    MsgBox(QString::fromLatin1(message) + crlf + crlf + QStringLiteral("Error Number: ") + QString::number(refusal.number)
-               + crlf + QStringLiteral("Description: ") + refusal.description,
-           mb::OKOnly | mb::Critical, QString::fromLatin1(kProductName));
+    ShowErrorBox(QString::fromLatin1(message), refusal.number, refusal.description, QString::fromLatin1(kProductName));
 }
 
 } // namespace

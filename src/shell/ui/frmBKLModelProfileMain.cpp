@@ -1,5 +1,6 @@
 #include "shell/ui/frmBKLModelProfileMain.h"
 
+#include "platform/core/FailureBox.h"
 #include "platform/core/Seams.h"
 #include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
@@ -181,11 +182,9 @@ void frmBKLModelProfileMain::cmdSave_Click()
     ErrorInfo error;
     if (!WriteProfileFile(ProfileFilePath(), rows, m_keptLines, &error)) {
         LogFunctionError(QStringLiteral("frmBKLModelProfileMain.cmdSave_Click"), error.number, error.description);
-        MsgBox(QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, "
-                              "you may need to re-install Brisklane.")
-                   + crlf + crlf + QStringLiteral("Error Number: ") + QString::number(error.number) + crlf
-                   + QStringLiteral("Description: ") + error.description,
-               mb::OKOnly | mb::Critical, title);
+        ShowErrorBox(QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, "
+                                    "you may need to re-install Brisklane."),
+                     error.number, error.description, title);
         reject();
         return;
     }
