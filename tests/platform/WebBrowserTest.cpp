@@ -231,6 +231,39 @@ TEST(WebBrowserRender, ALongTableShowsFromItsDisplayCopyDownToTheLastRowWhileSav
     EXPECT_TRUE(test::FileBytes(page) == bytes);
 }
 
+TEST(WebBrowserRender, OneScrollToTheEndStaysThereOnceTheBlocksNearItAreLaidOut)
+{
+    // The first block's rows are one line high and the later ones three: the heights of the
+    // blocks not yet laid out, estimated from the first, are far too low.
+    QByteArray html = "<html><body><table border=1><tr><th>No</th><th>Text</th></tr>\r\n";
+    for (int i = 1; i <= 6000; ++i)
+        html += "<tr><td>" + QByteArray::number(i) + "</td><td>" + (i <= 500 ? "one" : "one<br>two<br>three")
+                + "</td></tr>\r\n";
+    html += "</table></body></html>\r\n";
+    const QString page = test::WritePage(QStringLiteral("_temp_05.html"), html);
+    WebBrowser browser;
+    QWebEngineView* view = browser.view();
+    browser.resize(800, 600);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, view, page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    QTest::qWait(300);
+
+    // A user's Ctrl+End, once: the view ends at the end of the page, the last row whole on it.
+    RunScript(view, QStringLiteral("window.scrollTo(0, document.documentElement.scrollHeight)"));
+    const QString lastRowAtTheEnd = QStringLiteral(
+        "(function () { var all = document.getElementsByTagName('tr'), last = all[all.length - 1],"
+        " r = last.getBoundingClientRect(), d = document.scrollingElement;"
+        " return r.height > 0 && r.top >= 0 && r.bottom <= window.innerHeight"
+        " && d.scrollTop + window.innerHeight >= d.scrollHeight - 1 ? last.cells[0].textContent : ''; })()");
+    QString last;
+    for (int i = 0; i < 50 && last != QStringLiteral("6000"); ++i) {
+        QTest::qWait(100);
+        last = RunScript(view, lastRowAtTheEnd).toString();
+    }
+    EXPECT_EQ(last, QStringLiteral("6000"));
+}
+
 TEST(WebBrowserRender, APageShownFromItsDisplayCopyPrintsEveryRowAsThePageItself)
 {
     QByteArray html = "<html><body>\r\n<table border='1' width='100%'>";

@@ -85,7 +85,11 @@ constexpr char kScript[] = R"JS(<script>
       measure();
       for (var s = 0; s < blocks.length; s++) if (shown(blocks[s])) size(blocks[s]);
     }
-    var h = window.innerHeight, near = [], heights = [];
+    // A view at the end of the page stays there when the blocks laid out near it turn
+    // out higher than their estimates (Ctrl+End lands on the last row).
+    var page = document.scrollingElement, h = window.innerHeight;
+    var atEnd = page.scrollTop > 0 && page.scrollTop + h >= page.scrollHeight - 1;
+    var near = [], heights = [];
     for (var i = 0; i < blocks.length; i++) {
       var r = blocks[i].getBoundingClientRect();
       near.push(r.bottom > -h && r.top < 2 * h);
@@ -95,6 +99,7 @@ constexpr char kScript[] = R"JS(<script>
       if (near[j] && !shown(blocks[j])) show(blocks[j]);
       else if (!near[j] && shown(blocks[j])) drop(blocks[j], heights[j]);
     }
+    if (atEnd && page.scrollTop + h < page.scrollHeight - 1) page.scrollTop = page.scrollHeight;
     if (!rowHeight) {
       estimate();
       if (rowHeight) update();
