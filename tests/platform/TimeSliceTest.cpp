@@ -67,11 +67,24 @@ TEST(TimeSlice, TurnsOnTimeNotOnCountAndFlushesTheLastBatch)
 TEST(TimeSlice, StopIsSeenAtATurnWithTheRowsGatheredSoFar)
 {
     // A click on Stop arrives while the event loop turns (a real turn of it here).
-    SlicedRun r(true);
-    QTimer::singleShot(0, [&r] { r.stop = true; });
-    r.run(100, 1);
-    EXPECT_EQ(r.listed.size(), 20);
-    EXPECT_EQ(r.events, QStringList({"f20"}));
+    {
+        const bkl::RunGuard running({}, false);
+        SlicedRun r(true);
+        QTimer::singleShot(0, [&r] { r.stop = true; });
+        r.run(100, 1);
+        EXPECT_EQ(r.listed.size(), 20);
+        EXPECT_EQ(r.events, QStringList({"f20"}));
+    }
+    // Outside a run the slice only flushes: nothing guards the windows, so no turn
+    // dispatches the click.
+    {
+        SlicedRun r(true);
+        QTimer::singleShot(0, [&r] { r.stop = true; });
+        r.run(100, 1);
+        EXPECT_FALSE(r.stop);
+        EXPECT_EQ(r.listed.size(), 100);
+        QCoreApplication::processEvents();
+    }
 
     // The process's slice decides when none is given: 0 turns after every row.
     bkl::SetPumpSliceMsForTesting(0);

@@ -2,6 +2,7 @@
 // en_US, settings and the application folder pointed at a temporary folder.
 #include "support/TestEnvironment.h"
 
+#include "platform/core/EventLoopTurn.h"
 #include "platform/core/TimeSlice.h"
 
 #include <QApplication>
@@ -30,5 +31,8 @@ int main(int argc, char** argv)
     bkl::test::PrepareTestEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new SliceReset);
+    // Code that turns the event loop while no run guards the windows it returns to
+    // fails the test that reached it.
+    bkl::SetTurnOutsideRunHandler([] { ADD_FAILURE() << "The event loop turned while no run was active"; });
     return RUN_ALL_TESTS();
 }

@@ -27,10 +27,6 @@ OutsideRunStopScope::OutsideRunStopScope() : scopeFlag_(WatchRunStopFlag(nullptr
 
 OutsideRunStopScope::~OutsideRunStopScope() { WatchRunStopFlag(scopeFlag_); }
 
-void PumpWhenDueInRun()
-{
-    if (g_activeRuns > 0)
-        PumpWhenDue();
-}
+void PumpWhenDueInRun() { PumpWhenDue(); }
 
 } // namespace bkl

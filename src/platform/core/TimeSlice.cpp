@@ -1,8 +1,8 @@
 #include "platform/core/TimeSlice.h"
 
 #include "platform/core/ActiveRun.h"
+#include "platform/core/EventLoopTurn.h"
 
-#include <QCoreApplication>
 
 namespace bkl {
 namespace {
@@ -39,12 +39,12 @@ void TimeSlice::pumpNow()
 {
     if (flush_)
         flush_();
-    {
+    if (pump_) {
         const OutsideRunStopScope outside;
-        if (pump_)
-            pump_();
-        else
-            QCoreApplication::processEvents();
+        pump_();
+    } else if (RunActive()) {
+        // Outside a run nothing guards the windows the code returns to: no turn.
+        TurnEventLoop();
     }
     // The slice starts after the turn, so a slow repaint does not shorten the next one.
     lastPump_ = now();
@@ -57,12 +57,9 @@ void PumpWhenDue()
     static qint64 lastPump = 0;
     if (!clock.isValid())
         clock.start();
-    if (clock.elapsed() - lastPump < g_sliceMs)
+    if (!RunActive() || clock.elapsed() - lastPump < g_sliceMs)
         return;
-    {
-        const OutsideRunStopScope outside;
-        QCoreApplication::processEvents();
-    }
+    TurnEventLoop();
     lastPump = clock.elapsed();
 }
 

@@ -11,7 +11,8 @@
 //   for (...) { batch << row; if (slice.tick() && stopRequested) break; }
 //   slice.pumpNow(); // the last batch, always
 //
-// What a turn dispatches (a click in another window) runs outside the run's stop
+// The loop turns only inside a run (see EventLoopTurn.h); outside one the slice
+// only flushes. What a turn dispatches (a click in another window) runs outside the run's stop
 // scope: the run's Stop does not end the statements it issues (see ActiveRun.h).
 // The flush is the run's own code and stays inside.
 #include <QElapsedTimer>
@@ -55,7 +56,7 @@ void SetPumpSliceMsForTesting(int sliceMs);
 
 // For a step deep inside a run that has no slice at hand (a comparator between
 // two sections, a report builder between two rows): turns the event loop once
-// when a slice has passed since this function last turned it.
+// when a slice has passed since this function last turned it, inside a run only.
 void PumpWhenDue();
 
 } // namespace bkl

@@ -1,6 +1,8 @@
 #include "platform/ui/PagePdf.h"
 
-#include <QEventLoop>
+#include "platform/core/EventLoopTurn.h"
+
+#include <QScopeGuard>
 #include <QWebEnginePage>
 #include <stdexcept>
 
@@ -71,17 +73,15 @@ void PagePdf::finished(quint64 serial, const QByteArray& result)
 
 const QByteArray& PagePdf::make(const QPageLayout& layout, const QPageRanges& pages)
 {
-    QEventLoop loop;
     bool answered = false;
-    const auto done = [&] {
-        answered = true;
-        loop.quit();
-    };
-    connect(this, &PagePdf::ready, &loop, done);
-    connect(this, &PagePdf::failed, &loop, done);
+    const QMetaObject::Connection onReady = connect(this, &PagePdf::ready, this, [&answered] { answered = true; });
+    const QMetaObject::Connection onFailed = connect(this, &PagePdf::failed, this, [&answered] { answered = true; });
+    const auto disconnected = qScopeGuard([&] {
+        disconnect(onReady);
+        disconnect(onFailed);
+    });
     request(layout, pages);
-    if (!answered && !isOf(layout, pages))
-        loop.exec();
+    WaitUntil([&] { return answered || isOf(layout, pages); });
     if (!isOf(layout, pages))
         throw std::runtime_error("The page could not be printed.");
     return pdf_;

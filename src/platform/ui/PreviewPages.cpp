@@ -1,10 +1,12 @@
 #include "platform/ui/PreviewPages.h"
 
+#include "platform/core/EventLoopTurn.h"
+
 #include <QBuffer>
-#include <QEventLoop>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QtConcurrent>
 #include <stdexcept>
 
@@ -38,15 +40,11 @@ PreviewPages::PreviewPages(QWebEnginePage* page, int dpi, QObject* parent) : QOb
 
 void PreviewPages::prepare(const QPageLayout& layout)
 {
-    QEventLoop loop;
     bool drawn = false;
-    connect(this, &PreviewPages::changed, &loop, [&] {
-        drawn = true;
-        loop.quit();
-    });
+    const QMetaObject::Connection onChanged = connect(this, &PreviewPages::changed, this, [&drawn] { drawn = true; });
+    const auto disconnected = qScopeGuard([&onChanged] { disconnect(onChanged); });
     pdf_.make(layout);
-    if (!drawn)
-        loop.exec();
+    WaitUntil([&drawn] { return drawn; });
     if (images_.isEmpty())
         throw std::runtime_error("The page could not be printed.");
 }

@@ -8,6 +8,7 @@
 #include "platform/ui/RendererEnded.h"
 #include "platform/ui/RunGuard.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPaintEngine>
@@ -126,12 +127,24 @@ void WebBrowser::printTo(QPrinter& printer)
     DeliverPdf(pdf.make(job.layout, job.pages), job);
 }
 
+bool WebBrowser::refusedWhileRunning()
+{
+    // A run (or another preview or print) uses the window: printing now could
+    // close it under the run, as Switch Model would.
+    if (!RunGuard::active())
+        return false;
+    QApplication::beep();
+    return true;
+}
+
 void WebBrowser::printPreview()
 {
-    if (printing_)
-        throw std::runtime_error("The page is being printed already.");
-    printing_ = true;
-    const auto printed = qScopeGuard([this] { printing_ = false; });
+    if (refusedWhileRunning())
+        return;
+    // The preview is a run from the first PDF until the dialog's Print is
+    // delivered: the engine's waits turn the event loop, and a Switch Model or a
+    // Close meanwhile would destroy this browser under them.
+    RunGuard previewing({}, false);
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(kPreviewDpi);
     printer.setDocName(QFileInfo(file_).fileName());
@@ -166,6 +179,10 @@ void WebBrowser::printPreview()
 
 void WebBrowser::print()
 {
+    if (refusedWhileRunning())
+        return;
+    // A run from the dialog to the printed page, as the preview.
+    RunGuard printing({}, false);
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QFileInfo(file_).fileName());
     QPrintDialog dialog(&printer, this);

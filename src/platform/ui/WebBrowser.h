@@ -44,6 +44,8 @@ private:
     // page's renderer has ended.
     QWebEnginePage* pageToPrint() const;
     void rendererEnded(int status, int exitCode);
+    // Beeps and returns true while a run is active: no preview or print then.
+    static bool refusedWhileRunning();
 
     QWebEngineView* view_;
     QString file_;

@@ -1,9 +1,9 @@
 #include "shell/ui/DatabaseCatalogCombo.h"
 
+#include "platform/core/EventLoopTurn.h"
 #include "platform/core/TimeSlice.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 
 namespace bkl {
 
@@ -11,8 +11,10 @@ void FillAllDatabaseCatalog(const ConnectionSettings& settings, QComboBox* cbo)
 {
     // A server with many databases takes a while: the window repaints between
     // the model tests, and clicks made meanwhile reach it when the list is done.
+    // The wait is a run: nothing can close the login under the list.
+    const WaitRun waiting;
     TimeSlice slice;
-    slice.setPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    slice.setPump([] { TurnEventLoop(QEventLoop::ExcludeUserInputEvents); });
     const DatabaseCatalog catalog = FillAllDatabaseCatalog(settings, [&slice] { slice.tick(); });
     if (!catalog.listed)
         return;

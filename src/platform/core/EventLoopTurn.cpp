@@ -1,0 +1,58 @@
+#include "platform/core/EventLoopTurn.h"
+
+#include "platform/core/ActiveRun.h"
+
+#include <QCoreApplication>
+#include <QtDebug>
+
+namespace bkl {
+namespace {
+
+std::function<void()> g_showWaitCursor;
+std::function<void()> g_restoreWaitCursor;
+std::function<void()> g_turnOutsideRun;
+
+} // namespace
+
+void SetWaitCursor(std::function<void()> show, std::function<void()> restore)
+{
+    g_showWaitCursor = std::move(show);
+    g_restoreWaitCursor = std::move(restore);
+}
+
+void SetTurnOutsideRunHandler(std::function<void()> handler) { g_turnOutsideRun = std::move(handler); }
+
+void TurnEventLoop(QEventLoop::ProcessEventsFlags flags)
+{
+    if (!RunActive()) {
+        if (g_turnOutsideRun)
+            g_turnOutsideRun();
+        else
+            qWarning("The event loop turned while no run was active: a window may close under its caller.");
+    }
+    const OutsideRunStopScope outside;
+    QCoreApplication::processEvents(flags);
+}
+
+WaitRun::WaitRun(bool hourglass) : hourglass_(hourglass)
+{
+    EnterRun();
+    if (hourglass_ && g_showWaitCursor)
+        g_showWaitCursor();
+}
+
+WaitRun::~WaitRun()
+{
+    if (hourglass_ && g_restoreWaitCursor)
+        g_restoreWaitCursor();
+    LeaveRun();
+}
+
+void WaitUntil(const std::function<bool()>& done, bool hourglass)
+{
+    const WaitRun run(hourglass);
+    while (!done())
+        TurnEventLoop(QEventLoop::WaitForMoreEvents);
+}
+
+} // namespace bkl
