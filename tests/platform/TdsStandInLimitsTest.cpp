@@ -78,6 +78,26 @@ TEST(TdsStandInLimits, TheUnfinishedMessageBoundHoldsWhileRepliesAreDelayed)
     ExpectUnfinishedMessageBound({QStringLiteral("--delay"), QStringLiteral("3000")});
 }
 
+// A client holds a whole request the server keeps waiting, then sends a message it
+// never finishes: the two together pass the 4 MB a connection may hold before its login.
+TEST(TdsStandInLimits, TheUnfinishedMessageBoundCountsTheWholeRequestsHeldBeforeIt)
+{
+    bkl::test::TdsStandIn standIn({}, {QStringLiteral("--delay"), QStringLiteral("60000")});
+    ASSERT_TRUE(standIn.running());
+    QTcpSocket socket;
+    ASSERT_TRUE(Connect(socket, standIn));
+    socket.write(Message(kPrelogin, 3000000));
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(2000)) {
+    }
+    EXPECT_FALSE(socket.waitForDisconnected(300));
+    // 1.5 MB of a batch whose last packet never comes: alone it would be kept.
+    for (int sent = 0; sent < 1500000 && socket.state() == QAbstractSocket::ConnectedState; sent += 32000) {
+        socket.write(Packet(kBatch, 32000, false));
+        socket.waitForBytesWritten(2000);
+    }
+    EXPECT_TRUE(Closed(socket, 3000));
+}
+
 TEST(TdsStandInLimits, WholeRequestsHeldUnansweredAreBoundedInNumberAndBytes)
 {
     // Each reply waits 3 s: whatever the client sends meanwhile is held.
