@@ -1,10 +1,15 @@
 // tds-standin holds no more of a client's unfinished message than its bound: 4 MB
 // before a login, 64 MB after. Past it the connection is closed. It also bounds
 // what a connection holds of whole requests not answered yet (their number, and
-// their bytes with the unfinished message's), and the connections at once.
+// their bytes with the unfinished message's), the connections at once, and how
+// long a connection may take to log in.
 #include "support/TdsStandIn.h"
+#include "support/TdsWireClient.h"
+#include "support/DemoModel.h"
 
 #include <QTcpSocket>
+#include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -156,4 +161,50 @@ TEST(TdsStandInLimits, ConnectionsPastTheBoundAreClosedAsTheyCome)
             break;
     }
     EXPECT_EQ(next.state(), QAbstractSocket::ConnectedState);
+}
+
+// A connection must finish its login within 10 s: idle ones and ones that send their
+// pre-login a byte a second no longer hold the 16 connections' places for good. A
+// connection that logged in stays as long as its client wants.
+TEST(TdsStandInLimits, ConnectionsThatDoNotLogInWithinTenSecondsAreClosed)
+{
+    bkl::test::TdsStandIn standIn;
+    ASSERT_TRUE(standIn.running());
+    bkl::test::TdsWireClient loggedIn(standIn);
+    ASSERT_TRUE(loggedIn.login(bkl::test::kSourceModel));
+    std::vector<std::unique_ptr<QTcpSocket>> idle;
+    std::vector<std::unique_ptr<QTcpSocket>> crawling;
+    for (int i = 0; i < 15; ++i) {
+        auto& group = i % 2 ? crawling : idle;
+        group.push_back(std::make_unique<QTcpSocket>());
+        ASSERT_TRUE(Connect(*group.back(), standIn));
+    }
+    QTcpSocket past;
+    ASSERT_TRUE(Connect(past, standIn));
+    EXPECT_TRUE(Closed(past, 5000));
+
+    const QByteArray prelogin = Message(kPrelogin, 40);
+    const auto open = [](const std::vector<std::unique_ptr<QTcpSocket>>& sockets) {
+        return std::count_if(sockets.begin(), sockets.end(), [](const auto& s) {
+            return s->state() == QAbstractSocket::ConnectedState;
+        });
+    };
+    for (int second = 0; open(idle) + open(crawling) > 0 && second < 30; ++second) {
+        if (second == 2) {
+            EXPECT_EQ(open(idle), 8);
+            EXPECT_EQ(open(crawling), 7);
+        }
+        for (const auto& s : crawling)
+            if (s->state() == QAbstractSocket::ConnectedState)
+                s->write(prelogin.mid(second, 1));
+        QTest::qWait(1000);
+    }
+    EXPECT_EQ(open(idle), 0);
+    EXPECT_EQ(open(crawling), 0);
+
+    // The connection that logged in still answers, and a new client is served.
+    loggedIn.sendBatch(QStringLiteral("SELECT COUNT(*) AS N FROM Calculation"));
+    EXPECT_EQ(bkl::test::FinalDoneStatus(loggedIn.reply()), bkl::test::kDoneCount);
+    bkl::test::TdsWireClient next(standIn);
+    EXPECT_TRUE(next.login(bkl::test::kSourceModel));
 }

@@ -72,7 +72,8 @@ QString BatchText(const QByteArray& body)
 } // namespace
 
 Session::Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t spid)
-    : QObject(socket), socket_(socket), settings_(settings), spid_(spid), reply_(new QTimer(this))
+    : QObject(socket), socket_(socket), settings_(settings), spid_(spid), reply_(new QTimer(this)),
+      loginDeadline_(new QTimer(this))
 {
     reply_->setSingleShot(true);
     reply_->setTimerType(Qt::PreciseTimer); // a reply never comes before its delay
@@ -80,6 +81,13 @@ Session::Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t sp
         answerFirst();
         answerPending();
     });
+    loginDeadline_->setSingleShot(true);
+    connect(loginDeadline_, &QTimer::timeout, this, [this] {
+        if (settings_.trace)
+            QTextStream(stderr) << "no login within " << kLoginTimeoutMs << " ms: connection closed" << Qt::endl;
+        socket_->abort();
+    });
+    loginDeadline_->start(kLoginTimeoutMs);
     connect(socket_, &QTcpSocket::readyRead, this, &Session::readMessages);
     connect(socket_, &QTcpSocket::disconnected, socket_, &QObject::deleteLater);
 }
@@ -234,6 +242,7 @@ void Session::login(const QByteArray& body)
     WriteDone(w, kDoneFinal, 0, 0);
     send(kTabularResult, w, kDefaultPacketSize);
     loggedIn_ = true;
+    loginDeadline_->stop();
 }
 
 void Session::batch(const QByteArray& body)

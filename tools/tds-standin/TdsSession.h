@@ -27,6 +27,9 @@ struct ServerSettings {
 // The most one connection holds of what its client sent and is not answered yet:
 // whole requests, and their bytes with those of the message still coming in.
 inline constexpr int kMaxRequestsHeld = 8;
+// A connection that has not finished its login this long after it came is closed, so
+// idle or crawling clients cannot hold the connection slots.
+inline constexpr int kLoginTimeoutMs = 10000;
 
 class Session : public QObject {
     Q_OBJECT
@@ -58,6 +61,7 @@ private:
     std::deque<Message> pending_; // whole requests not answered yet
     qsizetype pendingBytes_ = 0;  // the bodies of pending_
     QTimer* reply_;               // the wait before the first pending request is answered
+    QTimer* loginDeadline_;
     bool loggedIn_ = false;
     int packetSize_ = 4096;
     qint64 textSize_ = 4096; // the server's default TEXTSIZE for a new session
