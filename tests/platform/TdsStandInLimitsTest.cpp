@@ -1,14 +1,15 @@
 // tds-standin holds no more of a client's unfinished message than its bound: 4 MB
 // before a login, 64 MB after. Past it the connection is closed. It also bounds
 // what a connection holds of whole requests not answered yet (their number, and
-// their bytes with the unfinished message's), the connections at once, and how
-// long a connection may take to log in.
+// their bytes with the unfinished message's), of replies its client has not read,
+// the connections at once, and how long a connection may take to log in.
 #include "support/TdsStandIn.h"
 #include "support/TdsWireClient.h"
 #include "support/DemoModel.h"
 
 #include <QTcpSocket>
 #include <QTest>
+#include <QThread>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
@@ -161,6 +162,29 @@ TEST(TdsStandInLimits, ConnectionsPastTheBoundAreClosedAsTheyCome)
             break;
     }
     EXPECT_EQ(next.state(), QAbstractSocket::ConnectedState);
+}
+
+// A client that sends requests one at a time and never reads their replies: the
+// stand-in makes a reply only as fast as the client takes it, so it stops answering,
+// holds the requests that keep coming within their bound, and closes the connection
+// past it instead of keeping every reply.
+TEST(TdsStandInLimits, AClientThatNeverReadsItsRepliesIsClosedOnceItsRequestsPassTheirBound)
+{
+    bkl::test::TdsStandIn standIn;
+    ASSERT_TRUE(standIn.running());
+    bkl::test::TdsWireClient client(standIn, 16 * 1024);
+    ASSERT_TRUE(client.login(bkl::test::kSourceModel));
+    // About 2 MB of rows.
+    const QString rows = QStringLiteral("SELECT t.TransactionID, r.RegionName, N'%1' AS Pad FROM SalesTransactions t "
+                                        "CROSS JOIN RegionLookup r")
+                             .arg(QString(100, QLatin1Char('x')));
+    int sent = 0;
+    for (; sent < 50 && client.connected(); ++sent) {
+        client.sendBatch(rows);
+        QThread::msleep(100); // each is answered before the next comes, if it is answered
+    }
+    EXPECT_FALSE(client.connected());
+    EXPECT_LT(sent, 50);
 }
 
 // A connection must finish its login within 10 s: idle ones and ones that send their
