@@ -19,6 +19,7 @@ public:
     TdsStandIn& operator=(const TdsStandIn&) = delete;
 
     bool running() const { return port_ > 0; }
+    int port() const { return port_; }
     // "127.0.0.1,<port>": the server name as a user types it.
     QString server() const;
     // The program's connection string (SQL Server login demo/demo) for a catalog.

@@ -22,7 +22,6 @@ constexpr int kDefaultPacketSize = 4096;
 // The most a message not yet complete may hold: a login is small, a statement may be long.
 constexpr qsizetype kMessageLimitBeforeLogin = 4 * 1024 * 1024;
 constexpr qsizetype kMessageLimitAfterLogin = 64 * 1024 * 1024;
-constexpr qsizetype kFlushBytes = 64 * 1024;
 
 // The severity the server gives its errors: syntax errors 15, a database that cannot
 // be opened 11, a failed login 14, anything else 16.
@@ -72,7 +71,8 @@ QString BatchText(const QByteArray& body)
 } // namespace
 
 Session::Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t spid)
-    : QObject(socket), socket_(socket), settings_(settings), spid_(spid), reply_(new QTimer(this))
+    : QObject(socket), socket_(socket), settings_(settings), spid_(spid), reply_(new QTimer(this)),
+      loginDeadline_(new QTimer(this))
 {
     reply_->setSingleShot(true);
     reply_->setTimerType(Qt::PreciseTimer); // a reply never comes before its delay
@@ -80,7 +80,18 @@ Session::Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t sp
         answerFirst();
         answerPending();
     });
+    loginDeadline_->setSingleShot(true);
+    connect(loginDeadline_, &QTimer::timeout, this, [this] {
+        if (settings_.trace)
+            QTextStream(stderr) << "no login within " << kLoginTimeoutMs << " ms: connection closed" << Qt::endl;
+        socket_->abort();
+    });
+    loginDeadline_->start(kLoginTimeoutMs);
     connect(socket_, &QTcpSocket::readyRead, this, &Session::readMessages);
+    connect(socket_, &QTcpSocket::bytesWritten, this, [this] {
+        sendPiece();
+        answerPending();
+    });
     connect(socket_, &QTcpSocket::disconnected, socket_, &QObject::deleteLater);
 }
 
@@ -94,8 +105,8 @@ void Session::readMessages()
     // What the connection holds, whole requests and the message still coming in, stays
     // within the bound; past it, or past the number of requests held, it is closed.
     while (std::optional<Message> m = incoming_.next(broken, limit - pendingBytes_)) {
-        if (m->type == kAttention)
-            cancelPending();
+        if (m->type == kAttention && cancel())
+            continue;
         pendingBytes_ += m->body.size();
         pending_.push_back(std::move(*m));
         if (int(pending_.size()) > kMaxRequestsHeld || pendingBytes_ > limit) {
@@ -108,13 +119,20 @@ void Session::readMessages()
     answerPending();
 }
 
-void Session::cancelPending()
+bool Session::cancel()
 {
     if (settings_.trace && !pending_.empty())
         QTextStream(stderr) << "attention: " << pending_.size() << " request(s) dropped" << Qt::endl;
     reply_->stop();
     pending_.clear();
     pendingBytes_ = 0;
+    if (!sending_)
+        return false;
+    if (settings_.trace)
+        QTextStream(stderr) << "attention: result cut short" << Qt::endl;
+    socket_->write(sending_->cancel());
+    sending_.reset();
+    return true;
 }
 
 int Session::replyWaitMs(const Message& m) const
@@ -127,7 +145,8 @@ int Session::replyWaitMs(const Message& m) const
 
 void Session::answerPending()
 {
-    while (!reply_->isActive() && !pending_.empty() && socket_->state() == QAbstractSocket::ConnectedState) {
+    while (!reply_->isActive() && !sending_ && socket_->bytesToWrite() < kMaxUnsentReplyBytes && !pending_.empty()
+           && socket_->state() == QAbstractSocket::ConnectedState) {
         if (const int wait = replyWaitMs(pending_.front()); wait > 0)
             return reply_->start(wait);
         answerFirst();
@@ -142,6 +161,15 @@ void Session::answerFirst()
     pending_.pop_front();
     pendingBytes_ -= m.body.size();
     handle(m);
+}
+
+void Session::sendPiece()
+{
+    if (!sending_ || socket_->bytesToWrite() >= kMaxUnsentReplyBytes)
+        return;
+    socket_->write(sending_->next(kMaxUnsentReplyBytes));
+    if (sending_->finished())
+        sending_.reset();
 }
 
 void Session::send(uint8_t type, Writer& w, int packetSize)
@@ -173,8 +201,8 @@ void Session::handle(const Message& m)
     } else if (m.type == kSqlBatch && loggedIn_) {
         batch(m.body);
     } else if (m.type == kAttention && loggedIn_) {
-        // What was not answered yet was dropped when the attention came (cancelPending);
-        // a reply already sent is the client's to discard up to this acknowledgement.
+        // What was not answered yet was dropped when the attention came (cancel); a
+        // reply already sent is the client's to discard up to this acknowledgement.
         Writer w;
         WriteDone(w, kDoneAttention, 0, 0);
         send(kTabularResult, w, packetSize_);
@@ -234,6 +262,7 @@ void Session::login(const QByteArray& body)
     WriteDone(w, kDoneFinal, 0, 0);
     send(kTabularResult, w, kDefaultPacketSize);
     loggedIn_ = true;
+    loginDeadline_->stop();
 }
 
 void Session::batch(const QByteArray& body)
@@ -243,12 +272,14 @@ void Session::batch(const QByteArray& body)
         QTextStream(stderr) << database_ << "> " << sql << Qt::endl;
 
     Writer w;
-    PacketCutter cutter(kTabularResult, packetSize_, spid_);
-    run(sql, w, cutter);
-    socket_->write(cutter.cut(w.data(), true));
+    sending_ = run(sql, w);
+    if (sending_)
+        sendPiece();
+    else
+        send(kTabularResult, w, packetSize_);
 }
 
-void Session::run(const QString& sql, Writer& w, PacketCutter& cutter)
+std::unique_ptr<ResultStream> Session::run(const QString& sql, Writer& w)
 {
     // The one session option a driver sets (FreeTDS for TextSize=... in its connection string).
     static const QRegularExpression setTextSize(QStringLiteral("^\\s*SET\\s+TEXTSIZE\\s+(\\d{1,10})\\s*;?\\s*$"),
@@ -257,7 +288,7 @@ void Session::run(const QString& sql, Writer& w, PacketCutter& cutter)
         const qint64 size = qMin(m.captured(1).toLongLong(), qint64(INT32_MAX));
         textSize_ = size == 0 ? 4096 : size;
         WriteDone(w, kDoneFinal, 0, 0);
-        return;
+        return nullptr;
     }
     if (!bkl::db::odbc::IsSingleSelect(sql)) {
         // The engine's own reason where it has one; else the read-only database's refusal.
@@ -271,7 +302,7 @@ void Session::run(const QString& sql, Writer& w, PacketCutter& cutter)
         }
         WriteMessage(w, number, 1, Severity(number), text);
         WriteDone(w, kDoneError, 0, 0);
-        return;
+        return nullptr;
     }
     bkl::db::ResultSet result;
     try {
@@ -279,17 +310,13 @@ void Session::run(const QString& sql, Writer& w, PacketCutter& cutter)
     } catch (const bkl::db::DbError& e) {
         WriteMessage(w, e.number(), 1, Severity(e.number()), e.description());
         WriteDone(w, kDoneError, kSelectCommand, 0);
-        return;
+        return nullptr;
     }
     const std::vector<ColumnType> types =
         ChooseColumnTypes(result, DeclaredColumnTypes(sql, int(result.columns.size()), *schema_));
     WriteColumnMetadata(w, result.columns, types);
-    for (const auto& row : result.rows) {
-        WriteRow(w, row, types, textSize_);
-        if (w.data().size() >= kFlushBytes)
-            socket_->write(cutter.cut(w.data(), false));
-    }
-    WriteDone(w, kDoneCount, kSelectCommand, result.rows.size());
+    return std::make_unique<ResultStream>(std::move(w), std::move(result), types, textSize_,
+                                          PacketCutter(kTabularResult, packetSize_, spid_));
 }
 
 } // namespace tds

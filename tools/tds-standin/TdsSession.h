@@ -2,6 +2,7 @@
 // One client connection: pre-login, login to a database of the server folder, then
 // SQL batches answered by the embedded engine, until the client hangs up.
 #include "DeclaredTypes.h"
+#include "TdsResultStream.h"
 #include "TdsWire.h"
 #include "platform/db/Connection.h"
 
@@ -27,6 +28,13 @@ struct ServerSettings {
 // The most one connection holds of what its client sent and is not answered yet:
 // whole requests, and their bytes with those of the message still coming in.
 inline constexpr int kMaxRequestsHeld = 8;
+// A connection that has not finished its login this long after it came is closed, so
+// idle or crawling clients cannot hold the connection slots.
+inline constexpr int kLoginTimeoutMs = 10000;
+// Replies are made as the client reads them: while this much of what a connection
+// wrote has not left for the client, it makes no more of a reply and answers no
+// further request (those wait, within the bounds above).
+inline constexpr qsizetype kMaxUnsentReplyBytes = 64 * 1024;
 
 class Session : public QObject {
     Q_OBJECT
@@ -39,14 +47,19 @@ private:
     // (and a held statement's hold).
     void answerPending();
     void answerFirst(); // now
+    // Writes the next piece of the result going out, once the client has taken the last.
+    void sendPiece();
     // An attention from the client: the requests not answered yet are dropped
-    // unanswered, and the attention is acknowledged in their place.
-    void cancelPending();
+    // unanswered, and a result still going out ends where it is, with the attention's
+    // acknowledgement (true). Else the attention is answered in turn.
+    bool cancel();
     int replyWaitMs(const Message& m) const;
     void handle(const Message& m);
     void login(const QByteArray& body);
     void batch(const QByteArray& body);
-    void run(const QString& sql, Writer& w, PacketCutter& cutter);
+    // Answers a statement: a result comes back to be sent a piece at a time; anything
+    // else is written into `w`.
+    std::unique_ptr<ResultStream> run(const QString& sql, Writer& w);
     // Sends an error and DONE; a failed login then hangs up.
     void fail(long number, int severity, const QString& text, bool hangUp = false);
     void send(uint8_t type, Writer& w, int packetSize);
@@ -58,6 +71,8 @@ private:
     std::deque<Message> pending_; // whole requests not answered yet
     qsizetype pendingBytes_ = 0;  // the bodies of pending_
     QTimer* reply_;               // the wait before the first pending request is answered
+    QTimer* loginDeadline_;
+    std::unique_ptr<ResultStream> sending_; // the result going out
     bool loggedIn_ = false;
     int packetSize_ = 4096;
     qint64 textSize_ = 4096; // the server's default TEXTSIZE for a new session

@@ -7,7 +7,8 @@
 // --hold-ms holds a statement that contains the --hold-when text that much longer,
 // as a long statement would, unless the client cancels it meanwhile.
 // At most kMaxConnections clients are served at once: a connection past the bound
-// is closed as it comes.
+// is closed as it comes, and one that has not logged in within kLoginTimeoutMs is
+// closed then (TdsSession.h).
 #include "TdsSession.h"
 
 #include <QCommandLineParser>
