@@ -25,16 +25,22 @@ constexpr long kFileNotFound = 53;
 // The file's non-blank lines. A missing file gives none, silently. A file that
 // was not read to its end gives none with an ERROR line, and its refusal: one
 // refused as not a profile file (too large, binary, not a regular file), one
-// that cannot be opened, one whose reading failed part way. Writing the
-// profiles of such a file over it would lose the ones not read.
-QList<FileLine> NonBlankLines(const QString& path, const QString& reader, ErrorInfo& refusal)
+// that cannot be opened or whose existence cannot be told, one whose reading
+// failed part way. Writing the profiles of such a file over it would lose the
+// ones not read. `snapshot`, when given, takes what the reader saw of the file.
+QList<FileLine> NonBlankLines(const QString& path, const QString& reader, ErrorInfo& refusal,
+                              FileSnapshot* snapshot = nullptr)
 {
     UserTextFile file(path, kMaxProfileFileBytes);
+    if (snapshot)
+        file.keepBytes();
     QList<FileLine> lines;
     QString line;
     while (file.readLine(line))
         if (!Trim(line).isEmpty())
             lines.push_back({line, file.lineBytes()});
+    if (snapshot)
+        *snapshot = file.snapshot();
     if (file.status() == UserTextFile::Status::Ok || file.errorNumber() == kFileNotFound)
         return lines;
     LogFunctionError(reader, file.errorNumber(), file.errorString() + QStringLiteral("; no profiles are read"));
@@ -73,6 +79,16 @@ QString FlagText(const QString& field)
 
 bool ShownYes(const QString& text) { return text == QLatin1String("Yes"); }
 
+// What the manager's reader finds of the file now.
+FileSnapshot SnapshotNow(const QString& path)
+{
+    UserTextFile file(path, kMaxProfileFileBytes);
+    file.keepBytes();
+    for (QString line; file.readLine(line);) {
+    }
+    return file.snapshot();
+}
+
 } // namespace
 
 bool ProfileIsDefault(const QString& field) { return UCase(Trim(field)) == QLatin1String("Y"); }
@@ -102,7 +118,7 @@ ManagerProfiles ReadProfilesForManager(const QString& path)
 {
     ManagerProfiles out;
     const QString reader = QStringLiteral("FillProfileList");
-    const QList<FileLine> lines = NonBlankLines(path, reader, out.refusal);
+    const QList<FileLine> lines = NonBlankLines(path, reader, out.refusal, &out.read);
     for (int i = 0; i < lines.size(); ++i) {
         const FileLine& line = lines.at(i);
         const QStringList f = FieldsOf(line.text, i + 1, reader);
@@ -129,8 +145,8 @@ QString ProfileLine(const ProfileRow& row)
         .join(QLatin1Char('|'));
 }
 
-bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QList<QByteArray>& keptLines,
-                      ErrorInfo* error)
+ProfileSave WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QList<QByteArray>& keptLines,
+                             const FileSnapshot& read, ErrorInfo* error)
 {
     QByteArray bytes;
     const auto append = [&bytes](const QByteArray& line) {
@@ -154,14 +170,22 @@ bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const 
         done += n;
     }
     ErrorInfo failure{static_cast<long>(f.error()), QStringLiteral("model.profile"), f.errorString()};
+    // Compared as late as can be, with the new file complete and only its
+    // rename over the old one left: another program (an editor, a second
+    // Brisklane sharing the folder) may have changed the file at any time
+    // since the manager read it.
+    if (written && !SameFile(read, SnapshotNow(path))) {
+        f.cancelWriting();
+        return ProfileSave::ChangedSinceRead;
+    }
     if (written && f.commit())
-        return true;
+        return ProfileSave::Saved;
     if (written) // the rename over the old file failed
         failure = {static_cast<long>(f.error()), QStringLiteral("model.profile"), f.errorString()};
     f.cancelWriting();
     if (error)
         *error = failure;
-    return false;
+    return ProfileSave::Failed;
 }
 
 } // namespace bkl

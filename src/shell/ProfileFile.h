@@ -4,6 +4,7 @@
 // database, Windows authentication ("Y"/"N"), default ("Y"/"N").
 // The program writes its lines with CR LF; on reading a line ends at CR LF, CR
 // or LF. Save writes a line whose profile was not changed back as it was read.
+#include "platform/core/FileSnapshot.h"
 #include "shell/ErrorInfo.h"
 
 #include <QByteArray>
@@ -79,11 +80,14 @@ bool ProfileUsesWindowsAuth(const QString& field);
 // "Yes" here, not ticked by the login) Save writes the row in the program's
 // format, so that the login then does what the manager showed. Short lines are
 // skipped as above and kept, as they stand in the file, for Save to write back.
-// A refused file gives no rows and its `refusal`, as for the login.
+// A refused file gives no rows and its `refusal`, as for the login. `read` is
+// what the reader saw of the file (none there, or which file and its bytes),
+// for Save to tell whether another program changed it meanwhile.
 struct ManagerProfiles {
     QList<ProfileRow> rows;
     QList<QByteArray> keptLines;
     ErrorInfo refusal;
+    FileSnapshot read;
 };
 ManagerProfiles ReadProfilesForManager(const QString& path);
 
@@ -94,10 +98,15 @@ QString ProfileLine(const ProfileRow& row);
 // Replaces the file with one line per row (its file line when it has one, else
 // ProfileLine), then the kept lines (malformed lines read from the file, so a
 // hand edit is never lost); a line without a line end gets CR LF. The file is
-// replaced atomically: on a failure the old file stays as it was. Returns false
-// and fills the error (number: the file error code; description: the system's
-// reason, such as "No space left on device").
-bool WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QList<QByteArray>& keptLines,
-                      ErrorInfo* error);
+// replaced atomically: on a failure the old file stays as it was, and Failed
+// fills the error (number: the file error code; description: the system's
+// reason, such as "No space left on device"). Right before the new file takes
+// the old one's place, the file is read again: when it is no longer what the
+// manager read (`read`: other bytes, removed, replaced by another file, created
+// where there was none, or no longer readable), another program changed it,
+// nothing is written and the result is ChangedSinceRead.
+enum class ProfileSave { Saved, Failed, ChangedSinceRead };
+ProfileSave WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QList<QByteArray>& keptLines,
+                             const FileSnapshot& read, ErrorInfo* error);
 
 } // namespace bkl

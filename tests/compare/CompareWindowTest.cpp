@@ -380,6 +380,32 @@ TEST_F(TargetLogin, ProfilesPresetTheDefaultAndLeaveTheSourceSettingsAlone)
     EXPECT_EQ(login.txtSQLServerHost->text(), "h4");
 }
 
+TEST_F(TargetLogin, LowerCaseWindowsAuthFlagLeavesTheLoginToSqlServer)
+{
+    // A hand-edited default profile with "y" for Windows authentication: the login is not ticked, and the user
+    // and password stay open for the SQL Server login; chosen from the list, "y" leaves the box as it was.
+    test::WriteFileBytes(ProfileFilePath(), "Sql|hs|us|ps|ms|N|N\r\nHand|hh|uh|ph|mh|y|Y\r\nWin|hw|uw|pw|mw|Y|N\r\n");
+    frmBKLTargetModelLogin login(&Window());
+    const auto shown = [&login] {
+        return QStringList{login.cboModelProfiles->currentText(), login.txtSQLServerUser->text(),
+                           login.chkWindowsAuth->isChecked() ? "ticked" : "unticked",
+                           login.txtSQLServerUser->isEnabled() && login.txtSQLServerPassword->isEnabled() ? "open" : "grey"}
+            .join('|');
+    };
+    EXPECT_EQ(shown(), "Hand|uh|unticked|open");
+    const auto choose = [&login](int index) {
+        login.cboModelProfiles->setCurrentIndex(index);
+        login.cboModelProfiles_Click();
+    };
+    choose(2);
+    EXPECT_EQ(shown(), "Win|uw|ticked|grey");
+    choose(1);
+    EXPECT_EQ(shown(), "Hand|uh|ticked|grey");
+    choose(0);
+    choose(1);
+    EXPECT_EQ(shown(), "Hand|uh|unticked|open");
+}
+
 TEST_F(TargetLogin, RefusesTheSourceModelAndAnEmptyModelName)
 {
     auto login = OpenLogin(" SalesModel2026 ");

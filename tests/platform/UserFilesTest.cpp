@@ -107,11 +107,15 @@ TEST(UserTextFile, LineBytesAsTheyStandInTheFile)
     for (const auto& c : cases) {
         test::WriteFileBytes(FilePath(), c.bytes);
         UserTextFile file(FilePath());
+        file.keepBytes();
         QList<QByteArray> lines;
         QString line;
         while (file.readLine(line))
             lines << file.lineBytes();
         EXPECT_EQ(lines, c.lines) << c.bytes.left(20).toStdString();
+        // Read to its end: the file's bytes as they stand, byte-order mark included.
+        EXPECT_EQ(file.snapshot().seen, FileSnapshot::Seen::Whole);
+        EXPECT_EQ(file.snapshot().bytes, c.bytes);
     }
 }
 
@@ -168,6 +172,21 @@ TEST(UserTextFile, FilesThatCannotBeOpenedOrFailPartWay)
         EXPECT_FALSE(file.refused());
         EXPECT_EQ(file.errorNumber(), 75);
         EXPECT_EQ(file.errorString(), "Cannot read " + FilePath() + ": Permission denied");
+    }
+    // A folder without search permission: whether the file is there cannot be told, which is no missing file.
+    {
+        const test::FailingFile failing(FilePath(), test::FailingFile::kFolderCannotBeSearched);
+        UserTextFile file(FilePath());
+        EXPECT_EQ(file.status(), Status::CannotOpen);
+        EXPECT_EQ(file.errorNumber(), 75);
+        EXPECT_EQ(file.errorString(), "Cannot read " + FilePath() + ": Permission denied");
+        EXPECT_EQ(file.snapshot().seen, FileSnapshot::Seen::Unknown);
+    }
+    // Missing: nothing there, or a file where a folder should be.
+    for (const QString& missing : {FilePath() + ".gone", FilePath() + "/model.profile"}) {
+        UserTextFile file(missing);
+        EXPECT_EQ(file.errorNumber(), 53) << missing.toStdString();
+        EXPECT_EQ(file.snapshot().seen, FileSnapshot::Seen::Missing);
     }
     const test::FailingFile failing(FilePath(), 64 * 1024);
     compare::ObjectListFile file(FilePath());

@@ -185,17 +185,22 @@ TEST_F(ShellLogin, ProfileFileNotReadToItsEndIsExplainedByBothLogins)
     const QByteArray file = "Alpha|h|u|p|M|N|Y\r\nBeta|h|u|p|m|N|N\r\n";
     const QString box = "Unable to read the profile file !. No profiles are loaded, and the file is kept as it is.\r\n\r\n"
                         "Error Number: 75\r\nDescription: Cannot read " + ProfileFilePath() + ": Permission denied";
-    const FailingFile failing(ProfileFilePath(), FailingFile::kCannotOpen);
-    frmBKLModelLogin* login = OpenLogin(file);
-    EXPECT_EQ(login->cboModelProfiles->count(), 0);
-    EXPECT_EQ(Shown(login), "|||||N|on");
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(seams.boxes.shown[0], box, mb::Critical, u"Brisklane"_s));
-    login->close();
-    // The compare window's target-model login reads the file as the source login does.
-    frmBKLTargetModelLogin target(nullptr);
-    EXPECT_EQ(target.cboModelProfiles->count(), 0);
-    ASSERT_EQ(seams.boxes.shown.size(), 2u);
-    EXPECT_TRUE(IsBox(seams.boxes.shown[1], box, mb::Critical, u"Brisklane"_s));
-    EXPECT_EQ(FileBytes(ProfileFilePath()), file);
+    // The file cannot be opened, or its folder cannot be searched, so that whether it is there cannot be told:
+    // neither is a missing file.
+    for (const qint64 failure : {FailingFile::kCannotOpen, FailingFile::kFolderCannotBeSearched}) {
+        seams.boxes.shown.clear();
+        const FailingFile failing(ProfileFilePath(), failure);
+        frmBKLModelLogin* login = OpenLogin(file);
+        EXPECT_EQ(login->cboModelProfiles->count(), 0);
+        EXPECT_EQ(Shown(login), "|||||N|on");
+        ASSERT_EQ(seams.boxes.shown.size(), 1u) << failure;
+        EXPECT_TRUE(IsBox(seams.boxes.shown[0], box, mb::Critical, u"Brisklane"_s));
+        login->close();
+        // The compare window's target-model login reads the file as the source login does.
+        frmBKLTargetModelLogin target(nullptr);
+        EXPECT_EQ(target.cboModelProfiles->count(), 0);
+        ASSERT_EQ(seams.boxes.shown.size(), 2u);
+        EXPECT_TRUE(IsBox(seams.boxes.shown[1], box, mb::Critical, u"Brisklane"_s));
+        EXPECT_EQ(FileBytes(ProfileFilePath()), file);
+    }
 }

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QStringEncoder>
+#include <functional>
 
 namespace {
 class ShellProfileFile : public ShellTest {
@@ -58,7 +59,8 @@ TEST_F(ShellProfileFile, WriterTrimsFieldsMapsFlagsAndEndsEveryLine)
         {u"P1"_s, u" Demo "_s, u" host "_s, u"sa"_s, u"Model_A"_s, u" yes "_s, u"Yes"_s, u"  p;w=d  "_s},
         {QString(), u"Other"_s, QString(), QString(), QString(), u"No"_s, u"maybe"_s, QString()}};
     ErrorInfo error;
-    ASSERT_TRUE(WriteProfileFile(ProfileFilePath(), rows, {}, &error));
+    ASSERT_EQ(WriteProfileFile(ProfileFilePath(), rows, {}, ReadProfilesForManager(ProfileFilePath()).read, &error),
+              ProfileSave::Saved);
     EXPECT_EQ(FileBytes(ProfileFilePath()), "Demo|host|sa|p;w=d|Model_A|Y|Y\r\nOther|||||N|\r\n");
     // Read back: the empty flag shows "No".
     EXPECT_EQ(Manager().value(1), "P2,Other,,,,No,No,");
@@ -93,7 +95,8 @@ TEST_F(ShellProfileFile, RefusedFilesGiveNoProfilesAndStayAsTheyAre)
     const ManagerProfiles manager = ReadProfilesForManager(ProfileFilePath());
     EXPECT_EQ(manager.refusal.number, 0);
     ErrorInfo error;
-    ASSERT_TRUE(WriteProfileFile(ProfileFilePath(), manager.rows, manager.keptLines, &error));
+    ASSERT_EQ(WriteProfileFile(ProfileFilePath(), manager.rows, manager.keptLines, manager.read, &error),
+              ProfileSave::Saved);
     EXPECT_EQ(FileBytes(ProfileFilePath()), "Zo\xC3\xAB|h|u|p|m|N|Y\r\n");
 }
 
@@ -119,4 +122,57 @@ TEST_F(ShellProfileFile, FilesNotReadToTheirEndGiveNoProfilesAndTheirReason)
     }
     // Read whole once the failure is gone.
     EXPECT_EQ(ReadProfilesForManager(ProfileFilePath()).rows.size(), 2500);
+}
+
+TEST_F(ShellProfileFile, WriterKeepsAFileThatIsNoLongerWhatWasRead)
+{
+    const QByteArray read = "Alpha|h|u|p|M|N|Y\r\n";
+    const QByteArray edited = "Alpha|h|u|p|M|Y|Y\r\n";
+    const QString path = ProfileFilePath();
+    // Another file with the same bytes put in its place, as a program that saves by renaming does.
+    const auto replaced = [&] {
+        WriteFileBytes(path + u".other"_s, read);
+        QFile::remove(path);
+        QFile::rename(path + u".other"_s, path);
+    };
+    const struct {
+        const char* what;
+        bool existed;
+        std::function<void()> change;
+        QByteArray after; // the file as the other program left it
+    } cases[] = {
+        {"a byte edited in place", true, [&] { WriteFileBytes(path, edited); }, edited},
+        {"another file with the same bytes", true, replaced, read},
+        {"removed", true, [&] { QFile::remove(path); }, {}},
+        {"created where there was none", false, [&] { WriteFileBytes(path, read); }, read},
+    };
+    const QList<ProfileRow> rows{{{}, u"Mine"_s, {}, {}, {}, u"No"_s, u"Yes"_s, {}}};
+    for (const auto& c : cases) {
+        QFile::remove(path);
+        if (c.existed)
+            WriteFileBytes(path, read);
+        const FileSnapshot snapshot = ReadProfilesForManager(path).read;
+        c.change();
+        ErrorInfo error;
+        EXPECT_EQ(WriteProfileFile(path, rows, {}, snapshot, &error), ProfileSave::ChangedSinceRead) << c.what;
+        EXPECT_EQ(FileBytes(path), c.after) << c.what;
+    }
+    // A file that can no longer be read may have changed too.
+    WriteFileBytes(path, read);
+    {
+        const FileSnapshot snapshot = ReadProfilesForManager(path).read;
+        const FailingFile unreadable(path, FailingFile::kCannotOpen);
+        ErrorInfo error;
+        EXPECT_EQ(WriteProfileFile(path, rows, {}, snapshot, &error), ProfileSave::ChangedSinceRead);
+        EXPECT_EQ(FileBytes(path), read);
+    }
+    // Unchanged, or missing both when read and when saved: written.
+    for (const bool existed : {true, false}) {
+        QFile::remove(path);
+        if (existed)
+            WriteFileBytes(path, read);
+        ErrorInfo error;
+        EXPECT_EQ(WriteProfileFile(path, rows, {}, ReadProfilesForManager(path).read, &error), ProfileSave::Saved);
+        EXPECT_EQ(FileBytes(path), "Mine|||||N|Y\r\n");
+    }
 }

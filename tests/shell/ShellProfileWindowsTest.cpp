@@ -12,12 +12,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -63,17 +65,27 @@ protected:
                           mb::Critical, u"Brisklane"_s));
         EXPECT_TRUE(manager.isVisible());
     }
-    // Changes the default flag of a row through the add/modify dialog.
-    static void SetDefault(frmBKLModelProfileMain& manager, int row, bool isDefault)
+    // Changes a row through the add/modify dialog: `edit` sets its controls, then OK.
+    static void ModifyRow(frmBKLModelProfileMain& manager, int row,
+                          const std::function<void(frmKBLAddModifyModelProfiles*)>& edit)
     {
         manager.lvProfile->setCurrentCell(row, 0);
         OnNextModal([=](QWidget* w) {
             auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
             ASSERT_NE(dlg, nullptr);
-            dlg->cboDefault->setCurrentIndex(isDefault ? 0 : 1);
+            edit(dlg);
             dlg->cmdOk_Click();
         });
         manager.cmdModify_Click();
+    }
+    static void SetDefault(frmBKLModelProfileMain& manager, int row, bool isDefault)
+    {
+        ModifyRow(manager, row,
+                  [=](frmKBLAddModifyModelProfiles* dlg) { dlg->cboDefault->setCurrentIndex(isDefault ? 0 : 1); });
+    }
+    static void SetModel(frmBKLModelProfileMain& manager, int row, const QString& model)
+    {
+        ModifyRow(manager, row, [=](frmKBLAddModifyModelProfiles* dlg) { dlg->txtModel->setText(model); });
     }
     // The profile the login presets, and whether its Windows authentication is ticked.
     static QString LoginPreset()
@@ -337,14 +349,7 @@ TEST_F(ShellProfileWindows, SaveWritesUntouchedProfilesBackAsTheyWereRead)
     ASSERT_EQ(manager.lvProfile->rowCount(), 5);
     EXPECT_EQ(Rows(manager.lvProfile).value(1), u"P2,Caf\u00e9,h\u00f6st,u,M,No,Yes,p"_s);
     // Beta changed in the dialog, Gone removed, New added.
-    manager.lvProfile->setCurrentCell(2, 0);
-    OnNextModal([](QWidget* w) {
-        auto* dlg = qobject_cast<frmKBLAddModifyModelProfiles*>(w);
-        ASSERT_NE(dlg, nullptr);
-        dlg->txtModel->setText(u"ModelB2"_s);
-        dlg->cmdOk_Click();
-    });
-    manager.cmdModify_Click();
+    SetModel(manager, 2, u"ModelB2"_s);
     manager.lvProfile->setCurrentCell(3, 0);
     seams.boxes.answers = {mb::Yes};
     manager.cmdDelete_Click();
@@ -353,6 +358,54 @@ TEST_F(ShellProfileWindows, SaveWritesUntouchedProfilesBackAsTheyWereRead)
     EXPECT_EQ(seams.boxes.shown.back().prompt, "Profile file updated successfully !");
     EXPECT_EQ(FileBytes(ProfileFilePath()), alpha + cafe + "Beta|hostB|userB|pwB|ModelB2|N|N\r\n" + last
                                                 + "\r\nNew|||||N|N\r\nshort|line\r\n");
+}
+
+TEST_F(ShellProfileWindows, SaveKeepsAFileAnotherProgramChangedMeanwhile)
+{
+    const QByteArray read = "Alpha|hostA|u|p|ModelA|N|Y\r\nBeta|hostB|u|p|ModelB|N|N\r\n";
+    const QByteArray gamma = "Gamma|hostG|u|p|ModelG|N|N\r\n";
+    const QString changed = "The profile file " + ProfileFilePath()
+                            + " was changed by another program since Manage Model Profiles opened it. Nothing was "
+                              "saved.\r\n\r\nClose Manage Model Profiles and open it again to see the changes.";
+    // While the manager is open an editor appends a profile; or another program puts a new file in its place
+    // (as a second Brisklane's Save does).
+    const std::function<void()> outsideChanges[] = {
+        [&] {
+            QFile f(ProfileFilePath());
+            ASSERT_TRUE(f.open(QIODevice::Append));
+            f.write(gamma);
+        },
+        [&] {
+            WriteFileBytes(ProfileFilePath() + ".new", read + gamma);
+            ASSERT_TRUE(QFile::remove(ProfileFilePath()));
+            ASSERT_TRUE(QFile::rename(ProfileFilePath() + ".new", ProfileFilePath()));
+        },
+    };
+    for (const auto& outsideChange : outsideChanges) {
+        WriteFileBytes(ProfileFilePath(), read);
+        seams.boxes.shown.clear();
+        ResetLog();
+        frmBKLModelProfileMain manager;
+        manager.show();
+        outsideChange();
+        SetModel(manager, 1, u"ModelB2"_s);
+        manager.cmdSave_Click();
+        ASSERT_EQ(seams.boxes.shown.size(), 1u);
+        EXPECT_TRUE(IsBox(seams.boxes.shown[0], changed, mb::Critical, u"Brisklane"_s));
+        EXPECT_EQ(FileBytes(ProfileFilePath()), read + gamma);
+        EXPECT_TRUE(manager.isVisible());
+        EXPECT_EQ(LogEntries().filter("cmdSave_Click"),
+                  QStringList{"ERROR|frmBKLModelProfileMain.cmdSave_Click: " + ProfileFilePath()
+                              + " was changed by another program since it was read; nothing was saved"});
+    }
+    // Opened again, the manager shows the new profile and saves over the file it read.
+    frmBKLModelProfileMain manager;
+    manager.show();
+    EXPECT_EQ(Rows(manager.lvProfile).value(2), "P3,Gamma,hostG,u,ModelG,No,No,p");
+    SetDefault(manager, 2, false);
+    manager.cmdSave_Click();
+    EXPECT_EQ(seams.boxes.shown.back().prompt, "Profile file updated successfully !");
+    EXPECT_EQ(FileBytes(ProfileFilePath()), read + gamma);
 }
 
 TEST_F(ShellProfileWindows, ManagerShowsTheFlagsAsTheLoginReadsThem)

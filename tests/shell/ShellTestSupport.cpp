@@ -59,7 +59,9 @@ QByteArray ManyProfiles()
 
 QList<UnreadableProfileFile> UnreadableProfileFiles()
 {
-    return {{FailingFile::kCannotOpen, 75, u"Permission denied"_s}, {64 * 1024, 57, u"Input/output error"_s}};
+    return {{FailingFile::kCannotOpen, 75, u"Permission denied"_s},
+            {FailingFile::kFolderCannotBeSearched, 75, u"Permission denied"_s},
+            {64 * 1024, 57, u"Input/output error"_s}};
 }
 
 void PressEnterIn(std::initializer_list<QWidget*> widgets)

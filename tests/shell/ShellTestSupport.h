@@ -38,7 +38,8 @@ QStringList RowTexts(const QList<ProfileRow>& rows);
 QByteArray ManyProfiles();
 
 // A profile file not read to its end: its open refused (no read permission),
-// or its reading failed after the first 64 KiB (a failing disk). `readable` as
+// its existence not to be told (no search permission on its folder), or its
+// reading failed after the first 64 KiB (a failing disk). `readable` as
 // FailingFile takes it; the reader's error number and reason.
 struct UnreadableProfileFile {
     qint64 readable;

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
 
 namespace bkl::test {
 namespace {
@@ -14,7 +15,7 @@ public:
 
     bool open(OpenMode mode) override
     {
-        if (readable_ == FailingFile::kCannotOpen) {
+        if (readable_ < 0) {
             setErrorString(QStringLiteral("Permission denied"));
             return false;
         }
@@ -42,13 +43,17 @@ private:
 
 FailingFile::FailingFile(const QString& path, qint64 readableBytes)
 {
-    SetUserTextFileFactoryForTesting([path, readableBytes](const QString& opened) -> std::unique_ptr<QFile> {
-        if (opened == path)
-            return std::make_unique<BrokenFile>(opened, readableBytes);
-        return std::make_unique<QFile>(opened);
-    });
+    SetUserTextFileAccessForTesting(
+        {[path, readableBytes](const QString& statted) {
+             return statted == path && readableBytes == kFolderCannotBeSearched ? EACCES : 0;
+         },
+         [path, readableBytes](const QString& opened) -> std::unique_ptr<QFile> {
+             if (opened == path)
+                 return std::make_unique<BrokenFile>(opened, readableBytes);
+             return std::make_unique<QFile>(opened);
+         }});
 }
 
-FailingFile::~FailingFile() { SetUserTextFileFactoryForTesting({}); }
+FailingFile::~FailingFile() { SetUserTextFileAccessForTesting({}); }
 
 } // namespace bkl::test

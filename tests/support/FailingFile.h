@@ -7,10 +7,14 @@ namespace bkl::test {
 
 // While it lives, the file at `path` is opened by the readers as one that either
 // cannot be opened ("Permission denied") or fails with "Input/output error"
-// once its first `readableBytes` bytes have been read. Other files read as usual.
+// once its first `readableBytes` bytes have been read; or, for
+// kFolderCannotBeSearched, as a file in a folder without search permission,
+// whose existence cannot be told (stat fails with "Permission denied"). Other
+// files read as usual.
 class FailingFile {
 public:
     static constexpr qint64 kCannotOpen = -1;
+    static constexpr qint64 kFolderCannotBeSearched = -2;
     FailingFile(const QString& path, qint64 readableBytes);
     ~FailingFile();
     FailingFile(const FailingFile&) = delete;

@@ -3,7 +3,8 @@
 #include "platform/core/TextSemantics.h"
 
 #include <QByteArrayView>
-#include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
 #include <type_traits>
 
 namespace bkl {
@@ -11,15 +12,24 @@ namespace {
 
 constexpr qint64 kBlockBytes = 64 * 1024;
 
-UserTextFileFactory& Factory()
+UserTextFileAccess& Access()
 {
-    static UserTextFileFactory factory;
-    return factory;
+    static UserTextFileAccess access;
+    return access;
 }
 
 std::unique_ptr<QFile> NewFile(const QString& path)
 {
-    return Factory() ? Factory()(path) : std::make_unique<QFile>(path);
+    return Access().newFile ? Access().newFile(path) : std::make_unique<QFile>(path);
+}
+
+// stat's error number for the path, 0 when `info` holds what it says.
+int StatError(const QString& path, struct stat& info)
+{
+    if (Access().statError)
+        if (const int error = Access().statError(path))
+            return error;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? 0 : errno;
 }
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -39,18 +49,39 @@ QString Decode(const QString& text, qsizetype from, qsizetype length) { return t
 
 } // namespace
 
-void SetUserTextFileFactoryForTesting(UserTextFileFactory factory) { Factory() = std::move(factory); }
+void SetUserTextFileAccessForTesting(UserTextFileAccess access) { Access() = std::move(access); }
 
 UserTextFile::UserTextFile(const QString& path, qint64 maxBytes, qint64 maxLines)
     : file_(NewFile(path)), maxBytes_(maxBytes), maxLines_(maxLines)
 {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        fail(Status::NotRegular, info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a device or a pipe"));
-    else if (!file_->open(QIODevice::ReadOnly))
+    struct stat info {};
+    if (const int error = StatError(path, info)) {
+        // Only a path that stat finds missing is missing; one it cannot tell
+        // about (no search permission on a folder on the way) is not.
+        missing_ = error == ENOENT || error == ENOTDIR;
+        fail(Status::CannotOpen, qt_error_string(error));
+    } else if (!S_ISREG(info.st_mode)) {
+        fail(Status::NotRegular,
+             S_ISDIR(info.st_mode) ? QStringLiteral("a folder") : QStringLiteral("a device or a pipe"));
+    } else if (!file_->open(QIODevice::ReadOnly)) {
         fail(Status::CannotOpen, file_->errorString());
-    else if (maxBytes_ >= 0 && file_->size() > maxBytes_)
+    } else if (maxBytes_ >= 0 && file_->size() > maxBytes_) {
         fail(Status::TooLarge, QString());
+    } else {
+        struct stat opened {};
+        ::fstat(file_->handle(), &opened);
+        device_ = opened.st_dev;
+        inode_ = opened.st_ino;
+    }
+}
+
+FileSnapshot UserTextFile::snapshot() const
+{
+    if (status_ == Status::CannotOpen && missing_)
+        return {FileSnapshot::Seen::Missing, 0, 0, {}};
+    if (status_ == Status::Ok && atEnd_ && keepBytes_)
+        return {FileSnapshot::Seen::Whole, device_, inode_, kept_};
+    return {};
 }
 
 bool UserTextFile::refused() const
@@ -62,7 +93,7 @@ long UserTextFile::errorNumber() const
 {
     switch (status_) {
     case Status::Ok: return 0;
-    case Status::CannotOpen: return file_->exists() ? 75 : 53;
+    case Status::CannotOpen: return missing_ ? 53 : 75;
     case Status::NotRegular: return 75;
     case Status::ReadFailed: return 57;
     default: return 321;
@@ -166,6 +197,8 @@ void UserTextFile::readBlock()
         return;
     }
     block.truncate(n);
+    if (keepBytes_)
+        kept_ += block;
     atEnd_ = block.isEmpty();
     bytesRead_ += block.size();
     if (maxBytes_ >= 0 && bytesRead_ > maxBytes_) {

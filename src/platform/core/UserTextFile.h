@@ -8,12 +8,18 @@
 // a file saved in a Western ANSI code page still reads. A line ends at CR LF,
 // at CR or at LF alone; a line end after the last line starts no further line.
 //
+// Whether the file is there is told by stat before it is opened: a path stat
+// cannot tell about (a folder on the way that cannot be searched) is a file that
+// cannot be opened, with the system's reason, never a missing one.
+//
 // Refused: a path that is not a regular file (a folder, a device, a pipe),
 // before it is opened, since opening a pipe waits for a writer; content holding
 // a NUL character (binary, or UTF-16 without a mark), a file larger than the
 // caller's limit of bytes, a line longer than kMaxUserTextLineBytes, and the
 // lines beyond the caller's limit of lines. Reading stops at the refusal;
 // status() says why.
+#include "platform/core/FileSnapshot.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -40,6 +46,13 @@ public:
     // included (none after a last line without one): its bytes in a UTF-8 or
     // Latin-1 file, its text as UTF-8 in a UTF-16 file; never a byte-order mark.
     QByteArray lineBytes() const;
+    // Keeps every byte read from here on, for snapshot(); call it before the
+    // first readLine.
+    void keepBytes() { keepBytes_ = true; }
+    // What the reader saw: no file (stat said so), or the file read to its end
+    // with keepBytes (which file, and its bytes as they stand, byte-order mark
+    // included); Unknown otherwise.
+    FileSnapshot snapshot() const;
 
     Status status() const { return status_; }
     // True when the file was refused (not a regular file, a limit, binary
@@ -47,8 +60,9 @@ public:
     bool refused() const;
     // The reason in words, naming the file; empty while the status is Ok.
     QString errorString() const { return error_; }
-    // The run-time error number of the failure: 53 file not found, 75 path or
-    // file access error (also for a folder, device or pipe), 57 device I/O
+    // The run-time error number of the failure: 53 file not found (stat said
+    // nothing is there), 75 path or file access error (also for a folder,
+    // device or pipe, and a path whose folder cannot be searched), 57 device I/O
     // error, 321 invalid file format.
     long errorNumber() const;
     // Lines handed out so far.
@@ -69,6 +83,11 @@ private:
     qsizetype pos_ = 0;
     qsizetype lineFrom_ = 0; // where the last line handed out starts in the buffer
     bool atEnd_ = false;
+    bool missing_ = false;
+    bool keepBytes_ = false;
+    QByteArray kept_;
+    quint64 device_ = 0;
+    quint64 inode_ = 0;
     qint64 bytesRead_ = 0;
     qint64 lineNumber_ = 0;
 
@@ -80,11 +99,16 @@ private:
     bool takeLine(const Buffer& buffer, QString& line);
 };
 
-// The readers open their file as a QFile made by this factory; an empty one
-// (the default) makes a plain QFile. Tests install their own to stand for a
+// How the readers reach a file. `statError`, when set, is asked before stat:
+// an error number other than 0 stands for stat failing so (0 leaves it to
+// stat). `newFile`, when set, makes the QFile they open; else a plain QFile.
+// Tests install their own to stand for a folder that cannot be searched, a
 // file that cannot be opened or whose reading fails part way (a failing disk
 // or share), which a test running as the superuser cannot otherwise make.
-using UserTextFileFactory = std::function<std::unique_ptr<QFile>(const QString& path)>;
-void SetUserTextFileFactoryForTesting(UserTextFileFactory factory);
+struct UserTextFileAccess {
+    std::function<int(const QString& path)> statError;
+    std::function<std::unique_ptr<QFile>(const QString& path)> newFile;
+};
+void SetUserTextFileAccessForTesting(UserTextFileAccess access);
 
 } // namespace bkl

@@ -1,6 +1,7 @@
 #include "shell/ui/ProfileFileBoxes.h"
 
 #include "platform/core/FailureBox.h"
+#include "platform/core/Seams.h"
 #include "platform/core/Settings.h"
 
 namespace bkl {
@@ -23,6 +24,14 @@ void ShowProfileSaveRefused(const ErrorInfo& refusal)
     ShowRefusal("Unable to save the profile file !. It could not be read when this window opened, so it is kept as "
                 "it is and the changes are not saved.",
                 refusal);
+}
+
+void ShowProfileChangedSinceRead(const QString& path)
+{
+    MsgBox(QStringLiteral("The profile file ") + path
+               + QStringLiteral(" was changed by another program since Manage Model Profiles opened it. Nothing was "
+                                "saved.\r\n\r\nClose Manage Model Profiles and open it again to see the changes."),
+           mb::OKOnly | mb::Critical, QString::fromLatin1(kProductName));
 }
 
 } // namespace bkl

@@ -1,7 +1,8 @@
 #pragma once
 // The message boxes of the login dialogs and the profile manager about a
 // profile file the reader refused whole or could not read to its end: it is
-// shown without profiles and is never written over.
+// shown without profiles and is never written over; and about one that another
+// program changed while the manager was open.
 #include "shell/ErrorInfo.h"
 
 namespace bkl {
@@ -10,5 +11,8 @@ namespace bkl {
 void ShowProfileFileRefused(const ErrorInfo& refusal);
 // At the manager's Save: the file was kept as it is and nothing was saved.
 void ShowProfileSaveRefused(const ErrorInfo& refusal);
+// At the manager's Save: the file at `path` was changed by another program
+// since the manager read it, so nothing was saved.
+void ShowProfileChangedSinceRead(const QString& path);
 
 } // namespace bkl

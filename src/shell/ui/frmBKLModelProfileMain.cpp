@@ -86,6 +86,7 @@ void frmBKLModelProfileMain::FillProfileList()
     ManagerProfiles read = ReadProfilesForManager(ProfileFilePath());
     m_keptLines = std::move(read.keptLines);
     m_refusal = read.refusal;
+    m_read = std::move(read.read);
     AddProfileRows(lvProfile, read.rows);
     if (lvProfile->rowCount() > 0)
         lvProfile->setCurrentCell(0, colProfile);
@@ -180,7 +181,17 @@ void frmBKLModelProfileMain::cmdSave_Click()
         return;
     }
     ErrorInfo error;
-    if (!WriteProfileFile(ProfileFilePath(), rows, m_keptLines, &error)) {
+    const ProfileSave saved = WriteProfileFile(ProfileFilePath(), rows, m_keptLines, m_read, &error);
+    if (saved == ProfileSave::ChangedSinceRead) {
+        // Writing the list would lose what the other program put in the file.
+        WriteLog(QStringLiteral("frmBKLModelProfileMain.cmdSave_Click: ") + ProfileFilePath()
+                     + QStringLiteral(" was changed by another program since it was read; nothing was saved"),
+                 LogError);
+        ShowProfileChangedSinceRead(ProfileFilePath());
+        lvProfile->setFocus();
+        return;
+    }
+    if (saved == ProfileSave::Failed) {
         LogFunctionError(QStringLiteral("frmBKLModelProfileMain.cmdSave_Click"), error.number, error.description);
         ShowErrorBox(QStringLiteral("Unable to save the profile file !. If you are not able to see any profiles loaded, "
                                     "you may need to re-install Brisklane."),

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/core/FileSnapshot.h"
 #include "shell/ErrorInfo.h"
 #include "shell/ui/UnloadingDialog.h"
 
@@ -45,4 +46,6 @@ private:
     // Why the file was refused or not read to its end at load (number 0 when
     // it was read): Save then keeps the file as it is.
     bkl::ErrorInfo m_refusal;
+    // What the load saw of the file: Save writes only over that same file.
+    bkl::FileSnapshot m_read;
 };
