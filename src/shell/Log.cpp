@@ -1,6 +1,7 @@
 #include "shell/Log.h"
 
 #include "platform/core/AppFolder.h"
+#include "platform/core/Escaping.h"
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
 #include "shell/Globals.h"
@@ -29,7 +30,7 @@ QString LogLine(const QString& message, short level)
     // With "AP" in the pattern "hh" is the 12-hour clock.
     const QString stamp = QLocale(QLocale::English, QLocale::UnitedStates)
                               .toString(Clock().now(), QStringLiteral("MM/dd/yyyy hh:mm AP"));
-    return stamp + QLatin1Char('|') + g_sModelKey + QLatin1Char('|') + word + QLatin1Char('|') + message;
+    return VisibleText(stamp + QLatin1Char('|') + g_sModelKey + QLatin1Char('|') + word + QLatin1Char('|') + message);
 }
 
 void WriteLog(const QString& message, short level)

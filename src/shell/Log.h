@@ -14,7 +14,8 @@ QString ApplicationFolderPath(const QString& folderName);
 QString LogFilePath();
 
 // One log line without its line end: "MM/dd/yyyy hh:mm AP|<g_sModelKey>|<level word>|<message>".
-// Levels 0 ERROR, 1 DEBUG, 2 INFO; any other level leaves the word empty.
+// Levels 0 ERROR, 1 DEBUG, 2 INFO; any other level leaves the word empty. Control
+// characters are written visibly (VisibleText): no line holds a NUL or a stray line end.
 QString LogLine(const QString& message, short level);
 
 // Appends LogLine + CR LF. The file is opened and closed for every line; every

@@ -23,6 +23,7 @@
 #include <unistd.h>
 
 using namespace bkl::db;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -265,6 +266,14 @@ TEST_F(OdbcFreeTds, ANulInsideATextLiteralGivesTheRowsOfTheEmbeddedEngine)
         {text("SELECT Name FROM Calculation WHERE Name = 'Bonus~Q1'"), {nulName}},
         {text("SELECT Name FROM Calculation WHERE Name LIKE N'bonus~%' ORDER BY Name"), {nulName}},
         {QStringLiteral("SELECT '%1' AS x").arg(longText), {longText}},
+        // Selected by name in a subquery, a derived table and a join condition.
+        {text("SELECT Name FROM Calculation WHERE CalculationID IN (SELECT CalculationID FROM Calculation "
+              "WHERE Name = 'Bonus~Q1')"),
+         {nulName}},
+        {text("SELECT d.Name FROM (SELECT Name FROM Calculation WHERE Name = N'Bonus~Q1') d"), {nulName}},
+        {text("SELECT c.Name FROM Calculation c JOIN Calculation d ON d.CalculationID = c.CalculationID "
+              "AND d.Name = 'Bonus~Q1'"),
+         {nulName}},
     };
     for (const auto& [sql, values] : cases) {
         SCOPED_TRACE(sql.left(80).toStdString());
@@ -278,15 +287,20 @@ TEST_F(OdbcFreeTds, ANulInsideATextLiteralGivesTheRowsOfTheEmbeddedEngine)
         EXPECT_EQ(got, values);
     }
 
-    // A statement whose single SELECT rests on an undocumented comment rule never leaves the program.
-    try {
-        Query(standIn.connectionString(QStringLiteral("NulModel")),
-              QStringLiteral("SELECT 1 /* -- /*\n */ DELETE FROM Calculation -- */"));
-        ADD_FAILURE() << "sent";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.source(), QLatin1String(kDataLayerSource));
-        EXPECT_TRUE(e.description().startsWith(QStringLiteral("Only single SELECT statements are sent to the server; "
-                                                              "\"--\" inside a /* */ comment")))
-            << e.description().toStdString();
+    // A statement with a comment, or with a NUL outside a value, never leaves the program.
+    const std::pair<QString, QString> refused[] = {
+        {u"SELECT 1 -- /*\n AS [x */ ; DELETE FROM Calculation --]"_s, u"a comment could hide another statement: "_s},
+        {text("SELECT Name AS [Bonus~Q1] FROM Calculation WHERE Name = 'Bonus~Q1'"),
+         u"a NUL character outside a text value would cut the statement short: "_s},
+    };
+    for (const auto& [sql, reason] : refused) {
+        try {
+            Query(standIn.connectionString(QStringLiteral("NulModel")), sql);
+            ADD_FAILURE() << "sent";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.source(), QLatin1String(kDataLayerSource));
+            EXPECT_TRUE(e.description().startsWith(u"Only single SELECT statements are sent to the server; "_s + reason))
+                << e.description().toStdString();
+        }
     }
 }

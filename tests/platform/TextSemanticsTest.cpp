@@ -45,3 +45,18 @@ TEST(Escaping, SqlAndHtml)
     EXPECT_EQ(HtmlText(QStringLiteral("<a href=\"x\">'&'</a>")),
               QStringLiteral("&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt;"));
 }
+
+TEST(Escaping, ControlCharactersInMessagesShowVisibly)
+{
+    QString raw = QStringLiteral("a");
+    for (char16_t u : {0x00, 0x01, 0x0B, 0x0C, 0x1F, 0x7F, 0x80, 0x85, 0x9F, 0x2028, 0x2029})
+        raw += QChar(u);
+    raw += QStringLiteral("\t\r\n b\u00A0\u00E4\u20AC\\0");
+    const QString shown = QStringLiteral(R"(a\0\x01\x0B\x0C\x1F\x7F\x80\x85\x9F\u2028\u2029)")
+        + QStringLiteral("\t\r\n b\u00A0\u00E4\u20AC\\0");
+    EXPECT_EQ(VisibleText(raw), shown);
+    EXPECT_EQ(VisibleText(shown), shown);
+    EXPECT_EQ(VisibleText(QStringLiteral("SELECT 1")), QStringLiteral("SELECT 1"));
+    for (char16_t u : {0x09, 0x0A, 0x0D, 0x20, 0x7E, 0xA0, 0x2027, 0x202A})
+        EXPECT_FALSE(IsControlCharacter(QChar(u))) << int(u);
+}

@@ -1,5 +1,7 @@
 #include "platform/core/Seams.h"
 
+#include "platform/core/Escaping.h"
+
 #include <QRandomGenerator>
 
 namespace bkl {
@@ -64,7 +66,7 @@ void SetRandom(RandomSeam* seam) { g_random.current = seam; }
 
 int MsgBox(const QString& prompt, int style, const QString& title)
 {
-    return MessageBoxes().show(prompt, style, title);
+    return MessageBoxes().show(VisibleText(prompt), style, VisibleText(title));
 }
 
 } // namespace bkl

@@ -75,7 +75,9 @@ void SetShell(ShellSeam* seam);
 void SetClock(ClockSeam* seam);
 void SetRandom(RandomSeam* seam);
 
-// Convenience: MessageBoxes().show(prompt, style, title).
+// MessageBoxes().show(prompt, style, title), with control characters in the prompt
+// and the title written visibly (VisibleText): a NUL or a stray line end in a name or
+// a server's message shows instead of cutting or breaking the text.
 int MsgBox(const QString& prompt, int style, const QString& title);
 
 } // namespace bkl

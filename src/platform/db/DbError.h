@@ -5,7 +5,8 @@
 namespace bkl::db {
 
 // The one error type of the data layer: what the user sees in "Connection Failed !"
-// boxes and what ERROR log lines print (number, source, description).
+// boxes and what ERROR log lines print (number, source, description). Control
+// characters in the source and the description are kept as visible text (VisibleText).
 class DbError : public std::runtime_error {
 public:
     DbError(long number, QString source, QString description);

@@ -1,7 +1,9 @@
 #include "platform/db/odbc/SelectOnly.h"
 
+#include "platform/core/Escaping.h"
 #include "platform/db/DbError.h"
 #include "platform/db/odbc/NulLiterals.h"
+#include "platform/db/sqlite/TsqlErrors.h"
 #include "platform/db/sqlite/TsqlParser.h"
 #include "platform/db/sqlite/TsqlTokenizer.h"
 
@@ -49,14 +51,14 @@ DbError Refusal(const QString& reason, const QString& sql)
 {
     return DbError(err::ProviderError, kDataLayerSource,
                    QStringLiteral("Only single SELECT statements are sent to the server; %1: %2")
-                       .arg(reason, sql.simplified().left(300)));
+                       .arg(reason, sqlite::StatementInMessage(sql)));
 }
 
 // The statement's tree and tokens, as the server reads it.
 struct Reading {
     std::unique_ptr<sqlite::ast::Query> tree;
     std::vector<sqlite::TokenSpan> tokens;
-    sqlite::CommentNotes notes;
+    int firstComment = -1;
 };
 
 // Reads a single SELECT; throws DbError (the parser's reason, as the embedded engine
@@ -66,7 +68,7 @@ Reading ReadSingleSelect(const QString& sql)
     Reading r;
     try {
         r.tree = sqlite::ParseTsqlSelect(sql);
-        sqlite::LexTsql(sql, r.tokens, &r.notes);
+        sqlite::LexTsql(sql, r.tokens, &r.firstComment);
     } catch (const DbError& e) {
         throw DbError(e.number(), kDataLayerSource, e.description());
     }
@@ -80,19 +82,42 @@ Reading ReadSingleSelect(const QString& sql)
     return r;
 }
 
+// Offset of the first control character (IsControlCharacter) that stands outside the
+// text literals and [bracketed] names, -1 when there is none.
+int FirstControlOutsideLiterals(const QString& sql, const std::vector<sqlite::TokenSpan>& tokens)
+{
+    const auto firstIn = [&sql](int from, int to) {
+        for (int i = from; i < to; ++i)
+            if (IsControlCharacter(sql.at(i)))
+                return i;
+        return -1;
+    };
+    int from = 0;
+    for (const sqlite::TokenSpan& t : tokens) {
+        if (t.kind != sqlite::Token::Kind::String && sql.at(t.start) != QLatin1Char('['))
+            continue;
+        if (const int at = firstIn(from, t.start); at >= 0)
+            return at;
+        from = t.end;
+    }
+    return firstIn(from, sql.size());
+}
+
 // Reads the statement as the gate does; throws its refusal.
 Reading Gate(const QString& sql)
 {
     Reading r = ReadSingleSelect(sql);
-    // The first such comment names the reason.
-    const int dashes = r.notes.dashesInBlockComment;
-    const int loneCr = r.notes.lineEndedByLoneCr;
-    if (dashes >= 0 && (loneCr < 0 || dashes < loneCr))
-        throw Refusal(QStringLiteral("\"--\" inside a /* */ comment could run another statement"), sql);
-    if (loneCr >= 0)
-        throw Refusal(QStringLiteral("a \"--\" comment ended by a CR alone could run another statement"), sql);
     if (!NulsOnlyInValueLiterals(sql, *r.tree, r.tokens))
         throw Refusal(QStringLiteral("a NUL character outside a text value would cut the statement short"), sql);
+    // Servers and drivers need not read comments and control characters alike (a "/*"
+    // inside a "--" comment, a line that ends at VT or U+2028): the program's own
+    // statements hold none, so no reading of a statement rests on them. The first one
+    // names the reason.
+    const int control = FirstControlOutsideLiterals(sql, r.tokens);
+    if (r.firstComment >= 0 && (control < 0 || r.firstComment < control))
+        throw Refusal(QStringLiteral("a comment could hide another statement"), sql);
+    if (control >= 0)
+        throw Refusal(QStringLiteral("a control character outside a literal could end a statement"), sql);
     return r;
 }
 

@@ -15,11 +15,11 @@ bool IsSingleSelect(const QString& sql);
 
 // The gate of the SQL Server backend. Throws DbError when IsSingleSelect is false (the
 // parser's number and reason for a statement outside the grammar, a refusal naming the
-// word that starts another statement), and also when the single SELECT reading rests on
-// a comment rule the server's documentation does not state ("--" inside a /* */
-// comment, a "--" comment ended by a CR alone), or when a NUL stands outside a text
-// literal (the driver reads the text only up to it). The program's own statements hold
-// no comments.
+// word that starts another statement), when a NUL stands outside a text literal that
+// is a value (the driver reads the text only up to it), and when the statement holds a
+// comment ("--" or "/*") or a control character (IsControlCharacter) outside its text
+// literals and [bracketed] names: servers need not read those alike, and the program's
+// own statements hold none.
 void RequireSingleSelect(const QString& sql);
 
 // The text the SQL Server backend sends for `sql`, after RequireSingleSelect: the

@@ -22,6 +22,11 @@ inline constexpr long ServerNotFound = 17;       // server folder missing
 inline constexpr long Timeout = -2147217871;     // query timeout expired
 } // namespace engine_err
 
+// The statement as error messages quote it: control characters written visibly
+// (VisibleText), then each run of blanks and line breaks as one space, at most 300
+// characters.
+QString StatementInMessage(const QString& sql);
+
 // Throws the translator's error: the reason and the statement text near the fault.
 [[noreturn]] void ThrowTranslateError(long number, const QString& reason, const QString& sql, int position);
 

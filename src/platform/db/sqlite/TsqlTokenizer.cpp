@@ -1,18 +1,21 @@
 #include "platform/db/sqlite/TsqlTokenizer.h"
 
+#include "platform/core/Escaping.h"
 #include "platform/db/sqlite/TsqlErrors.h"
 
 #include <cstring>
 
 namespace bkl::db::sqlite {
 
+QString StatementInMessage(const QString& sql) { return VisibleText(sql).simplified().left(300); }
+
 void ThrowTranslateError(long number, const QString& reason, const QString& sql, int position)
 {
-    const QString near = sql.mid(qMax(0, position), 40).simplified();
-    QString text = reason;
+    const QString near = VisibleText(sql.mid(qMax(0, position), 40)).simplified();
+    QString text = VisibleText(reason);
     if (!near.isEmpty())
         text += QStringLiteral(" (near \"%1\")").arg(near);
-    text += QStringLiteral(" in statement: %1").arg(sql.simplified().left(300));
+    text += QStringLiteral(" in statement: %1").arg(StatementInMessage(sql));
     throw DbError(number, QString::fromLatin1(kEngineSource), text);
 }
 
@@ -65,9 +68,8 @@ int skipQuoted(const QString& sql, int i, QChar close, long errNumber, const cha
 // Finds the end of the block comment opened at `start` and returns the offset just
 // past it. Block comments nest as the server reads them: each "/*" inside a comment
 // opens a level that needs its own "*/", so text that looks closed can still be inside
-// the comment (and the other way round). Quotes and "--" mean nothing inside; where a
-// "--" stands inside, its offset goes to `dashes` (when still -1).
-int skipBlockComment(const QString& sql, int start, int& dashes)
+// the comment (and the other way round). Quotes and "--" mean nothing inside.
+int skipBlockComment(const QString& sql, int start)
 {
     const int n = sql.size();
     int depth = 0;
@@ -82,10 +84,6 @@ int skipBlockComment(const QString& sql, int start, int& dashes)
             i += 2;
             if (--depth == 0)
                 return i;
-        } else if (a == '-' && b == '-') {
-            if (dashes < 0)
-                dashes = start;
-            i += 2;
         } else {
             ++i;
         }
@@ -106,10 +104,10 @@ QString unquoted(const QString& sql, const TokenSpan& span)
 
 } // namespace
 
-void LexTsql(const QString& sql, std::vector<TokenSpan>& out, CommentNotes* notes)
+void LexTsql(const QString& sql, std::vector<TokenSpan>& out, int* firstComment)
 {
     out.clear();
-    CommentNotes found;
+    int comment = -1;
     int i = 0;
     const int n = sql.size();
     while (i < n) {
@@ -120,16 +118,16 @@ void LexTsql(const QString& sql, std::vector<TokenSpan>& out, CommentNotes* note
         }
         if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
             // The comment ends at the line's end: LF, CR or CR LF, as the server reads it.
-            const int start = i;
+            if (comment < 0)
+                comment = i;
             while (i < n && sql.at(i) != QLatin1Char('\n') && sql.at(i) != QLatin1Char('\r'))
                 ++i;
-            if (i < n && sql.at(i) == QLatin1Char('\r') && (i + 1 == n || sql.at(i + 1) != QLatin1Char('\n'))
-                && found.lineEndedByLoneCr < 0)
-                found.lineEndedByLoneCr = start;
             continue;
         }
         if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
-            i = skipBlockComment(sql, i, found.dashesInBlockComment);
+            if (comment < 0)
+                comment = i;
+            i = skipBlockComment(sql, i);
             continue;
         }
         TokenSpan t;
@@ -189,8 +187,8 @@ void LexTsql(const QString& sql, std::vector<TokenSpan>& out, CommentNotes* note
         t.end = i;
         out.push_back(t);
     }
-    if (notes)
-        *notes = found;
+    if (firstComment)
+        *firstComment = comment;
 }
 
 std::vector<Token> TokenizeTsql(const QString& sql)

@@ -34,18 +34,11 @@ struct TokenSpan {
     bool national = false;
 };
 
-// Comment readings that servers need not share: the tokens above follow the server's
-// own reading, but a statement whose tokens depend on one of these may read otherwise
-// elsewhere. Offsets of the first such comment's start, -1 when there is none.
-struct CommentNotes {
-    int dashesInBlockComment = -1; // a /* */ comment holding "--"
-    int lineEndedByLoneCr = -1;    // a "--" comment ended by a CR that no LF follows
-};
-
 // Both throw DbError (unclosed quote, bracket or comment, a character T-SQL does not know).
 // LexTsql only finds the tokens (into `out`, cleared first); TokenizeTsql also reads
-// their texts and ends the list with an End token. LexTsql fills `notes` when given.
-void LexTsql(const QString& sql, std::vector<TokenSpan>& out, CommentNotes* notes = nullptr);
+// their texts and ends the list with an End token. LexTsql sets `firstComment`, when
+// given, to the offset where the first comment ("--" or "/*") starts, -1 when none does.
+void LexTsql(const QString& sql, std::vector<TokenSpan>& out, int* firstComment = nullptr);
 std::vector<Token> TokenizeTsql(const QString& sql);
 
 } // namespace bkl::db::sqlite
