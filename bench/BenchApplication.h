@@ -4,6 +4,7 @@
 // en_US locale the pages are written in, and the options naming the model.
 #include "platform/core/AppFolder.h"
 #include "platform/db/ConnectionString.h"
+#include "platform/ui/PageScheme.h"
 #include "shell/Log.h"
 
 #include <QCommandLineParser>
@@ -16,6 +17,13 @@
 
 namespace bench {
 
+// The report pages' URL scheme, registered before the QApplication is made.
+inline void PrepareWebEngine()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    bkl::RegisterPageScheme();
+}
+
 // Call before the QApplication is made.
 inline void PrepareOffscreenApplication()
 {
@@ -23,7 +31,7 @@ inline void PrepareOffscreenApplication()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PrepareWebEngine();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 

@@ -391,7 +391,7 @@ int main(int argc, char* argv[])
         // The engine refuses to start sandboxed as root.
         if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS") && geteuid() == 0)
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        bench::PrepareWebEngine();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     } else {
         bench::PrepareOffscreenApplication();

@@ -1,3 +1,4 @@
+#include "platform/ui/PageScheme.h"
 #include "platform/ui/QtSeams.h"
 #include "shell/ui/LastWindowQuit.h"
 #include "shell/ui/Main.h"
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     // the program down with it; as root the pages are shown without it.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    bkl::RegisterPageScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
     bkl::InstallDesktopSeams();

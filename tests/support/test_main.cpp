@@ -4,6 +4,7 @@
 
 #include "platform/core/EventLoopTurn.h"
 #include "platform/core/TimeSlice.h"
+#include "platform/ui/PageScheme.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    bkl::RegisterPageScheme();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));

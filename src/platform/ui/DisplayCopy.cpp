@@ -6,18 +6,22 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <vector>
 
 namespace bkl {
 namespace {
 
+// The copy declares its encoding (the page file itself is read as UTF-8 without one).
+constexpr QByteArrayView kCharset = "<meta charset='utf-8'>";
+
 // The blocks' look: each block a table of fixed columns (those the script measures
-// on the sizer), the borders where two blocks meet dropped (and the script takes
-// back one cell spacing there), so the rows join as in one table. The sizer is
-// laid out hidden, without height.
+// on the sizer; the widths of a block's first cells would count too), the borders
+// where two blocks meet dropped (and the script takes back one cell spacing there),
+// so the rows join as in one table. The sizer is laid out hidden, without height.
 constexpr char kStyle[] = "<style>div.bkl-sizer{height:0;overflow:hidden;visibility:hidden}"
-                          "div.bkl-rows>table{table-layout:fixed}"
+                          "div.bkl-rows>table{table-layout:fixed}div.bkl-rows>table>*>tr>*{width:auto}"
                           "div.bkl-after>table{border-top-style:none}"
                           "div.bkl-before>table{border-bottom-style:none}</style>";
 
@@ -37,26 +41,38 @@ constexpr char kScript[] = R"JS(<script>
     t.innerHTML = holder.firstElementChild.text;
     return holder.appendChild(t.content.firstElementChild);
   }
-  // The columns as the whole table would have them: as wide as the sizer table lays
-  // them out, the table's first row over its cells that break least.
+  // The columns as the whole table would have them: as wide as the sizer table lays them
+  // out (the table's first row over the cells and rows that need most room), each column
+  // measured on a cell of that column alone, as a part of all columns. Where the cells set
+  // the table's width (wider than the page, or a table of no set width) the blocks get it too.
   function measure() {
     var sizers = document.getElementsByClassName('bkl-sizer');
     for (var i = 0; i < sizers.length; i++) {
       var s = sizers[i];
       if (s.childElementCount > 1) s.removeChild(s.lastElementChild);
-      var table = parse(s), cells = table.rows[0].cells, total = table.getBoundingClientRect().width, w = [];
-      for (var c = 0; c < cells.length; c++) w.push(cells[c].getBoundingClientRect().width / total * 100 + '%');
-      widths[s.getAttribute('data-table')] = w;
+      var table = parse(s), w = [], total = 0, columns = [];
+      for (var r = 0; r < table.rows.length; r++)
+        for (var c = 0, col = 0, cells = table.rows[r].cells; c < cells.length; col += cells[c++].colSpan)
+          if (cells[c].colSpan == 1) w[col] = cells[c].getBoundingClientRect().width;
+      for (var k = 0; k < w.length; k++) total += w[k] || 0;
+      for (var n = 0; n < w.length; n++) columns.push(w[n] === undefined ? '' : w[n] / total * 100 + '%');
+      var width = table.getBoundingClientRect().width, wider = width > s.clientWidth + 0.5;
+      var set = table.hasAttribute('width') || table.style.width;
+      widths[s.getAttribute('data-table')] = {
+        columns: columns, width: wider || !set ? width + 'px' : '', maxWidth: wider || set ? '' : '100%'
+      };
     }
   }
   function size(b) {
-    var w = widths[b.getAttribute('data-table')] || [], table = b.lastElementChild;
+    var m = widths[b.getAttribute('data-table')] || {columns: []}, w = m.columns, table = b.lastElementChild;
     var g = table.firstElementChild.tagName == 'COLGROUP' ? table.firstElementChild : null;
     if (!g) {
       g = table.insertBefore(document.createElement('colgroup'), table.firstChild);
       for (var c = 0; c < w.length; c++) g.appendChild(document.createElement('col'));
     }
     for (var k = 0; k < w.length && k < g.children.length; k++) g.children[k].style.width = w[k];
+    table.style.width = m.width || '';
+    table.style.maxWidth = m.maxWidth || '';
   }
   function show(b) {
     var table = parse(b);
@@ -126,12 +142,13 @@ constexpr char kScript[] = R"JS(<script>
 // The height a block has before any row is laid out (the script then uses the rows' own).
 constexpr int kFirstRowHeight = 20;
 
-// A tag named `name` at `at` (just after its `<`): the name, in any case, then a blank or `>`.
+// A tag named `name` at `at` (just after its `<`): the name, in any case, then what ends a
+// tag name for the HTML tokenizer (a blank, `/` or `>`).
 bool IsTag(QByteArrayView html, qsizetype at, QByteArrayView name)
 {
     const qsizetype end = at + name.size();
     return end < html.size() && html.sliced(at, name.size()).compare(name, Qt::CaseInsensitive) == 0
-           && QByteArrayView(" \t\r\n\f>").contains(html[end]);
+           && QByteArrayView(" \t\r\n\f/>").contains(html[end]);
 }
 
 bool IsBlank(QByteArrayView html, qsizetype from, qsizetype to)
@@ -152,6 +169,13 @@ struct LongTable {
 };
 
 constexpr QByteArrayView kTableClose = "</table>";
+
+// Where the tag that starts at `at` ends (after its `>`), or the end of the page.
+qsizetype TagEnd(QByteArrayView html, qsizetype at)
+{
+    const qsizetype close = html.indexOf('>', at);
+    return close < 0 ? html.size() : close + 1;
+}
 
 // The innermost tables with more than `tableRows` rows whose rows hold no markup
 // that would end or change the script element they are kept in (a comment or a
@@ -177,14 +201,14 @@ std::vector<LongTable> FindLongTables(QByteArrayView html, qsizetype tableRows)
                 open.back().nested = true;
             open.emplace_back();
             open.back().table.start = at;
-        } else if (html.sliced(at).startsWith(kTableClose)) {
+        } else if (IsTag(html, at + 1, "/table")) {
             if (open.empty())
                 continue;
             Open t = std::move(open.back());
             open.pop_back();
-            t.table.openingEnd = html.indexOf('>', t.table.start) + 1;
+            t.table.openingEnd = TagEnd(html, t.table.start);
             t.table.rowsEnd = at;
-            t.table.end = at + kTableClose.size();
+            t.table.end = TagEnd(html, at);
             if (!t.nested && !t.scripted && qsizetype(t.table.rows.size()) > tableRows
                 && IsBlank(html, t.table.openingEnd, t.table.rows.front()))
                 found.push_back(std::move(t.table));
@@ -197,86 +221,183 @@ std::vector<LongTable> FindLongTables(QByteArrayView html, qsizetype tableRows)
     return found; // innermost tables do not overlap: in the order they end is in the order they start
 }
 
-// The sizer rows: per column, the different cells whose text has the longest runs a
-// line cannot break at (the widest a column must be in the whole table, as far as
-// characters tell).
+// The sizer rows: per column, the different cells that need most room as far as their
+// characters tell, for the narrowest the column can be (the longest runs a line cannot
+// break at) and for the width it takes where there is room (the longest lines); and
+// whole, the rows with a cell over several columns (a banner) that need most room.
 constexpr size_t kSizerRows = 6;
 
-// The characters of the longest run of a cell's text without a break (tags skipped,
-// an entity one character, and &nbsp; no break).
-qsizetype LongestRun(QByteArrayView cell)
-{
-    qsizetype longest = 0;
+// The room a text needs, in characters (tags skipped, an entity one character, and
+// &nbsp; no break): its longest run without a break, and its longest line (blanks
+// between words one, a <br> starting a line).
+struct Room {
     qsizetype run = 0;
+    qsizetype line = 0;
+};
+
+Room RoomOf(QByteArrayView cell)
+{
+    Room room;
+    qsizetype run = 0;
+    qsizetype line = 0;
+    bool blank = false;
     for (qsizetype i = 0; i < cell.size(); ++i) {
         const char c = cell[i];
         if (c == '<') {
+            if (IsTag(cell, i + 1, "br"))
+                line = run = 0;
             const qsizetype close = cell.indexOf('>', i);
             if (close < 0)
                 break;
             i = close;
         } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
             run = 0;
+            blank = line > 0;
         } else if ((c & 0xC0) != 0x80) { // one character: an ASCII byte or the first of a UTF-8 sequence
             if (c == '&') {
                 const qsizetype semicolon = cell.indexOf(';', i);
                 if (semicolon > i && semicolon - i <= 10)
                     i = semicolon;
             }
-            longest = std::max(longest, ++run);
+            line += blank ? 2 : 1;
+            blank = false;
+            room.run = std::max(room.run, ++run);
+            room.line = std::max(room.line, line);
         }
     }
-    return longest;
+    return room;
 }
 
 // Where the next cell of a row starts from `from` on, or -1.
 qsizetype NextCell(QByteArrayView row, qsizetype from)
 {
-    qsizetype at = row.indexOf("<td", from);
-    while (at >= 0 && !IsTag(row, at + 1, "td"))
-        at = row.indexOf("<td", at + 3);
-    return at;
+    for (qsizetype at = row.indexOf('<', from); at >= 0; at = row.indexOf('<', at + 1))
+        if (IsTag(row, at + 1, "td") || IsTag(row, at + 1, "th"))
+            return at;
+    return -1;
 }
 
-// The first row of the table over rows of each column's least breakable cells, as one table.
-QByteArray SizerTable(QByteArrayView html, const LongTable& table)
-{
-    struct Cell {
-        qsizetype run;
+// The markup that needs most room, the most first, each once.
+struct Widest {
+    struct Entry {
+        qsizetype room;
         QByteArrayView markup;
     };
-    std::vector<std::vector<Cell>> widest; // per column, the longest runs first
+    std::vector<Entry> byRun;
+    std::vector<Entry> byLine;
+
+    void offer(const Room& room, QByteArrayView markup)
+    {
+        keep(byRun, room.run, markup);
+        keep(byLine, room.line, markup);
+    }
+    static void keep(std::vector<Entry>& top, qsizetype room, QByteArrayView markup)
+    {
+        const auto place = std::find_if(top.begin(), top.end(), [&](const Entry& e) { return e.room < room; });
+        if (place == top.end() && top.size() >= kSizerRows)
+            return;
+        if (std::any_of(top.begin(), top.end(), [&](const Entry& e) { return e.markup == markup; }))
+            return;
+        top.insert(place, {room, markup});
+        if (top.size() > kSizerRows)
+            top.pop_back();
+    }
+};
+
+bool SpansColumns(QByteArrayView row)
+{
+    return QLatin1String(row.data(), row.size()).contains(QLatin1String("colspan"), Qt::CaseInsensitive);
+}
+
+// Appends markup to be kept in a script element. The tokenizer drops a NUL in a page's
+// text but reads one in a script element as U+FFFD, which the rows laid out from it would
+// show: a NUL outside a tag is left out (one inside a tag is read as U+FFFD either way).
+void AppendMarkup(QByteArray& out, QByteArrayView markup)
+{
+    if (!markup.contains('\0')) {
+        out += markup;
+        return;
+    }
+    bool inTag = false;
+    char quote = 0;
+    char last = 0; // in a tag, the last character other than a blank
+    for (qsizetype i = 0; i < markup.size(); ++i) {
+        const char c = markup[i];
+        if (c == '\0' && !inTag)
+            continue;
+        out += c;
+        if (!inTag) {
+            inTag = c == '<' && i + 1 < markup.size() && (std::isalpha(uchar(markup[i + 1])) || markup[i + 1] == '/');
+            last = 0;
+        } else if (quote) {
+            quote = c == quote ? 0 : quote;
+        } else if ((c == '\'' || c == '"') && last == '=') {
+            quote = c;
+        } else if (c == '>') {
+            inTag = false;
+        } else if (!QByteArrayView(" \t\r\n\f").contains(c)) {
+            last = c;
+        }
+    }
+}
+
+// The first row of the table over rows of each column's cells that need most room and the
+// rows over several columns that need most, as one table.
+QByteArray SizerTable(QByteArrayView html, const LongTable& table)
+{
+    std::vector<Widest> columns;
+    Widest spanning;
     const qsizetype count = qsizetype(table.rows.size());
     for (qsizetype r = 1; r < count; ++r) {
         const qsizetype end = r + 1 < count ? table.rows[r + 1] : table.rowsEnd;
         const QByteArrayView row = html.sliced(table.rows[r], end - table.rows[r]);
+        const bool spans = SpansColumns(row);
+        Room rowRoom;
         qsizetype column = 0;
         for (qsizetype at = NextCell(row, 0); at >= 0; ++column) {
             const qsizetype next = NextCell(row, at + 3);
-            const qsizetype close = row.lastIndexOf("</td>", next < 0 ? row.size() : next);
-            const QByteArrayView cell = row.sliced(at, (close > at ? close + 5 : (next < 0 ? row.size() : next)) - at);
-            if (qsizetype(widest.size()) <= column)
-                widest.resize(column + 1);
-            std::vector<Cell>& top = widest[column];
-            const Cell candidate{LongestRun(cell), cell};
-            const auto place = std::find_if(top.begin(), top.end(), [&](const Cell& c) { return c.run < candidate.run; });
-            const bool known = std::any_of(top.begin(), top.end(), [&](const Cell& c) { return c.markup == cell; });
-            if (!known && (place != top.end() || top.size() < kSizerRows)) {
-                top.insert(place, candidate);
-                if (top.size() > kSizerRows)
-                    top.pop_back();
+            qsizetype close = row.lastIndexOf("</t", next < 0 ? row.size() : next);
+            while (close > at && !IsTag(row, close + 1, "/td") && !IsTag(row, close + 1, "/th"))
+                close = row.lastIndexOf("</t", close - 1);
+            const qsizetype cellEnd = close > at ? TagEnd(row, close) : (next < 0 ? row.size() : next);
+            const QByteArrayView cell = row.sliced(at, cellEnd - at);
+            const Room room = RoomOf(cell);
+            if (spans) {
+                rowRoom = {std::max(rowRoom.run, room.run), std::max(rowRoom.line, room.line)};
+            } else {
+                if (qsizetype(columns.size()) <= column)
+                    columns.resize(column + 1);
+                columns[column].offer(room, cell);
             }
             at = next;
         }
+        if (spans)
+            spanning.offer(rowRoom, row);
     }
     QByteArray sizer = html.sliced(table.start, table.openingEnd - table.start).toByteArray();
     sizer += html.sliced(table.rows[0], (count > 1 ? table.rows[1] : table.rowsEnd) - table.rows[0]);
-    for (size_t k = 0; k < kSizerRows; ++k) {
-        sizer += "<tr>";
-        for (const std::vector<Cell>& top : widest)
-            sizer += k < top.size() ? top[k].markup : QByteArrayView("<td></td>");
-        sizer += "</tr>";
+    for (auto list : {&Widest::byRun, &Widest::byLine}) {
+        for (size_t k = 0; k < kSizerRows; ++k) {
+            QByteArray row = "<tr>";
+            bool any = false;
+            for (const Widest& column : columns) {
+                const auto& top = column.*list;
+                any = any || k < top.size();
+                row += k < top.size() ? top[k].markup : QByteArrayView("<td></td>");
+            }
+            if (any)
+                sizer += row + "</tr>";
+        }
     }
+    const auto byRun = [&](const Widest::Entry& row) {
+        return std::any_of(spanning.byRun.begin(), spanning.byRun.end(),
+                           [&](const Widest::Entry& e) { return e.markup == row.markup; });
+    };
+    for (const Widest::Entry& row : spanning.byRun)
+        sizer += row.markup;
+    for (const Widest::Entry& row : spanning.byLine)
+        if (!byRun(row))
+            sizer += row.markup;
     sizer += kTableClose;
     return sizer;
 }
@@ -287,7 +408,7 @@ void AppendBlocks(QByteArray& copy, const QByteArray& html, const LongTable& tab
 {
     const QByteArray number = QByteArray::number(index);
     copy += "<div class='bkl-sizer' data-table='" + number + "'><script type='text/x-table-sizer'>";
-    copy += SizerTable(html, table);
+    AppendMarkup(copy, SizerTable(html, table));
     copy += "</script></div>";
     const QByteArrayView opening = QByteArrayView(html).sliced(table.start, table.openingEnd - table.start);
     const qsizetype count = qsizetype(table.rows.size());
@@ -303,11 +424,25 @@ void AppendBlocks(QByteArray& copy, const QByteArray& html, const LongTable& tab
         copy += "<div class='" + classes + "' data-table='" + number + "' data-rows='" + QByteArray::number(last - first)
                 + "' style='height:" + QByteArray::number((last - first) * kFirstRowHeight)
                 + "px'><script type='text/x-table-rows'>";
-        copy += opening;
-        copy += QByteArrayView(html).sliced(from, to - from);
+        AppendMarkup(copy, opening);
+        AppendMarkup(copy, QByteArrayView(html).sliced(from, to - from));
         copy += kTableClose;
         copy += "</script></div>";
     }
+}
+
+// Where the charset declaration goes: first in the page, after a byte-order mark and a
+// doctype if the page has them (a doctype after a tag no longer counts).
+qsizetype CharsetPlace(QByteArrayView html)
+{
+    qsizetype at = html.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    qsizetype text = at;
+    while (text < html.size() && QByteArrayView(" \t\r\n\f").contains(html[text]))
+        ++text;
+    constexpr QByteArrayView doctype = "<!doctype";
+    if (html.size() - text >= doctype.size() && html.sliced(text, doctype.size()).compare(doctype, Qt::CaseInsensitive) == 0)
+        at = TagEnd(html, text);
+    return at;
 }
 
 } // namespace
@@ -319,7 +454,9 @@ QByteArray DisplayCopy(const QByteArray& html, const DisplayCopyLimits& limits)
         return {};
     QByteArray copy;
     copy.reserve(html.size() + html.size() / 50 + 4096);
-    qsizetype done = 0;
+    qsizetype done = CharsetPlace(html);
+    copy += QByteArrayView(html).first(done);
+    copy += kCharset;
     for (const LongTable& table : tables) {
         copy += QByteArrayView(html).sliced(done, table.start - done);
         if (&table == &tables.front())

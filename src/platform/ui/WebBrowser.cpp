@@ -3,6 +3,7 @@
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/DisplayCopy.h"
 #include "platform/ui/PagePdf.h"
+#include "platform/ui/PageScheme.h"
 #include "platform/ui/PreviewPages.h"
 #include "platform/ui/PrintJob.h"
 #include "platform/ui/RendererEnded.h"
@@ -19,10 +20,8 @@
 #include <QPrinter>
 #include <QScopeGuard>
 #include <QThread>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <optional>
 #include <stdexcept>
@@ -41,6 +40,7 @@ WebBrowser::WebBrowser(QWidget* parent) : Browser(parent), view_(new QWebEngineV
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
+    ServePageScheme(view_->page()->profile());
 }
 
 WebBrowser::~WebBrowser() { dropDisplayCopies(); }
@@ -70,8 +70,6 @@ void WebBrowser::navigate(const QString& htmlFile)
     const QPointer<QWebEnginePage> shown = view_->page();
     auto* page = new QWebEnginePage(shown->profile(), view_);
     rendererEnded_ = false;
-    // The report pages are written in UTF-8 without a charset declaration.
-    page->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
                 rendererEnded(status, exitCode);
@@ -90,8 +88,9 @@ void WebBrowser::navigate(const QString& htmlFile)
             return;
         displayCopy_ = *written;
         written_.reset();
-        const QString load = displayCopy_.isEmpty() ? file_ : displayCopy_;
-        page->load(QUrl::fromLocalFile(QFileInfo(load).absoluteFilePath()));
+        // The report pages are written in UTF-8 without a charset declaration: the
+        // page scheme serves them declared as UTF-8.
+        page->load(PageUrl(displayCopy_.isEmpty() ? file_ : displayCopy_));
     });
     copying_->start();
 }
