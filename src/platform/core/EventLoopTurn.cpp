@@ -11,6 +11,7 @@ namespace {
 std::function<void()> g_showWaitCursor;
 std::function<void()> g_restoreWaitCursor;
 std::function<void()> g_turnOutsideRun;
+int g_userInputHeld = 0; // waits that hold back user input
 
 } // namespace
 
@@ -31,12 +32,15 @@ void TurnEventLoop(QEventLoop::ProcessEventsFlags flags)
             qWarning("The event loop turned while no run was active: a window may close under its caller.");
     }
     const OutsideRunStopScope outside;
+    if (g_userInputHeld > 0)
+        flags |= QEventLoop::ExcludeUserInputEvents;
     QCoreApplication::processEvents(flags);
 }
 
-WaitRun::WaitRun(bool hourglass) : hourglass_(hourglass)
+WaitRun::WaitRun(bool hourglass, bool holdUserInput) : hourglass_(hourglass), holdUserInput_(holdUserInput)
 {
     EnterRun();
+    g_userInputHeld += holdUserInput_;
     if (hourglass_ && g_showWaitCursor)
         g_showWaitCursor();
 }
@@ -45,6 +49,7 @@ WaitRun::~WaitRun()
 {
     if (hourglass_ && g_restoreWaitCursor)
         g_restoreWaitCursor();
+    g_userInputHeld -= holdUserInput_;
     LeaveRun();
 }
 

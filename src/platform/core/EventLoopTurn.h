@@ -24,16 +24,20 @@ void TurnEventLoop(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents)
 // A wait that is a run while it lives: the run guard is up (commands that would
 // close or replace what the wait returns to are refused), with the hourglass
 // unless told otherwise. Inside a run it keeps that run's stop scope: a statement
-// the run issued still sees the run's Stop.
+// the run issued still sees the run's Stop. A wait that holds back user input
+// (a statement outside runs, while e.g. a window is being built) has every turn
+// made meanwhile leave clicks and keys for later (ExcludeUserInputEvents): they
+// are delivered once the wait is over.
 class WaitRun {
 public:
-    explicit WaitRun(bool hourglass = true);
+    explicit WaitRun(bool hourglass = true, bool holdUserInput = false);
     ~WaitRun();
     WaitRun(const WaitRun&) = delete;
     WaitRun& operator=(const WaitRun&) = delete;
 
 private:
     bool hourglass_;
+    bool holdUserInput_;
 };
 
 // Turns the event loop until `done()` holds, inside a WaitRun: between turns it

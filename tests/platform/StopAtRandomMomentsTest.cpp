@@ -1,0 +1,95 @@
+// Stop pressed at random moments of a statement on the SQL Server road (before it
+// is sent, while the server holds it, while its rows stream back) always ends the
+// statement, and the connection serves the next statement with the right rows.
+#include "StatementCatalog.h"
+
+#include "platform/core/TimeSlice.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/RunGuard.h"
+#include "support/DemoModel.h"
+#include "support/TdsStandIn.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+using namespace bkl::db;
+
+namespace {
+
+// 41 x 41 x 41 rows: long enough to stream back that a stop lands in the middle.
+const QString kStreamed = QStringLiteral(
+    "SELECT a.CalculationID AS A, b.CalculationID AS B, c.[Name] AS C FROM Calculation a "
+    "CROSS JOIN Calculation b CROSS JOIN Calculation c ORDER BY a.CalculationID, b.CalculationID, c.CalculationID");
+// Held 20 s by the server unless cancelled.
+const QString kHeld = QStringLiteral("SELECT COUNT(*) AS N FROM Calculation WHERE [Name] <> 'HoldMe'");
+const QString kCheck = QStringLiteral("SELECT CalculationID, [Name] FROM Calculation ORDER BY CalculationID");
+
+// Runs `statement` in a run whose Stop is pressed `pressAtMs` after it starts; returns
+// the milliseconds from the press to the statement's end (-1: it ended before the press).
+qint64 StopAfter(const Connection& cn, const QString& statement, int pressAtMs, bool& stopped)
+{
+    RunGuard run({}, false);
+    bool stop = false;
+    run.watchStop(stop);
+    QElapsedTimer sincePress;
+    QTimer press;
+    press.setSingleShot(true);
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        stop = true;
+        sincePress.start();
+    });
+    press.start(pressAtMs);
+    stopped = false;
+    try {
+        cn.execute(statement);
+    } catch (const StatementStopped&) {
+        stopped = true;
+    }
+    return sincePress.isValid() ? sincePress.elapsed() : -1;
+}
+
+} // namespace
+
+TEST(StopAtRandomMoments, EveryStopEndsItsStatementAndTheConnectionServesTheNext)
+{
+    if (!test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    test::TdsStandIn standIn({}, {QStringLiteral("--delay"), QStringLiteral("5"), QStringLiteral("--hold-ms"),
+                                  QStringLiteral("20000"), QStringLiteral("--hold-when"), QStringLiteral("HoldMe")});
+    ASSERT_TRUE(standIn.running());
+    Connection server;
+    server.setConnectionString(standIn.connectionString(test::kSourceModel));
+    server.setCommandTimeout(20);
+    server.open();
+    const ResultSet expected = test::OpenDemoModel(test::kSourceModel).execute(kCheck);
+    QElapsedTimer whole;
+    whole.start();
+    const size_t streamedRows = server.execute(kStreamed).rows.size();
+    const int streamMs = int(whole.elapsed());
+    ASSERT_EQ(streamedRows, 41u * 41u * 41u);
+    SetPumpSliceMsForTesting(0);
+
+    // A quarter held by the server, pressed before it is sent or while it holds it;
+    // the others pressed any time from before the statement is sent to its last row.
+    QRandomGenerator random(20260517);
+    for (int i = 0; i < 100; ++i) {
+        const bool held = i % 4 == 0;
+        const int pressAt = int(random.bounded(held ? 60 : streamMs + 20));
+        bool stopped = false;
+        const qint64 ms = StopAfter(server, held ? kHeld : kStreamed, pressAt, stopped);
+        SCOPED_TRACE(QStringLiteral("stop %1, %2, pressed at %3 ms").arg(i).arg(held ? "held" : "streamed").arg(pressAt)
+                         .toStdString());
+        // A stuck statement would end only at the command timeout (20 s).
+        ASSERT_LT(ms, 10000) << "the statement went on long after Stop";
+        if (held)
+            ASSERT_TRUE(stopped);
+        try {
+            test::ExpectSameResult(server.execute(kCheck), expected);
+        } catch (const DbError& e) {
+            FAIL() << "the next statement failed: " << e.description().toStdString();
+        }
+    }
+}
