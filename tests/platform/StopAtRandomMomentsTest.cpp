@@ -5,13 +5,12 @@
 
 #include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
-#include "platform/ui/RunGuard.h"
 #include "support/DemoModel.h"
+#include "support/StopAtMoment.h"
 #include "support/TdsStandIn.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace bkl;
@@ -26,30 +25,6 @@ const QString kStreamed = QStringLiteral(
 // Held 20 s by the server unless cancelled.
 const QString kHeld = QStringLiteral("SELECT COUNT(*) AS N FROM Calculation WHERE [Name] <> 'HoldMe'");
 const QString kCheck = QStringLiteral("SELECT CalculationID, [Name] FROM Calculation ORDER BY CalculationID");
-
-// Runs `statement` in a run whose Stop is pressed `pressAtMs` after it starts; returns
-// the milliseconds from the press to the statement's end (-1: it ended before the press).
-qint64 StopAfter(const Connection& cn, const QString& statement, int pressAtMs, bool& stopped)
-{
-    RunGuard run({}, false);
-    bool stop = false;
-    run.watchStop(stop);
-    QElapsedTimer sincePress;
-    QTimer press;
-    press.setSingleShot(true);
-    QObject::connect(&press, &QTimer::timeout, [&] {
-        stop = true;
-        sincePress.start();
-    });
-    press.start(pressAtMs);
-    stopped = false;
-    try {
-        cn.execute(statement);
-    } catch (const StatementStopped&) {
-        stopped = true;
-    }
-    return sincePress.isValid() ? sincePress.elapsed() : -1;
-}
 
 } // namespace
 
@@ -78,14 +53,14 @@ TEST(StopAtRandomMoments, EveryStopEndsItsStatementAndTheConnectionServesTheNext
     for (int i = 0; i < 100; ++i) {
         const bool held = i % 4 == 0;
         const int pressAt = int(random.bounded(held ? 60 : streamMs + 20));
-        bool stopped = false;
-        const qint64 ms = StopAfter(server, held ? kHeld : kStreamed, pressAt, stopped);
+        const test::StopOutcome stop = test::StopAfter(server, held ? kHeld : kStreamed, pressAt);
         SCOPED_TRACE(QStringLiteral("stop %1, %2, pressed at %3 ms").arg(i).arg(held ? "held" : "streamed").arg(pressAt)
                          .toStdString());
         // A stuck statement would end only at the command timeout (20 s).
-        ASSERT_LT(ms, 10000) << "the statement went on long after Stop";
+        ASSERT_LT(stop.pressToEndMs, 10000) << "the statement went on long after Stop";
+        ASSERT_EQ(stop.error, QString());
         if (held)
-            ASSERT_TRUE(stopped);
+            ASSERT_TRUE(stop.stopped);
         try {
             test::ExpectSameResult(server.execute(kCheck), expected);
         } catch (const DbError& e) {

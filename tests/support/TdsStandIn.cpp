@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <csignal>
 
 namespace bkl::test {
 
@@ -32,12 +33,19 @@ TdsStandIn::TdsStandIn(const QString& folder, const QStringList& arguments)
 
 TdsStandIn::~TdsStandIn()
 {
+    pause(false);
     process_.terminate();
     if (!process_.waitForFinished(5000))
         process_.kill();
     process_.waitForFinished(5000);
     if (!savedDriver_.isEmpty())
         qputenv(db::odbc::kDriverVariable, savedDriver_);
+}
+
+void TdsStandIn::pause(bool paused)
+{
+    if (process_.processId() > 0)
+        ::kill(static_cast<pid_t>(process_.processId()), paused ? SIGSTOP : SIGCONT);
 }
 
 QString TdsStandIn::server() const { return QStringLiteral("127.0.0.1,%1").arg(port_); }
