@@ -2,7 +2,9 @@
 
 #include "platform/core/ActiveRun.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QtDebug>
 
 namespace bkl {
@@ -13,6 +15,29 @@ std::function<void()> g_restoreWaitCursor;
 std::function<void()> g_turnOutsideRun;
 int g_userInputHeld = 0; // waits that hold back user input
 
+// When the window last turned, on a monotonic clock.
+QElapsedTimer& LoopClock()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock;
+}
+qint64 g_lastTurnMs = 0;
+void NoteTurn() { g_lastTurnMs = LoopClock().elapsed(); }
+
+// The application's loop counts as a turn whenever its dispatcher wakes or sleeps.
+void WatchApplicationLoop()
+{
+    static bool watching = false;
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (watching || !dispatcher)
+        return;
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, NoteTurn);
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, NoteTurn);
+    watching = true;
+}
+
 } // namespace
 
 void SetWaitCursor(std::function<void()> show, std::function<void()> restore)
@@ -22,6 +47,12 @@ void SetWaitCursor(std::function<void()> show, std::function<void()> restore)
 }
 
 void SetTurnOutsideRunHandler(std::function<void()> handler) { g_turnOutsideRun = std::move(handler); }
+
+qint64 MsSinceLoopTurned()
+{
+    WatchApplicationLoop();
+    return LoopClock().elapsed() - g_lastTurnMs;
+}
 
 void TurnEventLoop(QEventLoop::ProcessEventsFlags flags)
 {
@@ -35,6 +66,7 @@ void TurnEventLoop(QEventLoop::ProcessEventsFlags flags)
     if (g_userInputHeld > 0)
         flags |= QEventLoop::ExcludeUserInputEvents;
     QCoreApplication::processEvents(flags);
+    NoteTurn();
 }
 
 WaitRun::WaitRun(bool hourglass, bool holdUserInput) : hourglass_(hourglass), holdUserInput_(holdUserInput)

@@ -21,6 +21,12 @@ namespace bkl {
 // to the handler below.
 void TurnEventLoop(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
 
+// Milliseconds since the window last turned: since a turn made here, or since the
+// application's own loop last ran (its dispatcher woke or went to sleep), whichever
+// came last. A wait outside runs turns the loop once this passes a slice, so that
+// a series of short waits (one statement after another) keeps the window alive.
+qint64 MsSinceLoopTurned();
+
 // A wait that is a run while it lives: the run guard is up (commands that would
 // close or replace what the wait returns to are refused), with the hourglass
 // unless told otherwise. Inside a run it keeps that run's stop scope: a statement

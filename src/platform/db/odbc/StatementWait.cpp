@@ -20,14 +20,9 @@ constexpr std::chrono::milliseconds kPoll{5};
 WaitEnd WaitForJob(WorkerJob& job, pid_t worker, bool stoppable)
 {
     const bool inRun = RunActive();
-    // Outside a run a wait that outlasts a slice becomes a run while it lasts.
+    // Outside a run a wait that comes a slice after the window last turned becomes a
+    // run while it lasts, and turns the loop on the slice, user input held back.
     std::optional<WaitRun> waitRun;
-    TimeSlice slice;
-    slice.setPump([&] {
-        if (!waitRun)
-            waitRun.emplace(true, true);
-        TurnEventLoop();
-    });
     std::optional<std::chrono::steady_clock::time_point> stoppedAt;
     for (;;) {
         if (stoppable && !stoppedAt && RunStopRequested()) {
@@ -41,10 +36,13 @@ WaitEnd WaitForJob(WorkerJob& job, pid_t worker, bool stoppable)
         }
         if (job.waitFor(kPoll))
             break;
-        if (inRun)
+        if (inRun) {
             PumpWhenDue();
-        else
-            slice.tick();
+        } else if (MsSinceLoopTurned() >= PumpSliceMs()) {
+            if (!waitRun)
+                waitRun.emplace(true, true);
+            TurnEventLoop();
+        }
     }
     return stoppedAt ? WaitEnd::Stopped : WaitEnd::Done;
 }
