@@ -14,11 +14,11 @@
 #include "shell/Globals.h"
 
 #include "../BenchApplication.h"
+#include "../StandInProcess.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
 #include <csignal>
@@ -33,21 +33,6 @@ QTextStream out(stdout);
 void EndWithThisProcess(QProcess& p)
 {
     p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-}
-
-int StartStandIn(QProcess& process, const QString& folder, int delayMs)
-{
-    EndWithThisProcess(process);
-    process.start(QStringLiteral(BKL_TDS_STANDIN_EXE), {QStringLiteral("--server"), folder, QStringLiteral("--port"),
-                                                        QStringLiteral("0"), QStringLiteral("--delay"),
-                                                        QString::number(delayMs)});
-    static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    QByteArray text;
-    while (process.waitForReadyRead(10000))
-        if (const QRegularExpressionMatch m = listening.match(QString::fromUtf8(text += process.readAllStandardOutput()));
-            m.hasMatch())
-            return m.captured(1).toInt();
-    return 0;
 }
 
 struct Comparable {
@@ -97,7 +82,7 @@ int main(int argc, char* argv[])
     const int runs = std::max(1, p.value(QStringLiteral("runs")).toInt());
 
     QProcess standIn;
-    const int port = StartStandIn(standIn, server, delay);
+    const int port = bench::StartStandIn(standIn, server, {QStringLiteral("--delay"), QString::number(delay)});
     if (port == 0) {
         out << "tds-standin did not start\n";
         return 1;

@@ -16,16 +16,14 @@
 #include "support/StopAtMoment.h"
 
 #include "../BenchApplication.h"
+#include "../StandInProcess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
-#include <csignal>
-#include <sys/prctl.h>
 
 namespace {
 
@@ -37,23 +35,6 @@ const QString kStreamed = QStringLiteral(
     "SELECT TOP 60000 a.CalculationID AS A, b.CalculationID AS B, c.[Name] AS C FROM Calculation a "
     "CROSS JOIN Calculation b CROSS JOIN Calculation c");
 const QString kCheck = QStringLiteral("SELECT TOP 200 CalculationID, [Name] FROM Calculation ORDER BY CalculationID");
-
-// tds-standin on the server folder, ending with this process however it ends.
-int StartStandIn(QProcess& process, const QString& folder, int delayMs)
-{
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    process.start(QStringLiteral(BKL_TDS_STANDIN_EXE),
-                  {QStringLiteral("--server"), folder, QStringLiteral("--port"), QStringLiteral("0"),
-                   QStringLiteral("--delay"), QString::number(delayMs), QStringLiteral("--hold-ms"),
-                   QStringLiteral("20000"), QStringLiteral("--hold-when"), QStringLiteral("HoldMe")});
-    static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    QByteArray text;
-    while (process.waitForReadyRead(10000))
-        if (const QRegularExpressionMatch m = listening.match(QString::fromUtf8(text += process.readAllStandardOutput()));
-            m.hasMatch())
-            return m.captured(1).toInt();
-    return 0;
-}
 
 QString Rows(const bkl::db::ResultSet& r)
 {
@@ -88,7 +69,10 @@ int main(int argc, char* argv[])
 
     QProcess standIn;
     const int port = p.isSet(QStringLiteral("port")) ? p.value(QStringLiteral("port")).toInt()
-                                                     : StartStandIn(standIn, server, delay);
+                                                     : bench::StartStandIn(standIn, server,
+                                                                           {QStringLiteral("--delay"), QString::number(delay),
+                                                                            QStringLiteral("--hold-ms"), QStringLiteral("20000"),
+                                                                            QStringLiteral("--hold-when"), QStringLiteral("HoldMe")});
     if (port == 0) {
         out << "tds-standin did not start\n";
         return 1;

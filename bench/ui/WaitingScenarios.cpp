@@ -13,6 +13,8 @@
 #include "shell/Globals.h"
 #include "support/SlowLike.h"
 
+#include "../StandInProcess.h"
+
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,18 +36,8 @@ namespace {
 class SlowServer {
 public:
     SlowServer(const QString& folder, int delayMs, const QStringList& more = {})
+        : port_(StartStandIn(process_, folder, QStringList{QStringLiteral("--delay"), QString::number(delayMs)} + more))
     {
-        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        process_.start(QStringLiteral(BKL_TDS_STANDIN_EXE),
-                       QStringList{QStringLiteral("--server"), folder, QStringLiteral("--port"), QStringLiteral("0"),
-                                   QStringLiteral("--delay"), QString::number(delayMs)}
-                           + more);
-        static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-        QByteArray out;
-        while (port_ == 0 && process_.waitForReadyRead(10000))
-            if (const QRegularExpressionMatch m = listening.match(QString::fromUtf8(out += process_.readAllStandardOutput()));
-                m.hasMatch())
-                port_ = m.captured(1).toInt();
     }
     QString address() const { return QStringLiteral("127.0.0.1,") + QString::number(port_); }
     bkl::db::Connection open(const QString& database) const
@@ -60,7 +52,7 @@ public:
 
 private:
     QProcess process_;
-    int port_ = 0;
+    int port_;
 };
 
 // The first `n` calculations by name in the object list, checked.

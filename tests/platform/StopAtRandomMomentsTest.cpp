@@ -35,10 +35,8 @@ TEST(StopAtRandomMoments, EveryStopEndsItsStatementAndTheConnectionServesTheNext
     test::TdsStandIn standIn({}, {QStringLiteral("--delay"), QStringLiteral("5"), QStringLiteral("--hold-ms"),
                                   QStringLiteral("20000"), QStringLiteral("--hold-when"), QStringLiteral("HoldMe")});
     ASSERT_TRUE(standIn.running());
-    Connection server;
-    server.setConnectionString(standIn.connectionString(test::kSourceModel));
+    Connection server = standIn.open(test::kSourceModel);
     server.setCommandTimeout(20);
-    server.open();
     const ResultSet expected = test::OpenDemoModel(test::kSourceModel).execute(kCheck);
     QElapsedTimer whole;
     whole.start();

@@ -23,9 +23,7 @@ TEST(StopGiveUp, AStatementTheDriverDoesNotEndHasItsConnectionClosedAndOpenedAga
     test::TdsStandIn standIn({}, {QStringLiteral("--delay"), QStringLiteral("5"), QStringLiteral("--hold-ms"),
                                   QStringLiteral("20000"), QStringLiteral("--hold-when"), QStringLiteral("HoldMe")});
     ASSERT_TRUE(standIn.running());
-    Connection server;
-    server.setConnectionString(standIn.connectionString(test::kSourceModel));
-    server.open();
+    Connection server = standIn.open(test::kSourceModel);
     const QString check = QStringLiteral("SELECT CalculationID, [Name] FROM Calculation ORDER BY CalculationID");
     const ResultSet expected = server.execute(check);
     QStringList notices;

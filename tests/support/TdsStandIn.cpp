@@ -56,4 +56,12 @@ QString TdsStandIn::connectionString(const QString& catalog) const
         + db::ConnectionStringValue(catalog) + QStringLiteral(";Data Source=") + server();
 }
 
+db::Connection TdsStandIn::open(const QString& catalog) const
+{
+    db::Connection cn;
+    cn.setConnectionString(connectionString(catalog));
+    cn.open();
+    return cn;
+}
+
 } // namespace bkl::test

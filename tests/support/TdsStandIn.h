@@ -1,6 +1,8 @@
 #pragma once
 // The tds-standin tool serving a demo server on a free loopback port for the
 // lifetime of the object, reached through FreeTDS as a SQL Server is.
+#include "platform/db/Connection.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -26,6 +28,8 @@ public:
     QString server() const;
     // The program's connection string (SQL Server login demo/demo) for a catalog.
     QString connectionString(const QString& catalog) const;
+    // A connection to the catalog, open.
+    db::Connection open(const QString& catalog) const;
 
 private:
     QProcess process_;
