@@ -71,7 +71,7 @@ TEST_F(StopGiveUpWindow, TheFindEndsAndTheStatusBarAndTheLogSayTheConnectionWasO
     EXPECT_FALSE(objects->FindRunning());
     EXPECT_EQ(BoxTexts(), QStringList());
     const QString told = "A stopped statement on " + standIn.server()
-                         + " (SalesModel2026) did not end within 2 seconds; the connection was closed and opened again.";
+                         + " (SalesModel2026) did not end within 1.5 seconds; the connection was closed and opened again.";
     EXPECT_EQ(objects->sbRelease->currentMessage(), told);
     EXPECT_EQ(LogMessages("ERROR"), QStringList({told}));
 

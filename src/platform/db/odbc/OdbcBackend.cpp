@@ -57,13 +57,15 @@ public:
             return std::move(*result);
         case WaitEnd::Stopped:
             if (job->connectionLost())
-                reopen(QStringLiteral("The connection to %1 was lost when a statement was stopped; it was opened again."));
+                reopen(QStringLiteral("The connection to %1 was lost when a statement was stopped; it was opened again.")
+                           .arg(name_));
             throw StatementStopped();
         case WaitEnd::GivenUp:
             worker_->abandon();
             startWorker();
-            reopen(QStringLiteral("A stopped statement on %1 did not end within 2 seconds; the connection was closed "
-                                  "and opened again."));
+            reopen(QStringLiteral("A stopped statement on %1 did not end within %2 seconds; the connection was "
+                                  "closed and opened again.")
+                       .arg(name_, QString::number(kStopBound.count() / 1000.0)));
             throw StatementStopped();
         }
         throw StatementStopped();
@@ -78,10 +80,10 @@ private:
 
     // The worker connects now, ahead of the next statement (which connects itself
     // when this fails, and then fails with the reason); the user is told.
-    void reopen(const QString& what)
+    void reopen(const QString& notice)
     {
         worker_->post(std::make_shared<WorkerJob>([](OdbcSession& s, WorkerJob&) { s.connect(); }));
-        NotifyConnection(what.arg(name_));
+        NotifyConnection(notice);
     }
 
     QString connectionString_;
