@@ -21,15 +21,15 @@ public:
     TdsStandIn& operator=(const TdsStandIn&) = delete;
 
     bool running() const { return port_ > 0; }
-    // Stops the server process where it is (SIGSTOP), or lets it go on (SIGCONT):
-    // meanwhile nothing it holds is answered.
-    void pause(bool paused);
     // "127.0.0.1,<port>": the server name as a user types it.
     QString server() const;
     // The program's connection string (SQL Server login demo/demo) for a catalog.
     QString connectionString(const QString& catalog) const;
     // A connection to the catalog, open.
     db::Connection open(const QString& catalog) const;
+    // Stops the server process where it is (SIGSTOP), or lets it go on (SIGCONT):
+    // meanwhile nothing it holds is answered.
+    void pause(bool paused);
 
 private:
     QProcess process_;
