@@ -409,6 +409,11 @@ const std::vector<Scenario>& Scenarios()
         {"audit-sqlserver", "Audit trace, Show Top 100000, SQL Server at 5 ms", {-1, 100, -1}, AuditTraceOnSlowServer},
         {"advanced-find-sqlserver", "Advanced Find, SQL Server at 5 ms", {-1, 100, -1}, AdvancedFindOnSlowServer},
         {"stop-statement-sqlserver", "Stop during a slow statement, SQL Server", {200, 100, -1}, StopDuringHeldStatement},
+        {"open-frame-sqlserver", "Open the frame, SQL Server at 5 ms", {-1, 100, -1}, OpenFrameOnSlowServer},
+        {"summary-sqlserver", "Reload Model Summary, SQL Server at 5 ms", {-1, 100, -1}, ReloadSummaryOnSlowServer},
+        {"target-refresh-sqlserver", "Target login's Refresh, SQL Server at 5 ms", {-1, 100, -1}, TargetRefreshOnSlowServer},
+        {"advanced-find-open-sqlserver", "Open Advanced Find, SQL Server at 5 ms", {-1, 100, -1},
+         OpenAdvancedFindOnSlowServer},
     };
     return scenarios;
 }

@@ -1,6 +1,8 @@
 #include "WaitingScenarios.h"
 
 #include "compare/ui/frmBKLCompareObjects.h"
+#include "compare/ui/frmBKLTargetModelLogin.h"
+#include "mainwindow/ui/frmCalculationsAdvancedFind.h"
 #include "mainwindow/ObjectKinds.h"
 #include "mainwindow/ui/frmBKLMain.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
@@ -11,9 +13,12 @@
 #include "shell/Globals.h"
 #include "support/SlowLike.h"
 
+#include "../StandInProcess.h"
+
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QComboBox>
 #include <QListWidgetItem>
 #include <QProcess>
 #include <QPushButton>
@@ -31,24 +36,15 @@ namespace {
 class SlowServer {
 public:
     SlowServer(const QString& folder, int delayMs, const QStringList& more = {})
+        : port_(StartStandIn(process_, folder, QStringList{QStringLiteral("--delay"), QString::number(delayMs)} + more))
     {
-        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        process_.start(QStringLiteral(BKL_TDS_STANDIN_EXE),
-                       QStringList{QStringLiteral("--server"), folder, QStringLiteral("--port"), QStringLiteral("0"),
-                                   QStringLiteral("--delay"), QString::number(delayMs)}
-                           + more);
-        static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-        QByteArray out;
-        while (port_ == 0 && process_.waitForReadyRead(10000))
-            if (const QRegularExpressionMatch m = listening.match(QString::fromUtf8(out += process_.readAllStandardOutput()));
-                m.hasMatch())
-                port_ = m.captured(1).toInt();
     }
+    QString address() const { return QStringLiteral("127.0.0.1,") + QString::number(port_); }
     bkl::db::Connection open(const QString& database) const
     {
         bkl::db::Connection cn;
         cn.setConnectionString(
-            ModelConnectionString(QStringLiteral("127.0.0.1,") + QString::number(port_), database));
+            ModelConnectionString(address(), database));
         cn.setCommandTimeout(600);
         cn.open();
         return cn;
@@ -56,7 +52,7 @@ public:
 
 private:
     QProcess process_;
-    int port_ = 0;
+    int port_;
 };
 
 // The first `n` calculations by name in the object list, checked.
@@ -116,6 +112,17 @@ Outcome StoppedFind(Context& c, double pressAtMs)
     return out;
 }
 
+// Times a user action outside any run.
+Outcome Timed(Context& c, const QString& note, const std::function<void()>& action)
+{
+    Outcome out;
+    c.probe->start();
+    action();
+    out.measure = c.probe->stop();
+    out.note = note;
+    return out;
+}
+
 } // namespace
 
 void UseSlowServer(const Context& c) { g_cnModel = Server(c).open(c.database); }
@@ -172,6 +179,44 @@ Outcome StopDuringHeldStatement(Context& c)
         out.note += QStringLiteral(", then the connection failed: ") + e.description();
     }
     return out;
+}
+
+Outcome OpenFrameOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    return Timed(c, QStringLiteral("frame and summary"), [&] {
+        auto* frame = new frmMDIBKLMain;
+        frame->show();
+    });
+}
+
+Outcome ReloadSummaryOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    return Timed(c, QStringLiteral("summary"), [&] { c.frame->mnuReloadModelSummary_Click(); });
+}
+
+Outcome TargetRefreshOnSlowServer(Context& c)
+{
+    frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
+    frmBKLTargetModelLogin login(&compare);
+    login.show();
+    login.txtSQLServerHost->setText(Server(c).address());
+    login.txtSQLServerUser->setText(QStringLiteral("demo"));
+    login.txtSQLServerPassword->setText(QStringLiteral("demo"));
+    Outcome out = Timed(c, QString(), [&] { login.cmdSelectDatabase_Click(); });
+    out.note = QString::number(login.cboSQLServerDB->count()) + QStringLiteral(" models");
+    return out;
+}
+
+Outcome OpenAdvancedFindOnSlowServer(Context& c)
+{
+    UseSlowServer(c);
+    std::unique_ptr<frmCalculationsAdvancedFind> w;
+    return Timed(c, QStringLiteral("window filled"), [&] {
+        w = std::make_unique<frmCalculationsAdvancedFind>(c.frame);
+        w->show();
+    });
 }
 
 } // namespace bench

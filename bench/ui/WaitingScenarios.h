@@ -10,6 +10,11 @@ Outcome PreviewOnSlowServer(Context& c);
 Outcome CompareOnSlowServer(Context& c);
 Outcome StopDuringSlowStatement(Context& c);
 Outcome StopDuringHeldStatement(Context& c);
+// Statements outside runs on a server a few milliseconds away: the window turns meanwhile.
+Outcome OpenFrameOnSlowServer(Context& c);
+Outcome ReloadSummaryOnSlowServer(Context& c);
+Outcome TargetRefreshOnSlowServer(Context& c);
+Outcome OpenAdvancedFindOnSlowServer(Context& c);
 
 // Points the model connection at the bench server through tds-standin, each reply
 // held back the context's server delay.

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <csignal>
 
 namespace bkl::test {
 
@@ -32,6 +33,7 @@ TdsStandIn::TdsStandIn(const QString& folder, const QStringList& arguments)
 
 TdsStandIn::~TdsStandIn()
 {
+    pause(false);
     process_.terminate();
     if (!process_.waitForFinished(5000))
         process_.kill();
@@ -40,12 +42,26 @@ TdsStandIn::~TdsStandIn()
         qputenv(db::odbc::kDriverVariable, savedDriver_);
 }
 
+void TdsStandIn::pause(bool paused)
+{
+    if (process_.processId() > 0)
+        ::kill(static_cast<pid_t>(process_.processId()), paused ? SIGSTOP : SIGCONT);
+}
+
 QString TdsStandIn::server() const { return QStringLiteral("127.0.0.1,%1").arg(port_); }
 
 QString TdsStandIn::connectionString(const QString& catalog) const
 {
     return QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID=demo;password=demo;Initial Catalog=")
         + db::ConnectionStringValue(catalog) + QStringLiteral(";Data Source=") + server();
+}
+
+db::Connection TdsStandIn::open(const QString& catalog) const
+{
+    db::Connection cn;
+    cn.setConnectionString(connectionString(catalog));
+    cn.open();
+    return cn;
 }
 
 } // namespace bkl::test

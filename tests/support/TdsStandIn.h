@@ -1,6 +1,8 @@
 #pragma once
 // The tds-standin tool serving a demo server on a free loopback port for the
 // lifetime of the object, reached through FreeTDS as a SQL Server is.
+#include "platform/db/Connection.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,11 @@ public:
     QString server() const;
     // The program's connection string (SQL Server login demo/demo) for a catalog.
     QString connectionString(const QString& catalog) const;
+    // A connection to the catalog, open.
+    db::Connection open(const QString& catalog) const;
+    // Stops the server process where it is (SIGSTOP), or lets it go on (SIGCONT):
+    // meanwhile nothing it holds is answered.
+    void pause(bool paused);
 
 private:
     QProcess process_;

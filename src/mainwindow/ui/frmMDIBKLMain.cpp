@@ -3,6 +3,7 @@
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "mainwindow/CheckedObjectsText.h"
 #include "mainwindow/ui/CheckedRows.h"
+#include "mainwindow/ui/ConnectionNotices.h"
 #include "mainwindow/ui/FrameIcons.h"
 #include "mainwindow/ui/frmBKLMain.h"
 #include "platform/core/Settings.h"
@@ -45,6 +46,7 @@ frmMDIBKLMain::frmMDIBKLMain(QWidget* parent) : QMainWindow(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     g_currentFrame = this;
+    bkl::mainwindow::ShowConnectionNotices();
     createMenus();
     createObjectMenus();
     createToolbar();

@@ -4,7 +4,9 @@
 // runs with RunGuard; code below the windows asks here. The data layer turns the
 // event loop between statements, and during a long statement, only while a run is
 // active: that is when the run guard refuses whatever would start a second run or
-// destroy a connection or window the statement uses. Outside runs nothing pumps.
+// destroy a connection or window the statement uses. Outside runs nothing pumps,
+// except a wait that makes itself a run while it lasts (WaitRun, EventLoopTurn.h):
+// a SQL Server statement waiting for its server, the web engine making a page.
 //
 // A stop belongs to its run. The code a run executes is in the run's stop scope:
 // its statements see the run's stop flag. What the event loop dispatches while a

@@ -2,7 +2,9 @@
 
 #include "platform/core/ActiveRun.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QtDebug>
 
 namespace bkl {
@@ -11,6 +13,30 @@ namespace {
 std::function<void()> g_showWaitCursor;
 std::function<void()> g_restoreWaitCursor;
 std::function<void()> g_turnOutsideRun;
+int g_userInputHeld = 0; // waits that hold back user input
+
+// When the window last turned, on a monotonic clock.
+QElapsedTimer& LoopClock()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock;
+}
+qint64 g_lastTurnMs = 0;
+void NoteTurn() { g_lastTurnMs = LoopClock().elapsed(); }
+
+// The application's loop counts as a turn whenever its dispatcher wakes or sleeps.
+void WatchApplicationLoop()
+{
+    static bool watching = false;
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (watching || !dispatcher)
+        return;
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, NoteTurn);
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, NoteTurn);
+    watching = true;
+}
 
 } // namespace
 
@@ -22,6 +48,12 @@ void SetWaitCursor(std::function<void()> show, std::function<void()> restore)
 
 void SetTurnOutsideRunHandler(std::function<void()> handler) { g_turnOutsideRun = std::move(handler); }
 
+qint64 MsSinceLoopTurned()
+{
+    WatchApplicationLoop();
+    return LoopClock().elapsed() - g_lastTurnMs;
+}
+
 void TurnEventLoop(QEventLoop::ProcessEventsFlags flags)
 {
     if (!RunActive()) {
@@ -31,12 +63,16 @@ void TurnEventLoop(QEventLoop::ProcessEventsFlags flags)
             qWarning("The event loop turned while no run was active: a window may close under its caller.");
     }
     const OutsideRunStopScope outside;
+    if (g_userInputHeld > 0)
+        flags |= QEventLoop::ExcludeUserInputEvents;
     QCoreApplication::processEvents(flags);
+    NoteTurn();
 }
 
-WaitRun::WaitRun(bool hourglass) : hourglass_(hourglass)
+WaitRun::WaitRun(bool hourglass, bool holdUserInput) : hourglass_(hourglass), holdUserInput_(holdUserInput)
 {
     EnterRun();
+    g_userInputHeld += holdUserInput_;
     if (hourglass_ && g_showWaitCursor)
         g_showWaitCursor();
 }
@@ -45,6 +81,7 @@ WaitRun::~WaitRun()
 {
     if (hourglass_ && g_restoreWaitCursor)
         g_restoreWaitCursor();
+    g_userInputHeld -= holdUserInput_;
     LeaveRun();
 }
 

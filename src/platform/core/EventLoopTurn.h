@@ -21,19 +21,29 @@ namespace bkl {
 // to the handler below.
 void TurnEventLoop(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
 
+// Milliseconds since the window last turned: since a turn made here, or since the
+// application's own loop last ran (its dispatcher woke or went to sleep), whichever
+// came last. A wait outside runs turns the loop once this passes a slice, so that
+// a series of short waits (one statement after another) keeps the window alive.
+qint64 MsSinceLoopTurned();
+
 // A wait that is a run while it lives: the run guard is up (commands that would
 // close or replace what the wait returns to are refused), with the hourglass
 // unless told otherwise. Inside a run it keeps that run's stop scope: a statement
-// the run issued still sees the run's Stop.
+// the run issued still sees the run's Stop. A wait that holds back user input
+// (a statement outside runs, while e.g. a window is being built) has every turn
+// made meanwhile leave clicks and keys for later (ExcludeUserInputEvents): they
+// are delivered once the wait is over.
 class WaitRun {
 public:
-    explicit WaitRun(bool hourglass = true);
+    explicit WaitRun(bool hourglass = true, bool holdUserInput = false);
     ~WaitRun();
     WaitRun(const WaitRun&) = delete;
     WaitRun& operator=(const WaitRun&) = delete;
 
 private:
     bool hourglass_;
+    bool holdUserInput_;
 };
 
 // Turns the event loop until `done()` holds, inside a WaitRun: between turns it

@@ -11,6 +11,8 @@ int g_sliceMs = kPumpSliceMs;
 
 void SetPumpSliceMsForTesting(int sliceMs) { g_sliceMs = sliceMs < 0 ? kPumpSliceMs : sliceMs; }
 
+int PumpSliceMs() { return g_sliceMs; }
+
 TimeSlice::TimeSlice(std::function<void()> flush, int sliceMs)
     : flush_(std::move(flush)), sliceMs_(sliceMs < 0 ? g_sliceMs : sliceMs)
 {

@@ -53,6 +53,8 @@ private:
 // batch) or a very long one (one batch for the whole run); a negative value
 // restores kPumpSliceMs.
 void SetPumpSliceMsForTesting(int sliceMs);
+// The process's slice as it is now.
+int PumpSliceMs();
 
 // For a step deep inside a run that has no slice at hand (a comparator between
 // two sections, a report builder between two rows): turns the event loop once

@@ -1,5 +1,8 @@
 #include "shell/ui/LastWindowQuit.h"
 
+#include "platform/core/ActiveRun.h"
+#include "platform/core/TimeSlice.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
@@ -23,15 +26,24 @@ protected:
         if (event->type() == QEvent::Hide || event->type() == QEvent::Close) {
             auto* w = qobject_cast<QWidget*>(watched);
             if (w && w->isWindow())
-                QTimer::singleShot(0, this, [this] {
-                    if (!AnyWindowOpen())
-                        onNoWindowLeft_();
-                });
+                checkSoon();
         }
         return false;
     }
 
 private:
+    // A wait that turns the loop meanwhile (a statement for a window not shown yet,
+    // after the login closed) is not the end: the check comes again after it.
+    void checkSoon(int delayMs = 0)
+    {
+        QTimer::singleShot(delayMs, this, [this] {
+            if (RunActive())
+                return checkSoon(kPumpSliceMs);
+            if (!AnyWindowOpen())
+                onNoWindowLeft_();
+        });
+    }
+
     std::function<void()> onNoWindowLeft_;
 };
 

@@ -1,181 +1,112 @@
 #include "platform/db/odbc/OdbcBackend.h"
 
-#include "platform/core/ActiveRun.h"
-#include "platform/db/odbc/OdbcColumnReader.h"
+#include "platform/db/ConnectionNotice.h"
 #include "platform/db/odbc/OdbcConnectionString.h"
-#include "platform/db/odbc/OdbcDiagnostics.h"
 #include "platform/db/odbc/OdbcDriver.h"
+#include "platform/db/odbc/OdbcSession.h"
 #include "platform/db/odbc/SelectOnly.h"
+#include "platform/db/odbc/StatementWait.h"
 #include "platform/db/odbc/StatementWorker.h"
 
 #include <QScopeGuard>
-#include <sqlext.h>
-#include <vector>
 
 namespace bkl::db::odbc {
 
 namespace {
 
-// Owns one ODBC handle.
-class Handle {
-public:
-    Handle(SQLSMALLINT type, SQLHANDLE parent) : type_(type)
-    {
-        if (!SQL_SUCCEEDED(SQLAllocHandle(type, parent, &handle_))) {
-            handle_ = SQL_NULL_HANDLE;
-            const QString what = QStringLiteral("The ODBC driver manager could not allocate a handle.");
-            if (parent == SQL_NULL_HANDLE)
-                throw DbError(err::ProviderError, QStringLiteral("ODBC"), what);
-            throw DiagnosticsError(type == SQL_HANDLE_STMT ? SQL_HANDLE_DBC : SQL_HANDLE_ENV, parent, what);
-        }
-    }
-    ~Handle()
-    {
-        if (handle_ != SQL_NULL_HANDLE)
-            SQLFreeHandle(type_, handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-
-    SQLHANDLE get() const { return handle_; }
-
-private:
-    SQLSMALLINT type_;
-    SQLHANDLE handle_ = SQL_NULL_HANDLE;
-};
-
-SQLPOINTER Integer(SQLULEN v) { return reinterpret_cast<SQLPOINTER>(v); }
-
-struct Column {
-    QString name;
-    SQLSMALLINT type = 0;
-};
-
+// Every ODBC call of the connection is made by its worker (StatementWorker.h); this
+// thread hands each statement over and waits for it, turning the event loop (see
+// StatementWait.h), one statement at a time on the connection. A stop ends the
+// statement as the embedded engine ends a stopped one. A statement that has not
+// ended kStopBound after the Stop has its connection given up: closed at its
+// sockets, its worker left to end on its own, and the connection opened again with
+// the same settings by a new worker before the next statement.
 class OdbcBackend : public Backend {
 public:
-    OdbcBackend(const QString& connectionString, int loginTimeoutSeconds)
-        : env_(SQL_HANDLE_ENV, SQL_NULL_HANDLE)
+    OdbcBackend(QString connectionString, int loginTimeoutSeconds, QString name)
+        : connectionString_(std::move(connectionString)), loginTimeoutSeconds_(loginTimeoutSeconds),
+          name_(std::move(name))
     {
-        SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, Integer(SQL_OV_ODBC3), 0);
-        dbc_ = std::make_unique<Handle>(SQL_HANDLE_DBC, env_.get());
-        const SQLULEN timeout = static_cast<SQLULEN>(qMax(loginTimeoutSeconds, 0));
-        // Optional wishes: a driver that does not know one still connects.
-        SQLSetConnectAttr(dbc_->get(), SQL_ATTR_LOGIN_TIMEOUT, Integer(timeout), 0);
-        SQLSetConnectAttr(dbc_->get(), SQL_ATTR_CONNECTION_TIMEOUT, Integer(timeout), 0);
-        SQLSetConnectAttr(dbc_->get(), SQL_ATTR_ACCESS_MODE, Integer(SQL_MODE_READ_ONLY), 0);
-
-        const SQLRETURN rc = SQLDriverConnectW(dbc_->get(), nullptr, WideText(connectionString), SQL_NTS, nullptr, 0,
-                                               nullptr, SQL_DRIVER_NOPROMPT);
-        if (!SQL_SUCCEEDED(rc))
-            throw DiagnosticsError(SQL_HANDLE_DBC, dbc_->get(), QStringLiteral("Unable to connect."));
+        startWorker();
+        const auto connect = std::make_shared<WorkerJob>([](OdbcSession& s, WorkerJob&) { s.connect(); });
+        worker_->post(connect);
+        WaitForJob(*connect, worker_->threadId(), false);
+        if (connect->error())
+            std::rethrow_exception(connect->error());
     }
 
-    ~OdbcBackend() override { SQLDisconnect(dbc_->get()); }
-
-    // Outside a run the statement is read here, as nothing turns the event loop
-    // meanwhile. Inside one it is read by a worker while this thread turns the loop
-    // (see RunInWorker), one statement at a time on the connection; a stop cancels
-    // it at the server and ends it as the embedded engine ends a stopped statement.
     ResultSet execute(const QString& sql, int commandTimeoutSeconds) override
     {
         const QString text = StatementForServer(sql);
         if (waiting_)
             throw DbError(err::ProviderError, kDataLayerSource,
                           QStringLiteral("The connection is busy with another statement: %1").arg(sql));
-        Handle stmt(SQL_HANDLE_STMT, dbc_->get());
-        SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, Integer(static_cast<SQLULEN>(qMax(commandTimeoutSeconds, 0))), 0);
-        if (!RunActive())
-            return read(stmt, text);
-
         waiting_ = true;
         const auto idle = qScopeGuard([this] { waiting_ = false; });
-        ResultSet result;
-        // After a cancel the worker's call ends with the driver's "canceled" error, and
-        // freeing the handle closes what is left of the statement: the connection goes on.
-        if (RunInWorker([&] { result = read(stmt, text); }, [&] { SQLCancel(stmt.get()); }))
+
+        // The job owns what it fills: a job left behind with its worker still writes there.
+        const auto result = std::make_shared<ResultSet>();
+        const auto job = std::make_shared<WorkerJob>([text, commandTimeoutSeconds, result](OdbcSession& s, WorkerJob& j) {
+            *result = s.run(text, commandTimeoutSeconds, j);
+        });
+        worker_->post(job);
+        switch (WaitForJob(*job, worker_->threadId(), true)) {
+        case WaitEnd::Done:
+            if (job->error())
+                std::rethrow_exception(job->error());
+            return std::move(*result);
+        case WaitEnd::Stopped:
+            if (job->connectionLost())
+                reopen(QStringLiteral("The connection to %1 was lost when a statement was stopped; it was opened again.")
+                           .arg(name_));
             throw StatementStopped();
-        return result;
+        case WaitEnd::GivenUp:
+            worker_->abandon();
+            startWorker();
+            reopen(QStringLiteral("A stopped statement on %1 did not end within %2 seconds; the connection was "
+                                  "closed and opened again.")
+                       .arg(name_, QString::number(kStopBound.count() / 1000.0)));
+            throw StatementStopped();
+        }
+        throw StatementStopped();
     }
 
 private:
-    // Runs the statement and reads its whole result.
-    static ResultSet read(const Handle& stmt, const QString& sql)
+    void startWorker()
     {
-        SQLRETURN rc = SQLExecDirectW(stmt.get(), WideText(sql), SQL_NTS);
-        if (rc != SQL_NO_DATA)
-            CheckStatement(rc, stmt.get(), QStringLiteral("The statement failed."));
-
-        // The first result that has columns is the statement's result.
-        SQLSMALLINT columnCount = 0;
-        for (;;) {
-            Check(SQLNumResultCols(stmt.get(), &columnCount), stmt.get());
-            if (columnCount > 0)
-                break;
-            rc = SQLMoreResults(stmt.get());
-            if (rc == SQL_NO_DATA)
-                break;
-            Check(rc, stmt.get());
-        }
-
-        ResultSet result;
-        const std::vector<Column> columns = Describe(stmt.get(), columnCount);
-        for (const Column& c : columns)
-            result.columns << c.name;
-        if (columns.empty())
-            return result;
-        for (;;) {
-            rc = SQLFetch(stmt.get());
-            if (rc == SQL_NO_DATA)
-                break;
-            Check(rc, stmt.get());
-            std::vector<Value> row;
-            row.reserve(columns.size());
-            for (size_t i = 0; i < columns.size(); ++i)
-                row.push_back(ReadColumn(stmt.get(), static_cast<SQLUSMALLINT>(i + 1), columns[i].type));
-            result.rows.push_back(std::move(row));
-        }
-        return result;
+        worker_.reset();
+        worker_ = std::make_unique<StatementWorker>(std::make_unique<OdbcSession>(connectionString_, loginTimeoutSeconds_));
     }
 
-    static void Check(SQLRETURN rc, SQLHSTMT stmt)
+    // The worker connects now, ahead of the next statement (which connects itself
+    // when this fails, and then fails with the reason); the user is told.
+    void reopen(const QString& notice)
     {
-        CheckStatement(rc, stmt, QStringLiteral("Reading the result failed."));
+        worker_->post(std::make_shared<WorkerJob>([](OdbcSession& s, WorkerJob&) { s.connect(); }));
+        NotifyConnection(notice);
     }
 
-    static std::vector<Column> Describe(SQLHSTMT stmt, SQLSMALLINT count)
-    {
-        std::vector<Column> columns;
-        for (SQLUSMALLINT i = 1; i <= static_cast<SQLUSMALLINT>(count); ++i) {
-            SQLWCHAR name[512];
-            SQLSMALLINT nameLength = 0;
-            Column c;
-            SQLULEN size = 0;
-            SQLSMALLINT digits = 0;
-            SQLSMALLINT nullable = 0;
-            Check(SQLDescribeColW(stmt, i, name, static_cast<SQLSMALLINT>(std::size(name)), &nameLength, &c.type,
-                                  &size, &digits, &nullable),
-                  stmt);
-            c.name = FromWide(name, qMin<qsizetype>(nameLength, std::size(name) - 1));
-            columns.push_back(c);
-        }
-        return columns;
-    }
-
-    Handle env_;
-    std::unique_ptr<Handle> dbc_; // after env_: freed before it
-    bool waiting_ = false;        // a statement's worker runs while the event loop turns
+    QString connectionString_;
+    int loginTimeoutSeconds_;
+    QString name_;
+    std::unique_ptr<StatementWorker> worker_;
+    bool waiting_ = false; // a statement's job is under way while the event loop turns
 };
 
 } // namespace
 
-std::unique_ptr<Backend> OpenOdbcConnectionString(const QString& odbcConnectionString, int loginTimeoutSeconds)
+std::unique_ptr<Backend> OpenOdbcConnectionString(const QString& odbcConnectionString, int loginTimeoutSeconds,
+                                                  const QString& name)
 {
-    return std::make_unique<OdbcBackend>(odbcConnectionString, loginTimeoutSeconds);
+    return std::make_unique<OdbcBackend>(odbcConnectionString, loginTimeoutSeconds,
+                                         name.isEmpty() ? QStringLiteral("the server") : name);
 }
 
 std::unique_ptr<Backend> OpenOdbc(const QMap<QString, QString>& keys, int loginTimeoutSeconds)
 {
-    return OpenOdbcConnectionString(OdbcConnectionString(keys, SqlServerDriver()), loginTimeoutSeconds);
+    const QString name = QStringLiteral("%1 (%2)").arg(keys.value(QStringLiteral("DATA SOURCE")),
+                                                       keys.value(QStringLiteral("INITIAL CATALOG")));
+    return OpenOdbcConnectionString(OdbcConnectionString(keys, SqlServerDriver()), loginTimeoutSeconds, name);
 }
 
 } // namespace bkl::db::odbc

@@ -1,0 +1,46 @@
+#pragma once
+// One SQL Server connection's ODBC handles and the statements run on them. Every
+// call but sockets() is made on the connection's worker thread (StatementWorker.h).
+#include "platform/db/Connection.h"
+#include "platform/db/odbc/DriverSockets.h"
+#include "platform/db/odbc/OdbcHandle.h"
+
+#include <QString>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace bkl::db::odbc {
+
+class WorkerJob;
+
+class OdbcSession {
+public:
+    OdbcSession(QString connectionString, int loginTimeoutSeconds);
+    ~OdbcSession(); // disconnects
+
+    // Connects unless connected. Throws DbError.
+    void connect();
+
+    // Runs the statement (connecting first when the connection was dropped) and reads
+    // its whole result. A stop (the job's flag, or a cancel of the wait for the
+    // server) closes the statement here; a connection that died with it is dropped
+    // and noted in the job. Throws DbError, or StatementStopped.
+    ResultSet run(const QString& sql, int commandTimeoutSeconds, WorkerJob& job);
+
+    // The sockets the driver opened for the connection (any thread).
+    std::vector<SocketId> sockets() const;
+
+private:
+    void disconnect();
+    [[noreturn]] void stopped(Handle& stmt, WorkerJob& job);
+
+    QString connectionString_;
+    int loginTimeoutSeconds_;
+    std::unique_ptr<Handle> env_;
+    std::unique_ptr<Handle> dbc_; // connected while set
+    mutable std::mutex socketsMutex_;
+    std::vector<SocketId> sockets_;
+};
+
+} // namespace bkl::db::odbc
