@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QUrl>
-#include <QUrlQuery>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <stdexcept>
@@ -16,6 +15,11 @@ namespace bkl {
 namespace {
 
 constexpr char kNotPrinted[] = "The page could not be printed.";
+
+// Each renderer making a slice takes a few hundred MB at most: three of them
+// together stay well within the renderers' memory and make the PDF about three
+// times as fast as one.
+int g_parallel = 3;
 
 QByteArray ReadPage(const QString& pageFile)
 {
@@ -27,113 +31,134 @@ QByteArray ReadPage(const QString& pageFile)
 
 } // namespace
 
+struct SlicedPdf::Work {
+    quint64 serial;
+    qsizetype slice;
+    int slot;          // which of the documents beside the page it loads
+    QString document;
+    QString pdf;       // the PDF file the engine writes
+    QWebEnginePage* page = nullptr;
+    bool printing = false;
+};
+
+void SlicedPdf::setParallel(int pages) { g_parallel = std::max(1, pages); }
+
 SlicedPdf::SlicedPdf(const QString& pageFile, QWebEngineProfile* profile, QObject* parent)
     : QObject(parent), slices_(ReadPage(pageFile), PrintSliceRows()), profile_(profile)
 {
     const QFileInfo page(pageFile);
-    sliceFile_ = page.absolutePath() + QLatin1Char('/') + page.completeBaseName() + QStringLiteral("_print.html");
+    documentBase_ = page.absolutePath() + QLatin1Char('/') + page.completeBaseName() + QStringLiteral("_print");
 }
 
 SlicedPdf::~SlicedPdf()
 {
-    delete page_.data();
-    QFile::remove(sliceFile_);
-}
-
-void SlicedPdf::newPage()
-{
-    if (page_)
-        page_->deleteLater();
-    page_ = new QWebEnginePage(profile_, this);
-    connect(page_, &QWebEnginePage::loadFinished, this, &SlicedPdf::loaded);
-    connect(page_, &QWebEnginePage::pdfPrintingFinished, this, &SlicedPdf::printed);
-    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
-                if (status == QWebEnginePage::NormalTerminationStatus)
-                    return;
-                // The page is of no more use: the next PDF is made in a new one.
-                page_->deleteLater();
-                page_.clear();
-                busy_ = false;
-                fail(QStringLiteral("The page could not be printed: the web engine's renderer ended while printing it."));
-            });
+    for (const std::unique_ptr<Work>& work : works_) {
+        delete work->page;
+        QFile::remove(work->document);
+    }
 }
 
 void SlicedPdf::request(const QPageLayout& layout)
 {
-    if (layout == layout_ && !failed_ && (busy_ || made_.size() > 0 || making_ == layout))
+    if (!failed_ && serial_ > 0 && layout == layout_)
         return;
     layout_ = layout;
-    failed_ = false;
-    if (!busy_)
-        begin();
+    begin();
 }
 
 void SlicedPdf::begin()
 {
-    for (const QString& file : std::as_const(made_))
-        QFile::remove(file);
-    made_.clear();
-    making_ = layout_;
     ++serial_;
+    failed_ = false;
+    for (const QString& file : printed_)
+        if (!file.isEmpty())
+            QFile::remove(file);
+    printed_.assign(size_t(slices_.count()), QString());
+    made_.clear();
+    next_ = 0;
     if (!folder_.isValid()) {
         fail(QStringLiteral("Cannot print: no temporary folder for the printed parts."));
         return;
     }
-    if (!page_)
-        newPage();
-    makeNext();
+    startWorks();
 }
 
-void SlicedPdf::makeNext()
+void SlicedPdf::startWorks()
 {
-    if (made_.size() == slices_.count())
-        return;
-    const QByteArray document = slices_.document(made_.size());
-    QSaveFile file(sliceFile_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() || !file.commit()) {
-        fail(QStringLiteral("Cannot write %1: %2").arg(sliceFile_, file.errorString()));
-        return;
+    while (!failed_ && next_ < slices_.count() && qsizetype(works_.size()) < g_parallel) {
+        // A slot no work uses: each work writes a document of its own.
+        int slot = 0;
+        while (std::any_of(works_.begin(), works_.end(), [slot](const auto& w) { return w->slot == slot; }))
+            ++slot;
+        auto work = std::make_unique<Work>(Work{serial_, next_++, slot, documentBase_ + QString::number(slot)
+                                                                              + QStringLiteral(".html")});
+        Work* w = work.get();
+        works_.push_back(std::move(work));
+        const QByteArray document = slices_.document(w->slice);
+        QSaveFile file(w->document);
+        if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() || !file.commit()) {
+            finished(w, false, QStringLiteral("Cannot write %1: %2").arg(w->document, file.errorString()));
+            return;
+        }
+        w->page = new QWebEnginePage(profile_, this);
+        connect(w->page, &QWebEnginePage::loadFinished, this, [this, w](bool ok) {
+            if (ok)
+                printSlice(w);
+            else
+                finished(w, false);
+        });
+        connect(w->page, &QWebEnginePage::pdfPrintingFinished, this,
+                [this, w](const QString&, bool ok) { finished(w, ok); });
+        connect(w->page, &QWebEnginePage::renderProcessTerminated, this,
+                [this, w](QWebEnginePage::RenderProcessTerminationStatus status) {
+                    if (status != QWebEnginePage::NormalTerminationStatus)
+                        finished(w, false, QStringLiteral("The page could not be printed: the web engine's renderer "
+                                                          "ended while printing it."));
+                });
+        // Each slice is a new address, so the engine reads the file anew.
+        QUrl url = QUrl::fromLocalFile(w->document);
+        url.setQuery(QStringLiteral("slice=%1-%2").arg(w->serial).arg(w->slice));
+        w->page->load(url);
     }
-    busy_ = true;
-    // Each slice is a new address, so the engine reads the file anew.
-    QUrl url = QUrl::fromLocalFile(sliceFile_);
-    url.setQuery(QStringLiteral("slice=%1-%2").arg(serial_).arg(made_.size()));
-    page_->load(url);
 }
 
-void SlicedPdf::loaded(bool ok)
+void SlicedPdf::printSlice(Work* work)
 {
-    if (!busy_ || !printing_.isEmpty())
+    if (work->printing)
         return;
-    if (!ok) {
-        busy_ = false;
-        fail(QLatin1String(kNotPrinted));
-        return;
-    }
-    printing_ = folder_.filePath(QStringLiteral("%1-%2.pdf").arg(serial_).arg(made_.size()));
-    page_->printToPdf(printing_, making_);
+    work->printing = true;
+    work->pdf = folder_.filePath(QStringLiteral("%1-%2.pdf").arg(work->serial).arg(work->slice));
+    work->page->printToPdf(work->pdf, layout_);
 }
 
-void SlicedPdf::printed(const QString& file, bool ok)
+void SlicedPdf::finished(Work* work, bool ok, const QString& reason)
 {
-    if (file != printing_)
+    const auto at = std::find_if(works_.begin(), works_.end(), [work](const auto& w) { return w.get() == work; });
+    if (at == works_.end())
         return;
-    printing_.clear();
-    busy_ = false;
-    if (!ok) {
-        fail(QLatin1String(kNotPrinted));
-        return;
+    const std::unique_ptr<Work> done = std::move(*at);
+    works_.erase(at);
+    // The page goes with what it held; later signals of it are not for this work.
+    if (done->page) {
+        done->page->disconnect(this);
+        done->page->deleteLater();
     }
-    if (making_ != layout_ || failed_) {
-        // Another layout was asked for meanwhile.
-        failed_ = false;
-        begin();
+    QFile::remove(done->document);
+    if (done->serial != serial_ || failed_) {
+        QFile::remove(done->pdf);
+    } else if (!ok) {
+        QFile::remove(done->pdf);
+        fail(reason.isEmpty() ? QLatin1String(kNotPrinted) : reason);
         return;
+    } else {
+        printed_[size_t(done->slice)] = done->pdf;
+        const qsizetype before = made_.size();
+        while (made_.size() < slices_.count() && !printed_[size_t(made_.size())].isEmpty())
+            made_.append(printed_[size_t(made_.size())]);
+        if (made_.size() > before)
+            emit sliceMade();
     }
-    made_.append(file);
-    emit sliceMade();
-    makeNext();
+    startWorks();
 }
 
 void SlicedPdf::fail(const QString& reason)
@@ -148,9 +173,9 @@ void SlicedPdf::make(const QPageLayout& layout)
     const QMetaObject::Connection onFailed
         = connect(this, &SlicedPdf::failed, this, [&failure](const QString& reason) { failure = reason; });
     request(layout);
-    WaitUntil([&] { return !failure.isEmpty() || failed_ || (complete() && making_ == layout); });
+    WaitUntil([&] { return failed_ || complete(); });
     disconnect(onFailed);
-    if (!complete() || making_ != layout)
+    if (!complete())
         throw std::runtime_error((failure.isEmpty() ? QLatin1String(kNotPrinted) : failure).toStdString());
 }
 

@@ -3,17 +3,19 @@
 // PrintSlices.h). The slices' documents are loaded one after the other into a
 // page of the engine of its own, never shown, and each is made into a PDF for
 // the page layout asked for; the slices' PDFs are kept in a temporary folder
-// until they are joined. One slice is made at a time: a layout asked for while
-// a slice is being made is begun once that slice is done, and the rest of the
-// PDF of the layout before is dropped.
+// until they are joined. A few slices are made at once, each in a page (and a
+// renderer) of its own that goes once its slice is made: the engine keeps what a
+// page has held until the page goes. A layout asked for while slices are being
+// made is begun at once, and what is made of the layout before is dropped.
 #include "platform/ui/PrintSlices.h"
 
 #include <QObject>
 #include <QPageLayout>
 #include <QPageRanges>
-#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
+#include <vector>
 
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -46,30 +48,32 @@ public:
     const QStringList& made() const { return made_; }
     qsizetype slices() const { return slices_.count(); }
     bool complete() const { return !failed_ && made_.size() == slices_.count(); }
+    // Slices made at once (3 unless set): a setting for the benchmark and tests.
+    static void setParallel(int pages);
 
 signals:
     void sliceMade();
     void failed(const QString& reason);
 
 private:
+    struct Work; // a slice being made, in a page of its own
+
     void begin();
-    void makeNext();
-    void loaded(bool ok);
-    void printed(const QString& file, bool ok);
+    void startWorks();
+    void printSlice(Work* work);
+    void finished(Work* work, bool ok, const QString& reason = {});
     void fail(const QString& reason);
-    void newPage();
 
     PrintSlices slices_;
-    QString sliceFile_; // the document of the slice being made, beside the page file
+    QString documentBase_; // the slices' documents are written beside the page file, named after it
     QWebEngineProfile* profile_;
-    QPointer<QWebEnginePage> page_;
     QTemporaryDir folder_;
-    QPageLayout layout_;  // of the latest request
-    QPageLayout making_;  // of the slices in made_
-    QStringList made_;
-    QString printing_;    // the PDF file the engine is writing, empty when none
-    quint64 serial_ = 0;  // of the PDF being made: the name of its files
-    bool busy_ = false;   // a slice is being loaded or printed
+    std::vector<std::unique_ptr<Work>> works_;
+    QPageLayout layout_;          // of the latest request
+    std::vector<QString> printed_; // the PDF file of each slice of layout_, empty until it is made
+    QStringList made_;            // those of the first slices, as far as they are all made
+    qsizetype next_ = 0;          // the next slice to begin
+    quint64 serial_ = 0;          // of the latest request: works of an earlier one are dropped
     bool failed_ = false;
 };
 
