@@ -7,7 +7,7 @@
 namespace bkl {
 namespace {
 
-qsizetype g_sliceRows = 3000;
+qsizetype g_sliceRows = 1000;
 
 constexpr QByteArrayView kBom = "\xEF\xBB\xBF";
 constexpr QByteArrayView kFirstRow = " data-bkl-first";

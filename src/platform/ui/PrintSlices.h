@@ -12,15 +12,15 @@
 
 namespace bkl {
 
-// The rows of one slice (3,000 unless set): a setting, so that tests print
+// The rows of one slice (1,000 unless set): a setting, so that tests print
 // slices of a few rows.
 qsizetype PrintSliceRows();
 void SetPrintSliceRows(qsizetype rows);
 
 // The largest slice document the engine is given to print (the page outside
-// its long tables and one slice's rows): 24 MB. A larger one would take the
-// renderer past its memory.
-inline constexpr qsizetype kMostPrintSliceBytes = 24 * 1024 * 1024;
+// its long tables and one slice's rows): 4 MB. A renderer takes about 400 MB to
+// print a MB of a report table, so a larger one could take it past its memory.
+inline constexpr qsizetype kMostPrintSliceBytes = 4 * 1024 * 1024;
 
 class PrintSlices {
 public:
