@@ -22,6 +22,7 @@
 // with the web engine's own flags, as the program itself runs (only --no-sandbox
 // when run as root, where the engine refuses the sandbox); by default it runs
 // offscreen. (Qt takes --display for itself: it names the X display.)
+#include "PrintBench.h"
 #include "ProcessMemory.h"
 
 #include "mainwindow/AuditTracePage.h"
@@ -467,6 +468,12 @@ int main(int argc, char* argv[])
                  QStringLiteral("file")});
     p.addOption({QStringLiteral("write-pages"), QStringLiteral("Only write the pages into this folder."),
                  QStringLiteral("folder")});
+    p.addOption({QStringLiteral("print-rows"),
+                 QStringLiteral("Rows of the audit trace pages printed to PDF (three times each, then from the preview), "
+                                "comma-separated; 0: none."),
+                 QStringLiteral("n,..."), QStringLiteral("100000,30000")});
+    p.addOption({QStringLiteral("preview-rows"), QStringLiteral("Rows of the audit trace page print-previewed; 0: none."),
+                 QStringLiteral("n"), QStringLiteral("10001")});
     p.addOption({QStringLiteral("on-display"), QStringLiteral("Run on the display (xcb) with the web engine's own flags.")});
     p.addOption({QStringLiteral("text-mb"), QStringLiteral("MB of ASCII before the non-ASCII text of the encoding page."),
                  QStringLiteral("n"), QStringLiteral("60")});
@@ -503,6 +510,11 @@ int main(int argc, char* argv[])
         }
         Measure(QStringLiteral("Preview page of 500 calculations"), WritePreviewPage(500), settleMs);
         MeasureEncoding(p.value(QStringLiteral("text-mb")).toInt());
+        for (const QString& n : p.value(QStringLiteral("print-rows")).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            if (n.toInt() > 0)
+                bench::MeasurePrint(QStringLiteral("Audit trace page, Show Top %1").arg(n), WriteAuditPage(n.toInt()), g_loads);
+        if (const int rows = p.value(QStringLiteral("preview-rows")).toInt(); rows > 0)
+            bench::MeasurePreview(QStringLiteral("Audit trace page, Show Top %1").arg(rows), WriteAuditPage(rows));
         for (const auto& [rows, loads] : audits) {
             QStringList times;
             for (const Load& l : loads)

@@ -12,6 +12,7 @@
 #include "platform/core/AppFolder.h"
 #include "platform/core/ScriptedSeams.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/PrintPreviewDialog.h"
 #include "platform/ui/WebBrowser.h"
 #include "reports/ui/frmBKLExportObjects.h"
 #include "shell/Globals.h"
@@ -25,9 +26,7 @@
 #include <QLineEdit>
 #include <QListWidgetItem>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QProcess>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -281,14 +280,13 @@ Outcome TimedPrintPreview(Context& c, const std::function<void()>& click)
     out.measure.wallMs = NAN; // no preview shown
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        auto* preview = dialog ? dialog->findChild<QPrintPreviewWidget*>() : nullptr;
-        if (!preview || !dialog->isVisible() || preview->pageCount() == 0)
+        auto* dialog = qobject_cast<bkl::PrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible() || dialog->pageCount() == 0)
             return;
         poll.stop();
         dialog->grab(); // the first paint of the pages
         out.measure = c.probe->stop();
-        out.note = QString::number(preview->pageCount()) + QStringLiteral(" pages");
+        out.note = QString::number(dialog->pageCount()) + QStringLiteral(" pages");
         dialog->reject();
     });
     poll.start(5);

@@ -5,6 +5,7 @@
 #include "mainwindow/ui/BrowserCommandButtons.h"
 #include "mainwindow/ui/frmBKLTraceAuditLog.h"
 #include "platform/core/ActiveRun.h"
+#include "platform/ui/PrintPreviewDialog.h"
 #include "platform/ui/WebBrowser.h"
 #include "support/TestWindows.h"
 #include "support/WebPages.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QPrintPreviewDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -31,8 +31,8 @@ protected:
     }
 
     // Clicks Print Preview and, at every turn of the event loop until its dialog
-    // shows and once more while it shows, presses what `press` presses; then
-    // closes the dialog. Returns how many turns pressed before the dialog showed.
+    // shows its first pages and once more then, presses what `press` presses;
+    // then closes the dialog. Returns how many turns pressed before the pages showed.
     static int PreviewPressingAtEveryTurn(const std::function<void()>& clickPreview, const std::function<void()>& press)
     {
         int pressedTurns = 0;
@@ -40,9 +40,9 @@ protected:
         QTimer turns;
         turns.setInterval(0);
         QObject::connect(&turns, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<bkl::PrintPreviewDialog*>(QApplication::activeModalWidget());
             press();
-            if (!dialog) {
+            if (!dialog || dialog->pageCount() == 0) {
                 ++pressedTurns;
                 return;
             }

@@ -7,6 +7,7 @@
 #include "platform/ui/Browser.h"
 #include "platform/ui/DisplayCopy.h"
 #include "platform/ui/PageScheme.h"
+#include "platform/ui/PrintPreviewDialog.h"
 #include "platform/ui/WebBrowser.h"
 #include "support/FileBytes.h"
 #include "support/LongAuditPage.h"
@@ -17,8 +18,11 @@
 #include <QFile>
 #include <QImage>
 #include <QPointer>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPdfPageRenderer>
+#include <QPdfView>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -32,6 +36,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 
 using namespace bkl;
 
@@ -119,6 +124,15 @@ QByteArray PdfWithoutDate(const QString& path)
         .toLatin1();
 }
 
+// Chooses "Print to File (PDF)" with `file` in the print dialog and prints.
+void ChoosePdfFile(QPrintDialog& dialog, const QString& file)
+{
+    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+    printers->setCurrentIndex(printers->findText(QStringLiteral("Print to File (PDF)")));
+    dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(file);
+    dialog.accept();
+}
+
 qsizetype PdfPages(const QByteArray& pdf)
 {
     return QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")));
@@ -168,32 +182,86 @@ TEST(WebBrowserRender, PrintPreviewShowsScreenImagesAndPrintsWhatPrintPrints)
 
     // Once the preview shows its pages, its own Print sends them to a PDF file.
     const QString fromPreview = test::TestHome() + QStringLiteral("/from-preview.pdf");
-    int previewDpi = 0;
     int shownPages = 0;
+    QSize largestImage;
+    QSize viewport;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        auto* preview = dialog ? dialog->findChild<QPrintPreviewWidget*>() : nullptr;
-        if (!preview || preview->pageCount() == 0)
+        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            ChoosePdfFile(*dialog, fromPreview);
             return;
-        poll.stop();
-        previewDpi = dialog->printer()->resolution();
+        }
+        auto* preview = qobject_cast<PrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        if (viewport.isEmpty()) {
+            // The pages as the view draws them: screen images of the pages on the screen.
+            QObject::connect(preview->view()->findChild<QPdfPageRenderer*>(), &QPdfPageRenderer::pageRendered,
+                             [&](int, QSize size) { largestImage = largestImage.expandedTo(size); });
+            viewport = preview->view()->viewport()->size();
+        }
+        if (preview->pageCount() == 0 || largestImage.isEmpty() || shownPages > 0)
+            return;
         shownPages = preview->pageCount();
-        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-        dialog->printer()->setOutputFileName(fromPreview);
-        preview->print();
-        dialog->accept();
+        // The preview's Print, as a click: its print dialog opens on a later turn.
+        for (QAction* action : preview->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Print"))
+                QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
     });
     poll.start(10);
     browser.printPreview();
 
     // An image of a page at the printer's 1200 dpi is half a gigabyte: the preview draws screen-sized ones.
-    EXPECT_GT(previewDpi, 0);
-    EXPECT_LE(previewDpi, 200);
+    EXPECT_GT(largestImage.width(), 0);
+    EXPECT_LE(largestImage.width(), viewport.width());
     const QByteArray expected = PdfWithoutDate(printed);
     EXPECT_EQ(PdfPages(expected), 2);
     EXPECT_EQ(shownPages, 2);
     EXPECT_TRUE(PdfWithoutDate(fromPreview) == expected);
+}
+
+TEST(WebBrowserRender, PrintPreviewDrawsOnlyThePagesItShowsAndNothingOnceClosed)
+{
+    WebBrowser browser;
+    browser.resize(640, 360);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(),
+                                      test::WritePage(QStringLiteral("_temp_04.html"), test::NumberedTable(1400))));
+
+    // The preview opens at the first of its 33 pages: the view draws those on the screen, a few.
+    std::set<int> drawn;
+    int pages = 0;
+    QPointer<QPdfView> view;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* preview = qobject_cast<PrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        if (!view) {
+            view = preview->view();
+            QObject::connect(view->findChild<QPdfPageRenderer*>(), &QPdfPageRenderer::pageRendered,
+                             [&](int page) { drawn.insert(page); });
+        }
+        if (drawn.empty() || preview->pageCount() == 0)
+            return;
+        poll.stop();
+        pages = preview->pageCount();
+        preview->reject();
+    });
+    poll.start(10);
+    QTimer::singleShot(120000, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    browser.printPreview();
+    EXPECT_EQ(pages, 33);
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(*drawn.begin(), 0);
+    EXPECT_LE(*drawn.rbegin(), 2);
+    // Nothing of the preview is kept once it has closed.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(view.isNull());
 }
 
 TEST(WebBrowserRender, ALongTableShowsFromItsDisplayCopyDownToTheLastRowWhileSaveAsSavesThePage)

@@ -1,5 +1,6 @@
 #include "platform/ui/DisplayCopy.h"
 
+#include "platform/ui/LongTables.h"
 #include "shell/Log.h"
 
 #include <QFile>
@@ -7,7 +8,6 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <vector>
 
 namespace bkl {
@@ -141,85 +141,6 @@ constexpr char kScript[] = R"JS(<script>
 
 // The height a block has before any row is laid out (the script then uses the rows' own).
 constexpr int kFirstRowHeight = 20;
-
-// A tag named `name` at `at` (just after its `<`): the name, in any case, then what ends a
-// tag name for the HTML tokenizer (a blank, `/` or `>`).
-bool IsTag(QByteArrayView html, qsizetype at, QByteArrayView name)
-{
-    const qsizetype end = at + name.size();
-    return end < html.size() && html.sliced(at, name.size()).compare(name, Qt::CaseInsensitive) == 0
-           && QByteArrayView(" \t\r\n\f/>").contains(html[end]);
-}
-
-bool IsBlank(QByteArrayView html, qsizetype from, qsizetype to)
-{
-    for (qsizetype i = from; i < to; ++i)
-        if (!QByteArrayView(" \t\r\n\f").contains(html[i]))
-            return false;
-    return true;
-}
-
-// One table to split: its start tag, where each of its rows starts, and where it ends.
-struct LongTable {
-    qsizetype start = 0;
-    qsizetype openingEnd = 0;
-    std::vector<qsizetype> rows; // where each `<tr` starts
-    qsizetype rowsEnd = 0;       // where `</table>` starts
-    qsizetype end = 0;           // after `</table>`
-};
-
-constexpr QByteArrayView kTableClose = "</table>";
-
-// Where the tag that starts at `at` ends (after its `>`), or the end of the page.
-qsizetype TagEnd(QByteArrayView html, qsizetype at)
-{
-    const qsizetype close = html.indexOf('>', at);
-    return close < 0 ? html.size() : close + 1;
-}
-
-// The innermost tables with more than `tableRows` rows whose rows hold no markup
-// that would end or change the script element they are kept in (a comment or a
-// script), in the order of the page. One pass over the tags.
-std::vector<LongTable> FindLongTables(QByteArrayView html, qsizetype tableRows)
-{
-    struct Open {
-        LongTable table;
-        bool nested = false;
-        bool scripted = false;
-    };
-    std::vector<LongTable> found;
-    std::vector<Open> open;
-    const char* const begin = html.data();
-    for (const char* p = begin; (p = static_cast<const char*>(memchr(p, '<', size_t(html.size() - (p - begin)))));
-         ++p) {
-        const qsizetype at = p - begin;
-        if (IsTag(html, at + 1, "tr")) {
-            if (!open.empty())
-                open.back().table.rows.push_back(at);
-        } else if (IsTag(html, at + 1, "table")) {
-            if (!open.empty())
-                open.back().nested = true;
-            open.emplace_back();
-            open.back().table.start = at;
-        } else if (IsTag(html, at + 1, "/table")) {
-            if (open.empty())
-                continue;
-            Open t = std::move(open.back());
-            open.pop_back();
-            t.table.openingEnd = TagEnd(html, t.table.start);
-            t.table.rowsEnd = at;
-            t.table.end = TagEnd(html, at);
-            if (!t.nested && !t.scripted && qsizetype(t.table.rows.size()) > tableRows
-                && IsBlank(html, t.table.openingEnd, t.table.rows.front()))
-                found.push_back(std::move(t.table));
-        } else if (!open.empty()
-                   && (html.sliced(at).startsWith("<!--") || IsTag(html, at + 1, "script")
-                       || IsTag(html, at + 1, "/script"))) {
-            open.back().scripted = true;
-        }
-    }
-    return found; // innermost tables do not overlap: in the order they end is in the order they start
-}
 
 // The sizer rows: per column, the different cells that need most room as far as their
 // characters tell, for the narrowest the column can be (the longest runs a line cannot

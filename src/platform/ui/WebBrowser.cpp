@@ -2,23 +2,20 @@
 
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/DisplayCopy.h"
-#include "platform/ui/PagePdf.h"
+#include "platform/ui/DocumentName.h"
 #include "platform/ui/PageScheme.h"
-#include "platform/ui/PreviewPages.h"
 #include "platform/ui/PrintJob.h"
+#include "platform/ui/PrintPreviewDialog.h"
 #include "platform/ui/RendererEnded.h"
 #include "platform/ui/RunGuard.h"
+#include "platform/ui/SlicedPdf.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QPaintEngine>
 #include <QPointer>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QScopeGuard>
 #include <QThread>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -27,13 +24,6 @@
 #include <stdexcept>
 
 namespace bkl {
-namespace {
-
-// The preview shows the pages on the screen: at twice the screen's 96 dpi they
-// stay sharp when zoomed to 200% and on high-density screens, at a few MB each.
-constexpr int kPreviewDpi = 192;
-
-} // namespace
 
 WebBrowser::WebBrowser(QWidget* parent) : Browser(parent), view_(new QWebEngineView(this))
 {
@@ -106,24 +96,43 @@ void WebBrowser::rendererEnded(int status, int exitCode)
 
 void WebBrowser::saveAs() { SavePageFileAs(file_); }
 
-QWebEnginePage* WebBrowser::pageToPrint() const
+void WebBrowser::checkPrintable() const
 {
-    // The engine never answers a print of a page whose renderer is gone.
+    // A blank page whose renderer is gone is not printed as if it were shown.
     if (rendererEnded_)
         throw std::runtime_error("The page is no longer shown: its renderer ended. Show it again to print it.");
-    return view_->page();
+}
+
+QString WebBrowser::documentName() const { return PrintedDocumentName(*this, view_->page()->title(), file_); }
+
+std::unique_ptr<SlicedPdf> WebBrowser::slicesToPrint() const
+{
+    checkPrintable();
+    return std::make_unique<SlicedPdf>(file_, view_->page()->profile());
+}
+
+void WebBrowser::nameDocument(QPrinter& printer) const
+{
+    // The print dialog offers the name without its last suffix as the PDF file's name: ".pdf" is that suffix.
+    printer.setDocName(FileSafeName(documentName()) + QStringLiteral(".pdf"));
+}
+
+void WebBrowser::deliver(SlicedPdf& pdf, PrintJob job) const
+{
+    job.title = documentName();
+    BusyCursor busy;
+    DeliverPdf(pdf.pdf(job.layout, job.pages), job);
 }
 
 void WebBrowser::printTo(QPrinter& printer)
 {
     if (printing_)
         throw std::runtime_error("The page is being printed already.");
-    // Making a long page into a PDF takes a moment: the hourglass shows, and the window stays while the engine works.
+    // Making a long page into a PDF takes a while: the hourglass shows, and the window stays while the engine works.
     RunGuard busy([this] { printing_ = false; });
     printing_ = true;
-    const PrintJob job = ReadPrintJob(printer);
-    PagePdf pdf(pageToPrint());
-    DeliverPdf(pdf.make(job.layout, job.pages), job);
+    const std::unique_ptr<SlicedPdf> pdf = slicesToPrint();
+    deliver(*pdf, ReadPrintJob(printer));
 }
 
 bool WebBrowser::refusedWhileRunning()
@@ -141,39 +150,24 @@ void WebBrowser::printPreview()
     if (refusedWhileRunning())
         return;
     // The preview is a run from the first PDF until the dialog's Print is
-    // delivered: the engine's waits turn the event loop, and a Switch Model or a
-    // Close meanwhile would destroy this browser under them.
+    // delivered: the engine works while the dialog is open, and a Switch Model
+    // or a Close meanwhile would destroy this browser under it.
     RunGuard previewing({}, false);
+    // A page that cannot be printed whole says so before the preview opens.
+    const std::unique_ptr<SlicedPdf> pdf = slicesToPrint();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(kPreviewDpi);
-    printer.setDocName(QFileInfo(file_).fileName());
-    // The pages shown are pictures of the PDF that printing prints.
-    PreviewPages pages(pageToPrint(), kPreviewDpi);
-    {
-        BusyCursor busy;
-        pages.prepare(printer.pageLayout());
-    }
-    QPrintPreviewDialog dialog(&printer, this);
+    nameDocument(printer);
     std::optional<PrintJob> job;
-    bool failed = false;
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* p) {
-        if (p->paintEngine()->type() != QPaintEngine::Picture) {
-            // The dialog's Print: the job is printed once the dialog has closed.
-            job = ReadPrintJob(*p);
-            return;
-        }
-        pages.paint(*p);
-    });
-    connect(&pages, &PreviewPages::changed, dialog.findChild<QPrintPreviewWidget*>(),
-            &QPrintPreviewWidget::updatePreview, Qt::QueuedConnection);
-    connect(&pages, &PreviewPages::failed, &dialog, [&failed] { failed = true; });
-    dialog.exec();
-    if (job) {
-        BusyCursor busy;
-        DeliverPdf(pages.pdf().make(job->layout, job->pages), *job);
-    } else if (failed) {
-        throw std::runtime_error("The page could not be printed.");
+    {
+        PrintPreviewDialog dialog(*pdf, printer, documentName(), this);
+        dialog.exec();
+        if (!dialog.failure().isEmpty())
+            throw std::runtime_error(dialog.failure().toStdString());
+        job = dialog.job();
     }
+    // The dialog's Print: the job is printed once the dialog has closed, with its pages released.
+    if (job)
+        deliver(*pdf, *job);
 }
 
 void WebBrowser::print()
@@ -182,12 +176,13 @@ void WebBrowser::print()
         return;
     // A run from the dialog to the printed page, as the preview.
     RunGuard printing({}, false);
+    const std::unique_ptr<SlicedPdf> pdf = slicesToPrint();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QFileInfo(file_).fileName());
+    nameDocument(printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printTo(printer);
+    deliver(*pdf, ReadPrintJob(printer));
 }
 
 } // namespace bkl

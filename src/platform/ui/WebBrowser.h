@@ -13,6 +13,9 @@ class QWebEngineView;
 
 namespace bkl {
 
+class SlicedPdf;
+struct PrintJob;
+
 class WebBrowser final : public Browser {
     Q_OBJECT
 public:
@@ -26,9 +29,11 @@ public:
     QString currentFile() const override { return file_; }
 
     // Prints the page on `printer` as the print dialog left it: the web engine
-    // makes the page into a PDF for the printer's page layout and pages, and the
-    // PDF is written to the printer's output file or handed to the print system.
-    // Returns when that is done; throws std::runtime_error when printing fails.
+    // makes the page into a PDF for the printer's page layout, a slice at a time
+    // (see PrintSlices.h), and the PDF of the printer's pages is written to the
+    // printer's output file or handed to the print system. Returns when that is
+    // done; throws std::runtime_error when printing fails or the page cannot be
+    // printed whole.
     void printTo(QPrinter& printer);
 
     QWebEngineView* view() const { return view_; }
@@ -38,11 +43,16 @@ public:
 private:
     // Waits for a display copy still being written and removes the copies of the page shown before.
     void dropDisplayCopies();
-    // The page that Print and Print Preview make into a PDF: the whole page of
-    // currentFile() (shown from its display copy, the page lays out every row to
-    // be printed). Every print path takes its page from here. Throws when the
-    // page's renderer has ended.
-    QWebEnginePage* pageToPrint() const;
+    // Throws when the page shown has no renderer: it shows blank.
+    void checkPrintable() const;
+    // The page file made into a PDF a slice at a time: every print path prints
+    // from here. Throws when the page cannot be printed (whole).
+    std::unique_ptr<SlicedPdf> slicesToPrint() const;
+    // What is printed is named after the window's caption (see DocumentName.h).
+    QString documentName() const;
+    void nameDocument(QPrinter& printer) const;
+    // Prints the PDF of the job's layout and pages where the job says, as the document's name.
+    void deliver(SlicedPdf& pdf, PrintJob job) const;
     void rendererEnded(int status, int exitCode);
     // Beeps and returns true while a run is active: no preview or print then.
     static bool refusedWhileRunning();
