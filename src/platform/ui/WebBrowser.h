@@ -13,6 +13,8 @@ class QWebEngineView;
 
 namespace bkl {
 
+class PageCopy;
+
 class WebBrowser final : public Browser {
     Q_OBJECT
 public:
@@ -48,6 +50,7 @@ private:
     static bool refusedWhileRunning();
 
     QWebEngineView* view_;
+    PageCopy* pageCopy_; // Copy of the whole page shown from its display copy
     QString file_;
     QString displayCopy_;
     // The display copy being written for the latest navigation, and what it wrote.
