@@ -19,7 +19,7 @@ namespace bkl {
 // What the worker made of the page file.
 struct PageCopy::Made {
     QString text;
-    QString html;
+    QByteArray html; // UTF-8, as the page file holds it
     QString error; // the file could not be read
 };
 
@@ -75,7 +75,7 @@ void PageCopy::copyWholePage()
         }
         const QByteArray bytes = page.readAll();
         made->text = PageText(bytes);
-        made->html = QString::fromUtf8(bytes);
+        made->html = bytes;
     });
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     connect(thread, &QThread::finished, this, [this, request, made, file] {
@@ -88,7 +88,7 @@ void PageCopy::copyWholePage()
         }
         auto* mime = new QMimeData;
         mime->setText(made->text);
-        mime->setHtml(made->html);
+        mime->setData(QStringLiteral("text/html"), made->html);
         QGuiApplication::clipboard()->setMimeData(mime);
         emit copied();
     });
