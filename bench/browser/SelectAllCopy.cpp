@@ -43,11 +43,16 @@ CopyTimes SelectAllAndCopy(bkl::WebBrowser& browser)
     clock.start();
     sinceTurn.start();
     turns.start(5);
+    // The engine selects and copies in the page that has the focus, as after a click in it.
+    QWidget* page = browser.view()->focusProxy() ? browser.view()->focusProxy() : browser.view();
+    page->setFocus();
     browser.view()->triggerPageAction(QWebEnginePage::SelectAll);
     browser.view()->triggerPageAction(QWebEnginePage::Copy);
     loop.exec();
     turns.stop();
     const QMimeData* mime = clipboard->mimeData();
+    if (!mime)
+        return times;
     const QString text = mime->text();
     for (qsizetype at = 0; at < text.size();) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), at);
