@@ -42,28 +42,8 @@ using namespace bkl;
 
 namespace {
 
-QVariant RunScript(QWebEngineView* view, const QString& script)
-{
-    QVariant result;
-    QEventLoop loop;
-    view->page()->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
-}
-
-// Loads a page file into a bare view of the given width, as it is (no display copy).
-bool LoadAsItIs(QWebEngineView& view, const QString& page, int width)
-{
-    view.resize(width, 700);
-    view.show();
-    QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
-    view.load(QUrl::fromLocalFile(page));
-    return loaded.wait(60000) && loaded.first().first().toBool();
-}
+using test::LoadAsItIs;
+using test::RunScript;
 
 // Scrolls to the end as a user would and tells [the rows of the page, each once, whether
 // laid out or kept as a block's markup (the sizer's not counted); the text of the last

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -37,6 +38,28 @@ QString BodyText(QWebEngineView* view)
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     loop.exec();
     return text;
+}
+
+bool LoadAsItIs(QWebEngineView& view, const QString& page, int width)
+{
+    view.resize(width, 700);
+    view.show();
+    QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+    view.load(QUrl::fromLocalFile(page));
+    return loaded.wait(60000) && loaded.first().first().toBool();
+}
+
+QVariant RunScript(QWebEngineView* view, const QString& script)
+{
+    QVariant result;
+    QEventLoop loop;
+    view->page()->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
 }
 
 QByteArray NumberedTable(int rows)

@@ -1,5 +1,6 @@
 #include "platform/ui/DisplayCopy.h"
 
+#include "platform/ui/DisplayCopyCopyScript.h"
 #include "platform/ui/LongTables.h"
 #include "shell/Log.h"
 
@@ -113,7 +114,7 @@ constexpr char kScript[] = R"JS(<script>
     }
     for (var j = 0; j < blocks.length; j++) {
       if (near[j] && !shown(blocks[j])) show(blocks[j]);
-      else if (!near[j] && shown(blocks[j])) drop(blocks[j], heights[j]);
+      else if (!near[j] && shown(blocks[j]) && !selected(blocks[j])) drop(blocks[j], heights[j]);
     }
     if (atEnd && page.scrollTop + h < page.scrollHeight - 1) page.scrollTop = page.scrollHeight;
     if (!rowHeight) {
@@ -124,6 +125,12 @@ constexpr char kScript[] = R"JS(<script>
   function later() {
     if (!pending) { pending = true; window.requestAnimationFrame(update); }
   }
+  // A block holding an end of the selection stays laid out: the selection keeps its ends.
+  function selected(b) {
+    var s = window.getSelection();
+    return s.rangeCount > 0 && (b.contains(s.anchorNode) || b.contains(s.focusNode));
+  }
+  window.bklRows = { blocks: blocks, shown: shown, show: show, later: later };
   window.addEventListener('scroll', later);
   window.addEventListener('resize', function () {
     rowHeight = 0;
@@ -386,6 +393,7 @@ QByteArray DisplayCopy(const QByteArray& html, const DisplayCopyLimits& limits)
         done = table.end;
     }
     copy += kScript;
+    copy += kDisplayCopyCopyScript;
     copy += QByteArrayView(html).sliced(done);
     return copy;
 }

@@ -7,7 +7,8 @@
 // on a small sizer table: the first row over the cells that break least): a small
 // script lays out only the blocks near the screen and drops those far from it,
 // while each block not laid out keeps the height of its rows, so the scroll bar
-// spans every row. Printing lays out every block.
+// spans every row. Printing lays out every block; Copy takes every row selected
+// (DisplayCopyCopyScript.h).
 // The page file itself is never changed: it is what Save As copies and what
 // messages name; the browser loads the display copy in its place.
 #include <QByteArray>

@@ -3,6 +3,7 @@
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/DisplayCopy.h"
 #include "platform/ui/DocumentName.h"
+#include "platform/ui/PageCopy.h"
 #include "platform/ui/PageScheme.h"
 #include "platform/ui/PrintJob.h"
 #include "platform/ui/PrintPreviewDialog.h"
@@ -25,7 +26,8 @@
 
 namespace bkl {
 
-WebBrowser::WebBrowser(QWidget* parent) : Browser(parent), view_(new QWebEngineView(this))
+WebBrowser::WebBrowser(QWidget* parent)
+    : Browser(parent), view_(new QWebEngineView(this)), pageCopy_(new PageCopy([this] { return file_; }, this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -66,6 +68,7 @@ void WebBrowser::navigate(const QString& htmlFile)
             });
     view_->setPage(page);
     delete shown.data();
+    pageCopy_->attach(page);
     // A page with a very long table is shown from its display copy. Reading and
     // copying tens of megabytes takes a few hundred milliseconds: it is done
     // beside the window, and the page loads once the copy is written.

@@ -13,6 +13,7 @@ class QWebEngineView;
 
 namespace bkl {
 
+class PageCopy;
 class SlicedPdf;
 struct PrintJob;
 
@@ -58,6 +59,7 @@ private:
     static bool refusedWhileRunning();
 
     QWebEngineView* view_;
+    PageCopy* pageCopy_; // Copy of the whole page shown from its display copy
     QString file_;
     QString displayCopy_;
     // The display copy being written for the latest navigation, and what it wrote.

@@ -1,0 +1,174 @@
+// Copy of a page shown from its display copy, in the real web engine: Select All
+// and Copy put every row of the page on the clipboard, the text as the engine
+// copies the page shown as it is and the page's own HTML; a selection spanning
+// blocks not laid out copies every row it covers. The text made from the page
+// file matches the engine's copy of pages of the kinds the program writes.
+#include "platform/ui/PageText.h"
+#include "platform/ui/WebBrowser.h"
+#include "support/FileBytes.h"
+#include "support/LongAuditPage.h"
+#include "support/TestEnvironment.h"
+#include "support/WebPages.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+using namespace bkl;
+
+namespace {
+
+struct Copied {
+    QString text;
+    QString html;
+};
+
+// Runs `copy` and waits for the clipboard to hold text (the engine may empty it first).
+template <typename Copy> Copied CopyWith(Copy copy)
+{
+    QGuiApplication::clipboard()->clear();
+    copy();
+    for (int i = 0; i < 600 && QGuiApplication::clipboard()->text().isEmpty(); ++i)
+        QTest::qWait(50);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return {mime->text(), mime->html()};
+}
+
+// The page in `view` takes the focus, as when the user clicks in it: the engine selects and copies there.
+QWidget* FocusPage(QWebEngineView* view)
+{
+    QWidget* page = view->focusProxy() ? view->focusProxy() : view;
+    page->setFocus();
+    return page;
+}
+
+// Select All and Copy as the user presses them.
+Copied SelectAllAndCopy(QWebEngineView* view)
+{
+    return CopyWith([view] {
+        QWidget* target = FocusPage(view);
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::qWait(100);
+        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+    });
+}
+
+// The engine's text of the page `page` shown as it is, as the user copies it.
+Copied EngineCopy(const QString& page)
+{
+    QWebEngineView plain;
+    if (!test::LoadAsItIs(plain, page, 1000))
+        return {};
+    return SelectAllAndCopy(&plain);
+}
+
+// Waits until `script` gives true.
+bool WaitFor(QWebEngineView* view, const QString& script)
+{
+    for (int i = 0; i < 300; ++i) {
+        if (test::RunScript(view, script).toBool())
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(PageCopy, SelectAllAndCopyOfAPageShownFromItsDisplayCopyTakeEveryRowAsThePageShownAsItIs)
+{
+    const QString page = test::TestHome() + QStringLiteral("/_temp_04.html");
+    ASSERT_EQ(test::WriteLongAuditPage(page, 15), 6000);
+    const Copied expected = EngineCopy(page);
+    ASSERT_EQ(expected.text.count(QLatin1Char('\n')), 6002); // the title's empty line, the header and the records
+
+    WebBrowser browser;
+    browser.resize(1000, 700);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(), page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    const Copied copied = SelectAllAndCopy(browser.view());
+    EXPECT_EQ(copied.text.count(QLatin1Char('\n')), 6002);
+    const QString last = copied.text.mid(copied.text.lastIndexOf(QLatin1Char('\n')) + 1);
+    EXPECT_TRUE(last.startsWith(QStringLiteral(" 6000 \t admin \t Calculations \t Calculation Created \t ")))
+        << last.toStdString();
+    EXPECT_TRUE(copied.text == expected.text);
+    // The HTML is the page's own: its header and every record, as many rows as the engine's HTML holds.
+    EXPECT_TRUE(copied.html == QString::fromUtf8(test::FileBytes(page)));
+    EXPECT_EQ(copied.html.count(QStringLiteral("<tr>")), 6001);
+    EXPECT_EQ(expected.html.count(QStringLiteral("<tr>")), 6001);
+}
+
+TEST(PageCopy, APartialSelectionSpanningBlocksNotLaidOutCopiesEveryRowItCovers)
+{
+    QByteArray html = "<html><body><table border='1'>";
+    for (int i = 1; i <= 6000; ++i)
+        html += "<tr><td>row " + QByteArray::number(i) + "</td><td>x</td></tr>";
+    const QString page = test::WritePage(QStringLiteral("_temp_05.html"), html + "</table></body></html>");
+    WebBrowser browser;
+    QWebEngineView* view = browser.view();
+    browser.resize(1000, 700);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, view, page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+
+    // A click on row 10 at the top; scrolled down to row 1,200 (the third block), a shift-click after
+    // its first cell. The second block lies between, not laid out.
+    const QString cell = QStringLiteral(
+        "function cell(n) { var all = document.querySelectorAll('div.bkl-rows td');"
+        " for (var i = 0; i < all.length; i++) if (all[i].textContent == 'row ' + n) return all[i]; return null; }"
+        "var blocks = document.getElementsByClassName('bkl-rows');");
+    ASSERT_TRUE(WaitFor(view, cell + QStringLiteral("cell(10) != null")));
+    FocusPage(view);
+    test::RunScript(view, cell + QStringLiteral("window.getSelection().collapse(cell(10).firstChild, 0); blocks[2].scrollIntoView()"));
+    ASSERT_TRUE(WaitFor(view, cell + QStringLiteral("cell(1200) != null")));
+    test::RunScript(view, cell + QStringLiteral("cell(1200).scrollIntoView()"));
+    ASSERT_TRUE(WaitFor(view, cell + QStringLiteral("blocks[1].childElementCount == 1")));
+    test::RunScript(view, cell + QStringLiteral("window.getSelection().extend(cell(1200).firstChild, 8)"));
+
+    const Copied copied = CopyWith([view] { QTest::keyClick(FocusPage(view), Qt::Key_C, Qt::ControlModifier); });
+    QString expected;
+    for (int i = 10; i < 1200; ++i)
+        expected += QStringLiteral("row %1\tx\n").arg(i);
+    expected += QStringLiteral("row 1200");
+    EXPECT_TRUE(copied.text == expected) << copied.text.left(100).toStdString() << " ... "
+                                         << copied.text.right(100).toStdString();
+    for (int i : {10, 11, 500, 501, 750, 1000, 1001, 1200})
+        EXPECT_TRUE(copied.html.contains(QStringLiteral(">row %1<").arg(i))) << i;
+    EXPECT_EQ(copied.html.count(QStringLiteral("<tr")), 1191);
+    // The blocks laid out for the copy that are far from the screen are dropped again.
+    EXPECT_TRUE(WaitFor(view, cell + QStringLiteral("blocks[1].childElementCount == 1")));
+}
+
+TEST(PageCopy, PageTextIsTheEnginesCopyOfThePage)
+{
+    // Blocks, cells, line breaks, blanks, entities, hidden parts: as the engine copies them.
+    const QByteArray html =
+        "<html><head><title>T</title><style>p{}</style><script>var x = \"<p>no</p>\";</script></head><body>\r\n"
+        "Text   before\r\n"
+        "<p align='center'><b><font face='Calibri' size='3'>&nbsp;Title &amp; &lt;x&gt; &quot;q&quot; &#39;s&#39;"
+        "</font></b></p>\r\n<p></p>\r\n<div>  div text <span> span </span> tail  </div>\r\n<table border=1>\r\n"
+        "<tr> <th> H1 </th>  <th>H2</th> </tr>\r\n<tr><td></td><td>second only</td></tr>\r\n"
+        "<tr><td>a</td><td></td><td>c</td></tr>\r\n<tr><td>one<br>two</td><td> x <b>y</b>  z </td></tr>\r\n"
+        "<tr><td><p>para in cell</p></td><td>after para</td></tr>\r\n"
+        "<tr><td>nested<table><tr><td>n1</td><td>n2</td></tr></table>after nested</td><td>last</td></tr>\r\n"
+        "</table>\r\n<!-- comment <p>not</p> -->\r\n<div style='display: none'>hidden text</div>\r\n"
+        "<h2>Heading</h2>\r\nmid &#x41;&#66; end\r\n<hr>\r\n<p>x<br></p>\r\n<ul><li>item1</li><li>item2</li></ul>\r\n"
+        "<center><b>centered</b></center><table><tr><td>&nbsp;&nbsp;t&nbsp; </td></tr></table>\r\ntrailing\r\n"
+        "</body></html>\r\n";
+    const QString text = QStringLiteral(
+        "Text before\n Title & <x> \"q\" 's'\n\ndiv text span tail\nH1\tH2\nsecond only\na\t\tc\none\ntwo\tx y z\n"
+        "para in cell\n\nafter para\nnested\nn1\tn2\nafter nested\tlast\nHeading\nmid AB end\nx\n\nitem1\nitem2\n"
+        "centered\n  t \ntrailing");
+    EXPECT_EQ(PageText(html), text);
+    EXPECT_EQ(EngineCopy(test::WritePage(QStringLiteral("_temp_06.html"), html)).text, text);
+    // A table at the start of the page starts with a line end.
+    const QString numbered = test::WritePage(QStringLiteral("_temp_02.html"), test::NumberedTable(3));
+    EXPECT_EQ(PageText(test::FileBytes(numbered)),
+              QStringLiteral("\n1\tjsmith\tCalculations\n2\tjsmith\tCalculations\n3\tjsmith\tCalculations"));
+    EXPECT_EQ(EngineCopy(numbered).text, PageText(test::FileBytes(numbered)));
+}
