@@ -3,6 +3,7 @@
 // copies the page shown as it is and the page's own HTML; a selection spanning
 // blocks not laid out copies every row it covers. The text made from the page
 // file matches the engine's copy of pages of the kinds the program writes.
+#include "platform/core/ScriptedSeams.h"
 #include "platform/ui/PageText.h"
 #include "platform/ui/WebBrowser.h"
 #include "support/FileBytes.h"
@@ -11,6 +12,7 @@
 #include "support/WebPages.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTest>
@@ -101,6 +103,35 @@ TEST(PageCopy, SelectAllAndCopyOfAPageShownFromItsDisplayCopyTakeEveryRowAsThePa
     EXPECT_TRUE(copied.html == QString::fromUtf8(test::FileBytes(page)));
     EXPECT_EQ(copied.html.count(QStringLiteral("<tr>")), 6001);
     EXPECT_EQ(expected.html.count(QStringLiteral("<tr>")), 6001);
+}
+
+TEST(PageCopy, APageFileThatCannotBeReadAtCopyIsReportedAndTheClipboardKeepsWhatItHeld)
+{
+    SeamGuard seams;
+    seams.install();
+    const QString page = test::TestHome() + QStringLiteral("/_temp_04.html");
+    ASSERT_EQ(test::WriteLongAuditPage(page, 15), 6000);
+    WebBrowser browser;
+    browser.resize(1000, 700);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(), page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    // The page file is gone when the user copies the page still on screen.
+    ASSERT_TRUE(QFile::remove(page));
+    QGuiApplication::clipboard()->setText(QStringLiteral("held before"));
+    QWidget* target = FocusPage(browser.view());
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::qWait(100);
+    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+    for (int i = 0; i < 300 && seams.boxes.shown.empty(); ++i)
+        QTest::qWait(50);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt,
+              "Unable to perform the command\r\n\r\nThe page " + page
+                  + " could not be copied: No such file or directory");
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    EXPECT_EQ(seams.boxes.shown[0].title, "Copy Error");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "held before");
 }
 
 TEST(PageCopy, APartialSelectionSpanningBlocksNotLaidOutCopiesEveryRowItCovers)

@@ -1,5 +1,7 @@
 #include "platform/ui/PageCopy.h"
 
+#include "platform/core/Seams.h"
+#include "platform/core/TextSemantics.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/PageText.h"
 #include "shell/Log.h"
@@ -83,7 +85,11 @@ void PageCopy::copyWholePage()
             return;
         busy_.reset();
         if (!made->error.isEmpty()) {
-            WriteLog(QStringLiteral("The page %1 could not be copied: %2").arg(file, made->error), LogError);
+            // The clipboard keeps what it held: the user is told that nothing was copied.
+            const QString reason = QStringLiteral("The page %1 could not be copied: %2").arg(file, made->error);
+            WriteLog(reason, LogError);
+            MsgBox(QStringLiteral("Unable to perform the command") + QLatin1String(kCrLf) + QLatin1String(kCrLf) + reason,
+                   mb::Critical, QStringLiteral("Copy Error"));
             return;
         }
         auto* mime = new QMimeData;
