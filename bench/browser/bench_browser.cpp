@@ -49,12 +49,14 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <cstring>
 #include <unistd.h>
 
@@ -204,11 +206,16 @@ void WaitForEveryRow(QWebEnginePage* page, const PageFile& file, Load& load, con
     QEventLoop loop;
     bool pending = false;
     QTimer poll;
+    // An answer still pending when the wait gives up comes when the page goes: it finds nothing to write to.
+    const auto alive = std::make_shared<bool>(true);
+    const auto gone = qScopeGuard([alive] { *alive = false; });
     const auto ask = [&] {
         if (pending)
             return;
         pending = true;
-        page->runJavaScript(QLatin1String(kRowsScript), [&](const QVariant& v) {
+        page->runJavaScript(QLatin1String(kRowsScript), [&, alive](const QVariant& v) {
+            if (!*alive)
+                return;
             pending = false;
             const QVariantList result = v.toList();
             load.rows = result.value(0).toLongLong();
@@ -238,6 +245,8 @@ double ScrollThrough(QWebEnginePage* page)
     bool pending = false;
     int y = 0;
     QTimer step;
+    const auto alive = std::make_shared<bool>(true);
+    const auto gone = qScopeGuard([alive] { *alive = false; });
     QObject::connect(&step, &QTimer::timeout, &loop, [&] {
         if (pending)
             return;
@@ -245,7 +254,9 @@ double ScrollThrough(QWebEnginePage* page)
         page->runJavaScript(QStringLiteral("window.scrollTo(0, %1); window.scrollY + window.innerHeight >= "
                                            "document.documentElement.scrollHeight")
                                 .arg(y),
-                            [&](const QVariant& atEnd) {
+                            [&, alive](const QVariant& atEnd) {
+                                if (!*alive)
+                                    return;
                                 pending = false;
                                 y += kScrollStepPx;
                                 if (atEnd.toBool())

@@ -6,6 +6,7 @@
 #include "shell/ToggleDivScript.h"
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
+#include "support/WebPages.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -47,18 +48,7 @@ bool NavigateAndWait(WebBrowser& browser, const QString& path)
     return loaded.wait(30000) && loaded.first().first().toBool();
 }
 
-QVariant RunScript(WebBrowser& browser, const QString& script)
-{
-    QVariant result;
-    QEventLoop loop;
-    browser.view()->page()->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
-}
+QVariant RunScript(WebBrowser& browser, const QString& script) { return test::RunScript(browser.view(), script); }
 
 QString BlockDisplay(WebBrowser& browser)
 {

@@ -5,6 +5,7 @@
 #include "platform/ui/QtSeams.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,14 +25,25 @@ struct SeenBox {
 // Asks through the installed seam; the box is looked at and answered from its own event loop.
 int AskAndLook(const QString& title, int style, QMessageBox::StandardButton answer, SeenBox& seen)
 {
-    QTimer::singleShot(50, [&] {
+    // Looked at once it has the focus, or after five seconds: a loaded machine may
+    // take a while to show and activate it.
+    auto* look = new QTimer;
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(look, &QTimer::timeout, [&, look, waited] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
         seen = {box->parentWidget(), box->isVisible(), QApplication::activeWindow() == box,
                 box->isAncestorOf(QApplication::focusWidget()), box->isModal() || box->windowModality() != Qt::NonModal};
+        if (!(seen.visible && seen.active && seen.focusInBox) && waited->elapsed() < 5000)
+            return;
+        look->stop();
+        look->deleteLater();
+        delete waited;
         box->button(answer)->click();
     });
+    look->start(10);
     return bkl::MsgBox(QStringLiteral("Question"), style, title);
 }
 

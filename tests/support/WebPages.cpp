@@ -5,11 +5,13 @@
 #include "support/TestEnvironment.h"
 
 #include <QEventLoop>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <memory>
 
 namespace bkl::test {
 
@@ -51,15 +53,22 @@ bool LoadAsItIs(QWebEngineView& view, const QString& page, int width)
 
 QVariant RunScript(QWebEngineView* view, const QString& script)
 {
-    QVariant result;
+    // The answer may come after the wait gave up (when the page goes): it then finds no loop to quit.
+    struct Answer {
+        QVariant value;
+        QPointer<QEventLoop> loop;
+    };
+    const auto answer = std::make_shared<Answer>();
     QEventLoop loop;
-    view->page()->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        loop.quit();
+    answer->loop = &loop;
+    view->page()->runJavaScript(script, [answer](const QVariant& v) {
+        answer->value = v;
+        if (answer->loop)
+            answer->loop->quit();
     });
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     loop.exec();
-    return result;
+    return answer->value;
 }
 
 QByteArray NumberedTable(int rows)
