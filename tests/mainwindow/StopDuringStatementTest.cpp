@@ -16,8 +16,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QTreeWidget>
@@ -255,4 +257,42 @@ TEST_F(StopDuringStatement, TheFindEndsAndTheStatusBarAndTheLogSayTheConnectionW
     EXPECT_EQ(Rows(), tables);
     EXPECT_EQ(BoxTexts(), QStringList());
     EXPECT_EQ(LogMessages("ERROR"), QStringList({told}));
+}
+
+// A statement outside any run waits for a slow server with the loop turning: Switch
+// Model, Close and Quit pressed at each of those turns are refused, the summary is
+// read whole, and Switch Model goes on as ever once the wait is over.
+TEST_F(StopDuringStatement, OnSqlServerSwitchModelCloseAndQuitAreRefusedWhileTheSummaryWaits)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    bkl::test::TdsStandIn standIn({}, {"--delay", "20"});
+    ASSERT_TRUE(standIn.running());
+    FindLookupOn(standIn);
+    const QPointer<frmMDIBKLMain> shown(frame);
+    int pressedTurns = 0;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] {
+        if (!shown)
+            return;
+        ++pressedTurns;
+        shown->mnuSwitchModel_Click();
+        shown->close();
+        shown->mnuQuit_Click();
+    });
+    turn.start(0);
+    frame->mnuReloadModelSummary_Click();
+    turn.stop();
+
+    EXPECT_GT(pressedTurns, 0);
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(programEnds, 0);
+    EXPECT_FALSE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
+    EXPECT_EQ(LogMessages("ERROR"), QStringList());
+    EXPECT_EQ(BoxTexts(), QStringList());
+
+    shown->mnuSwitchModel_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
 }
