@@ -40,6 +40,7 @@ inline void UseApplicationFolder(const QString& home)
 {
     qputenv("BRISKLANE_HOME", home.toUtf8());
     bkl::SetApplicationFolderForTesting(home);
+    bkl::InstallPlatformLog();
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home + QStringLiteral("/settings"));
     for (const char* folder : {"config", "data", "logs", "temp"})
         QDir().mkpath(bkl::ApplicationFolderPath(QLatin1String(folder)));

@@ -64,4 +64,6 @@ void LogFunctionError(const QString& name, long number, const QString& descripti
     WriteLog(FunctionErrorLine(name, number, description), LogError);
 }
 
+void InstallPlatformLog() { SetPlatformLog({&WriteLog, &LogFunctionError}); }
+
 } // namespace bkl

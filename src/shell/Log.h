@@ -1,11 +1,11 @@
 #pragma once
 // The application log "BKL.log" in the logs folder, and the paths of the
 // program's own folders.
+#include "platform/core/PlatformLog.h"
+
 #include <QString>
 
 namespace bkl {
-
-enum LogLevel : short { LogError = 0, LogDebug = 1, LogInfo = 2 };
 
 // The application folder, "/", the folder name and "/" (config, data, logs, temp).
 QString ApplicationFolderPath(const QString& folderName);
@@ -30,5 +30,8 @@ bool ClearLogFile(const QString& message);
 QString FunctionErrorLine(const QString& name, long number, const QString& description);
 // Writes FunctionErrorLine at level ERROR.
 void LogFunctionError(const QString& name, long number, const QString& description);
+
+// Lets the platform layer write to this log (PlatformLog.h); called at start-up.
+void InstallPlatformLog();
 
 } // namespace bkl

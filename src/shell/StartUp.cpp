@@ -38,6 +38,7 @@ ErrorInfo CreateApplicationFolder(const QString& folderName)
 
 bool PrepareStartUp()
 {
+    InstallPlatformLog();
     g_bWindowsAuth = false;
     WriteLog(QString::fromLatin1(kProductName) + QStringLiteral(" Launched"), LogInfo);
     ErrorInfo firstFailure;

@@ -1,6 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include "platform/core/AppFolder.h"
+#include "shell/Log.h"
 
 #include <QDir>
 #include <QSettings>
@@ -17,6 +18,7 @@ void PrepareTestEnvironment()
     const QString home = g_home->path();
     qputenv("BRISKLANE_HOME", home.toUtf8());
     SetApplicationFolderForTesting(home);
+    InstallPlatformLog();
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home + QStringLiteral("/settings"));
 }
 

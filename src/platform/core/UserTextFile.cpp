@@ -51,6 +51,8 @@ QString Decode(const QString& text, qsizetype from, qsizetype length) { return t
 
 void SetUserTextFileAccessForTesting(UserTextFileAccess access) { Access() = std::move(access); }
 
+std::unique_ptr<QFile> OpenedForReading(const QString& path) { return NewFile(path); }
+
 UserTextFile::UserTextFile(const QString& path, qint64 maxBytes, qint64 maxLines)
     : file_(NewFile(path)), maxBytes_(maxBytes), maxLines_(maxLines)
 {

@@ -110,5 +110,8 @@ struct UserTextFileAccess {
     std::function<std::unique_ptr<QFile>(const QString& path)> newFile;
 };
 void SetUserTextFileAccessForTesting(UserTextFileAccess access);
+// A QFile for `path` made through that access (not opened yet): the readers of
+// the program's own files use it too, so a test can fail their reads.
+std::unique_ptr<QFile> OpenedForReading(const QString& path);
 
 } // namespace bkl

@@ -2,7 +2,7 @@
 
 #include "platform/ui/DisplayCopyCopyScript.h"
 #include "platform/ui/LongTables.h"
-#include "shell/Log.h"
+#include "platform/core/PlatformLog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -417,7 +417,7 @@ QString WriteDisplayCopy(const QString& pageFile, const DisplayCopyLimits& limit
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(copy) == copy.size() && file.commit())
         return path;
-    WriteLog(QStringLiteral("The display copy %1 could not be written (%2); the page %3 is shown as it is.")
+    PlatformLogLine(QStringLiteral("The display copy %1 could not be written (%2); the page %3 is shown as it is.")
                  .arg(path, file.errorString(), pageFile),
              LogError);
     return {};

@@ -4,7 +4,7 @@
 #include "platform/core/TextSemantics.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/PageText.h"
-#include "shell/Log.h"
+#include "platform/core/PlatformLog.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -87,7 +87,7 @@ void PageCopy::copyWholePage()
         if (!made->error.isEmpty()) {
             // The clipboard keeps what it held: the user is told that nothing was copied.
             const QString reason = QStringLiteral("The page %1 could not be copied: %2").arg(file, made->error);
-            WriteLog(reason, LogError);
+            PlatformLogLine(reason, LogError);
             MsgBox(QStringLiteral("Unable to perform the command") + QLatin1String(kCrLf) + QLatin1String(kCrLf) + reason,
                    mb::Critical, QStringLiteral("Copy Error"));
             return;

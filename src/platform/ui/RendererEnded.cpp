@@ -1,7 +1,7 @@
 #include "platform/ui/RendererEnded.h"
 
 #include "platform/core/FailureBox.h"
-#include "shell/Log.h"
+#include "platform/core/PlatformLog.h"
 
 #include <QDir>
 
@@ -26,7 +26,7 @@ void ReportRendererEnded(QWebEnginePage::RenderProcessTerminationStatus status, 
 {
     const QString description = RendererEndedDescription(status) + QStringLiteral(" The page is kept in ")
                                 + QDir::toNativeSeparators(file) + QLatin1Char('.');
-    LogFunctionError(QStringLiteral("WebBrowser.renderProcessTerminated"), exitCode, description);
+    PlatformLogFunctionError(QStringLiteral("WebBrowser.renderProcessTerminated"), exitCode, description);
     ShowErrorBox(QStringLiteral("Unable to show the page"), exitCode, description, QStringLiteral("Preview Error"));
 }
 
