@@ -21,6 +21,8 @@
 
 #include "../BenchApplication.h"
 
+#include "platform/ui/WaitInput.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -194,6 +196,7 @@ int main(int argc, char* argv[])
     bench::PrepareOffscreenApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
+    bkl::InstallOutsideRunWaitUi();
 
     QCommandLineParser p;
     bench::AddModelOptions(p);

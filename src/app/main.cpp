@@ -1,5 +1,6 @@
 #include "platform/ui/PageScheme.h"
 #include "platform/ui/QtSeams.h"
+#include "platform/ui/WaitInput.h"
 #include "shell/ui/LastWindowQuit.h"
 #include "shell/ui/Main.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
     bkl::InstallDesktopSeams();
+    bkl::InstallOutsideRunWaitUi();
     bkl::QuitWhenLastWindowCloses(app);
     if (!bkl::Main())
         return 1;

@@ -1,0 +1,82 @@
+#include "platform/ui/ProgramQuit.h"
+
+#include "platform/core/ActiveRun.h"
+#include "platform/ui/ModalWindows.h"
+#include "platform/ui/RunGuard.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdlib>
+
+namespace bkl {
+namespace {
+
+constexpr char kAnswersDuringWaits[] = "bklAnswersDuringWaits";
+constexpr int kStepMs = 5;
+
+std::function<void()>& BoundEnd()
+{
+    static std::function<void()> hardEnd;
+    return hardEnd;
+}
+
+// One step of the quit: true once the program has been ended.
+bool QuitStep(const std::function<void()>& end)
+{
+    if (const ModalWindow* top = TopModalWindow()) {
+        // A run started from inside the window is still unwinding: the window stays until it has.
+        if (RunDepth() <= top->runDepth && top->dialog)
+            top->dialog->reject();
+        return false;
+    }
+    if (RunActive())
+        return false;
+    end();
+    return true;
+}
+
+} // namespace
+
+void SetQuitBoundEnd(std::function<void()> hardEnd) { BoundEnd() = std::move(hardEnd); }
+
+void QuitProgram(std::function<void()> end)
+{
+    if (QuitRequested())
+        return;
+    RequestQuitStop();
+    RunGuard::stopAll();
+    if (QuitStep(end))
+        return;
+    auto* driver = new QTimer(QCoreApplication::instance());
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QObject::connect(driver, &QTimer::timeout, driver, [driver, clock, end] {
+        if (clock->elapsed() >= kQuitBoundMs) {
+            driver->stop();
+            driver->deleteLater();
+            end();
+            if (BoundEnd())
+                BoundEnd()();
+            else
+                std::_Exit(0);
+            return;
+        }
+        if (QuitStep(end)) {
+            driver->stop();
+            driver->deleteLater();
+        }
+    });
+    driver->start(kStepMs);
+}
+
+void AnswersDuringWaits(QAction* action) { action->setProperty(kAnswersDuringWaits, true); }
+
+bool AnswersDuringWaits(const QObject* receiver)
+{
+    return receiver && receiver->property(kAnswersDuringWaits).toBool();
+}
+
+} // namespace bkl

@@ -1,0 +1,144 @@
+#include "platform/ui/WaitInput.h"
+
+#include "platform/core/OutsideRunWait.h"
+#include "platform/ui/ProgramQuit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace bkl {
+namespace {
+
+// The notice on screen, if any: the one window that takes input during the wait.
+QPointer<WaitNotice> g_notice;
+
+bool InNotice(QObject* target)
+{
+    if (!g_notice)
+        return false;
+    if (auto* widget = qobject_cast<QWidget*>(target))
+        return widget->window() == g_notice;
+    if (auto* window = qobject_cast<QWindow*>(target))
+        return window == g_notice->windowHandle();
+    return false;
+}
+
+// Refuses the user's input to every window but the notice. A press (of a button or
+// a key) beeps once; what belongs to it (the release, a repeat) goes silently. A
+// close from the window system leaves the window open. Nothing is kept to be
+// delivered later.
+class InputRefusal final : public QObject {
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+            if (InNotice(target))
+                return false;
+            beepOnce(event);
+            return true;
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+            return !InNotice(target);
+        case QEvent::Shortcut:
+            if (AnswersDuringWaits(target))
+                return false;
+            beepOnce(event);
+            return true;
+        case QEvent::Close:
+            if (!event->spontaneous() || InNotice(target))
+                return false;
+            event->ignore();
+            beepOnce(event);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    void beepOnce(QEvent* event)
+    {
+        // A press reaches the window and then its widget, as two events of one time: one beep.
+        if (event->isInputEvent()) {
+            const quint64 time = static_cast<QInputEvent*>(event)->timestamp();
+            if (time != 0 && time == lastPress_)
+                return;
+            lastPress_ = time;
+        }
+        QApplication::beep();
+    }
+    quint64 lastPress_ = 0;
+};
+
+QPointer<InputRefusal> g_refusal;
+
+} // namespace
+
+WaitNotice::WaitNotice(const QString& text, std::function<void()> stop)
+    : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), stop_(std::move(stop))
+{
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QCoreApplication::applicationName());
+    lblWaiting = new QLabel(text, this);
+    lblWaiting->setTextFormat(Qt::PlainText);
+    cmdStop = new QPushButton(QStringLiteral("&Stop"), this);
+    cmdStop->setEnabled(static_cast<bool>(stop_));
+    connect(cmdStop, &QPushButton::clicked, this, [this] {
+        cmdStop->setEnabled(false);
+        if (stop_)
+            stop_();
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdStop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblWaiting);
+    layout->addLayout(buttons);
+    setMinimumWidth(360);
+}
+
+void WaitNotice::closeEvent(QCloseEvent* event)
+{
+    // The notice goes when its wait ends; closing it asks for that, as Stop does.
+    event->ignore();
+    if (cmdStop->isEnabled())
+        cmdStop->click();
+}
+
+void InstallOutsideRunWaitUi()
+{
+    OutsideRunWaitUi ui;
+    ui.refuseInput = [] {
+        if (!g_refusal) {
+            g_refusal = new InputRefusal;
+            g_refusal->setParent(QCoreApplication::instance());
+        }
+        QCoreApplication::instance()->installEventFilter(g_refusal);
+    };
+    ui.restoreInput = [] {
+        if (g_refusal)
+            QCoreApplication::instance()->removeEventFilter(g_refusal);
+    };
+    ui.notice = [](const QString& text, std::function<void()> stop) -> std::unique_ptr<QObject> {
+        auto notice = std::make_unique<WaitNotice>(text, std::move(stop));
+        g_notice = notice.get();
+        notice->show();
+        notice->raise();
+        notice->activateWindow();
+        return notice;
+    };
+    SetOutsideRunWaitUi(std::move(ui));
+}
+
+} // namespace bkl

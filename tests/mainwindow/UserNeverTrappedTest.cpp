@@ -1,0 +1,225 @@
+// The user is never trapped and nothing is deleted under a handler that waits:
+// while a window the frame opened modal is open (after one of its own boxes came
+// and went), a click on Switch Model and the frame's title-bar close are refused,
+// and Ctrl+Q closes that window and ends the program. A statement outside runs
+// that waits for a held server refuses clicks and keys (nothing is replayed once
+// it ends), says what it waits for with a Stop, and Ctrl+Q ends the program.
+#include "compare/ui/frmBKLCompareObjects.h"
+#include "platform/core/ActiveRun.h"
+#include "platform/core/OutsideRunWait.h"
+#include "platform/core/Seams.h"
+#include "platform/ui/ModalWindows.h"
+#include "platform/ui/QtSeams.h"
+#include "platform/ui/WaitInput.h"
+#include "shell/Globals.h"
+#include "support/DemoModel.h"
+#include "support/TdsStandIn.h"
+#include "support/TestWindows.h"
+#include "support/UserInput.h"
+#include "support/WindowTest.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidgetItem>
+#include <QRadioButton>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <functional>
+
+namespace {
+
+class UserNeverTrapped : public bkl::test::WindowTest {
+protected:
+    QWidget* ToolbarButton(int index) const { return frame->tblMain->widgetForAction(frame->tblMainButton(index)); }
+
+    // Turns the loop until the program has been ended (at most `ms`).
+    void WaitForProgramEnd(int ms = 3000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (programEnds == 0 && clock.elapsed() < ms)
+            QTest::qWait(5);
+    }
+};
+
+// Each window the frame opens modal, opened as the user opens it.
+struct ModalOpener {
+    const char* name;
+    bool logsExit; // the window writes "Exiting <caption>" as it closes
+    std::function<void()> open;
+};
+
+} // namespace
+
+TEST_F(UserNeverTrapped, OverEveryModalWindowSwitchModelAndCloseAreRefusedAndQuitClosesItFirst)
+{
+    OpenFrame();
+    for (bkl::mainwindow::ObjectKind kind : bkl::mainwindow::kAllKinds)
+        objects->KindPickerItem(kind)->setCheckState(kind == bkl::mainwindow::ObjectKind::Tables ? Qt::Checked
+                                                                                             : Qt::Unchecked);
+    objects->txtFind->setText(QStringLiteral("Lookup"));
+    QTest::mouseClick(objects->cmdFind, Qt::LeftButton);
+    ASSERT_GT(objects->lvObjects->topLevelItemCount(), 0);
+    objects->lvObjects->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
+    const std::vector<ModalOpener> openers = {
+        {"Trace Audit Log", true, [&] { QTest::mouseClick(ToolbarButton(11), Qt::LeftButton); }},
+        {"Advanced Find", false, [&] { QTest::mouseClick(ToolbarButton(2), Qt::LeftButton); }},
+        {"Export Objects", true, [&] { QTest::mouseClick(ToolbarButton(3), Qt::LeftButton); }},
+        {"Compare Objects", true, [&] { QTest::mouseClick(objects->cmdCompare, Qt::LeftButton); }},
+        {"Manage Model Profiles", true, [&] { frame->mnuManageModelProfiles->trigger(); }},
+        {"User Preferences", true, [&] { frame->mnuUserPreferences->trigger(); }},
+        {"About", true, [&] { frame->mnuAboutBrisklane->trigger(); }},
+        {"compare report", true, [&] {
+             compare.ShowModeless();
+             compare.optDetailedSummary->setChecked(true);
+             QTest::mouseClick(compare.cmdReport, Qt::LeftButton);
+         }},
+    };
+    // Real boxes, so that the window's own box is a modal window of its own.
+    bkl::InstallDesktopSeams();
+    for (const ModalOpener& opener : openers) {
+        SCOPED_TRACE(opener.name);
+        MarkLog();
+        programEnds = 0;
+        bkl::ResetQuitForTesting();
+        QString caption;
+        bool sawBox = false;
+        bkl::test::WithModal(opener.open, [&](QWidget* modal) {
+            ASSERT_NE(modal, nullptr);
+            caption = modal->windowTitle();
+            bkl::test::WithModal([&] { bkl::MsgBox(QStringLiteral("A box of the window"), bkl::mb::Exclamation, caption); },
+                                 [&](QWidget* box) {
+                                     sawBox = box != nullptr && box != modal;
+                                     if (box)
+                                         box->close();
+                                 });
+            // The frame answers the user's click and the window system's close as if it
+            // had the focus back, and refuses both.
+            QTest::mouseClick(ToolbarButton(5), Qt::LeftButton);
+            bkl::test::QueueClose(frame);
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(frame->close());
+            EXPECT_EQ(frmMDIBKLMain::current(), frame);
+            EXPECT_TRUE(frame->isVisible() && modal->isVisible());
+            EXPECT_FALSE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
+            // Quit (Ctrl+Q where the window system hands the frame the keys meanwhile):
+            // the window closes first, then the program ends.
+            frame->mnuQuit->trigger();
+        });
+        WaitForProgramEnd();
+        EXPECT_TRUE(sawBox);
+        EXPECT_EQ(programEnds, 1);
+        EXPECT_FALSE(bkl::ModalWindowOpen());
+        const QStringList log = LogMessages();
+        ASSERT_FALSE(log.isEmpty());
+        EXPECT_EQ(log.last(), QStringLiteral("Exiting Brisklane"));
+        EXPECT_EQ(log.count(QStringLiteral("Exiting Brisklane")), 1);
+        if (opener.logsExit)
+            EXPECT_TRUE(log.contains(QStringLiteral("Exiting ") + caption)) << log.join(';').toStdString();
+        EXPECT_EQ(frmMDIBKLMain::current(), frame);
+    }
+    bkl::SetMessageBoxes(&seams.boxes);
+}
+
+// Reload Model Summary while the server holds the summary's count: the user's click
+// on Switch Model, the title-bar close and a key are refused as they come (nothing is
+// replayed when the statement ends); past a second a window names the connection, and
+// its Stop ends the wait within the bound.
+TEST_F(UserNeverTrapped, AWaitOutsideRunsRefusesInputSaysWhatItWaitsForAndStops)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    bkl::test::TdsStandIn standIn({}, {"--hold-ms", "30000", "--hold-when", "FROM WebReport"});
+    ASSERT_TRUE(standIn.running());
+    OpenFrame();
+    g_cnModel = standIn.open(bkl::test::kSourceModel);
+    MarkLog();
+    const QString typed = objects->txtFind->text();
+
+    QPointer<bkl::WaitNotice> notice;
+    QString noticeText;
+    QElapsedTimer clock;
+    qint64 stoppedAt = -1;
+    QTimer user;
+    int step = 0;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        ++step;
+        if (step == 5) {
+            bkl::test::QueueClick(ToolbarButton(5));
+            bkl::test::QueueClose(frame);
+            bkl::test::QueueKey(objects->txtFind, Qt::Key_A);
+        }
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<bkl::WaitNotice*>(w); shown && shown->isVisible() && !notice) {
+                notice = shown;
+                noticeText = shown->lblWaiting->text();
+                stoppedAt = clock.elapsed();
+                bkl::test::QueueClick(shown->cmdStop);
+            }
+    });
+    clock.start();
+    user.start(20);
+    frame->mnuReloadModelSummary->trigger();
+    const qint64 ended = clock.elapsed();
+    user.stop();
+    QTest::qWait(50); // anything held back would come now
+
+    EXPECT_EQ(noticeText, QStringLiteral("Waiting for %1 (SalesModel2026)...").arg(standIn.server()));
+    EXPECT_GE(stoppedAt, bkl::kWaitNoticeMs);
+    EXPECT_LT(ended - stoppedAt, 2000);
+    EXPECT_FALSE(notice && notice->isVisible());
+    EXPECT_FALSE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
+    EXPECT_EQ(frmMDIBKLMain::current(), frame);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(objects->txtFind->text(), typed);
+    EXPECT_EQ(programEnds, 0);
+    // The statements that came after the Stop were not sent: the reload ended at once.
+    EXPECT_LT(ended, 6000);
+    g_cnModel = bkl::db::Connection();
+}
+
+// Ctrl+Q pressed as the window system delivers it while a statement outside runs
+// waits for a server that holds it: the statement is stopped and the program ends.
+TEST_F(UserNeverTrapped, CtrlQDuringAWaitOutsideRunsEndsTheProgramWithinTwoSeconds)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    bkl::test::TdsStandIn standIn({}, {"--hold-ms", "30000", "--hold-when", "FROM WebReport"});
+    ASSERT_TRUE(standIn.running());
+    OpenFrame();
+    g_cnModel = standIn.open(bkl::test::kSourceModel);
+    MarkLog();
+
+    QElapsedTimer clock;
+    qint64 pressedAt = -1;
+    qint64 endedAt = -1;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (pressedAt < 0 && clock.elapsed() >= 300) {
+            pressedAt = clock.elapsed();
+            bkl::test::QueueKey(frame, Qt::Key_Q, Qt::ControlModifier);
+        }
+        if (programEnds > 0 && endedAt < 0)
+            endedAt = clock.elapsed();
+    });
+    clock.start();
+    user.start(10);
+    frame->mnuReloadModelSummary->trigger();
+    WaitForProgramEnd();
+    if (endedAt < 0)
+        endedAt = clock.elapsed();
+    user.stop();
+
+    EXPECT_EQ(programEnds, 1);
+    ASSERT_GE(pressedAt, 0);
+    EXPECT_LT(endedAt - pressedAt, 2000);
+    EXPECT_EQ(LogMessages().last(), QStringLiteral("Exiting Brisklane"));
+    g_cnModel = bkl::db::Connection();
+}
