@@ -12,13 +12,18 @@
 #include "platform/ui/QtSeams.h"
 #include "platform/ui/WaitInput.h"
 #include "shell/Globals.h"
+#include "shell/ProfileFile.h"
+#include "shell/ui/LastWindowQuit.h"
+#include "shell/ui/frmBKLModelLogin.h"
 #include "support/DemoModel.h"
+#include "support/FileBytes.h"
 #include "support/TdsStandIn.h"
 #include "support/TestWindows.h"
 #include "support/UserInput.h"
 #include "support/WindowTest.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -221,5 +226,49 @@ TEST_F(UserNeverTrapped, CtrlQDuringAWaitOutsideRunsEndsTheProgramWithinTwoSecon
     ASSERT_GE(pressedAt, 0);
     EXPECT_LT(endedAt - pressedAt, 2000);
     EXPECT_EQ(LogMessages().last(), QStringLiteral("Exiting Brisklane"));
+    g_cnModel = bkl::db::Connection();
+}
+
+// Connect to a server that holds the summary's count: the login closes, and within
+// about a second the notice is on screen (never nothing); its Stop lets the frame open.
+TEST_F(UserNeverTrapped, AfterConnectAWindowIsOnScreenWhileTheFrameWaits)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    bkl::test::TdsStandIn standIn({}, {"--hold-ms", "30000", "--hold-when", "FROM WebReport"});
+    ASSERT_TRUE(standIn.running());
+    bkl::test::WriteFileBytes(bkl::ProfileFilePath(),
+                              "Demo|" + standIn.server().toUtf8() + "|demo|demo|SalesModel2026|N|Y\r\n");
+    auto* login = new frmBKLModelLogin;
+    login->show();
+    login->cboSQLServerDB->setEditText(QStringLiteral("SalesModel2026"));
+
+    QElapsedTimer clock;
+    qint64 longestWithoutWindow = 0;
+    qint64 lastSeen = 0;
+    bool stopped = false;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (bkl::AnyWindowOpen())
+            lastSeen = clock.elapsed();
+        longestWithoutWindow = std::max(longestWithoutWindow, clock.elapsed() - lastSeen);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* notice = qobject_cast<bkl::WaitNotice*>(w); notice && notice->isVisible() && !stopped) {
+                stopped = true;
+                bkl::test::QueueClick(notice->cmdStop);
+            }
+    });
+    clock.start();
+    look.start(10);
+    login->cmdConnect_Click();
+    look.stop();
+
+    EXPECT_TRUE(stopped);
+    EXPECT_LT(longestWithoutWindow, 1500);
+    frame = frmMDIBKLMain::current();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_LT(clock.elapsed(), 5000);
+    CloseWindows();
     g_cnModel = bkl::db::Connection();
 }
