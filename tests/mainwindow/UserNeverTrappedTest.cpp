@@ -9,6 +9,7 @@
 #include "platform/core/OutsideRunWait.h"
 #include "platform/core/Seams.h"
 #include "platform/ui/ModalWindows.h"
+#include "platform/ui/ProgramQuit.h"
 #include "platform/ui/QtSeams.h"
 #include "platform/ui/WaitInput.h"
 #include "shell/Globals.h"
@@ -93,7 +94,7 @@ TEST_F(UserNeverTrapped, OverEveryModalWindowSwitchModelAndCloseAreRefusedAndQui
         SCOPED_TRACE(opener.name);
         MarkLog();
         programEnds = 0;
-        bkl::ResetQuitForTesting();
+        bkl::ForgetQuitForTesting();
         QString caption;
         bool sawBox = false;
         bkl::test::WithModal(opener.open, [&](QWidget* modal) {

@@ -20,7 +20,7 @@ class SliceReset : public ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo&) override
     {
         bkl::SetPumpSliceMsForTesting(-1);
-        bkl::ResetQuitForTesting();
+        bkl::ForgetQuitForTesting();
     }
 };
 

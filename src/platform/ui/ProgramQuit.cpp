@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <cstdlib>
 
@@ -16,6 +17,8 @@ namespace {
 
 constexpr char kAnswersDuringWaits[] = "bklAnswersDuringWaits";
 constexpr int kStepMs = 5;
+
+QPointer<QTimer> g_driver; // the steps of the Quit under way
 
 std::function<void()>& BoundEnd()
 {
@@ -51,6 +54,7 @@ void QuitProgram(std::function<void()> end)
     if (QuitStep(end))
         return;
     auto* driver = new QTimer(QCoreApplication::instance());
+    g_driver = driver;
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     QObject::connect(driver, &QTimer::timeout, driver, [driver, clock, end] {
@@ -70,6 +74,12 @@ void QuitProgram(std::function<void()> end)
         }
     });
     driver->start(kStepMs);
+}
+
+void ForgetQuitForTesting()
+{
+    delete g_driver.data();
+    ResetQuitForTesting();
 }
 
 void AnswersDuringWaits(QAction* action) { action->setProperty(kAnswersDuringWaits, true); }

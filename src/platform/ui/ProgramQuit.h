@@ -22,6 +22,9 @@ void QuitProgram(std::function<void()> end);
 // record it instead; nullptr restores the default.
 void SetQuitBoundEnd(std::function<void()> hardEnd);
 
+// Tests: forgets a Quit (its steps stop, nothing more is ended) before the next case.
+void ForgetQuitForTesting();
+
 // Lets `action`'s shortcut through while a wait outside runs refuses the user's
 // input (see OutsideRunWait.h): Quit's.
 void AnswersDuringWaits(QAction* action);
