@@ -42,6 +42,17 @@ namespace {
 
 class UserNeverTrapped : public bkl::test::WindowTest {
 protected:
+    // The stand-in's arguments that make it hold the model summary's count for 30 s.
+    static QStringList HoldingTheSummary() { return {"--hold-ms", "30000", "--hold-when", "FROM WebReport"}; }
+
+    // The frame on the stand-in's source model, the log marked.
+    void OpenFrameOn(const bkl::test::TdsStandIn& standIn)
+    {
+        OpenFrame();
+        g_cnModel = standIn.open(bkl::test::kSourceModel);
+        MarkLog();
+    }
+
     QWidget* ToolbarButton(int index) const { return frame->tblMain->widgetForAction(frame->tblMainButton(index)); }
 
     // Turns the loop until the program has been ended (at most `ms`).
@@ -142,11 +153,9 @@ TEST_F(UserNeverTrapped, AWaitOutsideRunsRefusesInputSaysWhatItWaitsForAndStops)
 {
     if (!bkl::test::FreeTdsInstalled())
         GTEST_SKIP() << "FreeTDS ODBC driver not installed";
-    bkl::test::TdsStandIn standIn({}, {"--hold-ms", "30000", "--hold-when", "FROM WebReport"});
+    const bkl::test::TdsStandIn standIn({}, HoldingTheSummary());
     ASSERT_TRUE(standIn.running());
-    OpenFrame();
-    g_cnModel = standIn.open(bkl::test::kSourceModel);
-    MarkLog();
+    OpenFrameOn(standIn);
     const QString typed = objects->txtFind->text();
 
     QPointer<bkl::WaitNotice> notice;
@@ -197,11 +206,9 @@ TEST_F(UserNeverTrapped, CtrlQDuringAWaitOutsideRunsEndsTheProgramWithinTwoSecon
 {
     if (!bkl::test::FreeTdsInstalled())
         GTEST_SKIP() << "FreeTDS ODBC driver not installed";
-    bkl::test::TdsStandIn standIn({}, {"--hold-ms", "30000", "--hold-when", "FROM WebReport"});
+    const bkl::test::TdsStandIn standIn({}, HoldingTheSummary());
     ASSERT_TRUE(standIn.running());
-    OpenFrame();
-    g_cnModel = standIn.open(bkl::test::kSourceModel);
-    MarkLog();
+    OpenFrameOn(standIn);
 
     QElapsedTimer clock;
     qint64 pressedAt = -1;
@@ -236,7 +243,7 @@ TEST_F(UserNeverTrapped, AfterConnectAWindowIsOnScreenWhileTheFrameWaits)
 {
     if (!bkl::test::FreeTdsInstalled())
         GTEST_SKIP() << "FreeTDS ODBC driver not installed";
-    bkl::test::TdsStandIn standIn({}, {"--hold-ms", "30000", "--hold-when", "FROM WebReport"});
+    const bkl::test::TdsStandIn standIn({}, HoldingTheSummary());
     ASSERT_TRUE(standIn.running());
     bkl::test::WriteFileBytes(bkl::ProfileFilePath(),
                               "Demo|" + standIn.server().toUtf8() + "|demo|demo|SalesModel2026|N|Y\r\n");

@@ -6,9 +6,8 @@
 #include "platform/ui/ModalWindows.h"
 
 #include <QDialog>
-#include <QDirIterator>
-#include <QFile>
-#include <QRegularExpression>
+#include "support/SourceScan.h"
+
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -16,23 +15,8 @@ TEST(ModalWindows, NoWindowInTheProgramRunsModalButThroughExecModal)
 {
     const QRegularExpression ownLoop(
         QStringLiteral(R"((\.|->|^\s*)exec\(\)|QFileDialog::get|QMessageBox::(information|warning|critical|question|about)\(|QInputDialog::get)"));
-    QStringList found;
-    QDirIterator it(QStringLiteral(BKL_SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (path.endsWith(QLatin1String("/ModalWindows.cpp")) || path.endsWith(QLatin1String("/app/main.cpp")))
-            continue;
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        int line = 0;
-        while (!file.atEnd()) {
-            ++line;
-            const QString text = QString::fromUtf8(file.readLine());
-            if (!text.trimmed().startsWith(QLatin1String("//")) && text.contains(ownLoop))
-                found << QStringLiteral("%1:%2").arg(path.mid(path.indexOf(QLatin1String("/src/")) + 1)).arg(line);
-        }
-    }
+    const QStringList found = bkl::test::SourceLinesMatching(ownLoop, {QStringLiteral("/ModalWindows.cpp"),
+                                                                      QStringLiteral("/app/main.cpp")});
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
 }
 
