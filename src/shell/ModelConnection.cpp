@@ -4,6 +4,7 @@
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/ConnectionString.h"
+#include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "shell/ErrorInfo.h"
 #include "shell/Globals.h"
@@ -98,6 +99,11 @@ DatabaseCatalog FillAllDatabaseCatalog(const ConnectionSettings& settings, const
         }
         rs.close();
         cn.close();
+    } catch (const db::StatementStopped&) {
+        // The user's Stop: the list stays as it was, nothing failed.
+        rs.close();
+        cn.close();
+        out.listed = false;
     } catch (...) {
         const ErrorInfo e = CurrentErrorInfo();
         rs.close();
@@ -156,6 +162,10 @@ int32_t GetRecordCount(const QString& sql, const db::Connection& cn)
         }
         rs.close();
         return count;
+    } catch (const db::StatementStopped&) {
+        // The user's Stop (or Quit): the count is not known, and nothing failed.
+        rs.close();
+        return 0;
     } catch (...) {
         const ErrorInfo e = CurrentErrorInfo();
         rs.close();

@@ -42,22 +42,10 @@ OutsideRunWait::OutsideRunWait(QString what, bool stoppable) : what_(std::move(w
     if (g_waits++ == 0 && Ui().refuseInput)
         Ui().refuseInput();
     SetWaitCursorShown(true);
-    since_.start();
-}
-
-OutsideRunWait::~OutsideRunWait()
-{
-    notice_.reset();
-    SetWaitCursorShown(false);
-    if (--g_waits == 0 && Ui().restoreInput)
-        Ui().restoreInput();
-    WatchRunStopFlag(outerStopFlag_);
-    LeaveRun();
-}
-
-void OutsideRunWait::turn()
-{
-    if (!notice_ && since_.elapsed() >= kWaitNoticeMs && Ui().notice) {
+    noticeDue_.setSingleShot(true);
+    QObject::connect(&noticeDue_, &QTimer::timeout, [this] {
+        if (!Ui().notice)
+            return;
         std::function<void()> stop;
         if (stoppable_)
             stop = [] {
@@ -66,8 +54,21 @@ void OutsideRunWait::turn()
                 g_stopPending = true;
             };
         notice_ = Ui().notice(noticeText(what_), std::move(stop));
-    }
-    TurnEventLoop();
+    });
+    noticeDue_.start(kWaitNoticeMs);
 }
+
+OutsideRunWait::~OutsideRunWait()
+{
+    noticeDue_.stop();
+    notice_.reset();
+    SetWaitCursorShown(false);
+    if (--g_waits == 0 && Ui().restoreInput)
+        Ui().restoreInput();
+    WatchRunStopFlag(outerStopFlag_);
+    LeaveRun();
+}
+
+void OutsideRunWait::turn() { TurnEventLoop(); }
 
 } // namespace bkl

@@ -20,7 +20,7 @@
 // (SetOutsideRunWaitUi); without it (the engine alone, in a tool) the wait only
 // turns the loop.
 #include <QObject>
-#include <QElapsedTimer>
+#include <QTimer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -50,7 +50,8 @@ public:
     OutsideRunWait(const OutsideRunWait&) = delete;
     OutsideRunWait& operator=(const OutsideRunWait&) = delete;
 
-    // Turns the event loop once, showing the notice once it is due.
+    // Turns the event loop once. (The notice comes from a timer, so it also shows
+    // while a statement of the wait turns the loop on a run's slice.)
     void turn();
 
     // The notice's text: "Waiting for <what>...".
@@ -60,7 +61,7 @@ private:
     QString what_;
     bool stoppable_;
     const bool* outerStopFlag_ = nullptr;
-    QElapsedTimer since_;
+    QTimer noticeDue_;
     std::unique_ptr<QObject> notice_;
 };
 

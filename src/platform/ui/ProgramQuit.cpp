@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <cstdlib>
+#include <vector>
 
 namespace bkl {
 namespace {
@@ -82,7 +83,26 @@ void ForgetQuitForTesting()
     ResetQuitForTesting();
 }
 
-void AnswersDuringWaits(QAction* action) { action->setProperty(kAnswersDuringWaits, true); }
+std::vector<QPointer<QAction>>& Answering()
+{
+    static std::vector<QPointer<QAction>> actions;
+    return actions;
+}
+
+void AnswersDuringWaits(QAction* action)
+{
+    action->setProperty(kAnswersDuringWaits, true);
+    std::erase_if(Answering(), [](const QPointer<QAction>& a) { return a.isNull(); });
+    Answering().emplace_back(action);
+}
+
+QAction* ActionAnsweringDuringWaits(const QKeySequence& keys)
+{
+    for (const QPointer<QAction>& action : Answering())
+        if (action && action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == keys)
+            return action;
+    return nullptr;
+}
 
 bool AnswersDuringWaits(const QObject* receiver)
 {

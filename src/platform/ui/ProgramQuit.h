@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAction;
+class QKeySequence;
 class QObject;
 
 namespace bkl {
@@ -26,8 +27,11 @@ void SetQuitBoundEnd(std::function<void()> hardEnd);
 void ForgetQuitForTesting();
 
 // Lets `action`'s shortcut through while a wait outside runs refuses the user's
-// input (see OutsideRunWait.h): Quit's.
+// input (see OutsideRunWait.h): Quit's. Its keys then answer in every window,
+// the wait's notice included.
 void AnswersDuringWaits(QAction* action);
 bool AnswersDuringWaits(const QObject* receiver);
+// The action, among those, whose shortcut is `keys`; nullptr when none is.
+QAction* ActionAnsweringDuringWaits(const QKeySequence& keys);
 
 } // namespace bkl

@@ -3,7 +3,9 @@
 #include "platform/core/OutsideRunWait.h"
 #include "platform/ui/ProgramQuit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,9 +40,18 @@ protected:
     bool eventFilter(QObject* target, QEvent* event) override
     {
         switch (event->type()) {
+        case QEvent::KeyPress:
+            // Quit's keys answer in any window, the notice's too (where the frame's
+            // own shortcut does not reach).
+            if (QAction* action = ActionAnsweringDuringWaits(
+                    QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()))) {
+                if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                    action->trigger();
+                return true;
+            }
+            [[fallthrough]];
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
             if (InNotice(target))
                 return false;
             beepOnce(event);
@@ -83,10 +94,24 @@ private:
 
 QPointer<InputRefusal> g_refusal;
 
+// Owns the notice for its wait; a notice that went with the window it belongs to is
+// not deleted twice.
+class NoticeOwner final : public QObject {
+public:
+    explicit NoticeOwner(WaitNotice* notice) : notice_(notice) {}
+    ~NoticeOwner() override { delete notice_.data(); }
+
+private:
+    QPointer<WaitNotice> notice_;
+};
+
 } // namespace
 
+// Over a window opened modal (a login listing its models) the notice is that
+// window's: a window of its own would be blocked by it, its Stop out of reach.
 WaitNotice::WaitNotice(const QString& text, std::function<void()> stop)
-    : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), stop_(std::move(stop))
+    : QWidget(QApplication::activeModalWidget(), Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      stop_(std::move(stop))
 {
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QCoreApplication::applicationName());
@@ -131,12 +156,12 @@ void InstallOutsideRunWaitUi()
             QCoreApplication::instance()->removeEventFilter(g_refusal);
     };
     ui.notice = [](const QString& text, std::function<void()> stop) -> std::unique_ptr<QObject> {
-        auto notice = std::make_unique<WaitNotice>(text, std::move(stop));
-        g_notice = notice.get();
+        auto* notice = new WaitNotice(text, std::move(stop));
+        g_notice = notice;
         notice->show();
         notice->raise();
         notice->activateWindow();
-        return notice;
+        return std::make_unique<NoticeOwner>(notice);
     };
     SetOutsideRunWaitUi(std::move(ui));
 }
