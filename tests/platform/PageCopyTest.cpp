@@ -203,3 +203,107 @@ TEST(PageCopy, PageTextIsTheEnginesCopyOfThePage)
               QStringLiteral("\n1\tjsmith\tCalculations\n2\tjsmith\tCalculations\n3\tjsmith\tCalculations"));
     EXPECT_EQ(EngineCopy(numbered).text, PageText(test::FileBytes(numbered)));
 }
+
+namespace {
+
+// A page with a title and text before a long table of two columns (a no-break space, entities and
+// blanks in the cells) and a paragraph after it.
+QByteArray SelectionPage(int rows)
+{
+    QByteArray html = "<html><head><title>Trace</title></head><body>\r\n<p align='center'><b>Audit&nbsp;Trace &amp; "
+                      "more</b></p>\r\n<table border='1'>\r\n<tr><th>No</th><th>Text</th></tr>\r\n";
+    for (int i = 1; i <= rows; ++i)
+        html += "<tr><td>&nbsp;row " + QByteArray::number(i) + "&nbsp;</td><td>a &lt;b&gt;  c\r\n d</td></tr>\r\n";
+    return html + "</table>\r\n<p>After the table</p>\r\n</body></html>\r\n";
+}
+
+// The script's means to find a row's first cell (among `cells`) and to select.
+QString SelectionScript(const QString& cells)
+{
+    return QStringLiteral("function cell(n) { var all = document.querySelectorAll('%1');"
+                          " for (var i = 0; i < all.length; i++) if (all[i].textContent.trim() == 'row ' + n) return all[i];"
+                          " return null; }"
+                          "var title = document.querySelector('p b').firstChild, after = document.querySelector('p:last-of-type').firstChild;")
+        .arg(cells);
+}
+
+// The selection from `start` to `end` (script points "node, offset") made in the page shown as it is, copied by the engine.
+Copied EngineCopyOf(const QString& page, const QString& start, const QString& end)
+{
+    QWebEngineView plain;
+    if (!test::LoadAsItIs(plain, page, 1000))
+        return {};
+    test::RunScript(&plain, SelectionScript(QStringLiteral("td"))
+                                + QStringLiteral("window.getSelection().setBaseAndExtent(%1, %2)").arg(start, end));
+    return CopyWith([&plain] { QTest::keyClick(FocusPage(&plain), Qt::Key_C, Qt::ControlModifier); });
+}
+
+} // namespace
+
+TEST(PageCopy, APartialSelectionIsCopiedFromThePageFileAsTheEngineCopiesItWithoutLayingOutTheRowsBetween)
+{
+    const QString page = test::WritePage(QStringLiteral("_temp_05.html"), SelectionPage(6000));
+    WebBrowser browser;
+    QWebEngineView* view = browser.view();
+    browser.resize(1000, 700);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, view, page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    const QString script = SelectionScript(QStringLiteral("div.bkl-rows td"))
+                           + QStringLiteral("var blocks = document.getElementsByClassName('bkl-rows');");
+    ASSERT_TRUE(WaitFor(view, script + QStringLiteral("cell(10) != null")));
+    // A block laid out while the copy is handled is noted.
+    test::RunScript(view, script + QStringLiteral(
+        "window.laidOut = 0; window.addEventListener('copy', function () { window.copying = true; }, true);"
+        "window.addEventListener('copy', function () { window.copying = false; });"
+        "for (var i = 0; i < blocks.length; i++) new MutationObserver(function () { if (window.copying) window.laidOut++; })"
+        ".observe(blocks[i], {childList: true});"));
+
+    // Selections from a row, or from the text before the table, to a row further down or to the
+    // text after the table: the start made at the top, the end once scrolled to it.
+    // The HTML is the page's markup between the ends, in the elements open there.
+    struct Selection {
+        QString start;
+        QString end;
+        QString scrollTo;
+        QString htmlStart;
+        QString htmlEnd;
+        qsizetype rows;
+    };
+    const QString row10 = QStringLiteral("cell(10).firstChild, 3");
+    const QString row1200 = QStringLiteral("cell(1200).nextElementSibling.firstChild, 5");
+    const QString fromRow10 = QStringLiteral("<table border='1'><tr><td>w 10&nbsp;</td><td>a &lt;b&gt;  c\r\n d</td></tr>");
+    const QString toRow1200 = QStringLiteral("<tr><td>&nbsp;row 1200&nbsp;</td><td>a &lt;b&gt;</td></tr></table>");
+    const std::vector<Selection> selections = {
+        {row10, row1200, QStringLiteral("blocks[2]"), fromRow10, toRow1200, 1191},
+        {QStringLiteral("title, 6"), row1200, QStringLiteral("blocks[2]"),
+         QStringLiteral("<p align='center'><b>Trace &amp; more</b></p>\r\n<table"), toRow1200, 1201},
+        {row10, QStringLiteral("after, 5"), QStringLiteral("after.parentNode"), fromRow10,
+         QStringLiteral("</table>\r\n<p>After</p>"), 5991},
+    };
+    FocusPage(view);
+    for (const Selection& s : selections) {
+        SCOPED_TRACE(s.start.toStdString() + " to " + s.end.toStdString());
+        test::RunScript(view, script + QStringLiteral("window.scrollTo(0, 0)"));
+        ASSERT_TRUE(WaitFor(view, script + QStringLiteral("cell(10) != null")));
+        test::RunScript(view, script + QStringLiteral("window.getSelection().collapse(%1); %2.scrollIntoView()")
+                                           .arg(s.start, s.scrollTo));
+        const QString endNode = s.end.section(QLatin1Char(','), 0, 0);
+        ASSERT_TRUE(WaitFor(view, script + QStringLiteral("(function () { try { return %1 != null; } catch (e) { return false; } })()").arg(endNode)));
+        // Scrolled on to the end, the rows between are not all laid out.
+        test::RunScript(view, script + QStringLiteral("%1.parentNode.scrollIntoView()").arg(endNode));
+        ASSERT_TRUE(WaitFor(view, script + QStringLiteral("blocks[1].childElementCount == 1")));
+        test::RunScript(view, script + QStringLiteral("window.getSelection().extend(%1)").arg(s.end));
+        const Copied copied = CopyWith([view] { QTest::keyClick(FocusPage(view), Qt::Key_C, Qt::ControlModifier); });
+        const Copied expected = EngineCopyOf(page, s.start, s.end);
+        ASSERT_FALSE(expected.text.isEmpty());
+        EXPECT_TRUE(copied.text == expected.text) << copied.text.left(120).toStdString() << " ... "
+                                                  << copied.text.right(120).toStdString() << "\nexpected "
+                                                  << expected.text.left(120).toStdString() << " ... "
+                                                  << expected.text.right(120).toStdString();
+        EXPECT_TRUE(copied.html.startsWith(s.htmlStart)) << copied.html.left(120).toStdString();
+        EXPECT_TRUE(copied.html.endsWith(s.htmlEnd)) << copied.html.right(120).toStdString();
+        EXPECT_EQ(copied.html.count(QStringLiteral("<tr>")), s.rows);
+    }
+    EXPECT_EQ(test::RunScript(view, QStringLiteral("window.laidOut")).toInt(), 0);
+}
