@@ -4,8 +4,11 @@
 // blocks not laid out copies every row it covers. The text made from the page
 // file matches the engine's copy of pages of the kinds the program writes.
 #include "platform/core/ScriptedSeams.h"
+#include "platform/core/UserTextFile.h"
+#include "platform/ui/PageCopy.h"
 #include "platform/ui/PageText.h"
 #include "platform/ui/WebBrowser.h"
+#include "support/FailingFile.h"
 #include "support/FileBytes.h"
 #include "support/LongAuditPage.h"
 #include "support/TestEnvironment.h"
@@ -15,10 +18,15 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
+#include <semaphore>
 
 using namespace bkl;
 
@@ -206,12 +214,12 @@ TEST(PageCopy, PageTextIsTheEnginesCopyOfThePage)
 
 namespace {
 
-// A page with a title and text before a long table of two columns (a no-break space, entities and
-// blanks in the cells) and a paragraph after it.
-QByteArray SelectionPage(int rows)
+// A page with a title and text (and `section`) before a long table of two columns (a no-break space,
+// entities and blanks in the cells) and a paragraph after it.
+QByteArray SelectionPage(int rows, const QByteArray& section = {})
 {
     QByteArray html = "<html><head><title>Trace</title></head><body>\r\n<p align='center'><b>Audit&nbsp;Trace &amp; "
-                      "more</b></p>\r\n<table border='1'>\r\n<tr><th>No</th><th>Text</th></tr>\r\n";
+                      "more</b></p>\r\n" + section + "<table border='1'>\r\n<tr><th>No</th><th>Text</th></tr>\r\n";
     for (int i = 1; i <= rows; ++i)
         html += "<tr><td>&nbsp;row " + QByteArray::number(i) + "&nbsp;</td><td>a &lt;b&gt;  c\r\n d</td></tr>\r\n";
     return html + "</table>\r\n<p>After the table</p>\r\n</body></html>\r\n";
@@ -223,19 +231,37 @@ QString SelectionScript(const QString& cells)
     return QStringLiteral("function cell(n) { var all = document.querySelectorAll('%1');"
                           " for (var i = 0; i < all.length; i++) if (all[i].textContent.trim() == 'row ' + n) return all[i];"
                           " return null; }"
-                          "var title = document.querySelector('p b').firstChild, after = document.querySelector('p:last-of-type').firstChild;")
+                          "var title = document.querySelector('p b').firstChild, after = document.querySelector('body > p:last-of-type').firstChild;")
         .arg(cells);
 }
 
-// The selection from `start` to `end` (script points "node, offset") made in the page shown as it is, copied by the engine.
-Copied EngineCopyOf(const QString& page, const QString& start, const QString& end)
+// The selection from `start` to `end` (script points "node, offset") made in the page shown as it is
+// (after `before` ran), copied by the engine.
+Copied EngineCopyOf(const QString& page, const QString& start, const QString& end, const QString& before = {})
 {
     QWebEngineView plain;
     if (!test::LoadAsItIs(plain, page, 1000))
         return {};
-    test::RunScript(&plain, SelectionScript(QStringLiteral("td"))
-                                + QStringLiteral("window.getSelection().setBaseAndExtent(%1, %2)").arg(start, end));
+    test::RunScript(&plain, SelectionScript(QStringLiteral("td")) + before
+                                + QStringLiteral(";window.getSelection().setBaseAndExtent(%1, %2)").arg(start, end));
     return CopyWith([&plain] { QTest::keyClick(FocusPage(&plain), Qt::Key_C, Qt::ControlModifier); });
+}
+
+// In the page shown from its display copy in `view`: the selection from `start`, made at the top of the
+// page, to `end`, made once scrolled to `scrollTo` and on to `end`, where the blocks before are dropped.
+void SelectAcrossBlocks(QWebEngineView* view, const QString& start, const QString& scrollTo, const QString& end)
+{
+    const QString script = SelectionScript(QStringLiteral("div.bkl-rows td"))
+                           + QStringLiteral("var blocks = document.getElementsByClassName('bkl-rows');");
+    test::RunScript(view, script + QStringLiteral("window.scrollTo(0, 0)"));
+    ASSERT_TRUE(WaitFor(view, script + QStringLiteral("cell(10) != null")));
+    FocusPage(view);
+    test::RunScript(view, script + QStringLiteral("window.getSelection().collapse(%1); %2.scrollIntoView()").arg(start, scrollTo));
+    const QString endNode = end.section(QLatin1Char(','), 0, 0);
+    ASSERT_TRUE(WaitFor(view, script + QStringLiteral("(function () { try { return %1 != null; } catch (e) { return false; } })()").arg(endNode)));
+    test::RunScript(view, script + QStringLiteral("%1.parentNode.scrollIntoView()").arg(endNode));
+    ASSERT_TRUE(WaitFor(view, script + QStringLiteral("blocks[1].childElementCount == 1")));
+    test::RunScript(view, script + QStringLiteral("window.getSelection().extend(%1)").arg(end));
 }
 
 } // namespace
@@ -281,19 +307,9 @@ TEST(PageCopy, APartialSelectionIsCopiedFromThePageFileAsTheEngineCopiesItWithou
         {row10, QStringLiteral("after, 5"), QStringLiteral("after.parentNode"), fromRow10,
          QStringLiteral("</table>\r\n<p>After</p>"), 5991},
     };
-    FocusPage(view);
     for (const Selection& s : selections) {
         SCOPED_TRACE(s.start.toStdString() + " to " + s.end.toStdString());
-        test::RunScript(view, script + QStringLiteral("window.scrollTo(0, 0)"));
-        ASSERT_TRUE(WaitFor(view, script + QStringLiteral("cell(10) != null")));
-        test::RunScript(view, script + QStringLiteral("window.getSelection().collapse(%1); %2.scrollIntoView()")
-                                           .arg(s.start, s.scrollTo));
-        const QString endNode = s.end.section(QLatin1Char(','), 0, 0);
-        ASSERT_TRUE(WaitFor(view, script + QStringLiteral("(function () { try { return %1 != null; } catch (e) { return false; } })()").arg(endNode)));
-        // Scrolled on to the end, the rows between are not all laid out.
-        test::RunScript(view, script + QStringLiteral("%1.parentNode.scrollIntoView()").arg(endNode));
-        ASSERT_TRUE(WaitFor(view, script + QStringLiteral("blocks[1].childElementCount == 1")));
-        test::RunScript(view, script + QStringLiteral("window.getSelection().extend(%1)").arg(s.end));
+        ASSERT_NO_FATAL_FAILURE(SelectAcrossBlocks(view, s.start, s.scrollTo, s.end));
         const Copied copied = CopyWith([view] { QTest::keyClick(FocusPage(view), Qt::Key_C, Qt::ControlModifier); });
         const Copied expected = EngineCopyOf(page, s.start, s.end);
         ASSERT_FALSE(expected.text.isEmpty());
@@ -306,4 +322,133 @@ TEST(PageCopy, APartialSelectionIsCopiedFromThePageFileAsTheEngineCopiesItWithou
         EXPECT_EQ(copied.html.count(QStringLiteral("<tr>")), s.rows);
     }
     EXPECT_EQ(test::RunScript(view, QStringLiteral("window.laidOut")).toInt(), 0);
+}
+
+TEST(PageCopy, APageFileReadShortCopiesNothingAndSavesNothingAndSaysWhy)
+{
+    SeamGuard seams;
+    seams.install();
+    const QString page = test::WritePage(QStringLiteral("_temp_05.html"), SelectionPage(6000));
+    WebBrowser browser;
+    QWebEngineView* view = browser.view();
+    browser.resize(1000, 700);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, view, page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    // Reading the page file fails after its first 100,000 bytes, as on a failing disk.
+    test::FailingFile failing(page, 100000);
+    const std::string box = "Unable to perform the command\r\n\r\nThe page " + page.toStdString()
+                            + " could not be copied: Input/output error";
+    const auto copyFails = [&](const std::function<void()>& copy) {
+        seams.boxes.shown.clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("held before"));
+        copy();
+        for (int i = 0; i < 300 && seams.boxes.shown.empty(); ++i)
+            QTest::qWait(50);
+        ASSERT_EQ(seams.boxes.shown.size(), 1u);
+        EXPECT_EQ(seams.boxes.shown[0].prompt.toStdString(), box);
+        EXPECT_EQ(seams.boxes.shown[0].title, "Copy Error");
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "held before");
+    };
+    // Select All and Copy.
+    copyFails([view] {
+        QWidget* target = FocusPage(view);
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::qWait(100);
+        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+    });
+    // A selection over rows not laid out.
+    ASSERT_NO_FATAL_FAILURE(SelectAcrossBlocks(view, QStringLiteral("cell(10).firstChild, 0"), QStringLiteral("blocks[2]"),
+                                               QStringLiteral("cell(1200).firstChild, 2")));
+    copyFails([view] { QTest::keyClick(FocusPage(view), Qt::Key_C, Qt::ControlModifier); });
+    // Save As writes nothing over the file chosen.
+    const QString target = test::WritePage(QStringLiteral("saved.html"), "kept");
+    seams.dialogs.answers = {target};
+    try {
+        browser.saveAs();
+        ADD_FAILURE() << "saved";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "The page " + page.toStdString() + " could not be read: Input/output error");
+    }
+    EXPECT_EQ(test::FileBytes(target), "kept");
+}
+
+TEST(PageCopy, OnlyTheLatestCopyAskedForReachesTheClipboard)
+{
+    const QString first = test::WritePage(QStringLiteral("first.html"), "<p>first</p>");
+    const QString second = test::WritePage(QStringLiteral("second.html"), "<p>second</p>");
+    // The first copy's page file is slow to open: the second copy is made meanwhile.
+    std::binary_semaphore opened{0};
+    std::atomic<bool> firstRead = false;
+    SetUserTextFileAccessForTesting({[](const QString&) { return 0; }, [&](const QString& path) {
+                                         if (path == first) {
+                                             opened.acquire();
+                                             firstRead = true;
+                                         }
+                                         return std::make_unique<QFile>(path);
+                                     }});
+    const auto restore = qScopeGuard([&] {
+        opened.release();
+        SetUserTextFileAccessForTesting({});
+    });
+    QString shown = first;
+    PageCopy copy([&shown] { return shown; });
+    QSignalSpy copied(&copy, &PageCopy::copied);
+    QGuiApplication::clipboard()->clear();
+    copy.copyWholePage();
+    shown = second;
+    copy.copyWholePage();
+    ASSERT_TRUE(copied.wait(10000));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "second");
+    // The first copy, made later, is dropped.
+    opened.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return firstRead.load(); }, 10000));
+    QTest::qWait(300);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "second");
+    EXPECT_EQ(copied.count(), 1);
+}
+
+TEST(PageCopy, APageThatHidesPartsIsCopiedAsShownAndASelectionTooLongToLayOutIsRefused)
+{
+    SeamGuard seams;
+    seams.install();
+    // A section the user collapsed, as in a preview.
+    const QByteArray section = "<script>function toggleDiv(id) { var e = document.getElementById(id);"
+                               " e.style.display = e.style.display == '' ? 'none' : ''; }</script>\r\n"
+                               "<p id='heading' onclick=\"toggleDiv('details')\">Details</p>\r\n"
+                               "<div id='details'><p>Hidden details</p></div>\r\n";
+    const QString page = test::WritePage(QStringLiteral("_temp_05.html"), SelectionPage(11000, section));
+    const QString collapse = QStringLiteral("toggleDiv('details')");
+    WebBrowser browser;
+    QWebEngineView* view = browser.view();
+    browser.resize(1000, 700);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, view, page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    ASSERT_TRUE(WaitFor(view, QStringLiteral("typeof toggleDiv == 'function'")));
+    test::RunScript(view, collapse);
+
+    // A selection from the heading over the hidden section to row 1200 is the engine's copy of what shows.
+    const QString heading = QStringLiteral("document.getElementById('heading').firstChild, 0");
+    const QString row1200 = QStringLiteral("cell(1200).firstChild, 9");
+    ASSERT_NO_FATAL_FAILURE(SelectAcrossBlocks(view, heading, QStringLiteral("blocks[2]"), row1200));
+    const Copied copied = CopyWith([view] { QTest::keyClick(FocusPage(view), Qt::Key_C, Qt::ControlModifier); });
+    const Copied expected = EngineCopyOf(page, heading, row1200, collapse);
+    EXPECT_FALSE(copied.text.contains(QStringLiteral("Hidden details")));
+    EXPECT_TRUE(copied.text.endsWith(QStringLiteral("\n row 1200")));
+    EXPECT_TRUE(copied.text == expected.text) << copied.text.left(120).toStdString();
+
+    // Select All would lay out every block: nothing is copied, and the user is told why.
+    QGuiApplication::clipboard()->setText(QStringLiteral("held before"));
+    QWidget* target = FocusPage(view);
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::qWait(100);
+    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+    for (int i = 0; i < 300 && seams.boxes.shown.empty(); ++i)
+        QTest::qWait(50);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt, "Unable to perform the command\r\n\r\nThe selection is too long to be copied "
+                                           "while parts of the page are hidden: show them, or select fewer rows.");
+    EXPECT_EQ(seams.boxes.shown[0].title, "Copy Error");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "held before");
 }
