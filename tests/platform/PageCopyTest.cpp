@@ -185,8 +185,8 @@ TEST(PageCopy, APartialSelectionSpanningBlocksNotLaidOutCopiesEveryRowItCovers)
 
 TEST(PageCopy, PageTextIsTheEnginesCopyOfThePage)
 {
-    // Blocks, cells, line breaks, blanks, entities, hidden parts: as the engine copies them.
-    const QByteArray html =
+    // Blocks, cells, line breaks, blanks, entities, hidden parts, a NUL: as the engine copies them.
+    const QByteArray html = QByteArrayLiteral(
         "<html><head><title>T</title><style>p{}</style><script>var x = \"<p>no</p>\";</script></head><body>\r\n"
         "Text   before\r\n"
         "<p align='center'><b><font face='Calibri' size='3'>&nbsp;Title &amp; &lt;x&gt; &quot;q&quot; &#39;s&#39;"
@@ -196,9 +196,9 @@ TEST(PageCopy, PageTextIsTheEnginesCopyOfThePage)
         "<tr><td><p>para in cell</p></td><td>after para</td></tr>\r\n"
         "<tr><td>nested<table><tr><td>n1</td><td>n2</td></tr></table>after nested</td><td>last</td></tr>\r\n"
         "</table>\r\n<!-- comment <p>not</p> -->\r\n<div style='display: none'>hidden text</div>\r\n"
-        "<h2>Heading</h2>\r\nmid &#x41;&#66; end\r\n<hr>\r\n<p>x<br></p>\r\n<ul><li>item1</li><li>item2</li></ul>\r\n"
+        "<h2>Heading</h2>\r\nmid &#x41;\0&#66; end\r\n<hr>\r\n<p>x<br></p>\r\n<ul><li>item1</li><li>item2</li></ul>\r\n"
         "<center><b>centered</b></center><table><tr><td>&nbsp;&nbsp;t&nbsp; </td></tr></table>\r\ntrailing\r\n"
-        "</body></html>\r\n";
+        "</body></html>\r\n");
     const QString text = QStringLiteral(
         "Text before\n Title & <x> \"q\" 's'\n\ndiv text span tail\nH1\tH2\nsecond only\na\t\tc\none\ntwo\tx y z\n"
         "para in cell\n\nafter para\nnested\nn1\tn2\nafter nested\tlast\nHeading\nmid AB end\nx\n\nitem1\nitem2\n"
