@@ -57,14 +57,32 @@ QWidget* FocusPage(QWebEngineView* view)
 }
 
 // Select All and Copy as the user presses them.
+void PressSelectAllAndCopy(QWebEngineView* view)
+{
+    QWidget* target = FocusPage(view);
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::qWait(100);
+    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+}
+
 Copied SelectAllAndCopy(QWebEngineView* view)
 {
-    return CopyWith([view] {
-        QWidget* target = FocusPage(view);
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        QTest::qWait(100);
-        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
-    });
+    return CopyWith([view] { PressSelectAllAndCopy(view); });
+}
+
+// Runs `copy`, which copies nothing: the box `prompt` tells why, and the clipboard keeps what it held.
+void ExpectCopyRefused(SeamGuard& seams, const std::function<void()>& copy, const QString& prompt)
+{
+    seams.boxes.shown.clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("held before"));
+    copy();
+    for (int i = 0; i < 300 && seams.boxes.shown.empty(); ++i)
+        QTest::qWait(50);
+    ASSERT_EQ(seams.boxes.shown.size(), 1u);
+    EXPECT_EQ(seams.boxes.shown[0].prompt, prompt);
+    EXPECT_EQ(seams.boxes.shown[0].style, mb::Critical);
+    EXPECT_EQ(seams.boxes.shown[0].title, "Copy Error");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "held before");
 }
 
 // The engine's text of the page `page` shown as it is, as the user copies it.
@@ -247,6 +265,15 @@ Copied EngineCopyOf(const QString& page, const QString& start, const QString& en
     return CopyWith([&plain] { QTest::keyClick(FocusPage(&plain), Qt::Key_C, Qt::ControlModifier); });
 }
 
+// Shows `page` in `browser`, from its display copy.
+void ShowFromDisplayCopy(WebBrowser& browser, const QString& page)
+{
+    browser.resize(1000, 700);
+    browser.show();
+    ASSERT_TRUE(test::NavigateAndWait(browser, browser.view(), page));
+    ASSERT_FALSE(browser.displayCopy().isEmpty());
+}
+
 // In the page shown from its display copy in `view`: the selection from `start`, made at the top of the
 // page, to `end`, made once scrolled to `scrollTo` and on to `end`, where the blocks before are dropped.
 void SelectAcrossBlocks(QWebEngineView* view, const QString& start, const QString& scrollTo, const QString& end)
@@ -271,10 +298,7 @@ TEST(PageCopy, APartialSelectionIsCopiedFromThePageFileAsTheEngineCopiesItWithou
     const QString page = test::WritePage(QStringLiteral("_temp_05.html"), SelectionPage(6000));
     WebBrowser browser;
     QWebEngineView* view = browser.view();
-    browser.resize(1000, 700);
-    browser.show();
-    ASSERT_TRUE(test::NavigateAndWait(browser, view, page));
-    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    ASSERT_NO_FATAL_FAILURE(ShowFromDisplayCopy(browser, page));
     const QString script = SelectionScript(QStringLiteral("div.bkl-rows td"))
                            + QStringLiteral("var blocks = document.getElementsByClassName('bkl-rows');");
     ASSERT_TRUE(WaitFor(view, script + QStringLiteral("cell(10) != null")));
@@ -331,36 +355,16 @@ TEST(PageCopy, APageFileReadShortCopiesNothingAndSavesNothingAndSaysWhy)
     const QString page = test::WritePage(QStringLiteral("_temp_05.html"), SelectionPage(6000));
     WebBrowser browser;
     QWebEngineView* view = browser.view();
-    browser.resize(1000, 700);
-    browser.show();
-    ASSERT_TRUE(test::NavigateAndWait(browser, view, page));
-    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    ASSERT_NO_FATAL_FAILURE(ShowFromDisplayCopy(browser, page));
     // Reading the page file fails after its first 100,000 bytes, as on a failing disk.
     test::FailingFile failing(page, 100000);
-    const std::string box = "Unable to perform the command\r\n\r\nThe page " + page.toStdString()
-                            + " could not be copied: Input/output error";
-    const auto copyFails = [&](const std::function<void()>& copy) {
-        seams.boxes.shown.clear();
-        QGuiApplication::clipboard()->setText(QStringLiteral("held before"));
-        copy();
-        for (int i = 0; i < 300 && seams.boxes.shown.empty(); ++i)
-            QTest::qWait(50);
-        ASSERT_EQ(seams.boxes.shown.size(), 1u);
-        EXPECT_EQ(seams.boxes.shown[0].prompt.toStdString(), box);
-        EXPECT_EQ(seams.boxes.shown[0].title, "Copy Error");
-        EXPECT_EQ(QGuiApplication::clipboard()->text(), "held before");
-    };
+    const QString box = "Unable to perform the command\r\n\r\nThe page " + page + " could not be copied: Input/output error";
     // Select All and Copy.
-    copyFails([view] {
-        QWidget* target = FocusPage(view);
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        QTest::qWait(100);
-        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
-    });
+    ExpectCopyRefused(seams, [view] { PressSelectAllAndCopy(view); }, box);
     // A selection over rows not laid out.
     ASSERT_NO_FATAL_FAILURE(SelectAcrossBlocks(view, QStringLiteral("cell(10).firstChild, 0"), QStringLiteral("blocks[2]"),
                                                QStringLiteral("cell(1200).firstChild, 2")));
-    copyFails([view] { QTest::keyClick(FocusPage(view), Qt::Key_C, Qt::ControlModifier); });
+    ExpectCopyRefused(seams, [view] { QTest::keyClick(FocusPage(view), Qt::Key_C, Qt::ControlModifier); }, box);
     // Save As writes nothing over the file chosen.
     const QString target = test::WritePage(QStringLiteral("saved.html"), "kept");
     seams.dialogs.answers = {target};
@@ -421,10 +425,7 @@ TEST(PageCopy, APageThatHidesPartsIsCopiedAsShownAndASelectionTooLongToLayOutIsR
     const QString collapse = QStringLiteral("toggleDiv('details')");
     WebBrowser browser;
     QWebEngineView* view = browser.view();
-    browser.resize(1000, 700);
-    browser.show();
-    ASSERT_TRUE(test::NavigateAndWait(browser, view, page));
-    ASSERT_FALSE(browser.displayCopy().isEmpty());
+    ASSERT_NO_FATAL_FAILURE(ShowFromDisplayCopy(browser, page));
     ASSERT_TRUE(WaitFor(view, QStringLiteral("typeof toggleDiv == 'function'")));
     test::RunScript(view, collapse);
 
@@ -439,16 +440,7 @@ TEST(PageCopy, APageThatHidesPartsIsCopiedAsShownAndASelectionTooLongToLayOutIsR
     EXPECT_TRUE(copied.text == expected.text) << copied.text.left(120).toStdString();
 
     // Select All would lay out every block: nothing is copied, and the user is told why.
-    QGuiApplication::clipboard()->setText(QStringLiteral("held before"));
-    QWidget* target = FocusPage(view);
-    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-    QTest::qWait(100);
-    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
-    for (int i = 0; i < 300 && seams.boxes.shown.empty(); ++i)
-        QTest::qWait(50);
-    ASSERT_EQ(seams.boxes.shown.size(), 1u);
-    EXPECT_EQ(seams.boxes.shown[0].prompt, "Unable to perform the command\r\n\r\nThe selection is too long to be copied "
-                                           "while parts of the page are hidden: show them, or select fewer rows.");
-    EXPECT_EQ(seams.boxes.shown[0].title, "Copy Error");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "held before");
+    ExpectCopyRefused(seams, [view] { PressSelectAllAndCopy(view); },
+                      QStringLiteral("Unable to perform the command\r\n\r\nThe selection is too long to be copied "
+                                     "while parts of the page are hidden: show them, or select fewer rows."));
 }
