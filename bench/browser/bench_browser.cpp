@@ -8,7 +8,8 @@
 // renderer's largest count of memory maps, and whether the renderer was alive at
 // the end. After the loads of a page it selects all of it and copies it, and prints
 // the rows the clipboard then holds as text and as HTML, the time until they are
-// there, and the window's longest gap meanwhile. Run through
+// there, and the window's longest gap meanwhile; then copies a selection over most
+// of its rows, as from the third row to the fourth last. Run through
 // scripts/bench browser [scale].
 //
 //   bkl_bench_browser --server <folder> --database <name> [--scale N] [--settle ms]
@@ -401,6 +402,7 @@ std::vector<Load> Measure(const QString& title, const QString& path, int settleM
         loads.push_back(l);
     }
     PrintCopy(title, browser, file);
+    bench::PrintPartialCopy(title, browser);
     const bool meets = std::all_of(loads.begin(), loads.end(), [&](const Load& l) { return l.meets(file.rows); });
     std::printf("%s: every row shown at the end <= %.0f s, renderer peak <= %.0f MB and <= %d maps, alive, in every "
                 "load  %s\n",

@@ -98,7 +98,7 @@ void WebBrowser::rendererEnded(int status, int exitCode)
     ReportRendererEnded(static_cast<QWebEnginePage::RenderProcessTerminationStatus>(status), exitCode, file_);
 }
 
-void WebBrowser::saveAs() { SavePageFileAs(file_); }
+void WebBrowser::saveAs() { SavePageFileAs(file_, documentName()); }
 
 void WebBrowser::checkPrintable() const
 {
