@@ -46,6 +46,12 @@ SQLRETURN ServerWait(WorkerJob& job, const Handle& stmt, Call call, bool& cancel
     return rc;
 }
 
+bool ConnectionDead(SQLHDBC dbc)
+{
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    return SQL_SUCCEEDED(SQLGetConnectAttr(dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE;
+}
+
 } // namespace
 
 OdbcSession::OdbcSession(QString connectionString, int loginTimeoutSeconds)
@@ -70,15 +76,18 @@ void OdbcSession::connect()
     SQLSetConnectAttr(dbc->get(), SQL_ATTR_CONNECTION_TIMEOUT, Integer(timeout), 0);
     SQLSetConnectAttr(dbc->get(), SQL_ATTR_ACCESS_MODE, Integer(SQL_MODE_READ_ONLY), 0);
 
-    const std::vector<SocketId> before = OpenSockets();
-    const SQLRETURN rc = SQLDriverConnectW(dbc->get(), nullptr, WideText(connectionString_), SQL_NTS, nullptr, 0,
-                                           nullptr, SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(rc))
-        throw DiagnosticsError(SQL_HANDLE_DBC, dbc->get(), QStringLiteral("Unable to connect."));
-    const std::vector<SocketId> found = NewConnectedSockets(before, OpenSockets());
+    DriverSockets found;
+    {
+        const ConnectionScan scan;
+        const SQLRETURN rc = SQLDriverConnectW(dbc->get(), nullptr, WideText(connectionString_), SQL_NTS, nullptr, 0,
+                                               nullptr, SQL_DRIVER_NOPROMPT);
+        if (!SQL_SUCCEEDED(rc))
+            throw DiagnosticsError(SQL_HANDLE_DBC, dbc->get(), QStringLiteral("Unable to connect."));
+        found = scan.found();
+    }
     {
         const std::lock_guard lock(socketsMutex_);
-        sockets_ = found;
+        sockets_ = std::move(found);
     }
     dbc_ = std::move(dbc);
 }
@@ -90,13 +99,21 @@ void OdbcSession::disconnect()
     SQLDisconnect(dbc_->get());
     dbc_.reset();
     const std::lock_guard lock(socketsMutex_);
-    sockets_.clear();
+    sockets_.release();
 }
 
-std::vector<SocketId> OdbcSession::sockets() const
+void OdbcSession::shutDownSockets() const
 {
     const std::lock_guard lock(socketsMutex_);
-    return sockets_;
+    sockets_.shutDown();
+}
+
+void OdbcSession::dropSocketsWhenDead()
+{
+    if (dbc_ && ConnectionDead(dbc_->get())) {
+        const std::lock_guard lock(socketsMutex_);
+        sockets_.release();
+    }
 }
 
 void OdbcSession::stopped(Handle& stmt, WorkerJob& job)
@@ -104,9 +121,7 @@ void OdbcSession::stopped(Handle& stmt, WorkerJob& job)
     // Freeing the statement closes what is left of it: the driver cancels it at the
     // server and reads the rest of its reply, on this thread.
     stmt.reset();
-    SQLUINTEGER dead = SQL_CD_FALSE;
-    if (SQL_SUCCEEDED(SQLGetConnectAttr(dbc_->get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr))
-        && dead == SQL_CD_TRUE) {
+    if (ConnectionDead(dbc_->get())) {
         disconnect();
         job.noteConnectionLost();
     }
@@ -114,6 +129,16 @@ void OdbcSession::stopped(Handle& stmt, WorkerJob& job)
 }
 
 ResultSet OdbcSession::run(const QString& sql, int commandTimeoutSeconds, WorkerJob& job)
+{
+    try {
+        return read(sql, commandTimeoutSeconds, job);
+    } catch (const DbError&) {
+        dropSocketsWhenDead();
+        throw;
+    }
+}
+
+ResultSet OdbcSession::read(const QString& sql, int commandTimeoutSeconds, WorkerJob& job)
 {
     connect();
     Handle stmt(SQL_HANDLE_STMT, dbc_->get());

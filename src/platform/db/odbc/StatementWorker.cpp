@@ -1,7 +1,6 @@
 #include "platform/db/odbc/StatementWorker.h"
 
 #include "platform/db/DbError.h"
-#include "platform/db/odbc/DriverSockets.h"
 #include "platform/db/odbc/OdbcSession.h"
 
 #include <QByteArray>
@@ -219,13 +218,11 @@ pid_t StatementWorker::threadId() const
 
 void StatementWorker::abandon()
 {
-    std::vector<SocketId> sockets;
-    {
-        const std::lock_guard lock(shared_->mutex);
-        if (shared_->session)
-            sockets = shared_->session->sockets();
-    }
-    ShutDownSockets(sockets);
+    // The session is handed to the closing thread under this lock: it and its
+    // sockets live until the shutdown is done.
+    const std::lock_guard lock(shared_->mutex);
+    if (shared_->session)
+        shared_->session->shutDownSockets();
     abandoned_ = true;
 }
 

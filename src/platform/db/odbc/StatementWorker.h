@@ -15,12 +15,10 @@
 #include <memory>
 #include <mutex>
 #include <sys/types.h>
-#include <vector>
 
 namespace bkl::db::odbc {
 
 class OdbcSession;
-struct SocketId;
 
 class WorkerJob {
 public:
