@@ -3,6 +3,8 @@
 #include <QDir>
 #include <algorithm>
 #include <fcntl.h>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +54,14 @@ void DriverSockets::shutDown() const
 {
     for (const int fd : fds_)
         ::shutdown(fd, SHUT_RDWR);
+}
+
+bool DriverSockets::sending() const
+{
+    return std::any_of(fds_.begin(), fds_.end(), [](int fd) {
+        int queued = 0;
+        return ::ioctl(fd, SIOCOUTQ, &queued) == 0 && queued > 0;
+    });
 }
 
 void DriverSockets::release()

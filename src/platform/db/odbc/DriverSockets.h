@@ -28,6 +28,8 @@ public:
 
     // Shuts each socket down both ways; the descriptors stay open.
     void shutDown() const;
+    // True while a socket holds bytes the server has not taken yet.
+    bool sending() const;
     // Closes the duplicates.
     void release();
 

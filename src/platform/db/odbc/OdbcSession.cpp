@@ -37,10 +37,18 @@ std::vector<Column> Describe(SQLHSTMT stmt, SQLSMALLINT count)
 
 // A call that waits for the server's reply, which the waiting thread may cancel
 // meanwhile; returns its result, or closes the statement as stopped when cancelled.
+// A cancel waits until the server has taken the whole statement: the driver would
+// send its attention amid the statement's packets and then the rest of them, which
+// the server reads as another statement, answered in place of the next one.
 template <typename Call>
-SQLRETURN ServerWait(WorkerJob& job, const Handle& stmt, Call call, bool& cancelled)
+SQLRETURN ServerWait(WorkerJob& job, const OdbcSession& session, const Handle& stmt, Call call, bool& cancelled)
 {
-    job.enterServerWait([h = stmt.get()] { SQLCancel(h); });
+    job.enterServerWait([&session, h = stmt.get()] {
+        if (session.sending())
+            return false;
+        SQLCancel(h);
+        return true;
+    });
     const SQLRETURN rc = call();
     cancelled = job.leaveServerWait();
     return rc;
@@ -108,6 +116,12 @@ void OdbcSession::shutDownSockets() const
     sockets_.shutDown();
 }
 
+bool OdbcSession::sending() const
+{
+    const std::lock_guard lock(socketsMutex_);
+    return sockets_.sending();
+}
+
 void OdbcSession::dropSocketsWhenDead()
 {
     if (dbc_ && ConnectionDead(dbc_->get())) {
@@ -144,7 +158,8 @@ ResultSet OdbcSession::read(const QString& sql, int commandTimeoutSeconds, Worke
     Handle stmt(SQL_HANDLE_STMT, dbc_->get());
     SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, Integer(static_cast<SQLULEN>(qMax(commandTimeoutSeconds, 0))), 0);
     bool cancelled = false;
-    SQLRETURN rc = ServerWait(job, stmt, [&] { return SQLExecDirectW(stmt.get(), WideText(sql), SQL_NTS); }, cancelled);
+    SQLRETURN rc = ServerWait(
+        job, *this, stmt, [&] { return SQLExecDirectW(stmt.get(), WideText(sql), SQL_NTS); }, cancelled);
     if (cancelled || job.stopRequested())
         stopped(stmt, job);
     if (rc != SQL_NO_DATA)
@@ -156,7 +171,7 @@ ResultSet OdbcSession::read(const QString& sql, int commandTimeoutSeconds, Worke
         Check(SQLNumResultCols(stmt.get(), &columnCount), stmt.get());
         if (columnCount > 0)
             break;
-        rc = ServerWait(job, stmt, [&] { return SQLMoreResults(stmt.get()); }, cancelled);
+        rc = ServerWait(job, *this, stmt, [&] { return SQLMoreResults(stmt.get()); }, cancelled);
         if (cancelled || job.stopRequested())
             stopped(stmt, job);
         if (rc == SQL_NO_DATA)

@@ -1,6 +1,6 @@
 #pragma once
 // One SQL Server connection's ODBC handles and the statements run on them. Every
-// call but shutDownSockets() is made on the connection's worker thread
+// call but shutDownSockets() and sending() is made on the connection's worker thread
 // (StatementWorker.h).
 #include "platform/db/Connection.h"
 #include "platform/db/odbc/DriverSockets.h"
@@ -31,6 +31,8 @@ public:
     // Shuts the sockets the driver opened for the connection down (any thread): a
     // driver call blocked on the server returns.
     void shutDownSockets() const;
+    // True while what the driver wrote has not all reached the server (any thread).
+    bool sending() const;
 
 private:
     ResultSet read(const QString& sql, int commandTimeoutSeconds, WorkerJob& job);

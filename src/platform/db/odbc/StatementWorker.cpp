@@ -83,7 +83,7 @@ bool WorkerJob::stopRequested() const
     return stop_;
 }
 
-void WorkerJob::enterServerWait(std::function<void()> cancel)
+void WorkerJob::enterServerWait(std::function<bool()> cancel)
 {
     const std::lock_guard lock(mutex_);
     inServerWait_ = true;
@@ -117,8 +117,7 @@ void WorkerJob::cancelWhileBlocked(pid_t worker)
     const std::lock_guard lock(mutex_);
     if (!stop_ || !inServerWait_ || cancelled_ || !cancel_ || !BlockedInWait(worker))
         return;
-    cancel_();
-    cancelled_ = true;
+    cancelled_ = cancel_();
 }
 
 bool WorkerJob::waitFor(std::chrono::milliseconds wait)
