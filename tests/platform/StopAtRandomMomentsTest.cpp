@@ -4,8 +4,8 @@
 #include "StatementCatalog.h"
 
 #include "platform/core/TimeSlice.h"
-#include "platform/db/ConnectionNotice.h"
 #include "platform/db/DbError.h"
+#include "support/ConnectionNotices.h"
 #include "support/DemoModel.h"
 #include "support/StopAtMoment.h"
 #include "support/TdsStandIn.h"
@@ -81,8 +81,7 @@ TEST(StopAtRandomMoments, AStopWhileALongStatementIsHandedToTheDriverEndsItAndTh
     ASSERT_TRUE(standIn.running());
     Connection server = standIn.open(test::kSourceModel);
     const ResultSet expected = server.execute(kCheck);
-    QStringList notices;
-    SetConnectionNoticeHandler([&](const QString& text) { notices << text; });
+    test::ConnectionNotices notices;
     SetPumpSliceMsForTesting(0);
     // Megabytes of text: the driver takes a while to convert and send it.
     const QString held = kHeld + QStringLiteral(" AND [Name] <> N'%1'").arg(QString(8'000'000, QLatin1Char('x')));
@@ -91,14 +90,13 @@ TEST(StopAtRandomMoments, AStopWhileALongStatementIsHandedToTheDriverEndsItAndTh
         SCOPED_TRACE(i);
         const test::StopOutcome stop = test::StopAfter(server, held, 1);
         EXPECT_TRUE(stop.stopped) << stop.error.toStdString();
-        EXPECT_EQ(notices, QStringList()) << "the connection was given up";
+        EXPECT_EQ(notices.texts, QStringList()) << "the connection was given up";
         for (int next = 0; next < 2; ++next)
             try {
                 test::ExpectSameResult(server.execute(kCheck), expected);
             } catch (const DbError& e) {
                 ADD_FAILURE() << "the next statement failed: " << e.description().toStdString();
             }
-        notices.clear();
+        notices.texts.clear();
     }
-    SetConnectionNoticeHandler({});
 }

@@ -5,8 +5,8 @@
 #include "StatementCatalog.h"
 
 #include "platform/core/TimeSlice.h"
-#include "platform/db/ConnectionNotice.h"
 #include "platform/db/DbError.h"
+#include "support/ConnectionNotices.h"
 #include "support/DemoModel.h"
 #include "support/StopAtMoment.h"
 #include "support/TdsStandIn.h"
@@ -77,8 +77,7 @@ TEST(StopGiveUp, AStatementTheDriverDoesNotEndHasItsConnectionClosedAndOpenedAga
     ASSERT_TRUE(standIn.running());
     Connection server = standIn.open(test::kSourceModel);
     const ResultSet expected = server.execute(kCheck);
-    QStringList notices;
-    SetConnectionNoticeHandler([&](const QString& text) { notices << text; });
+    test::ConnectionNotices notices;
     SetPumpSliceMsForTesting(0);
     const QSet<QString> connected = EstablishedTo(standIn.port());
     ASSERT_EQ(connected.size(), 1);
@@ -93,14 +92,13 @@ TEST(StopGiveUp, AStatementTheDriverDoesNotEndHasItsConnectionClosedAndOpenedAga
     EXPECT_TRUE(stop.stopped) << stop.error.toStdString();
     EXPECT_GE(stop.pressToEndMs, 0);
     EXPECT_LT(stop.pressToEndMs, 10000); // long before the server's 20 s hold, or the command timeout
-    EXPECT_EQ(notices, QStringList({"A stopped statement on " + standIn.server()
+    EXPECT_EQ(notices.texts, QStringList({"A stopped statement on " + standIn.server()
                                     + " (SalesModel2026) did not end within 1.5 seconds; the connection was closed and "
                                       "opened again."}));
     // The next statement runs on the connection opened again, and so do the ones after it.
     for (int i = 0; i < 2; ++i)
         test::ExpectSameResult(server.execute(kCheck), expected);
-    EXPECT_EQ(notices.size(), 1);
-    SetConnectionNoticeHandler({});
+    EXPECT_EQ(notices.texts.size(), 1);
 }
 
 // A connection made while another is being opened again in the background (after a
@@ -115,8 +113,7 @@ TEST(StopGiveUp, AGiveUpNeverClosesAnotherConnectionMadeMeanwhile)
     ASSERT_TRUE(slow.running());
     ASSERT_TRUE(other.running());
     Connection source = slow.open(test::kSourceModel);
-    QStringList notices;
-    SetConnectionNoticeHandler([&](const QString& text) { notices << text; });
+    test::ConnectionNotices notices;
     SetPumpSliceMsForTesting(0);
 
     EXPECT_TRUE(StopWhileTheServerIsStopped(slow, source).stopped);
@@ -131,8 +128,7 @@ TEST(StopGiveUp, AGiveUpNeverClosesAnotherConnectionMadeMeanwhile)
     } catch (const DbError& e) {
         ADD_FAILURE() << "the target's connection was closed with the source's: " << e.description().toStdString();
     }
-    EXPECT_EQ(notices.size(), 2);
-    for (const QString& notice : notices)
+    EXPECT_EQ(notices.texts.size(), 2);
+    for (const QString& notice : notices.texts)
         EXPECT_TRUE(notice.startsWith("A stopped statement on " + slow.server())) << notice.toStdString();
-    SetConnectionNoticeHandler({});
 }

@@ -5,7 +5,7 @@
 #include "StatementCatalog.h"
 
 #include "platform/core/TimeSlice.h"
-#include "platform/db/ConnectionNotice.h"
+#include "support/ConnectionNotices.h"
 #include "support/DemoModel.h"
 #include "support/StopAtMoment.h"
 #include "support/TdsStandIn.h"
@@ -38,17 +38,15 @@ TEST(StopLargeResult, AStopWhileTheServerComputesOrStreamsALargeResultEndsItWith
     Connection server = standIn.open(test::kSourceModel);
     server.setCommandTimeout(60);
     const ResultSet expected = server.execute(kCheck);
-    QStringList notices;
-    SetConnectionNoticeHandler([&](const QString& text) { notices << text; });
+    test::ConnectionNotices notices;
     SetPumpSliceMsForTesting(0);
 
     for (const QString& sql : {kComputed, kStreamedSlowly}) {
         SCOPED_TRACE(sql.toStdString());
         const test::StopOutcome stop = test::StopAfter(server, sql, 300);
         EXPECT_TRUE(stop.stopped) << stop.error.toStdString();
-        EXPECT_EQ(notices, QStringList()) << "the connection was given up";
+        EXPECT_EQ(notices.texts, QStringList()) << "the connection was given up";
         test::ExpectSameResult(server.execute(kCheck), expected);
-        notices.clear();
+        notices.texts.clear();
     }
-    SetConnectionNoticeHandler({});
 }
