@@ -6,6 +6,7 @@
 // it ends), says what it waits for with a Stop, and Ctrl+Q ends the program.
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "compare/ui/frmBKLTargetModelLogin.h"
+#include "mainwindow/ui/frmCalculationsAdvancedFind.h"
 #include "platform/core/ActiveRun.h"
 #include "platform/core/OutsideRunWait.h"
 #include "platform/core/Seams.h"
@@ -340,4 +341,51 @@ TEST_F(UserNeverTrapped, OverAModalWindowTheNoticesStopAndCtrlQAnswer)
     EXPECT_TRUE(bkl::test::VisibleWindows("frmBKLTargetModelLogin").isEmpty());
     EXPECT_EQ(LogMessages().last(), QStringLiteral("Exiting Brisklane"));
     frmBKLCompareObjects::discardInstance();
+}
+
+// Advanced Find opened from the toolbar while the server holds its calendar list: the
+// notice's Stop ends the wait and the window opens with the lists read so far, the
+// program still running (a Stop there once ended it), nothing logged or shown.
+TEST_F(UserNeverTrapped, StopWhileAdvancedFindReadsItsListsOpensTheWindow)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    bkl::test::TdsStandIn standIn({}, {"--hold-ms", "30000", "--hold-when", "FROM Time WHERE Parent IS NULL"});
+    ASSERT_TRUE(standIn.running());
+    OpenFrame();
+    g_cnModel = standIn.open(bkl::test::kSourceModel);
+    MarkLog();
+
+    bool stopped = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* notice = qobject_cast<bkl::WaitNotice*>(w); notice && notice->isVisible() && !stopped) {
+                stopped = true;
+                bkl::test::QueueClick(notice->cmdStop);
+            }
+    });
+    user.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    qint64 openedAt = -1;
+    QStringList calendars;
+    bkl::test::WithModal([&] { QTest::mouseClick(ToolbarButton(2), Qt::LeftButton); },
+                         [&](QWidget* modal) {
+                             ASSERT_NE(modal, nullptr);
+                             openedAt = clock.elapsed();
+                             if (auto* find = qobject_cast<frmCalculationsAdvancedFind*>(modal))
+                                 calendars = Items(find->cboCalendarUsed);
+                             modal->close();
+                         });
+    user.stop();
+
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(calendars, QStringList({"<<None>>"}));
+    EXPECT_GE(openedAt, 0);
+    EXPECT_LT(openedAt, 6000);
+    EXPECT_TRUE(LogMessages().filter(QStringLiteral("FillCalendarAndTimeResetLists")).isEmpty());
+    EXPECT_TRUE(seams.boxes.shown.empty());
+    EXPECT_EQ(frmMDIBKLMain::current(), frame);
+    g_cnModel = bkl::db::Connection();
 }
