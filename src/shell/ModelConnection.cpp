@@ -72,6 +72,10 @@ int ConnectToModelDatabase(const ConnectionSettings& settings, const QString& mo
         cn.setLoginTimeout(kLoginTimeout);
         cn.open();
         return 1;
+    } catch (const db::StatementStopped&) {
+        // The user stopped the connect (or quit): nothing failed, the login stays.
+        cn = db::Connection();
+        return -1;
     } catch (...) {
         const ErrorInfo e = CurrentErrorInfo();
         MsgBox(failureText + DetailsBlock(e), mb::OKOnly | mb::Critical, QString::fromLatin1(kConnectionFailedTitle));

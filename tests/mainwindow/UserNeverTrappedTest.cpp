@@ -128,9 +128,8 @@ TEST_F(UserNeverTrapped, OverEveryModalWindowSwitchModelAndCloseAreRefusedAndQui
             EXPECT_EQ(frmMDIBKLMain::current(), frame);
             EXPECT_TRUE(frame->isVisible() && modal->isVisible());
             EXPECT_FALSE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
-            // Quit (Ctrl+Q where the window system hands the frame the keys meanwhile):
-            // the window closes first, then the program ends.
-            frame->mnuQuit->trigger();
+            // Ctrl+Q pressed in the window: it closes first, then the program ends.
+            QTest::keyClick(modal, Qt::Key_Q, Qt::ControlModifier);
         });
         WaitForProgramEnd();
         EXPECT_TRUE(sawBox);
@@ -388,4 +387,42 @@ TEST_F(UserNeverTrapped, StopWhileAdvancedFindReadsItsListsOpensTheWindow)
     EXPECT_TRUE(seams.boxes.shown.empty());
     EXPECT_EQ(frmMDIBKLMain::current(), frame);
     g_cnModel = bkl::db::Connection();
+}
+
+// Connect to a server that has stopped answering: the notice's Stop gives the connect
+// up within the bound, and the login stays as it was, with no box (nothing failed).
+TEST_F(UserNeverTrapped, StopDuringAConnectToAFrozenServerLeavesTheLoginAsItWas)
+{
+    if (!bkl::test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    bkl::test::TdsStandIn standIn;
+    ASSERT_TRUE(standIn.running());
+    bkl::test::WriteFileBytes(bkl::ProfileFilePath(),
+                              "Demo|" + standIn.server().toUtf8() + "|demo|demo|SalesModel2026|N|Y\r\n");
+    auto* login = new frmBKLModelLogin;
+    login->show();
+    login->cboSQLServerDB->setEditText(QStringLiteral("SalesModel2026"));
+    standIn.pause(true);
+
+    QElapsedTimer pressed;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* notice = qobject_cast<bkl::WaitNotice*>(w); notice && notice->isVisible() && !pressed.isValid()) {
+                pressed.start();
+                bkl::test::QueueClick(notice->cmdStop);
+            }
+    });
+    user.start(10);
+    login->cmdConnect_Click();
+    user.stop();
+    standIn.pause(false);
+
+    ASSERT_TRUE(pressed.isValid());
+    EXPECT_LT(pressed.elapsed(), 2000);
+    EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
+    EXPECT_TRUE(login->isVisible());
+    EXPECT_EQ(BoxTexts(), QStringList());
+    EXPECT_FALSE(g_cnModel.isOpen());
+    CloseWindows();
 }

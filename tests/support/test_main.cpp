@@ -4,6 +4,7 @@
 
 #include "platform/core/ActiveRun.h"
 #include "platform/core/EventLoopTurn.h"
+#include "platform/core/OutsideRunWait.h"
 #include "platform/core/TimeSlice.h"
 #include "platform/ui/PageScheme.h"
 #include "platform/ui/ProgramQuit.h"
@@ -21,6 +22,7 @@ class SliceReset : public ::testing::EmptyTestEventListener {
     {
         bkl::SetPumpSliceMsForTesting(-1);
         bkl::ForgetQuitForTesting();
+        bkl::ForgetOutsideRunStopForTesting();
     }
 };
 

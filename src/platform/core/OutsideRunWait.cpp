@@ -31,6 +31,8 @@ void EndStopOnceBackInLoop()
 
 bool OutsideRunStopPending() { return g_stopPending; }
 
+void ForgetOutsideRunStopForTesting() { g_stopPending = false; }
+
 void SetOutsideRunWaitUi(OutsideRunWaitUi ui) { Ui() = std::move(ui); }
 
 QString OutsideRunWait::noticeText(const QString& what) { return QStringLiteral("Waiting for %1...").arg(what); }

@@ -41,6 +41,8 @@ void SetOutsideRunWaitUi(OutsideRunWaitUi ui);
 // True from a Stop of a wait outside runs until the code that waited has returned
 // to the application's loop.
 bool OutsideRunStopPending();
+// Tests start each case with no such Stop pending.
+void ForgetOutsideRunStopForTesting();
 
 class OutsideRunWait {
 public:

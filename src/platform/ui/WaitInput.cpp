@@ -94,6 +94,25 @@ private:
 
 QPointer<InputRefusal> g_refusal;
 
+// Quit's keys answer in every window of the program, not only in the frame whose
+// menu holds Quit: over a window opened modal, in a box, in the wait's notice.
+// (In the frame its own shortcut takes the keys before any window sees them.)
+class AnsweringKeys final : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        QAction* action = ActionAnsweringDuringWaits(QKeySequence(key->keyCombination()));
+        if (!action)
+            return false;
+        if (!key->isAutoRepeat())
+            action->trigger();
+        return true;
+    }
+};
+
 // Owns the notice for its wait; a notice that went with the window it belongs to is
 // not deleted twice.
 class NoticeOwner final : public QObject {
@@ -110,7 +129,8 @@ private:
 // Over a window opened modal (a login listing its models) the notice is that
 // window's: a window of its own would be blocked by it, its Stop out of reach.
 WaitNotice::WaitNotice(const QString& text, std::function<void()> stop)
-    : QWidget(QApplication::activeModalWidget(), Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(QApplication::activeModalWidget(),
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       stop_(std::move(stop))
 {
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -143,6 +163,12 @@ void WaitNotice::closeEvent(QCloseEvent* event)
 
 void InstallOutsideRunWaitUi()
 {
+    static QPointer<AnsweringKeys> keys;
+    if (!keys) {
+        keys = new AnsweringKeys;
+        keys->setParent(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(keys);
+    }
     OutsideRunWaitUi ui;
     ui.refuseInput = [] {
         if (!g_refusal) {

@@ -11,7 +11,8 @@ class QPushButton;
 
 namespace bkl {
 
-// Installs both for every wait outside runs; called once at start-up.
+// Installs both for every wait outside runs, and Quit's keys for every window
+// (AnswersDuringWaits, ProgramQuit.h); called once at start-up.
 void InstallOutsideRunWaitUi();
 
 // "Waiting for <server> (<model>)..." with Stop: shown, not modal, over the other

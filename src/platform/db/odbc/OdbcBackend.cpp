@@ -31,9 +31,17 @@ public:
         startWorker();
         const auto connect = std::make_shared<WorkerJob>([](OdbcSession& s, WorkerJob&) { s.connect(); });
         worker_->post(connect);
-        WaitForJob(*connect, worker_->threadId(), false, name_);
+        // A connect cannot be cancelled at the server: Stop gives it up at the bound,
+        // its worker left to end on its own (the login timeout ends it).
+        const WaitEnd end = WaitForJob(*connect, worker_->threadId(), true, name_);
+        if (end == WaitEnd::GivenUp) {
+            worker_->abandon();
+            throw StatementStopped();
+        }
         if (connect->error())
             std::rethrow_exception(connect->error());
+        if (end == WaitEnd::Stopped)
+            throw StatementStopped();
     }
 
     ResultSet execute(const QString& sql, int commandTimeoutSeconds) override
