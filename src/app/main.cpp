@@ -1,3 +1,4 @@
+#include "platform/core/LargeBuffers.h"
 #include "platform/ui/PageScheme.h"
 #include "platform/ui/QtSeams.h"
 #include "platform/ui/WaitInput.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     // the program down with it; as root the pages are shown without it.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    bkl::ReturnLargeBuffersWhenFreed();
     bkl::RegisterPageScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
