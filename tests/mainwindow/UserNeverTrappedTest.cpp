@@ -55,6 +55,26 @@ protected:
         MarkLog();
     }
 
+    // The login on the stand-in's source model (the profile file names it), shown.
+    static frmBKLModelLogin* ShowLoginOn(const bkl::test::TdsStandIn& standIn)
+    {
+        bkl::test::WriteFileBytes(bkl::ProfileFilePath(),
+                                  "Demo|" + standIn.server().toUtf8() + "|demo|demo|SalesModel2026|N|Y\r\n");
+        auto* login = new frmBKLModelLogin;
+        login->show();
+        login->cboSQLServerDB->setEditText(QStringLiteral("SalesModel2026"));
+        return login;
+    }
+
+    // The wait's notice on screen, or nullptr.
+    static bkl::WaitNotice* ShownNotice()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* notice = qobject_cast<bkl::WaitNotice*>(w); notice && notice->isVisible())
+                return notice;
+        return nullptr;
+    }
+
     QWidget* ToolbarButton(int index) const { return frame->tblMain->widgetForAction(frame->tblMainButton(index)); }
 
     // Turns the loop until the program has been ended (at most `ms`).
@@ -172,13 +192,12 @@ TEST_F(UserNeverTrapped, AWaitOutsideRunsRefusesInputSaysWhatItWaitsForAndStops)
             bkl::test::QueueClose(frame);
             bkl::test::QueueKey(objects->txtFind, Qt::Key_A);
         }
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* shown = qobject_cast<bkl::WaitNotice*>(w); shown && shown->isVisible() && !notice) {
-                notice = shown;
-                noticeText = shown->lblWaiting->text();
-                stoppedAt = clock.elapsed();
-                bkl::test::QueueClick(shown->cmdStop);
-            }
+        if (bkl::WaitNotice* shown = ShownNotice(); shown && !notice) {
+            notice = shown;
+            noticeText = shown->lblWaiting->text();
+            stoppedAt = clock.elapsed();
+            bkl::test::QueueClick(shown->cmdStop);
+        }
     });
     clock.start();
     user.start(20);
@@ -246,11 +265,7 @@ TEST_F(UserNeverTrapped, AfterConnectAWindowIsOnScreenWhileTheFrameWaits)
         GTEST_SKIP() << "FreeTDS ODBC driver not installed";
     const bkl::test::TdsStandIn standIn({}, HoldingTheSummary());
     ASSERT_TRUE(standIn.running());
-    bkl::test::WriteFileBytes(bkl::ProfileFilePath(),
-                              "Demo|" + standIn.server().toUtf8() + "|demo|demo|SalesModel2026|N|Y\r\n");
-    auto* login = new frmBKLModelLogin;
-    login->show();
-    login->cboSQLServerDB->setEditText(QStringLiteral("SalesModel2026"));
+    frmBKLModelLogin* login = ShowLoginOn(standIn);
 
     QElapsedTimer clock;
     qint64 longestWithoutWindow = 0;
@@ -261,11 +276,10 @@ TEST_F(UserNeverTrapped, AfterConnectAWindowIsOnScreenWhileTheFrameWaits)
         if (bkl::AnyWindowOpen())
             lastSeen = clock.elapsed();
         longestWithoutWindow = std::max(longestWithoutWindow, clock.elapsed() - lastSeen);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* notice = qobject_cast<bkl::WaitNotice*>(w); notice && notice->isVisible() && !stopped) {
-                stopped = true;
-                bkl::test::QueueClick(notice->cmdStop);
-            }
+        if (bkl::WaitNotice* notice = ShownNotice(); notice && !stopped) {
+            stopped = true;
+            bkl::test::QueueClick(notice->cmdStop);
+        }
     });
     clock.start();
     look.start(10);
@@ -301,17 +315,15 @@ TEST_F(UserNeverTrapped, OverAModalWindowTheNoticesStopAndCtrlQAnswer)
     QElapsedTimer pressed;
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* notice = qobject_cast<bkl::WaitNotice*>(w); notice && notice->isVisible()
-                                                                   && notice->property("answered").isNull()) {
-                notice->setProperty("answered", true);
-                ++notices;
-                pressed.start();
-                if (notices == 1)
-                    bkl::test::QueueClick(notice->cmdStop);
-                else
-                    bkl::test::QueueKey(notice, Qt::Key_Q, Qt::ControlModifier);
-            }
+        if (bkl::WaitNotice* notice = ShownNotice(); notice && notice->property("answered").isNull()) {
+            notice->setProperty("answered", true);
+            ++notices;
+            pressed.start();
+            if (notices == 1)
+                bkl::test::QueueClick(notice->cmdStop);
+            else
+                bkl::test::QueueKey(notice, Qt::Key_Q, Qt::ControlModifier);
+        }
     });
     user.start(10);
     qint64 firstStop = -1;
@@ -358,11 +370,10 @@ TEST_F(UserNeverTrapped, StopWhileAdvancedFindReadsItsListsOpensTheWindow)
     bool stopped = false;
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* notice = qobject_cast<bkl::WaitNotice*>(w); notice && notice->isVisible() && !stopped) {
-                stopped = true;
-                bkl::test::QueueClick(notice->cmdStop);
-            }
+        if (bkl::WaitNotice* notice = ShownNotice(); notice && !stopped) {
+            stopped = true;
+            bkl::test::QueueClick(notice->cmdStop);
+        }
     });
     user.start(20);
     QElapsedTimer clock;
@@ -397,21 +408,16 @@ TEST_F(UserNeverTrapped, StopDuringAConnectToAFrozenServerLeavesTheLoginAsItWas)
         GTEST_SKIP() << "FreeTDS ODBC driver not installed";
     bkl::test::TdsStandIn standIn;
     ASSERT_TRUE(standIn.running());
-    bkl::test::WriteFileBytes(bkl::ProfileFilePath(),
-                              "Demo|" + standIn.server().toUtf8() + "|demo|demo|SalesModel2026|N|Y\r\n");
-    auto* login = new frmBKLModelLogin;
-    login->show();
-    login->cboSQLServerDB->setEditText(QStringLiteral("SalesModel2026"));
+    frmBKLModelLogin* login = ShowLoginOn(standIn);
     standIn.pause(true);
 
     QElapsedTimer pressed;
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* notice = qobject_cast<bkl::WaitNotice*>(w); notice && notice->isVisible() && !pressed.isValid()) {
-                pressed.start();
-                bkl::test::QueueClick(notice->cmdStop);
-            }
+        if (bkl::WaitNotice* notice = ShownNotice(); notice && !pressed.isValid()) {
+            pressed.start();
+            bkl::test::QueueClick(notice->cmdStop);
+        }
     });
     user.start(10);
     login->cmdConnect_Click();
