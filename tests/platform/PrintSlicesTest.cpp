@@ -1,7 +1,7 @@
-// A page printed a slice at a time: each slice's document holds the page with the
-// rows of that slice only and hides the rest of the page; printed, the slices
-// hold every row of the page once, in order. A page that cannot be cut into
-// slices small enough says so before anything is printed.
+// A page printed a slice at a time: each slice's document holds the page's head
+// and its own blocks and rows, in the elements that hold them; printed, the
+// slices hold every row of the page once, in order. A block that cannot be cut
+// small enough says so before anything is printed.
 #include "platform/ui/PrintSlices.h"
 #include "platform/ui/WebBrowser.h"
 #include "support/FileBytes.h"
@@ -57,37 +57,66 @@ QStringList Expected(int first, int second)
 
 } // namespace
 
-TEST(PrintSlices, EachSliceHoldsItsRowsOnlyMarkedForTheScriptThatHidesTheRest)
+TEST(PrintSlices, EachSliceHoldsTheHeadAndItsRowsInTheirTableOpenedAgain)
 {
-    const PrintSlices slices(TwoTables(7, 5), 3);
-    ASSERT_EQ(slices.count(), 4); // a1-a3 | a4-a6 | a7 and b1-b3 | b4-b5
+    const PrintSlices slices(TwoTables(7, 5), 3, 1 << 20);
+    // Before, a1-a3 | a4-a6 | a7, Between, b1-b2 | b3-b5, After
+    ASSERT_EQ(slices.count(), 4);
     QStringList all;
     for (qsizetype i = 0; i < slices.count(); ++i) {
         const QByteArray doc = slices.document(i);
-        EXPECT_TRUE(doc.startsWith("\xEF\xBB\xBF<html><body><p>Before</p>")) << i;
-        EXPECT_TRUE(doc.contains("<p>Between</p>") && doc.contains("<p>After</p></body></html>\r\n<script>")) << i;
-        EXPECT_EQ(doc.contains("<tr data-bkl-first>"), i > 0) << i;
-        EXPECT_EQ(doc.contains("<tr data-bkl-last>"), i < 3) << i;
+        EXPECT_TRUE(doc.startsWith("\xEF\xBB\xBF<html><body>")) << i;
+        EXPECT_TRUE(doc.endsWith("<style>html { overflow-wrap: anywhere; }</style>")) << i;
+        EXPECT_EQ(doc.count("Before"), i == 0 ? 1 : 0) << i;
+        EXPECT_EQ(doc.count("After"), i == 3 ? 1 : 0) << i;
         all << RowNames(QString::fromUtf8(doc));
     }
     EXPECT_EQ(all, Expected(7, 5));
-    EXPECT_TRUE(slices.document(1).contains("<table border=1>\r\n<tr data-bkl-first><td>a4</td></tr>\r\n"
-                                            "<tr><td>a5</td></tr>\r\n<tr data-bkl-last><td>a6</td></tr>\r\n</table>"));
-    EXPECT_TRUE(slices.document(2).contains("<tr data-bkl-first><td>a7</td></tr>\r\n</table><p>Between</p><table>"
-                                            "<tr><td>b1</td></tr>\r\n<tr><td>b2</td></tr>\r\n<tr data-bkl-last><td>b3</td>"));
+    EXPECT_TRUE(slices.document(1).startsWith("\xEF\xBB\xBF<html><body><table border=1><tr><td>a4</td></tr>\r\n"
+                                              "<tr><td>a5</td></tr>\r\n<tr><td>a6</td></tr>\r\n\r\n<style>"));
+    EXPECT_TRUE(slices.document(2).startsWith("\xEF\xBB\xBF<html><body><table border=1><tr><td>a7</td></tr>\r\n"
+                                              "</table><p>Between</p><table><tr><td>b1</td></tr>"));
+    EXPECT_TRUE(slices.document(3).startsWith("\xEF\xBB\xBF<html><body><table><tr><td>b3</td></tr>"));
 
-    // A page without a table longer than a slice is one slice: the page itself.
-    const PrintSlices whole(TwoTables(3, 2), 3);
+    // A page that fits in a slice is one slice: the page itself.
+    const PrintSlices whole(TwoTables(3, 2), 5, 1 << 20);
     ASSERT_EQ(whole.count(), 1);
     EXPECT_EQ(whole.document(0).sliced(3).left(TwoTables(3, 2).size()), TwoTables(3, 2));
 
-    // The rows of a slice cannot be laid out in the engine's memory: said before printing.
+    // A page of many short tables is cut between them by size, each table whole in one slice.
+    QByteArray tables = "<html><head><style>td { color: navy }</style></head><body>\r\n";
+    for (int t = 1; t <= 40; ++t)
+        tables += "<div id='T" + QByteArray::number(t) + "'><p><b><font size=2><table border=1>" + Rows("a", 3)
+                  + "</table></font></b></p></div>\r\n";
+    tables += "</body></html>";
+    const PrintSlices bySize(tables, 1000, 1000);
+    EXPECT_GT(bySize.count(), 5);
+    QStringList tableIds;
+    for (qsizetype i = 0; i < bySize.count(); ++i) {
+        const QByteArray doc = bySize.document(i);
+        EXPECT_LE(bySize.bytes(i), 1000) << i;
+        EXPECT_TRUE(doc.startsWith("\xEF\xBB\xBF<html><head><style>td { color: navy }</style></head><body>\r\n<div id=")) << i;
+        static const QRegularExpression id(QStringLiteral("<div id='(T\\d+)'>"));
+        for (auto m = id.globalMatch(QString::fromUtf8(doc)); m.hasNext();)
+            tableIds << m.next().captured(1);
+    }
+    QStringList each;
+    for (int t = 1; t <= 40; ++t)
+        each << QStringLiteral("T%1").arg(t);
+    EXPECT_EQ(tableIds, each);
+
+    // A table larger than a slice is cut between its rows, inside the blocks that hold it, opened again.
+    const PrintSlices inside(tables, 2, 1 << 20);
+    EXPECT_TRUE(inside.document(1).contains("<body>\r\n<div id='T1'><p><b><font size=2><table border=1><tr><td>a3</td></tr>"));
+
+    // One block larger than the most a renderer prints, with no cut inside it: said truly, before printing.
     try {
-        PrintSlices(TwoTables(7, 5), 3, 100);
+        PrintSlices("<html><body><p>Before</p><table><tr><td>" + QByteArray(200, 'x') + "</td></tr></table></body></html>",
+                    3, 60, 100);
         ADD_FAILURE() << "a page too large was sliced";
     } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "The page is too large to be printed: 0.0 MB of it cannot be printed in smaller parts, "
-                               "and the web engine prints at most 0 MB at once.");
+        EXPECT_STREQ(e.what(), "The page is too large to be printed: a part of 0.0 MB of it cannot be cut into smaller "
+                               "parts, and the web engine prints at most 0 MB at once.");
     }
 }
 
