@@ -25,6 +25,7 @@
 // when run as root, where the engine refuses the sandbox); by default it runs
 // offscreen. (Qt takes --display for itself: it names the X display.)
 #include "PrintBench.h"
+#include "PrintPages.h"
 #include "ProcessMemory.h"
 #include "SelectAllCopy.h"
 
@@ -508,6 +509,11 @@ int main(int argc, char* argv[])
                  QStringLiteral("Rows of the audit trace pages printed to PDF (three times each, then from the preview), "
                                 "comma-separated; 0: none."),
                  QStringLiteral("n,..."), QStringLiteral("100000,30000")});
+    p.addOption({QStringLiteral("print-pages"),
+                 QStringLiteral("Also print these pages (as the audit pages): the preview of 1541 calculations, the compare "
+                                "Detailed Summary of 1000, the audit page of 3000 rows of long texts; none: no more."),
+                 QStringLiteral("preview,compare,long-texts|none"), QStringLiteral("preview,compare,long-texts")});
+    p.addOption({QStringLiteral("print-only"), QStringLiteral("Only the printing (no loads, copies or encoding page).")});
     p.addOption({QStringLiteral("preview-rows"), QStringLiteral("Rows of the audit trace page print-previewed; 0: none."),
                  QStringLiteral("n"), QStringLiteral("10001")});
     p.addOption({QStringLiteral("on-display"), QStringLiteral("Run on the display (xcb) with the web engine's own flags.")});
@@ -540,15 +546,28 @@ int main(int argc, char* argv[])
     } else {
         std::vector<std::pair<int, std::vector<Load>>> audits;
         for (const QString& n : p.value(QStringLiteral("rows")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            if (p.isSet(QStringLiteral("print-only")))
+                break;
             const int rows = n.toInt();
             audits.emplace_back(rows, Measure(QStringLiteral("Audit trace page, Show Top %1").arg(rows),
                                               WriteAuditPage(rows), settleMs));
         }
-        Measure(QStringLiteral("Preview page of 500 calculations"), WritePreviewPage(500), settleMs);
-        MeasureEncoding(p.value(QStringLiteral("text-mb")).toInt());
+        if (!p.isSet(QStringLiteral("print-only"))) {
+            Measure(QStringLiteral("Preview page of 500 calculations"), WritePreviewPage(500), settleMs);
+            MeasureEncoding(p.value(QStringLiteral("text-mb")).toInt());
+        }
         for (const QString& n : p.value(QStringLiteral("print-rows")).split(QLatin1Char(','), Qt::SkipEmptyParts))
             if (n.toInt() > 0)
                 bench::MeasurePrint(QStringLiteral("Audit trace page, Show Top %1").arg(n), WriteAuditPage(n.toInt()), g_loads);
+        const QString printPages = p.value(QStringLiteral("print-pages"));
+        if (printPages.contains(QLatin1String("preview")))
+            bench::MeasurePrint(QStringLiteral("Preview page of 1541 calculations"), WritePreviewPage(1541), g_loads);
+        if (printPages.contains(QLatin1String("compare")))
+            bench::MeasurePrint(QStringLiteral("Compare Detailed Summary of 1000 calculations"),
+                                bench::WriteDetailedSummaryPage(server, 1000), g_loads);
+        if (printPages.contains(QLatin1String("long-texts")))
+            bench::MeasurePrint(QStringLiteral("Audit trace page, Show Top 3000, 1000-character texts with quotes"),
+                                bench::WriteLongTextAuditPage(server, 3000), g_loads);
         if (const int rows = p.value(QStringLiteral("preview-rows")).toInt(); rows > 0)
             bench::MeasurePreview(QStringLiteral("Audit trace page, Show Top %1").arg(rows), WriteAuditPage(rows));
         for (const auto& [rows, loads] : audits) {

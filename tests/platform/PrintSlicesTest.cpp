@@ -66,14 +66,14 @@ TEST(PrintSlices, EachSliceHoldsTheHeadAndItsRowsInTheirTableOpenedAgain)
     for (qsizetype i = 0; i < slices.count(); ++i) {
         const QByteArray doc = slices.document(i);
         EXPECT_TRUE(doc.startsWith("\xEF\xBB\xBF<html><body>")) << i;
-        EXPECT_TRUE(doc.endsWith("<style>html { overflow-wrap: anywhere; }</style>")) << i;
+        EXPECT_FALSE(doc.contains("overflow-wrap")) << i;
         EXPECT_EQ(doc.count("Before"), i == 0 ? 1 : 0) << i;
         EXPECT_EQ(doc.count("After"), i == 3 ? 1 : 0) << i;
         all << RowNames(QString::fromUtf8(doc));
     }
     EXPECT_EQ(all, Expected(7, 5));
-    EXPECT_TRUE(slices.document(1).startsWith("\xEF\xBB\xBF<html><body><table border=1><tr><td>a4</td></tr>\r\n"
-                                              "<tr><td>a5</td></tr>\r\n<tr><td>a6</td></tr>\r\n\r\n<style>"));
+    EXPECT_EQ(slices.document(1), QByteArray("\xEF\xBB\xBF<html><body><table border=1><tr><td>a4</td></tr>\r\n"
+                                             "<tr><td>a5</td></tr>\r\n<tr><td>a6</td></tr>\r\n"));
     EXPECT_TRUE(slices.document(2).startsWith("\xEF\xBB\xBF<html><body><table border=1><tr><td>a7</td></tr>\r\n"
                                               "</table><p>Between</p><table><tr><td>b1</td></tr>"));
     EXPECT_TRUE(slices.document(3).startsWith("\xEF\xBB\xBF<html><body><table><tr><td>b3</td></tr>"));
@@ -89,12 +89,12 @@ TEST(PrintSlices, EachSliceHoldsTheHeadAndItsRowsInTheirTableOpenedAgain)
         tables += "<div id='T" + QByteArray::number(t) + "'><p><b><font size=2><table border=1>" + Rows("a", 3)
                   + "</table></font></b></p></div>\r\n";
     tables += "</body></html>";
-    const PrintSlices bySize(tables, 1000, 1000);
-    EXPECT_GT(bySize.count(), 5);
+    const PrintSlices bySize(tables, 1000, 2000);
+    EXPECT_GT(bySize.count(), 3);
     QStringList tableIds;
     for (qsizetype i = 0; i < bySize.count(); ++i) {
         const QByteArray doc = bySize.document(i);
-        EXPECT_LE(bySize.bytes(i), 1000) << i;
+        EXPECT_LE(bySize.bytes(i), i == 0 ? 500 : 2000) << i;
         EXPECT_TRUE(doc.startsWith("\xEF\xBB\xBF<html><head><style>td { color: navy }</style></head><body>\r\n<div id=")) << i;
         static const QRegularExpression id(QStringLiteral("<div id='(T\\d+)'>"));
         for (auto m = id.globalMatch(QString::fromUtf8(doc)); m.hasNext();)
@@ -108,6 +108,10 @@ TEST(PrintSlices, EachSliceHoldsTheHeadAndItsRowsInTheirTableOpenedAgain)
     // A table larger than a slice is cut between its rows, inside the blocks that hold it, opened again.
     const PrintSlices inside(tables, 2, 1 << 20);
     EXPECT_TRUE(inside.document(1).contains("<body>\r\n<div id='T1'><p><b><font size=2><table border=1><tr><td>a3</td></tr>"));
+
+    // A word too long for its column breaks at the column's edge; only a slice that holds one gets the rule.
+    const PrintSlices longWord("<html><body><table><tr><td>" + QByteArray(3000, 'w') + "</td></tr></table></body></html>", 3);
+    EXPECT_TRUE(longWord.document(0).endsWith("\r\n<style>html { overflow-wrap: anywhere; }</style>"));
 
     // One block larger than the most a renderer prints, with no cut inside it: said truly, before printing.
     try {

@@ -8,14 +8,38 @@ namespace bkl {
 namespace {
 
 qsizetype g_sliceRows = 1000;
-qsizetype g_sliceBytes = 768 * 1024;
+qsizetype g_sliceBytes = 640 * 1024;
 
 constexpr QByteArrayView kBom = "\xEF\xBB\xBF";
 
 // A word longer than its column's width breaks where it reaches the column's
 // edge: otherwise the column takes the word's width and what passes the paper's
-// edge is cut off. Words that fit are laid out as in the page.
+// edge is cut off. Words that fit are laid out as in the page. Only a slice
+// that holds such a word gets the rule: with it the engine lays out long texts
+// several times slower.
 constexpr QByteArrayView kWrapLongWords = "\r\n<style>html { overflow-wrap: anywhere; }</style>";
+constexpr qsizetype kLongWordBytes = 80;
+
+// Whether the text of `html` (outside tags) holds a run of more than kLongWordBytes
+// letters without a blank or a character of another script where a line may break.
+bool HoldsLongWord(QByteArrayView html)
+{
+    qsizetype run = 0;
+    bool inTag = false;
+    for (const char c : html) {
+        if (c == '<')
+            inTag = true;
+        else if (c == '>')
+            inTag = false;
+        else if (!inTag && c > ' ' && (c & 0x80) == 0) {
+            if (++run > kLongWordBytes)
+                return true;
+            continue;
+        }
+        run = 0;
+    }
+    return false;
+}
 
 std::runtime_error TooLarge(qsizetype bytes, qsizetype mostBytes)
 {
@@ -55,12 +79,15 @@ PrintSlices::PrintSlices(QByteArray html, qsizetype sliceRows, qsizetype sliceBy
     // starts the next slice when it fits there whole, else it is entered and its
     // inner blocks or rows go in the same way; one that has none and fits in no
     // slice is a slice of its own.
+    // The first slice of a page larger than one slice is a quarter of one: the
+    // preview shows its first pages sooner.
+    const qsizetype firstBytes = html_.size() > sliceBytes ? sliceBytes / 4 : sliceBytes;
     for (size_t i = 0; i < cuts.size();) {
         const size_t start = starts_.back();
         const size_t next = size_t(cuts[i].inner);
         const qsizetype bytes = bytesOf(start, cuts[i].end);
         const auto fits = [&](size_t from, qsizetype size) {
-            return size <= sliceBytes && rowsBefore[next] - rowsBefore[from] <= sliceRows;
+            return size <= (from == 0 ? firstBytes : sliceBytes) && rowsBefore[next] - rowsBefore[from] <= sliceRows;
         };
         if (fits(start, bytes)) {
             i = next;
@@ -114,8 +141,10 @@ QByteArray PrintSlices::document(qsizetype slice) const
     if (slice > 0)
         for (const auto& [start, end] : page_.open[size_t(page_.cuts[starts_[size_t(slice)]].openIndex)])
             doc += page.sliced(start, end - start);
-    doc += page.sliced(from(slice), to(slice) - from(slice));
-    doc += kWrapLongWords;
+    const QByteArrayView part = page.sliced(from(slice), to(slice) - from(slice));
+    doc += part;
+    if (HoldsLongWord(part))
+        doc += kWrapLongWords;
     return doc;
 }
 

@@ -20,10 +20,12 @@ constexpr char kNotPrinted[] = "The page could not be printed.";
 
 int g_parallel = 4;
 
-// What the renderers printing the slices may take together, and what one takes
-// for a slice: about 100 MB of its own and 400 MB for each MB of the slice's
-// document (measured on report tables; a MB of long texts takes about as much).
-constexpr double kRenderersMb = 1536;
+// What the renderers printing the slices may take together (the renderer of the
+// page shown and the rest of the engine keep about 500 MB of the 1.5 GB the
+// engine is given), and what one takes for a slice: about 100 MB of its own and
+// 400 MB for each MB of the slice's document (measured on report tables; a MB of
+// long texts takes about as much).
+constexpr double kRenderersMb = 1024;
 constexpr double kRendererMb = 100;
 constexpr double kRendererMbPerMb = 400;
 
@@ -92,7 +94,8 @@ void SlicedPdf::begin()
     // The slices of the layout before are no longer wanted: their renderers go now, so the new ones start at once.
     for (const std::unique_ptr<Work>& work : works_) {
         drop(*work);
-        QFile::remove(work->pdf);
+        if (!work->pdf.isEmpty())
+            QFile::remove(work->pdf);
     }
     works_.clear();
     for (const QString& file : printed_)
@@ -166,9 +169,11 @@ void SlicedPdf::finished(Work* work, bool ok, const QString& reason)
     works_.erase(at);
     drop(*done);
     if (done->serial != serial_ || failed_) {
-        QFile::remove(done->pdf);
+        if (!done->pdf.isEmpty())
+            QFile::remove(done->pdf);
     } else if (!ok) {
-        QFile::remove(done->pdf);
+        if (!done->pdf.isEmpty())
+            QFile::remove(done->pdf);
         fail(reason.isEmpty() ? QLatin1String(kNotPrinted) : reason);
         return;
     } else {
