@@ -3,6 +3,7 @@
 // slices hold every row of the page once, in order. A block that cannot be cut
 // small enough says so before anything is printed.
 #include "platform/ui/PrintSlices.h"
+#include "platform/ui/SlicedPdf.h"
 #include "platform/ui/WebBrowser.h"
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
@@ -33,6 +34,35 @@ QByteArray TwoTables(int first, int second)
 {
     return "<html><body><p>Before</p>\r\n<table border=1>\r\n" + Rows("a", first) + "</table><p>Between</p><table>"
            + Rows("b", second) + "</table><p>After</p></body></html>\r\n";
+}
+
+// The text of the PDF file `path`, its pages one after the other.
+QString PdfText(const QString& path)
+{
+    QByteArray bytes = test::FileBytes(path);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument pdf;
+    pdf.load(&buffer);
+    QString text;
+    for (int i = 0; i < pdf.pageCount(); ++i)
+        text += pdf.getAllText(i).text() + QLatin1Char('\n');
+    return text;
+}
+
+// Prints the page `html` shown in `browser` to a PDF file on A4; its text.
+QString PrintedText(WebBrowser& browser, const QByteArray& html)
+{
+    const QString page = test::WritePage(QStringLiteral("_temp_04.html"), html);
+    if (!test::NavigateAndWait(browser, browser.view(), page))
+        return {};
+    const QString path = test::TestHome() + QStringLiteral("/sliced.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    browser.printTo(printer);
+    return PdfText(path);
 }
 
 // The row names ("a1", "b3") in the order `text` holds them.
@@ -141,15 +171,7 @@ TEST(PrintSlicesRender, APageLongerThanASlicePrintsEveryRowOnceInOrder)
     browser.printTo(printer);
     SetPrintSliceRows(sliceRows);
 
-    QByteArray bytes = test::FileBytes(path);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QPdfDocument pdf;
-    pdf.load(&buffer);
-    ASSERT_EQ(pdf.status(), QPdfDocument::Status::Ready);
-    QString text;
-    for (int i = 0; i < pdf.pageCount(); ++i)
-        text += pdf.getAllText(i).text() + QLatin1Char('\n');
+    const QString text = PdfText(path);
     EXPECT_EQ(RowNames(text), Expected(130, 45));
     EXPECT_EQ(text.count(QStringLiteral("Before")), 1);
     EXPECT_EQ(text.count(QStringLiteral("Between")), 1);
@@ -159,4 +181,38 @@ TEST(PrintSlicesRender, APageLongerThanASlicePrintsEveryRowOnceInOrder)
     EXPECT_TRUE(text.indexOf(QStringLiteral("After")) > text.indexOf(QStringLiteral("b45")));
     // The slice documents go with the printing.
     EXPECT_FALSE(QFile::exists(test::TestHome() + QStringLiteral("/_temp_04_print.html")));
+}
+
+TEST(PrintSlicesRender, PagesOfManyShortTablesAndOfLongRowsOverFourMbPrintEveryRowOnceInOrder)
+{
+    const qsizetype sliceBytes = PrintSliceBytes();
+    SetPrintSliceBytes(256 * 1024);
+    SlicedPdf::setParallel(2);
+    WebBrowser browser;
+    browser.resize(640, 360);
+    browser.show();
+
+    // A preview of 4,500 objects: a table of two rows each, in the blocks the preview holds it in.
+    QByteArray tables = "<html><body>\r\n<p align='center'><b>&nbsp;</b></p>\r\n";
+    const QByteArray filler = "<td width='80%'>&nbsp;<font face='Calibri' size='2'>" + QByteArray("Helper ").repeated(90)
+                              + "&nbsp;</font></td></tr>";
+    for (int t = 1; t <= 4500; ++t)
+        tables += "<p><b>Object</b></p><div id='CALC_" + QByteArray::number(t) + "'><p><b><font size='2'><table border='1' "
+                  "width='100%'><tr><td width='20%'>a" + QByteArray::number(2 * t - 1) + "</td>" + filler
+                  + "<tr><td>a" + QByteArray::number(2 * t) + "</td>" + filler + "</table></font></b></p></div>\r\n";
+    tables += "</body></html>\r\n";
+    ASSERT_GT(tables.size(), 4 * 1024 * 1024);
+    EXPECT_EQ(RowNames(PrintedText(browser, tables)), Expected(9000, 0));
+
+    // An audit page of 1,100 rows of 1,000 Japanese characters with quotes.
+    QByteArray rows = "<html><body>\r\n<table border='1' width='100%'>\r\n";
+    const QByteArray text = QString::fromUtf8("&quot;監査ログ「引用」&quot;の記録").repeated(100).toUtf8();
+    for (int r = 1; r <= 1100; ++r)
+        rows += "<tr><td width='8%'>b" + QByteArray::number(r) + "</td><td>" + text + "</td></tr>\r\n";
+    rows += "</table>\r\n</body></html>\r\n";
+    ASSERT_GT(rows.size(), 4 * 1024 * 1024);
+    EXPECT_EQ(RowNames(PrintedText(browser, rows)), Expected(0, 1100));
+
+    SetPrintSliceBytes(sliceBytes);
+    SlicedPdf::setParallel(4);
 }

@@ -13,6 +13,7 @@
 #include <QPdfDocument>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QWebEngineProfile>
 #include <gtest/gtest.h>
 
@@ -48,8 +49,10 @@ TEST(SlicedPdfRender, ALayoutAskedForWhileAnotherIsMadePrintsOnlyItsOwnPages)
     const QString page = test::WritePage(QStringLiteral("_temp_04.html"), test::NumberedTable(150));
     SlicedPdf pdf(page, QWebEngineProfile::defaultProfile());
     ASSERT_EQ(pdf.slices(), 8);
-    // The portrait slices are being made when landscape is asked for.
+    // The portrait slices are being printed when landscape is asked for: the first is made.
+    QSignalSpy made(&pdf, &SlicedPdf::sliceMade);
     pdf.request(A4(QPageLayout::Portrait));
+    ASSERT_TRUE(made.wait(30000));
     PrintJob job;
     job.layout = A4(QPageLayout::Landscape);
     job.outputFile = test::TestHome() + QStringLiteral("/landscape.pdf");
