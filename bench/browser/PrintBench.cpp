@@ -46,12 +46,14 @@ public:
         QObject::connect(&timer_, &QTimer::timeout, [this] { sample(); });
         timer_.start(100);
     }
+    // The renderers together: the largest sum of their resident sizes at one sample (a sum of
+    // their peaks would add up peaks of renderers that came one after the other).
     void sample()
     {
         program = std::max(program, PeakMb(getpid()));
         double renderers = 0;
         for (pid_t pid : RendererProcesses())
-            renderers += PeakMb(pid);
+            renderers += ResidentMb(pid);
         renderer = std::max(renderer, renderers);
     }
     double program = 0;

@@ -8,7 +8,7 @@ namespace bkl {
 namespace {
 
 qsizetype g_sliceRows = 1000;
-qsizetype g_sliceBytes = 640 * 1024;
+qsizetype g_sliceBytes = 512 * 1024;
 
 constexpr QByteArrayView kBom = "\xEF\xBB\xBF";
 

@@ -18,10 +18,10 @@ namespace bkl {
 qsizetype PrintSliceRows();
 void SetPrintSliceRows(qsizetype rows);
 
-// The size a slice's document is kept within where cuts allow (640 KB unless
+// The size a slice's document is kept within where cuts allow (512 KB unless
 // set; the first slice of a larger page a quarter of it): a renderer takes
 // about 400 MB to print a MB of a report table, so a slice of this size keeps
-// it within about 350 MB.
+// it within about 300 MB.
 qsizetype PrintSliceBytes();
 void SetPrintSliceBytes(qsizetype bytes);
 

@@ -21,11 +21,11 @@ constexpr char kNotPrinted[] = "The page could not be printed.";
 int g_parallel = 4;
 
 // What the renderers printing the slices may take together (the renderer of the
-// page shown and the rest of the engine keep about 500 MB of the 1.5 GB the
-// engine is given), and what one takes for a slice: about 100 MB of its own and
-// 400 MB for each MB of the slice's document (measured on report tables; a MB of
-// long texts takes about as much).
-constexpr double kRenderersMb = 1024;
+// page shown keeps up to about 600 MB of the 1.5 GB the engine is given), and
+// what one takes for a slice: about 100 MB of its own and 400 MB for each MB of
+// the slice's document (measured on report tables; a MB of long texts takes about
+// as much, a preview's nested tables more).
+constexpr double kRenderersMb = 900;
 constexpr double kRendererMb = 100;
 constexpr double kRendererMbPerMb = 400;
 
