@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <optional>
 #include <stdexcept>
 
 namespace bkl {
@@ -39,6 +40,17 @@ QByteArray ReadPage(const QString& pageFile)
     return std::move(read.bytes);
 }
 
+// The slices of the page file, read and cut on the printing thread: a page of
+// tens of MB takes a few hundred milliseconds to read and cut.
+PrintSlices SlicesOf(const QString& pageFile)
+{
+    auto slices = std::make_shared<std::optional<PrintSlices>>();
+    RunOnPrintThreadAndWait([pageFile, slices, rows = PrintSliceRows(), bytes = PrintSliceBytes()] {
+        slices->emplace(ReadPage(pageFile), rows, bytes);
+    });
+    return std::move(**slices);
+}
+
 } // namespace
 
 struct SlicedPdf::Work {
@@ -54,7 +66,7 @@ struct SlicedPdf::Work {
 void SlicedPdf::setParallel(int pages) { g_parallel = std::max(1, pages); }
 
 SlicedPdf::SlicedPdf(const QString& pageFile, QWebEngineProfile* profile, QObject* parent)
-    : QObject(parent), slices_(ReadPage(pageFile), PrintSliceRows()), profile_(profile)
+    : QObject(parent), slices_(SlicesOf(pageFile)), profile_(profile)
 {
     const QFileInfo page(pageFile);
     documentBase_ = page.absolutePath() + QLatin1Char('/') + page.completeBaseName() + QStringLiteral("_print");

@@ -27,8 +27,8 @@ namespace bkl {
 class SlicedPdf final : public QObject {
     Q_OBJECT
 public:
-    // The slices of the page file `pageFile` (read now, to its end), printed in a
-    // page of `profile`. Throws std::runtime_error when the file cannot be read
+    // The slices of the page file `pageFile` (read now, to its end, on the
+    // printing thread while the event loop turns), printed in a page of `profile`. Throws std::runtime_error when the file cannot be read
     // whole or the page cannot be printed (see PrintSlices).
     SlicedPdf(const QString& pageFile, QWebEngineProfile* profile, QObject* parent = nullptr);
     ~SlicedPdf() override;
