@@ -3,6 +3,7 @@
 // platform and the web engine's flags (unless the caller set its own), the
 // en_US locale the pages are written in, and the options naming the model.
 #include "platform/core/AppFolder.h"
+#include "platform/core/LargeBuffers.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/ui/PageScheme.h"
 #include "shell/Log.h"
@@ -17,9 +18,11 @@
 
 namespace bench {
 
-// The report pages' URL scheme, registered before the QApplication is made.
+// The report pages' URL scheme, registered before the QApplication is made; the
+// memory of large buffers handled as the program handles it.
 inline void PrepareWebEngine()
 {
+    bkl::ReturnLargeBuffersWhenFreed();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     bkl::RegisterPageScheme();
 }

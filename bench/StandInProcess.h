@@ -1,6 +1,7 @@
 #pragma once
 // tds-standin serving a demo server folder for a benchmark, ending with the
-// benchmark's process however that ends.
+// benchmark's process however that ends (SIGKILL: also when the benchmark has
+// stopped it with SIGSTOP).
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
@@ -12,7 +13,7 @@ namespace bench {
 // Starts it with `arguments` after the folder and a free port; returns the port, 0 when it did not start.
 inline int StartStandIn(QProcess& process, const QString& folder, const QStringList& arguments)
 {
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     process.start(QStringLiteral(BKL_TDS_STANDIN_EXE),
                   QStringList{QStringLiteral("--server"), folder, QStringLiteral("--port"), QStringLiteral("0")}
                       + arguments);

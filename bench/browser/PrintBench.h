@@ -15,7 +15,10 @@ namespace bench {
 void MeasurePrint(const QString& title, const QString& page, int times);
 
 // Opens Print Preview of `page` and closes it: the time to its first page, the
-// program's peak, and the program's size before and after.
-void MeasurePreview(const QString& title, const QString& page);
+// program's peak, and the program's size before and after. The preview stays open
+// until no page has come for 5 s, and the sizes are read after pauses of a few
+// seconds; `quick` closes it at its first page with no pauses (the suite's smoke
+// run, whose figures mean nothing).
+void MeasurePreview(const QString& title, const QString& page, bool quick = false);
 
 } // namespace bench

@@ -8,12 +8,13 @@
 // renderer's largest count of memory maps, and whether the renderer was alive at
 // the end. After the loads of a page it selects all of it and copies it, and prints
 // the rows the clipboard then holds as text and as HTML, the time until they are
-// there, and the window's longest gap meanwhile. Run through
+// there, and the window's longest gap meanwhile; then copies a selection over most
+// of its rows, as from the third row to the fourth last. Run through
 // scripts/bench browser [scale].
 //
 //   bkl_bench_browser --server <folder> --database <name> [--scale N] [--settle ms]
 //                     [--rows 100000,50000] [--page <file>]... [--write-pages <folder>] [--on-display]
-//                     [--text-mb 60]
+//                     [--text-mb 60] [--smoke]
 //
 // The pages are written by the program's own page builders: the audit trace of
 // Show Top 100000 and of Show Top 50000, and the preview of 500 calculations.
@@ -24,6 +25,11 @@
 // with the web engine's own flags, as the program itself runs (only --no-sandbox
 // when run as root, where the engine refuses the sandbox); by default it runs
 // offscreen. (Qt takes --display for itself: it names the X display.)
+// --smoke is the test suite's run: every scenario once on small inputs (one load
+// each of an audit page of 6,000 rows, shown from its display copy, and of the
+// preview page; a 1 MB encoding page; one print to PDF and one from the preview of
+// 1,500 rows, in slices; a Print Preview of 1,500 rows closed at its first page),
+// so that it takes seconds; its figures mean nothing. Options given still count.
 #include "PrintBench.h"
 #include "PrintPages.h"
 #include "ProcessMemory.h"
@@ -402,6 +408,7 @@ std::vector<Load> Measure(const QString& title, const QString& path, int settleM
         loads.push_back(l);
     }
     PrintCopy(title, browser, file);
+    bench::PrintPartialCopy(title, browser);
     const bool meets = std::all_of(loads.begin(), loads.end(), [&](const Load& l) { return l.meets(file.rows); });
     std::printf("%s: every row shown at the end <= %.0f s, renderer peak <= %.0f MB and <= %d maps, alive, in every "
                 "load  %s\n",
@@ -519,9 +526,18 @@ int main(int argc, char* argv[])
     p.addOption({QStringLiteral("on-display"), QStringLiteral("Run on the display (xcb) with the web engine's own flags.")});
     p.addOption({QStringLiteral("text-mb"), QStringLiteral("MB of ASCII before the non-ASCII text of the encoding page."),
                  QStringLiteral("n"), QStringLiteral("60")});
+    p.addOption({QStringLiteral("smoke"), QStringLiteral("Every scenario once on small inputs, in seconds (the test suite's run).")});
     const auto [server, database] = bench::ProcessModelOptions(p, app);
-    const int settleMs = p.value(QStringLiteral("settle")).toInt();
-    g_loads = std::max(1, p.value(QStringLiteral("loads")).toInt());
+    const bool smoke = p.isSet(QStringLiteral("smoke"));
+    // An option as given, else its smoke run's value, else its default.
+    const auto option = [&](const char* name, const QString& smokeValue) {
+        const QString n = QLatin1String(name);
+        return smoke && !p.isSet(n) ? smokeValue : p.value(n);
+    };
+    const QString rowsOption = option("rows", QStringLiteral("6000"));
+    const QString printRowsOption = option("print-rows", QStringLiteral("1500"));
+    const int settleMs = option("settle", QStringLiteral("0")).toInt();
+    g_loads = std::max(1, option("loads", QStringLiteral("1")).toInt());
 
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/bkl-bench-browser-XXXXXX"));
     bench::UseApplicationFolder(home.path());
@@ -537,7 +553,7 @@ int main(int argc, char* argv[])
                 g_loads, settleMs);
     if (p.isSet(QStringLiteral("write-pages"))) {
         const QDir to(p.value(QStringLiteral("write-pages")));
-        for (const QString& n : p.value(QStringLiteral("rows")).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        for (const QString& n : rowsOption.split(QLatin1Char(','), Qt::SkipEmptyParts))
             QFile::rename(WriteAuditPage(n.toInt()), to.filePath(QStringLiteral("audit-%1.html").arg(n)));
         QFile::rename(WritePreviewPage(500), to.filePath(QStringLiteral("preview-500.html")));
     } else if (p.isSet(QStringLiteral("page"))) {
@@ -545,7 +561,7 @@ int main(int argc, char* argv[])
             Measure(QFileInfo(page).fileName(), page, settleMs);
     } else {
         std::vector<std::pair<int, std::vector<Load>>> audits;
-        for (const QString& n : p.value(QStringLiteral("rows")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        for (const QString& n : rowsOption.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             if (p.isSet(QStringLiteral("print-only")))
                 break;
             const int rows = n.toInt();
@@ -554,12 +570,12 @@ int main(int argc, char* argv[])
         }
         if (!p.isSet(QStringLiteral("print-only"))) {
             Measure(QStringLiteral("Preview page of 500 calculations"), WritePreviewPage(500), settleMs);
-            MeasureEncoding(p.value(QStringLiteral("text-mb")).toInt());
+            MeasureEncoding(option("text-mb", QStringLiteral("1")).toInt());
         }
-        for (const QString& n : p.value(QStringLiteral("print-rows")).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        for (const QString& n : printRowsOption.split(QLatin1Char(','), Qt::SkipEmptyParts))
             if (n.toInt() > 0)
                 bench::MeasurePrint(QStringLiteral("Audit trace page, Show Top %1").arg(n), WriteAuditPage(n.toInt()), g_loads);
-        const QString printPages = p.value(QStringLiteral("print-pages"));
+        const QString printPages = option("print-pages", QStringLiteral("none"));
         if (printPages.contains(QLatin1String("preview")))
             bench::MeasurePrint(QStringLiteral("Preview page of 1541 calculations"), WritePreviewPage(1541), g_loads);
         if (printPages.contains(QLatin1String("compare")))
@@ -568,8 +584,8 @@ int main(int argc, char* argv[])
         if (printPages.contains(QLatin1String("long-texts")))
             bench::MeasurePrint(QStringLiteral("Audit trace page, Show Top 3000, 1000-character texts with quotes"),
                                 bench::WriteLongTextAuditPage(server, 3000), g_loads);
-        if (const int rows = p.value(QStringLiteral("preview-rows")).toInt(); rows > 0)
-            bench::MeasurePreview(QStringLiteral("Audit trace page, Show Top %1").arg(rows), WriteAuditPage(rows));
+        if (const int rows = option("preview-rows", QStringLiteral("1500")).toInt(); rows > 0)
+            bench::MeasurePreview(QStringLiteral("Audit trace page, Show Top %1").arg(rows), WriteAuditPage(rows), smoke);
         for (const auto& [rows, loads] : audits) {
             QStringList times;
             for (const Load& l : loads)

@@ -1,7 +1,8 @@
 // Stop at random moments on the SQL Server road: a loop of statements over
 // tds-standin (each reply held back --delay ms), each stopped at a random moment:
-// before it is sent, while the server holds it, or while its rows stream back.
-// After each, the connection's next statement must return the right rows.
+// before it is sent, while the server holds it, while the server computes a large
+// result, or while its rows stream back. After each, the connection's next statement
+// must return the right rows.
 // Run through scripts/bench stops [scale [--stops N] [--delay ms]].
 //
 // A ThreadSanitizer build is given the port of a stand-in started outside it
@@ -9,7 +10,8 @@
 // the sanitizer's record of the starting thread, and every report after is void.
 //
 // Goals: no stop stuck; a held statement ends <= 200 ms after Stop; every stop
-// ends <= 2 s; every next statement returns the right rows. The program links
+// ends <= 2 s; no connection given up (the stand-in is alive); every next statement
+// returns the right rows. The program links
 // nothing but the data layer, so that a ThreadSanitizer build of it is quick.
 #include "platform/db/ConnectionNotice.h"
 #include "platform/db/DbError.h"
@@ -34,6 +36,12 @@ const QString kHeld = QStringLiteral("SELECT COUNT(*) AS N FROM Calculation WHER
 const QString kStreamed = QStringLiteral(
     "SELECT TOP 60000 a.CalculationID AS A, b.CalculationID AS B, c.[Name] AS C FROM Calculation a "
     "CROSS JOIN Calculation b CROSS JOIN Calculation c");
+// A result the server computes for a while (about 2 s at scale 100: it sorts every
+// pair of the first 4,800 calculations) before its first rows stream back.
+const QString kComputed = QStringLiteral(
+    "SELECT TOP 20000 a.CalculationID AS A, b.CalculationID AS B, b.[Name] AS C FROM Calculation a "
+    "CROSS JOIN Calculation b WHERE a.CalculationID <= 5800 AND b.CalculationID <= 5800 "
+    "ORDER BY b.[Name], a.CalculationID DESC");
 const QString kCheck = QStringLiteral("SELECT TOP 200 CalculationID, [Name] FROM Calculation ORDER BY CalculationID");
 
 QString Rows(const bkl::db::ResultSet& r)
@@ -85,23 +93,29 @@ int main(int argc, char* argv[])
     bkl::db::SetConnectionNoticeHandler([&](const QString&) { ++givenUp; });
     const QString expected = Rows(cn.execute(kCheck));
     QElapsedTimer clock;
-    clock.start();
-    cn.execute(kStreamed);
-    const int streamMs = int(clock.elapsed());
+    const auto runMs = [&](const QString& sql) {
+        clock.start();
+        cn.execute(sql);
+        return int(clock.elapsed());
+    };
+    const int streamMs = runMs(kStreamed);
+    const int computeMs = runMs(kComputed);
 
     struct Phase {
         const char* name;
+        const QString& sql;
+        int pressWithinMs;
         int stopped = 0, endedFirst = 0, over200 = 0, over2000 = 0;
         qint64 longest = 0;
-    } held{"held by the server"}, streamed{"streamed / before it is sent"};
+    } held{"held by the server", kHeld, 60}, streamed{"streamed / before it is sent", kStreamed, streamMs + 20},
+        computed{"computed by the server, then streamed", kComputed, computeMs + 20};
     int wrongNext = 0;
     QRandomGenerator random(QRandomGenerator::global()->generate());
     clock.restart();
     for (int i = 0; i < stops; ++i) {
-        const bool isHeld = i % 3 == 0;
-        Phase& phase = isHeld ? held : streamed;
-        const int pressAt = int(random.bounded(isHeld ? 60 : streamMs + 20));
-        const bkl::test::StopOutcome stop = bkl::test::StopAfter(cn, isHeld ? kHeld : kStreamed, pressAt);
+        Phase& phase = i % 3 == 0 ? held : i % 3 == 1 ? streamed : computed;
+        const int pressAt = int(random.bounded(phase.pressWithinMs));
+        const bkl::test::StopOutcome stop = bkl::test::StopAfter(cn, phase.sql, pressAt);
         if (stop.pressToEndMs < 0) {
             ++phase.endedFirst;
         } else {
@@ -118,8 +132,11 @@ int main(int argc, char* argv[])
         }
     }
     out << "Stop at random moments over tds-standin --delay " << delay << " (" << server << ", streamed statement "
-        << streamMs << " ms): " << stops << " stops in " << clock.elapsed() / 1000 << " s\n";
-    for (const Phase& ph : {held, streamed})
+        << streamMs << " ms, computed statement " << computeMs << " ms): " << stops << " stops in "
+        << clock.elapsed() / 1000 << " s\n";
+    qint64 longest = 0;
+    for (const Phase& ph : {held, streamed, computed}) {
+        longest = std::max(longest, ph.longest);
         out << QStringLiteral("  %1: %2 stopped, %3 ended before the press, longest %4 ms from Stop to end, %5 over "
                               "200 ms, %6 over 2 s\n")
                    .arg(QLatin1String(ph.name))
@@ -128,10 +145,12 @@ int main(int argc, char* argv[])
                    .arg(ph.longest)
                    .arg(ph.over200)
                    .arg(ph.over2000);
-    const bool meets = held.longest <= 200 && held.over2000 + streamed.over2000 == 0 && wrongNext == 0;
-    out << "  connections given up: " << givenUp << "; next statements wrong or failed: " << wrongNext
-        << "  goal: held <= 200 ms, every stop <= 2 s, every next statement right  " << (meets ? "meets" : "misses")
-        << "\n";
+    }
+    const bool meets = held.longest <= 200 && longest <= 2000 && givenUp == 0 && wrongNext == 0;
+    out << "  longest stop: " << longest << " ms; connections given up: " << givenUp
+        << "; next statements wrong or failed: " << wrongNext
+        << "  goal: held <= 200 ms, every stop <= 2 s, none given up, every next statement right  "
+        << (meets ? "meets" : "misses") << "\n";
     cn.close();
     if (standIn.state() != QProcess::NotRunning) {
         standIn.terminate();

@@ -1,5 +1,6 @@
 #include "Scenarios.h"
 #include "SortedListScenarios.h"
+#include "UserEndsWaitScenarios.h"
 #include "WaitingScenarios.h"
 
 #include "compare/ui/frmBKLCompareObjects.h"
@@ -413,7 +414,13 @@ const std::vector<Scenario>& Scenarios()
         {"advanced-find-open-sqlserver", "Open Advanced Find, SQL Server at 5 ms", {-1, 100, -1},
          OpenAdvancedFindOnSlowServer},
     };
-    return scenarios;
+    static const std::vector<Scenario> all = [] {
+        std::vector<Scenario> v = scenarios;
+        for (const Scenario& s : UserEndsWaitScenarios())
+            v.push_back(s);
+        return v;
+    }();
+    return all;
 }
 
 } // namespace bench

@@ -43,6 +43,8 @@ struct Outcome {
     Measure measure;
     QString note;         // what the run produced, e.g. "55416 rows"
     bool cutOff = false;  // the time limit ended the run
+    int replays = -1;     // user input delivered after a wait that should have refused it (-1: not counted)
+    double noticeMs = -1; // when the wait's notice came on screen (-1: none)
 };
 
 struct Scenario {
@@ -51,9 +53,16 @@ struct Scenario {
     Goal goal;
     // Sets up what the user would have before the timed action (not timed), then times it.
     Outcome (*run)(Context& context);
+    // Tries of something the user ends (--tries of them): the line shows the median and
+    // the worst wall time, from the user's press to the end, and the replays; the
+    // goal's wall applies to the worst.
+    bool tries = false;
 };
 
 const std::vector<Scenario>& Scenarios();
+
+// Prints the result line of one run to the benchmark's parent process (and flushes).
+void PrintResult(const Outcome& o);
 
 
 } // namespace bench

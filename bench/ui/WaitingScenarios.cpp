@@ -31,30 +31,6 @@
 namespace bench {
 namespace {
 
-// tds-standin serving the bench server with each reply held back `delayMs`; it ends
-// with this process, however that ends.
-class SlowServer {
-public:
-    SlowServer(const QString& folder, int delayMs, const QStringList& more = {})
-        : port_(StartStandIn(process_, folder, QStringList{QStringLiteral("--delay"), QString::number(delayMs)} + more))
-    {
-    }
-    QString address() const { return QStringLiteral("127.0.0.1,") + QString::number(port_); }
-    bkl::db::Connection open(const QString& database) const
-    {
-        bkl::db::Connection cn;
-        cn.setConnectionString(
-            ModelConnectionString(address(), database));
-        cn.setCommandTimeout(600);
-        cn.open();
-        return cn;
-    }
-
-private:
-    QProcess process_;
-    int port_;
-};
-
 // The first `n` calculations by name in the object list, checked.
 int ListCheckedCalculations(const Context& c, int n)
 {
@@ -76,7 +52,7 @@ Outcome TimedPerCalculation(Context& c, int n, const std::function<void()>& acti
     return out;
 }
 
-const SlowServer& Server(const Context& c)
+SlowServer& Server(const Context& c)
 {
     static SlowServer server(c.server, c.serverDelayMs);
     return server;
@@ -181,42 +157,79 @@ Outcome StopDuringHeldStatement(Context& c)
     return out;
 }
 
+std::function<void()> PrepareWaitPoint(WaitPoint point, Context& c, const SlowServer& server)
+{
+    switch (point) {
+    case WaitPoint::OpenFrame:
+        g_cnModel = server.open(c.database);
+        return [] {
+            auto* frame = new frmMDIBKLMain;
+            frame->show();
+        };
+    case WaitPoint::ReloadSummary:
+        g_cnModel = server.open(c.database);
+        return [&c] { c.frame->mnuReloadModelSummary_Click(); };
+    case WaitPoint::TargetRefresh: {
+        auto* login = new frmBKLTargetModelLogin(&frmBKLCompareObjects::instance());
+        login->show();
+        login->txtSQLServerHost->setText(server.address());
+        login->txtSQLServerUser->setText(QStringLiteral("demo"));
+        login->txtSQLServerPassword->setText(QStringLiteral("demo"));
+        c.progress = [login] { return QString::number(login->cboSQLServerDB->count()) + QStringLiteral(" models"); };
+        return [login] { login->cmdSelectDatabase_Click(); };
+    }
+    case WaitPoint::OpenAdvancedFind:
+        g_cnModel = server.open(c.database);
+        return [&c] {
+            auto* w = new frmCalculationsAdvancedFind(c.frame);
+            w->show();
+        };
+    }
+    return [] {};
+}
+
+Outcome WaitOnSlowServer(Context& c, WaitPoint point, const QString& note)
+{
+    const std::function<void()> action = PrepareWaitPoint(point, c, Server(c));
+    Outcome out = Timed(c, note, action);
+    if (c.progress)
+        out.note = c.progress();
+    return out;
+}
+
 Outcome OpenFrameOnSlowServer(Context& c)
 {
-    UseSlowServer(c);
-    return Timed(c, QStringLiteral("frame and summary"), [&] {
-        auto* frame = new frmMDIBKLMain;
-        frame->show();
-    });
+    return WaitOnSlowServer(c, WaitPoint::OpenFrame, QStringLiteral("frame and summary"));
 }
 
 Outcome ReloadSummaryOnSlowServer(Context& c)
 {
-    UseSlowServer(c);
-    return Timed(c, QStringLiteral("summary"), [&] { c.frame->mnuReloadModelSummary_Click(); });
+    return WaitOnSlowServer(c, WaitPoint::ReloadSummary, QStringLiteral("summary"));
 }
 
-Outcome TargetRefreshOnSlowServer(Context& c)
-{
-    frmBKLCompareObjects& compare = frmBKLCompareObjects::instance();
-    frmBKLTargetModelLogin login(&compare);
-    login.show();
-    login.txtSQLServerHost->setText(Server(c).address());
-    login.txtSQLServerUser->setText(QStringLiteral("demo"));
-    login.txtSQLServerPassword->setText(QStringLiteral("demo"));
-    Outcome out = Timed(c, QString(), [&] { login.cmdSelectDatabase_Click(); });
-    out.note = QString::number(login.cboSQLServerDB->count()) + QStringLiteral(" models");
-    return out;
-}
+Outcome TargetRefreshOnSlowServer(Context& c) { return WaitOnSlowServer(c, WaitPoint::TargetRefresh, QString()); }
 
 Outcome OpenAdvancedFindOnSlowServer(Context& c)
 {
-    UseSlowServer(c);
-    std::unique_ptr<frmCalculationsAdvancedFind> w;
-    return Timed(c, QStringLiteral("window filled"), [&] {
-        w = std::make_unique<frmCalculationsAdvancedFind>(c.frame);
-        w->show();
-    });
+    return WaitOnSlowServer(c, WaitPoint::OpenAdvancedFind, QStringLiteral("window filled"));
 }
+
+SlowServer::SlowServer(const QString& folder, int delayMs, const QStringList& more)
+    : port_(StartStandIn(process_, folder, QStringList{QStringLiteral("--delay"), QString::number(delayMs)} + more))
+{
+}
+
+QString SlowServer::address() const { return QStringLiteral("127.0.0.1,") + QString::number(port_); }
+
+bkl::db::Connection SlowServer::open(const QString& database) const
+{
+    bkl::db::Connection cn;
+    cn.setConnectionString(ModelConnectionString(address(), database));
+    cn.setCommandTimeout(600);
+    cn.open();
+    return cn;
+}
+
+void SlowServer::freeze() { ::kill(static_cast<pid_t>(process_.processId()), SIGSTOP); }
 
 } // namespace bench

@@ -1,5 +1,7 @@
+#include "platform/core/LargeBuffers.h"
 #include "platform/ui/PageScheme.h"
 #include "platform/ui/QtSeams.h"
+#include "platform/ui/WaitInput.h"
 #include "shell/ui/LastWindowQuit.h"
 #include "shell/ui/Main.h"
 
@@ -13,10 +15,12 @@ int main(int argc, char* argv[])
     // the program down with it; as root the pages are shown without it.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    bkl::ReturnLargeBuffersWhenFreed();
     bkl::RegisterPageScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisklane"));
     bkl::InstallDesktopSeams();
+    bkl::InstallOutsideRunWaitUi();
     bkl::QuitWhenLastWindowCloses(app);
     if (!bkl::Main())
         return 1;

@@ -4,6 +4,7 @@
 #include "platform/core/Seams.h"
 #include "platform/core/TextSemantics.h"
 #include "platform/db/ConnectionString.h"
+#include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "shell/ErrorInfo.h"
 #include "shell/Globals.h"
@@ -71,6 +72,10 @@ int ConnectToModelDatabase(const ConnectionSettings& settings, const QString& mo
         cn.setLoginTimeout(kLoginTimeout);
         cn.open();
         return 1;
+    } catch (const db::StatementStopped&) {
+        // The user stopped the connect (or quit): nothing failed, the login stays.
+        cn = db::Connection();
+        return -1;
     } catch (...) {
         const ErrorInfo e = CurrentErrorInfo();
         MsgBox(failureText + DetailsBlock(e), mb::OKOnly | mb::Critical, QString::fromLatin1(kConnectionFailedTitle));
@@ -98,6 +103,11 @@ DatabaseCatalog FillAllDatabaseCatalog(const ConnectionSettings& settings, const
         }
         rs.close();
         cn.close();
+    } catch (const db::StatementStopped&) {
+        // The user's Stop: the list stays as it was, nothing failed.
+        rs.close();
+        cn.close();
+        out.listed = false;
     } catch (...) {
         const ErrorInfo e = CurrentErrorInfo();
         rs.close();
@@ -156,6 +166,10 @@ int32_t GetRecordCount(const QString& sql, const db::Connection& cn)
         }
         rs.close();
         return count;
+    } catch (const db::StatementStopped&) {
+        // The user's Stop (or Quit): the count is not known, and nothing failed.
+        rs.close();
+        return 0;
     } catch (...) {
         const ErrorInfo e = CurrentErrorInfo();
         rs.close();

@@ -79,14 +79,19 @@ QString FlagText(const QString& field)
 
 bool ShownYes(const QString& text) { return text == QLatin1String("Yes"); }
 
-// What the manager's reader finds of the file now.
-FileSnapshot SnapshotNow(const QString& path)
+// What the manager's reader finds of the file now. A file that cannot be
+// opened or read to its end fills `unreadable` with the reader's error number
+// and reason; one refused (binary or too large now) is only another file.
+FileSnapshot SnapshotNow(const QString& path, ErrorInfo& unreadable)
 {
     UserTextFile file(path, kMaxProfileFileBytes);
     file.keepBytes();
     for (QString line; file.readLine(line);) {
     }
-    return file.snapshot();
+    const FileSnapshot seen = file.snapshot();
+    if (seen.seen == FileSnapshot::Seen::Unknown && !file.refused())
+        unreadable = {file.errorNumber(), QStringLiteral("model.profile"), file.errorString()};
+    return seen;
 }
 
 } // namespace
@@ -174,9 +179,17 @@ ProfileSave WriteProfileFile(const QString& path, const QList<ProfileRow>& rows,
     // rename over the old one left: another program (an editor, a second
     // Brisklane sharing the folder) may have changed the file at any time
     // since the manager read it.
-    if (written && !SameFile(read, SnapshotNow(path))) {
-        f.cancelWriting();
-        return ProfileSave::ChangedSinceRead;
+    if (written) {
+        ErrorInfo unreadable;
+        const FileSnapshot now = SnapshotNow(path, unreadable);
+        if (unreadable.number != 0) {
+            // Whatever it holds is not known: it is kept, and the failure is its reading's.
+            written = false;
+            failure = unreadable;
+        } else if (!SameFile(read, now)) {
+            f.cancelWriting();
+            return ProfileSave::ChangedSinceRead;
+        }
     }
     if (written && f.commit())
         return ProfileSave::Saved;

@@ -101,10 +101,12 @@ QString ProfileLine(const ProfileRow& row);
 // replaced atomically: on a failure the old file stays as it was, and Failed
 // fills the error (number: the file error code; description: the system's
 // reason, such as "No space left on device"). Right before the new file takes
-// the old one's place, the file is read again: when it is no longer what the
-// manager read (`read`: other bytes, removed, replaced by another file, created
-// where there was none, or no longer readable), another program changed it,
-// nothing is written and the result is ChangedSinceRead.
+// the old one's place, the file is read again: when it cannot be opened or read
+// to its end, nothing is written and the result is Failed with the reader's
+// error (number and reason, as ReadProfilesForLogin's refusal); when it is no
+// longer what the manager read (`read`: other bytes, removed, replaced by
+// another file, created where there was none, or refused by the reader), another
+// program changed it, nothing is written and the result is ChangedSinceRead.
 enum class ProfileSave { Saved, Failed, ChangedSinceRead };
 ProfileSave WriteProfileFile(const QString& path, const QList<ProfileRow>& rows, const QList<QByteArray>& keptLines,
                              const FileSnapshot& read, ErrorInfo* error);

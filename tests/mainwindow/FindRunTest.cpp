@@ -3,6 +3,7 @@
 #include "platform/core/TimeSlice.h"
 #include "shell/Globals.h"
 #include "support/TestWindows.h"
+#include "support/UserInput.h"
 #include "support/WindowTest.h"
 
 #include <QAbstractItemModel>
@@ -257,7 +258,6 @@ TEST_F(FindRun, CommandsThatWouldEndTheWindowsAreRefusedWhileFindRuns)
     OnFirstRowOfType(objects, "Table", [&] {
         frame->mnuSwitchModel->trigger();
         frame->tblMainButton(5)->trigger();
-        frame->mnuQuit->trigger();
         frame->close();
         // The action group is off while the run goes on.
         EXPECT_FALSE(frame->mnuShowPreview->isEnabled());
@@ -277,6 +277,25 @@ TEST_F(FindRun, CommandsThatWouldEndTheWindowsAreRefusedWhileFindRuns)
     // Once the run has ended the commands go ahead again.
     frame->mnuQuit->trigger();
     EXPECT_EQ(programEnds, 1);
+}
+
+// Quit is never refused: Ctrl+Q as the window system delivers it during the find
+// stops the find, which ends in order with the rows it had, and ends the program.
+TEST_F(FindRun, CtrlQDuringTheFindStopsItAndEndsTheProgram)
+{
+    OpenFrame();
+    SelectKinds({ObjectKind::Tables, ObjectKind::Calculations});
+    seams.boxes.answers = {bkl::mb::Yes};
+    OnFirstRowOfType(objects, "Table", [&] { bkl::test::QueueKey(frame, Qt::Key_Q, Qt::ControlModifier); });
+    objects->cmdFind_Click();
+    for (int waited = 0; programEnds == 0 && waited < 3000; waited += 5)
+        QTest::qWait(5);
+
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_LT(Rows().size(), 15 + 41);
+    EXPECT_FALSE(objects->FindRunning());
+    EXPECT_EQ(LogMessages().last(), QStringLiteral("Exiting Brisklane"));
+    EXPECT_TRUE(LogMessages("ERROR").isEmpty());
 }
 
 TEST_F(FindRun, DatabaseErrorEndsTheFindInOrderKeepingItsRows)

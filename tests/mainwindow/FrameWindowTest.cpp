@@ -254,15 +254,23 @@ TEST_F(MainWindowFrame, SwitchModelClosesEveryWindowReleasesBothModelsAndReopens
     compare.SetTarget(target, QStringLiteral("SalesModel2026_Target"), QStringLiteral("demo"));
     compare.optDetailedSummary->setChecked(true);
     EXPECT_EQ(frame->mnuSwitchModel->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F2));
-    // Switch Model while the report window is open over the compare window.
-    bkl::test::WithModal([&] { compare.cmdReport_Click(); }, [&](QWidget*) { frame->mnuSwitchModel_Click(); });
+    // Switch Model while the report window is open over the compare window is refused:
+    // the report's handler goes on once it closes.
+    bkl::test::WithModal([&] { compare.cmdReport_Click(); }, [&](QWidget* report) {
+        frame->mnuSwitchModel_Click();
+        EXPECT_EQ(frmMDIBKLMain::current(), frame);
+        report->close();
+    });
+    EXPECT_FALSE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
+    // Once it has closed, Switch Model closes the compare window too.
+    frame->mnuSwitchModel_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_FALSE(compare.isVisible() || compare.IsLoaded());
     EXPECT_FALSE(target.isOpen() || compare.m_cnTarget.isOpen() || compare.m_cnSource.isOpen());
     const QStringList log = LogMessages();
-    EXPECT_EQ(log.mid(log.indexOf(QStringLiteral("Launch Switch Model"))),
-              QStringList({"Launch Switch Model", "Progress", "Exiting Compare Objects - Detalied Summary",
+    EXPECT_EQ(log.mid(log.indexOf(QStringLiteral("Exiting Compare Objects - Detalied Summary"))),
+              QStringList({"Exiting Compare Objects - Detalied Summary", "Launch Switch Model", "Progress",
                            "Exiting Compare Objects", "Exiting SalesModel2026", "Exiting Brisklane"}));
     EXPECT_FALSE(g_cnModel.isOpen());
     EXPECT_EQ(frmMDIBKLMain::current(), nullptr);

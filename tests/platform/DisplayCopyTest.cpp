@@ -1,8 +1,11 @@
 // The display copy of a page with a very long table: every row of the file kept,
 // the same cells in the same order, in blocks that each open as the table does;
-// the rest of the page as it is; pages without such a table shown as they are.
+// the rest of the page as it is; pages without such a table, or whose file cannot
+// be read to its end, shown as they are.
 #include "platform/ui/DisplayCopy.h"
+#include "support/FailingFile.h"
 #include "support/FileBytes.h"
+#include "support/LogReader.h"
 #include "support/LongAuditPage.h"
 #include "support/TestEnvironment.h"
 
@@ -185,4 +188,20 @@ TEST(DisplayCopy, DeclaresUtf8AndReadsTagsAndNulsAsTheTokenizerDoes)
     // (each row in its block, and the three rows of the sizer)
     EXPECT_EQ(copy.count(QByteArrayLiteral("<td>ab<b title='x\0>y'>cd</b></td>")), 11 + 3);
     EXPECT_EQ(copy.count('\0'), 11 + 3);
+}
+
+TEST(DisplayCopy, APageFileReadShortMakesNoCopyAndIsLogged)
+{
+    const QString page = test::TestHome() + QStringLiteral("/_temp_04.html");
+    ASSERT_EQ(test::WriteLongAuditPage(page, 15), 6000);
+    ASSERT_FALSE(WriteDisplayCopy(page).isEmpty());
+    // A copy of the first 100,000 bytes would show a part of the page as all of it.
+    test::FailingFile failing(page, 100000);
+    test::ClearLog();
+    EXPECT_TRUE(WriteDisplayCopy(page).isEmpty());
+    EXPECT_FALSE(QFile::exists(DisplayCopyPath(page)));
+    EXPECT_EQ(test::LogMessages(),
+              QStringList{QStringLiteral("The page %1 could not be read for its display copy (Input/output error); it is "
+                                         "shown as it is.")
+                              .arg(page)});
 }

@@ -1,12 +1,15 @@
 // What is printed is named after the window the page is shown in: the preview's
 // title, the name the print dialog offers for the PDF file, never the temporary
-// page file; the file name is one every file system takes.
+// page file; the file name is one every file system takes. Save As suggests the same name.
+#include "platform/core/ScriptedSeams.h"
+#include "platform/core/Seams.h"
 #include "platform/ui/DocumentName.h"
 #include "platform/ui/PrintPreviewDialog.h"
 #include "platform/ui/WebBrowser.h"
 #include "support/WebPages.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
@@ -69,4 +72,17 @@ TEST(DocumentNameRender, PreviewAndPrintDialogAreNamedAfterTheWindowsCaption)
     EXPECT_EQ(previewTitle, QStringLiteral("Print Preview: Trace Audit Log: jsmith/2026"));
     // The dialog offers the name without its last suffix, in the home folder, as the PDF file's name.
     EXPECT_EQ(docName, QStringLiteral("Trace Audit Log_ jsmith_2026.pdf"));
+}
+
+TEST(DocumentNameRender, SaveAsSuggestsTheWindowsCaptionAsAnHtmlFile)
+{
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Trace Audit Log: jsmith/2026"));
+    auto* browser = new WebBrowser(&window);
+    browser->navigate(test::WritePage(QStringLiteral("_temp_02.html"), test::NumberedTable(10)));
+    ScriptedFileDialogs dialogs;
+    SetFileDialogs(&dialogs);
+    browser->saveAs();
+    SetFileDialogs(nullptr);
+    EXPECT_EQ(dialogs.suggested, QStringList{QDir::homePath() + QStringLiteral("/Trace Audit Log_ jsmith_2026.html")});
 }

@@ -97,6 +97,22 @@ TEST_F(EngineTest, CatalogsOpenCaseInsensitivelyAndUnknownOnesAreRefused)
     EXPECT_FALSE(cn.isOpen());
 }
 
+// The text of an error reaches ERROR lines, boxes and the comparison page's Error row:
+// control characters of the statement it quotes are shown, never carried raw.
+TEST_F(EngineTest, AnErrorQuotesTheControlCharactersOfItsStatementVisibly)
+{
+    const QString sql = QStringLiteral("SELECT NoSuch FROM Audit WHERE 'a") + QChar(0) + QStringLiteral("b")
+        + QChar(0x1B) + QStringLiteral("' = ''");
+    try {
+        open("Model1").execute(sql);
+        ADD_FAILURE() << "the statement ran";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.description(),
+                  QStringLiteral(R"(no such column: NoSuch in statement: SELECT NoSuch FROM Audit WHERE 'a\0b\x1B' = '')"));
+        EXPECT_EQ(QString::fromUtf8(e.what()), e.description());
+    }
+}
+
 TEST_F(EngineTest, RecordCountComesThroughSysobjectsSysindexesAndObjectId)
 {
     const Connection cn = open("Model1");

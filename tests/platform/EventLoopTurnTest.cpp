@@ -4,11 +4,11 @@
 #include "platform/core/ActiveRun.h"
 #include "platform/core/EventLoopTurn.h"
 #include "platform/ui/RunGuard.h"
+#include "support/SourceScan.h"
 
-#include <QDirIterator>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTimer>
+
 #include <gtest/gtest.h>
 
 TEST(EventLoopTurn, AWaitIsARunThatKeepsTheStopOfTheRunItIsPartOf)
@@ -52,22 +52,7 @@ TEST(EventLoopTurn, NothingElseInTheProgramTurnsTheLoop)
     // guarding the window the code returns to: every turn goes through EventLoopTurn.
     // (The top-level modal dialogs' exec is the one other loop.)
     const QRegularExpression nestedLoop(QStringLiteral(R"(QEventLoop\s+\w+\s*[;({])"));
-    QStringList found;
-    QDirIterator it(QStringLiteral(BKL_SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (path.endsWith(QLatin1String("/EventLoopTurn.cpp")))
-            continue;
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        int line = 0;
-        while (!file.atEnd()) {
-            ++line;
-            const QString text = QString::fromUtf8(file.readLine());
-            if (text.contains(nestedLoop) || text.contains(QStringLiteral("processEvents(")))
-                found << QStringLiteral("%1:%2").arg(path.mid(path.indexOf(QLatin1String("/src/")) + 1)).arg(line);
-        }
-    }
+    const QRegularExpression anyTurn(nestedLoop.pattern() + QStringLiteral(R"(|processEvents\()"));
+    const QStringList found = bkl::test::SourceLinesMatching(anyTurn, {QStringLiteral("/EventLoopTurn.cpp")});
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
 }

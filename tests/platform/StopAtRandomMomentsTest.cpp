@@ -5,6 +5,7 @@
 
 #include "platform/core/TimeSlice.h"
 #include "platform/db/DbError.h"
+#include "support/ConnectionNotices.h"
 #include "support/DemoModel.h"
 #include "support/StopAtMoment.h"
 #include "support/TdsStandIn.h"
@@ -64,5 +65,38 @@ TEST(StopAtRandomMoments, EveryStopEndsItsStatementAndTheConnectionServesTheNext
         } catch (const DbError& e) {
             FAIL() << "the next statement failed: " << e.description().toStdString();
         }
+    }
+}
+
+// A Stop pressed while a long statement is still being handed to the driver (before
+// the server has it to cancel) ends it once the server holds it, without giving the
+// connection up; and the next statements get their own rows, not the reply to a
+// piece of the stopped one.
+TEST(StopAtRandomMoments, AStopWhileALongStatementIsHandedToTheDriverEndsItAndTheNextStatementsAreRight)
+{
+    if (!test::FreeTdsInstalled())
+        GTEST_SKIP() << "FreeTDS ODBC driver not installed";
+    test::TdsStandIn standIn({}, {QStringLiteral("--hold-ms"), QStringLiteral("20000"), QStringLiteral("--hold-when"),
+                                  QStringLiteral("HoldMe")});
+    ASSERT_TRUE(standIn.running());
+    Connection server = standIn.open(test::kSourceModel);
+    const ResultSet expected = server.execute(kCheck);
+    test::ConnectionNotices notices;
+    SetPumpSliceMsForTesting(0);
+    // Megabytes of text: the driver takes a while to convert and send it.
+    const QString held = kHeld + QStringLiteral(" AND [Name] <> N'%1'").arg(QString(8'000'000, QLatin1Char('x')));
+
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const test::StopOutcome stop = test::StopAfter(server, held, 1);
+        EXPECT_TRUE(stop.stopped) << stop.error.toStdString();
+        EXPECT_EQ(notices.texts, QStringList()) << "the connection was given up";
+        for (int next = 0; next < 2; ++next)
+            try {
+                test::ExpectSameResult(server.execute(kCheck), expected);
+            } catch (const DbError& e) {
+                ADD_FAILURE() << "the next statement failed: " << e.description().toStdString();
+            }
+        notices.texts.clear();
     }
 }

@@ -157,14 +157,26 @@ TEST_F(ShellProfileFile, WriterKeepsAFileThatIsNoLongerWhatWasRead)
         EXPECT_EQ(WriteProfileFile(path, rows, {}, snapshot, &error), ProfileSave::ChangedSinceRead) << c.what;
         EXPECT_EQ(FileBytes(path), c.after) << c.what;
     }
-    // A file that can no longer be read may have changed too.
-    WriteFileBytes(path, read);
-    {
+    // A file that can no longer be read is kept, and the failure is its reading's (opened or cut short), with the
+    // reader's number and reason; a file refused now (binary) is another file.
+    for (const UnreadableProfileFile& c : UnreadableProfileFiles()) {
+        const QByteArray many = ManyProfiles();
+        WriteFileBytes(path, many);
         const FileSnapshot snapshot = ReadProfilesForManager(path).read;
-        const FailingFile unreadable(path, FailingFile::kCannotOpen);
+        const FailingFile unreadable(path, c.readable);
+        ErrorInfo error;
+        EXPECT_EQ(WriteProfileFile(path, rows, {}, snapshot, &error), ProfileSave::Failed) << c.reason.toStdString();
+        EXPECT_EQ(error.number, c.number);
+        EXPECT_EQ(error.description, u"Cannot read %1: %2"_s.arg(path, c.reason));
+        EXPECT_EQ(FileBytes(path), many);
+    }
+    {
+        WriteFileBytes(path, read);
+        const FileSnapshot snapshot = ReadProfilesForManager(path).read;
+        WriteFileBytes(path, read + '\0');
         ErrorInfo error;
         EXPECT_EQ(WriteProfileFile(path, rows, {}, snapshot, &error), ProfileSave::ChangedSinceRead);
-        EXPECT_EQ(FileBytes(path), read);
+        EXPECT_EQ(FileBytes(path), read + '\0');
     }
     // Unchanged, or missing both when read and when saved: written.
     for (const bool existed : {true, false}) {

@@ -333,6 +333,29 @@ TEST_F(ShellProfileWindows, FileNotReadToItsEndIsExplainedAndNeverWrittenOver)
                                               QString::number(c.number), ProfileFilePath(), c.reason));
         EXPECT_EQ(FileBytes(ProfileFilePath()), bytes);
     }
+    // Read whole when the window opened, but no longer at Save: the failure is its reading's, never a change.
+    for (const UnreadableProfileFile& c : UnreadableProfileFiles()) {
+        seams.boxes.shown.clear();
+        ResetLog();
+        frmBKLModelProfileMain manager;
+        manager.show();
+        ASSERT_EQ(manager.lvProfile->rowCount(), 2500);
+        SetModel(manager, 1, u"Changed"_s);
+        const FailingFile failing(ProfileFilePath(), c.readable);
+        manager.cmdSave_Click();
+        const QString why = u"Cannot read %1: %2"_s.arg(ProfileFilePath(), c.reason);
+        ASSERT_EQ(seams.boxes.shown.size(), 1u);
+        EXPECT_TRUE(IsBox(seams.boxes.shown[0],
+                          u"Unable to save the profile file !. If you are not able to see any profiles loaded, you may "
+                          "need to re-install Brisklane.\r\n\r\nError Number: %1\r\nDescription: %2"_s.arg(c.number).arg(why),
+                          mb::Critical, u"Brisklane"_s));
+        EXPECT_EQ(LogEntries().filter("cmdSave_Click"),
+                  QStringList{u"ERROR|Function: frmBKLModelProfileMain.cmdSave_Click() --> Code: %1 --> Description: %2"_s
+                                  .arg(c.number)
+                                  .arg(why)});
+        EXPECT_FALSE(manager.isVisible());
+        EXPECT_EQ(FileBytes(ProfileFilePath()), bytes);
+    }
 }
 
 TEST_F(ShellProfileWindows, SaveWritesUntouchedProfilesBackAsTheyWereRead)

@@ -2,6 +2,8 @@
 
 #include "support/FileBytes.h"
 
+#include "platform/ui/DocumentName.h"
+
 #include <stdexcept>
 
 namespace bkl::test {
@@ -20,7 +22,7 @@ void RecordingBrowser::saveAs()
 {
     record(QStringLiteral("saveAs"), saveAsFailure);
     if (!file_.isEmpty())
-        SavePageFileAs(file_);
+        SavePageFileAs(file_, PrintedDocumentName(*this, QString(), file_));
 }
 
 void RecordingBrowser::record(const QString& call, const QString& failure)

@@ -2,9 +2,13 @@
 // en_US, settings and the application folder pointed at a temporary folder.
 #include "support/TestEnvironment.h"
 
+#include "platform/core/ActiveRun.h"
 #include "platform/core/EventLoopTurn.h"
+#include "platform/core/OutsideRunWait.h"
 #include "platform/core/TimeSlice.h"
 #include "platform/ui/PageScheme.h"
+#include "platform/ui/ProgramQuit.h"
+#include "platform/ui/WaitInput.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -14,7 +18,12 @@ namespace {
 
 // Every test starts with the program's own time slice, whatever the last one set.
 class SliceReset : public ::testing::EmptyTestEventListener {
-    void OnTestEnd(const ::testing::TestInfo&) override { bkl::SetPumpSliceMsForTesting(-1); }
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        bkl::SetPumpSliceMsForTesting(-1);
+        bkl::ForgetQuitForTesting();
+        bkl::ForgetOutsideRunStopForTesting();
+    }
 };
 
 } // namespace
@@ -36,5 +45,8 @@ int main(int argc, char** argv)
     // Code that turns the event loop while no run guards the windows it returns to
     // fails the test that reached it.
     bkl::SetTurnOutsideRunHandler([] { ADD_FAILURE() << "The event loop turned while no run was active"; });
+    bkl::InstallOutsideRunWaitUi();
+    // A Quit that has not ended the program within its bound fails the test that quit.
+    bkl::SetQuitBoundEnd([] { ADD_FAILURE() << "Quit did not end the program within its bound"; });
     return RUN_ALL_TESTS();
 }

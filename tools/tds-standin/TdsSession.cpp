@@ -1,5 +1,6 @@
 #include "TdsSession.h"
 
+#include "AttentionWatch.h"
 #include "TdsLogin.h"
 #include "TdsRows.h"
 #include "TdsTokens.h"
@@ -72,8 +73,13 @@ QString BatchText(const QByteArray& body)
 
 Session::Session(QTcpSocket* socket, const ServerSettings& settings, uint16_t spid)
     : QObject(socket), socket_(socket), settings_(settings), spid_(spid), reply_(new QTimer(this)),
-      loginDeadline_(new QTimer(this))
+      piece_(new QTimer(this)), loginDeadline_(new QTimer(this))
 {
+    piece_->setSingleShot(true);
+    connect(piece_, &QTimer::timeout, this, [this] {
+        writePiece();
+        answerPending();
+    });
     reply_->setSingleShot(true);
     reply_->setTimerType(Qt::PreciseTimer); // a reply never comes before its delay
     connect(reply_, &QTimer::timeout, this, [this] {
@@ -130,6 +136,7 @@ bool Session::cancel()
         return false;
     if (settings_.trace)
         QTextStream(stderr) << "attention: result cut short" << Qt::endl;
+    piece_->stop();
     socket_->write(sending_->cancel());
     sending_.reset();
     return true;
@@ -165,7 +172,16 @@ void Session::answerFirst()
 
 void Session::sendPiece()
 {
-    if (!sending_ || socket_->bytesToWrite() >= kMaxUnsentReplyBytes)
+    if (!sending_ || socket_->bytesToWrite() >= kMaxUnsentReplyBytes || piece_->isActive())
+        return;
+    if (settings_.pieceDelayMs > 0)
+        return piece_->start(settings_.pieceDelayMs);
+    writePiece();
+}
+
+void Session::writePiece()
+{
+    if (!sending_)
         return;
     socket_->write(sending_->next(kMaxUnsentReplyBytes));
     if (sending_->finished())
@@ -275,7 +291,7 @@ void Session::batch(const QByteArray& body)
     sending_ = run(sql, w);
     if (sending_)
         sendPiece();
-    else
+    else if (!w.data().isEmpty())
         send(kTabularResult, w, packetSize_);
 }
 
@@ -306,7 +322,14 @@ std::unique_ptr<ResultStream> Session::run(const QString& sql, Writer& w)
     }
     bkl::db::ResultSet result;
     try {
+        const ComputingFor computing(*socket_, incoming_.atPacketStart());
         result = connection_.execute(sql);
+    } catch (const bkl::db::StatementStopped&) {
+        // The client's attention came while the result was computed: nothing of the
+        // statement is sent, and the attention is answered in turn.
+        if (settings_.trace)
+            QTextStream(stderr) << "attention: statement stopped while its result was computed" << Qt::endl;
+        return nullptr;
     } catch (const bkl::db::DbError& e) {
         WriteMessage(w, e.number(), 1, Severity(e.number()), e.description());
         WriteDone(w, kDoneError, kSelectCommand, 0);

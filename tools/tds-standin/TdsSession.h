@@ -23,6 +23,7 @@ struct ServerSettings {
     int delayMs = 0;    // each reply waits this long, as a server across a network
     int holdMs = 0;     // a SQL batch that holds `holdWhen` waits this much longer
     QString holdWhen;   // case-insensitive; empty: every SQL batch
+    int pieceDelayMs = 0; // each piece of a result waits this long, as over a slow network
 };
 
 // The most one connection holds of what its client sent and is not answered yet:
@@ -47,8 +48,10 @@ private:
     // (and a held statement's hold).
     void answerPending();
     void answerFirst(); // now
-    // Writes the next piece of the result going out, once the client has taken the last.
+    // Writes the next piece of the result going out, once the client has taken the last
+    // (and the piece delay has passed).
     void sendPiece();
+    void writePiece();
     // An attention from the client: the requests not answered yet are dropped
     // unanswered, and a result still going out ends where it is, with the attention's
     // acknowledgement (true). Else the attention is answered in turn.
@@ -58,7 +61,8 @@ private:
     void login(const QByteArray& body);
     void batch(const QByteArray& body);
     // Answers a statement: a result comes back to be sent a piece at a time; anything
-    // else is written into `w`.
+    // else is written into `w`. Nothing at all when the client's attention stopped
+    // the statement while its result was computed.
     std::unique_ptr<ResultStream> run(const QString& sql, Writer& w);
     // Sends an error and DONE; a failed login then hangs up.
     void fail(long number, int severity, const QString& text, bool hangUp = false);
@@ -71,6 +75,7 @@ private:
     std::deque<Message> pending_; // whole requests not answered yet
     qsizetype pendingBytes_ = 0;  // the bodies of pending_
     QTimer* reply_;               // the wait before the first pending request is answered
+    QTimer* piece_;               // the wait before the next piece of a result goes out
     QTimer* loginDeadline_;
     std::unique_ptr<ResultStream> sending_; // the result going out
     bool loggedIn_ = false;

@@ -72,6 +72,8 @@ public:
     // that cannot be a packet, and once the bytes of a message not yet complete
     // pass `limit`: a client is never let to fill the memory with one message.
     std::optional<Message> next(bool& broken, qsizetype limit);
+    // True when no part of a packet is held: the client's next bytes begin one.
+    bool atPacketStart() const { return buffer_.isEmpty(); }
 
 private:
     QByteArray buffer_;

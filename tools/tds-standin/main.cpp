@@ -1,14 +1,19 @@
 // tds-standin: a test stand-in for a SQL Server, serving the databases of an embedded
 // demo server folder over TDS 7.4 on the loopback interface.
 //   tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--delay <ms>]
-//               [--hold-ms <ms> [--hold-when <text>]] [--trace]
+//               [--hold-ms <ms> [--hold-when <text>]] [--piece-delay <ms>] [--trace]
 // Port 0 takes any free port. Once listening it prints "listening on 127.0.0.1:<port>".
 // --delay holds each reply back that long, as a server across a network would;
 // --hold-ms holds a statement that contains the --hold-when text that much longer,
-// as a long statement would, unless the client cancels it meanwhile.
+// as a long statement would, unless the client cancels it meanwhile; --piece-delay
+// holds each piece of a result (kMaxUnsentReplyBytes) back that long, as rows coming
+// over a slow network do.
+// An attention stops a statement while its result is computed, as well as while the
+// result goes out (AttentionWatch.h).
 // At most kMaxConnections clients are served at once: a connection past the bound
 // is closed as it comes, and one that has not logged in within kLoginTimeoutMs is
 // closed then (TdsSession.h).
+#include "AttentionWatch.h"
 #include "TdsSession.h"
 
 #include <QCommandLineParser>
@@ -43,6 +48,9 @@ int main(int argc, char* argv[])
                       QStringLiteral("Text (any letter case) that marks the statements --hold-ms holds (default: every "
                                      "statement)."),
                       QStringLiteral("text")});
+    parser.addOption({QStringLiteral("piece-delay"),
+                      QStringLiteral("Milliseconds each piece of a result is held back (default 0)."),
+                      QStringLiteral("ms"), QStringLiteral("0")});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -52,11 +60,13 @@ int main(int argc, char* argv[])
     const int delay = parser.value(QStringLiteral("delay")).toInt(&delayOk);
     bool holdOk = false;
     const int hold = parser.value(QStringLiteral("hold-ms")).toInt(&holdOk);
+    bool pieceOk = false;
+    const int pieceDelay = parser.value(QStringLiteral("piece-delay")).toInt(&pieceOk);
     const QFileInfo folder(parser.value(QStringLiteral("server")));
     if (!parser.isSet(QStringLiteral("server")) || !folder.isDir() || !portOk || port < 0 || port > 65535 || !delayOk
-        || delay < 0 || !holdOk || hold < 0) {
+        || delay < 0 || !holdOk || hold < 0 || !pieceOk || pieceDelay < 0) {
         err << "usage: tds-standin --server <folder> --port <n> [--user <name> --password <text>] [--delay <ms>] "
-               "[--hold-ms <ms> [--hold-when <text>]] [--trace]\n";
+               "[--hold-ms <ms> [--hold-when <text>]] [--piece-delay <ms>] [--trace]\n";
         return 2;
     }
     tds::ServerSettings settings;
@@ -67,7 +77,9 @@ int main(int argc, char* argv[])
     settings.delayMs = delay;
     settings.holdMs = hold;
     settings.holdWhen = parser.value(QStringLiteral("hold-when"));
+    settings.pieceDelayMs = pieceDelay;
 
+    tds::WatchStatementsForAttention();
     QTcpServer server;
     if (!server.listen(QHostAddress::LocalHost, static_cast<quint16>(port))) {
         err << "tds-standin: cannot listen on 127.0.0.1:" << port << ": " << server.errorString() << '\n';

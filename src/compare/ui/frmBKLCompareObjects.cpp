@@ -1,4 +1,5 @@
 #include "compare/ui/frmBKLCompareObjects.h"
+#include "platform/ui/ModalWindows.h"
 
 #include "compare/TargetLogin.h"
 #include "compare/ui/CompareListRow.h"
@@ -363,7 +364,7 @@ void frmBKLCompareObjects::ShowModal()
         activateWindow();
         return;
     }
-    exec();
+    ExecModal(*this);
 }
 
 void frmBKLCompareObjects::ShowModeless()

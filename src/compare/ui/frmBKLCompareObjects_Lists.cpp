@@ -2,6 +2,7 @@
 // the source model, or from an object-list file), the keyword search, Add,
 // Add All, Remove, Remove All, sorting, the pop-up menus and Connect.
 #include "compare/CompareReportPage.h"
+#include "platform/ui/ModalWindows.h"
 #include "compare/CompareRunFailure.h"
 #include "compare/ObjectListFile.h"
 #include "compare/ui/CompareListRow.h"
@@ -324,5 +325,5 @@ void frmBKLCompareObjects::lvCompare_MouseUp(Qt::MouseButton button)
 void frmBKLCompareObjects::cmdTargetConnect_Click()
 {
     frmBKLTargetModelLogin login(this, this);
-    login.exec();
+    ExecModal(login);
 }

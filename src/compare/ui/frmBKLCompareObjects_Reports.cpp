@@ -1,6 +1,7 @@
 // The compare window's reports: the detailed summary of the last run, the
 // summary of one object and the status table, each shown in the report window.
 #include "compare/CompareReportPage.h"
+#include "platform/ui/ModalWindows.h"
 #include "compare/CompareRunFailure.h"
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "compare/ui/frmBKLCompareReport.h"
@@ -41,7 +42,7 @@ void frmBKLCompareObjects::ShowCompareReport(const QString& caption, const QStri
         report.wbResult->navigate(page);
     } catch (...) {
     }
-    report.exec();
+    ExecModal(report);
 }
 
 void frmBKLCompareObjects::ShowObjectSummary(bool requireName)

@@ -1,6 +1,7 @@
 // The export hand-off: the object list's checked rows go to a new export
 // dialog, shown modal.
 #include "mainwindow/CheckedObjects.h"
+#include "platform/ui/ModalWindows.h"
 #include "mainwindow/ui/frmBKLMain.h"
 #include "mainwindow/ui/CheckedRows.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
@@ -34,7 +35,7 @@ void ExportCheckedObjects(frmBKLMain* objectList)
     dialog.m_sTailoredReportsExport = handOff.lists[5];
     dialog.m_sPresentorReportsExport = handOff.lists[6];
     dialog.lblRecordCount->setText(handOff.recordCountCaption());
-    dialog.exec();
+    bkl::ExecModal(dialog);
 }
 
 } // namespace

@@ -213,6 +213,9 @@ void frmCalculationsAdvancedFind::FillCalendarAndTimeResetLists()
             cboCalendarUsed->addItem(calendar.text, calendar.id);
         for (const auto& pair : bkl::mainwindow::ReadTimeResetItems(g_cnModel))
             cboTimeReset->addItem(pair.text, QStringList{pair.timeLevel, pair.resetLevel});
+    } catch (const bkl::db::StatementStopped&) {
+        // The user stopped the wait for a server that does not answer: the window opens
+        // with the lists read so far, as after any Stop (neither logged nor shown).
     } catch (const bkl::db::DbError& e) {
         bkl::LogFunctionError(QStringLiteral("FillCalendarAndTimeResetLists"), e.number(), e.description());
         ShowFailure(e, this);

@@ -1,4 +1,5 @@
 #include "mainwindow/ui/frmMDIBKLMain.h"
+#include "platform/ui/ModalWindows.h"
 
 #include "compare/ui/frmBKLCompareObjects.h"
 #include "mainwindow/CheckedObjectsText.h"
@@ -8,6 +9,7 @@
 #include "mainwindow/ui/frmBKLMain.h"
 #include "platform/core/Settings.h"
 #include "platform/core/TextSemantics.h"
+#include "platform/ui/ProgramQuit.h"
 #include "platform/ui/RunGuard.h"
 #include "shell/Globals.h"
 #include "shell/Log.h"
@@ -72,7 +74,9 @@ frmBKLMain* frmMDIBKLMain::objectList()
 
 bool frmMDIBKLMain::refusedWhileRunning() const
 {
-    if (!bkl::RunGuard::active())
+    // A window opened modal over the frame goes on in the handler that opened it,
+    // beneath which the frame must stay.
+    if (!bkl::RunGuard::active() && !bkl::ModalWindowOpen())
         return false;
     QApplication::beep();
     return true;
@@ -109,6 +113,7 @@ void frmMDIBKLMain::createMenus()
                           &frmMDIBKLMain::mnuSwitchModel_Click);
     mnuSep5 = mnuAnalyze->addSeparator();
     mnuQuit = item(mnuAnalyze, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &frmMDIBKLMain::mnuQuit_Click);
+    bkl::AnswersDuringWaits(mnuQuit);
 
     mnuTools = menuBar()->addMenu(QStringLiteral("&Tools"));
     mnuCompareObjects = item(mnuTools, QStringLiteral("Compare &Objects"), QKeySequence(Qt::Key_F5),
@@ -303,10 +308,12 @@ void frmMDIBKLMain::mnuSwitchModel_Click()
 
 void frmMDIBKLMain::mnuQuit_Click()
 {
-    if (refusedWhileRunning())
-        return;
-    bkl::WriteLog(ExitingLine(), bkl::LogInfo);
-    g_programEnd();
+    // Quit is never refused: what runs is stopped and the windows over the frame
+    // close first, then the program ends.
+    bkl::QuitProgram([] {
+        bkl::WriteLog(ExitingLine(), bkl::LogInfo);
+        g_programEnd();
+    });
 }
 
 void frmMDIBKLMain::mnuSubCopyObjectName_Click()
@@ -352,19 +359,19 @@ void frmMDIBKLMain::mnuSubInvertSelection_Click()
 void frmMDIBKLMain::mnuAboutBrisklane_Click()
 {
     frmBKLAbout about(this);
-    about.exec();
+    bkl::ExecModal(about);
 }
 
 void frmMDIBKLMain::mnuManageModelProfiles_Click()
 {
     frmBKLModelProfileMain profiles(this);
-    profiles.exec();
+    bkl::ExecModal(profiles);
 }
 
 void frmMDIBKLMain::mnuUserPreferences_Click()
 {
     frmBKLUserPreferences preferences(this);
-    preferences.exec();
+    bkl::ExecModal(preferences);
 }
 
 void frmMDIBKLMain::mnuSubAdvancedFindCalculations_Click() { mnuAdvancedFindCalculations_Click(); }

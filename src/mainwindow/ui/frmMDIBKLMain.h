@@ -24,8 +24,9 @@ public:
     // The object-list window; the first use creates it and runs its load.
     frmBKLMain* objectList();
 
-    // True (after a beep) when a long run is active, so that a command that
-    // would start another run or destroy a window the run uses must not go on.
+    // True (after a beep) when a long run is active or a window opened modal over
+    // the frame is open, so that a command that would start another run or destroy
+    // a window in use must not go on.
     bool refusedWhileRunning() const;
 
     // Toolbar button by its 1-based index (1..11; separators included).

@@ -1,5 +1,6 @@
 // The frame window's commands that open the advanced search and the audit trace.
 #include "mainwindow/ui/frmBKLTraceAuditLog.h"
+#include "platform/ui/ModalWindows.h"
 #include "mainwindow/ui/frmCalculationsAdvancedFind.h"
 #include "mainwindow/ui/frmMDIBKLMain.h"
 
@@ -8,7 +9,7 @@ void frmMDIBKLMain::mnuAdvancedFindCalculations_Click()
     if (refusedWhileRunning())
         return;
     frmCalculationsAdvancedFind search(this);
-    search.exec();
+    bkl::ExecModal(search);
 }
 
 void frmMDIBKLMain::mnuTraceAuditLog_Click()
@@ -16,5 +17,5 @@ void frmMDIBKLMain::mnuTraceAuditLog_Click()
     if (refusedWhileRunning())
         return;
     frmBKLTraceAuditLog trace(this);
-    trace.exec();
+    bkl::ExecModal(trace);
 }

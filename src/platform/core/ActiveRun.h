@@ -16,9 +16,21 @@
 namespace bkl {
 
 bool RunActive();
+// How many runs are active, the innermost counted last.
+int RunDepth();
 // True when the stop flag of the current stop scope is set: that of the innermost
-// run, started by the code now executing, that watches one.
+// run, started by the code now executing, that watches one; outside runs, after a
+// Stop of a wait outside runs (OutsideRunWait.h) until the code that waited is done;
+// and everywhere once the program is quitting.
 bool RunStopRequested();
+
+// Quit asks every run and every wait to stop, whichever scope they are in: from then
+// on RunStopRequested() holds everywhere, no new box or dialog opens (MsgBox gives
+// the answer of its Esc key), and the program ends once the runs have unwound.
+void RequestQuitStop();
+bool QuitRequested();
+// Tests start each case with the program not quitting.
+void ResetQuitForTesting();
 
 // For RunGuard: counts active runs, and swaps the watched stop flag (returns the
 // previous one, restored when the run ends).

@@ -13,7 +13,6 @@ namespace {
 std::function<void()> g_showWaitCursor;
 std::function<void()> g_restoreWaitCursor;
 std::function<void()> g_turnOutsideRun;
-int g_userInputHeld = 0; // waits that hold back user input
 
 // When the window last turned, on a monotonic clock.
 QElapsedTimer& LoopClock()
@@ -63,25 +62,29 @@ void TurnEventLoop(QEventLoop::ProcessEventsFlags flags)
             qWarning("The event loop turned while no run was active: a window may close under its caller.");
     }
     const OutsideRunStopScope outside;
-    if (g_userInputHeld > 0)
-        flags |= QEventLoop::ExcludeUserInputEvents;
     QCoreApplication::processEvents(flags);
     NoteTurn();
 }
 
-WaitRun::WaitRun(bool hourglass, bool holdUserInput) : hourglass_(hourglass), holdUserInput_(holdUserInput)
+void SetWaitCursorShown(bool shown)
+{
+    if (shown && g_showWaitCursor)
+        g_showWaitCursor();
+    else if (!shown && g_restoreWaitCursor)
+        g_restoreWaitCursor();
+}
+
+WaitRun::WaitRun(bool hourglass) : hourglass_(hourglass)
 {
     EnterRun();
-    g_userInputHeld += holdUserInput_;
-    if (hourglass_ && g_showWaitCursor)
-        g_showWaitCursor();
+    if (hourglass_)
+        SetWaitCursorShown(true);
 }
 
 WaitRun::~WaitRun()
 {
-    if (hourglass_ && g_restoreWaitCursor)
-        g_restoreWaitCursor();
-    g_userInputHeld -= holdUserInput_;
+    if (hourglass_)
+        SetWaitCursorShown(false);
     LeaveRun();
 }
 

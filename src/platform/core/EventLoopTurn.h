@@ -30,20 +30,17 @@ qint64 MsSinceLoopTurned();
 // A wait that is a run while it lives: the run guard is up (commands that would
 // close or replace what the wait returns to are refused), with the hourglass
 // unless told otherwise. Inside a run it keeps that run's stop scope: a statement
-// the run issued still sees the run's Stop. A wait that holds back user input
-// (a statement outside runs, while e.g. a window is being built) has every turn
-// made meanwhile leave clicks and keys for later (ExcludeUserInputEvents): they
-// are delivered once the wait is over.
+// the run issued still sees the run's Stop. (A statement waiting outside runs is an
+// OutsideRunWait, which refuses user input meanwhile.)
 class WaitRun {
 public:
-    explicit WaitRun(bool hourglass = true, bool holdUserInput = false);
+    explicit WaitRun(bool hourglass = true);
     ~WaitRun();
     WaitRun(const WaitRun&) = delete;
     WaitRun& operator=(const WaitRun&) = delete;
 
 private:
     bool hourglass_;
-    bool holdUserInput_;
 };
 
 // Turns the event loop until `done()` holds, inside a WaitRun: between turns it
@@ -54,6 +51,8 @@ void WaitUntil(const std::function<bool()>& done, bool hourglass = true);
 // The window layer's hourglass for waits the layers below it start (a statement
 // outside a run): shown by WaitRun, put back when it ends.
 void SetWaitCursor(std::function<void()> show, std::function<void()> restore);
+// Shows (true) or puts back (false) that hourglass.
+void SetWaitCursorShown(bool shown);
 
 // Called at each turn made while no run is active. Tests fail there; the program
 // writes a warning. An empty handler restores the warning.

@@ -26,7 +26,11 @@ QString ScriptedFileDialogs::next(const QString& title)
 }
 
 QString ScriptedFileDialogs::openFile(const QString& title, const QString&, const QString&) { return next(title); }
-QString ScriptedFileDialogs::saveFile(const QString& title, const QString&, const QString&) { return next(title); }
+QString ScriptedFileDialogs::saveFile(const QString& title, const QString&, const QString& suggestedPath)
+{
+    suggested << suggestedPath;
+    return next(title);
+}
 QString ScriptedFileDialogs::browseFolder(const QString& title, const QString& folder)
 {
     folders << folder;

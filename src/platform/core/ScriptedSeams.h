@@ -30,6 +30,7 @@ public:
     std::deque<QString> answers; // consumed in order; when empty: cancelled
     QStringList titles;
     QStringList folders; // the folder each folder browser started on
+    QStringList suggested; // the path each save dialog suggested
     QString openFile(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFile(const QString& title, const QString& filter, const QString& suggestedPath) override;
     QString browseFolder(const QString& title, const QString& folder) override;

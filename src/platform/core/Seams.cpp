@@ -1,5 +1,6 @@
 #include "platform/core/Seams.h"
 
+#include "platform/core/ActiveRun.h"
 #include "platform/core/Escaping.h"
 
 #include <QRandomGenerator>
@@ -66,6 +67,9 @@ void SetRandom(RandomSeam* seam) { g_random.current = seam; }
 
 int MsgBox(const QString& prompt, int style, const QString& title)
 {
+    // While the program quits no box opens: the question gets the answer of its Esc key.
+    if (QuitRequested())
+        return (style & 7) == mb::YesNo ? mb::No : mb::OK;
     return MessageBoxes().show(VisibleText(prompt), style, VisibleText(title));
 }
 

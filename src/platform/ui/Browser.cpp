@@ -1,11 +1,13 @@
 #include "platform/ui/Browser.h"
 
 #include "platform/core/Seams.h"
+#include "platform/core/WholeFile.h"
+#include "platform/ui/DocumentName.h"
 #include "platform/ui/WebBrowser.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <stdexcept>
 
 namespace bkl {
@@ -22,22 +24,26 @@ Browser* CreateBrowser(QWidget* parent)
 
 void SetBrowserFactory(BrowserFactory factory) { g_factory = factory; }
 
-void SavePageFileAs(const QString& shownFile)
+void SavePageFileAs(const QString& shownFile, const QString& documentName)
 {
     if (shownFile.isEmpty())
         throw std::runtime_error("No page is shown.");
-    const QString suggested = QDir::homePath() + QLatin1Char('/') + QFileInfo(shownFile).fileName();
+    const QString suggested = QDir::homePath() + QLatin1Char('/') + FileSafeName(documentName) + QStringLiteral(".html");
     const QString target
         = FileDialogs().saveFile(QStringLiteral("Save As"), QStringLiteral("HTML Files (*.htm *.html)"), suggested);
     if (target.isEmpty())
         return;
     if (QFileInfo(target).absoluteFilePath() == QFileInfo(shownFile).absoluteFilePath())
         return;
-    if (QFile::exists(target) && !QFile::remove(target))
-        throw std::runtime_error(QStringLiteral("Cannot replace %1.").arg(target).toStdString());
-    QFile source(shownFile);
-    if (!source.copy(target))
-        throw std::runtime_error(source.errorString().toStdString());
+    // A page file read short would be saved as if it were the whole page.
+    const WholeFile page = ReadWholeFile(shownFile);
+    if (!page.ok())
+        throw std::runtime_error(
+            QStringLiteral("The page %1 could not be read: %2").arg(shownFile, page.error).toStdString());
+    // The file chosen is replaced whole or kept as it was.
+    QSaveFile saved(target);
+    if (!saved.open(QIODevice::WriteOnly) || saved.write(page.bytes) != page.bytes.size() || !saved.commit())
+        throw std::runtime_error(QStringLiteral("Cannot write %1: %2").arg(target, saved.errorString()).toStdString());
 }
 
 } // namespace bkl

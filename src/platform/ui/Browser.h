@@ -24,12 +24,14 @@ public:
     virtual QString currentFile() const = 0;
 };
 
-// Save As of a shown page: asks for the target ("Save As", HTML files, the page
-// file's name in the home folder) and copies the page file `shownFile` over it.
-// The page file always holds a whole page (report pages take their file's place
-// only once complete), so the copy is the page shown or its complete successor.
-// Throws std::runtime_error with the reason; a cancelled prompt does nothing.
-void SavePageFileAs(const QString& shownFile);
+// Save As of a shown page: asks for the target ("Save As", HTML files, the page's
+// `documentName` (see DocumentName.h) as an HTML file in the home folder) and
+// copies the page file `shownFile` over it. The page file always holds a whole
+// page (report pages take their file's place only once complete), so the copy is
+// the page shown or its complete successor; a page file that cannot be read to its
+// end is not saved. Throws std::runtime_error with the reason; a cancelled prompt
+// does nothing.
+void SavePageFileAs(const QString& shownFile, const QString& documentName);
 
 // Creates the browser the program uses (see SetBrowserFactory for tests).
 Browser* CreateBrowser(QWidget* parent);

@@ -3,6 +3,7 @@
 #include "platform/ui/DisplayCopyCopyScript.h"
 #include "platform/ui/LongTables.h"
 #include "platform/core/PlatformLog.h"
+#include "platform/core/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -408,10 +409,16 @@ QString WriteDisplayCopy(const QString& pageFile, const DisplayCopyLimits& limit
 {
     const QString path = DisplayCopyPath(pageFile);
     QFile::remove(path);
-    QFile page(pageFile);
-    if (!page.open(QIODevice::ReadOnly))
+    // A copy of a page read short would show a part of it as all of it: the page is shown as it
+    // is then, and the engine reads it itself.
+    const WholeFile page = ReadWholeFile(pageFile);
+    if (!page.ok()) {
+        PlatformLogLine(QStringLiteral("The page %1 could not be read for its display copy (%2); it is shown as it is.")
+                            .arg(pageFile, page.error),
+                        LogError);
         return {};
-    const QByteArray copy = DisplayCopy(page.readAll(), limits);
+    }
+    const QByteArray copy = DisplayCopy(page.bytes, limits);
     if (copy.isEmpty())
         return {};
     QSaveFile file(path);

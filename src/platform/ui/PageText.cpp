@@ -1,6 +1,7 @@
 #include "platform/ui/PageText.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -59,6 +60,8 @@ public:
     QByteArray text;
 
     char last() const { return newlines_ > 0 ? '\n' : text.isEmpty() ? '\0' : text.back(); }
+    // Where the next character appended lands: after the line ends and the space asked for.
+    qsizetype nextAt() const { return text.size() + newlines_ + (space_ ? 1 : 0); }
     // A block starts or ends: the text goes on on a new line. A table that starts
     // the text starts with a line end.
     void newline(bool table = false)
@@ -209,34 +212,96 @@ Tag ReadTag(QByteArrayView html, qsizetype at)
     return tag;
 }
 
-// Reads the page, keeping the elements open and whether a hidden one holds them.
+// Reads the page, keeping the elements open and whether a hidden one holds them. With
+// marks, it also notes where the text and the open elements stand at two bytes of the page.
 class PageReader {
 public:
-    explicit PageReader(QByteArrayView html) : html_(html) {}
+    explicit PageReader(QByteArrayView html, qsizetype from = -1, qsizetype to = -1)
+        : html_(html), from_(from), to_(to)
+    {
+    }
 
-    QString text()
+    // The text of the whole page; with marks, the text of the part between them and its markup.
+    PageSpan span()
+    {
+        const QByteArray all = read();
+        const qsizetype start = std::min(startText_, all.size());
+        const qsizetype end = std::clamp(endText_, start, all.size());
+        PageSpan part;
+        part.text = QString::fromUtf8(all.sliced(start, end - start));
+        part.html = startTags_ + html_.sliced(from_, to_ - from_).toByteArray() + endTags_;
+        return part;
+    }
+
+    QString text() { return QString::fromUtf8(read()); }
+
+private:
+    QByteArray read()
     {
         const char* const begin = html_.data();
         qsizetype at = 0;
         while (at < html_.size()) {
             const void* found = memchr(begin + at, '<', size_t(html_.size() - at));
             const qsizetype lt = found ? static_cast<const char*>(found) - begin : html_.size();
-            characters(at, lt);
+            run(at, lt);
             if (lt >= html_.size())
                 break;
             at = markup(lt);
         }
+        if (!started_ && from_ >= 0)
+            startHere();
+        if (!ended_ && to_ >= 0)
+            endHere();
         while (!open_.empty())
             close();
-        return QString::fromUtf8(out_.text);
+        return std::move(out_.text);
     }
 
-private:
     struct Open {
         QByteArray name;
         bool hidden;
         qsizetype textAt; // the text's size when it opened
+        QByteArrayView tag; // its start tag as the page holds it
     };
+
+    // The text between two tags, noting the marks that lie in it (or in the markup before it).
+    void run(qsizetype from, qsizetype to)
+    {
+        if (!started_ && from_ >= 0 && from_ < to) {
+            const qsizetype mark = std::max(from, from_);
+            characters(from, mark);
+            startHere();
+            from = mark;
+        }
+        if (started_ && !ended_ && to_ >= 0 && to_ <= to) {
+            const qsizetype mark = std::max(from, to_);
+            characters(from, mark);
+            endHere();
+            from = mark;
+        }
+        characters(from, to);
+    }
+
+    // The part starts at the next character written: the start tags of the elements open now
+    // go before its markup. The page's root and body are left out, as the engine leaves them.
+    void startHere()
+    {
+        started_ = true;
+        startText_ = out_.nextAt();
+        for (const Open& element : open_)
+            if (element.name != "html" && element.name != "body")
+                startTags_ += element.tag;
+    }
+
+    // The part ends after the characters written so far: the elements open now are ended after its markup.
+    void endHere()
+    {
+        ended_ = true;
+        endText_ = out_.text.size();
+        for (auto it = open_.rbegin(); it != open_.rend(); ++it)
+            if (it->name != "html" && it->name != "body")
+                endTags_ += "</" + it->name + '>';
+    }
 
     bool hidden() const { return !open_.empty() && open_.back().hidden; }
 
@@ -248,10 +313,13 @@ private:
         qsizetype run = from; // the start of the characters not yet written
         for (qsizetype i = from; i < to; ++i) {
             const char c = html_[i];
-            if (IsBlank(c) || c == '&' || (c == '\xC2' && i + 1 < to && html_[i + 1] == '\xA0')) {
+            if (IsBlank(c) || c == '&' || c == '\0' || (c == '\xC2' && i + 1 < to && html_[i + 1] == '\xA0')) {
                 if (i > run)
                     out_.append(html_.sliced(run, i - run));
-                if (IsBlank(c)) {
+                if (c == '\0') {
+                    // The tokenizer drops a NUL in a page's text.
+                    run = i + 1;
+                } else if (IsBlank(c)) {
                     out_.blank();
                     run = i + 1;
                 } else if (c == '&') {
@@ -284,7 +352,7 @@ private:
         }
         const bool endTag = rest.size() > 2 && rest[1] == '/' && IsLetter(rest[2]);
         if (!endTag && !(rest.size() > 1 && IsLetter(rest[1]))) {
-            characters(at, at + 1);
+            run(at, at + 1);
             return at + 1;
         }
         const Tag tag = ReadTag(html_, at);
@@ -294,7 +362,7 @@ private:
         }
         if (IsRawText(tag.name))
             return SkipTo(FindEndTag(tag.name, tag.after));
-        start(tag);
+        start(tag, at);
         return tag.after;
     }
 
@@ -316,7 +384,7 @@ private:
         return close < 0 ? html_.size() : close + 1;
     }
 
-    void start(const Tag& tag)
+    void start(const Tag& tag, qsizetype at)
     {
         const QByteArray& name = tag.name;
         // Cells and rows end at the next of their kind; a paragraph at the next block.
@@ -340,7 +408,7 @@ private:
                 out_.newline();
             return;
         }
-        open_.push_back({name, hide, out_.text.size()});
+        open_.push_back({name, hide, out_.text.size(), html_.sliced(at, tag.after - at)});
     }
 
     // Closes the innermost open element named one of `names`, unless one of `bounds` is nearer.
@@ -383,10 +451,25 @@ private:
     QByteArrayView html_;
     TextOut out_;
     std::vector<Open> open_;
+    qsizetype from_;
+    qsizetype to_;
+    bool started_ = false;
+    bool ended_ = false;
+    qsizetype startText_ = 0;
+    qsizetype endText_ = 0;
+    QByteArray startTags_;
+    QByteArray endTags_;
 };
 
 } // namespace
 
 QString PageText(QByteArrayView html) { return PageReader(html).text(); }
+
+PageSpan PageTextBetween(QByteArrayView html, qsizetype from, qsizetype to)
+{
+    from = std::clamp<qsizetype>(from, 0, html.size());
+    to = std::clamp<qsizetype>(to, from, html.size());
+    return PageReader(html, from, to).span();
+}
 
 } // namespace bkl

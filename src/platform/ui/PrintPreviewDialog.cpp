@@ -1,4 +1,5 @@
 #include "platform/ui/PrintPreviewDialog.h"
+#include "platform/ui/ModalWindows.h"
 
 #include "platform/ui/PdfJoin.h"
 #include "platform/ui/PrintThread.h"
@@ -125,14 +126,14 @@ void PrintPreviewDialog::setOrientation(QPageLayout::Orientation orientation)
 void PrintPreviewDialog::pageSetup()
 {
     QPageSetupDialog setup(&printer_, this);
-    if (setup.exec() == QDialog::Accepted)
+    if (ExecModal(setup) == QDialog::Accepted)
         layoutChanged();
 }
 
 void PrintPreviewDialog::printFromPreview()
 {
     QPrintDialog dialog(&printer_, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (ExecModal(dialog) != QDialog::Accepted)
         return;
     job_ = ReadPrintJob(printer_);
     accept();

@@ -1,4 +1,5 @@
 #include "platform/ui/QtSeams.h"
+#include "platform/ui/ModalWindows.h"
 
 #include "platform/core/Seams.h"
 
@@ -75,23 +76,39 @@ private:
             box.raise();
             box.activateWindow();
         });
-        return box.exec();
+        return ExecModal(box);
     }
 };
 
+// The file dialogs are modal windows like any other (ModalWindows.h): opened as the
+// static choosers open them, with the same options, through ExecModal.
 class QtFileDialogs final : public FileDialogSeam {
 public:
     QString openFile(const QString& title, const QString& filter, const QString& folder) override
     {
-        return QFileDialog::getOpenFileName(OwnerWindow(), title, folder, filter);
+        return choose(title, folder, filter, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
     }
     QString saveFile(const QString& title, const QString& filter, const QString& suggestedPath) override
     {
-        return QFileDialog::getSaveFileName(OwnerWindow(), title, suggestedPath, filter);
+        return choose(title, suggestedPath, filter, QFileDialog::AcceptSave, QFileDialog::AnyFile);
     }
     QString browseFolder(const QString& title, const QString& folder) override
     {
-        return QFileDialog::getExistingDirectory(OwnerWindow(), title, folder);
+        return choose(title, folder, QString(), QFileDialog::AcceptOpen, QFileDialog::Directory);
+    }
+
+private:
+    static QString choose(const QString& title, const QString& start, const QString& filter,
+                          QFileDialog::AcceptMode accept, QFileDialog::FileMode mode)
+    {
+        QFileDialog dialog(OwnerWindow(), title, start, filter);
+        dialog.setAcceptMode(accept);
+        dialog.setFileMode(mode);
+        if (mode == QFileDialog::Directory)
+            dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
     }
 };
 

@@ -5,9 +5,18 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <algorithm>
+#include <vector>
 
 namespace bkl {
 namespace {
+
+// The stop flags of the active runs that watch one.
+std::vector<bool*>& WatchedStopFlags()
+{
+    static std::vector<bool*> flags;
+    return flags;
+}
 
 void ShowHourglass() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
 
@@ -28,8 +37,10 @@ RunGuard::RunGuard(std::function<void()> restore, bool hourglass) : restore_(std
 
 RunGuard::~RunGuard()
 {
-    if (watching_)
+    if (watching_) {
         WatchRunStopFlag(outerStopFlag_);
+        std::erase(WatchedStopFlags(), stopFlag_);
+    }
     LeaveRun();
     if (hourglass_)
         QApplication::restoreOverrideCursor();
@@ -43,12 +54,22 @@ RunGuard::~RunGuard()
 
 bool RunGuard::active() { return RunActive(); }
 
-void RunGuard::watchStop(const bool& stopFlag)
+void RunGuard::watchStop(bool& stopFlag)
 {
     const bool* outer = WatchRunStopFlag(&stopFlag);
     if (!watching_)
         outerStopFlag_ = outer;
+    else
+        std::erase(WatchedStopFlags(), stopFlag_);
     watching_ = true;
+    stopFlag_ = &stopFlag;
+    WatchedStopFlags().push_back(stopFlag_);
+}
+
+void RunGuard::stopAll()
+{
+    for (bool* flag : WatchedStopFlags())
+        *flag = true;
 }
 
 } // namespace bkl

@@ -21,13 +21,18 @@ public:
     // running when the user sets it is interrupted, and ends with
     // db::StatementStopped. Statements issued by what the event loop dispatches
     // during the run's turns are not the run's (see ActiveRun.h).
-    void watchStop(const bool& stopFlag);
+    void watchStop(bool& stopFlag);
+
+    // Sets the stop flag of every active run that watches one, as their Stop buttons
+    // do: Quit ends them all.
+    static void stopAll();
 
 private:
     std::function<void()> restore_;
     bool hourglass_;
     bool watching_ = false;
     const bool* outerStopFlag_ = nullptr;
+    bool* stopFlag_ = nullptr;
 };
 
 } // namespace bkl

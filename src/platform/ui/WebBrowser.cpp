@@ -1,4 +1,5 @@
 #include "platform/ui/WebBrowser.h"
+#include "platform/ui/ModalWindows.h"
 
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/DisplayCopy.h"
@@ -97,7 +98,7 @@ void WebBrowser::rendererEnded(int status, int exitCode)
     ReportRendererEnded(static_cast<QWebEnginePage::RenderProcessTerminationStatus>(status), exitCode, file_);
 }
 
-void WebBrowser::saveAs() { SavePageFileAs(file_); }
+void WebBrowser::saveAs() { SavePageFileAs(file_, documentName()); }
 
 void WebBrowser::checkPrintable() const
 {
@@ -163,7 +164,7 @@ void WebBrowser::printPreview()
     std::optional<PrintJob> job;
     {
         PrintPreviewDialog dialog(*pdf, printer, documentName(), this);
-        dialog.exec();
+        ExecModal(dialog);
         if (!dialog.failure().isEmpty())
             throw std::runtime_error(dialog.failure().toStdString());
         job = dialog.job();
@@ -183,7 +184,7 @@ void WebBrowser::print()
     QPrinter printer(QPrinter::HighResolution);
     nameDocument(printer);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (ExecModal(dialog) != QDialog::Accepted)
         return;
     deliver(*pdf, ReadPrintJob(printer));
 }

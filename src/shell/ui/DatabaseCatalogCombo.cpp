@@ -1,6 +1,6 @@
 #include "shell/ui/DatabaseCatalogCombo.h"
 
-#include "platform/core/EventLoopTurn.h"
+#include "platform/core/OutsideRunWait.h"
 #include "platform/core/TimeSlice.h"
 
 #include <QComboBox>
@@ -9,12 +9,12 @@ namespace bkl {
 
 void FillAllDatabaseCatalog(const ConnectionSettings& settings, QComboBox* cbo)
 {
-    // A server with many databases takes a while: the window repaints between
-    // the model tests, and clicks made meanwhile reach it when the list is done.
-    // The wait is a run: nothing can close the login under the list.
-    const WaitRun waiting;
+    // A server with many databases takes a while: the window repaints between the
+    // model tests, and clicks meanwhile are refused. The wait is a run: nothing can
+    // close the login under the list; past a second it names the server, with a Stop.
+    OutsideRunWait waiting(settings.serverHost, true);
     TimeSlice slice;
-    slice.setPump([] { TurnEventLoop(QEventLoop::ExcludeUserInputEvents); });
+    slice.setPump([&waiting] { waiting.turn(); });
     const DatabaseCatalog catalog = FillAllDatabaseCatalog(settings, [&slice] { slice.tick(); });
     if (!catalog.listed)
         return;

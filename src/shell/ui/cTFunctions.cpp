@@ -1,4 +1,5 @@
 #include "shell/ui/cTFunctions.h"
+#include "platform/ui/ModalWindows.h"
 
 #include "platform/core/TextSemantics.h"
 #include "shell/ui/frmProgress.h"
@@ -34,7 +35,7 @@ int cTFunctions::showProgress(const QString& showLabel, const QString& showTitle
         m_frm->setBarLook(iApp, iScrolling);
         m_frm->lblShowIncrement->setText(bShowInc ? QStringLiteral("True") : QStringLiteral("False"));
         m_frm->tmrProgress->start();
-        m_frm->exec();
+        ExecModal(*m_frm);
         return 0;
     } catch (...) {
         return 1;

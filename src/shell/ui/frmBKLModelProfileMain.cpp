@@ -1,4 +1,5 @@
 #include "shell/ui/frmBKLModelProfileMain.h"
+#include "platform/ui/ModalWindows.h"
 
 #include "platform/core/FailureBox.h"
 #include "platform/core/Seams.h"
@@ -100,7 +101,7 @@ void frmBKLModelProfileMain::cmdAddNew_Click()
     dlg.lblAction->setText(QStringLiteral("ADD"));
     dlg.cboWindowsAuth->setCurrentIndex(1);
     dlg.cboDefault->setCurrentIndex(1);
-    dlg.exec();
+    ExecModal(dlg);
 }
 
 void frmBKLModelProfileMain::cmdModify_Click()
@@ -119,7 +120,7 @@ void frmBKLModelProfileMain::cmdModify_Click()
     dlg.txtPassword->setText(Trim(row.password));
     dlg.cboWindowsAuth->setCurrentIndex(Trim(row.windowsAuth) == QLatin1String("Yes") ? 0 : 1);
     dlg.cboDefault->setCurrentIndex(Trim(row.isDefault) == QLatin1String("Yes") ? 0 : 1);
-    dlg.exec();
+    ExecModal(dlg);
 }
 
 void frmBKLModelProfileMain::lvProfile_DblClick() { cmdModify_Click(); }

@@ -2,12 +2,22 @@
 
 #include <QDir>
 #include <algorithm>
+#include <fcntl.h>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace bkl::db::odbc {
 
 namespace {
+
+std::timed_mutex& ConnectTurn()
+{
+    static std::timed_mutex turn;
+    return turn;
+}
 
 ino_t SocketInode(int fd)
 {
@@ -28,9 +38,48 @@ bool ConnectedStream(int fd)
 
 } // namespace
 
-std::vector<SocketId> OpenSockets()
+DriverSockets::DriverSockets(DriverSockets&& other) noexcept : fds_(std::move(other.fds_)) { other.fds_.clear(); }
+
+DriverSockets& DriverSockets::operator=(DriverSockets&& other) noexcept
 {
-    std::vector<SocketId> sockets;
+    if (this != &other) {
+        release();
+        fds_ = std::move(other.fds_);
+        other.fds_.clear();
+    }
+    return *this;
+}
+
+void DriverSockets::shutDown() const
+{
+    for (const int fd : fds_)
+        ::shutdown(fd, SHUT_RDWR);
+}
+
+bool DriverSockets::sending() const
+{
+    return std::any_of(fds_.begin(), fds_.end(), [](int fd) {
+        int queued = 0;
+        return ::ioctl(fd, SIOCOUTQ, &queued) == 0 && queued > 0;
+    });
+}
+
+void DriverSockets::release()
+{
+    for (const int fd : fds_)
+        ::close(fd);
+    fds_.clear();
+}
+
+ConnectionScan::ConnectionScan() : turn_(ConnectTurn(), kConnectTurnWait)
+{
+    if (turn_.owns_lock())
+        before_ = openSockets();
+}
+
+std::vector<ConnectionScan::Open> ConnectionScan::openSockets()
+{
+    std::vector<Open> sockets;
     const QStringList fds = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : fds) {
         bool ok = false;
@@ -41,23 +90,24 @@ std::vector<SocketId> OpenSockets()
     return sockets;
 }
 
-std::vector<SocketId> NewConnectedSockets(const std::vector<SocketId>& before, const std::vector<SocketId>& after)
+DriverSockets ConnectionScan::found() const
 {
-    std::vector<SocketId> found;
-    for (const SocketId& s : after) {
-        const bool old = std::any_of(before.begin(), before.end(),
-                                     [&](const SocketId& b) { return b.fd == s.fd && b.inode == s.inode; });
-        if (!old && ConnectedStream(s.fd))
-            found.push_back(s);
+    DriverSockets found;
+    if (!turn_.owns_lock())
+        return found;
+    for (const Open& s : openSockets()) {
+        const bool old = std::any_of(before_.begin(), before_.end(),
+                                     [&](const Open& b) { return b.fd == s.fd && b.inode == s.inode; });
+        if (old || !ConnectedStream(s.fd))
+            continue;
+        // The duplicate is kept only when it names the socket that was seen.
+        const int copy = ::fcntl(s.fd, F_DUPFD_CLOEXEC, 0);
+        if (copy >= 0 && SocketInode(copy) == s.inode)
+            found.fds_.push_back(copy);
+        else if (copy >= 0)
+            ::close(copy);
     }
     return found;
-}
-
-void ShutDownSockets(const std::vector<SocketId>& sockets)
-{
-    for (const SocketId& s : sockets)
-        if (SocketInode(s.fd) == s.inode)
-            ::shutdown(s.fd, SHUT_RDWR);
 }
 
 } // namespace bkl::db::odbc

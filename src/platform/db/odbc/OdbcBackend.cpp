@@ -1,5 +1,6 @@
 #include "platform/db/odbc/OdbcBackend.h"
 
+#include "platform/core/ActiveRun.h"
 #include "platform/db/ConnectionNotice.h"
 #include "platform/db/odbc/OdbcConnectionString.h"
 #include "platform/db/odbc/OdbcDriver.h"
@@ -30,9 +31,17 @@ public:
         startWorker();
         const auto connect = std::make_shared<WorkerJob>([](OdbcSession& s, WorkerJob&) { s.connect(); });
         worker_->post(connect);
-        WaitForJob(*connect, worker_->threadId(), false);
+        // A connect cannot be cancelled at the server: Stop gives it up at the bound,
+        // its worker left to end on its own (the login timeout ends it).
+        const WaitEnd end = WaitForJob(*connect, worker_->threadId(), true, name_);
+        if (end == WaitEnd::GivenUp) {
+            worker_->abandon();
+            throw StatementStopped();
+        }
         if (connect->error())
             std::rethrow_exception(connect->error());
+        if (end == WaitEnd::Stopped)
+            throw StatementStopped();
     }
 
     ResultSet execute(const QString& sql, int commandTimeoutSeconds) override
@@ -41,6 +50,10 @@ public:
         if (waiting_)
             throw DbError(err::ProviderError, kDataLayerSource,
                           QStringLiteral("The connection is busy with another statement: %1").arg(sql));
+        // A statement asked for once its run, its wait or the program has been stopped
+        // is never sent: it ends as a stopped one.
+        if (RunStopRequested())
+            throw StatementStopped();
         waiting_ = true;
         const auto idle = qScopeGuard([this] { waiting_ = false; });
 
@@ -50,7 +63,7 @@ public:
             *result = s.run(text, commandTimeoutSeconds, j);
         });
         worker_->post(job);
-        switch (WaitForJob(*job, worker_->threadId(), true)) {
+        switch (WaitForJob(*job, worker_->threadId(), true, name_)) {
         case WaitEnd::Done:
             if (job->error())
                 std::rethrow_exception(job->error());

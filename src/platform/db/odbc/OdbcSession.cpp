@@ -37,13 +37,27 @@ std::vector<Column> Describe(SQLHSTMT stmt, SQLSMALLINT count)
 
 // A call that waits for the server's reply, which the waiting thread may cancel
 // meanwhile; returns its result, or closes the statement as stopped when cancelled.
+// A cancel waits until the server has taken the whole statement: the driver would
+// send its attention amid the statement's packets and then the rest of them, which
+// the server reads as another statement, answered in place of the next one.
 template <typename Call>
-SQLRETURN ServerWait(WorkerJob& job, const Handle& stmt, Call call, bool& cancelled)
+SQLRETURN ServerWait(WorkerJob& job, const OdbcSession& session, const Handle& stmt, Call call, bool& cancelled)
 {
-    job.enterServerWait([h = stmt.get()] { SQLCancel(h); });
+    job.enterServerWait([&session, h = stmt.get()] {
+        if (session.sending())
+            return false;
+        SQLCancel(h);
+        return true;
+    });
     const SQLRETURN rc = call();
     cancelled = job.leaveServerWait();
     return rc;
+}
+
+bool ConnectionDead(SQLHDBC dbc)
+{
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    return SQL_SUCCEEDED(SQLGetConnectAttr(dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE;
 }
 
 } // namespace
@@ -70,15 +84,18 @@ void OdbcSession::connect()
     SQLSetConnectAttr(dbc->get(), SQL_ATTR_CONNECTION_TIMEOUT, Integer(timeout), 0);
     SQLSetConnectAttr(dbc->get(), SQL_ATTR_ACCESS_MODE, Integer(SQL_MODE_READ_ONLY), 0);
 
-    const std::vector<SocketId> before = OpenSockets();
-    const SQLRETURN rc = SQLDriverConnectW(dbc->get(), nullptr, WideText(connectionString_), SQL_NTS, nullptr, 0,
-                                           nullptr, SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(rc))
-        throw DiagnosticsError(SQL_HANDLE_DBC, dbc->get(), QStringLiteral("Unable to connect."));
-    const std::vector<SocketId> found = NewConnectedSockets(before, OpenSockets());
+    DriverSockets found;
+    {
+        const ConnectionScan scan;
+        const SQLRETURN rc = SQLDriverConnectW(dbc->get(), nullptr, WideText(connectionString_), SQL_NTS, nullptr, 0,
+                                               nullptr, SQL_DRIVER_NOPROMPT);
+        if (!SQL_SUCCEEDED(rc))
+            throw DiagnosticsError(SQL_HANDLE_DBC, dbc->get(), QStringLiteral("Unable to connect."));
+        found = scan.found();
+    }
     {
         const std::lock_guard lock(socketsMutex_);
-        sockets_ = found;
+        sockets_ = std::move(found);
     }
     dbc_ = std::move(dbc);
 }
@@ -90,13 +107,27 @@ void OdbcSession::disconnect()
     SQLDisconnect(dbc_->get());
     dbc_.reset();
     const std::lock_guard lock(socketsMutex_);
-    sockets_.clear();
+    sockets_.release();
 }
 
-std::vector<SocketId> OdbcSession::sockets() const
+void OdbcSession::shutDownSockets() const
 {
     const std::lock_guard lock(socketsMutex_);
-    return sockets_;
+    sockets_.shutDown();
+}
+
+bool OdbcSession::sending() const
+{
+    const std::lock_guard lock(socketsMutex_);
+    return sockets_.sending();
+}
+
+void OdbcSession::dropSocketsWhenDead()
+{
+    if (dbc_ && ConnectionDead(dbc_->get())) {
+        const std::lock_guard lock(socketsMutex_);
+        sockets_.release();
+    }
 }
 
 void OdbcSession::stopped(Handle& stmt, WorkerJob& job)
@@ -104,9 +135,7 @@ void OdbcSession::stopped(Handle& stmt, WorkerJob& job)
     // Freeing the statement closes what is left of it: the driver cancels it at the
     // server and reads the rest of its reply, on this thread.
     stmt.reset();
-    SQLUINTEGER dead = SQL_CD_FALSE;
-    if (SQL_SUCCEEDED(SQLGetConnectAttr(dbc_->get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr))
-        && dead == SQL_CD_TRUE) {
+    if (ConnectionDead(dbc_->get())) {
         disconnect();
         job.noteConnectionLost();
     }
@@ -115,11 +144,22 @@ void OdbcSession::stopped(Handle& stmt, WorkerJob& job)
 
 ResultSet OdbcSession::run(const QString& sql, int commandTimeoutSeconds, WorkerJob& job)
 {
+    try {
+        return read(sql, commandTimeoutSeconds, job);
+    } catch (const DbError&) {
+        dropSocketsWhenDead();
+        throw;
+    }
+}
+
+ResultSet OdbcSession::read(const QString& sql, int commandTimeoutSeconds, WorkerJob& job)
+{
     connect();
     Handle stmt(SQL_HANDLE_STMT, dbc_->get());
     SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, Integer(static_cast<SQLULEN>(qMax(commandTimeoutSeconds, 0))), 0);
     bool cancelled = false;
-    SQLRETURN rc = ServerWait(job, stmt, [&] { return SQLExecDirectW(stmt.get(), WideText(sql), SQL_NTS); }, cancelled);
+    SQLRETURN rc = ServerWait(
+        job, *this, stmt, [&] { return SQLExecDirectW(stmt.get(), WideText(sql), SQL_NTS); }, cancelled);
     if (cancelled || job.stopRequested())
         stopped(stmt, job);
     if (rc != SQL_NO_DATA)
@@ -131,7 +171,7 @@ ResultSet OdbcSession::run(const QString& sql, int commandTimeoutSeconds, Worker
         Check(SQLNumResultCols(stmt.get(), &columnCount), stmt.get());
         if (columnCount > 0)
             break;
-        rc = ServerWait(job, stmt, [&] { return SQLMoreResults(stmt.get()); }, cancelled);
+        rc = ServerWait(job, *this, stmt, [&] { return SQLMoreResults(stmt.get()); }, cancelled);
         if (cancelled || job.stopRequested())
             stopped(stmt, job);
         if (rc == SQL_NO_DATA)

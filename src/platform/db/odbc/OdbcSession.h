@@ -1,6 +1,7 @@
 #pragma once
 // One SQL Server connection's ODBC handles and the statements run on them. Every
-// call but sockets() is made on the connection's worker thread (StatementWorker.h).
+// call but shutDownSockets() and sending() is made on the connection's worker thread
+// (StatementWorker.h).
 #include "platform/db/Connection.h"
 #include "platform/db/odbc/DriverSockets.h"
 #include "platform/db/odbc/OdbcHandle.h"
@@ -8,7 +9,6 @@
 #include <QString>
 #include <memory>
 #include <mutex>
-#include <vector>
 
 namespace bkl::db::odbc {
 
@@ -28,19 +28,25 @@ public:
     // and noted in the job. Throws DbError, or StatementStopped.
     ResultSet run(const QString& sql, int commandTimeoutSeconds, WorkerJob& job);
 
-    // The sockets the driver opened for the connection (any thread).
-    std::vector<SocketId> sockets() const;
+    // Shuts the sockets the driver opened for the connection down (any thread): a
+    // driver call blocked on the server returns.
+    void shutDownSockets() const;
+    // True while what the driver wrote has not all reached the server (any thread).
+    bool sending() const;
 
 private:
+    ResultSet read(const QString& sql, int commandTimeoutSeconds, WorkerJob& job);
     void disconnect();
+    // The connection died under the driver: the sockets it held are let go of.
+    void dropSocketsWhenDead();
     [[noreturn]] void stopped(Handle& stmt, WorkerJob& job);
 
     QString connectionString_;
     int loginTimeoutSeconds_;
     std::unique_ptr<Handle> env_;
     std::unique_ptr<Handle> dbc_; // connected while set
-    mutable std::mutex socketsMutex_;
-    std::vector<SocketId> sockets_;
+    mutable std::mutex socketsMutex_; // released here only under it: a shutdown meanwhile waits
+    DriverSockets sockets_;
 };
 
 } // namespace bkl::db::odbc

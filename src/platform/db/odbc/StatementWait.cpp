@@ -2,6 +2,7 @@
 
 #include "platform/core/ActiveRun.h"
 #include "platform/core/EventLoopTurn.h"
+#include "platform/core/OutsideRunWait.h"
 #include "platform/core/TimeSlice.h"
 #include "platform/db/odbc/StatementWorker.h"
 
@@ -17,12 +18,12 @@ constexpr std::chrono::milliseconds kPoll{5};
 
 } // namespace
 
-WaitEnd WaitForJob(WorkerJob& job, pid_t worker, bool stoppable)
+WaitEnd WaitForJob(WorkerJob& job, pid_t worker, bool stoppable, const QString& connection)
 {
     const bool inRun = RunActive();
     // Outside a run a wait that comes a slice after the window last turned becomes a
-    // run while it lasts, and turns the loop on the slice, user input held back.
-    std::optional<WaitRun> waitRun;
+    // run while it lasts, and turns the loop on the slice, user input refused.
+    std::optional<OutsideRunWait> waitRun;
     std::optional<std::chrono::steady_clock::time_point> stoppedAt;
     for (;;) {
         if (stoppable && !stoppedAt && RunStopRequested()) {
@@ -40,8 +41,8 @@ WaitEnd WaitForJob(WorkerJob& job, pid_t worker, bool stoppable)
             PumpWhenDue();
         } else if (MsSinceLoopTurned() >= PumpSliceMs()) {
             if (!waitRun)
-                waitRun.emplace(true, true);
-            TurnEventLoop();
+                waitRun.emplace(connection, stoppable);
+            waitRun->turn();
         }
     }
     return stoppedAt ? WaitEnd::Stopped : WaitEnd::Done;

@@ -1,7 +1,6 @@
 #include "platform/db/odbc/StatementWorker.h"
 
 #include "platform/db/DbError.h"
-#include "platform/db/odbc/DriverSockets.h"
 #include "platform/db/odbc/OdbcSession.h"
 
 #include <QByteArray>
@@ -84,7 +83,7 @@ bool WorkerJob::stopRequested() const
     return stop_;
 }
 
-void WorkerJob::enterServerWait(std::function<void()> cancel)
+void WorkerJob::enterServerWait(std::function<bool()> cancel)
 {
     const std::lock_guard lock(mutex_);
     inServerWait_ = true;
@@ -118,8 +117,7 @@ void WorkerJob::cancelWhileBlocked(pid_t worker)
     const std::lock_guard lock(mutex_);
     if (!stop_ || !inServerWait_ || cancelled_ || !cancel_ || !BlockedInWait(worker))
         return;
-    cancel_();
-    cancelled_ = true;
+    cancelled_ = cancel_();
 }
 
 bool WorkerJob::waitFor(std::chrono::milliseconds wait)
@@ -219,13 +217,11 @@ pid_t StatementWorker::threadId() const
 
 void StatementWorker::abandon()
 {
-    std::vector<SocketId> sockets;
-    {
-        const std::lock_guard lock(shared_->mutex);
-        if (shared_->session)
-            sockets = shared_->session->sockets();
-    }
-    ShutDownSockets(sockets);
+    // The session is handed to the closing thread under this lock: it and its
+    // sockets live until the shutdown is done.
+    const std::lock_guard lock(shared_->mutex);
+    if (shared_->session)
+        shared_->session->shutDownSockets();
     abandoned_ = true;
 }
 

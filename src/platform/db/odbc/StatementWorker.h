@@ -15,12 +15,10 @@
 #include <memory>
 #include <mutex>
 #include <sys/types.h>
-#include <vector>
 
 namespace bkl::db::odbc {
 
 class OdbcSession;
-struct SocketId;
 
 class WorkerJob {
 public:
@@ -31,9 +29,10 @@ public:
     // Runs the work (nothing when a stop came first: it ends as StatementStopped).
     void run(OdbcSession& session);
     bool stopRequested() const;
-    // Brackets the call that waits for the server's reply; `cancel` cancels it (SQLCancel).
+    // Brackets the call that waits for the server's reply; `cancel` cancels it (SQLCancel),
+    // or returns false without cancelling while the driver is still sending the statement.
     // leaveServerWait returns true when the waiting thread cancelled the call meanwhile.
-    void enterServerWait(std::function<void()> cancel);
+    void enterServerWait(std::function<bool()> cancel);
     bool leaveServerWait();
     // The job found the connection dead after its statement stopped and dropped it.
     void noteConnectionLost();
@@ -41,7 +40,8 @@ public:
     // ---- The waiting thread's side.
     void requestStop();
     // Cancels the call once, and only while `worker` is blocked in it waiting for the
-    // server: not before the driver has sent the statement, nor once the call returns.
+    // server: not before the driver has sent the statement, nor while it sends it, nor
+    // once the call returns.
     void cancelWhileBlocked(pid_t worker);
     // True once the job has ended (within `wait`).
     bool waitFor(std::chrono::milliseconds wait);
@@ -58,7 +58,7 @@ private:
     bool inServerWait_ = false;
     bool cancelled_ = false;
     bool connectionLost_ = false;
-    std::function<void()> cancel_;
+    std::function<bool()> cancel_;
     std::exception_ptr error_;
 };
 

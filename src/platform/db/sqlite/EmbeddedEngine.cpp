@@ -77,14 +77,24 @@ struct StepWatch {
     Interruption* why;
 };
 
+std::function<bool()>& stepStopHook()
+{
+    static std::function<bool()> hook;
+    return hook;
+}
+
 // The command timeout ends the statement once its deadline has passed. Inside a run
 // the event loop turns when its slice is due, and a stop the user asked for meanwhile
-// interrupts the statement.
+// interrupts the statement; so does the step stop hook when it says so.
 int progressCallback(void* data)
 {
     const auto* watch = static_cast<const StepWatch*>(data);
     if (watch->deadline && watch->deadline->hasExpired()) {
         *watch->why = Interruption::Timeout;
+        return 1;
+    }
+    if (stepStopHook() && stepStopHook()()) {
+        *watch->why = Interruption::Stop;
         return 1;
     }
     if (!RunActive() || *watch->turning)
@@ -213,10 +223,11 @@ private:
     Interruption why_ = Interruption::None;
 
     // Watches one step of a statement (see progressCallback) when it has a command
-    // timeout or a run is active.
+    // timeout, a run is active or a step stop hook is set.
     struct Watch {
         Watch(EmbeddedBackend& backend, const QDeadlineTimer* deadline)
-            : db_(backend.db_), on_(deadline || RunActive()), watch_{deadline, &backend.turning_, &backend.why_}
+            : db_(backend.db_), on_(deadline || RunActive() || stepStopHook()),
+              watch_{deadline, &backend.turning_, &backend.why_}
         {
             backend.why_ = Interruption::None;
             if (on_)
@@ -408,6 +419,8 @@ std::unique_ptr<RowReader> EmbeddedBackend::executeForwardOnly(const QString& sq
 } // namespace
 
 void SetOpenHookForTesting(std::function<void(sqlite3*)> hook) { openHook() = std::move(hook); }
+
+void SetStepStopHookForTesting(std::function<bool()> hook) { stepStopHook() = std::move(hook); }
 
 std::shared_ptr<Backend> OpenEmbedded(const QString& serverFolder, const QString& catalog)
 {

@@ -19,4 +19,10 @@ std::shared_ptr<Backend> OpenEmbedded(const QString& serverFolder, const QString
 // make a statement long on purpose). Empty: none.
 void SetOpenHookForTesting(std::function<void(sqlite3*)> hook);
 
+// Test seam: when set, asked every so many steps of a statement the engine runs
+// whether to stop it; true ends the statement as a Stop does (StatementStopped).
+// The stand-in server asks there whether its client has sent an attention. Empty:
+// none.
+void SetStepStopHookForTesting(std::function<bool()> hook);
+
 } // namespace bkl::db::sqlite
