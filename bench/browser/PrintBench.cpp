@@ -32,7 +32,8 @@ constexpr double kRendererGoalMb = 1536;
 constexpr double kProgramGoalMb = 1024;
 constexpr double kFirstPageGoalMs = 3000;
 constexpr double kPreviewProgramGoalMb = 600;
-constexpr double kPreviewRestGoalMb = 100;
+constexpr double kPreviewRestGoalMb = 20;
+constexpr double kGapGoalMs = 100;
 
 // The peaks of the program and of the renderers (all of them together), sampled while something runs.
 class PeakSampler {
@@ -45,12 +46,14 @@ public:
         QObject::connect(&timer_, &QTimer::timeout, [this] { sample(); });
         timer_.start(100);
     }
+    // The renderers together: the largest sum of their resident sizes at one sample (a sum of
+    // their peaks would add up peaks of renderers that came one after the other).
     void sample()
     {
         program = std::max(program, PeakMb(getpid()));
         double renderers = 0;
         for (pid_t pid : RendererProcesses())
-            renderers += PeakMb(pid);
+            renderers += ResidentMb(pid);
         renderer = std::max(renderer, renderers);
     }
     double program = 0;
@@ -59,6 +62,38 @@ public:
 private:
     QTimer timer_;
 };
+
+// The window's longest gap between two turns of its event loop, sampled by a timer while something runs.
+class GapSampler {
+public:
+    GapSampler()
+    {
+        since_.start();
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            longestMs = std::max(longestMs, static_cast<double>(since_.nsecsElapsed()) / 1e6);
+            since_.restart();
+        });
+        timer_.start(5);
+    }
+    double longestMs = 0;
+
+private:
+    QTimer timer_;
+    QElapsedTimer since_;
+};
+
+// The time from `clock`'s start until the preview's first page is drawn, once hooked to the preview.
+void HookFirstPage(bkl::PrintPreviewDialog* preview, const QElapsedTimer& clock, double& firstPageMs)
+{
+    if (preview->property("benchHooked").toBool())
+        return;
+    preview->setProperty("benchHooked", true);
+    QObject::connect(preview->view()->findChild<QPdfPageRenderer*>(), &QPdfPageRenderer::pageRendered, preview,
+                     [&clock, &firstPageMs](int page) {
+                         if (page == 0 && firstPageMs == 0)
+                             firstPageMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+                     });
+}
 
 void Pump(int ms)
 {
@@ -144,19 +179,25 @@ struct Printed {
     qsizetype rows = 0;
     double programMb = 0;
     double rendererMb = 0;
+    double gapMs = 0;
+    double firstPageMs = 0; // from the preview
     QString failure;
-    bool meets(qsizetype pageRows) const
+    bool meets(qsizetype pageRows, bool fromPreview) const
     {
         return failure.isEmpty() && rows == pageRows && ms <= kPrintGoalMs && programMb <= kProgramGoalMb
-               && rendererMb <= kRendererGoalMb;
+               && rendererMb <= kRendererGoalMb && gapMs <= kGapGoalMs
+               && (!fromPreview || (firstPageMs > 0 && firstPageMs <= kFirstPageGoalMs));
     }
 };
 
 void Report(const char* what, int i, const Printed& p, qsizetype pageRows)
 {
-    std::printf("  %s %d: %8.0f ms  rows in order %lld of %lld  program peak %6.0f MB  renderer peak %6.0f MB%s%s\n",
+    std::printf("  %s %d: %8.0f ms  rows in order %lld of %lld  program peak %6.0f MB  renderer peak %6.0f MB  "
+                "window's longest gap %5.0f ms%s%s%s\n",
                 what, i, p.ms, static_cast<long long>(p.rows), static_cast<long long>(pageRows), p.programMb,
-                p.rendererMb, p.failure.isEmpty() ? "" : "  failed: ", qPrintable(p.failure));
+                p.rendererMb, p.gapMs,
+                p.firstPageMs > 0 ? qPrintable(QStringLiteral("  first page shown %1 ms").arg(p.firstPageMs, 0, 'f', 0)) : "",
+                p.failure.isEmpty() ? "" : "  failed: ", qPrintable(p.failure));
     std::fflush(stdout);
 }
 
@@ -181,6 +222,7 @@ void MeasurePrint(const QString& title, const QString& page, int times)
         const QString pdf = folder.filePath(QStringLiteral("printed-%1.pdf").arg(i));
         Printed p;
         PeakSampler peaks;
+        GapSampler gaps;
         QElapsedTimer clock;
         clock.start();
         try {
@@ -194,7 +236,10 @@ void MeasurePrint(const QString& title, const QString& page, int times)
                         return;
                     }
                     auto* preview = qobject_cast<bkl::PrintPreviewDialog*>(QApplication::activeModalWidget());
-                    if (!preview || preview->pageCount() == 0 || printing)
+                    if (preview)
+                        HookFirstPage(preview, clock, p.firstPageMs);
+                    // Print once the first page is drawn.
+                    if (!preview || p.firstPageMs == 0 || printing)
                         return;
                     printing = true;
                     for (QAction* action : preview->findChildren<QAction*>())
@@ -213,19 +258,21 @@ void MeasurePrint(const QString& title, const QString& page, int times)
             p.failure = QString::fromUtf8(e.what());
         }
         p.ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        p.gapMs = gaps.longestMs;
         peaks.sample();
         p.programMb = peaks.program;
         p.rendererMb = peaks.renderer;
         p.rows = RowsInOrder(pdf, keys);
         Report(fromPreview ? "preview, print" : "print", fromPreview ? 1 : i + 1, p, keys.size());
-        meets = meets && p.meets(keys.size());
+        meets = meets && p.meets(keys.size(), fromPreview);
         QFile::remove(pdf);
     }
     const bool alive = browser.view()->page()->renderProcessPid() > 0;
     std::printf("%s: print to PDF %d times and from the preview once: every row in order, <= %.0f s, renderer peak "
-                "<= %.0f MB, program peak <= %.0f MB, the page's renderer alive  %s\n",
-                qPrintable(title), times, kPrintGoalMs / 1000, kRendererGoalMb, kProgramGoalMb,
-                meets && alive ? "meets" : "misses");
+                "<= %.0f MB, program peak <= %.0f MB, window's longest gap <= %.0f ms, preview's first page <= %.0f s, "
+                "the page's renderer alive  %s\n",
+                qPrintable(title), times, kPrintGoalMs / 1000, kRendererGoalMb, kProgramGoalMb, kGapGoalMs,
+                kFirstPageGoalMs / 1000, meets && alive ? "meets" : "misses");
     std::fflush(stdout);
 }
 
@@ -252,14 +299,7 @@ void MeasurePreview(const QString& title, const QString& page, bool quick)
         auto* preview = qobject_cast<bkl::PrintPreviewDialog*>(QApplication::activeModalWidget());
         if (!preview)
             return;
-        if (!preview->property("benchHooked").toBool()) {
-            preview->setProperty("benchHooked", true);
-            QObject::connect(preview->view()->findChild<QPdfPageRenderer*>(), &QPdfPageRenderer::pageRendered,
-                             preview, [&](int page) {
-                                 if (page == 0 && firstPageMs == 0)
-                                     firstPageMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-                             });
-        }
+        HookFirstPage(preview, clock, firstPageMs);
         // The preview stays open until no more pages have come for `quietMs` (its PDF is complete), then closes.
         if (preview->pageCount() > pages) {
             pages = preview->pageCount();

@@ -31,6 +31,7 @@
 // 1,500 rows, in slices; a Print Preview of 1,500 rows closed at its first page),
 // so that it takes seconds; its figures mean nothing. Options given still count.
 #include "PrintBench.h"
+#include "PrintPages.h"
 #include "ProcessMemory.h"
 #include "SelectAllCopy.h"
 
@@ -515,6 +516,11 @@ int main(int argc, char* argv[])
                  QStringLiteral("Rows of the audit trace pages printed to PDF (three times each, then from the preview), "
                                 "comma-separated; 0: none."),
                  QStringLiteral("n,..."), QStringLiteral("100000,30000")});
+    p.addOption({QStringLiteral("print-pages"),
+                 QStringLiteral("Also print these pages (as the audit pages): the preview of 1541 calculations, the compare "
+                                "Detailed Summary of 1000, the audit page of 3000 rows of long texts; none: no more."),
+                 QStringLiteral("preview,compare,long-texts|none"), QStringLiteral("preview,compare,long-texts")});
+    p.addOption({QStringLiteral("print-only"), QStringLiteral("Only the printing (no loads, copies or encoding page).")});
     p.addOption({QStringLiteral("preview-rows"), QStringLiteral("Rows of the audit trace page print-previewed; 0: none."),
                  QStringLiteral("n"), QStringLiteral("10001")});
     p.addOption({QStringLiteral("on-display"), QStringLiteral("Run on the display (xcb) with the web engine's own flags.")});
@@ -556,15 +562,28 @@ int main(int argc, char* argv[])
     } else {
         std::vector<std::pair<int, std::vector<Load>>> audits;
         for (const QString& n : rowsOption.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            if (p.isSet(QStringLiteral("print-only")))
+                break;
             const int rows = n.toInt();
             audits.emplace_back(rows, Measure(QStringLiteral("Audit trace page, Show Top %1").arg(rows),
                                               WriteAuditPage(rows), settleMs));
         }
-        Measure(QStringLiteral("Preview page of 500 calculations"), WritePreviewPage(500), settleMs);
-        MeasureEncoding(option("text-mb", QStringLiteral("1")).toInt());
+        if (!p.isSet(QStringLiteral("print-only"))) {
+            Measure(QStringLiteral("Preview page of 500 calculations"), WritePreviewPage(500), settleMs);
+            MeasureEncoding(option("text-mb", QStringLiteral("1")).toInt());
+        }
         for (const QString& n : printRowsOption.split(QLatin1Char(','), Qt::SkipEmptyParts))
             if (n.toInt() > 0)
                 bench::MeasurePrint(QStringLiteral("Audit trace page, Show Top %1").arg(n), WriteAuditPage(n.toInt()), g_loads);
+        const QString printPages = option("print-pages", QStringLiteral("none"));
+        if (printPages.contains(QLatin1String("preview")))
+            bench::MeasurePrint(QStringLiteral("Preview page of 1541 calculations"), WritePreviewPage(1541), g_loads);
+        if (printPages.contains(QLatin1String("compare")))
+            bench::MeasurePrint(QStringLiteral("Compare Detailed Summary of 1000 calculations"),
+                                bench::WriteDetailedSummaryPage(server, 1000), g_loads);
+        if (printPages.contains(QLatin1String("long-texts")))
+            bench::MeasurePrint(QStringLiteral("Audit trace page, Show Top 3000, 1000-character texts with quotes"),
+                                bench::WriteLongTextAuditPage(server, 3000), g_loads);
         if (const int rows = option("preview-rows", QStringLiteral("1500")).toInt(); rows > 0)
             bench::MeasurePreview(QStringLiteral("Audit trace page, Show Top %1").arg(rows), WriteAuditPage(rows), smoke);
         for (const auto& [rows, loads] : audits) {

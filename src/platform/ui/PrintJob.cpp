@@ -2,8 +2,9 @@
 
 #include "platform/ui/PrintSystem.h"
 
+#include "platform/core/SavedFile.h"
+
 #include <QPrinter>
-#include <QSaveFile>
 #include <stdexcept>
 
 namespace bkl {
@@ -60,10 +61,8 @@ void DeliverPdf(const QByteArray& pdf, const PrintJob& job)
         SubmitToPrintSystem(pdf, job.printer, job.title, PrintSystemOptions(job));
         return;
     }
-    QSaveFile file(job.outputFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
-        throw std::runtime_error(
-            QStringLiteral("Cannot write %1: %2").arg(job.outputFile, file.errorString()).toStdString());
+    if (const QString error = SaveWholeFile(job.outputFile, pdf); !error.isEmpty())
+        throw std::runtime_error(QStringLiteral("Cannot write %1: %2").arg(job.outputFile, error).toStdString());
 }
 
 } // namespace bkl

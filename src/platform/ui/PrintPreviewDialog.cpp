@@ -2,6 +2,7 @@
 #include "platform/ui/ModalWindows.h"
 
 #include "platform/ui/PdfJoin.h"
+#include "platform/ui/PrintThread.h"
 #include "platform/ui/SlicedPdf.h"
 
 #include <QActionGroup>
@@ -19,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <QtConcurrent>
 
 namespace bkl {
 namespace {
@@ -44,7 +44,7 @@ PrintPreviewDialog::PrintPreviewDialog(SlicedPdf& pdf, QPrinter& printer, const 
       view_(new QPdfView(this)),
       pageNumber_(new QSpinBox(this)),
       pageTotal_(new QLabel(this)),
-      folder_(std::make_unique<QTemporaryDir>())
+      folder_(std::make_shared<QTemporaryDir>())
 {
     setWindowTitle(QStringLiteral("Print Preview: %1").arg(title));
     view_->setDocument(document_);
@@ -72,7 +72,8 @@ PrintPreviewDialog::PrintPreviewDialog(SlicedPdf& pdf, QPrinter& printer, const 
     layoutChanged();
 }
 
-PrintPreviewDialog::~PrintPreviewDialog() { joining_.waitForFinished(); }
+// A join under way ends on the printing thread; its file goes with the folder.
+PrintPreviewDialog::~PrintPreviewDialog() = default;
 
 void PrintPreviewDialog::addActions()
 {
@@ -94,15 +95,13 @@ void PrintPreviewDialog::addActions()
     add("Zoom out", "zoom-out", "zoom-out", [zoom] { zoom(1 / kZoomStep); });
     bar->addSeparator();
     auto* orientation = new QActionGroup(this);
-    QAction* portrait = add("Portrait", "layout-portrait", "layout-portrait",
-                            [this] { setOrientation(QPageLayout::Portrait); });
-    QAction* landscape = add("Landscape", "layout-landscape", "layout-landscape",
-                             [this] { setOrientation(QPageLayout::Landscape); });
-    for (QAction* action : {portrait, landscape}) {
+    portrait_ = add("Portrait", "layout-portrait", "layout-portrait", [this] { setOrientation(QPageLayout::Portrait); });
+    landscape_ = add("Landscape", "layout-landscape", "layout-landscape",
+                     [this] { setOrientation(QPageLayout::Landscape); });
+    for (QAction* action : {portrait_, landscape_}) {
         action->setCheckable(true);
         orientation->addAction(action);
     }
-    (printer_.pageLayout().orientation() == QPageLayout::Portrait ? portrait : landscape)->setChecked(true);
     bar->addSeparator();
     add("First page", "go-first", "go-first", [this] { showPage(0); });
     add("Previous page", "go-previous", "go-previous",
@@ -142,7 +141,15 @@ void PrintPreviewDialog::printFromPreview()
 
 void PrintPreviewDialog::layoutChanged()
 {
+    // The toolbar shows the orientation the page setup chose, too.
+    (printer_.pageLayout().orientation() == QPageLayout::Portrait ? portrait_ : landscape_)->setChecked(true);
     pdf_.request(printer_.pageLayout());
+    // The pages of another layout are not shown while those of this one are made.
+    if (document_->pageCount() > 0 && shownOf_ != pdf_.layout()) {
+        document_->close();
+        pageNumber_->setRange(0, 0);
+        updatePageNumber();
+    }
     sliceMade();
 }
 
@@ -158,21 +165,15 @@ void PrintPreviewDialog::sliceMade()
     joiningOf_ = pdf_.layout();
     joiningSlices_ = made.size();
     // Two files in turn: the document keeps the one it shows open.
-    const QString file = folder_->filePath(QStringLiteral("pages-%1.pdf").arg(++joins_ % 2));
-    joining_.setFuture(QtConcurrent::run([made, file]() -> QString {
-        try {
-            JoinPdfs(made, file);
-            return file;
-        } catch (const std::exception&) {
-            return {}; // the slices were dropped for another layout meanwhile, or the folder is full
-        }
-    }));
+    joiningFile_ = folder_->filePath(QStringLiteral("pages-%1.pdf").arg(++joins_ % 2));
+    // A join that fails (the slices were dropped for another layout meanwhile, or the folder is full) shows nothing.
+    joining_.setFuture(RunOnPrintThread([made, file = joiningFile_, folder = folder_] { JoinPdfs(made, file); }));
 }
 
 void PrintPreviewDialog::joined()
 {
-    const QString file = joining_.result();
-    if (!file.isEmpty() && joiningOf_ == pdf_.layout()) {
+    const QString& file = joiningFile_;
+    if (joining_.result().isEmpty() && joiningOf_ == pdf_.layout()) {
         const bool more = shownOf_ == joiningOf_ && document_->pageCount() > 0;
         const int scrolled = view_->verticalScrollBar()->value();
         const int page = view_->pageNavigator()->currentPage();
@@ -202,7 +203,10 @@ void PrintPreviewDialog::updatePageNumber()
 {
     const QSignalBlocker blocked(pageNumber_);
     pageNumber_->setValue(view_->pageNavigator()->currentPage() + 1);
-    pageTotal_->setText(QStringLiteral(" / %1%2 ").arg(document_->pageCount()).arg(pdf_.complete() ? "" : "..."));
+    // While pages are still being made the count says so.
+    pageTotal_->setText(pdf_.complete() ? QStringLiteral(" / %1 ").arg(document_->pageCount())
+                        : document_->pageCount() == 0 ? QStringLiteral(" / making the pages... ")
+                                                      : QStringLiteral(" / %1 making more... ").arg(document_->pageCount()));
 }
 
 } // namespace bkl

@@ -3,7 +3,9 @@
 // pages on the screen, at the screen's resolution, as they scroll into sight;
 // nothing of a page is kept once the preview closes. The PDF is made a slice at
 // a time while the preview is open: its first pages show as soon as the first
-// slice is made, and the pages made since are added now and then. The toolbar
+// slice is made, and the pages made since are added now and then; while pages
+// are still being made the page count says so, and a new orientation or page
+// setup drops the pages shown until those of the new layout come. The toolbar
 // offers page navigation, zoom, the orientation, page setup, and Print, which
 // asks for the printer and closes the preview; the caller prints then.
 #include "platform/ui/PrintJob.h"
@@ -13,6 +15,7 @@
 #include <QPageLayout>
 #include <optional>
 
+class QAction;
 class QLabel;
 class QPdfDocument;
 class QPdfView;
@@ -62,8 +65,12 @@ private:
     QPdfView* view_;
     QSpinBox* pageNumber_;
     QLabel* pageTotal_;
-    std::unique_ptr<QTemporaryDir> folder_;
-    QFutureWatcher<QString> joining_; // the file joined, empty when it failed
+    QAction* portrait_ = nullptr;
+    QAction* landscape_ = nullptr;
+    // Shared with the join under way, which may end after the dialog has gone.
+    std::shared_ptr<QTemporaryDir> folder_;
+    QFutureWatcher<QString> joining_; // why the join failed, empty when it did not
+    QString joiningFile_;
     QPageLayout joiningOf_;
     qsizetype joiningSlices_ = 0;
     QPageLayout shownOf_;     // the layout of the pages shown

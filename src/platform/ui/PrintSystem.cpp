@@ -1,5 +1,7 @@
 #include "platform/ui/PrintSystem.h"
 
+#include "platform/core/SavedFile.h"
+
 #include <QTemporaryFile>
 #include <cups/cups.h>
 #include <memory>
@@ -30,7 +32,7 @@ void SubmitToPrintSystem(const QByteArray& pdf, const QString& destination, cons
 
     // The print system reads the job from a file.
     QTemporaryFile file;
-    if (!file.open() || file.write(pdf) != pdf.size() || !file.flush())
+    if (!file.open() || !WriteAll(file, pdf))
         throw std::runtime_error(QStringLiteral("Cannot write the print job: %1").arg(file.errorString()).toStdString());
 
     int count = 0;

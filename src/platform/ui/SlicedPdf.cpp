@@ -1,14 +1,17 @@
 #include "platform/ui/SlicedPdf.h"
 
 #include "platform/core/EventLoopTurn.h"
+#include "platform/core/SavedFile.h"
+#include "platform/core/WholeFile.h"
 #include "platform/ui/PdfJoin.h"
+#include "platform/ui/PrintThread.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <optional>
 #include <stdexcept>
 
 namespace bkl {
@@ -16,25 +19,44 @@ namespace {
 
 constexpr char kNotPrinted[] = "The page could not be printed.";
 
-// Each renderer making a slice takes a few hundred MB at most: three of them
-// together stay well within the renderers' memory and make the PDF about three
-// times as fast as one.
-int g_parallel = 3;
+int g_parallel = 4;
+
+// What the renderers printing the slices may take together (the renderer of the
+// page shown keeps up to about 600 MB of the 1.5 GB the engine is given), and
+// what one takes for a slice: about 100 MB of its own and 400 MB for each MB of
+// the slice's document (measured on report tables; a MB of long texts takes about
+// as much, a preview's nested tables more).
+constexpr double kRenderersMb = 900;
+constexpr double kRendererMb = 100;
+constexpr double kRendererMbPerMb = 400;
+
+double RendererMb(qsizetype sliceBytes) { return kRendererMb + kRendererMbPerMb * double(sliceBytes) / (1024 * 1024); }
 
 QByteArray ReadPage(const QString& pageFile)
 {
-    QFile file(pageFile);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("Cannot read %1: %2").arg(pageFile, file.errorString()).toStdString());
-    return file.readAll();
+    WholeFile read = ReadWholeFile(pageFile);
+    if (!read.ok())
+        throw std::runtime_error(QStringLiteral("Cannot read %1: %2").arg(pageFile, read.error).toStdString());
+    return std::move(read.bytes);
+}
+
+// The slices of the page file, read and cut on the printing thread: a page of
+// tens of MB takes a few hundred milliseconds to read and cut.
+PrintSlices SlicesOf(const QString& pageFile)
+{
+    auto slices = std::make_shared<std::optional<PrintSlices>>();
+    RunOnPrintThreadAndWait([pageFile, slices, rows = PrintSliceRows(), bytes = PrintSliceBytes()] {
+        slices->emplace(ReadPage(pageFile), rows, bytes);
+    });
+    return std::move(**slices);
 }
 
 } // namespace
 
 struct SlicedPdf::Work {
-    quint64 serial;
-    qsizetype slice;
-    int slot;          // which of the documents beside the page it loads
+    quint64 serial = 0;
+    qsizetype slice = 0;
+    int slot = 0;      // which of the documents beside the page it loads
     QString document;
     QString pdf;       // the PDF file the engine writes
     QWebEnginePage* page = nullptr;
@@ -44,7 +66,7 @@ struct SlicedPdf::Work {
 void SlicedPdf::setParallel(int pages) { g_parallel = std::max(1, pages); }
 
 SlicedPdf::SlicedPdf(const QString& pageFile, QWebEngineProfile* profile, QObject* parent)
-    : QObject(parent), slices_(ReadPage(pageFile), PrintSliceRows()), profile_(profile)
+    : QObject(parent), slices_(SlicesOf(pageFile)), profile_(profile)
 {
     const QFileInfo page(pageFile);
     documentBase_ = page.absolutePath() + QLatin1Char('/') + page.completeBaseName() + QStringLiteral("_print");
@@ -56,6 +78,17 @@ SlicedPdf::~SlicedPdf()
         delete work->page;
         QFile::remove(work->document);
     }
+}
+
+void SlicedPdf::drop(Work& work)
+{
+    // The page goes with what it held; later signals of it are not for this work.
+    if (work.page) {
+        work.page->disconnect(this);
+        work.page->deleteLater();
+        work.page = nullptr;
+    }
+    QFile::remove(work.document);
 }
 
 void SlicedPdf::request(const QPageLayout& layout)
@@ -70,6 +103,13 @@ void SlicedPdf::begin()
 {
     ++serial_;
     failed_ = false;
+    // The slices of the layout before are no longer wanted: their renderers go now, so the new ones start at once.
+    for (const std::unique_ptr<Work>& work : works_) {
+        drop(*work);
+        if (!work->pdf.isEmpty())
+            QFile::remove(work->pdf);
+    }
+    works_.clear();
     for (const QString& file : printed_)
         if (!file.isEmpty())
             QFile::remove(file);
@@ -85,19 +125,20 @@ void SlicedPdf::begin()
 
 void SlicedPdf::startWorks()
 {
-    while (!failed_ && next_ < slices_.count() && qsizetype(works_.size()) < g_parallel) {
+    while (!failed_ && next_ < slices_.count() && qsizetype(works_.size()) < g_parallel && roomFor(next_)) {
         // A slot no work uses: each work writes a document of its own.
         int slot = 0;
         while (std::any_of(works_.begin(), works_.end(), [slot](const auto& w) { return w->slot == slot; }))
             ++slot;
-        auto work = std::make_unique<Work>(Work{serial_, next_++, slot, documentBase_ + QString::number(slot)
-                                                                              + QStringLiteral(".html")});
+        auto work = std::make_unique<Work>();
+        work->serial = serial_;
+        work->slice = next_++;
+        work->slot = slot;
+        work->document = documentBase_ + QString::number(slot) + QStringLiteral(".html");
         Work* w = work.get();
         works_.push_back(std::move(work));
-        const QByteArray document = slices_.document(w->slice);
-        QSaveFile file(w->document);
-        if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() || !file.commit()) {
-            finished(w, false, QStringLiteral("Cannot write %1: %2").arg(w->document, file.errorString()));
+        if (const QString error = SaveWholeFile(w->document, slices_.document(w->slice)); !error.isEmpty()) {
+            finished(w, false, QStringLiteral("Cannot write %1: %2").arg(w->document, error));
             return;
         }
         w->page = new QWebEnginePage(profile_, this);
@@ -108,7 +149,7 @@ void SlicedPdf::startWorks()
                 finished(w, false);
         });
         connect(w->page, &QWebEnginePage::pdfPrintingFinished, this,
-                [this, w](const QString&, bool ok) { finished(w, ok); });
+                [this, w](const QString&, bool ok) { finished(w, ok, ok ? QString() : printFailure()); });
         connect(w->page, &QWebEnginePage::renderProcessTerminated, this,
                 [this, w](QWebEnginePage::RenderProcessTerminationStatus status) {
                     if (status != QWebEnginePage::NormalTerminationStatus)
@@ -138,16 +179,13 @@ void SlicedPdf::finished(Work* work, bool ok, const QString& reason)
         return;
     const std::unique_ptr<Work> done = std::move(*at);
     works_.erase(at);
-    // The page goes with what it held; later signals of it are not for this work.
-    if (done->page) {
-        done->page->disconnect(this);
-        done->page->deleteLater();
-    }
-    QFile::remove(done->document);
+    drop(*done);
     if (done->serial != serial_ || failed_) {
-        QFile::remove(done->pdf);
+        if (!done->pdf.isEmpty())
+            QFile::remove(done->pdf);
     } else if (!ok) {
-        QFile::remove(done->pdf);
+        if (!done->pdf.isEmpty())
+            QFile::remove(done->pdf);
         fail(reason.isEmpty() ? QLatin1String(kNotPrinted) : reason);
         return;
     } else {
@@ -159,6 +197,24 @@ void SlicedPdf::finished(Work* work, bool ok, const QString& reason)
             emit sliceMade();
     }
     startWorks();
+}
+
+bool SlicedPdf::roomFor(qsizetype slice) const
+{
+    double mb = RendererMb(slices_.bytes(slice));
+    for (const std::unique_ptr<Work>& work : works_)
+        mb += RendererMb(slices_.bytes(work->slice));
+    // One renderer at least, whatever its slice takes.
+    return works_.empty() || mb <= kRenderersMb;
+}
+
+QString SlicedPdf::printFailure() const
+{
+    // The engine says only that it failed: a full disk or folder is told by writing there.
+    const QString probe = folder_.filePath(QStringLiteral("probe"));
+    const QString error = SaveWholeFile(probe, QByteArray(1024 * 1024, '\0'));
+    QFile::remove(probe);
+    return error.isEmpty() ? QString() : QStringLiteral("The page could not be printed: %1").arg(error);
 }
 
 void SlicedPdf::fail(const QString& reason)
@@ -179,17 +235,18 @@ void SlicedPdf::make(const QPageLayout& layout)
         throw std::runtime_error((failure.isEmpty() ? QLatin1String(kNotPrinted) : failure).toStdString());
 }
 
-QByteArray SlicedPdf::pdf(const QPageLayout& layout, const QPageRanges& pages)
+void SlicedPdf::deliver(const PrintJob& job)
 {
-    make(layout);
+    make(job.layout);
     const QString joined = folder_.filePath(QStringLiteral("printed.pdf"));
-    JoinPdfs(made_, joined, pages);
-    QFile file(joined);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("Cannot read %1: %2").arg(joined, file.errorString()).toStdString());
-    const QByteArray bytes = file.readAll();
-    file.remove();
-    return bytes;
+    RunOnPrintThreadAndWait([parts = made_, joined, job] {
+        JoinPdfs(parts, joined, job.pages);
+        WholeFile read = ReadWholeFile(joined);
+        QFile::remove(joined);
+        if (!read.ok())
+            throw std::runtime_error(QStringLiteral("Cannot read %1: %2").arg(joined, read.error).toStdString());
+        DeliverPdf(read.bytes, job);
+    });
 }
 
 } // namespace bkl

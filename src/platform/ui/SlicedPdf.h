@@ -3,10 +3,12 @@
 // PrintSlices.h). The slices' documents are loaded one after the other into a
 // page of the engine of its own, never shown, and each is made into a PDF for
 // the page layout asked for; the slices' PDFs are kept in a temporary folder
-// until they are joined. A few slices are made at once, each in a page (and a
-// renderer) of its own that goes once its slice is made: the engine keeps what a
-// page has held until the page goes. A layout asked for while slices are being
-// made is begun at once, and what is made of the layout before is dropped.
+// until they are joined. Slices are made at once as far as the renderers'
+// memory allows, each in a page (and a renderer) of its own that goes once its
+// slice is made: the engine keeps what a page has held until the page goes. A
+// layout asked for while slices are being made is begun at once: the pages
+// making the layout before go, and what was made of it is dropped.
+#include "platform/ui/PrintJob.h"
 #include "platform/ui/PrintSlices.h"
 
 #include <QObject>
@@ -25,9 +27,9 @@ namespace bkl {
 class SlicedPdf final : public QObject {
     Q_OBJECT
 public:
-    // The slices of the page file `pageFile` (read now), printed in a page of
-    // `profile`. Throws std::runtime_error when the file cannot be read or the
-    // page cannot be printed whole (see PrintSlices).
+    // The slices of the page file `pageFile` (read now, to its end, on the
+    // printing thread while the event loop turns), printed in a page of `profile`. Throws std::runtime_error when the file cannot be read
+    // whole or the page cannot be printed (see PrintSlices).
     SlicedPdf(const QString& pageFile, QWebEngineProfile* profile, QObject* parent = nullptr);
     ~SlicedPdf() override;
 
@@ -38,9 +40,11 @@ public:
     // request() and the event loop turned (a run) until every slice is made;
     // throws std::runtime_error when the engine could not make them.
     void make(const QPageLayout& layout);
-    // make(), then the PDF of `layout` with the pages `pages` (empty: every page),
-    // the slices' PDFs joined. Throws std::runtime_error.
-    QByteArray pdf(const QPageLayout& layout, const QPageRanges& pages = {});
+    // make(), then the PDF of the job's layout and pages, the slices' PDFs
+    // joined, delivered where the job says (see DeliverPdf); the joining and the
+    // delivery run on the printing thread (see PrintThread.h) while the event
+    // loop turns. Throws std::runtime_error.
+    void deliver(const PrintJob& job);
 
     // The layout of the latest request, and the PDF files of its slices made so
     // far, in order.
@@ -48,7 +52,8 @@ public:
     const QStringList& made() const { return made_; }
     qsizetype slices() const { return slices_.count(); }
     bool complete() const { return !failed_ && made_.size() == slices_.count(); }
-    // Slices made at once (3 unless set): a setting for the benchmark and tests.
+    // The most slices made at once (4 unless set; fewer when the renderers'
+    // memory would not take more): a setting for the benchmark and tests.
     static void setParallel(int pages);
 
 signals:
@@ -63,6 +68,11 @@ private:
     void printSlice(Work* work);
     void finished(Work* work, bool ok, const QString& reason = {});
     void fail(const QString& reason);
+    void drop(Work& work);
+    // Whether the renderers' memory takes one more renderer, for `slice`, beside those at work.
+    bool roomFor(qsizetype slice) const;
+    // Why the engine could not write a slice's PDF, as far as the folder tells.
+    QString printFailure() const;
 
     PrintSlices slices_;
     QString documentBase_; // the slices' documents are written beside the page file, named after it

@@ -125,7 +125,7 @@ void WebBrowser::deliver(SlicedPdf& pdf, PrintJob job) const
 {
     job.title = documentName();
     BusyCursor busy;
-    DeliverPdf(pdf.pdf(job.layout, job.pages), job);
+    pdf.deliver(job);
 }
 
 void WebBrowser::printTo(QPrinter& printer)
