@@ -9,9 +9,11 @@
 #include "platform/ui/WebBrowser.h"
 #include "support/TestWindows.h"
 #include "support/WebPages.h"
+#include "support/UserInput.h"
 #include "support/WindowTest.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -108,4 +110,39 @@ TEST_F(PrintPreviewRun, TheAuditWindowStaysWhileItsPreviewIsMade)
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(LogMessages().last(), "Exiting Trace Audit Log");
+}
+
+// Quit is never refused: Ctrl+Q while a long page's preview is being made stops it
+// and ends the program well inside Quit's bound.
+TEST_F(PrintPreviewRun, CtrlQWhileALongPagesPreviewIsMadeEndsTheProgram)
+{
+    browsers.reset(); // the real browser
+    OpenFrame();
+    ShowPage(objects->wbObjects, 30000);
+    MarkLog();
+    QElapsedTimer pressed;
+    qint64 endedAfter = -1;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (!pressed.isValid()) {
+            pressed.start();
+            // Where the user is: the preview's dialog once it shows, else the frame.
+            QWidget* active = QApplication::activeModalWidget();
+            bkl::test::QueueKey(active ? active : frame, Qt::Key_Q, Qt::ControlModifier);
+        }
+        if (programEnds > 0 && endedAfter < 0)
+            endedAfter = pressed.elapsed();
+    });
+    user.start(300);
+    bkl::BrowserPrintPreview(objects->wbObjects);
+    for (int waited = 0; programEnds == 0 && waited < 3000; waited += 5)
+        QTest::qWait(5);
+    user.stop();
+    if (endedAfter < 0)
+        endedAfter = pressed.elapsed();
+
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_LT(endedAfter, 1500);
+    EXPECT_FALSE(bkl::RunActive());
+    EXPECT_EQ(LogMessages().last(), QStringLiteral("Exiting Brisklane"));
 }

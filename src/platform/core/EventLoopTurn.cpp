@@ -91,7 +91,7 @@ WaitRun::~WaitRun()
 void WaitUntil(const std::function<bool()>& done, bool hourglass)
 {
     const WaitRun run(hourglass);
-    while (!done())
+    while (!done() && !QuitRequested())
         TurnEventLoop(QEventLoop::WaitForMoreEvents);
 }
 

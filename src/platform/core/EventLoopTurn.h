@@ -45,7 +45,8 @@ private:
 
 // Turns the event loop until `done()` holds, inside a WaitRun: between turns it
 // sleeps until the next event arrives (what it waits for must come as an event: a
-// queued signal, a callback of the web engine).
+// queued signal, a callback of the web engine). Once the program quits it returns
+// whether or not `done()` holds: the caller checks, and ends what it was doing.
 void WaitUntil(const std::function<bool()>& done, bool hourglass = true);
 
 // The window layer's hourglass for waits the layers below it start (a statement
