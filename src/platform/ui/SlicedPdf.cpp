@@ -5,6 +5,7 @@
 #include "platform/core/WholeFile.h"
 #include "platform/ui/PdfJoin.h"
 #include "platform/ui/PrintThread.h"
+#include "platform/ui/RendererEnded.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -150,11 +151,12 @@ void SlicedPdf::startWorks()
         });
         connect(w->page, &QWebEnginePage::pdfPrintingFinished, this,
                 [this, w](const QString&, bool ok) { finished(w, ok, ok ? QString() : printFailure()); });
+        // A renderer that ends (killed when memory runs out, crashed; even one that
+        // ends normally while its page is still wanted) makes no PDF, and the engine
+        // then never says that the PDF is finished: the job ends here, with the reason.
         connect(w->page, &QWebEnginePage::renderProcessTerminated, this,
                 [this, w](QWebEnginePage::RenderProcessTerminationStatus status) {
-                    if (status != QWebEnginePage::NormalTerminationStatus)
-                        finished(w, false, QStringLiteral("The page could not be printed: the web engine's renderer "
-                                                          "ended while printing it."));
+                    finished(w, false, QLatin1String(kNotPrinted) + QLatin1Char(' ') + RendererEndedDescription(status));
                 });
         // Each slice is a new address, so the engine reads the file anew.
         QUrl url = QUrl::fromLocalFile(w->document);
@@ -165,6 +167,10 @@ void SlicedPdf::startWorks()
 
 void SlicedPdf::printSlice(Work* work)
 {
+    // The web engine of Qt 6.4 aborts the whole program when a renderer ends in the
+    // moment (a millisecond or two) between this request and the renderer taking it
+    // up (later Qt versions check for it); before and after that moment an ending
+    // renderer is told by renderProcessTerminated. Nothing on this side closes it.
     if (work->printing)
         return;
     work->printing = true;
