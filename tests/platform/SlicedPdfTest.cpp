@@ -102,6 +102,25 @@ TEST(SlicedPdfRender, ALayoutAskedForWhileAnotherIsMadePrintsOnlyItsOwnPages)
     EXPECT_EQ(printed.rows, Numbers(150));
 }
 
+TEST(SlicedPdfRender, ThePreviewsLayoutGivenBackInOtherUnitsPrintsTheSlicesMadeForIt)
+{
+    const SmallSlices small;
+    SlicedPdf pdf(test::WritePage(QStringLiteral("_temp_04.html"), test::NumberedTable(150)),
+                  QWebEngineProfile::defaultProfile());
+    pdf.make(A4(QPageLayout::Portrait));
+    const QStringList made = pdf.made();
+    // The print dialog gives the preview's margins of 10 pt back as 0.14 in: the
+    // slices are not made again (with the preview's renderers still ending).
+    pdf.request(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0.14, 0.14, 0.14, 0.14),
+                            QPageLayout::Inch));
+    EXPECT_TRUE(pdf.complete());
+    EXPECT_EQ(pdf.made(), made);
+    // Margins that print otherwise are a new layout.
+    pdf.request(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0.5, 0.5, 0.5, 0.5),
+                            QPageLayout::Inch));
+    EXPECT_FALSE(pdf.complete());
+}
+
 TEST(SlicedPdfRender, ARendererThatEndsWhileItMakesASliceEndsTheJobWithTheReasonAndTheNextPrintWorks)
 {
     const SmallSlices small(1000);

@@ -31,6 +31,16 @@ constexpr double kRenderersMb = 900;
 constexpr double kRendererMb = 100;
 constexpr double kRendererMbPerMb = 400;
 
+// Whether two page layouts print the same: the engine takes the page's size and
+// orientation and the margins in whole points. The print dialog gives back the
+// layout the preview was made for in other units (10 pt as 0.14 in), which is
+// not a new layout to make the slices again for.
+bool PrintsTheSame(const QPageLayout& a, const QPageLayout& b)
+{
+    return a.isValid() == b.isValid() && a.pageSize().isEquivalentTo(b.pageSize())
+           && a.orientation() == b.orientation() && a.marginsPoints() == b.marginsPoints();
+}
+
 double RendererMb(qsizetype sliceBytes) { return kRendererMb + kRendererMbPerMb * double(sliceBytes) / (1024 * 1024); }
 
 QByteArray ReadPage(const QString& pageFile)
@@ -94,7 +104,7 @@ void SlicedPdf::drop(Work& work)
 
 void SlicedPdf::request(const QPageLayout& layout)
 {
-    if (!failed_ && serial_ > 0 && layout == layout_)
+    if (!failed_ && serial_ > 0 && PrintsTheSame(layout, layout_))
         return;
     layout_ = layout;
     begin();
