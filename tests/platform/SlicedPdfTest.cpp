@@ -5,13 +5,11 @@
 #include "platform/ui/SlicedPdf.h"
 #include "platform/ui/WebBrowser.h"
 #include "support/FailingFile.h"
-#include "support/FileBytes.h"
+#include "support/PrintedPdf.h"
 #include "support/TestEnvironment.h"
 #include "support/WebPages.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QPdfDocument>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -54,19 +52,12 @@ struct Printed {
 
 Printed ReadPrinted(const QString& file)
 {
-    QByteArray bytes = test::FileBytes(file);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QPdfDocument document;
-    document.load(&buffer);
+    test::Pdf pdf(file);
     Printed printed;
-    QString text;
-    for (int i = 0; i < document.pageCount(); ++i) {
-        printed.landscape << (document.pagePointSize(i).width() > document.pagePointSize(i).height());
-        text += document.getAllText(i).text() + QLatin1Char('\n');
-    }
+    for (int i = 0; i < pdf.document.pageCount(); ++i)
+        printed.landscape << (pdf.document.pagePointSize(i).width() > pdf.document.pagePointSize(i).height());
     static const QRegularExpression row(QStringLiteral("(\\d+)\\s*jsmith"));
-    for (auto m = row.globalMatch(text); m.hasNext();)
+    for (auto m = row.globalMatch(pdf.text()); m.hasNext();)
         printed.rows << m.next().captured(1);
     return printed;
 }
