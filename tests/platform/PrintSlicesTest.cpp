@@ -5,14 +5,11 @@
 #include "platform/ui/PrintSlices.h"
 #include "platform/ui/SlicedPdf.h"
 #include "platform/ui/WebBrowser.h"
-#include "support/FileBytes.h"
+#include "support/PrintedPdf.h"
 #include "support/TestEnvironment.h"
 #include "support/WebPages.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QPdfDocument>
-#include <QPdfSelection>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -37,18 +34,7 @@ QByteArray TwoTables(int first, int second)
 }
 
 // The text of the PDF file `path`, its pages one after the other.
-QString PdfText(const QString& path)
-{
-    QByteArray bytes = test::FileBytes(path);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QPdfDocument pdf;
-    pdf.load(&buffer);
-    QString text;
-    for (int i = 0; i < pdf.pageCount(); ++i)
-        text += pdf.getAllText(i).text() + QLatin1Char('\n');
-    return text;
-}
+QString PdfText(const QString& path) { return test::Pdf(path).text(); }
 
 // Prints the page `html` shown in `browser` to a PDF file on A4; its text.
 QString PrintedText(WebBrowser& browser, const QByteArray& html)

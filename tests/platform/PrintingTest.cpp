@@ -3,38 +3,25 @@
 // print preview survives orientation changes in a row and shows the new pages.
 #include "platform/ui/PrintPreviewDialog.h"
 #include "platform/ui/WebBrowser.h"
-#include "support/FileBytes.h"
+#include "support/PrintedPdf.h"
 #include "support/TestEnvironment.h"
 #include "support/WebPages.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPdfDocument>
-#include <QPdfSelection>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <memory>
 
 using namespace bkl;
 
 namespace {
 
-struct Pdf {
-    QByteArray bytes;
-    std::unique_ptr<QBuffer> buffer;
-    QPdfDocument document;
-    explicit Pdf(const QString& path) : bytes(test::FileBytes(path)), buffer(new QBuffer(&bytes))
-    {
-        buffer->open(QIODevice::ReadOnly);
-        document.load(buffer.get());
-    }
-    QString text(int page) { return document.getAllText(page).text(); }
-};
+using test::Pdf;
 
 // Prints the shown page to a PDF file on A4 in `orientation`, the `pages` only
 // when given, as the print dialog would leave the printer.

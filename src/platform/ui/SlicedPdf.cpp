@@ -5,6 +5,7 @@
 #include "platform/core/WholeFile.h"
 #include "platform/ui/PdfJoin.h"
 #include "platform/ui/PrintThread.h"
+#include "platform/ui/RendererEnded.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +30,16 @@ int g_parallel = 4;
 constexpr double kRenderersMb = 900;
 constexpr double kRendererMb = 100;
 constexpr double kRendererMbPerMb = 400;
+
+// Whether two page layouts print the same: the engine takes the page's size and
+// orientation and the margins in whole points. The print dialog gives back the
+// layout the preview was made for in other units (10 pt as 0.14 in), which is
+// not a new layout to make the slices again for.
+bool PrintsTheSame(const QPageLayout& a, const QPageLayout& b)
+{
+    return a.isValid() == b.isValid() && a.pageSize().isEquivalentTo(b.pageSize())
+           && a.orientation() == b.orientation() && a.marginsPoints() == b.marginsPoints();
+}
 
 double RendererMb(qsizetype sliceBytes) { return kRendererMb + kRendererMbPerMb * double(sliceBytes) / (1024 * 1024); }
 
@@ -93,7 +104,7 @@ void SlicedPdf::drop(Work& work)
 
 void SlicedPdf::request(const QPageLayout& layout)
 {
-    if (!failed_ && serial_ > 0 && layout == layout_)
+    if (!failed_ && serial_ > 0 && PrintsTheSame(layout, layout_))
         return;
     layout_ = layout;
     begin();
@@ -150,11 +161,12 @@ void SlicedPdf::startWorks()
         });
         connect(w->page, &QWebEnginePage::pdfPrintingFinished, this,
                 [this, w](const QString&, bool ok) { finished(w, ok, ok ? QString() : printFailure()); });
+        // A renderer that ends (killed when memory runs out, crashed; even one that
+        // ends normally while its page is still wanted) makes no PDF, and the engine
+        // then never says that the PDF is finished: the job ends here, with the reason.
         connect(w->page, &QWebEnginePage::renderProcessTerminated, this,
                 [this, w](QWebEnginePage::RenderProcessTerminationStatus status) {
-                    if (status != QWebEnginePage::NormalTerminationStatus)
-                        finished(w, false, QStringLiteral("The page could not be printed: the web engine's renderer "
-                                                          "ended while printing it."));
+                    finished(w, false, QLatin1String(kNotPrinted) + QLatin1Char(' ') + RendererEndedDescription(status));
                 });
         // Each slice is a new address, so the engine reads the file anew.
         QUrl url = QUrl::fromLocalFile(w->document);
@@ -165,6 +177,10 @@ void SlicedPdf::startWorks()
 
 void SlicedPdf::printSlice(Work* work)
 {
+    // The web engine of Qt 6.4 aborts the whole program when a renderer ends in the
+    // moment (a millisecond or two) between this request and the renderer taking it
+    // up (later Qt versions check for it); before and after that moment an ending
+    // renderer is told by renderProcessTerminated. Nothing on this side closes it.
     if (work->printing)
         return;
     work->printing = true;

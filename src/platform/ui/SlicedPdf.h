@@ -35,7 +35,7 @@ public:
 
     // Asks for the PDF of `layout` without waiting: sliceMade() tells each slice
     // made, failed() why the PDF cannot be made. Nothing is begun again when the
-    // PDF of that layout is being made or made.
+    // PDF of a layout that prints the same (in other units too) is being made or made.
     void request(const QPageLayout& layout);
     // request() and the event loop turned (a run) until every slice is made;
     // throws std::runtime_error when the engine could not make them.
