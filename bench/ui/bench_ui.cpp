@@ -222,7 +222,12 @@ void RunTries(const bench::Scenario& s, const QStringList& baseArgs, int tries, 
     int notEnded = 0, replays = 0;
     QStringList notes;
     const std::vector<RunResult> results = RunProcesses(s, baseArgs, tries, limitS);
+    int early = 0; // tries whose wait ended before the click came: nothing to measure
     for (const RunResult& r : results) {
+        if (!r.cut && std::isnan(r.wall) && r.note == QLatin1String("wait ended before the click")) {
+            ++early;
+            continue;
+        }
         if (r.cut || std::isnan(r.wall))
             ++notEnded;
         else
@@ -239,6 +244,8 @@ void RunTries(const bench::Scenario& s, const QStringList& baseArgs, int tries, 
     out << Title(s, serverDelayMs).leftJustified(48) << "  tries " << QString::number(tries).rightJustified(3)
         << "  median " << (Ms(Median(wall)) + QStringLiteral(" ms")).rightJustified(8) << "  worst "
         << (Ms(worst) + QStringLiteral(" ms")).rightJustified(8) << "  not ended " << notEnded << "  replays " << replays;
+    if (early > 0)
+        out << "  ended before the click " << early;
     if (!notice.empty())
         out << "  notice at " << Ms(Median(notice)) << " ms";
     out << "  (" << notes.join(QStringLiteral(", ")) << ")  goal: worst <= " << s.goal.wallMs
