@@ -444,3 +444,30 @@ TEST(PageCopy, APageThatHidesPartsIsCopiedAsShownAndASelectionTooLongToLayOutIsR
                       QStringLiteral("Unable to perform the command\r\n\r\nThe selection is too long to be copied "
                                      "while parts of the page are hidden: show them, or select fewer rows."));
 }
+
+// The window closes (Switch Model, Close) while its copy is made beside it: the copy's
+// worker is waited for, nothing is delivered to the window that went, and the
+// clipboard holds either what it held or the whole page, never a part.
+TEST(PageCopy, AWindowClosedWhileItsCopyIsMadeLeavesTheClipboardWholeOrAsItWas)
+{
+    const QString page = test::TestHome() + QStringLiteral("/_temp_05.html");
+    ASSERT_EQ(test::WriteLongAuditPage(page, 15), 6000);
+    for (int turnsBeforeClose : {0, 1, 3, 10}) {
+        SCOPED_TRACE(turnsBeforeClose);
+        auto* browser = new WebBrowser;
+        browser->resize(1000, 700);
+        browser->show();
+        ASSERT_TRUE(test::NavigateAndWait(*browser, browser->view(), page));
+        QGuiApplication::clipboard()->setText(QStringLiteral("held before"));
+        PressSelectAllAndCopy(browser->view());
+        for (int turn = 0; turn < turnsBeforeClose; ++turn)
+            QTest::qWait(1);
+        browser->close();
+        delete browser;
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        QTest::qWait(300);
+        const QString held = QGuiApplication::clipboard()->text();
+        EXPECT_TRUE(held == QLatin1String("held before") || held.count(QLatin1Char('\n')) == 6002)
+            << held.count(QLatin1Char('\n'));
+    }
+}
