@@ -10,13 +10,13 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 namespace bkl {
 namespace {
 
-constexpr char kAnswersDuringWaits[] = "bklAnswersDuringWaits";
 constexpr int kStepMs = 5;
 
 QPointer<QTimer> g_driver; // the steps of the Quit under way
@@ -83,7 +83,7 @@ void ForgetQuitForTesting()
     ResetQuitForTesting();
 }
 
-std::vector<QPointer<QAction>>& Answering()
+static std::vector<QPointer<QAction>>& Answering()
 {
     static std::vector<QPointer<QAction>> actions;
     return actions;
@@ -91,7 +91,6 @@ std::vector<QPointer<QAction>>& Answering()
 
 void AnswersDuringWaits(QAction* action)
 {
-    action->setProperty(kAnswersDuringWaits, true);
     std::erase_if(Answering(), [](const QPointer<QAction>& a) { return a.isNull(); });
     Answering().emplace_back(action);
 }
@@ -106,7 +105,8 @@ QAction* ActionAnsweringDuringWaits(const QKeySequence& keys)
 
 bool AnswersDuringWaits(const QObject* receiver)
 {
-    return receiver && receiver->property(kAnswersDuringWaits).toBool();
+    return receiver && std::any_of(Answering().begin(), Answering().end(),
+                                   [receiver](const QPointer<QAction>& a) { return a.data() == receiver; });
 }
 
 } // namespace bkl

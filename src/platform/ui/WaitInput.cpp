@@ -41,14 +41,9 @@ protected:
     {
         switch (event->type()) {
         case QEvent::KeyPress:
-            // Quit's keys answer in any window, the notice's too (where the frame's
-            // own shortcut does not reach).
-            if (QAction* action = ActionAnsweringDuringWaits(
-                    QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()))) {
-                if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
-                    action->trigger();
-                return true;
-            }
+            // Quit's keys go on to AnsweringKeys, which answers them in any window.
+            if (ActionAnsweringDuringWaits(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination())))
+                return false;
             [[fallthrough]];
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
