@@ -57,7 +57,8 @@ protected:
         case QEvent::ContextMenu:
             return !InNotice(target);
         case QEvent::Shortcut:
-            if (AnswersDuringWaits(target))
+            // Quit's, and the notice's own (its Stop's Alt+S).
+            if (AnswersDuringWaits(target) || InNotice(target))
                 return false;
             beepOnce(event);
             return true;
