@@ -2,6 +2,7 @@
 
 #include "mainwindow/ui/CheckedRows.h"
 #include "platform/core/FailureBox.h"
+#include "platform/core/OutsideRunWait.h"
 
 #include "mainwindow/PreviewPage.h"
 #include "mainwindow/ReportPageFile.h"
@@ -143,6 +144,10 @@ bool CheckOnlyHighlightedRow(QTreeWidget* list)
 std::optional<mainwindow::ModelCounts> WriteModelSummary(mainwindow::SummaryStyle style, const QString& procedure,
                                                          const QString& title)
 {
+    // The user stopped the wait this is part of (the frame opening): every count would
+    // end unsent as 0, so the page written before the Stop stays, agreeing with the chart.
+    if (OutsideRunStopPending())
+        return std::nullopt;
     const mainwindow::ModelCounts counts
         = mainwindow::ReadModelCounts(style, [](const QString& sql) { return GetRecordCount(sql); });
     try {

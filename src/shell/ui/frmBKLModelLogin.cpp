@@ -124,10 +124,12 @@ void frmBKLModelLogin::cmdConnect_Click()
         return;
     }
     g_sModelKey = g_sServerHost + QLatin1Char('#') + g_sModelName;
-    close();
+    // The login stays on screen (refusing input) while the frame loads, since its
+    // summary may wait for the server: the user always sees a window of the program.
     auto* frame = new frmMDIBKLMain;
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->show();
+    close();
 }
 
 void frmBKLModelLogin::cmdClose_Click() { close(); }
