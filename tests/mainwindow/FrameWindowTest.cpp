@@ -262,7 +262,11 @@ TEST_F(MainWindowFrame, SwitchModelClosesEveryWindowReleasesBothModelsAndReopens
         report->close();
     });
     EXPECT_FALSE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
-    // Once it has closed, Switch Model closes the compare window too.
+    // So it is while the compare window itself is on screen: it works on the frame's model.
+    frame->mnuSwitchModel_Click();
+    EXPECT_FALSE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
+    // Once the user has closed it, Switch Model releases its target and source too.
+    compare.cmdClose_Click();
     frame->mnuSwitchModel_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
@@ -270,8 +274,8 @@ TEST_F(MainWindowFrame, SwitchModelClosesEveryWindowReleasesBothModelsAndReopens
     EXPECT_FALSE(target.isOpen() || compare.m_cnTarget.isOpen() || compare.m_cnSource.isOpen());
     const QStringList log = LogMessages();
     EXPECT_EQ(log.mid(log.indexOf(QStringLiteral("Exiting Compare Objects - Detalied Summary"))),
-              QStringList({"Exiting Compare Objects - Detalied Summary", "Launch Switch Model", "Progress",
-                           "Exiting Compare Objects", "Exiting SalesModel2026", "Exiting Brisklane"}));
+              QStringList({"Exiting Compare Objects - Detalied Summary", "Exiting Compare Objects",
+                           "Launch Switch Model", "Progress", "Exiting SalesModel2026", "Exiting Brisklane"}));
     EXPECT_FALSE(g_cnModel.isOpen());
     EXPECT_EQ(frmMDIBKLMain::current(), nullptr);
     EXPECT_EQ(frmBKLMain::current(), nullptr);

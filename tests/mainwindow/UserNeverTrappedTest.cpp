@@ -171,6 +171,43 @@ TEST_F(UserNeverTrapped, OverEveryModalWindowSwitchModelAndCloseAreRefusedAndQui
     bkl::SetMessageBoxes(&seams.boxes);
 }
 
+// The compare window the frame opens modeless works on the frame's model: while it is
+// on screen the frame refuses the user's Switch Model and the title-bar close (which
+// would leave it alone on screen); Ctrl+Q in it ends the program; once it is closed,
+// Switch Model goes on.
+TEST_F(UserNeverTrapped, WhileTheCompareWindowIsOnScreenSwitchModelAndCloseAreRefused)
+{
+    OpenFrame();
+    QTest::mouseClick(ToolbarButton(7), Qt::LeftButton);
+    frmBKLCompareObjects* compare = frmBKLCompareObjects::existing();
+    ASSERT_TRUE(compare && compare->isVisible());
+    bkl::test::WithModal([&] { bkl::MsgBox(QStringLiteral("A box of the window"), bkl::mb::Exclamation, compare->windowTitle()); },
+                         [&](QWidget* box) {
+                             if (box)
+                                 box->close();
+                         });
+    MarkLog();
+    QTest::mouseClick(ToolbarButton(5), Qt::LeftButton);
+    bkl::test::QueueClose(frame);
+    QTest::qWait(50);
+    EXPECT_EQ(frmMDIBKLMain::current(), frame);
+    EXPECT_TRUE(frame->isVisible() && compare->isVisible());
+    EXPECT_FALSE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
+    EXPECT_FALSE(LogMessages().contains(QStringLiteral("Exiting Brisklane")));
+
+    QTest::keyClick(compare, Qt::Key_Q, Qt::ControlModifier);
+    WaitForProgramEnd();
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_EQ(LogMessages().last(), QStringLiteral("Exiting Brisklane"));
+
+    bkl::ForgetQuitForTesting();
+    QTest::mouseClick(compare->cmdClose, Qt::LeftButton);
+    ASSERT_FALSE(compare->isVisible());
+    QTest::mouseClick(ToolbarButton(5), Qt::LeftButton);
+    EXPECT_TRUE(LogMessages().contains(QStringLiteral("Launch Switch Model")));
+    CloseWindows();
+}
+
 // Reload Model Summary while the server holds the summary's count: the user's click
 // on Switch Model, the title-bar close and a key are refused as they come (nothing is
 // replayed when the statement ends); past a second a window names the connection, and

@@ -82,6 +82,20 @@ bool frmMDIBKLMain::refusedWhileRunning() const
     return true;
 }
 
+bool frmMDIBKLMain::refusedWhileWindowsOpen() const
+{
+    if (refusedWhileRunning())
+        return true;
+    // The compare window works on the frame's model: Switch Model would take the model
+    // from under it, and the frame's close would leave it on screen on its own. Once it
+    // is closed, Switch Model releases its target.
+    const frmBKLCompareObjects* compare = frmBKLCompareObjects::existing();
+    if (!compare || !compare->isVisible())
+        return false;
+    QApplication::beep();
+    return true;
+}
+
 QAction* frmMDIBKLMain::tblMainButton(int index) const
 {
     return index >= 1 && index <= static_cast<int>(m_tbButtons.size()) ? m_tbButtons[index - 1] : nullptr;
@@ -270,7 +284,7 @@ void frmMDIBKLMain::unloadWindows()
 void frmMDIBKLMain::closeEvent(QCloseEvent* event)
 {
     // A running find or preview uses the object list: the frame stays until it ends.
-    if (!m_unloaded && refusedWhileRunning()) {
+    if (!m_unloaded && refusedWhileWindowsOpen()) {
         event->ignore();
         return;
     }
@@ -280,7 +294,7 @@ void frmMDIBKLMain::closeEvent(QCloseEvent* event)
 
 void frmMDIBKLMain::mnuSwitchModel_Click()
 {
-    if (refusedWhileRunning())
+    if (refusedWhileWindowsOpen())
         return;
     bkl::WriteLog(QStringLiteral("Launch Switch Model"), bkl::LogInfo);
     {

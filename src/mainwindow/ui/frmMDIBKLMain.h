@@ -28,6 +28,9 @@ public:
     // the frame is open, so that a command that would start another run or destroy
     // a window in use must not go on.
     bool refusedWhileRunning() const;
+    // Switch Model's and the close's: also while the compare window the frame opened
+    // modeless is on screen.
+    bool refusedWhileWindowsOpen() const;
 
     // Toolbar button by its 1-based index (1..11; separators included).
     QAction* tblMainButton(int index) const;
