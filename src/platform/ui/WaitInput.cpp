@@ -18,7 +18,9 @@ namespace bkl {
 namespace {
 
 // The notice on screen, if any: the one window that takes input during the wait.
-QPointer<WaitNotice> g_notice;
+// Held as a widget: its window's close, sent from QWidget's destructor, passes the
+// filter below when it is no longer a WaitNotice.
+QPointer<QWidget> g_notice;
 
 bool InNotice(QObject* target)
 {
